@@ -1,0 +1,44 @@
+#pragma once
+// What the main window shows, held as plain values. The session's
+// handlers change it and then call SessionView::tableChanged().
+#include <array>
+#include <string>
+#include <vector>
+
+namespace tc::client {
+
+struct SeatDisplay {
+    std::string caption = "<Waiting>";  // label_playername<N>
+    std::string hint;                   // fallback name: "", "Rudi", "Klick", "Kling", "Klick", "Krazy"
+    std::string score = "0";            // label_score<N>
+    int marks = 0;                      // image_points<N> tag
+    bool eyes = false;                  // image_eyes<N> visible
+};
+
+struct DieDisplay {
+    int face = 0;  // 0: nothing drawn yet
+    int left = 0;
+    int top = 0;
+};
+
+struct TableState {
+    std::array<SeatDisplay, 6> seats;            // [0] is seat 1
+    std::array<std::string, 9> tiles;            // "u", "d", "o"; [0] is tile 1
+    std::array<DieDisplay, 2> dice;              // home (19, 67) and (59, 67)
+    std::string status = "Welcome to Tilecrest"; // label_status
+    int pointsToWin = 3;                          // label_pointstowin tag
+    std::string pointsToWinText = "Marks needed to win: 3";
+    int rounds = 0;                               // label_rounds tag
+    std::string roundsText = "Rounds Played: 0";
+    bool winnerVisible = false;                   // panel_winner
+    std::string winnerText = "Winner!";           // label_winner
+    bool rollVisible = false;                     // button_roll
+    bool startVisible = false;                    // button_start
+    bool startGameEnabled = false;                // menu File, "Start Game"
+    bool justWatchChecked = false;                // menu Options, "Just Watch"
+    int turnSeat = 0;                             // image_Turn beside this seat; 0: initial place
+    std::vector<std::string> spyList;             // "8: Ann"
+    bool spyRemoveEnabled = false;                // spy list's "Remove From Game"
+};
+
+} // namespace tc::client
