@@ -43,7 +43,9 @@ CloseVerdict validateClose(const Tiles& tiles, const std::vector<int>& request, 
     return sum == total ? CloseVerdict::Accept : CloseVerdict::WrongSum;
 }
 
-std::vector<int> roundMarks(const std::array<SeatResult, kSeatCount>& seats) {
+std::vector<int> roundMarks(std::array<SeatResult, kSeatCount> seats) {
+    // The computer player holds seat 2 whenever nobody else does.
+    seats[1].candidate = true;
     // Seat 1 is the provisional lowest. A headless server can run with seat
     // 1 empty; an empty seat must not collect Marks, so seat 2 (always a
     // candidate) stands in for it then.

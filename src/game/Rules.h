@@ -36,7 +36,7 @@ CloseVerdict validateClose(const Tiles& tiles, const std::vector<int>& request, 
 
 // What a seat brings to the end of a round.
 struct SeatResult {
-    bool candidate = false;  // seat 2 always; others while a player is connected
+    bool candidate = false;  // a player is connected; seat 2 counts as one regardless
     int score = 0;
 };
 
@@ -45,7 +45,7 @@ struct SeatResult {
 // candidate among seats 2..6 with a strictly lower score replaces it; the
 // seat found comes first, then every other candidate tied with it in seat
 // order.
-std::vector<int> roundMarks(const std::array<SeatResult, kSeatCount>& seats);
+std::vector<int> roundMarks(std::array<SeatResult, kSeatCount> seats);
 
 // The winning seat (1..6), or 0: the last seat holding the highest Mark
 // count at or above marksToWin, provided no other seat is level with it.
