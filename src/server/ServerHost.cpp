@@ -1,0 +1,138 @@
+#include "server/ServerHost.h"
+
+#include <QTcpSocket>
+#include <string_view>
+
+namespace tc::server {
+namespace {
+// Qt reads no further from the OS while this much is waiting for us, so a
+// flooding peer cannot grow our buffers; the line framer caps the rest.
+constexpr qint64 kReadBuffer = 64 * 1024;
+// A peer that will not take its last bytes is cut off after this long.
+constexpr int kCloseGraceMs = 5000;
+} // namespace
+
+ServerHost::ServerHost(tc::game::Lcg& rng, QObject* parent)
+    : QObject(parent), server_(*this, rng) {
+    pauseTimer_.setInterval(1000);
+    connect(&pauseTimer_, &QTimer::timeout, this, [this] { server_.pauseTick(); });
+    connect(&listener_, &QTcpServer::newConnection, this, &ServerHost::onNewConnection);
+}
+
+ServerHost::~ServerHost() {
+    pauseTimer_.stop();
+    listener_.close();
+    // Sockets must not report to a server that is going away.
+    for (auto& [id, socket] : sockets_) {
+        socket->disconnect(this);
+        socket->abort();
+        delete socket;
+    }
+    sockets_.clear();
+}
+
+bool ServerHost::listen(const QHostAddress& address, quint16 port, QString* error) {
+    if (listener_.listen(address, port)) return true;
+    if (error) *error = QStringLiteral("Cannot listen on port %1: %2").arg(port).arg(listener_.errorString());
+    return false;
+}
+
+quint16 ServerHost::serverPort() const { return listener_.isListening() ? listener_.serverPort() : 0; }
+
+void ServerHost::setPauseMs(int ms) { pauseTimer_.setInterval(ms); }
+
+void ServerHost::onNewConnection() {
+    while (QTcpSocket* socket = listener_.nextPendingConnection()) {
+        socket->setParent(this);
+        socket->setReadBufferSize(kReadBuffer);
+        QHostAddress address = socket->peerAddress();
+        bool mapped = false;
+        const quint32 v4 = address.toIPv4Address(&mapped);
+        if (mapped) address = QHostAddress(v4);  // show ::ffff:a.b.c.d as a.b.c.d
+        const QString peer = address.toString() + ':' + QString::number(socket->peerPort());
+        arriving_ = socket;
+        const ConnId id = server_.connectionArrived(peer.toStdString());
+        if (arriving_) adopt(id, arriving_);  // nothing was sent to it yet
+    }
+}
+
+void ServerHost::adopt(ConnId id, QTcpSocket* socket) {
+    arriving_ = nullptr;
+    sockets_.emplace(id, socket);
+    connect(socket, &QTcpSocket::readyRead, this, [this, id] { onReadyRead(id); });
+    // Queued: an end report must never run inside a server call.
+    connect(socket, &QTcpSocket::disconnected, this, [this, id] { onEnded(id); }, Qt::QueuedConnection);
+    connect(socket, &QTcpSocket::errorOccurred, this, [this, id] { onEnded(id); }, Qt::QueuedConnection);
+}
+
+QTcpSocket* ServerHost::socketFor(ConnId id) {
+    const auto it = sockets_.find(id);
+    if (it != sockets_.end()) return it->second;
+    if (arriving_) {
+        QTcpSocket* socket = arriving_;
+        adopt(id, socket);
+        return socket;
+    }
+    return nullptr;
+}
+
+void ServerHost::onReadyRead(ConnId id) {
+    const auto it = sockets_.find(id);
+    if (it == sockets_.end()) return;
+    const QByteArray data = it->second->readAll();
+    // The server may close this very socket while handling the bytes.
+    server_.bytesArrived(id, std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
+}
+
+void ServerHost::onEnded(ConnId id) {
+    const auto it = sockets_.find(id);
+    if (it == sockets_.end()) return;
+    QTcpSocket* socket = it->second;
+    sockets_.erase(it);
+    overflowing_.erase(id);
+    socket->disconnect(this);
+    socket->abort();
+    socket->deleteLater();
+    server_.connectionClosed(id);
+}
+
+void ServerHost::dropOverflowing(ConnId id) {
+    if (!overflowing_.count(id)) return;
+    log("dropping connection " + std::to_string(server_.slotOf(id)) + ": over 1 MiB of output unsent");
+    onEnded(id);
+}
+
+void ServerHost::send(ConnId conn, const std::string& bytes) {
+    QTcpSocket* socket = socketFor(conn);
+    if (!socket || overflowing_.count(conn)) return;
+    socket->write(bytes.data(), static_cast<qint64>(bytes.size()));
+    if (socket->bytesToWrite() > kMaxQueuedOutput) {
+        overflowing_.insert(conn);
+        QMetaObject::invokeMethod(this, [this, conn] { dropOverflowing(conn); }, Qt::QueuedConnection);
+    }
+}
+
+void ServerHost::close(ConnId conn) {
+    QTcpSocket* socket = socketFor(conn);
+    if (!socket) return;
+    sockets_.erase(conn);
+    overflowing_.erase(conn);
+    socket->disconnect(this);
+    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    QTimer::singleShot(kCloseGraceMs, socket, [socket] {
+        socket->abort();
+        socket->deleteLater();
+    });
+    socket->disconnectFromHost();  // flushes what is queued first
+    if (socket->state() == QAbstractSocket::UnconnectedState) socket->deleteLater();
+}
+
+void ServerHost::startPauseTimer() {
+    if (!pauseTimer_.isActive()) pauseTimer_.start();
+}
+
+void ServerHost::stopPauseTimer() { pauseTimer_.stop(); }
+
+void ServerHost::log(const std::string& line) { emit logLine(QString::fromStdString(line)); }
+
+} // namespace tc::server

@@ -1,0 +1,73 @@
+#pragma once
+// Gives the game server real sockets and a real pause timer: accepts TCP
+// connections, feeds their bytes to TServer and carries its output back.
+//
+// Bounds: each peer may have at most 1 MiB of unsent output queued; past
+// that its connection is dropped and its slot released. Any end of a
+// connection (close, reset, error) releases the slot exactly once.
+#include <QHostAddress>
+#include <QObject>
+#include <QString>
+#include <QTcpServer>
+#include <QTimer>
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
+
+#include "game/Lcg.h"
+#include "server/ServerPorts.h"
+#include "server/TServer.h"
+
+class QTcpSocket;
+
+namespace tc::server {
+
+inline constexpr qint64 kMaxQueuedOutput = 1024 * 1024;
+
+class ServerHost : public QObject, private ServerPorts {
+    Q_OBJECT
+public:
+    // `rng` must outlive the host; it draws the first seat and the dice.
+    explicit ServerHost(tc::game::Lcg& rng, QObject* parent = nullptr);
+    ~ServerHost() override;
+
+    // Starts accepting. On failure returns false and, when `error` is set,
+    // a text naming the port ("Cannot listen on port 7772: ...").
+    bool listen(const QHostAddress& address, quint16 port, QString* error);
+    // The port listened on (the chosen one when listening on port 0), or 0.
+    quint16 serverPort() const;
+    // Length of one pause tick; 1000 ms unless set.
+    void setPauseMs(int ms);
+
+    const TServer& server() const { return server_; }
+
+signals:
+    // One event of the server, UTF-8 text without a newline.
+    void logLine(const QString& line);
+
+private:
+    void onNewConnection();
+    void onReadyRead(ConnId id);
+    void onEnded(ConnId id);
+    void dropOverflowing(ConnId id);
+    QTcpSocket* socketFor(ConnId id);
+    void adopt(ConnId id, QTcpSocket* socket);
+
+    // ServerPorts
+    void send(ConnId conn, const std::string& bytes) override;
+    void close(ConnId conn) override;
+    void startPauseTimer() override;
+    void stopPauseTimer() override;
+    void log(const std::string& line) override;
+
+    QTcpServer listener_;
+    QTimer pauseTimer_;
+    TServer server_;
+    std::unordered_map<ConnId, QTcpSocket*> sockets_;
+    std::unordered_set<ConnId> overflowing_;
+    // The socket whose connectionArrived is running: the server sends to it
+    // before it has returned the id.
+    QTcpSocket* arriving_ = nullptr;
+};
+
+} // namespace tc::server

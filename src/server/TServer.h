@@ -1,0 +1,141 @@
+#pragma once
+// The game server: slot table, login, relays and the authoritative game
+// flow. Qt-free; every input is a call and every output goes through
+// ServerPorts, so it runs the same under the Qt host and under tests.
+//
+// Inputs are handled at once and in order. Requests are bound to the
+// connection they arrive on: a request naming any slot other than its own
+// connection's is ignored (the host, slot 1, may also set another seat to
+// just watching). Lines over 8 KiB close the connection. A field that does
+// not convert ends that one request and is logged, nothing more.
+#include <array>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "game/Lcg.h"
+#include "game/Rules.h"
+#include "net/LineFramer.h"
+#include "server/ServerPorts.h"
+#include "server/tplayer.h"
+
+namespace tc::server {
+
+inline constexpr const char* kServerVersion = "1.0.3";
+inline constexpr int kSlotCount = 9;      // 1..6 seats, 7..9 spectators
+inline constexpr std::size_t kMaxNameBytes = 32;
+// A seat's score before its first turn of a game; reported as 0.
+inline constexpr int kNotPlayedScore = 50;
+
+// Pending pause actions.
+enum class PauseTag { None = 0, TurnOver = 1, ComputerMove = 2, NextRound = 3 };
+
+class TServer {
+public:
+    // Both references must outlive the server. `rng` draws the first seat
+    // and the dice (first seat, then die 1, then die 2).
+    TServer(ServerPorts& ports, game::Lcg& rng);
+
+    // A TCP connection was accepted; `peer` is for the log only. Returns
+    // its id. The connection is given a slot and sent "CMD_sendlogininfo+"
+    // slot, or, with all nine slots held, sent "CMD_full+" and closed at
+    // once (through the ports, before this returns).
+    ConnId connectionArrived(const std::string& peer);
+    // Bytes read from a connection. Every complete line is handled before
+    // this returns. Unknown or closed connections are ignored.
+    void bytesArrived(ConnId conn, std::string_view bytes);
+    // The connection ended (any way). Releases its slot; a repeat, or a
+    // report about a connection the server closed itself, does nothing.
+    void connectionClosed(ConnId conn);
+    // One period of the pause timer.
+    void pauseTick();
+
+    // --- state, read-only (tests, the host's log) ---
+    const tplayer& player(int slot) const { return player_[slot]; }
+    int playercount() const { return playercount_; }
+    bool gamestarted() const { return gamestarted_; }
+    int currentseat() const { return currentseat_; }
+    int die1() const { return dice_[0]; }
+    int die2() const { return dice_[1]; }
+    int pointstowin() const { return pointstowin_; }
+    const game::Tiles& tiles() const { return tiles_; }
+    PauseTag pauseTag() const { return pauseRunning_ ? pauseTag_ : PauseTag::None; }
+    int pausecount() const { return pausecount_; }
+    // The slot a connection holds, 0 when unknown or closed.
+    int slotOf(ConnId conn) const;
+
+    // Removes "+" and "|", trims spaces, keeps at most 32 bytes; an empty
+    // result becomes "Player" and the slot number.
+    static std::string cleanName(std::string_view raw, int slot);
+
+private:
+    struct Connection {
+        int slot = 0;
+        net::LineFramer framer;
+        std::string peer;
+    };
+
+    // --- connections and seats ---
+    int chooseSlot();
+    void dispatch(int slot, const std::string& line);
+    void receivedlogininfo(int slot, const std::string& data);
+    void kickhim(int slot, const std::string& data);
+    void chat(int slot, const std::string& data);
+    void action(int slot, const std::string& data);
+    void relayText(int slot, const std::string& data, const char* keyword, const char* between);
+    void playasound(int slot, const std::string& data);
+    void justwatch(int slot, const std::string& data);
+    void disconnectsock(int slot, const std::string& why);
+    void release(int slot);
+
+    // --- game flow ---
+    void startgame(int slot, const std::string& data);
+    void findplayer();
+    void checkforroundover(bool passedEmptySeatOne);
+    void startturn();
+    void getdice();
+    // `fromSlot` is the requesting connection's slot, 0 for the computer.
+    void closethem(int fromSlot, const std::string& data);
+    void slide(int slot, const std::string& data);
+    bool checkforwin();
+    void cplay();
+    // Steps currentseat to the next seat in the turn order (seat 2 and
+    // every held seat). Returns true when it stepped over seat 1's place
+    // while seat 1 was empty.
+    bool advanceSeat();
+    bool inTurnOrder(int seat) const { return seat == 2 || player_[seat].active; }
+    bool computerPlays(int seat) const { return !player_[seat].active || player_[seat].watching; }
+    // A turn is in progress and waits for a move (not in a turn-over or
+    // round pause).
+    bool turnOpen() const;
+    void startPause(PauseTag tag, int count);
+    void stopPause();
+    void timerpauseTimer();
+
+    // --- output ---
+    void sendTo(int slot, const std::string& line);
+    void sendAll(const std::string& line);
+    void sendAllBut(int slot, const std::string& line);
+    void log(const std::string& line) { ports_.log(line); }
+    std::string who(int slot) const;
+
+    ServerPorts& ports_;
+    game::Lcg& rng_;
+
+    std::array<tplayer, kSlotCount + 2> player_{};  // [1..9], [10] refusals, [0] unused
+    int playercount_ = 0;
+    std::unordered_map<ConnId, Connection> conns_;
+    ConnId nextConn_ = 1;
+
+    bool gamestarted_ = false;
+    int currentseat_ = 0;
+    std::array<int, 2> dice_{0, 0};
+    int pointstowin_ = 0;
+    game::Tiles tiles_ = game::allOpen();
+    int pausecount_ = 0;
+    PauseTag pauseTag_ = PauseTag::None;
+    bool pauseRunning_ = false;
+};
+
+} // namespace tc::server
