@@ -1,0 +1,174 @@
+#include "client/BoardPanel.h"
+
+#include <QLabel>
+#include <QPainter>
+
+#include "client/BoardPictures.h"
+#include "client/DicePanel.h"
+#include "client/Marks.h"
+#include "client/TileControl.h"
+
+namespace tc::client {
+
+namespace {
+
+const char* const kFallbackNames[6] = {"", "Rudi", "Klick", "Kling", "Klick", "Krazy"};
+
+QLabel* plainLabel(QWidget* parent, const QString& name, const QString& text, QRect geometry,
+                   bool bold) {
+    auto* l = new QLabel(text, parent);
+    if (!name.isEmpty()) l->setObjectName(name);
+    // Captions such as "<Waiting>" must never be read as markup.
+    l->setTextFormat(Qt::PlainText);
+    l->setGeometry(geometry);
+    if (bold) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+    return l;
+}
+
+QLabel* pictureLabel(QWidget* parent, const QString& name, const QPixmap& picture, QRect geometry) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setPixmap(picture);
+    l->setGeometry(geometry);
+    return l;
+}
+
+} // namespace
+
+BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("panel_board"));
+    setGeometry(3, 4, 702, 502);
+    QFont base(QStringLiteral("Arial"));
+    base.setPixelSize(11);
+    setFont(base);
+    const auto& pics = BoardPictures::instance();
+
+    auto* header = plainLabel(this, QStringLiteral("label_roundscore"), QStringLiteral("Round Score"),
+                              QRect(118, 29, 60, 9), false);
+    QFont small = header->font();
+    small.setPixelSize(8);
+    header->setFont(small);
+
+    for (int i = 0; i < 6; ++i) {
+        Seat& s = seats_[static_cast<std::size_t>(i)];
+        const int n = i + 1;
+        const auto idx = static_cast<std::size_t>(i);
+        s.name = plainLabel(this, QStringLiteral("label_playername%1").arg(n),
+                            QStringLiteral("<Waiting>"), QRect(37, kNameTops[idx], 104, 16), true);
+        s.name->setToolTip(QString::fromLatin1(kFallbackNames[i]));
+        s.name->setProperty("tag", n);
+        s.name->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(s.name, &QWidget::customContextMenuRequested, this, [this, n, label = s.name](QPoint pos) {
+            emit seatMenuRequested(n, label->mapToGlobal(pos));
+        });
+        s.score = plainLabel(this, QStringLiteral("label_score%1").arg(n), QStringLiteral("0"),
+                             QRect(143, kNameTops[idx], 7, 16), true);
+        plainLabel(this, QStringLiteral("label_marks%1").arg(n), QStringLiteral("Marks:"),
+                   QRect(10, kPointsTops[idx], 31, 15), false);
+        s.points = pictureLabel(this, QStringLiteral("image_points%1").arg(n), QPixmap(),
+                                QRect(41, kPointsTops[idx], 0, 15));
+        s.points->setProperty("tag", 0);
+        s.eyes = pictureLabel(this, QStringLiteral("image_eyes%1").arg(n), pics.eyes,
+                              QRect(11, kEyesTops[idx], 29, 10));
+        s.eyes->hide();
+    }
+    turn_ = pictureLabel(this, QStringLiteral("image_Turn"), pics.turn,
+                         QRect(kTurnLeft, kTurnHomeTop, 16, 16));
+
+    dice_ = new DicePanel(this);
+
+    pictureLabel(this, QStringLiteral("image_tilerow"), pics.tileRow, QRect(187, 128, 505, 110));
+    for (int i = 0; i < 9; ++i) {
+        auto* t = new TileControl(i + 1, pics.tileStrip(i + 1), this);
+        t->move(kTileLefts[static_cast<std::size_t>(i)], 128);
+        t->setProperty("state", QStringLiteral("u"));
+        t->setCursor(Qt::PointingHandCursor);
+        connect(t, &TileControl::pressed, this, &BoardPanel::tilePressed);
+        tiles_[static_cast<std::size_t>(i)] = t;
+    }
+
+    pointsToWin_ = plainLabel(this, QStringLiteral("label_pointstowin"),
+                              QStringLiteral("Marks needed to win: 3"), QRect(188, 248, 305, 14), true);
+    pointsToWin_->setProperty("tag", 3);
+    rounds_ = plainLabel(this, QStringLiteral("label_rounds"), QStringLiteral("Rounds Played: 0"),
+                         QRect(495, 248, 193, 14), false);
+    rounds_->setProperty("tag", 0);
+
+    auto* banner = new QLabel(this);  // a QLabel paints its frame and background itself
+    banner->setObjectName(QStringLiteral("panel_winner"));
+    banner->setGeometry(203, 27, 473, 41);
+    banner->setAutoFillBackground(true);
+    QPalette pal = banner->palette();
+    pal.setColor(QPalette::Window, QColor(248, 249, 236));
+    pal.setColor(QPalette::WindowText, QColor(120, 20, 20));
+    banner->setPalette(pal);
+    banner->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    banner->setLineWidth(2);
+    winnerPanel_ = banner;
+    winner_ = plainLabel(banner, QStringLiteral("label_winner"), QStringLiteral("Winner!"),
+                         QRect(8, 11, 457, 19), true);
+    winner_->setAlignment(Qt::AlignCenter);
+    QFont wf = winner_->font();
+    wf.setUnderline(true);
+    wf.setPixelSize(14);
+    winner_->setFont(wf);
+    banner->hide();
+}
+
+QPixmap BoardPanel::marksPicture(int marks, int target, const QPixmap& olive, const QPixmap& green) {
+    if (marks <= 0) return {};
+    QPixmap pic(11 * marks, 15);
+    pic.fill(Qt::transparent);
+    QPainter p(&pic);
+    for (int i = 0; i < marks; ++i) p.drawPixmap(11 * i, 0, markIsGreen(i, target) ? green : olive);
+    return pic;
+}
+
+TileControl* BoardPanel::tile(int n) const {
+    return n >= 1 && n <= 9 ? tiles_[static_cast<std::size_t>(n - 1)] : nullptr;
+}
+
+QLabel* BoardPanel::seatName(int seat) const {
+    return seat >= 1 && seat <= 6 ? seats_[static_cast<std::size_t>(seat - 1)].name : nullptr;
+}
+
+void BoardPanel::showTable(const TableState& table) {
+    const auto& pics = BoardPictures::instance();
+    for (std::size_t i = 0; i < 6; ++i) {
+        Seat& s = seats_[i];
+        const SeatDisplay& d = table.seats[i];
+        s.name->setText(QString::fromStdString(d.caption));
+        s.name->setToolTip(QString::fromStdString(d.hint));
+        s.score->setText(QString::fromStdString(d.score));
+        // Wide scores ("45") must not be clipped by the narrow caption box.
+        s.score->resize(qMax(7, s.score->sizeHint().width()), 16);
+        if (d.marks != s.marks || table.pointsToWin != s.target) {
+            s.marks = d.marks;
+            s.target = table.pointsToWin;
+            const int k = qMax(0, d.marks);
+            s.points->setPixmap(marksPicture(k, table.pointsToWin, pics.markOlive, pics.markGreen));
+            s.points->resize(11 * k, 15);
+            s.points->setProperty("tag", d.marks);
+        }
+        s.eyes->setVisible(d.eyes);
+    }
+    const int seat = table.turnSeat;
+    turn_->move(kTurnLeft, seat >= 1 && seat <= 6 ? kNameTops[static_cast<std::size_t>(seat - 1)]
+                                                  : kTurnHomeTop);
+    for (std::size_t i = 0; i < 9; ++i)
+        tiles_[i]->setProperty("state", QString::fromStdString(table.tiles[i]));
+    dice_->showTable(table);
+    pointsToWin_->setText(QString::fromStdString(table.pointsToWinText));
+    pointsToWin_->setProperty("tag", table.pointsToWin);
+    rounds_->setText(QString::fromStdString(table.roundsText));
+    rounds_->setProperty("tag", table.rounds);
+    winner_->setText(QString::fromStdString(table.winnerText));
+    winnerPanel_->setVisible(table.winnerVisible);
+    if (table.winnerVisible) winnerPanel_->raise();
+}
+
+} // namespace tc::client

@@ -1,0 +1,74 @@
+#include "client/BoardPictures.h"
+
+#include <QFont>
+#include <QPainter>
+
+namespace tc::client {
+
+namespace {
+
+QPixmap load(const QString& name, QSize size, QColor fill, const QString& text = {}) {
+    QPixmap p(QStringLiteral(":/images/") + name);
+    if (!p.isNull()) return p;
+    QPixmap stand(size);
+    stand.fill(fill);
+    if (!text.isEmpty()) {
+        QPainter painter(&stand);
+        QFont f;
+        f.setBold(true);
+        f.setPixelSize(qMax(8, size.height() * 2 / 3));
+        painter.setFont(f);
+        painter.setPen(Qt::white);
+        painter.drawText(stand.rect(), Qt::AlignCenter, text);
+    }
+    return stand;
+}
+
+} // namespace
+
+const BoardPictures& BoardPictures::instance() {
+    static const BoardPictures pictures;
+    return pictures;
+}
+
+BoardPictures::BoardPictures() {
+    for (int i = 0; i < 9; ++i) {
+        // No stand-in strip: the tile control draws its own numbered one.
+        tiles_[i] = QPixmap(QStringLiteral(":/images/tile%1.png").arg(i + 1));
+    }
+    for (int i = 0; i < 6; ++i)
+        dice_[i] = load(QStringLiteral("dice%1.png").arg(i + 1), {32, 32}, QColor(250, 250, 245),
+                        QString());
+    for (int i = 0; i < 6; ++i) {
+        if (!QPixmap(QStringLiteral(":/images/dice%1.png").arg(i + 1)).isNull()) continue;
+        QPainter painter(&dice_[i]);
+        painter.setPen(Qt::black);
+        painter.drawRect(0, 0, 31, 31);
+        QFont f;
+        f.setBold(true);
+        f.setPixelSize(20);
+        painter.setFont(f);
+        painter.drawText(dice_[i].rect(), Qt::AlignCenter, QString::number(i + 1));
+    }
+    markOlive = load(QStringLiteral("mark_olive.png"), {11, 15}, QColor(128, 128, 0));
+    markGreen = load(QStringLiteral("mark_green.png"), {11, 15}, QColor(0, 160, 0));
+    eyes = load(QStringLiteral("eyes.png"), {29, 10}, QColor(255, 255, 255));
+    turn = load(QStringLiteral("turn.png"), {16, 16}, QColor(200, 30, 30));
+    buttonRoll = load(QStringLiteral("button_roll.png"), {97, 19}, QColor(60, 90, 40),
+                      QStringLiteral("Roll Dice"));
+    buttonStart = load(QStringLiteral("button_start.png"), {97, 19}, QColor(60, 90, 40),
+                       QStringLiteral("Start Game"));
+    dicePanel = load(QStringLiteral("dicepanel.png"), {505, 121}, QColor(40, 100, 50));
+    tileRow = load(QStringLiteral("tilerow.png"), {505, 110}, QColor(90, 60, 30));
+    board = load(QStringLiteral("board.jpg"), {717, 555}, QColor(145, 124, 87));
+}
+
+QPixmap BoardPictures::tileStrip(int tile) const {
+    return tile >= 1 && tile <= 9 ? tiles_[tile - 1] : QPixmap();
+}
+
+QPixmap BoardPictures::die(int face) const {
+    return face >= 1 && face <= 6 ? dice_[face - 1] : QPixmap();
+}
+
+} // namespace tc::client

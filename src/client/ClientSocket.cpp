@@ -1,0 +1,71 @@
+#include "client/ClientSocket.h"
+
+#include <QTcpSocket>
+
+namespace tc::client {
+
+ClientSocket::ClientSocket(QObject* parent) : QObject(parent), socket_(new QTcpSocket(this)) {
+    connect(socket_, &QTcpSocket::connected, this, [this] {
+        attempting_ = false;
+        established_ = true;
+        emit connected();
+    });
+    connect(socket_, &QTcpSocket::readyRead, this, [this] {
+        const QByteArray bytes = socket_->readAll();
+        if (!bytes.isEmpty()) emit bytesReceived(bytes);
+    });
+    connect(socket_, &QTcpSocket::errorOccurred, this, &ClientSocket::onError);
+    connect(socket_, &QTcpSocket::disconnected, this, &ClientSocket::onDisconnected);
+}
+
+ClientSocket::~ClientSocket() {
+    // Going away is not the peer closing: nobody is told.
+    socket_->disconnect(this);
+    socket_->abort();
+}
+
+void ClientSocket::connectTo(const QString& host, quint16 port) {
+    socket_->blockSignals(true);
+    socket_->abort();
+    socket_->blockSignals(false);
+    established_ = false;
+    attempting_ = true;
+    socket_->connectToHost(host, port);
+}
+
+void ClientSocket::write(const QByteArray& bytes) {
+    if (established_) socket_->write(bytes);
+}
+
+void ClientSocket::close() {
+    if (established_)
+        socket_->disconnectFromHost();
+    else if (attempting_) {
+        attempting_ = false;
+        socket_->blockSignals(true);
+        socket_->abort();
+        socket_->blockSignals(false);
+    }
+}
+
+void ClientSocket::onError() {
+    if (attempting_ && !established_) {
+        attempting_ = false;
+        const QString reason = socket_->errorString();
+        socket_->blockSignals(true);
+        socket_->abort();
+        socket_->blockSignals(false);
+        emit connectFailed(reason);
+    }
+    // Errors on an established connection normally end in `disconnected`;
+    // should the socket already be down without it, report the end here.
+    if (established_ && socket_->state() == QAbstractSocket::UnconnectedState) onDisconnected();
+}
+
+void ClientSocket::onDisconnected() {
+    if (!established_) return;
+    established_ = false;
+    emit closed();
+}
+
+} // namespace tc::client

@@ -1,0 +1,46 @@
+#pragma once
+// The client's TCP connection to the game server (`sock`), reduced to the
+// four events the session needs: connected, the connect failed (with the
+// system's reason), bytes arrived, and the established connection ended.
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QTcpSocket;
+
+namespace tc::client {
+
+class ClientSocket : public QObject {
+    Q_OBJECT
+public:
+    explicit ClientSocket(QObject* parent = nullptr);
+    ~ClientSocket() override;
+
+    // Non-blocking connect; a connection still open is dropped first
+    // without a `closed` report.
+    void connectTo(const QString& host, quint16 port);
+    // Queues bytes for sending; ignored while not connected.
+    void write(const QByteArray& bytes);
+    // Ends the connection; reports `closed` when it had been established.
+    void close();
+    bool isConnected() const { return established_; }
+
+signals:
+    void connected();
+    // Reported once per connect attempt that never got established.
+    void connectFailed(const QString& reason);
+    void bytesReceived(const QByteArray& bytes);
+    // Reported exactly once when a connection that had been established
+    // ends, whichever side ended it.
+    void closed();
+
+private:
+    void onError();
+    void onDisconnected();
+
+    QTcpSocket* socket_;
+    bool attempting_ = false;
+    bool established_ = false;
+};
+
+} // namespace tc::client

@@ -1,0 +1,66 @@
+#include "client/DicePanel.h"
+
+#include <QLabel>
+#include <QPainter>
+
+#include "client/BoardPictureButton.h"
+#include "client/BoardPictures.h"
+
+namespace tc::client {
+
+DicePanel::DicePanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("panel_dicepanel"));
+    setGeometry(186, 8, 505, 121);
+    const auto& pics = BoardPictures::instance();
+
+    auto makeDie = [this](int n, int left) {
+        auto* d = new QLabel(this);
+        d->setObjectName(QStringLiteral("dice%1").arg(n));
+        d->setGeometry(left, 67, 32, 32);
+        d->setProperty("tag", 0);
+        return d;
+    };
+    dice1_ = makeDie(1, 19);
+    dice2_ = makeDie(2, 59);
+
+    roll_ = new BoardPictureButton(QStringLiteral("button_roll"), pics.buttonRoll, this);
+    roll_->setGeometry(384, 70, 97, 19);
+    roll_->hide();
+    start_ = new BoardPictureButton(QStringLiteral("button_start"), pics.buttonStart, this);
+    start_->setGeometry(384, 70, 97, 19);
+    start_->hide();
+    connect(roll_, &QAbstractButton::clicked, this, &DicePanel::rollClicked);
+    connect(start_, &QAbstractButton::clicked, this, &DicePanel::startClicked);
+
+    status_ = new QLabel(QStringLiteral("Welcome to Tilecrest"), this);
+    status_->setObjectName(QStringLiteral("label_status"));
+    status_->setGeometry(12, 90, 480, 14);
+    status_->setTextFormat(Qt::PlainText);
+    status_->setAlignment(Qt::AlignCenter);
+    QFont bold = status_->font();
+    bold.setBold(true);
+    status_->setFont(bold);
+}
+
+void DicePanel::showTable(const TableState& table) {
+    QLabel* dice[2] = {dice1_, dice2_};
+    for (int i = 0; i < 2; ++i) {
+        const DieDisplay& d = table.dice[static_cast<std::size_t>(i)];
+        if (d.face != faces_[i]) {
+            faces_[i] = d.face;
+            dice[i]->setPixmap(BoardPictures::instance().die(d.face));  // null for 0: empty
+            dice[i]->setProperty("tag", d.face);
+        }
+        dice[i]->move(d.left, d.top);
+    }
+    status_->setText(QString::fromStdString(table.status));
+    roll_->setVisible(table.rollVisible);
+    start_->setVisible(table.startVisible);
+}
+
+void DicePanel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawPixmap(0, 0, BoardPictures::instance().dicePanel);
+}
+
+} // namespace tc::client

@@ -1,0 +1,37 @@
+#pragma once
+// `Tgamestart`: the host's small tool window that chooses the Marks needed
+// to win (3..10, starting at 5) and starts the game. Closing or starting
+// hides it; it is never destroyed while the program runs, so it keeps the
+// last value chosen.
+#include <QWidget>
+
+class QSpinBox;
+class QPushButton;
+
+namespace tc::client {
+
+class GameStartWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit GameStartWindow(QWidget* parent = nullptr);
+
+    int playToScore() const;
+    // Values outside 3..10 are clamped into it.
+    void setPlayToScore(int marks);
+    // Shows the window centred on `over` (or where it is when null) and
+    // brings it to the front.
+    void showCentredOn(QWidget* over);
+
+signals:
+    // button_startClick: the window has hidden itself already.
+    void startRequested(int marks);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QSpinBox* spin_;
+    QPushButton* start_;
+};
+
+} // namespace tc::client

@@ -1,0 +1,42 @@
+#include "client/MainGame.h"
+
+#include <QHostAddress>
+
+#include "client/GameStartWindow.h"
+#include "client/MainWindow.h"
+#include "server/ServerHost.h"
+#include "windows/SpyListWindow.h"
+
+namespace tc::client {
+
+MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
+    chat_ = std::make_unique<MainWindow>(rng_);
+    gamestart_ = std::make_unique<GameStartWindow>();
+    server_ = std::make_unique<server::ServerHost>(rng_, nullptr);
+    spylist_ = std::make_unique<windows::SpyListWindow>();
+
+    chat_->attachGameStart(gamestart_.get());
+    chat_->attachSpyList(spylist_.get());
+    chat_->setServerStarter([this](quint16 port, quint16& listening, QString& error) {
+        if (!server_->listen(QHostAddress::Any, port, &error)) return false;
+        listening = server_->serverPort();
+        return true;
+    });
+}
+
+MainGame::~MainGame() {
+    // The window goes first so that its connection ends while the server
+    // still runs, as when a player leaves; then the server and the rest.
+    chat_.reset();
+    spylist_.reset();
+    server_.reset();
+    gamestart_.reset();
+}
+
+void MainGame::start(const MainOptions& options) {
+    if (options.pauseMs > 0) server_->setPauseMs(options.pauseMs);
+    chat_->setPort(options.port);
+    chat_->start(options.params);
+}
+
+} // namespace tc::client

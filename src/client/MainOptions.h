@@ -1,0 +1,25 @@
+#pragma once
+// The program's own command-line options, taken out before the rest goes
+// to the session as its positional parameters (name, host, "true").
+//   --port N      host and join on port N (0..65535; 0 lets the system
+//                 choose when hosting); default 7772
+//   --pause-ms N  the in-process server's pause tick in milliseconds (1..60000)
+// Options are accepted anywhere and are not counted as parameters. An
+// option with a missing or unreadable value is dropped and its default kept.
+#include <string>
+#include <vector>
+
+#include <QStringList>
+
+namespace tc::client {
+
+struct MainOptions {
+    std::vector<std::string> params;
+    quint16 port = 7772;
+    int pauseMs = 0;  // 0: the server's own default
+};
+
+// `args` without the program name.
+MainOptions parseMainOptions(const QStringList& args);
+
+} // namespace tc::client

@@ -1,0 +1,132 @@
+#pragma once
+// `Tchat`, the main window: the table, the chat below it and the menus.
+// It owns the client session and implements its view: it shows what the
+// session decides and forwards every input (socket events, clicks, typed
+// text, the dispatch timer) to it. Closing it ends the program (the owner
+// connects `closed`).
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include "client/ClientSocket.h"
+#include "client/Session.h"
+#include "client/SessionView.h"
+
+class QAction;
+class QMenu;
+
+namespace tc::chat {
+class ChatPane;
+class ChatInput;
+}
+namespace tc::windows {
+class SpyListWindow;
+}
+
+namespace tc::client {
+
+class BoardPanel;
+class ClientSoundPlayer;
+class GameStartWindow;
+
+class MainWindow final : public QMainWindow, public SessionView {
+    Q_OBJECT
+public:
+    // Makes this copy's game server listen on `port` (0: any free port).
+    // On success sets `listening` to the port it listens on; on failure
+    // returns false with a short reason in `error`.
+    using ServerStarter = std::function<bool(quint16 port, quint16& listening, QString& error)>;
+
+    // `rng` is the program's one generator (shared with the server); it
+    // must outlive the window. FormCreate runs here.
+    explicit MainWindow(game::Lcg& rng, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Wiring done once by the owner before start(); any may be left out
+    // (a copy without a server starter cannot host).
+    void setServerStarter(ServerStarter starter) { serverStarter_ = std::move(starter); }
+    void attachGameStart(GameStartWindow* window);
+    void attachSpyList(windows::SpyListWindow* window);
+    void setSoundPlayer(ClientSoundPlayer* player) { sounds_ = player; }
+    // Replaces the modal message box (tests record instead of blocking).
+    void setMessagePresenter(std::function<void(const QString&)> presenter) {
+        presenter_ = std::move(presenter);
+    }
+    // The port to host and join on (default 7772).
+    void setPort(quint16 port);
+    // The port the own server listens on once hosting, else 0.
+    quint16 hostingPort() const { return hostingPort_; }
+
+    // FormShow: shows the window and runs processparams with `params`.
+    void start(const std::vector<std::string>& params);
+    // A second copy of the program asked for this one: bring it forward.
+    void bringToFront();
+
+    const Session& session() const { return session_; }
+    BoardPanel* board() const { return board_; }
+
+    // --- SessionView ---
+    bool startServer(std::string& error) override;
+    void connectToServer(const std::string& address) override;
+    void openSideConnection() override;
+    void send(const std::string& wireBytes) override;
+    void addLineToChat(const std::string& line, chat::Colour colour) override;
+    void tableChanged() override;
+    void animateTile(int tile, bool reverse, int frame) override;
+    void playSound(const std::string& name) override;
+    void showMessage(const std::string& text) override;
+    void closeWindow() override;
+    void showGameStart() override;
+
+signals:
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildChat(QWidget* board);
+    // Runs an input against the session; while a modal message is up the
+    // input waits, so no handler ever runs inside another.
+    void feed(std::function<void()> input);
+    // After each input: the tick timer runs only while the session has
+    // lines waiting or a cool-down counting.
+    void pump();
+    void onTick();
+    void openSeatMenu(int seat, const QPoint& globalPos);
+    void resetScreenLocation();
+
+    Session session_;
+    ClientSocket sock_;
+    ClientSocket sock11_;  // the idle side connection to 127.0.0.1:9001
+    QTimer timer1_;
+    BoardPanel* board_ = nullptr;
+    chat::ChatPane* chatPane_ = nullptr;
+    chat::ChatInput* chatInput_ = nullptr;
+    GameStartWindow* gameStart_ = nullptr;
+    windows::SpyListWindow* spyList_ = nullptr;
+    ClientSoundPlayer* sounds_ = nullptr;
+    ServerStarter serverStarter_;
+    std::function<void(const QString&)> presenter_;
+    quint16 port_ = kDefaultPort;
+    quint16 hostingPort_ = 0;
+
+    int modal_ = 0;
+    std::deque<std::function<void()>> waiting_;
+    bool closing_ = false;
+
+    QMenu* popupKick_ = nullptr;
+    QAction* removeFromGame_ = nullptr;
+    QAction* setJustWatch_ = nullptr;
+    QAction* unsetJustWatch_ = nullptr;
+    QAction* startGame_ = nullptr;
+    QAction* justWatch_ = nullptr;
+};
+
+} // namespace tc::client

@@ -1,0 +1,73 @@
+#include "client/TileControl.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tc::client {
+
+TileControl::TileControl(int tile, const QPixmap& strip, QWidget* parent)
+    : QWidget(parent), tile_(tile), strip_(strip) {
+    setObjectName(QStringLiteral("number_%1").arg(tile));
+    setFixedSize(kFrameWidth, kFrameHeight);
+    timer_.setInterval(interval_);
+    connect(&timer_, &QTimer::timeout, this, &TileControl::step);
+}
+
+void TileControl::setFrame(int frame) {
+    const int f = ((frame % kFrames) + kFrames) % kFrames;
+    if (f == frame_) return;
+    frame_ = f;
+    update();
+}
+
+void TileControl::setInterval(int ms) {
+    interval_ = ms;
+    if (ms > 0)
+        timer_.setInterval(ms);
+    else
+        timer_.stop();
+}
+
+void TileControl::setPlay(bool play) {
+    if (!play) {
+        timer_.stop();
+        return;
+    }
+    if (interval_ > 0 && !timer_.isActive()) timer_.start();
+}
+
+void TileControl::step() {
+    setFrame(frame_ + (reverse_ ? -1 : 1));
+    const bool atEnd = reverse_ ? frame_ == 0 : frame_ == kFrames - 1;
+    if (atEnd) {
+        timer_.stop();
+        emit stopped(tile_);
+    }
+}
+
+void TileControl::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (!strip_.isNull()) {
+        p.drawPixmap(0, 0, strip_, frame_ * kFrameWidth, 0, kFrameWidth, kFrameHeight);
+        return;
+    }
+    // Stand-in: an ivory tile with its number, covered from the top as the
+    // frame grows.
+    p.fillRect(rect(), QColor(238, 226, 196));
+    p.setPen(QColor(90, 60, 30));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    QFont f = font();
+    f.setBold(true);
+    f.setPixelSize(30);
+    p.setFont(f);
+    p.drawText(rect(), Qt::AlignCenter, QString::number(tile_));
+    const int covered = kFrameHeight * frame_ / (kFrames - 1);
+    p.fillRect(0, 0, kFrameWidth, covered, QColor(120, 82, 44));
+}
+
+void TileControl::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit pressed(tile_);
+    QWidget::mousePressEvent(event);
+}
+
+} // namespace tc::client

@@ -1,0 +1,115 @@
+#include "windows/SpyListWindow.h"
+
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tc::windows {
+
+SpyListWindow::SpyListWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+    setObjectName(QStringLiteral("Tspylist"));
+    setWindowTitle(QStringLiteral("Tilecrest - Spys"));
+    resize(200, 240);
+
+    auto* title = new QLabel(QStringLiteral("Spy List"), this);
+    QFont f = title->font();
+    f.setBold(true);
+    title->setFont(f);
+    QPalette tp = title->palette();
+    tp.setColor(QPalette::WindowText, QColor(255, 248, 220));
+    title->setPalette(tp);
+
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("listbox_spys"));
+    QPalette lp = list_->palette();
+    lp.setColor(QPalette::Base, QColor(248, 249, 236));
+    list_->setPalette(lp);
+    list_->setMouseTracking(true);
+    list_->viewport()->setMouseTracking(true);
+    list_->viewport()->installEventFilter(this);
+    list_->setContextMenuPolicy(Qt::DefaultContextMenu);
+
+    popup_ = new QMenu(this);
+    popup_->setObjectName(QStringLiteral("popup_kick"));
+    kick_ = popup_->addAction(QStringLiteral("Remove From Game"));
+    kick_->setObjectName(QStringLiteral("popup_kickhim"));
+    kick_->setEnabled(false);
+    connect(kick_, &QAction::triggered, this, [this] { emit removeRequested(entryUnderPointer()); });
+
+    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    done->setObjectName(QStringLiteral("button_done"));
+    connect(done, &QPushButton::clicked, this, &QWidget::hide);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(title);
+    layout->addWidget(list_, 1);
+    layout->addWidget(done, 0, Qt::AlignHCenter);
+}
+
+void SpyListWindow::setEntries(const QStringList& entries) {
+    if (entries == this->entries()) return;
+    list_->clear();
+    list_->addItems(entries);
+}
+
+QStringList SpyListWindow::entries() const {
+    QStringList out;
+    for (int i = 0; i < list_->count(); ++i) out << list_->item(i)->text();
+    return out;
+}
+
+void SpyListWindow::setRemoveEnabled(bool enabled) { kick_->setEnabled(enabled); }
+
+QString SpyListWindow::entryUnderPointer() const {
+    // An index alone could name another spectator once the list changed;
+    // the remembered text must still be in the list.
+    if (underPointer_ < 0 || underPointer_ >= list_->count()) return {};
+    const QString now = list_->item(underPointer_)->text();
+    return now == underPointerText_ ? now : QString();
+}
+
+void SpyListWindow::trackPointer(const QPoint& viewportPos) {
+    QListWidgetItem* item = list_->itemAt(viewportPos);
+    underPointer_ = item ? list_->row(item) : -1;
+    underPointerText_ = item ? item->text() : QString();
+}
+
+bool SpyListWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_->viewport()) {
+        if (event->type() == QEvent::MouseMove) {
+            trackPointer(static_cast<QMouseEvent*>(event)->position().toPoint());
+        } else if (event->type() == QEvent::ContextMenu) {
+            auto* e = static_cast<QContextMenuEvent*>(event);
+            if (e->reason() == QContextMenuEvent::Mouse) trackPointer(e->pos());
+            popup_->popup(e->globalPos());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SpyListWindow::showCentredOn(QWidget* over) {
+    if (over) {
+        const QRect r = over->frameGeometry();
+        move(r.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+}
+
+void SpyListWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    static const QPixmap board(QStringLiteral(":/images/board.jpg"));
+    if (board.isNull())
+        p.fillRect(rect(), QColor(145, 124, 87));
+    else
+        p.drawPixmap(0, 0, board);
+}
+
+} // namespace tc::windows
