@@ -1,0 +1,308 @@
+#include "chat/ChatPane.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextFrame>
+
+#include "chat/DesktopLinkOpener.h"
+#include "chat/LinkAddress.h"
+#include "chat/QtColour.h"
+#include "chat/SmileyImages.h"
+
+namespace tc::chat {
+namespace {
+
+const QString kLinkScheme = QStringLiteral("tclink");
+const QString kSmileyScheme = QStringLiteral("smiley");
+const QColor kBackground(248, 249, 236);
+
+// Line breaks and other controls from a peer would split or garble the
+// paragraph; they show as spaces.
+QString displayText(const std::string& utf8) {
+    QString s = QString::fromStdString(utf8);
+    for (QChar& c : s) {
+        if (c.unicode() < 0x20 || c == QChar::LineSeparator || c == QChar::ParagraphSeparator ||
+            c == QChar::ObjectReplacementCharacter)
+            c = QLatin1Char(' ');
+    }
+    return s;
+}
+
+} // namespace
+
+ChatPane::ChatPane(QWidget* parent)
+    : QTextBrowser(parent), desktopOpener_(std::make_unique<DesktopLinkOpener>()) {
+    setObjectName(QStringLiteral("mainchat"));
+    opener_ = desktopOpener_.get();
+    for (int e = 0; e < TextStyles::kCount; ++e) shown_[static_cast<std::size_t>(e)] = styles_.entry(e);
+    shownSize_ = styles_.size();
+
+    setOpenLinks(false);
+    setOpenExternalLinks(false);
+    setReadOnly(true);
+    setUndoRedoEnabled(false);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setLineWrapMode(QTextEdit::WidgetWidth);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::LinksAccessibleByMouse);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Base, kBackground);
+    setPalette(pal);
+    applyLook();
+    connect(this, &QTextBrowser::anchorClicked, this, &ChatPane::onAnchorClicked);
+
+    menu_ = new QMenu(this);
+    menu_->setObjectName(QStringLiteral("PopupMenu1"));
+    selectAll_ = menu_->addAction(QStringLiteral("Select All"), this, &ChatPane::selectAllChat);
+    selectAll_->setObjectName(QStringLiteral("SelectAll1"));
+    copy_ = menu_->addAction(QStringLiteral("Copy"), this, &ChatPane::copySelection);
+    copy_->setObjectName(QStringLiteral("Copy1"));
+    copy_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    copy_->setShortcutContext(Qt::WidgetShortcut);
+    clearChat_ = menu_->addAction(QStringLiteral("Clear Chat"), this, &ChatPane::clearChat);
+    clearChat_->setObjectName(QStringLiteral("ClearChat1"));
+    menu_->addSeparator();
+    scrollOff_ = menu_->addAction(QStringLiteral("Scroll Chat Off"));
+    scrollOff_->setObjectName(QStringLiteral("ScrollChatOff1"));
+    scrollOff_->setCheckable(true);
+    scrollOff_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    scrollOff_->setShortcutContext(Qt::WindowShortcut);
+    connect(scrollOff_, &QAction::toggled, this, &ChatPane::scrollChatOffChanged);
+    addAction(copy_);
+    addAction(scrollOff_);
+}
+
+ChatPane::~ChatPane() = default;
+
+void ChatPane::applyLook() {
+    QTextDocument* doc = document();
+    doc->setUndoRedoEnabled(false);
+    QTextFrameFormat root = doc->rootFrame()->frameFormat();
+    root.setMargin(0);
+    root.setLeftMargin(5);
+    root.setRightMargin(5);
+    doc->rootFrame()->setFrameFormat(root);
+    end_ = QTextCursor(doc);
+    end_.movePosition(QTextCursor::End);
+}
+
+void ChatPane::resetDocument() {
+    document()->clear();
+    for (auto& r : runs_) r.clear();
+    lineFirstLink_.clear();
+    base_ = 0;
+    empty_ = true;
+    applyLook();
+}
+
+void ChatPane::setLinkOpener(LinkOpener* opener) {
+    opener_ = opener ? opener : desktopOpener_.get();
+}
+
+void ChatPane::setTextSize(int points) { styles_.setSize(points); }
+
+bool ChatPane::scrollChatOff() const { return scrollOff_->isChecked(); }
+
+void ChatPane::setScrollChatOff(bool off) { scrollOff_->setChecked(off); }
+
+std::optional<QString> ChatPane::linkurls(int k) const {
+    const auto a = parser_.linkurls(k);
+    if (!a) return std::nullopt;
+    return QString::fromStdString(*a);
+}
+
+QTextCharFormat ChatPane::formatFor(int entry) const {
+    const TextStyle& s = styles_.entry(entry);
+    QTextCharFormat f;
+    f.setFontFamilies({QString::fromStdString(s.font), QStringLiteral("Liberation Sans")});
+    f.setFontPointSize(s.size);
+    f.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);
+    f.setFontItalic(s.italic);
+    f.setFontUnderline(s.underline);
+    f.setForeground(toQColor(s.colour));
+    return f;
+}
+
+void ChatPane::restyle(int entry) {
+    const QTextCharFormat f = formatFor(entry);
+    QTextCursor c(document());
+    for (const Run& r : runs_[static_cast<std::size_t>(entry)]) {
+        c.setPosition(static_cast<int>(r.start - base_));
+        c.setPosition(static_cast<int>(r.end - base_), QTextCursor::KeepAnchor);
+        c.mergeCharFormat(f);
+    }
+}
+
+void ChatPane::addRun(int entry, qint64 start, qint64 end) {
+    auto& runs = runs_[static_cast<std::size_t>(entry)];
+    // A run that goes on where the entry's last one stopped (in the same
+    // paragraph, or right after the paragraph break that ended it) is the
+    // same run; consecutive lines of one slot then cost one run.
+    if (!runs.empty() && (runs.back().end == start || runs.back().end + 1 == start)) {
+        runs.back().end = end;
+        return;
+    }
+    runs.push_back({start, end});
+}
+
+void ChatPane::addLineToChat(const QString& line, Colour colour) {
+    const int firstLink = parser_.linkCounter() + 1;
+    auto parsed = parser_.parse(line.toStdString());
+    if (!parsed) return;
+
+    if (!empty_ && styles_.size() != shownSize_) {
+        // A new text size reaches every item, links and pictures included.
+        QTextCharFormat f;
+        f.setFontPointSize(styles_.size());
+        QTextCursor all(document());
+        all.select(QTextCursor::Document);
+        all.mergeCharFormat(f);
+        for (auto& s : shown_) s.size = styles_.size();
+    }
+    shownSize_ = styles_.size();
+
+    const int entry = parsed->entry;
+    styles_.setLineStyle(entry, colour);
+    if (!(styles_.entry(entry) == shown_[static_cast<std::size_t>(entry)])) {
+        restyle(entry);
+        shown_[static_cast<std::size_t>(entry)] = styles_.entry(entry);
+    }
+
+    const QTextCharFormat lineFormat = formatFor(entry);
+    const QTextCharFormat linkBase = formatFor(ChatLineParser::kLinkEntry);
+    lineFirstLink_.push_back(firstLink);
+
+    // Words of one entry go in as one string; only links and pictures
+    // break the run.
+    QString pending;
+    qint64 pendingStart = 0;
+    auto flush = [&] {
+        if (pending.isEmpty()) return;
+        end_.insertText(pending, lineFormat);
+        addRun(entry, pendingStart, end_.position() + base_);
+        pending.clear();
+    };
+    for (const ChatItem& item : parsed->items) {
+        if (item.newParagraph) {
+            flush();
+            if (!empty_) end_.insertBlock(QTextBlockFormat(), lineFormat);
+            empty_ = false;
+        }
+        switch (item.kind) {
+        case ChatItem::Kind::Text:
+            if (pending.isEmpty()) pendingStart = end_.position() + base_;
+            pending += displayText(item.text);
+            break;
+        case ChatItem::Kind::Link: {
+            flush();
+            QTextCharFormat f = linkBase;
+            f.setAnchor(true);
+            f.setAnchorHref(kLinkScheme + QLatin1Char(':') + QString::number(item.link));
+            end_.insertText(displayText(item.text), f);
+            break;
+        }
+        case ChatItem::Kind::Picture: {
+            flush();
+            const qint64 at = end_.position() + base_;
+            QTextImageFormat img;
+            img.merge(lineFormat);
+            img.setName(kSmileyScheme + QLatin1Char(':') + QString::number(item.picture));
+            img.setWidth(SmileyImages::kWidth);
+            img.setHeight(SmileyImages::kHeight);
+            end_.insertImage(img);
+            // The picture belongs to the line's run so it does not split it.
+            addRun(entry, at, at + 1);
+            break;
+        }
+        }
+    }
+    flush();
+
+    trimIfNeeded();
+    if (!scrollChatOff()) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void ChatPane::trimIfNeeded() {
+    if (static_cast<int>(lineFirstLink_.size()) <= kMaxLines) return;
+    QTextCursor c(document());
+    c.movePosition(QTextCursor::Start);
+    c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, kTrimLines);
+    const qint64 removed = c.selectionEnd() - c.selectionStart();
+    c.removeSelectedText();
+    base_ += removed;
+    for (auto& runs : runs_) {
+        while (!runs.empty() && runs.front().end <= base_) runs.pop_front();
+        if (!runs.empty() && runs.front().start < base_) runs.front().start = base_;
+    }
+    parser_.forgetLinksBefore(lineFirstLink_[kTrimLines]);
+    lineFirstLink_.erase(lineFirstLink_.begin(), lineFirstLink_.begin() + kTrimLines);
+}
+
+void ChatPane::clearChat() {
+    resetDocument();
+    parser_.clearLinks();
+    emit focusInputRequested();
+}
+
+void ChatPane::selectAllChat() {
+    if (document()->isEmpty()) return;
+    selectAll();
+    viewport()->update();
+}
+
+void ChatPane::copySelection() {
+    if (!textCursor().hasSelection()) return;
+    QMimeData* data = createMimeDataFromSelection();
+    QApplication::clipboard()->setText(data->text());
+    delete data;
+}
+
+QMimeData* ChatPane::createMimeDataFromSelection() const {
+    QString text = textCursor().selection().toPlainText();
+    text.remove(QChar(QChar::ObjectReplacementCharacter));
+    auto* data = new QMimeData;
+    data->setText(text);
+    return data;
+}
+
+QVariant ChatPane::loadResource(int type, const QUrl& name) {
+    if (type == QTextDocument::ImageResource && name.scheme() == kSmileyScheme)
+        return SmileyImages::image(name.path().toInt());
+    return QTextBrowser::loadResource(type, name);
+}
+
+void ChatPane::contextMenuEvent(QContextMenuEvent* event) {
+    menu_->exec(event->globalPos());
+}
+
+void ChatPane::onAnchorClicked(const QUrl& url) {
+    if (url.scheme() != kLinkScheme) return;
+    bool ok = false;
+    const int k = url.path().toInt(&ok);
+    if (ok) mainchatJump(k);
+}
+
+void ChatPane::mainchatJump(int k) {
+    const auto address = parser_.linkurls(k);
+    const auto web = address ? webAddressForLink(*address) : std::nullopt;
+    if (web) {
+        const QUrl url(QString::fromStdString(*web), QUrl::TolerantMode);
+        if (url.isValid() && (url.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) == 0 ||
+                              url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0) &&
+            !url.host().isEmpty()) {
+            opener_->openUrl(url);
+            return;
+        }
+    }
+    opener_->showFailure(this, QStringLiteral("Cannot open Webpage"));
+}
+
+} // namespace tc::chat

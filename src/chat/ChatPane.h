@@ -1,0 +1,126 @@
+#pragma once
+// The chat pane `mainchat`: a read-only rich-text view that shows chat
+// lines in 15 text-style entries, with links and smiley pictures.
+//
+// Adding a line appends at the end of the document and touches earlier
+// text only when the line changes its entry's look; then exactly that
+// entry's earlier runs are restyled (runs are tracked per entry).
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <array>
+#include <deque>
+#include <memory>
+#include <optional>
+
+#include "chat/ChatLineParser.h"
+#include "chat/Colour.h"
+#include "chat/TextStyles.h"
+
+class QAction;
+class QMenu;
+
+namespace tc::chat {
+
+class LinkOpener;
+class DesktopLinkOpener;
+
+class ChatPane : public QTextBrowser {
+    Q_OBJECT
+public:
+    // The pane keeps at most this many lines; past it the oldest
+    // kTrimLines go at once, so a flood of lines cannot use up memory.
+    static constexpr int kMaxLines = 50000;
+    static constexpr int kTrimLines = 5000;
+
+    explicit ChatPane(QWidget* parent = nullptr);
+    ~ChatPane() override;
+
+    // addlinetochat: `line` is "slot+text" (slot 0..9, 0 for a system
+    // line), shown in `colour`, which also becomes the colour of every
+    // earlier line of that slot. A line whose slot does not read or lies
+    // outside 0..9 is refused: nothing is shown and nothing reported.
+    void addLineToChat(const QString& line, tc::chat::Colour colour);
+
+    // Where link clicks go. Not owned; nullptr restores the desktop opener.
+    void setLinkOpener(LinkOpener* opener);
+
+    // Text Size: all entries take `points` (clamped to 6..72); the pane
+    // shows it from the next added line on.
+    void setTextSize(int points);
+    int textSize() const { return styles_.size(); }
+
+    // Scroll Chat Off: while on, added lines leave the scroll position.
+    bool scrollChatOff() const;
+    void setScrollChatOff(bool off);
+
+    // The context menu PopupMenu1 and its actions. scrollChatOffAction()
+    // is checkable, carries Ctrl+S for the whole window and may be added
+    // as it is to the main window's Options menu (one action, two places,
+    // one check mark).
+    QMenu* contextMenu() const { return menu_; }
+    QAction* selectAllAction() const { return selectAll_; }
+    QAction* copyAction() const { return copy_; }
+    QAction* clearChatAction() const { return clearChat_; }
+    QAction* scrollChatOffAction() const { return scrollOff_; }
+
+    const TextStyles& textStyles() const { return styles_; }
+    int linkCounter() const { return parser_.linkCounter(); }
+    // The address of link k as stored (with its trailing space).
+    std::optional<QString> linkurls(int k) const;
+
+public slots:
+    // Clear Chat: empties the pane and the link table (counter -1), then
+    // asks for the input box's focus (focusInputRequested).
+    void clearChat();
+    // Select All: the whole content; nothing on an empty pane.
+    void selectAllChat();
+    // Copy: the selection as plain text; nothing without a selection.
+    void copySelection();
+    // mainchatJump: opens link k if its address is a web address, else
+    // (or for an unknown k) reports "Cannot open Webpage".
+    void mainchatJump(int k);
+
+signals:
+    void focusInputRequested();
+    void scrollChatOffChanged(bool off);
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    QMimeData* createMimeDataFromSelection() const override;
+    QVariant loadResource(int type, const QUrl& name) override;
+
+private:
+    struct Run {
+        qint64 start;  // absolute positions: document position + base_
+        qint64 end;
+    };
+
+    void applyLook();
+    void resetDocument();
+    QTextCharFormat formatFor(int entry) const;
+    void restyle(int entry);
+    void addRun(int entry, qint64 start, qint64 end);
+    void trimIfNeeded();
+    void onAnchorClicked(const QUrl& url);
+
+    ChatLineParser parser_;
+    TextStyles styles_;
+    std::array<TextStyle, TextStyles::kCount> shown_;  // look of existing runs
+    int shownSize_ = 10;
+    std::array<std::deque<Run>, TextStyles::kCount> runs_;
+    std::deque<int> lineFirstLink_;  // link counter + 1 at each line's start
+    qint64 base_ = 0;
+    bool empty_ = true;
+    QTextCursor end_;
+
+    QMenu* menu_ = nullptr;
+    QAction* selectAll_ = nullptr;
+    QAction* copy_ = nullptr;
+    QAction* clearChat_ = nullptr;
+    QAction* scrollOff_ = nullptr;
+
+    std::unique_ptr<DesktopLinkOpener> desktopOpener_;
+    LinkOpener* opener_ = nullptr;
+};
+
+} // namespace tc::chat

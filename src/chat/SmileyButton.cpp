@@ -1,0 +1,31 @@
+#include "chat/SmileyButton.h"
+
+#include <QPixmap>
+
+#include "chat/ChatInput.h"
+#include "chat/SmileyImages.h"
+#include "chat/SmileyMenu.h"
+
+namespace tc::chat {
+
+SmileyButton::SmileyButton(QWidget* parent) : QToolButton(parent) {
+    setObjectName(QStringLiteral("button_smilies"));
+    setIcon(QIcon(QPixmap::fromImage(SmileyImages::image(0))));
+    setIconSize(QSize(SmileyImages::kWidth, SmileyImages::kHeight));
+    setAutoRaise(true);
+    setFocusPolicy(Qt::NoFocus);
+    menu_ = new SmileyMenu(this);
+    connect(menu_, &SmileyMenu::smileyChosen, this, &SmileyButton::smileyChosen);
+    connect(this, &QToolButton::clicked, this, &SmileyButton::openMenu);
+}
+
+void SmileyButton::setInput(ChatInput* input) {
+    disconnect(inputConnection_);
+    if (input) inputConnection_ = connect(this, &SmileyButton::smileyChosen, input, &ChatInput::insertSmiley);
+}
+
+void SmileyButton::openMenu() {
+    menu_->popup(mapToGlobal(QPoint(width(), height())));
+}
+
+} // namespace tc::chat

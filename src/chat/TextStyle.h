@@ -1,0 +1,20 @@
+#pragma once
+// One entry of the pane's text-style table.
+#include <string>
+
+#include "chat/Colour.h"
+
+namespace tc::chat {
+
+struct TextStyle {
+    std::string font = "Arial";
+    int size = 10;
+    Colour colour = kBlack;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+
+    bool operator==(const TextStyle&) const = default;
+};
+
+} // namespace tc::chat
