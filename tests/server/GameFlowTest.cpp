@@ -1,0 +1,394 @@
+// The game flow with a fixed generator and hand-driven pause ticks.
+#include <algorithm>
+
+#include "ServerFixture.h"
+
+namespace tc::server::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class GameFlow : public ServerFixture {
+protected:
+    // Game start by the host: the first-seat draw over `choices` values
+    // lands on `drawn`, and the first roll is (d1, d2).
+    void start(ConnId host, int choices, int drawn, int marks = 5, int d1 = 1, int d2 = 1) {
+        steerStart(choices, drawn, d1, d2);
+        say(host, "CMD_startgame+Bob+" + std::to_string(marks) + "+");
+    }
+    std::string seat() const { return std::to_string(server.currentseat()); }
+    // A person on turn with a pending roll of 1 and 1 shuts tile 2, then
+    // rolls 1 and 1 again, which has no move: round score 43.
+    void person43(ConnId c) {
+        steerDice(1, 1);
+        say(c, "CMD_closethem+" + seat() + "+2");
+    }
+    // As above, with a roll of 1 and 2 in between (tile 3 shut): score 40.
+    void person40(ConnId c) {
+        steerDice(1, 2);
+        say(c, "CMD_closethem+" + seat() + "+2");
+        steerDice(1, 1);
+        say(c, "CMD_closethem+" + seat() + "+3");
+    }
+    // The computer at the start of its turn with a roll of 1 and 1.
+    void computer43() {
+        steerDice(1, 1);
+        ticks(2);
+    }
+    // The turn-over pause runs out; the next turn opens with 1 and 1.
+    void nextTurn() {
+        steerDice(1, 1);
+        ticks(3);
+    }
+    // Just the lines of one keyword that a connection received.
+    Lines only(ConnId c, const std::string& keyword) const {
+        Lines out;
+        for (const auto& l : linesTo(c))
+            if (l.rfind(keyword + "+", 0) == 0) out.push_back(l);
+        return out;
+    }
+};
+
+TEST_F(GameFlow, TurnOrderWithTheComputerInSeatTwoAndARoundWithATie) {
+    const ConnId host = join("Bob");
+    const ConnId gone = join("Ann");
+    const ConnId cid = join("Cid");
+    const ConnId dan = join("Dan");
+    server.connectionClosed(gone);  // seats 1, 3, 4 held; the computer plays seat 2
+    clear();
+
+    start(host, 4, 0);  // 1 + three held seats = 4 choices; 0 -> seat 1
+    person43(host);
+    nextTurn();
+    computer43();
+    nextTurn();
+    person43(cid);
+    nextTurn();
+    person43(dan);
+    steerDice(1, 1);
+    ticks(3);  // back at seat 1 after its first turn: the round ends
+    EXPECT_EQ(linesTo(dan), (Lines{
+        "CMD_startgame+Bob+5+",
+        "CMD_nextplayer+1", "CMD_placedice+1+1+2+1+",
+        "CMD_closeit+2", "CMD_placedice+1+1+2+1+", "CMD_notvalid+1+2+", "CMD_scores+1+43+43+",
+        "CMD_nextplayer+2", "CMD_placedice+1+1+2+1+",
+        "CMD_closeit+2", "CMD_placedice+1+1+2+1+", "CMD_notvalid+2+2+", "CMD_scores+2+43+43+",
+        "CMD_nextplayer+3", "CMD_placedice+1+1+2+1+",
+        "CMD_closeit+2", "CMD_placedice+1+1+2+1+", "CMD_notvalid+3+2+", "CMD_scores+3+43+43+",
+        "CMD_nextplayer+4", "CMD_placedice+1+1+2+1+",
+        "CMD_closeit+2", "CMD_placedice+1+1+2+1+", "CMD_notvalid+4+2+", "CMD_scores+4+43+43+",
+        "CMD_roundwinner+1+2+3+4",
+    }));
+    for (int s = 1; s <= 4; ++s) {
+        EXPECT_EQ(server.player(s).marks, 1) << s;
+        EXPECT_EQ(server.player(s).score, 0) << s;
+    }
+    EXPECT_EQ(server.pauseTag(), PauseTag::NextRound);
+    clear();
+    ticks(4);
+    EXPECT_TRUE(ports.events.empty());
+    steerDice(3, 4);
+    ticks(1);
+    EXPECT_EQ(linesTo(cid), (Lines{"CMD_clearscores+", "CMD_nextplayer+1", "CMD_placedice+1+3+2+4+"}));
+}
+
+TEST_F(GameFlow, ComputerWaitsTwoTicksForItsFirstMoveAndOneForEachLater) {
+    const ConnId host = join("Bob");
+    start(host, 2, 1, 5, 3, 3);  // draw 1 -> seat 2, the computer
+    clear();
+    ticks(1);
+    EXPECT_TRUE(linesTo(host).empty());
+    steerDice(6, 6);
+    ticks(1);
+    // 6 is played as 2+4 before the single 6.
+    EXPECT_EQ(linesTo(host), (Lines{"CMD_closeit+2+4", "CMD_placedice+1+6+2+6+"}));
+    EXPECT_EQ(server.pauseTag(), PauseTag::ComputerMove);
+    EXPECT_EQ(server.pausecount(), 1);
+    clear();
+    steerDice(1, 1);
+    ticks(1);
+    EXPECT_EQ(linesTo(host), (Lines{"CMD_closeit+3+9", "CMD_placedice+1+1+2+1+", "CMD_notvalid+2+2+",
+                                    "CMD_scores+2+27+27+"}));
+}
+
+TEST_F(GameFlow, FirstRoundStartsAfterTheDrawnSeatAndEndsBackAtSeatOne) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    const ConnId cid = join("Cid");
+    const ConnId dan = join("Dan");
+    start(host, 5, 3);  // 0..4, landing on 3: seat 4 opens the game
+    person43(dan);
+    nextTurn();
+    person43(host);
+    nextTurn();
+    // Ann holds seat 2: the computer's pause runs out and does nothing.
+    ticks(2);
+    EXPECT_EQ(server.currentseat(), 2);
+    person43(ann);
+    nextTurn();
+    person43(cid);
+    nextTurn();
+    person40(dan);  // seat 4's second turn of the round is the one that counts
+    ticks(3);
+    EXPECT_EQ(only(host, "CMD_nextplayer"), (Lines{"CMD_nextplayer+4", "CMD_nextplayer+1", "CMD_nextplayer+2",
+                                                   "CMD_nextplayer+3", "CMD_nextplayer+4"}));
+    EXPECT_EQ(only(host, "CMD_roundwinner"), Lines{"CMD_roundwinner+4"});
+}
+
+TEST_F(GameFlow, FirstRoundScoreOfFiftyCannotWinAndLateJoinerSeesRealScores) {
+    const ConnId host = join("Bob");
+    const ConnId cid = join("Cid");  // seat 2
+    start(host, 3, 0);
+    person43(host);
+    nextTurn();  // seat 2's turn is open with 1 and 1
+    clear();
+    const ConnId eve = connect();
+    say(eve, "CMD_logininfo+3+1.0.3+Eve");
+    const Lines lines = linesTo(eve);
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[3], "CMD_gamestats+2+1+1+5+");
+    EXPECT_EQ(lines[4], "CMD_updatescores+1+43+0+2+0+0+3+0+0+4+0+0+5+0+0+6+0+0");
+    // Eve joined after her seat's place in the order had passed; the round
+    // ends at seat 1 with Eve still holding 50 from the game start.
+    person43(cid);
+    steerDice(1, 1);
+    ticks(3);
+    EXPECT_EQ(server.currentseat(), 3);  // Eve's seat is in the order now
+    person40(eve);
+    nextTurn();
+    EXPECT_EQ(only(host, "CMD_roundwinner"), Lines{"CMD_roundwinner+3"});
+}
+
+TEST_F(GameFlow, WrongSumsAndMalformedClosesAreRefusedAndTheRollStands) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    start(host, 3, 0, 5, 4, 5);
+    clear();
+    for (const char* bad : {"CMD_closethem+1+2+3", "CMD_closethem+1+4+4+1", "CMD_closethem+1+10",
+                            "CMD_closethem+1+0+9", "CMD_closethem+1+x", "CMD_closethem+1+",
+                            "CMD_closethem+1+4+5+", "CMD_closethem+1+-1+10"}) {
+        clear();
+        say(host, bad);
+        EXPECT_EQ(linesTo(ann), Lines{"CMD_notvalid+1+1+"}) << bad;
+    }
+    EXPECT_EQ(server.tiles(), game::allOpen());
+    EXPECT_EQ(server.die1() + server.die2(), 9);
+    clear();
+    say(ann, "CMD_closethem+2+4+5");  // not on turn
+    say(ann, "CMD_closethem+1+4+5");  // speaking for seat 1
+    say(host, "CMD_closethem+x+4+5");
+    EXPECT_TRUE(ports.events.empty());
+
+    steerDice(4, 5);
+    say(host, "CMD_closethem+1+4+5");
+    EXPECT_EQ(linesTo(ann), (Lines{"CMD_closeit+4+5", "CMD_placedice+1+4+2+5+"}));
+    clear();
+    say(host, "CMD_closethem+1+4+5");  // both already shut
+    EXPECT_EQ(linesTo(ann), Lines{"CMD_notvalid+1+1+"});
+    clear();
+    steerDice(6, 6);
+    say(host, "CMD_closethem+1+9");
+    EXPECT_EQ(linesTo(ann), (Lines{"CMD_closeit+9", "CMD_placedice+1+6+2+6+"}));
+}
+
+TEST_F(GameFlow, SlidesOfThePlayerOnTurnGoToEveryoneElse) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    const ConnId cid = join("Cid");
+    start(host, 4, 0);
+    clear();
+    say(host, "CMD_slide+1+down+4+");
+    say(ann, "CMD_slide+2+down+4+");  // not on turn
+    say(ann, "CMD_slide+1+up+4+");    // speaking for seat 1
+    EXPECT_TRUE(linesTo(host).empty());
+    EXPECT_EQ(linesTo(ann), Lines{"CMD_slide+down+4+"});
+    EXPECT_EQ(linesTo(cid), Lines{"CMD_slide+down+4+"});
+    EXPECT_EQ(server.tiles(), game::allOpen());
+}
+
+TEST_F(GameFlow, ShuttingAllNineScoresZeroAndPassesTheTurnAfterThreeTicks) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    start(host, 3, 0, 5, 6, 3);
+    const std::vector<std::pair<std::string, std::pair<int, int>>> moves = {
+        {"9", {4, 4}}, {"8", {3, 4}}, {"7", {3, 3}}, {"6", {2, 3}}, {"5", {2, 2}}, {"4", {3, 3}}};
+    for (const auto& [tiles, next] : moves) {
+        steerDice(next.first, next.second);
+        say(host, "CMD_closethem+1+" + tiles);
+    }
+    clear();
+    say(host, "CMD_closethem+1+1+2+3");
+    EXPECT_EQ(linesTo(ann), (Lines{"CMD_closeit+1+2+3", "CMD_scores+1+0+0+"}));
+    EXPECT_EQ(server.player(1).score, 0);
+    EXPECT_EQ(server.pauseTag(), PauseTag::TurnOver);
+    clear();
+    say(host, "CMD_closethem+1+1");  // the turn is over: nothing to answer
+    ticks(2);
+    EXPECT_TRUE(ports.events.empty());
+    steerDice(2, 5);
+    ticks(1);
+    EXPECT_EQ(linesTo(ann), (Lines{"CMD_nextplayer+2", "CMD_placedice+1+2+2+5+"}));
+}
+
+TEST_F(GameFlow, SeatsLevelAtMarksToWinPlayOnUntilOneLeadsAlone) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    server.connectionClosed(ann);  // the computer plays seat 2
+    start(host, 2, 0, 3);
+    for (int round = 1; round <= 3; ++round) {
+        person43(host);
+        nextTurn();
+        computer43();
+        steerDice(1, 1);
+        ticks(3);
+        ASSERT_EQ(server.pauseTag(), PauseTag::NextRound) << round;
+        ticks(5);  // CMD_clearscores, seat 1 again
+    }
+    EXPECT_EQ(server.player(1).marks, 3);
+    EXPECT_EQ(server.player(2).marks, 3);
+    EXPECT_TRUE(server.gamestarted());
+    clear();
+    person40(host);
+    nextTurn();
+    computer43();
+    ticks(3);
+    EXPECT_EQ(linesTo(host), (Lines{
+        "CMD_closeit+2", "CMD_placedice+1+1+2+2+", "CMD_closeit+3", "CMD_placedice+1+1+2+1+",
+        "CMD_notvalid+1+2+", "CMD_scores+1+40+40+",
+        "CMD_nextplayer+2", "CMD_placedice+1+1+2+1+",
+        "CMD_closeit+2", "CMD_placedice+1+1+2+1+", "CMD_notvalid+2+2+", "CMD_scores+2+43+43+",
+        "CMD_roundwinner+1", "CMD_winner+1+"}));
+    EXPECT_FALSE(server.gamestarted());
+    EXPECT_EQ(server.pauseTag(), PauseTag::None);
+    // After the win nothing moves: no pause, and just-watch plays no roll.
+    clear();
+    ticks(10);
+    say(host, "CMD_justwatch+1+1");
+    EXPECT_EQ(linesTo(host), Lines{"CMD_justwatching+1+1"});
+}
+
+TEST_F(GameFlow, NewGameDuringAPauseDropsThePause) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    start(host, 3, 0);
+    person43(host);
+    ASSERT_EQ(server.pauseTag(), PauseTag::TurnOver);
+    clear();
+    start(host, 3, 2, 4, 5, 6);  // draw 2 -> past seat 2 to seat 1
+    ASSERT_FALSE(ports.events.empty());
+    EXPECT_EQ(ports.events.front().kind, PortEvent::StopTimer);
+    EXPECT_EQ(linesTo(ann), (Lines{"CMD_startgame+Bob+4+", "CMD_nextplayer+1", "CMD_placedice+1+5+2+6+"}));
+    EXPECT_EQ(server.player(1).score, kNotPlayedScore);
+    EXPECT_EQ(server.player(1).turns, 1);
+    clear();
+    ticks(5);
+    EXPECT_TRUE(ports.events.empty());
+}
+
+TEST_F(GameFlow, JustWatchOnOwnTurnLetsTheComputerMoveAtOnceThenAfterEachRoll) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    start(host, 3, 0, 5, 4, 5);
+    clear();
+    steerDice(2, 2);
+    say(host, "CMD_justwatch+1+1");
+    EXPECT_EQ(linesTo(ann), (Lines{"CMD_justwatching+1+1", "CMD_closeit+9", "CMD_placedice+1+2+2+2+"}));
+    EXPECT_EQ(server.pauseTag(), PauseTag::ComputerMove);
+    EXPECT_EQ(server.pausecount(), 1);
+    clear();
+    steerDice(1, 1);
+    ticks(1);
+    EXPECT_EQ(linesTo(ann), (Lines{"CMD_closeit+4", "CMD_placedice+1+1+2+1+"}));
+    // Playing again: the pending computer move does nothing.
+    clear();
+    say(host, "CMD_justwatch+1+2");
+    ticks(1);
+    EXPECT_EQ(linesTo(ann), Lines{"CMD_justwatching+1+2"});
+}
+
+TEST_F(GameFlow, APlayerLeavingOnHisTurnPassesItAtOnce) {
+    const ConnId host = join("Bob");
+    join("Ann");
+    const ConnId cid = join("Cid");
+    start(host, 4, 2);  // draw 2 -> seat 3
+    ASSERT_EQ(server.currentseat(), 3);
+    clear();
+    steerDice(2, 3);
+    server.connectionClosed(cid);
+    EXPECT_EQ(linesTo(host), (Lines{"CMD_playerdisconnected+3+Cid", "CMD_nextplayer+1", "CMD_placedice+1+2+2+3+"}));
+}
+
+TEST_F(GameFlow, LeavingDuringOwnTurnOverPauseDoesNotCutTheNextTurnShort) {
+    const ConnId host = join("Bob");
+    join("Ann");
+    const ConnId cid = join("Cid");
+    start(host, 4, 2);
+    person43(cid);
+    clear();
+    server.connectionClosed(cid);
+    EXPECT_EQ(linesTo(host), Lines{"CMD_playerdisconnected+3+Cid"});
+    nextTurn();
+    EXPECT_EQ(server.currentseat(), 1);
+    clear();
+    ticks(10);  // seat 1 is a person: no pause is pending
+    EXPECT_TRUE(ports.events.empty());
+}
+
+TEST_F(GameFlow, SeatTwoLeavingOnItsTurnHandsTheRestOfTheTurnToTheComputer) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    start(host, 3, 1, 5, 4, 5);  // draw 1 -> seat 2, Ann
+    clear();
+    steerDice(1, 1);
+    server.connectionClosed(ann);
+    EXPECT_EQ(linesTo(host),
+              (Lines{"CMD_playerdisconnected+2+Ann", "CMD_closeit+9", "CMD_placedice+1+1+2+1+"}));
+    clear();
+    steerDice(1, 1);
+    ticks(1);
+    EXPECT_EQ(linesTo(host), (Lines{"CMD_closeit+2", "CMD_placedice+1+1+2+1+", "CMD_notvalid+2+2+",
+                                    "CMD_scores+2+34+34+"}));
+}
+
+TEST_F(GameFlow, WithSeatOneEmptyRoundsEndWhereSeatOnesPlaceIsPassed) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    const ConnId cid = join("Cid");
+    start(host, 4, 0);  // seat 1 opens
+    person43(host);
+    server.connectionClosed(host);  // the host leaves in his turn-over pause
+    nextTurn();
+    person43(ann);
+    nextTurn();
+    person40(cid);
+    steerDice(1, 1);
+    ticks(3);  // the order passes seat 1's empty place: the round ends
+    EXPECT_EQ(only(ann, "CMD_roundwinner"), Lines{"CMD_roundwinner+3"});
+    EXPECT_EQ(server.player(1).marks, 0);
+    clear();
+    ticks(5);
+    EXPECT_EQ(linesTo(ann), (Lines{"CMD_clearscores+", "CMD_nextplayer+2", "CMD_placedice+1+1+2+1+"}));
+}
+
+TEST_F(GameFlow, SeatOneEmptyBeforeItsFirstTurnCountsItsPlaceAsAnEmptyTurn) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    const ConnId cid = join("Cid");
+    start(host, 4, 1);  // draw 1 -> seat 2 opens
+    server.connectionClosed(host);
+    person43(ann);
+    nextTurn();
+    person43(cid);
+    nextTurn();  // passes seat 1 for the first time: no round end yet
+    person43(ann);
+    nextTurn();
+    person40(cid);
+    steerDice(1, 1);
+    ticks(3);
+    EXPECT_EQ(only(ann, "CMD_nextplayer"),
+              (Lines{"CMD_nextplayer+2", "CMD_nextplayer+3", "CMD_nextplayer+2", "CMD_nextplayer+3"}));
+    EXPECT_EQ(only(ann, "CMD_roundwinner"), Lines{"CMD_roundwinner+3"});
+}
+
+} // namespace
+} // namespace tc::server::test

@@ -1,0 +1,126 @@
+// Requests bound to their connection: removal, relays, just-watch.
+#include "ServerFixture.h"
+
+namespace tc::server::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class Requests : public ServerFixture {
+protected:
+    void SetUp() override {
+        host = join("Bob");
+        ann = join("Ann");
+        cid = join("Cid");
+        clear();
+    }
+    ConnId host = 0, ann = 0, cid = 0;
+};
+
+TEST_F(Requests, HostRemovesAPlayerWhoseSlotIsReleasedOnce) {
+    say(host, "CMD_kickhim+1+2+");
+    EXPECT_TRUE(closed(ann));
+    EXPECT_TRUE(linesTo(ann).empty());  // no message to the removed player
+    EXPECT_EQ(linesTo(host), Lines{"CMD_playerdisconnected+2+Ann"});
+    EXPECT_EQ(linesTo(cid), Lines{"CMD_playerdisconnected+2+Ann"});
+    EXPECT_FALSE(server.player(2).active);
+    clear();
+    server.connectionClosed(ann);  // the socket's own end report
+    say(host, "CMD_kickhim+1+2+");  // now a free slot
+    EXPECT_TRUE(ports.events.empty());
+}
+
+TEST_F(Requests, RemovingASpectatorNamesItsSlot) {
+    for (int i = 4; i <= 6; ++i) join("P" + std::to_string(i));
+    const ConnId spy = join("Spy");
+    ASSERT_EQ(server.slotOf(spy), 7);
+    say(host, "CMD_kickhim+1+7+");
+    EXPECT_EQ(linesTo(ann), Lines{"CMD_playerdisconnected+7+Spy"});
+}
+
+TEST_F(Requests, RemoveRequestsFromAnyoneButTheHostOrOutOfRangeAreIgnored) {
+    say(ann, "CMD_kickhim+2+3+");   // not the host
+    say(ann, "CMD_kickhim+1+3+");   // speaking for the host
+    say(host, "CMD_kickhim+1+10+");
+    say(host, "CMD_kickhim+1+0+");
+    say(host, "CMD_kickhim+1+-3+");
+    EXPECT_TRUE(ports.events.empty());
+    EXPECT_TRUE(server.player(3).active);
+    say(host, "CMD_kickhim+1+x+");
+    EXPECT_TRUE(ports.events.empty());
+    EXPECT_NE(ports.logs.back().find("'x' is not a valid integer value"), std::string::npos);
+}
+
+TEST_F(Requests, ChatAndActionAreRelayedToAllWithTheSendersName) {
+    say(ann, "CMD_chat+2+a+b|c|clBlack");
+    say(ann, "CMD_action+2+ says: hi|$00FF00FF");
+    const Lines want{"CMD_chat+2+Ann chats: a+b|c|clBlack", "CMD_action+2+Ann  says: hi|$00FF00FF"};
+    EXPECT_EQ(linesTo(host), want);
+    EXPECT_EQ(linesTo(ann), want);
+    EXPECT_EQ(linesTo(cid), want);
+}
+
+TEST_F(Requests, SoundIsRelayedWithTheRestUnread) {
+    say(cid, "CMD_playasound+3+wave7+");
+    EXPECT_EQ(linesTo(host), Lines{"CMD_playasound+3+wave7+"});
+    EXPECT_EQ(linesTo(cid), Lines{"CMD_playasound+3+wave7+"});
+}
+
+TEST_F(Requests, RelaysSpeakingForAnotherSlotOrWithoutANumberSendNothing) {
+    say(ann, "CMD_chat+1+I am Bob|clBlack");
+    say(ann, "CMD_action+3+x|clBlack");
+    say(ann, "CMD_playasound+1+wave1+");
+    say(ann, "CMD_chat+9+x|clBlack");
+    EXPECT_TRUE(ports.events.empty());
+    say(ann, "CMD_chat+two+x|clBlack");
+    say(ann, "CMD_chat+2");  // no "+" after the sender: an empty sender field
+    EXPECT_TRUE(ports.events.empty());
+    ASSERT_EQ(ports.logs.size(), 2u);
+    EXPECT_NE(ports.logs[0].find("'two' is not a valid integer value"), std::string::npos);
+    EXPECT_NE(ports.logs[1].find("'' is not a valid integer value"), std::string::npos);
+}
+
+TEST_F(Requests, JustWatchFlagsOneAndTwoAreAnnouncedAnythingElseIgnored) {
+    say(ann, "CMD_justwatch+2+1");
+    EXPECT_TRUE(server.player(2).watching);
+    EXPECT_EQ(linesTo(host), Lines{"CMD_justwatching+2+1"});
+    clear();
+    say(ann, "CMD_justwatch+2+2");
+    EXPECT_FALSE(server.player(2).watching);
+    EXPECT_EQ(linesTo(cid), Lines{"CMD_justwatching+2+2"});
+    clear();
+    say(ann, "CMD_justwatch+2+1+");
+    say(ann, "CMD_justwatch+2+3");
+    say(ann, "CMD_justwatch+2+");
+    EXPECT_TRUE(ports.events.empty());
+    EXPECT_FALSE(server.player(2).watching);
+}
+
+TEST_F(Requests, JustWatchForAnotherSeatOnlyFromTheHost) {
+    say(ann, "CMD_justwatch+3+1");
+    EXPECT_TRUE(ports.events.empty());
+    EXPECT_FALSE(server.player(3).watching);
+    say(host, "CMD_justwatch+3+1");
+    EXPECT_TRUE(server.player(3).watching);
+    EXPECT_EQ(linesTo(ann), Lines{"CMD_justwatching+3+1"});
+    clear();
+    say(host, "CMD_justwatch+7+1");  // spectators have no seat
+    say(host, "CMD_justwatch+0+1");
+    say(host, "CMD_justwatch+10+1");
+    EXPECT_TRUE(ports.events.empty());
+}
+
+TEST_F(Requests, GameStartFromAnyoneButTheHostOrWithMarksOutOfRangeIsIgnored) {
+    say(ann, "CMD_startgame+Ann+5+");
+    say(host, "CMD_startgame+Bob+2+");
+    say(host, "CMD_startgame+Bob+11+");
+    say(host, "CMD_startgame+Bob+five+");
+    EXPECT_TRUE(ports.events.empty());
+    EXPECT_FALSE(server.gamestarted());
+    say(host, "CMD_startgame+Bob+10+");
+    EXPECT_TRUE(server.gamestarted());
+    EXPECT_EQ(linesTo(ann).front(), "CMD_startgame+Bob+10+");
+}
+
+} // namespace
+} // namespace tc::server::test
