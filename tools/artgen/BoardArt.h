@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QImage>
+
+// The big pictures: the table top behind the whole window, the logo, the
+// application icon and the winner banner.
+namespace art {
+
+// 717 x 555 table top (opaque, saved as JPEG). Drawn for the board panel at
+// (3, 4) in the window: a parchment scoreboard behind the seat column, a
+// light plaque behind the target and rounds labels, and the soft shadows the
+// dice tray and the tile rack cast on the table.
+QImage boardBackground();
+
+// About 170 x 40 "Tilecrest" word mark on a transparent background.
+QImage logo();
+
+// 64 x 64 application icon.
+QImage appIcon();
+
+// 473 x 41 ribbon for the winner banner; the caption is written over it.
+QImage winnerBanner();
+
+} // namespace art

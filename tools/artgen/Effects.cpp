@@ -1,0 +1,130 @@
+#include "Effects.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <vector>
+
+namespace art {
+
+QImage newCanvas(QSize size)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+QColor mix(const QColor& a, const QColor& b, float t)
+{
+    t = std::clamp(t, 0.0f, 1.0f);
+    auto lerp = [t](float x, float y) { return x + (y - x) * t; };
+    return QColor::fromRgbF(lerp(a.redF(), b.redF()), lerp(a.greenF(), b.greenF()),
+                            lerp(a.blueF(), b.blueF()), lerp(a.alphaF(), b.alphaF()));
+}
+
+namespace {
+
+// One running-sum box pass along rows (horizontal) or columns.
+void boxPass(QImage& image, int radius, bool horizontal)
+{
+    const int w = image.width();
+    const int h = image.height();
+    const int lines = horizontal ? h : w;
+    const int length = horizontal ? w : h;
+    std::vector<int> sums(4);
+    std::vector<QRgb> line(static_cast<std::size_t>(length));
+    auto pixel = [&](int lineIndex, int i) -> QRgb& {
+        const int x = horizontal ? i : lineIndex;
+        const int y = horizontal ? lineIndex : i;
+        return reinterpret_cast<QRgb*>(image.scanLine(y))[x];
+    };
+    const int window = 2 * radius + 1;
+    for (int l = 0; l < lines; ++l) {
+        for (int i = 0; i < length; ++i)
+            line[static_cast<std::size_t>(i)] = pixel(l, i);
+        int a = 0, r = 0, g = 0, b = 0;
+        // Pixels beyond the edge count as transparent so shapes fade out.
+        for (int i = -radius; i <= radius; ++i) {
+            if (i < 0 || i >= length)
+                continue;
+            const QRgb c = line[static_cast<std::size_t>(i)];
+            a += qAlpha(c); r += qRed(c); g += qGreen(c); b += qBlue(c);
+        }
+        for (int i = 0; i < length; ++i) {
+            pixel(l, i) = qRgba(r / window, g / window, b / window, a / window);
+            const int out = i - radius;
+            const int in = i + radius + 1;
+            if (out >= 0) {
+                const QRgb c = line[static_cast<std::size_t>(out)];
+                a -= qAlpha(c); r -= qRed(c); g -= qGreen(c); b -= qBlue(c);
+            }
+            if (in < length) {
+                const QRgb c = line[static_cast<std::size_t>(in)];
+                a += qAlpha(c); r += qRed(c); g += qGreen(c); b += qBlue(c);
+            }
+        }
+    }
+}
+
+} // namespace
+
+void blur(QImage& image, int radius)
+{
+    if (radius <= 0 || image.isNull())
+        return;
+    if (image.format() != QImage::Format_ARGB32_Premultiplied)
+        image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // Three box passes of a third of the radius each approach a Gaussian.
+    const int step = std::max(1, radius / 2);
+    for (int pass = 0; pass < 3; ++pass) {
+        boxPass(image, step, true);
+        boxPass(image, step, false);
+    }
+}
+
+void dropShadow(QPainter& painter, const QPainterPath& path, QPointF offset, int radius,
+                const QColor& color, bool outsideOnly)
+{
+    const int pad = radius * 2 + 2;
+    const QRectF bounds = path.boundingRect().adjusted(-pad, -pad, pad, pad);
+    QImage mask = newCanvas(bounds.size().toSize() + QSize(1, 1));
+    {
+        QPainter mp(&mask);
+        mp.setRenderHint(QPainter::Antialiasing);
+        mp.translate(-bounds.topLeft());
+        mp.fillPath(path, color);
+    }
+    blur(mask, radius);
+    painter.save();
+    if (outsideOnly) {
+        QPainterPath around;
+        around.addRect(bounds.adjusted(-pad, -pad, pad, pad).translated(offset));
+        painter.setClipPath(around.subtracted(path), Qt::IntersectClip);
+    }
+    painter.drawImage(bounds.topLeft() + offset, mask);
+    painter.restore();
+}
+
+void innerShadow(QPainter& painter, const QPainterPath& path, QPointF offset, int radius,
+                 const QColor& color)
+{
+    const int pad = radius * 3 + 4;
+    const QRectF bounds = path.boundingRect().adjusted(-pad, -pad, pad, pad);
+    QImage mask = newCanvas(bounds.size().toSize() + QSize(1, 1));
+    {
+        QPainter mp(&mask);
+        mp.setRenderHint(QPainter::Antialiasing);
+        mp.translate(-bounds.topLeft());
+        QPainterPath outside;
+        outside.addRect(bounds);
+        outside = outside.subtracted(path);
+        mp.fillPath(outside, color);
+    }
+    blur(mask, radius);
+    painter.save();
+    painter.setClipPath(path, Qt::IntersectClip);
+    painter.drawImage(bounds.topLeft() + offset, mask);
+    painter.restore();
+}
+
+} // namespace art

@@ -1,0 +1,147 @@
+#include "Materials.h"
+
+#include "Effects.h"
+#include "ValueNoise.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace art {
+
+namespace {
+
+constexpr float pi = 3.14159265f;
+
+QRgb woodPixel(const ValueNoise& noise, const WoodTone& tone, float along, float across,
+               float ringScale)
+{
+    // Rings: a slowly warped sine across the grain, sharpened so the late
+    // wood shows as thin darker lines on lighter early wood.
+    const float warp = noise.fbm(along / 240.0f, across / 45.0f, 4) * 3.2f;
+    const float t = across / ringScale + warp;
+    float ring = 0.5f + 0.5f * std::sin(t * 2.0f * pi);
+    ring = ring * ring * ring * ring;
+    // Fibres: long fine streaks along the grain.
+    const float fibre = noise.fbm(along / 90.0f, across / 1.1f, 3);
+    // Broad tone changes so a large surface does not look printed.
+    const float broad = noise.fbm(along / 300.0f, across / 60.0f, 2);
+    float v = 0.34f * ring + 0.40f * fibre + 0.36f * broad - 0.06f;
+    v = std::clamp(v, 0.0f, 1.0f);
+    return mix(tone.light, tone.dark, v).rgba();
+}
+
+} // namespace
+
+WoodTone tableWood() { return {QColor(192, 167, 122), QColor(110, 90, 56)}; }
+WoodTone walnutWood() { return {QColor(120, 78, 44), QColor(52, 30, 16)}; }
+WoodTone mapleWood() { return {QColor(232, 198, 140), QColor(176, 128, 74)}; }
+
+QImage woodTexture(QSize size, const WoodTone& tone, std::uint32_t seed, float ringScale,
+                   bool vertical)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    const ValueNoise noise(seed);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            const float along = static_cast<float>(vertical ? y : x);
+            const float across = static_cast<float>(vertical ? x : y);
+            row[x] = woodPixel(noise, tone, along, across, ringScale);
+        }
+    }
+    return image;
+}
+
+QImage plankTexture(QSize size, const WoodTone& tone, std::uint32_t seed, int plankHeight)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    const ValueNoise layout(seed ^ 0x5151u);
+    const int planks = size.height() / plankHeight + 2;
+    for (int p = 0; p < planks; ++p) {
+        const int top = p * plankHeight - plankHeight / 3;
+        // Each plank is cut from a different board: own seed, own shade.
+        const float shade = (layout.hash(p, 7) - 0.5f) * 0.16f;
+        WoodTone plankTone = tone;
+        plankTone.light = mix(tone.light, shade > 0 ? QColor(255, 236, 200) : QColor(60, 40, 20),
+                              std::fabs(shade));
+        plankTone.dark = mix(tone.dark, shade > 0 ? QColor(160, 120, 80) : QColor(40, 25, 10),
+                             std::fabs(shade));
+        const ValueNoise grain(seed + static_cast<std::uint32_t>(p) * 7919u);
+        // One butt joint per plank, staggered.
+        const int joint = static_cast<int>(layout.hash(p, 3) * static_cast<float>(size.width()));
+        for (int y = std::max(0, top); y < std::min(size.height(), top + plankHeight); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            const float across = static_cast<float>(y - top) + static_cast<float>(p) * 31.0f;
+            for (int x = 0; x < size.width(); ++x) {
+                const float along = static_cast<float>(x < joint ? x : x + 977);
+                row[x] = woodPixel(grain, plankTone, along, across, 11.0f);
+            }
+        }
+    }
+    // Seams: a dark groove with a faint highlight under it, and the joints.
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    for (int p = 0; p < planks; ++p) {
+        const int top = p * plankHeight - plankHeight / 3;
+        if (top >= size.height())
+            continue;
+        if (top > 0) {
+            painter.fillRect(QRectF(0, top - 1, size.width(), 2), QColor(40, 26, 12, 190));
+            painter.fillRect(QRectF(0, top + 1, size.width(), 1), QColor(255, 235, 200, 50));
+            painter.fillRect(QRectF(0, top - 3, size.width(), 2), QColor(40, 26, 12, 40));
+        }
+        const int joint = static_cast<int>(layout.hash(p, 3) * static_cast<float>(size.width()));
+        painter.fillRect(QRectF(joint - 1, top, 2, plankHeight), QColor(40, 26, 12, 170));
+        painter.fillRect(QRectF(joint + 1, top, 1, plankHeight), QColor(255, 235, 200, 40));
+    }
+    return image;
+}
+
+QImage feltTexture(QSize size, const QColor& base, std::uint32_t seed)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    const ValueNoise noise(seed);
+    const QColor darker = base.darker(135);
+    const QColor lighter = base.lighter(118);
+    for (int y = 0; y < size.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            const float mottle = noise.fbm(static_cast<float>(x) / 40.0f,
+                                           static_cast<float>(y) / 40.0f, 3);
+            const float speck = noise.hash(x, y);
+            float v = 0.5f + (mottle - 0.5f) * 0.6f + (speck - 0.5f) * 0.35f;
+            QColor c = v < 0.5f ? mix(darker, base, v * 2.0f) : mix(base, lighter, v * 2.0f - 1.0f);
+            row[x] = c.rgba();
+        }
+    }
+    return image;
+}
+
+QImage parchmentTexture(QSize size, std::uint32_t seed, float burnWidth)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    const ValueNoise noise(seed);
+    const QColor paper(243, 230, 196);
+    const QColor stain(214, 188, 138);
+    const float w = static_cast<float>(size.width());
+    const float h = static_cast<float>(size.height());
+    for (int y = 0; y < size.height(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < size.width(); ++x) {
+            const float fx = static_cast<float>(x);
+            const float fy = static_cast<float>(y);
+            const float blotch = noise.fbm(fx / 45.0f, fy / 45.0f, 4);
+            const float speck = noise.hash(x, y);
+            // Distance to the nearest edge, for the darkened border.
+            const float edge = std::min(std::min(fx, w - 1 - fx), std::min(fy, h - 1 - fy));
+            const float burn = std::clamp(1.0f - edge / burnWidth, 0.0f, 1.0f);
+            float v = (blotch - 0.45f) * 0.55f + (speck - 0.5f) * 0.08f + burn * burn * 0.55f;
+            row[x] = mix(paper, stain, std::clamp(v, 0.0f, 1.0f)).rgba();
+        }
+    }
+    return image;
+}
+
+} // namespace art
