@@ -3,6 +3,15 @@
 // of server messages and every handler's decisions. Inputs arrive as calls
 // (bytes from the socket, a timer tick, a click); outputs leave through
 // SessionView. Text inside is UTF-8; the wire is Windows-1252.
+//
+// What it refuses: a received message with a field that does not convert,
+// a list of the wrong length, or a slot, seat, tile, die or face outside its
+// range is dropped whole and silently (nothing of it is applied); the next
+// message is handled normally. A received line longer than
+// net::kMaxLineBytes is dropped, and so is the rest of it when it arrives
+// later; the connection stays. The received-line queue holds at most
+// kMaxQueuedBytes; lines beyond that are dropped.
+#include <cstddef>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -17,6 +26,11 @@
 namespace tc::client {
 
 inline constexpr const char* kVersion = "1.0.3";
+inline constexpr int kDefaultPort = 7772;
+// Bound of the received-line queue, in bytes of text.
+inline constexpr std::size_t kMaxQueuedBytes = 4 * 1024 * 1024;
+// More Marks than any game can give; a larger count is refused.
+inline constexpr int kMaxMarks = 100;
 
 // The items of popup_kick as prepared for one seat.
 struct SeatPopup {
@@ -35,26 +49,38 @@ public:
     // processparams with the command-line parameters (program name and
     // our own options already removed).
     void processParams(const std::vector<std::string>& params);
+    // The port named in messages about hosting and connecting (the window
+    // listens and connects on it). Default 7772.
+    void setPort(int port) { port_ = port; }
+    int port() const { return port_; }
 
     // --- socket ---
+    // The game connection is up. Nothing is sent until CMD_sendlogininfo.
     void onConnected();
+    // The connect failed: a system line names the address and the reason;
+    // the window stays open.
     void onConnectFailed(const std::string& reason);
     void onBytes(std::string_view bytes);  // sockRead
-    void onSocketClosed();                 // sockInfo "Socket Closed"
+    // sockInfo "Socket Closed": closes the window once. Ignored while no
+    // connection was ever made (a failed connect keeps the window open).
+    void onSocketClosed();
 
     // --- dispatch timer ---
     // Timer1Timer: one queued line, then the phrase cool-down.
     void tick();
-    // The owner runs the 1 ms timer only while this is true.
+    // The owner runs the 1 ms timer only while this is true: lines are
+    // waiting or the phrase cool-down is counting.
     bool needsTicks() const;
 
     // --- player input ---
-    void clickTile(int tile);        // number_1MouseDown
+    void clickTile(int tile);        // number_1MouseDown; tiles 1..9, others ignored
     void clickRoll();                // button_rollClick
     void clickStart();               // button_startClick of the main window
-    void startGame(int marks);       // button_startClick of Tgamestart
+    // button_startClick of Tgamestart: sends only when logged in and marks
+    // is 3..10.
+    void startGame(int marks);
     void justWatchClicked();         // JustWatch1Click
-    SeatPopup openSeatPopup(int seat);  // label_playername1ContextPopup
+    SeatPopup openSeatPopup(int seat);  // label_playername1ContextPopup; seats 1..6
     void removeFromGame();           // RemoveFromGame1Click (seat of the last popup)
     void setJustWatch();             // SettoJustWatch1Click
     void unsetJustWatch();           // UnsetJustWatch1Click
@@ -62,6 +88,10 @@ public:
     // sendit with the input box's text. Returns true when the box is to be
     // emptied (logged in), false when the text stays.
     bool sendTyped(const std::string& text, chat::Colour colour);
+    // b_phrase1Click with the button's phrase. Sends only when phraseready
+    // and logged in; then phraseready stays false for 100 ticks. Returns
+    // true when sent.
+    bool sendPhrase(const std::string& phrase, chat::Colour colour);
 
     // --- state ---
     const TableState& table() const { return table_; }
@@ -72,10 +102,73 @@ public:
     int currentplayer() const { return currentplayer_; }
     bool mayselect() const { return mayselect_; }
     chat::Colour systemcolor() const { return systemcolor_; }
+    const std::string& hostaddress() const { return hostaddress_; }
+    // myname followed by one 0xFF once hosting or joining has begun.
+    const std::string& loginname() const { return loginname_; }
+    bool phraseready() const { return phraseready_; }
+    std::size_t queuedLines() const { return received_.size(); }
 
 private:
+    using Handler = void (Session::*)(const std::string& data);
+    struct Route {
+        const char* keyword;
+        Handler handler;
+    };
+    static const Route kRoutes[];
+
     void dispatch(const std::string& line);
-    // (the implementation adds one private method per handler)
+    void enqueue(std::string line);
+
+    // Output helpers.
+    void post(const std::string& line);  // system line in systemcolor
+    void post(const std::string& line, chat::Colour colour);
+    void sendRequest(const std::string& utf8Line);  // only when logged in
+    void changed() { dirty_ = true; }
+    void publish();
+
+    // Start-up (processparams).
+    void hostpress();
+    void joinpress();
+
+    // Session handlers.
+    void sendloginfo(const std::string& data);
+    void chat(const std::string& data);
+    void action(const std::string& data);
+    void chatrecieved(const std::string& data);
+    void klottalk();
+    void newplayerinfo(const std::string& data);
+    void havewrongversion(const std::string& data);
+    void wrongversion(const std::string& data);
+    void playerdisconnected(const std::string& data);
+    void full(const std::string& data);
+    void justwatching(const std::string& data);
+    void playasound(const std::string& data);
+    void kicking(int slot);
+
+    // Table handlers.
+    void clearall();
+    void startthegame(const std::string& data);
+    void getnextplayer(const std::string& data);
+    void placedice(const std::string& data);
+    void createdice(int die, int face);
+    void slide(const std::string& data);
+    void slideup(int tile);
+    void slidedown(int tile);
+    void closeit(const std::string& data);
+    void notvalid(const std::string& data);
+    void notsum(int slot);
+    void nomoves();
+    void scores(const std::string& data);
+    void clearscores(const std::string& data);
+    void updatescores(const std::string& data);
+    void gamestats(const std::string& data);
+    void roundwinner(const std::string& data);
+    void winner(const std::string& data);
+    void sendClosethem();
+
+    SeatDisplay& seat(int n) { return table_.seats[static_cast<std::size_t>(n - 1)]; }
+    std::string& tile(int n) { return table_.tiles[static_cast<std::size_t>(n - 1)]; }
+    bool seated() const { return myseat_ >= 1 && myseat_ <= 6; }
 
     SessionView& view_;
     game::Lcg& rng_;
@@ -95,6 +188,14 @@ private:
     int phraseticks_ = 0;
     chat::Colour systemcolor_ = chat::kPureBlue;
     int popupSeat_ = 0;
+
+    int port_ = kDefaultPort;
+    std::string connectAddress_;   // where the game connection goes
+    bool connected_ = false;       // onConnected seen
+    bool closing_ = false;         // closeWindow already asked for
+    bool discarding_ = false;      // skipping the rest of an overlong line
+    std::size_t queuedBytes_ = 0;
+    bool dirty_ = false;           // table changed since the last publish
 };
 
 } // namespace tc::client

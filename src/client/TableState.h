@@ -13,12 +13,16 @@ struct SeatDisplay {
     std::string score = "0";            // label_score<N>
     int marks = 0;                      // image_points<N> tag
     bool eyes = false;                  // image_eyes<N> visible
+
+    bool operator==(const SeatDisplay&) const = default;
 };
 
 struct DieDisplay {
     int face = 0;  // 0: nothing drawn yet
     int left = 0;
     int top = 0;
+
+    bool operator==(const DieDisplay&) const = default;
 };
 
 struct TableState {
@@ -39,6 +43,8 @@ struct TableState {
     int turnSeat = 0;                             // image_Turn beside this seat; 0: initial place
     std::vector<std::string> spyList;             // "8: Ann"
     bool spyRemoveEnabled = false;                // spy list's "Remove From Game"
+
+    bool operator==(const TableState&) const = default;
 };
 
 } // namespace tc::client

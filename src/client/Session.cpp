@@ -1,0 +1,480 @@
+#include "client/Session.h"
+
+#include <algorithm>
+
+#include "client/BotChatter.h"
+#include "client/SessionDetail.h"
+#include "net/Cp1252.h"
+#include "net/Fields.h"
+#include "net/Message.h"
+
+namespace tc::client {
+
+using detail::kWaiting;
+using detail::OutOfRange;
+using detail::readInt;
+
+namespace {
+
+constexpr chat::Colour kJustWatchColour = chat::rgb(156, 152, 120);
+
+// Seat hints: the name a free seat falls back to when its turn comes.
+constexpr const char* kHints[6] = {"", "Rudi", "Klick", "Kling", "Klick", "Krazy"};
+
+// The name exactly as the server will store and echo it: what has no
+// Windows-1252 byte (and "ÿ", which would end the message) becomes "?",
+// and so does "+", which would split the name into two list fields at
+// every receiver.
+std::string wireSafeName(const std::string& name) {
+    std::string out = net::cp1252ToUtf8(net::utf8ToCp1252(name));
+    std::replace(out.begin(), out.end(), '+', '?');
+    return out;
+}
+
+// The colour suffix of chat, action and phrase lines.
+std::string colourSuffix(chat::Colour colour) {
+    std::string suffix(1, '|');
+    suffix += chat::colourToText(colour);
+    return suffix;
+}
+
+// `text` without its first `count` characters (UTF-8 sequences count as one).
+std::string dropChars(const std::string& text, int count) {
+    std::size_t pos = 0;
+    for (int i = 0; i < count && pos < text.size(); ++i) {
+        ++pos;
+        while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) ++pos;
+    }
+    return text.substr(pos);
+}
+
+} // namespace
+
+// The dispatch table in the order in which keywords are compared.
+const Session::Route Session::kRoutes[] = {
+    {"CMD_sendlogininfo", &Session::sendloginfo},
+    {"CMD_chat", &Session::chat},
+    {"CMD_action", &Session::action},
+    {"CMD_newplayerinfo", &Session::newplayerinfo},
+    {"CMD_havewrongversion", &Session::havewrongversion},
+    {"CMD_wrongversion", &Session::wrongversion},
+    {"CMD_existingplayers", &Session::newplayerinfo},
+    {"CMD_playerdisconnected", &Session::playerdisconnected},
+    {"CMD_startgame", &Session::startthegame},
+    {"CMD_nextplayer", &Session::getnextplayer},
+    {"CMD_winner", &Session::winner},
+    {"CMD_full", &Session::full},
+    {"CMD_justwatching", &Session::justwatching},
+    {"CMD_placedice", &Session::placedice},
+    {"CMD_slide", &Session::slide},
+    {"CMD_closeit", &Session::closeit},
+    {"CMD_notvalid", &Session::notvalid},
+    {"CMD_scores", &Session::scores},
+    {"CMD_roundwinner", &Session::roundwinner},
+    {"CMD_clearscores", &Session::clearscores},
+    {"CMD_gamestats", &Session::gamestats},
+    {"CMD_updatescores", &Session::updatescores},
+    {"CMD_playasound", &Session::playasound},
+};
+
+Session::Session(SessionView& view, game::Lcg& rng) : view_(view), rng_(rng) {
+    for (int n = 1; n <= 6; ++n) seat(n).hint = kHints[n - 1];
+    table_.tiles.fill("u");
+    table_.dice[0] = {0, 19, 67};
+    table_.dice[1] = {0, 59, 67};
+    // The queue is created holding its own name; the first tick takes it
+    // and ignores it like any line without "+".
+    enqueue("receivedlist");
+}
+
+// ---------------------------------------------------------------- start-up
+
+void Session::formCreate() {
+    phraseready_ = true;
+    phraseticks_ = 0;
+    clearall();
+    ishost_ = false;
+    currentplayer_ = 0;
+    systemcolor_ = chat::kPureBlue;
+    publish();
+}
+
+void Session::processParams(const std::vector<std::string>& params) {
+    table_.startVisible = false;
+    table_.startGameEnabled = false;
+    loginname_.clear();
+    changed();
+    if (params.empty()) {
+        post("0+Loading Solo Game..Please wait.");
+        view_.showDownloadWindow();
+        hostaddress_ = "127.0.0.1";
+        myname_ = "You";
+        hostpress();
+    } else {
+        post("0+Loading Multi-player Game.. Please Wait.");
+        if (params.size() >= 3) {
+            myname_ = wireSafeName(params[0]);
+            hostaddress_ = params[1];
+            if (params[2] == "true")
+                hostpress();
+            else
+                joinpress();
+            view_.openSideConnection();
+        }
+    }
+    publish();
+}
+
+void Session::hostpress() {
+    std::string error;
+    if (!view_.startServer(error)) {
+        // Without a listening server there is nothing to connect to: say
+        // why instead of waiting on "Loading" for ever.
+        post("0+Cannot host the game: port " + std::to_string(port_) + " is not available (" +
+             (error.empty() ? std::string("unknown reason") : error) + ").");
+        return;
+    }
+    loginname_ = myname_ + net::kTerminator;
+    ishost_ = true;
+    connectAddress_ = "127.0.0.1";
+    view_.connectToServer(connectAddress_);
+    table_.startVisible = true;
+    table_.startGameEnabled = true;
+    table_.spyRemoveEnabled = true;
+    changed();
+}
+
+void Session::joinpress() {
+    loginname_ = myname_ + net::kTerminator;
+    connectAddress_ = hostaddress_;
+    view_.connectToServer(connectAddress_);
+    table_.startVisible = false;
+    table_.startGameEnabled = false;
+    changed();
+}
+
+// ------------------------------------------------------------------ socket
+
+void Session::onConnected() { connected_ = true; }
+
+void Session::onConnectFailed(const std::string& reason) {
+    post("0+Could not connect to " + connectAddress_ + " port " + std::to_string(port_) + ": " +
+         (reason.empty() ? std::string("unknown reason") : reason));
+}
+
+void Session::onSocketClosed() {
+    if (!connected_ || closing_) return;
+    closing_ = true;
+    view_.closeWindow();
+}
+
+void Session::onBytes(std::string_view bytes) {
+    std::vector<std::string> lines;
+    while (!bytes.empty()) {
+        const auto end = bytes.find(net::kTerminator);
+        if (discarding_) {
+            // The rest of a line that was already too long: skip to its end.
+            if (end == std::string_view::npos) break;
+            bytes.remove_prefix(end + 1);
+            discarding_ = false;
+            continue;
+        }
+        // Feed up to and including one terminator at a time, so an
+        // overlong line costs only itself.
+        const std::string_view piece = end == std::string_view::npos ? bytes : bytes.substr(0, end + 1);
+        bytes.remove_prefix(piece.size());
+        if (!framer_.feed(piece, lines)) {
+            framer_.clear();
+            if (end == std::string_view::npos) discarding_ = true;
+        }
+    }
+    for (auto& line : lines) enqueue(net::cp1252ToUtf8(line));
+}
+
+void Session::enqueue(std::string line) {
+    if (queuedBytes_ + line.size() > kMaxQueuedBytes) return;
+    queuedBytes_ += line.size();
+    received_.push_back(std::move(line));
+}
+
+// ---------------------------------------------------------- dispatch timer
+
+bool Session::needsTicks() const { return !received_.empty() || !phraseready_; }
+
+void Session::tick() {
+    if (!received_.empty()) {
+        std::string line = std::move(received_.front());
+        received_.pop_front();
+        queuedBytes_ -= line.size();
+        dispatch(line);
+    }
+    if (!phraseready_) ++phraseticks_;
+    if (phraseticks_ > 100) {
+        phraseready_ = true;
+        phraseticks_ = 0;
+    }
+}
+
+void Session::dispatch(const std::string& line) {
+    std::string key, data;
+    if (!net::splitKey(line, key, data)) return;
+    for (const Route& route : kRoutes) {
+        if (key != route.keyword) continue;
+        // Each handler reads and checks all its fields before it changes
+        // anything, so a refused message leaves no trace.
+        try {
+            (this->*route.handler)(data);
+        } catch (const net::ConversionError&) {
+        } catch (const OutOfRange&) {
+        }
+        break;
+    }
+    publish();
+}
+
+// ------------------------------------------------------------------ output
+
+void Session::post(const std::string& line) { post(line, systemcolor_); }
+
+void Session::post(const std::string& line, chat::Colour colour) { view_.addLineToChat(line, colour); }
+
+void Session::sendRequest(const std::string& utf8Line) {
+    if (!loggedin_) return;
+    view_.send(net::frame(net::utf8ToCp1252(utf8Line)));
+}
+
+void Session::publish() {
+    if (!dirty_) return;
+    dirty_ = false;
+    view_.tableChanged();
+}
+
+// ---------------------------------------------------------------- handlers
+
+void Session::sendloginfo(const std::string& data) {
+    const int slot = readInt(data, 1, 9);
+    myseat_ = slot;
+    loggedin_ = true;
+    // loginname ends with its own 0xFF, so the login line is followed by
+    // an empty line, which the server ignores.
+    std::string name = loginname_;
+    std::string extra;
+    if (!name.empty() && name.back() == net::kTerminator) {
+        name.pop_back();
+        extra = net::kTerminator;
+    }
+    view_.send(net::utf8ToCp1252("CMD_logininfo+" + std::to_string(myseat_) + "+" + kVersion + "+" + name) +
+               extra + net::kTerminator);
+}
+
+void Session::chat(const std::string& data) {
+    chatrecieved(data);
+    if (seat(2).caption == "Rudi") klottalk();
+}
+
+void Session::action(const std::string& data) { chatrecieved(data); }
+
+void Session::chatrecieved(const std::string& data) {
+    std::string line = data;
+    chat::Colour colour = chat::kRed;
+    if (const auto bar = data.find('|'); bar != std::string::npos) {
+        line = data.substr(0, bar);
+        if (!chat::textToColour(std::string_view(data).substr(bar + 1), colour)) colour = chat::kRed;
+    }
+    // The pane reads the slot in front of the first "+"; a relayed line
+    // always names a connection's slot, never 0 (that would pose as a
+    // system line).
+    const auto plus = line.find('+');
+    if (plus == std::string::npos) throw OutOfRange{};
+    readInt(std::string_view(line).substr(0, plus), 1, 9);
+    post(line, colour);
+}
+
+void Session::klottalk() {
+    if (seat(2).caption != "Rudi") return;
+    for (int n = 3; n <= 6; ++n)
+        if (seat(n).caption != kWaiting) return;
+    const int index = rng_.draw(kBotRemarkCount);
+    post("0+Rudi the bot says: " + std::string(botRemark(index)));
+}
+
+void Session::newplayerinfo(const std::string& data) {
+    struct Entry {
+        int slot;
+        std::string name;
+        std::string watching;
+    };
+    const std::vector<std::string> fields = net::readList(data);
+    if (fields.size() % 3 != 0) throw OutOfRange{};
+    std::vector<Entry> entries;
+    for (std::size_t i = 0; i < fields.size(); i += 3)
+        entries.push_back({readInt(fields[i], 1, 9), fields[i + 1], fields[i + 2]});
+
+    for (const Entry& e : entries) {
+        if (e.slot == myseat_) {
+            post("0+You are Connected.");
+            post("0+Press Control-I to see Quick Instructions.");
+            view_.loadSettings();
+        } else {
+            post("0+" + e.name + " is Connected.");
+        }
+        if (e.slot > 6) {
+            // One entry per slot: a slot holds one connection at a time.
+            const std::string prefix = std::to_string(e.slot) + ": ";
+            const std::string entry = prefix + e.name;
+            auto& list = table_.spyList;
+            auto it = std::find_if(list.begin(), list.end(),
+                                   [&](const std::string& s) { return s.rfind(prefix, 0) == 0; });
+            if (it != list.end())
+                *it = entry;
+            else
+                list.push_back(entry);
+            post(e.slot == myseat_ ? std::string("0+You are spying.") : "0+" + e.name + " is spying.");
+        } else {
+            seat(e.slot).caption = e.name;
+        }
+        if (e.slot < 7 && e.watching == "1") seat(e.slot).eyes = true;
+        changed();
+    }
+    view_.playSound("entered");
+}
+
+void Session::havewrongversion(const std::string& data) {
+    post("0+" + data + " has a different version of the game then you.");
+}
+
+void Session::wrongversion(const std::string&) {
+    post("0+You have a differnt version of the game then the host.");
+}
+
+void Session::playerdisconnected(const std::string& data) {
+    net::FieldReader r(data);
+    const int slot = readInt(r.positional(), 1, 9);
+    const std::string name = r.rest();
+    if (slot < 7) {
+        post("0+" + seat(slot).caption + " disconnected.");
+        seat(slot).caption = slot == 2 ? "Rudi" : kWaiting;
+        seat(slot).eyes = false;
+        changed();
+    }
+    auto& list = table_.spyList;
+    const auto it = std::find(list.begin(), list.end(), std::to_string(slot) + ": " + name);
+    if (it != list.end()) {
+        post("0+" + name + " has left.", chat::kNavy);
+        list.erase(it);
+        changed();
+    }
+}
+
+void Session::full(const std::string&) {
+    view_.showMessage("Game is full");
+    if (!closing_) {
+        closing_ = true;
+        view_.closeWindow();
+    }
+}
+
+void Session::justwatching(const std::string& data) {
+    net::FieldReader r(data);
+    const int slot = readInt(r.positional(), 1, 9);
+    const std::string flag = r.rest();
+    if (slot > 6) return;  // spectators have no seat to watch from
+    SeatDisplay& s = seat(slot);
+    if (flag == "1") {
+        if (slot == myseat_) table_.justWatchChecked = true;
+        post("0+" + s.caption + " is just watching", kJustWatchColour);
+        s.eyes = true;
+    } else {
+        if (slot == myseat_) table_.justWatchChecked = false;
+        post("0+" + s.caption + " now playing again", kJustWatchColour);
+        s.eyes = false;
+    }
+    changed();
+}
+
+void Session::playasound(const std::string& data) {
+    net::FieldReader r(data);
+    r.positional();  // the sender's slot: only needed once sounds can be shown as text
+    const std::string name = r.positional();
+    if (name.empty()) return;
+    // Seam: the "Play Chatter Sounds" setting (hear it, or read it as a
+    // line naming the sender's seat) decides here once it exists.
+    view_.playSound(name);
+}
+
+void Session::kicking(int slot) {
+    if (!ishost_ || !loggedin_) return;
+    if (slot < 1 || slot > 9) return;
+    sendRequest("CMD_kickhim+" + std::to_string(myseat_) + "+" + std::to_string(slot) + "+");
+}
+
+// ------------------------------------------------------------ player input
+
+void Session::justWatchClicked() {
+    if (!loggedin_ || !seated()) return;
+    sendRequest("CMD_justwatch+" + std::to_string(myseat_) + (table_.justWatchChecked ? "+2" : "+1"));
+}
+
+SeatPopup Session::openSeatPopup(int seatNumber) {
+    SeatPopup popup;
+    if (seatNumber < 1 || seatNumber > 6) {
+        popupSeat_ = 0;
+        return popup;
+    }
+    popup.seat = seatNumber;
+    popup.removeEnabled = popup.setJustWatchEnabled = popup.unsetJustWatchEnabled = ishost_;
+    if (seat(seatNumber).caption == kWaiting) popup.removeEnabled = false;
+    popupSeat_ = seatNumber;
+    return popup;
+}
+
+void Session::removeFromGame() {
+    if (popupSeat_ < 1 || popupSeat_ > 6 || seat(popupSeat_).caption == kWaiting) return;
+    kicking(popupSeat_);
+}
+
+void Session::setJustWatch() {
+    if (!loggedin_ || !ishost_ || popupSeat_ < 1 || popupSeat_ > 6) return;
+    sendRequest("CMD_justwatch+" + std::to_string(popupSeat_) + "+1");
+}
+
+void Session::unsetJustWatch() {
+    if (!loggedin_ || !ishost_ || popupSeat_ < 1 || popupSeat_ > 6) return;
+    sendRequest("CMD_justwatch+" + std::to_string(popupSeat_) + "+2");
+}
+
+void Session::spyRemove(const std::string& entryUnderPointer) {
+    if (entryUnderPointer.empty()) return;
+    int slot = 0;
+    if (!net::tryToInt(entryUnderPointer.substr(0, entryUnderPointer.find(':')), slot)) return;
+    kicking(slot);
+}
+
+bool Session::sendTyped(const std::string& text, chat::Colour colour) {
+    if (!loggedin_) return false;
+    if (text.empty()) return true;
+    const std::string sender = std::to_string(myseat_);
+    const std::string suffix = colourSuffix(colour);
+    if (text.front() != '/')
+        sendRequest("CMD_chat+" + sender + "+" + text + suffix);
+    else if (text.rfind("/me", 0) == 0)
+        sendRequest("CMD_action+" + sender + "+" + dropChars(text, 4) + suffix);
+    return true;
+}
+
+bool Session::sendPhrase(const std::string& phrase, chat::Colour colour) {
+    // Unlike the original buttons, nothing is sent before the login: the
+    // sender's slot would still be 0.
+    if (!phraseready_ || !loggedin_) return false;
+    const std::string sender = std::to_string(myseat_);
+    const std::string suffix = colourSuffix(colour);
+    if (phrase.rfind("/me ", 0) == 0)
+        sendRequest("CMD_action+" + sender + "+" + phrase.substr(4) + suffix);
+    else
+        sendRequest("CMD_action+" + sender + "+ says: " + phrase + suffix);
+    phraseready_ = false;
+    phraseticks_ = 0;
+    return true;
+}
+
+} // namespace tc::client

@@ -1,0 +1,310 @@
+// The table handlers of Session: game start, turns, dice, tiles, scores,
+// Marks and the winner.
+#include <utility>
+
+#include "client/Session.h"
+#include "client/SessionDetail.h"
+#include "net/Fields.h"
+
+namespace tc::client {
+
+using detail::kWaiting;
+using detail::OutOfRange;
+using detail::readInt;
+using detail::upperAscii;
+
+namespace {
+
+// The dice area of the table; the dice land inside it.
+constexpr int kDiceAreaWidth = 505;
+constexpr int kDiceAreaHeight = 121;
+constexpr int kDieHome[2][2] = {{19, 67}, {59, 67}};
+
+} // namespace
+
+void Session::clearall() {
+    for (SeatDisplay& s : table_.seats) {
+        s.score.assign(1, '0');
+        s.marks = 0;
+        s.eyes = false;
+    }
+    changed();
+}
+
+// ------------------------------------------------------------ game start
+
+void Session::clickStart() {
+    if (loggedin_)
+        view_.showGameStart();
+    else
+        view_.showMessage("You are not connected");
+}
+
+void Session::startGame(int marks) {
+    if (marks < 3 || marks > 10) return;
+    sendRequest("CMD_startgame+" + myname_ + "+" + std::to_string(marks) + "+");
+}
+
+void Session::startthegame(const std::string& data) {
+    net::FieldReader r(data);
+    const std::string starter = r.positional();
+    const int marks = net::toInt(r.positional());
+
+    table_.winnerVisible = false;
+    table_.startVisible = false;
+    table_.rounds = 0;
+    table_.roundsText = "Rounds Played: 0";
+    table_.justWatchChecked = false;
+    clearall();
+    table_.pointsToWin = marks;
+    table_.pointsToWinText = "Marks needed to win: " + std::to_string(marks);
+    if (seated() && seat(myseat_).caption == starter)
+        post("0+You have started a game.");
+    else
+        post("0+" + starter + " has started a game.");
+    if (seat(2).caption == kWaiting) {
+        seat(2).caption = "Rudi";
+        post("0+Hi ya, I'm Rudi the Bot!");
+    }
+    changed();
+}
+
+// ------------------------------------------------------------------ turns
+
+void Session::getnextplayer(const std::string& data) {
+    const int slot = readInt(data, 1, 6);
+    mayselect_ = false;
+    table_.rollVisible = false;
+    for (int t = 1; t <= 9; ++t)
+        if (tile(t) == "o" || tile(t) == "d") slideup(t);
+    currentplayer_ = slot;
+    table_.turnSeat = slot;
+    SeatDisplay& s = seat(slot);
+    table_.status = s.caption == myname_ ? upperAscii("Your Turn.") : upperAscii(s.caption + "'s turn.");
+    if (s.caption == kWaiting) s.caption = s.hint;
+    changed();
+}
+
+void Session::placedice(const std::string& data) {
+    net::FieldReader r(data);
+    const int die1 = readInt(r.positional(), 1, 2);
+    const int face1 = readInt(r.positional(), 1, 6);
+    const int die2 = readInt(r.positional(), 1, 2);
+    const int face2 = readInt(r.positional(), 1, 6);
+    createdice(die1, face1);
+    createdice(die2, face2);
+    if (currentplayer_ == myseat_) {
+        mayselect_ = true;
+        view_.playSound("dice");
+    }
+}
+
+void Session::createdice(int die, int face) {
+    DieDisplay& d = table_.dice[static_cast<std::size_t>(die - 1)];
+    d.face = face;
+    const int column = die + 2;
+    d.left = rng_.draw(10) + column * (kDiceAreaWidth / 7) - 64;
+    // A die always moves: a repeated roll must still be seen to land.
+    const int present = d.top;
+    int top;
+    do {
+        top = rng_.draw(kDiceAreaHeight - 86 + 1) + 15;
+    } while (top == present);
+    d.top = top;
+    changed();
+}
+
+// ------------------------------------------------------------------ tiles
+
+void Session::clickTile(int t) {
+    if (t < 1 || t > 9) return;
+    if (currentplayer_ != myseat_ || !mayselect_) return;
+    table_.rollVisible = true;
+    changed();
+    const std::string me = std::to_string(myseat_);
+    if (tile(t) == "d") {
+        slideup(t);
+        sendRequest("CMD_slide+" + me + "+up+" + std::to_string(t) + "+");
+    } else if (tile(t) == "u") {
+        slidedown(t);
+        sendRequest("CMD_slide+" + me + "+down+" + std::to_string(t) + "+");
+        bool anyOpen = false;
+        for (int n = 1; n <= 9; ++n) anyOpen = anyOpen || tile(n) == "u";
+        if (!anyOpen) {
+            // The last open tile went down: nothing is left to choose.
+            table_.rollVisible = false;
+            sendClosethem();
+        }
+    }
+    publish();
+}
+
+void Session::clickRoll() {
+    if (currentplayer_ != myseat_ || !mayselect_) return;
+    table_.rollVisible = false;
+    changed();
+    sendClosethem();
+    publish();
+}
+
+void Session::sendClosethem() {
+    std::string tiles;
+    for (int n = 1; n <= 9; ++n)
+        if (tile(n) == "d") {
+            tiles += '+';
+            tiles += std::to_string(n);
+        }
+    if (tiles.empty()) return;
+    sendRequest("CMD_closethem+" + std::to_string(myseat_) + tiles);
+}
+
+void Session::slideup(int t) {
+    tile(t).assign(1, 'u');
+    view_.animateTile(t, true, 4);
+    view_.playSound("slide");
+    changed();
+}
+
+void Session::slidedown(int t) {
+    tile(t).assign(1, 'd');
+    view_.animateTile(t, false, 0);
+    view_.playSound("slide");
+    changed();
+}
+
+void Session::slide(const std::string& data) {
+    net::FieldReader r(data);
+    const std::string direction = r.positional();
+    if (direction != "up" && direction != "down") return;
+    const int t = readInt(r.positional(), 1, 9);
+    if (direction == "up")
+        slideup(t);
+    else
+        slidedown(t);
+}
+
+void Session::closeit(const std::string& data) {
+    std::vector<int> tiles;
+    for (const std::string& field : net::readList(data)) tiles.push_back(readInt(field, 1, 9));
+    for (int t : tiles) {
+        if (tile(t) == "u") slidedown(t);
+        tile(t).assign(1, 'o');
+    }
+    changed();
+}
+
+void Session::notvalid(const std::string& data) {
+    net::FieldReader r(data);
+    const int slot = readInt(r.positional(), 1, 6);
+    const int code = net::toInt(r.positional());
+    if (code == 1)
+        notsum(slot);
+    else if (code == 2)
+        nomoves();
+}
+
+void Session::notsum(int slot) {
+    if (slot == myseat_) table_.status = upperAscii("The boxes you selected do not equal the sum of the dice");
+    for (int t = 1; t <= 9; ++t)
+        if (tile(t) == "d") slideup(t);
+    changed();
+}
+
+void Session::nomoves() {
+    table_.status = upperAscii("Turn Over! There are no valid moves.");
+    for (int i = 0; i < 2; ++i) {
+        table_.dice[static_cast<std::size_t>(i)].left = kDieHome[i][0];
+        table_.dice[static_cast<std::size_t>(i)].top = kDieHome[i][1];
+    }
+    changed();
+}
+
+// ----------------------------------------------------------------- scores
+
+void Session::scores(const std::string& data) {
+    net::FieldReader r(data);
+    const int slot = readInt(r.positional(), 1, 6);
+    const int left = net::toInt(r.positional());
+    const int score = net::toInt(r.positional());
+    seat(slot).score = std::to_string(score);
+    if (left == 0) {
+        table_.status = seat(slot).caption + " Tilecrest!";
+        if (slot == myseat_) view_.addToMineIncrease(3);
+    }
+    changed();
+}
+
+void Session::clearscores(const std::string&) {
+    for (SeatDisplay& s : table_.seats) s.score.assign(1, '0');
+    changed();
+}
+
+void Session::updatescores(const std::string& data) {
+    struct Entry {
+        int slot, score, marks;
+    };
+    const std::vector<std::string> fields = net::readList(data);
+    if (fields.size() % 3 != 0) throw OutOfRange{};
+    std::vector<Entry> entries;
+    for (std::size_t i = 0; i < fields.size(); i += 3)
+        entries.push_back({readInt(fields[i], 1, 6), net::toInt(fields[i + 1]), readInt(fields[i + 2], 0, kMaxMarks)});
+    for (const Entry& e : entries) {
+        seat(e.slot).score = std::to_string(e.score);
+        seat(e.slot).marks = e.marks;
+    }
+    changed();
+}
+
+void Session::gamestats(const std::string& data) {
+    net::FieldReader r(data);
+    const int slot = readInt(r.positional(), 1, 6);
+    const int face1 = readInt(r.positional(), 1, 6);
+    const int face2 = readInt(r.positional(), 1, 6);
+    const int marks = net::toInt(r.positional());
+    currentplayer_ = slot;
+    createdice(1, face1);
+    createdice(2, face2);
+    table_.pointsToWin = marks;
+    table_.pointsToWinText = "Marks needed to win: " + std::to_string(marks);
+    changed();
+}
+
+void Session::roundwinner(const std::string& data) {
+    std::vector<int> winners;
+    for (const std::string& field : net::readList(data)) winners.push_back(readInt(field, 1, 6));
+    for (int w : winners)
+        if (seat(w).marks >= kMaxMarks) throw OutOfRange{};
+
+    std::string names;
+    bool won = false;
+    for (int w : winners) {
+        ++seat(w).marks;
+        if (w == myseat_) won = true;
+        if (!names.empty()) names += " and ";
+        names += seat(w).caption;
+    }
+    if (won)
+        view_.playSound("wonpoint");
+    else if (seated())
+        view_.playSound("nopoint");
+    ++table_.rounds;
+    table_.roundsText = "Rounds Played: " + std::to_string(table_.rounds);
+    const bool several = names.find(" and ") != std::string::npos;
+    table_.status = upperAscii(names + (several ? " each gained a Mark." : " gained a Mark."));
+    changed();
+}
+
+void Session::winner(const std::string& data) {
+    net::FieldReader r(data);
+    const int slot = readInt(r.positional(), 1, 6);
+    view_.playSound("winner");
+    table_.winnerText = seat(slot).caption + " has Won the Game!";
+    post("0+" + table_.winnerText);
+    table_.winnerVisible = true;
+    if (ishost_) table_.startVisible = true;
+    view_.playSound("gameover");
+    if (seated()) view_.addGame(slot == myseat_ ? std::string("addtomine") : seat(slot).caption);
+    changed();
+}
+
+} // namespace tc::client

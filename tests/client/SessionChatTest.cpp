@@ -1,0 +1,166 @@
+// Relayed chat, the bot's chatter, typed text, phrases and chatter sounds.
+#include <gtest/gtest.h>
+
+#include "RecordingView.h"
+#include "client/BotChatter.h"
+
+using namespace tc::client;
+using namespace tc::client::test;
+using Events = std::vector<std::string>;
+
+namespace {
+// The remark the session's generator will pick next.
+std::string nextRemark(const tc::game::Lcg& rng) {
+    tc::game::Lcg probe(rng.seed());
+    return "chat[" + kBlue + "] 0+Rudi the bot says: " + std::string(botRemark(probe.draw(kBotRemarkCount)));
+}
+
+// Ann alone against the computer player, in the solo set-up.
+struct SoloTable : SessionRig {
+    SoloTable() {
+        host("Ann");
+        handle("CMD_newplayerinfo+1+Ann+0");
+        handle("CMD_startgame+Ann+5+");
+    }
+};
+} // namespace
+
+TEST(ChatRelay, LineIsCutAtTheFirstBarAndTheColourRead) {
+    SessionRig rig;
+    rig.join(3, "Ann");
+    rig.handle("CMD_existingplayers+1+Bob+0+2+Cid+0");
+    EXPECT_EQ(rig.handle("CMD_chat+1+Bob chats: 1+1=2|clGreen"), (Events{"chat[008000] 1+Bob chats: 1+1=2"}));
+    EXPECT_EQ(rig.handle("CMD_action+2+Cid waves|$000080FF"), (Events{"chat[0080FF] 2+Cid waves"}));
+    EXPECT_EQ(rig.handle("CMD_chat+1+Bob chats: no colour"), (Events{"chat[" + kRedHex + "] 1+Bob chats: no colour"}));
+    EXPECT_EQ(rig.handle("CMD_chat+1+Bob chats: a|b|clGreen"), (Events{"chat[" + kRedHex + "] 1+Bob chats: a"}));
+    EXPECT_EQ(rig.handle("CMD_chat+1+Bob chats: hi|clnavy"), (Events{"chat[" + kNavyHex + "] 1+Bob chats: hi"}));
+    // Received Windows-1252 arrives as UTF-8.
+    rig.view.take();
+    rig.session.onBytes("CMD_chat+1+Bob chats: caf\xE9 \x80" "5|clBlack\xFF");
+    rig.drain();
+    EXPECT_EQ(rig.view.take(), (Events{"chat[000000] 1+Bob chats: caf\u00e9 \u20ac5"}));
+}
+
+TEST(ChatRelay, LineWithoutAConnectionSlotIsDropped) {
+    SoloTable rig;
+    // Slot 0 would pose as a system line; the others name no connection.
+    for (const char* line : {"CMD_chat+0+Server: all lost|clBlue", "CMD_chat+x+Bob chats: hi|clBlack",
+                             "CMD_chat+10+Bob chats: hi|clBlack", "CMD_action+no slot|clBlack", "CMD_chat+|clBlack"})
+        EXPECT_TRUE(rig.handle(line).empty()) << line;
+}
+
+TEST(BotChatter, RemarksAreExact) {
+    EXPECT_EQ(botRemark(0), "I need a Pepsi");
+    EXPECT_EQ(botRemark(3), "Excerise is a good thing.");
+    EXPECT_EQ(botRemark(7), "I have played this game alot");
+    EXPECT_EQ(botRemark(11), "Have you seen Zephyrine today?");
+    EXPECT_EQ(botRemark(17), "Who knows..");
+    EXPECT_EQ(botRemark(24), "Have you ever seen a orange haired lizzard dude?");
+    EXPECT_EQ(botRemark(25), "My leg is on fire.");
+    EXPECT_EQ(botRemark(26), "");
+    EXPECT_EQ(botRemark(-1), "");
+}
+
+TEST(BotChatter, RudiAnswersChatWhileAloneWithOnePerson) {
+    SoloTable rig;
+    ASSERT_EQ(rig.seat(2).caption, "Rudi");
+    for (int i = 0; i < 5; ++i) {
+        const std::string remark = nextRemark(rig.rng);
+        EXPECT_EQ(rig.handle("CMD_chat+1+Ann chats: hello|clBlack"),
+                  (Events{"chat[000000] 1+Ann chats: hello", remark}));
+    }
+    // Spectators are not looked at.
+    rig.handle("CMD_newplayerinfo+8+Eve+0");
+    const std::string remark = nextRemark(rig.rng);
+    EXPECT_EQ(rig.handle("CMD_chat+8+Eve chats: hi|clBlack"), (Events{"chat[000000] 8+Eve chats: hi", remark}));
+}
+
+TEST(BotChatter, NoRemarkForActionsOrWhenOthersSit) {
+    SoloTable rig;
+    const std::uint32_t seed = rig.rng.seed();
+    EXPECT_EQ(rig.handle("CMD_action+1+Ann waves|clBlack"), (Events{"chat[000000] 1+Ann waves"}));
+    for (int n = 3; n <= 6; ++n) {
+        SoloTable table;
+        table.handle("CMD_newplayerinfo+" + std::to_string(n) + "+Cid+0");
+        EXPECT_EQ(table.handle("CMD_chat+1+Ann chats: hi|clBlack"), (Events{"chat[000000] 1+Ann chats: hi"})) << n;
+    }
+    EXPECT_EQ(rig.rng.seed(), seed);  // nothing was drawn
+}
+
+TEST(BotChatter, OnlySeatTwosCaptionCounts) {
+    // A person called Rudi in seat 2 gets the remarks too.
+    SessionRig person;
+    person.join(1, "Ann");
+    person.handle("CMD_existingplayers+2+Rudi+0");
+    const std::string remark = nextRemark(person.rng);
+    EXPECT_EQ(person.handle("CMD_chat+2+Rudi chats: hi|clBlack"), (Events{"chat[000000] 2+Rudi chats: hi", remark}));
+
+    SessionRig lower;
+    lower.join(1, "Ann");
+    lower.handle("CMD_existingplayers+2+rudi+0");
+    EXPECT_EQ(lower.handle("CMD_chat+1+Ann chats: hi|clBlack"), (Events{"chat[000000] 1+Ann chats: hi"}));
+}
+
+TEST(SendTyped, NothingLeavesBeforeTheLoginAndTheTextStays) {
+    SessionRig rig;
+    rig.session.processParams({"Ann", "10.0.0.5", "x"});
+    rig.view.take();
+    EXPECT_FALSE(rig.session.sendTyped("hello", tc::chat::kBlack));
+    EXPECT_TRUE(rig.view.take().empty());
+}
+
+TEST(SendTyped, ChatActionAndSlashLines) {
+    SessionRig rig;
+    rig.join(3, "Ann");
+    const auto black = tc::chat::kBlack;
+    EXPECT_TRUE(rig.session.sendTyped("", black));
+    EXPECT_TRUE(rig.view.take().empty());
+    EXPECT_TRUE(rig.session.sendTyped("hello + all", black));
+    EXPECT_TRUE(rig.session.sendTyped("/me waves", black));
+    EXPECT_TRUE(rig.session.sendTyped("/mewaves", black));
+    EXPECT_TRUE(rig.session.sendTyped("/me", black));
+    EXPECT_TRUE(rig.session.sendTyped("hi", tc::chat::rgb(255, 128, 0)));
+    EXPECT_EQ(rig.view.take(), (Events{"send:CMD_chat+3+hello + all|clBlack\xFF", "send:CMD_action+3+waves|clBlack\xFF",
+                                       "send:CMD_action+3+aves|clBlack\xFF", "send:CMD_action+3+|clBlack\xFF",
+                                       "send:CMD_chat+3+hi|$000080FF\xFF"}));
+    EXPECT_TRUE(rig.session.sendTyped("/who", black));
+    EXPECT_TRUE(rig.session.sendTyped("/", black));
+    EXPECT_TRUE(rig.view.take().empty());
+}
+
+TEST(SendTyped, TextTravelsAsWindows1252WithoutATerminatorInside) {
+    SessionRig rig;
+    rig.join(3, "Ann");
+    const auto black = tc::chat::kBlack;
+    rig.session.sendTyped("caf\u00e9 \u20ac5 \u4e2d \u00ff!", black);
+    // "/me" then a two-byte character: four characters go, not four bytes.
+    rig.session.sendTyped("/me\u00e9x", black);
+    EXPECT_EQ(rig.view.take(),
+              (Events{"send:CMD_chat+3+caf\xE9 \x80" "5 ? ?!|clBlack\xFF", "send:CMD_action+3+x|clBlack\xFF"}));
+}
+
+TEST(Phrases, SayOrActThenRestForAHundredTicks) {
+    SessionRig rig;
+    EXPECT_FALSE(rig.session.sendPhrase("Thanks!", tc::chat::kBlack));  // not logged in
+    rig.join(3, "Ann");
+    EXPECT_TRUE(rig.session.sendPhrase("Thanks!", tc::chat::kBlack));
+    EXPECT_FALSE(rig.session.sendPhrase("Good One!", tc::chat::kBlack));
+    EXPECT_EQ(rig.view.take(), (Events{"send:CMD_action+3+ says: Thanks!|clBlack\xFF"}));
+    EXPECT_FALSE(rig.session.phraseready());
+    EXPECT_TRUE(rig.session.needsTicks());
+    for (int i = 0; i < 100; ++i) rig.session.tick();
+    EXPECT_FALSE(rig.session.phraseready());
+    rig.session.tick();  // the 101st tick
+    EXPECT_TRUE(rig.session.phraseready());
+    EXPECT_FALSE(rig.session.needsTicks());
+    EXPECT_TRUE(rig.session.sendPhrase("/me waves", tc::chat::kBlack));
+    EXPECT_EQ(rig.view.take(), (Events{"send:CMD_action+3+waves|clBlack\xFF"}));
+}
+
+TEST(ChatterSounds, RelayedSoundIsPlayedByName) {
+    SessionRig rig;
+    rig.join(3, "Ann");
+    EXPECT_EQ(rig.handle("CMD_playasound+1+wave12+"), (Events{"sound:wave12"}));
+    EXPECT_TRUE(rig.handle("CMD_playasound+1+wave12").empty());
+    EXPECT_TRUE(rig.handle("CMD_playasound+1++").empty());
+}

@@ -1,0 +1,357 @@
+// The table: game start, turns, dice, tiles, scores, Marks and the winner.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "RecordingView.h"
+#include "client/Marks.h"
+
+using namespace tc::client;
+using namespace tc::client::test;
+using Events = std::vector<std::string>;
+
+namespace {
+std::string sys(const std::string& text) { return "chat[" + kBlue + "] 0+" + text; }
+
+// Bob hosts (seat 1), Cid sits in seat 3, a game to 5 Marks is on and it
+// is Bob's turn with the dice 4 and 5 on the table.
+struct OwnTurn : SessionRig {
+    OwnTurn() {
+        host("Bob");
+        handle("CMD_newplayerinfo+1+Bob+0");
+        handle("CMD_newplayerinfo+3+Cid+0");
+        handle("CMD_startgame+Bob+5+");
+        handle("CMD_nextplayer+1");
+        handle("CMD_placedice+1+4+2+5+");
+    }
+};
+} // namespace
+
+TEST(Marks, LastTwoBeforeTheTargetAreGreen) {
+    auto greens = [](int target) {
+        std::string s;
+        for (int i = 0; i < target; ++i) s += markIsGreen(i, target) ? 'G' : 'o';
+        return s;
+    };
+    EXPECT_EQ(greens(3), "oGG");
+    EXPECT_EQ(greens(5), "oooGG");
+    EXPECT_EQ(greens(10), "ooooooooGG");
+}
+
+TEST(TableStart, StartButtonNeedsTheLoginAndSendsTheChosenMarks) {
+    SessionRig rig;
+    rig.session.processParams({"Bob", "127.0.0.1", "true"});
+    rig.view.take();
+    rig.session.clickStart();
+    rig.session.startGame(5);  // not logged in: nothing leaves
+    EXPECT_EQ(rig.view.take(), (Events{"message:You are not connected"}));
+    rig.login(1);
+    rig.session.clickStart();
+    rig.session.startGame(2);
+    rig.session.startGame(11);
+    rig.session.startGame(7);
+    EXPECT_EQ(rig.view.take(), (Events{"gamestart", "send:CMD_startgame+Bob+7+\xFF"}));
+}
+
+TEST(TableStart, StartTheGameResetsTheTableAndSeatsRudi) {
+    SessionRig rig;
+    rig.host("Bob");
+    rig.handle("CMD_newplayerinfo+1+Bob+0");
+    rig.handle("CMD_updatescores+1+12+2+2+0+0+3+0+0+4+0+0+5+0+0+6+0+0");
+    rig.handle("CMD_roundwinner+1");
+    rig.handle("CMD_winner+1+");
+    ASSERT_TRUE(rig.session.table().winnerVisible);
+    EXPECT_EQ(rig.handle("CMD_startgame+Bob+10+"),
+              (Events{sys("You have started a game."), sys("Hi ya, I'm Rudi the Bot!")}));
+    const TableState& t = rig.session.table();
+    EXPECT_FALSE(t.winnerVisible);
+    EXPECT_FALSE(t.startVisible);
+    EXPECT_EQ(t.rounds, 0);
+    EXPECT_EQ(t.roundsText, "Rounds Played: 0");
+    EXPECT_EQ(t.pointsToWin, 10);
+    EXPECT_EQ(t.pointsToWinText, "Marks needed to win: 10");
+    EXPECT_EQ(rig.seat(2).caption, "Rudi");
+    for (int n = 1; n <= 6; ++n) {
+        EXPECT_EQ(rig.seat(n).score, "0");
+        EXPECT_EQ(rig.seat(n).marks, 0);
+    }
+    // Seat 2 taken by Rudi now: no second greeting.
+    EXPECT_EQ(rig.handle("CMD_startgame+Bob+5+"), (Events{sys("You have started a game.")}));
+}
+
+TEST(TableStart, OthersAndSpectatorsReadTheStartersName) {
+    SessionRig seated;
+    seated.join(3, "Ann");
+    seated.handle("CMD_existingplayers+1+Bob+0+2+Cid+0+3+Ann+0");
+    EXPECT_EQ(seated.handle("CMD_startgame+Bob+5+"), (Events{sys("Bob has started a game.")}));
+
+    // A spectator who happens to share the starter's name is not seated.
+    SessionRig spy;
+    spy.join(8, "Bob");
+    spy.handle("CMD_existingplayers+1+Bob+0");
+    EXPECT_EQ(spy.handle("CMD_startgame+Bob+5+"),
+              (Events{sys("Bob has started a game."), sys("Hi ya, I'm Rudi the Bot!")}));
+}
+
+TEST(TableTurn, NextPlayerOpensEveryTileAndNamesTheSeat) {
+    OwnTurn rig;
+    rig.handle("CMD_closeit+4+5");
+    rig.session.clickTile(1);
+    rig.view.take();
+    EXPECT_EQ(rig.handle("CMD_nextplayer+3"),
+              (Events{"tile:1 up 4", "sound:slide", "tile:4 up 4", "sound:slide", "tile:5 up 4", "sound:slide"}));
+    for (int t = 1; t <= 9; ++t) EXPECT_EQ(rig.tile(t), "u");
+    EXPECT_EQ(rig.session.table().status, "CID'S TURN.");
+    EXPECT_EQ(rig.session.currentplayer(), 3);
+    EXPECT_EQ(rig.session.table().turnSeat, 3);
+    EXPECT_FALSE(rig.session.mayselect());
+    EXPECT_FALSE(rig.session.table().rollVisible);
+
+    // A free seat's turn: the status names "<Waiting>", then the seat takes
+    // its fallback name.
+    rig.handle("CMD_nextplayer+6");
+    EXPECT_EQ(rig.session.table().status, "<WAITING>'S TURN.");
+    EXPECT_EQ(rig.seat(6).caption, "Krazy");
+
+    // Only a..z are upper-cased.
+    rig.handle("CMD_newplayerinfo+4+Zo\u00eb_9+0");
+    rig.handle("CMD_nextplayer+4");
+    EXPECT_EQ(rig.session.table().status, "ZO\u00eb_9'S TURN.");
+    rig.handle("CMD_nextplayer+1");
+    EXPECT_EQ(rig.session.table().status, "YOUR TURN.");
+}
+
+TEST(TableTurn, DiceArmOnlyTheOwnTurn) {
+    OwnTurn rig;
+    EXPECT_TRUE(rig.session.mayselect());
+    EXPECT_EQ(rig.session.table().dice[0].face, 4);
+    EXPECT_EQ(rig.session.table().dice[1].face, 5);
+    rig.handle("CMD_nextplayer+3");
+    EXPECT_TRUE(rig.handle("CMD_placedice+1+6+2+2+").empty());  // silent on others' turns
+    EXPECT_FALSE(rig.session.mayselect());
+    EXPECT_EQ(rig.session.table().dice[0].face, 6);
+    EXPECT_EQ(rig.session.table().dice[1].face, 2);
+    rig.session.clickTile(3);
+    rig.session.clickRoll();
+    EXPECT_TRUE(rig.view.take().empty());
+    EXPECT_EQ(rig.tile(3), "u");
+}
+
+TEST(TableTurn, ClicksSlideAndReportAndRollCommitsTheSelection) {
+    OwnTurn rig;
+    rig.view.take();
+    rig.session.clickTile(4);
+    rig.session.clickTile(5);
+    rig.session.clickTile(4);
+    rig.session.clickTile(1);
+    rig.session.clickTile(3);
+    EXPECT_EQ(rig.view.take(),
+              (Events{"tile:4 down 0", "sound:slide", "send:CMD_slide+1+down+4+\xFF", "tile:5 down 0", "sound:slide",
+                      "send:CMD_slide+1+down+5+\xFF", "tile:4 up 4", "sound:slide", "send:CMD_slide+1+up+4+\xFF",
+                      "tile:1 down 0", "sound:slide", "send:CMD_slide+1+down+1+\xFF", "tile:3 down 0", "sound:slide",
+                      "send:CMD_slide+1+down+3+\xFF"}));
+    EXPECT_TRUE(rig.session.table().rollVisible);
+    rig.session.clickRoll();
+    EXPECT_EQ(rig.view.take(), (Events{"send:CMD_closethem+1+1+3+5\xFF"}));
+    EXPECT_FALSE(rig.session.table().rollVisible);
+    // Accepted: the selected tiles close without moving again.
+    EXPECT_TRUE(rig.handle("CMD_closeit+1+3+5").empty());
+    EXPECT_EQ(rig.tile(1), "o");
+    EXPECT_EQ(rig.tile(3), "o");
+    EXPECT_EQ(rig.tile(5), "o");
+    EXPECT_EQ(rig.tile(4), "u");
+}
+
+TEST(TableTurn, RollWithNothingSelectedSendsNothingAndHidesTheButton) {
+    OwnTurn rig;
+    rig.session.clickTile(2);
+    rig.session.clickTile(2);
+    ASSERT_TRUE(rig.session.table().rollVisible);
+    rig.view.take();
+    rig.session.clickRoll();
+    EXPECT_TRUE(rig.view.take().empty());
+    EXPECT_FALSE(rig.session.table().rollVisible);
+    rig.session.clickTile(7);
+    EXPECT_TRUE(rig.session.table().rollVisible);
+}
+
+TEST(TableTurn, ClickOnAShutTileOnlyShowsRoll) {
+    OwnTurn rig;
+    rig.handle("CMD_closeit+9");
+    ASSERT_EQ(rig.tile(9), "o");
+    rig.session.clickRoll();
+    rig.view.take();
+    rig.session.clickTile(9);
+    EXPECT_TRUE(rig.view.take().empty());
+    EXPECT_EQ(rig.tile(9), "o");
+    EXPECT_TRUE(rig.session.table().rollVisible);
+}
+
+TEST(TableTurn, LastOpenTileDownCommitsAtOnce) {
+    OwnTurn rig;
+    rig.handle("CMD_closeit+1+2+3+4+5+6+7");
+    rig.session.clickTile(8);
+    rig.view.take();
+    rig.session.clickTile(9);
+    EXPECT_EQ(rig.view.take(), (Events{"tile:9 down 0", "sound:slide", "send:CMD_slide+1+down+9+\xFF",
+                                       "send:CMD_closethem+1+8+9\xFF"}));
+    EXPECT_FALSE(rig.session.table().rollVisible);
+}
+
+TEST(TableTurn, OthersSlidesMirrorOnTheTable) {
+    OwnTurn rig;
+    rig.handle("CMD_nextplayer+3");
+    EXPECT_EQ(rig.handle("CMD_slide+down+4+"), (Events{"tile:4 down 0", "sound:slide"}));
+    EXPECT_EQ(rig.tile(4), "d");
+    EXPECT_TRUE(rig.handle("CMD_slide+sideways+4+").empty());
+    EXPECT_EQ(rig.handle("CMD_slide+up+4+"), (Events{"tile:4 up 4", "sound:slide"}));
+    EXPECT_EQ(rig.tile(4), "u");
+    // Accepting a tile another client never saw go down still animates it.
+    EXPECT_EQ(rig.handle("CMD_closeit+6"), (Events{"tile:6 down 0", "sound:slide"}));
+    EXPECT_EQ(rig.tile(6), "o");
+}
+
+TEST(TableTurn, WrongSumSlidesTheSelectionBackOnEveryClient) {
+    OwnTurn rig;
+    rig.session.clickTile(1);
+    rig.session.clickTile(2);
+    rig.session.clickRoll();
+    rig.view.take();
+    EXPECT_EQ(rig.handle("CMD_notvalid+1+1+"), (Events{"tile:1 up 4", "sound:slide", "tile:2 up 4", "sound:slide"}));
+    EXPECT_EQ(rig.session.table().status, "THE BOXES YOU SELECTED DO NOT EQUAL THE SUM OF THE DICE");
+
+    SessionRig other;
+    other.join(3, "Cid");
+    other.handle("CMD_existingplayers+1+Bob+0");
+    other.handle("CMD_nextplayer+1");
+    other.handle("CMD_slide+down+2+");
+    EXPECT_EQ(other.handle("CMD_notvalid+1+1+"), (Events{"tile:2 up 4", "sound:slide"}));
+    EXPECT_EQ(other.session.table().status, "BOB'S TURN.");  // the status is the mover's alone
+    EXPECT_EQ(other.tile(2), "u");
+}
+
+TEST(TableTurn, NoMovesSendsTheDiceHomeWithTheirFacesAndKeepsMayselect) {
+    OwnTurn rig;
+    EXPECT_TRUE(rig.handle("CMD_notvalid+1+2+").empty());
+    const TableState& t = rig.session.table();
+    EXPECT_EQ(t.status, "TURN OVER! THERE ARE NO VALID MOVES.");
+    EXPECT_EQ(t.dice[0].left, 19);
+    EXPECT_EQ(t.dice[0].top, 67);
+    EXPECT_EQ(t.dice[1].left, 59);
+    EXPECT_EQ(t.dice[1].top, 67);
+    EXPECT_EQ(t.dice[0].face, 4);
+    EXPECT_EQ(t.dice[1].face, 5);
+    EXPECT_TRUE(rig.session.mayselect());
+    // Other codes do nothing.
+    EXPECT_TRUE(rig.handle("CMD_notvalid+1+3+").empty());
+    EXPECT_EQ(t.status, "TURN OVER! THERE ARE NO VALID MOVES.");
+}
+
+TEST(TableDice, EachDieLandsInItsColumnAndAlwaysMoves) {
+    OwnTurn rig;
+    std::set<int> tops;
+    for (int roll = 0; roll < 400; ++roll) {
+        const auto before = rig.session.table().dice;
+        rig.handle("CMD_placedice+1+3+2+3+");
+        const auto& after = rig.session.table().dice;
+        EXPECT_NE(after[0].top, before[0].top) << roll;
+        EXPECT_NE(after[1].top, before[1].top) << roll;
+        EXPECT_GE(after[0].left, 152);
+        EXPECT_LE(after[0].left, 161);
+        EXPECT_GE(after[1].left, 224);
+        EXPECT_LE(after[1].left, 233);
+        for (const auto& d : after) {
+            EXPECT_GE(d.top, 15);
+            EXPECT_LE(d.top, 50);
+            tops.insert(d.top);
+        }
+    }
+    EXPECT_EQ(tops.size(), 36u);  // every top from 15 to 50 is reachable
+}
+
+TEST(TableScores, AllTilesClosedShowsTilecrestAndCountsOwnShut) {
+    OwnTurn rig;
+    EXPECT_EQ(rig.handle("CMD_scores+1+0+0+"), (Events{"mine:3"}));
+    EXPECT_EQ(rig.session.table().status, "Bob Tilecrest!");
+    EXPECT_EQ(rig.seat(1).score, "0");
+    EXPECT_TRUE(rig.handle("CMD_scores+3+0+0+").empty());
+    EXPECT_EQ(rig.session.table().status, "Cid Tilecrest!");
+    EXPECT_TRUE(rig.handle("CMD_scores+3+17+17+").empty());
+    EXPECT_EQ(rig.seat(3).score, "17");
+    EXPECT_EQ(rig.session.table().status, "Cid Tilecrest!");
+    rig.handle("CMD_clearscores+");
+    for (int n = 1; n <= 6; ++n) EXPECT_EQ(rig.seat(n).score, "0");
+}
+
+TEST(TableScores, LateJoinerGetsDiceTargetScoresAndMarks) {
+    SessionRig rig;
+    rig.join(3, "Ann");
+    rig.handle("CMD_existingplayers+1+Bob+0+2+Cid+1");
+    EXPECT_TRUE(rig.handle("CMD_gamestats+1+4+6+5+").empty());
+    EXPECT_TRUE(rig.handle("CMD_updatescores+1+0+2+2+17+1+3+0+0+4+0+0+5+0+0+6+0+0").empty());
+    const TableState& t = rig.session.table();
+    EXPECT_EQ(rig.session.currentplayer(), 1);
+    EXPECT_EQ(t.dice[0].face, 4);
+    EXPECT_EQ(t.dice[1].face, 6);
+    EXPECT_GE(t.dice[1].left, 224);
+    EXPECT_EQ(t.pointsToWin, 5);
+    EXPECT_EQ(t.pointsToWinText, "Marks needed to win: 5");
+    EXPECT_EQ(rig.seat(1).marks, 2);
+    EXPECT_EQ(rig.seat(2).score, "17");
+    EXPECT_EQ(rig.seat(2).marks, 1);
+    EXPECT_EQ(rig.seat(3).score, "0");
+    EXPECT_EQ(t.status, "Welcome to Tilecrest");
+    EXPECT_EQ(t.turnSeat, 0);
+    for (int n = 1; n <= 9; ++n) EXPECT_EQ(rig.tile(n), "u");
+    EXPECT_FALSE(rig.session.mayselect());
+}
+
+TEST(TableRound, TwoWinnersEachGainAMark) {
+    OwnTurn rig;
+    rig.handle("CMD_newplayerinfo+2+Ann+0");
+    EXPECT_EQ(rig.handle("CMD_roundwinner+2+1"), (Events{"sound:wonpoint"}));
+    EXPECT_EQ(rig.session.table().status, "ANN AND BOB EACH GAINED A MARK.");
+    EXPECT_EQ(rig.seat(1).marks, 1);
+    EXPECT_EQ(rig.seat(2).marks, 1);
+    EXPECT_EQ(rig.session.table().rounds, 1);
+    EXPECT_EQ(rig.session.table().roundsText, "Rounds Played: 1");
+    EXPECT_EQ(rig.handle("CMD_roundwinner+3"), (Events{"sound:nopoint"}));
+    EXPECT_EQ(rig.session.table().status, "CID GAINED A MARK.");
+    EXPECT_EQ(rig.session.table().roundsText, "Rounds Played: 2");
+    // A lone winner whose name holds " and " reads like two.
+    rig.handle("CMD_newplayerinfo+4+Tom and Jerry+0");
+    rig.handle("CMD_roundwinner+4");
+    EXPECT_EQ(rig.session.table().status, "TOM AND JERRY EACH GAINED A MARK.");
+}
+
+TEST(TableRound, SpectatorHearsNoRoundSoundAndRecordsNoGame) {
+    SessionRig rig;
+    rig.join(7, "Eve");
+    rig.handle("CMD_existingplayers+1+Bob+0+3+Cid+0");
+    rig.handle("CMD_startgame+Bob+3+");
+    EXPECT_TRUE(rig.handle("CMD_roundwinner+1").empty());
+    EXPECT_TRUE(rig.handle("CMD_roundwinner+3").empty());
+    EXPECT_EQ(rig.handle("CMD_winner+1+"),
+              (Events{"sound:winner", sys("Bob has Won the Game!"), "sound:gameover"}));
+}
+
+TEST(TableWinner, BannerLineSoundsAndTally) {
+    OwnTurn rig;
+    rig.session.clickTile(1);
+    EXPECT_EQ(rig.handle("CMD_winner+1+"),
+              (Events{"sound:winner", sys("Bob has Won the Game!"), "sound:gameover", "addgame:addtomine"}));
+    const TableState& t = rig.session.table();
+    EXPECT_TRUE(t.winnerVisible);
+    EXPECT_EQ(t.winnerText, "Bob has Won the Game!");
+    EXPECT_TRUE(t.startVisible);  // the host may start again
+    // The turn state stays until the next game.
+    EXPECT_TRUE(rig.session.mayselect());
+    EXPECT_EQ(rig.tile(1), "d");
+
+    SessionRig other;
+    other.join(3, "Cid");
+    other.handle("CMD_existingplayers+1+Bob+0+3+Cid+0");
+    EXPECT_EQ(other.handle("CMD_winner+1+"),
+              (Events{"sound:winner", sys("Bob has Won the Game!"), "sound:gameover", "addgame:Bob"}));
+    EXPECT_FALSE(other.session.table().startVisible);
+}
