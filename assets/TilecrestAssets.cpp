@@ -23,4 +23,11 @@ QString smiley(int index)
     return QStringLiteral(":/smilies/smiley%1.png").arg(index);
 }
 
+QString phraseButton(int n)
+{
+    if (n < 1 || n > 9)
+        return {};
+    return QStringLiteral(":/images/phrase%1.png").arg(n);
+}
+
 } // namespace tcassets

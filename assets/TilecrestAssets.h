@@ -18,6 +18,7 @@ inline constexpr int smileyCount = 18;
 QString tileStrip(int tile);   // tile 1..9: ":/images/tile<tile>.png"
 QString dieFace(int face);     // face 1..6: ":/images/dice<face>.png"
 QString smiley(int index);     // index 0..17: ":/smilies/smiley<index>.png"
+QString phraseButton(int n);   // n 1..9: ":/images/phrase<n>.png", 24 x 20
 
 // The fixed pictures.
 inline const char* const board = ":/images/board.jpg";
@@ -31,6 +32,9 @@ inline const char* const buttonRoll = ":/images/button_roll.png";
 inline const char* const buttonStart = ":/images/button_start.png";
 inline const char* const logo = ":/images/logo.png";
 inline const char* const icon = ":/images/icon.png";
-inline const char* const winnerBanner = ":/images/banner.png";
+inline const char* const winnerBanner = ":/images/banner.png";  // 473 x 41
+inline const char* const soloPicture = ":/images/solo.jpg";       // 240 x 150
+inline const char* const downloadPicture = ":/images/download.jpg";  // 180 x 120
+inline const char* const soundButton = ":/images/sounds.png";     // 24 x 20
 
 } // namespace tcassets

@@ -69,7 +69,11 @@ TEST(Assets, EveryPictureLoadsAtItsLayoutSize)
         {tcassets::turn, {16, 16}},          {tcassets::buttonRoll, {97, 19}},
         {tcassets::buttonStart, {97, 19}},   {tcassets::logo, {170, 40}},
         {tcassets::icon, {64, 64}},          {tcassets::winnerBanner, {473, 41}},
+        {tcassets::soloPicture, {240, 150}}, {tcassets::downloadPicture, {180, 120}},
+        {tcassets::soundButton, {24, 20}},
     };
+    for (int n = 1; n <= 9; ++n)
+        expected.push_back({tcassets::phraseButton(n), {24, 20}});
     for (int t = 1; t <= 9; ++t)
         expected.push_back({tcassets::tileStrip(t), {240, 91}});
     for (int f = 1; f <= 6; ++f)
@@ -97,6 +101,9 @@ TEST(Assets, PathHelpersRefuseNumbersOutOfRange)
     EXPECT_EQ(tcassets::smiley(17), QStringLiteral(":/smilies/smiley17.png"));
     EXPECT_TRUE(tcassets::smiley(-1).isEmpty());
     EXPECT_TRUE(tcassets::smiley(18).isEmpty());
+    EXPECT_EQ(tcassets::phraseButton(9), QStringLiteral(":/images/phrase9.png"));
+    EXPECT_TRUE(tcassets::phraseButton(0).isEmpty());
+    EXPECT_TRUE(tcassets::phraseButton(10).isEmpty());
 }
 
 TEST(Assets, TileStripsAnimateFromOpenToShut)

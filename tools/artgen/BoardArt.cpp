@@ -106,11 +106,12 @@ QImage logo()
     font.setPixelSize(34);
     const QPainterPath word = centredText(QStringLiteral("Tilecrest"), font, QPointF(92, 19));
     // A die leaning on the word's first letter.
-    const QImage die = dieFace(5).scaled(24, 24, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     p.save();
     p.translate(13, 20);
     p.rotate(-12);
-    p.drawImage(QPointF(-12, -12), die);
+    p.scale(0.75, 0.75);
+    p.translate(-15, -15);
+    paintDie(p, 5);
     p.restore();
     dropShadow(p, word, QPointF(1.5, 2), 2, QColor(0, 0, 0, 170));
     p.setPen(QPen(QColor(60, 30, 8), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -157,11 +158,12 @@ QImage appIcon()
     p.rotate(-8);
     p.drawImage(QPointF(-13, -24), tile);
     p.restore();
-    const QImage die = dieFace(6).scaled(30, 30, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     p.save();
-    p.translate(42, 40);
+    p.translate(42, 41);
     p.rotate(14);
-    p.drawImage(QPointF(-15, -15), die);
+    p.scale(0.95, 0.95);
+    p.translate(-15, -15);
+    paintDie(p, 6);
     p.restore();
     return img;
 }

@@ -57,6 +57,12 @@ QImage dieFace(int face)
     QImage img = newCanvas(QSize(32, 32));
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    paintDie(p, face);
+    return img;
+}
+
+void paintDie(QPainter& p, int face)
+{
     const QRectF body(1.0, 1.0, 28.0, 28.0);
     const QPainterPath path = rounded(body, 6.0);
     dropShadow(p, path, QPointF(1.5, 2.0), 2, QColor(0, 0, 0, 150));
@@ -82,7 +88,6 @@ QImage dieFace(int face)
         for (const QPoint& g : pipsOf(face))
             paintPip(p, centre + QPointF(g.x() * 7.3, g.y() * 7.3), 2.6, QColor(34, 30, 28));
     }
-    return img;
 }
 
 QImage dicePanel()

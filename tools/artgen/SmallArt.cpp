@@ -18,18 +18,18 @@ QImage markPennant(const QColor& flag)
     p.setRenderHint(QPainter::Antialiasing);
     // Pole.
     p.setPen(QPen(QColor(70, 45, 20), 1.3, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(2.0, 2.0), QPointF(2.0, 14.0));
+    p.drawLine(QPointF(2.0, 2.0), QPointF(2.0, 14.2));
     p.setPen(QPen(QColor(170, 130, 80), 0.5));
     p.drawLine(QPointF(1.7, 3.0), QPointF(1.7, 13.5));
     // Swallow-tailed flag, shaded from the pole outwards.
     QPainterPath cloth;
-    cloth.moveTo(2.6, 1.6);
-    cloth.cubicTo(5.0, 1.0, 7.5, 2.2, 10.6, 1.8);
-    cloth.lineTo(8.2, 5.0);
-    cloth.lineTo(10.6, 8.4);
-    cloth.cubicTo(7.5, 8.8, 5.0, 7.6, 2.6, 8.4);
+    cloth.moveTo(2.6, 1.3);
+    cloth.cubicTo(5.0, 0.6, 7.5, 2.0, 10.8, 1.4);
+    cloth.lineTo(8.0, 5.3);
+    cloth.lineTo(10.8, 9.4);
+    cloth.cubicTo(7.5, 9.8, 5.0, 8.4, 2.6, 9.4);
     cloth.closeSubpath();
-    QLinearGradient g(2.6, 2, 10.6, 8);
+    QLinearGradient g(2.6, 2, 10.8, 9);
     g.setColorAt(0, flag.lighter(135));
     g.setColorAt(0.6, flag);
     g.setColorAt(1, flag.darker(135));

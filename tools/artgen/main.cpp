@@ -4,6 +4,7 @@
 
 #include "BoardArt.h"
 #include "DiceArt.h"
+#include "ExtraArt.h"
 #include "Materials.h"
 #include "SmallArt.h"
 #include "SmileyArt.h"
@@ -55,6 +56,12 @@ std::vector<Picture> allPictures()
     list.push_back({QStringLiteral("images/logo.png"), QSize(170, 40), art::logo});
     list.push_back({QStringLiteral("images/icon.png"), QSize(64, 64), art::appIcon});
     list.push_back({QStringLiteral("images/banner.png"), QSize(473, 41), art::winnerBanner});
+    list.push_back({QStringLiteral("images/solo.jpg"), QSize(240, 150), art::soloPicture});
+    list.push_back({QStringLiteral("images/download.jpg"), QSize(180, 120), art::downloadPicture});
+    for (int n = 1; n <= 9; ++n)
+        list.push_back({QStringLiteral("images/phrase%1.png").arg(n), QSize(24, 20),
+                        [n] { return art::phraseButton(n); }});
+    list.push_back({QStringLiteral("images/sounds.png"), QSize(24, 20), art::soundButton});
     for (int i = 0; i < art::smileyCount; ++i)
         list.push_back({QStringLiteral("smilies/smiley%1.png").arg(i), QSize(17, 16),
                         [i] { return art::smiley(i); }});
