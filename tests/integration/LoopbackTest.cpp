@@ -1,0 +1,232 @@
+// The real server host over loopback sockets on an ephemeral port.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QtTest/QTest>
+#include <algorithm>
+#include <memory>
+
+#include "RuleChecker.h"
+#include "TextClient.h"
+#include "game/Lcg.h"
+#include "net/Fields.h"
+#include "server/ServerHost.h"
+
+namespace tc::integration {
+namespace {
+
+constexpr int kWait = 15000;
+
+class Loopback : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host = std::make_unique<server::ServerHost>(rng);
+        QObject::connect(host.get(), &server::ServerHost::logLine, host.get(),
+                         [this](const QString& l) { log.push_back(l.toStdString()); });
+        QString error;
+        ASSERT_TRUE(host->listen(QHostAddress::LocalHost, 0, &error)) << error.toStdString();
+        port = host->serverPort();
+        ASSERT_NE(port, 0);
+    }
+
+    // Connects, waits for the slot and logs in under `name`.
+    std::unique_ptr<TextClient> join(const std::string& name, int slot) {
+        auto c = std::make_unique<TextClient>(port);
+        const std::string s = std::to_string(slot);
+        EXPECT_TRUE(c->waitLine("CMD_sendlogininfo+" + s)) << name;
+        c->send("CMD_logininfo+" + s + "+1.0.3+" + name);
+        EXPECT_TRUE(c->waitLine("CMD_newplayerinfo+" + s + "+" + name + "+0")) << name;
+        return c;
+    }
+
+    game::Lcg rng{20240607};
+    std::unique_ptr<server::ServerHost> host;
+    quint16 port = 0;
+    std::vector<std::string> log;
+};
+
+TEST_F(Loopback, SeveralClientsJoinChatGetRemovedAndReleaseOnce) {
+    auto bob = join("Bob", 1);
+    auto ann = join("Ann", 2);
+    auto cid = join("Cid", 3);
+    EXPECT_TRUE(cid->waitLine("CMD_existingplayers+1+Bob+0+2+Ann+0"));
+    EXPECT_TRUE(bob->waitLine("CMD_newplayerinfo+3+Cid+0"));
+
+    ann->send("CMD_chat+2+hello+all|clBlack");
+    ann->send("CMD_chat+1+spoofed|clBlack");
+    const std::string relayed = "CMD_chat+2+Ann chats: hello+all|clBlack";
+    for (auto* c : {bob.get(), ann.get(), cid.get()}) EXPECT_TRUE(c->waitLine(relayed));
+
+    // The host removes Cid: Cid's connection ends, the others are told once.
+    bob->send("CMD_kickhim+1+3+");
+    EXPECT_TRUE(cid->waitClosed(kWait));
+    EXPECT_TRUE(bob->waitLine("CMD_playerdisconnected+3+Cid"));
+    // A reset (abort) releases the slot too.
+    ann->socket.abort();
+    EXPECT_TRUE(bob->waitLine("CMD_playerdisconnected+2+Ann"));
+    // A marker after both: everything before it has arrived.
+    bob->send("CMD_chat+1+marker|clBlack");
+    EXPECT_TRUE(bob->waitLine("CMD_chat+1+Bob chats: marker|clBlack"));
+    EXPECT_EQ(bob->count("CMD_playerdisconnected+3+Cid"), 1);
+    EXPECT_EQ(bob->count("CMD_playerdisconnected+2+Ann"), 1);
+    EXPECT_FALSE(host->server().player(2).active);
+    EXPECT_FALSE(host->server().player(3).active);
+    // The lowest freed slot goes to the next newcomer.
+    auto dan = join("Dan", 2);
+}
+
+TEST_F(Loopback, TenthConnectionGetsFullAndIsClosed) {
+    std::vector<std::unique_ptr<TextClient>> clients;
+    for (int i = 1; i <= 9; ++i) {
+        clients.push_back(std::make_unique<TextClient>(port));
+        ASSERT_TRUE(clients.back()->waitLine("CMD_sendlogininfo+" + std::to_string(i)));
+    }
+    TextClient tenth(port);
+    EXPECT_TRUE(tenth.waitLine("CMD_full+"));
+    EXPECT_TRUE(tenth.waitClosed(kWait));
+    EXPECT_EQ(tenth.lines, std::vector<std::string>{"CMD_full+"});
+    clients[3]->socket.disconnectFromHost();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !host->server().player(4).active; }, kWait));
+    TextClient again(port);
+    EXPECT_TRUE(again.waitLine("CMD_sendlogininfo+4"));
+}
+
+TEST_F(Loopback, OverlongLineClosesOnlyThatConnection) {
+    auto bob = join("Bob", 1);
+    auto ann = join("Ann", 2);
+    ann->socket.write(QByteArray(20000, 'x'));
+    EXPECT_TRUE(ann->waitClosed(kWait));
+    EXPECT_TRUE(bob->waitLine("CMD_playerdisconnected+2+Ann"));
+    EXPECT_FALSE(bob->closed);
+}
+
+TEST_F(Loopback, SecondListenerOnTheSamePortReportsThePort) {
+    game::Lcg other(1);
+    server::ServerHost second(other);
+    QString error;
+    EXPECT_FALSE(second.listen(QHostAddress::LocalHost, port, &error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Cannot listen on port %1: ").arg(port))) << error.toStdString();
+}
+
+TEST_F(Loopback, WholeGameAgainstTheComputerFollowsTheRules) {
+    host->setPauseMs(1);
+    auto bob = join("Bob", 1);
+    auto filler = join("Filler", 2);
+    auto cid = join("Cid", 3);
+    filler->socket.disconnectFromHost();  // seat 2 goes to the computer
+    ASSERT_TRUE(bob->waitLine("CMD_playerdisconnected+2+Filler"));
+
+    RuleChecker checker({1, 2, 3});
+    // Each person plays the first legal set of tiles it finds, sliding them
+    // down first as a real client would.
+    int slidesSent[4] = {0, 0, 0, 0};
+    auto player = [&slidesSent](TextClient* me, int seat, RuleChecker* check) {
+        auto state = std::make_shared<std::pair<int, unsigned>>(0, 0x1FFu);  // seat on turn, open tiles
+        me->onLine = [me, seat, check, state, &slidesSent](const std::string& line) {
+            if (check) check->feed(line);
+            if (line.rfind("CMD_nextplayer+", 0) == 0) {
+                *state = {std::stoi(line.substr(15)), 0x1FFu};
+            } else if (line.rfind("CMD_closeit+", 0) == 0) {
+                for (const auto& t : net::readList(line.substr(12))) state->second &= ~(1u << (std::stoi(t) - 1));
+            } else if (line.rfind("CMD_placedice+", 0) == 0 && state->first == seat) {
+                net::FieldReader r(line.substr(14));
+                r.positional();
+                const int d1 = r.positionalInt();
+                r.positional();
+                const int total = d1 + r.positionalInt();
+                const unsigned move = RuleChecker::findMove(state->second, total);
+                if (!move) return;  // the server ends the turn itself
+                std::string tiles;
+                for (int t = 1; t <= 9; ++t) {
+                    if (!(move & (1u << (t - 1)))) continue;
+                    me->send("CMD_slide+" + std::to_string(seat) + "+down+" + std::to_string(t) + "+");
+                    ++slidesSent[seat];
+                    tiles += "+" + std::to_string(t);
+                }
+                me->send("CMD_closethem+" + std::to_string(seat) + tiles);
+            }
+        };
+    };
+    player(bob.get(), 1, &checker);
+    player(cid.get(), 3, nullptr);
+
+    bob->send("CMD_startgame+Bob+3+");
+    ASSERT_TRUE(bob->waitFor([](const std::string& l) { return l.rfind("CMD_winner+", 0) == 0; }, 120000))
+        << "no winner; turns " << checker.turns();
+    for (const auto& e : checker.errors()) ADD_FAILURE() << e;
+    EXPECT_GE(checker.rounds(), 3);
+    EXPECT_NE(checker.winner(), 0);
+    EXPECT_GT(checker.closes(), 0);
+    EXPECT_FALSE(host->server().gamestarted());
+    // Each person got exactly the other's slides, never its own.
+    auto slides = [](const TextClient& c) {
+        return std::count_if(c.lines.begin(), c.lines.end(),
+                             [](const std::string& l) { return l.rfind("CMD_slide+down+", 0) == 0; });
+    };
+    EXPECT_GT(slidesSent[1], 0);
+    EXPECT_GT(slidesSent[3], 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return slides(*bob) == slidesSent[3] && slides(*cid) == slidesSent[1]; }, kWait))
+        << slides(*bob) << " " << slidesSent[3] << " " << slides(*cid) << " " << slidesSent[1];
+    // The same game reached Cid, line for line, from the start.
+    auto fromStart = [](const std::vector<std::string>& v) {
+        std::vector<std::string> out;
+        bool on = false;
+        for (const auto& l : v) {
+            if (l.rfind("CMD_startgame+", 0) == 0) on = true;
+            if (on && l.rfind("CMD_slide+", 0) != 0) out.push_back(l);
+        }
+        return out;
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fromStart(cid->lines).size() >= fromStart(bob->lines).size(); }, kWait));
+    EXPECT_EQ(fromStart(cid->lines), fromStart(bob->lines));
+}
+
+TEST(HeadlessServer, BindFailureNamesThePortAndExitsOne) {
+    QTcpServer blocker;
+    ASSERT_TRUE(blocker.listen(QHostAddress::LocalHost, 0));
+    QProcess proc;
+    proc.start(QStringLiteral(TILECREST_SERVER_BINARY),
+               {QStringLiteral("--port"), QString::number(blocker.serverPort()), QStringLiteral("--bind"),
+                QStringLiteral("127.0.0.1")});
+    ASSERT_TRUE(proc.waitForFinished(kWait));
+    EXPECT_EQ(proc.exitCode(), 1);
+    const QString err = QString::fromUtf8(proc.readAllStandardError());
+    EXPECT_TRUE(err.contains(QStringLiteral("Cannot listen on port %1").arg(blocker.serverPort()))) << err.toStdString();
+}
+
+TEST(HeadlessServer, LogsEventsAndStopsCleanlyOnSigterm) {
+    QProcess proc;
+    proc.start(QStringLiteral(TILECREST_SERVER_BINARY),
+               {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
+                QStringLiteral("--seed"), QStringLiteral("7")});
+    ASSERT_TRUE(proc.waitForStarted(kWait));
+    QByteArray out;
+    ASSERT_TRUE(QTest::qWaitFor([&] { out += proc.readAllStandardOutput(); return out.contains('\n'); }, kWait));
+    const QString first = QString::fromUtf8(out.left(out.indexOf('\n')));
+    const qsizetype at = first.indexOf(QStringLiteral(" port "));
+    ASSERT_GT(at, 0) << first.toStdString();
+    const quint16 port = static_cast<quint16>(first.mid(at + 6).section(',', 0, 0).toUInt());
+    ASSERT_NE(port, 0);
+    {
+        TextClient c(port);
+        ASSERT_TRUE(c.waitLine("CMD_sendlogininfo+1"));
+        c.send("CMD_logininfo+1+1.0.3+Bob");
+        ASSERT_TRUE(c.waitLine("CMD_newplayerinfo+1+Bob+0"));
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { out += proc.readAllStandardOutput(); return out.contains("login slot 1 (Bob)"); }, kWait))
+        << out.toStdString();
+    proc.terminate();
+    ASSERT_TRUE(proc.waitForFinished(kWait));
+    EXPECT_EQ(proc.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(proc.exitCode(), 0);
+}
+
+} // namespace
+} // namespace tc::integration
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
