@@ -12,6 +12,7 @@
 #include <QRadialGradient>
 
 #include <cmath>
+#include <numbers>
 
 namespace art {
 
@@ -205,7 +206,7 @@ QImage winnerBanner()
     auto star = [&](QPointF c, qreal r) {
         QPainterPath s;
         for (int i = 0; i < 10; ++i) {
-            const qreal a = -M_PI / 2 + i * M_PI / 5;
+            const qreal a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
             const qreal rr = (i % 2 == 0) ? r : r * 0.45;
             const QPointF pt(c.x() + rr * std::cos(a), c.y() + rr * std::sin(a));
             if (i == 0)
