@@ -70,7 +70,8 @@ TEST(Artgen, DrawsEveryPackagedPictureAtItsSizeTheSameEachRun)
     QDirIterator it(QStringLiteral(":/"), QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString path = it.next();
-        if (path.startsWith(QLatin1String(":/images/")) || path.startsWith(QLatin1String(":/smilies/")))
+        if (path.startsWith(QLatin1String(":/images/"))
+            || path.startsWith(QLatin1String(":/smilies/")))
             packaged << path.mid(2);
     }
     packaged.sort();

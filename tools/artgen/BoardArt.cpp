@@ -53,8 +53,9 @@ QImage boardBackground()
 
     p.translate(boardOrigin);
     // Shadows under the dice tray and the tile rack.
-    dropShadow(p, rounded(QRectF(186, 8, 505, 121), 7), QPointF(2, 4), 6, QColor(0, 0, 0, 150), true);
-    dropShadow(p, rounded(QRectF(187, 128, 505, 110), 5), QPointF(2, 4), 6, QColor(0, 0, 0, 150), true);
+    const QColor shade(0, 0, 0, 150);
+    dropShadow(p, rounded(QRectF(186, 8, 505, 121), 7), QPointF(2, 4), 6, shade, true);
+    dropShadow(p, rounded(QRectF(187, 128, 505, 110), 5), QPointF(2, 4), 6, shade, true);
 
     // Parchment scoreboard behind the seats.
     const QRectF sheet(1, 18, 181, 271);
@@ -62,7 +63,8 @@ QImage boardBackground()
     dropShadow(p, sheetPath, QPointF(2, 3), 4, QColor(0, 0, 0, 160));
     p.save();
     p.setClipPath(sheetPath);
-    p.drawImage(sheet.topLeft(), parchmentTexture(sheet.size().toSize() + QSize(1, 1), 12u, 10.0f));
+    p.drawImage(sheet.topLeft(),
+                parchmentTexture(sheet.size().toSize() + QSize(1, 1), 12u, 10.0f));
     p.restore();
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(110, 70, 30, 200), 1.0));
@@ -88,7 +90,8 @@ QImage boardBackground()
     dropShadow(p, plaquePath, QPointF(1, 2), 3, QColor(0, 0, 0, 150));
     p.save();
     p.setClipPath(plaquePath);
-    p.drawImage(plaque.topLeft(), parchmentTexture(plaque.size().toSize() + QSize(1, 1), 13u, 4.0f));
+    p.drawImage(plaque.topLeft(),
+                parchmentTexture(plaque.size().toSize() + QSize(1, 1), 13u, 4.0f));
     p.restore();
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(110, 70, 30, 200), 1.0));

@@ -71,12 +71,35 @@ QImage plankTexture(QSize size, const WoodTone& tone, std::uint32_t seed, int pl
         const ValueNoise grain(seed + static_cast<std::uint32_t>(p) * 7919u);
         // One butt joint per plank, staggered.
         const int joint = static_cast<int>(layout.hash(p, 3) * static_cast<float>(size.width()));
+        // Every other plank or so has a knot that the rings bend around.
+        const bool hasKnot = layout.hash(p, 11) < 0.6f;
+        const float knotX = layout.hash(p, 12) * static_cast<float>(size.width());
+        const float knotY = static_cast<float>(top) + (0.3f + 0.4f * layout.hash(p, 13)) *
+                                                          static_cast<float>(plankHeight);
+        const float knotR = 5.0f + 4.0f * layout.hash(p, 14);
         for (int y = std::max(0, top); y < std::min(size.height(), top + plankHeight); ++y) {
             auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-            const float across = static_cast<float>(y - top) + static_cast<float>(p) * 31.0f;
+            const float baseAcross = static_cast<float>(y - top) + static_cast<float>(p) * 31.0f;
             for (int x = 0; x < size.width(); ++x) {
                 const float along = static_cast<float>(x < joint ? x : x + 977);
+                float across = baseAcross;
+                if (hasKnot) {
+                    const float dx = (static_cast<float>(x) - knotX) / (knotR * 4.0f);
+                    const float dy = (static_cast<float>(y) - knotY) / knotR;
+                    const float d2 = dx * dx + dy * dy;
+                    // Push the rings away from the knot's centre, above and below.
+                    across += (dy >= 0 ? 1.0f : -1.0f) * knotR * 3.0f / (1.0f + d2);
+                }
                 row[x] = woodPixel(grain, plankTone, along, across, 11.0f);
+                if (hasKnot) {
+                    const float dx = (static_cast<float>(x) - knotX) / (knotR * 1.6f);
+                    const float dy = (static_cast<float>(y) - knotY) / knotR;
+                    const float distance = std::sqrt(dx * dx + dy * dy);
+                    const float core = std::clamp((1.0f - distance) * 2.0f, 0.0f, 1.0f);
+                    if (core > 0)
+                        row[x] = mix(QColor::fromRgba(row[x]), plankTone.dark.darker(140),
+                                     core * 0.9f).rgba();
+                }
             }
         }
     }
