@@ -101,6 +101,29 @@ TEST_F(Loopback, OverlongLineClosesOnlyThatConnection) {
     EXPECT_FALSE(bob->closed);
 }
 
+TEST_F(Loopback, APeerThatStopsReadingIsCutOffOnceItsQueuePassesTheCap) {
+    auto bob = join("Bob", 1);
+    auto ann = join("Ann", 2);
+    // Ann stops reading: Qt takes nothing more from the kernel, the kernel
+    // buffers fill, and the server's queue for her grows.
+    ann->socket.setReadBufferSize(1);
+    ann->onLine = nullptr;
+    const std::string text(7000, 'z');
+    int sent = 0;
+    const bool cut = QTest::qWaitFor(
+        [&] {
+            for (int i = 0; i < 50; ++i, ++sent) bob->send("CMD_chat+1+" + text + "|clBlack");
+            return std::find(bob->lines.begin(), bob->lines.end(), "CMD_playerdisconnected+2+Ann") !=
+                   bob->lines.end();
+        },
+        60000);
+    EXPECT_TRUE(cut) << sent << " lines sent";
+    EXPECT_TRUE(std::any_of(log.begin(), log.end(),
+                            [](const std::string& l) { return l.find("over 1 MiB of output unsent") != std::string::npos; }));
+    EXPECT_FALSE(host->server().player(2).active);
+    EXPECT_TRUE(host->server().player(1).active);
+}
+
 TEST_F(Loopback, SecondListenerOnTheSamePortReportsThePort) {
     game::Lcg other(1);
     server::ServerHost second(other);
