@@ -1,0 +1,66 @@
+#pragma once
+// One copy of the program inside the test process, started with a command
+// line, with its sounds and message boxes recorded.
+#include <memory>
+
+#include <QLabel>
+#include <QTcpSocket>
+
+#include "GuiTestSupport.h"
+#include "chat/ChatPane.h"
+#include "client/BoardPanel.h"
+#include "client/MainGame.h"
+#include "client/MainWindow.h"
+#include "client/TileControl.h"
+
+namespace tc::guitest {
+
+class GameCopy {
+public:
+    explicit GameCopy(const QStringList& args, std::uint32_t seed = 20240607) : game(seed) {
+        game.window().setSoundPlayer(&sounds);
+        game.window().setMessagePresenter([this](const QString& text) { messages << text; });
+        game.start(client::parseMainOptions(args));
+    }
+
+    client::MainWindow& window() { return game.window(); }
+    const client::Session& session() { return game.window().session(); }
+    client::BoardPanel& board() { return *game.window().board(); }
+    QString label(const QString& name) { return game.window().findChild<QLabel*>(name)->text(); }
+    QString seat(int n) { return label(QStringLiteral("label_playername%1").arg(n)); }
+    QString chat() { return game.window().findChild<chat::ChatPane*>("mainchat")->toPlainText(); }
+    bool chatHas(const QString& text) { return chat().contains(text); }
+    QString tileState(int t) { return board().tile(t)->property("state").toString(); }
+
+    client::MainGame game;
+    SoundRecorder sounds;
+    QStringList messages;
+};
+
+// A bare client that speaks the wire protocol just enough to take a seat.
+class WireClient : public QObject {
+public:
+    WireClient(quint16 port, QByteArray name) : name_(std::move(name)) {
+        connect(&sock_, &QTcpSocket::readyRead, this, [this] {
+            buffer_ += sock_.readAll();
+            qsizetype end;
+            while ((end = buffer_.indexOf('\xFF')) >= 0) {
+                const QByteArray line = buffer_.left(end);
+                buffer_.remove(0, end + 1);
+                if (line.startsWith("CMD_sendlogininfo+")) {
+                    slot = line.mid(18).toInt();
+                    sock_.write("CMD_logininfo+" + QByteArray::number(slot) + "+1.0.3+" + name_ + "\xFF");
+                }
+            }
+        });
+        sock_.connectToHost(QHostAddress::LocalHost, port);
+    }
+    int slot = 0;
+
+private:
+    QTcpSocket sock_;
+    QByteArray name_;
+    QByteArray buffer_;
+};
+
+} // namespace tc::guitest

@@ -1,0 +1,27 @@
+// One QApplication for every GUI test, on the offscreen platform unless the
+// caller chose another (a screenshot run uses xcb under Xvfb).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+namespace {
+
+QtMessageHandler standardHandler = nullptr;
+
+// The offscreen platform reports window-manager calls it cannot honour;
+// they say nothing about the program, so they are kept out of the output.
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type != QtFatalMsg && message.startsWith(QLatin1String("This plugin does not support"))) return;
+    if (standardHandler) standardHandler(type, context, message);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    standardHandler = qInstallMessageHandler(quietHandler);
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

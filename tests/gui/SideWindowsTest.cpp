@@ -1,0 +1,106 @@
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalSpy>
+
+#include "GuiTestSupport.h"
+#include "windows/SpyListWindow.h"
+
+using tc::guitest::find;
+using tc::windows::SpyListWindow;
+
+namespace {
+
+void hover(QListWidget* list, int row) {
+    const QPoint at = row >= 0 ? list->visualItemRect(list->item(row)).center()
+                               : QPoint(5, list->viewport()->height() - 3);
+    QMouseEvent move(QEvent::MouseMove, at, list->viewport()->mapToGlobal(at), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(list->viewport(), &move);
+}
+
+} // namespace
+
+TEST(SpyListWindow, HoldsTheSpectatorsInItsList) {
+    SpyListWindow w;
+    EXPECT_EQ(w.objectName(), "Tspylist");
+    EXPECT_EQ(w.windowTitle(), "Tilecrest - Spys");
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    auto* list = find<QListWidget>(&w, "listbox_spys");
+    EXPECT_EQ(list->palette().color(QPalette::Base), QColor(248, 249, 236));
+    bool label = false;
+    for (auto* l : w.findChildren<QLabel*>()) label = label || l->text() == "Spy List";
+    EXPECT_TRUE(label);
+    w.setEntries({"7: Zed", "8: Ann"});
+    EXPECT_EQ(w.entries(), (QStringList{"7: Zed", "8: Ann"}));
+    EXPECT_EQ(list->count(), 2);
+
+    w.show();
+    QPushButton* done = nullptr;
+    for (auto* b : w.findChildren<QPushButton*>()) if (b->text() == "Done") done = b;
+    ASSERT_NE(done, nullptr);
+    QTest::mouseClick(done, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+}
+
+TEST(SpyListWindow, RemoveActsOnTheEntryLastUnderThePointer) {
+    SpyListWindow w;
+    w.setEntries({"7: Zed", "8: Ann", "9: Bea"});
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    auto* list = find<QListWidget>(&w, "listbox_spys");
+    auto* kick = find<QAction>(&w, "popup_kickhim");
+    EXPECT_EQ(kick->text(), "Remove From Game");
+    EXPECT_FALSE(kick->isEnabled());
+    w.setRemoveEnabled(true);
+    EXPECT_TRUE(kick->isEnabled());
+
+    QSignalSpy removed(&w, &SpyListWindow::removeRequested);
+    EXPECT_EQ(w.entryUnderPointer(), "");
+    hover(list, 1);
+    EXPECT_EQ(w.entryUnderPointer(), "8: Ann");
+    kick->trigger();
+    hover(list, 2);
+    kick->trigger();
+    // Below the last entry: over no entry at all.
+    hover(list, -1);
+    EXPECT_EQ(w.entryUnderPointer(), "");
+    kick->trigger();
+    ASSERT_EQ(removed.count(), 3);
+    EXPECT_EQ(removed.at(0).at(0).toString(), "8: Ann");
+    EXPECT_EQ(removed.at(1).at(0).toString(), "9: Bea");
+    EXPECT_EQ(removed.at(2).at(0).toString(), "");
+}
+
+TEST(SpyListWindow, AnEntryThatLeftIsNotRemovedByItsOldPlace) {
+    SpyListWindow w;
+    w.setEntries({"7: Zed", "8: Ann"});
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    auto* list = find<QListWidget>(&w, "listbox_spys");
+    hover(list, 0);
+    EXPECT_EQ(w.entryUnderPointer(), "7: Zed");
+    // Zed leaves before the host clicks: the row now holds Ann.
+    w.setEntries({"8: Ann"});
+    EXPECT_EQ(w.entryUnderPointer(), "");
+}
+
+TEST(SpyListWindow, TheContextMenuOpensWithTheEntryAtTheClick) {
+    SpyListWindow w;
+    w.setEntries({"7: Zed", "8: Ann"});
+    w.setRemoveEnabled(true);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    auto* list = find<QListWidget>(&w, "listbox_spys");
+    const QPoint at = list->visualItemRect(list->item(1)).center();
+    QContextMenuEvent e(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &e);
+    auto* menu = find<QMenu>(&w, "popup_kick");
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(w.entryUnderPointer(), "8: Ann");
+    menu->hide();
+}

@@ -1,0 +1,90 @@
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "GameCopy.h"
+#include "client/BoardPictureButton.h"
+#include "client/DicePanel.h"
+#include "client/GameStartWindow.h"
+
+using tc::guitest::GameCopy;
+using tc::guitest::waitUntil;
+
+namespace {
+
+// Open tiles that add up to `total`, fewest tiles first; empty when none do.
+std::vector<int> chooseTiles(GameCopy& copy, int total) {
+    std::vector<int> best;
+    for (int mask = 1; mask < (1 << 9); ++mask) {
+        std::vector<int> pick;
+        int sum = 0;
+        bool open = true;
+        for (int t = 1; t <= 9; ++t) {
+            if (!(mask & (1 << (t - 1)))) continue;
+            open = open && copy.tileState(t) == "u";
+            sum += t;
+            pick.push_back(t);
+        }
+        if (open && sum == total && (best.empty() || pick.size() < best.size())) best = pick;
+    }
+    return best;
+}
+
+} // namespace
+
+TEST(SoloGame, AWholeGameAgainstRudiPlayedWithTheMouse) {
+    // No parameters: a solo game as "You", hosted here.
+    GameCopy you({"--port", "0", "--pause-ms", "5"});
+    ASSERT_TRUE(waitUntil([&] { return you.session().loggedin() && you.seat(1) == "You"; }));
+    EXPECT_TRUE(you.chatHas("Loading Solo Game..Please wait."));
+
+    auto* startButton = you.board().dicePanel()->startButton();
+    ASSERT_TRUE(waitUntil([&] { return startButton->isVisible(); }));
+    QTest::mouseClick(startButton, Qt::LeftButton);
+    auto& start = you.game.gameStart();
+    ASSERT_TRUE(waitUntil([&] { return start.isVisible(); }));
+    auto* marks = start.findChild<QSpinBox*>("edit_playtoscore");
+    marks->stepDown();
+    marks->stepDown();
+    ASSERT_EQ(marks->value(), 3);
+    QTest::mouseClick(start.findChild<QPushButton*>("button_start"), Qt::LeftButton);
+    EXPECT_FALSE(start.isVisible());
+    ASSERT_TRUE(waitUntil([&] { return you.seat(2) == "Rudi"; }));
+    EXPECT_TRUE(you.chatHas("Hi ya, I'm Rudi the Bot!"));
+    EXPECT_EQ(you.label("label_pointstowin"), "Marks needed to win: 3");
+
+    auto* winner = you.window().findChild<QWidget*>("panel_winner");
+    auto* roll = you.board().dicePanel()->rollButton();
+    int handledRolls = 0;
+    int moves = 0;
+    while (!winner->isVisible()) {
+        // Wait for a roll of our own (the "dice" sound) or the end.
+        ASSERT_TRUE(waitUntil([&] { return winner->isVisible() || you.sounds.count("dice") > handledRolls; }, 60000))
+            << "stuck; status: " << you.label("label_status").toStdString();
+        if (winner->isVisible()) break;
+        handledRolls = you.sounds.count("dice");
+        const auto& dice = you.session().table().dice;
+        const std::vector<int> pick = chooseTiles(you, dice[0].face + dice[1].face);
+        if (pick.empty()) continue;  // the server ends the turn itself
+        for (int t : pick) QTest::mouseClick(you.board().tile(t), Qt::LeftButton);
+        // The last open tile commits by itself; otherwise Roll Dice does.
+        if (roll->isVisible()) QTest::mouseClick(roll, Qt::LeftButton);
+        EXPECT_FALSE(roll->isVisible());
+        ++moves;
+        // The server answers by shutting the tiles.
+        ASSERT_TRUE(waitUntil([&] {
+            return std::all_of(pick.begin(), pick.end(), [&](int t) { return you.tileState(t) == "o"; }) ||
+                   you.session().currentplayer() != you.session().myseat() || winner->isVisible();
+        }));
+        ASSERT_LT(moves, 2000);
+    }
+    EXPECT_GT(moves, 0);
+    const QString text = you.label("label_winner");
+    EXPECT_TRUE(text == "You has Won the Game!" || text == "Rudi has Won the Game!") << text.toStdString();
+    EXPECT_TRUE(you.chatHas(text));
+    EXPECT_GE(you.label("label_rounds").mid(15).toInt(), 2);
+    ASSERT_TRUE(waitUntil([&] { return you.sounds.count("gameover") == 1; }));
+    EXPECT_EQ(you.sounds.count("winner"), 1);
+    EXPECT_GT(you.sounds.count("slide"), 0);
+    // The host may start the next game.
+    EXPECT_TRUE(startButton->isVisible());
+}

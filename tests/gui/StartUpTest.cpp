@@ -1,0 +1,86 @@
+#include <QDir>
+#include <QFile>
+#include <QLocalSocket>
+#include <QSignalSpy>
+#include <QUuid>
+
+#include "GuiTestSupport.h"
+#include "app/SingleInstance.h"
+#include "client/MainOptions.h"
+
+using tc::app::SingleInstance;
+using tc::client::parseMainOptions;
+using Params = std::vector<std::string>;
+
+TEST(MainOptions, OurOptionsComeOutAnywhereAndTheRestStaysInOrder) {
+    auto o = parseMainOptions({});
+    EXPECT_TRUE(o.params.empty());
+    EXPECT_EQ(o.port, 7772);
+    EXPECT_EQ(o.pauseMs, 0);
+
+    o = parseMainOptions({"Ann", "--port", "9000", "10.0.0.5", "true"});
+    EXPECT_EQ(o.params, (Params{"Ann", "10.0.0.5", "true"}));
+    EXPECT_EQ(o.port, 9000);
+
+    o = parseMainOptions({"--pause-ms", "20", "Ann", "127.0.0.1", "true", "--port", "0"});
+    EXPECT_EQ(o.params, (Params{"Ann", "127.0.0.1", "true"}));
+    EXPECT_EQ(o.port, 0);
+    EXPECT_EQ(o.pauseMs, 20);
+
+    // Names are passed on as UTF-8.
+    o = parseMainOptions({QString::fromUtf8("Jürgen")});
+    EXPECT_EQ(o.params, (Params{"Jürgen"}));
+}
+
+TEST(MainOptions, BadValuesAreDroppedAndTheDefaultsKept) {
+    auto o = parseMainOptions({"Ann", "--port", "seventy", "host", "true"});
+    EXPECT_EQ(o.params, (Params{"Ann", "host", "true"}));
+    EXPECT_EQ(o.port, 7772);
+    o = parseMainOptions({"--port", "70000", "--pause-ms", "0", "x"});
+    EXPECT_EQ(o.params, (Params{"x"}));
+    EXPECT_EQ(o.port, 7772);
+    EXPECT_EQ(o.pauseMs, 0);
+    o = parseMainOptions({"Ann", "--port"});
+    EXPECT_EQ(o.params, (Params{"Ann"}));
+    EXPECT_EQ(o.port, 7772);
+    // Look-alikes are parameters, not options.
+    o = parseMainOptions({"--Port", "1"});
+    EXPECT_EQ(o.params, (Params{"--Port", "1"}));
+}
+
+TEST(SingleInstance, ASecondCopyBringsTheFirstForwardAndStandsDown) {
+    const QString key = "arolmev-test-" + QUuid::createUuid().toString(QUuid::Id128);
+    SingleInstance first(key);
+    ASSERT_TRUE(first.claim());
+    QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+    SingleInstance second(key);
+    EXPECT_FALSE(second.claim());
+    ASSERT_TRUE(tc::guitest::waitUntil([&] { return raised.count() == 1; }));
+}
+
+TEST(SingleInstance, ANameLeftBehindDoesNotLockOutTheNextCopy) {
+    const QString key = "arolmev-test-" + QUuid::createUuid().toString(QUuid::Id128);
+    // What a crashed copy leaves: the name exists, nobody answers on it.
+    const QString path = QDir::tempPath() + "/" + key;
+    {
+        QFile stale(path);
+        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    }
+    SingleInstance next(key);
+    EXPECT_TRUE(next.claim());
+    EXPECT_TRUE(SingleInstance::defaultKey().startsWith("arolmev-"));
+}
+
+TEST(SingleInstance, AStrangerOnTheSocketIsNotARaiseRequest) {
+    const QString key = "arolmev-test-" + QUuid::createUuid().toString(QUuid::Id128);
+    SingleInstance first(key);
+    ASSERT_TRUE(first.claim());
+    QSignalSpy raised(&first, &SingleInstance::raiseRequested);
+    QLocalSocket stranger;
+    stranger.connectToServer(key);
+    ASSERT_TRUE(stranger.waitForConnected(5000));
+    stranger.write("hello\n");
+    stranger.flush();
+    ASSERT_TRUE(tc::guitest::waitUntil([&] { return stranger.state() == QLocalSocket::UnconnectedState; }));
+    EXPECT_EQ(raised.count(), 0);
+}
