@@ -1,6 +1,7 @@
 #include "chat/ChatPane.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -42,7 +43,6 @@ ChatPane::ChatPane(QWidget* parent)
     : QTextBrowser(parent), desktopOpener_(std::make_unique<DesktopLinkOpener>()) {
     setObjectName(QStringLiteral("mainchat"));
     opener_ = desktopOpener_.get();
-    for (int e = 0; e < TextStyles::kCount; ++e) shown_[static_cast<std::size_t>(e)] = styles_.entry(e);
     shownSize_ = styles_.size();
 
     setOpenLinks(false);
@@ -58,6 +58,7 @@ ChatPane::ChatPane(QWidget* parent)
     setPalette(pal);
     applyLook();
     connect(this, &QTextBrowser::anchorClicked, this, &ChatPane::onAnchorClicked);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ChatPane::refreshOverrides);
 
     menu_ = new QMenu(this);
     menu_->setObjectName(QStringLiteral("PopupMenu1"));
@@ -96,7 +97,8 @@ void ChatPane::applyLook() {
 
 void ChatPane::resetDocument() {
     document()->clear();
-    for (auto& r : runs_) r.clear();
+    runs_.clear();
+    setExtraSelections({});
     lineFirstLink_.clear();
     base_ = 0;
     empty_ = true;
@@ -131,26 +133,64 @@ QTextCharFormat ChatPane::formatFor(int entry) const {
     return f;
 }
 
-void ChatPane::restyle(int entry) {
-    const QTextCharFormat f = formatFor(entry);
-    QTextCursor c(document());
-    for (const Run& r : runs_[static_cast<std::size_t>(entry)]) {
-        c.setPosition(static_cast<int>(r.start - base_));
-        c.setPosition(static_cast<int>(r.end - base_), QTextCursor::KeepAnchor);
-        c.mergeCharFormat(f);
+void ChatPane::addRun(int entry, Colour colour, qint64 start, qint64 end) {
+    // A run that goes on where the last one stopped (in the same paragraph,
+    // or right after the paragraph break that ended it) in the same entry
+    // and colour is the same run; a slot's consecutive lines cost one run.
+    if (!runs_.empty()) {
+        Run& last = runs_.back();
+        if (last.entry == entry && last.colour == colour && (last.end == start || last.end + 1 == start)) {
+            last.end = end;
+            return;
+        }
     }
+    runs_.push_back({start, end, entry, colour});
 }
 
-void ChatPane::addRun(int entry, qint64 start, qint64 end) {
-    auto& runs = runs_[static_cast<std::size_t>(entry)];
-    // A run that goes on where the entry's last one stopped (in the same
-    // paragraph, or right after the paragraph break that ended it) is the
-    // same run; consecutive lines of one slot then cost one run.
-    if (!runs.empty() && (runs.back().end == start || runs.back().end + 1 == start)) {
-        runs.back().end = end;
-        return;
+const ChatPane::Run* ChatPane::runAt(qint64 absolute) const {
+    auto it = std::upper_bound(runs_.begin(), runs_.end(), absolute,
+                               [](qint64 p, const Run& r) { return p < r.end; });
+    if (it == runs_.end() || it->start > absolute) return nullptr;
+    return &*it;
+}
+
+QColor ChatPane::textColourAt(int position) const {
+    if (const Run* r = runAt(position + base_)) return toQColor(styles_.entry(r->entry).colour);
+    QTextCursor c(document());
+    c.setPosition(position);
+    if (position < document()->characterCount() - 1) c.movePosition(QTextCursor::NextCharacter, QTextCursor::KeepAnchor);
+    return c.charFormat().foreground().color();
+}
+
+void ChatPane::refreshOverrides() {
+    QList<QTextEdit::ExtraSelection> overrides;
+    if (!runs_.empty()) {
+        // Whole paragraphs from the top of the view to its bottom.
+        const QTextDocument* doc = document();
+        const int top = cursorForPosition(QPoint(0, 0)).position();
+        const int bottom = cursorForPosition(QPoint(viewport()->width(), viewport()->height())).position();
+        const QTextBlock last = doc->findBlock(bottom);
+        const qint64 from = doc->findBlock(top).position() + base_;
+        const qint64 to = (last.isValid() ? last.position() + last.length() : doc->characterCount()) + base_;
+        auto it = std::upper_bound(runs_.begin(), runs_.end(), from,
+                                   [](qint64 p, const Run& r) { return p < r.end; });
+        for (; it != runs_.end() && it->start < to; ++it) {
+            const Colour now = styles_.entry(it->entry).colour;
+            if (now == it->colour) continue;
+            QTextEdit::ExtraSelection sel;
+            sel.cursor = QTextCursor(document());
+            sel.cursor.setPosition(static_cast<int>(std::max(it->start, from) - base_));
+            sel.cursor.setPosition(static_cast<int>(std::min(it->end, to) - base_), QTextCursor::KeepAnchor);
+            sel.format.setForeground(toQColor(now));
+            overrides.append(sel);
+        }
     }
-    runs.push_back({start, end});
+    setExtraSelections(overrides);
+}
+
+void ChatPane::resizeEvent(QResizeEvent* event) {
+    QTextBrowser::resizeEvent(event);
+    refreshOverrides();
 }
 
 void ChatPane::addLineToChat(const QString& line, Colour colour) {
@@ -159,22 +199,24 @@ void ChatPane::addLineToChat(const QString& line, Colour colour) {
     if (!parsed) return;
 
     if (!empty_ && styles_.size() != shownSize_) {
-        // A new text size reaches every item, links and pictures included.
+        // A new text size reaches every item, links and pictures included:
+        // one pass over the document, only when the size was changed.
         QTextCharFormat f;
         f.setFontPointSize(styles_.size());
         QTextCursor all(document());
+        all.beginEditBlock();
         all.select(QTextCursor::Document);
         all.mergeCharFormat(f);
-        for (auto& s : shown_) s.size = styles_.size();
+        all.endEditBlock();
     }
     shownSize_ = styles_.size();
 
+    // The line sets its entry's colour and makes it bold. Bold, italic and
+    // underline are the same for every line, so earlier runs of the entry
+    // (all added by lines) only ever differ from it in colour, which the
+    // overrides take care of.
     const int entry = parsed->entry;
     styles_.setLineStyle(entry, colour);
-    if (!(styles_.entry(entry) == shown_[static_cast<std::size_t>(entry)])) {
-        restyle(entry);
-        shown_[static_cast<std::size_t>(entry)] = styles_.entry(entry);
-    }
 
     const QTextCharFormat lineFormat = formatFor(entry);
     const QTextCharFormat linkBase = formatFor(ChatLineParser::kLinkEntry);
@@ -187,7 +229,7 @@ void ChatPane::addLineToChat(const QString& line, Colour colour) {
     auto flush = [&] {
         if (pending.isEmpty()) return;
         end_.insertText(pending, lineFormat);
-        addRun(entry, pendingStart, end_.position() + base_);
+        addRun(entry, colour, pendingStart, end_.position() + base_);
         pending.clear();
     };
     for (const ChatItem& item : parsed->items) {
@@ -219,7 +261,7 @@ void ChatPane::addLineToChat(const QString& line, Colour colour) {
             img.setHeight(SmileyImages::kHeight);
             end_.insertImage(img);
             // The picture belongs to the line's run so it does not split it.
-            addRun(entry, at, at + 1);
+            addRun(entry, colour, at, at + 1);
             break;
         }
         }
@@ -228,22 +270,26 @@ void ChatPane::addLineToChat(const QString& line, Colour colour) {
 
     trimIfNeeded();
     if (!scrollChatOff()) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    refreshOverrides();
+}
+
+void ChatPane::setLineLimit(int maxLines, int trimLines) {
+    maxLines_ = std::max(1, maxLines);
+    trimLines_ = std::clamp(trimLines, 1, maxLines_);
 }
 
 void ChatPane::trimIfNeeded() {
-    if (static_cast<int>(lineFirstLink_.size()) <= kMaxLines) return;
+    if (static_cast<int>(lineFirstLink_.size()) <= maxLines_) return;
     QTextCursor c(document());
     c.movePosition(QTextCursor::Start);
-    c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, kTrimLines);
+    c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, trimLines_);
     const qint64 removed = c.selectionEnd() - c.selectionStart();
     c.removeSelectedText();
     base_ += removed;
-    for (auto& runs : runs_) {
-        while (!runs.empty() && runs.front().end <= base_) runs.pop_front();
-        if (!runs.empty() && runs.front().start < base_) runs.front().start = base_;
-    }
-    parser_.forgetLinksBefore(lineFirstLink_[kTrimLines]);
-    lineFirstLink_.erase(lineFirstLink_.begin(), lineFirstLink_.begin() + kTrimLines);
+    while (!runs_.empty() && runs_.front().end <= base_) runs_.pop_front();
+    if (!runs_.empty() && runs_.front().start < base_) runs_.front().start = base_;
+    parser_.forgetLinksBefore(lineFirstLink_[static_cast<std::size_t>(trimLines_)]);
+    lineFirstLink_.erase(lineFirstLink_.begin(), lineFirstLink_.begin() + trimLines_);
 }
 
 void ChatPane::clearChat() {

@@ -2,9 +2,12 @@
 // The chat pane `mainchat`: a read-only rich-text view that shows chat
 // lines in 15 text-style entries, with links and smiley pictures.
 //
-// Adding a line appends at the end of the document and touches earlier
-// text only when the line changes its entry's look; then exactly that
-// entry's earlier runs are restyled (runs are tracked per entry).
+// Adding a line appends at the end of the document and never touches
+// earlier text: the document keeps each run of text in the colour it was
+// added in, and runs whose entry has since changed colour are drawn in
+// the entry's current colour through overrides kept for the visible part
+// of the pane only. So a colour change costs the same on a pane of twenty
+// lines and of twenty thousand.
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <array>
@@ -35,6 +38,9 @@ public:
     explicit ChatPane(QWidget* parent = nullptr);
     ~ChatPane() override;
 
+    // Changes the line limit (kMaxLines, kTrimLines); tests use small ones.
+    void setLineLimit(int maxLines, int trimLines);
+
     // addlinetochat: `line` is "slot+text" (slot 0..9, 0 for a system
     // line), shown in `colour`, which also becomes the colour of every
     // earlier line of that slot. A line whose slot does not read or lies
@@ -64,6 +70,9 @@ public:
     QAction* scrollChatOffAction() const { return scrollOff_; }
 
     const TextStyles& textStyles() const { return styles_; }
+    // The colour the text at document position `position` is drawn in
+    // (its entry's current colour; a link's own colour).
+    QColor textColourAt(int position) const;
     int linkCounter() const { return parser_.linkCounter(); }
     // The address of link k as stored (with its trailing space).
     std::optional<QString> linkurls(int k) const;
@@ -88,28 +97,36 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
     QMimeData* createMimeDataFromSelection() const override;
     QVariant loadResource(int type, const QUrl& name) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Text of one entry added in one colour, in document order. Positions
+    // are absolute (document position + base_) so trimming the front of
+    // the document does not rewrite them.
     struct Run {
-        qint64 start;  // absolute positions: document position + base_
+        qint64 start;
         qint64 end;
+        int entry;
+        Colour colour;
     };
 
     void applyLook();
     void resetDocument();
     QTextCharFormat formatFor(int entry) const;
-    void restyle(int entry);
-    void addRun(int entry, qint64 start, qint64 end);
+    void addRun(int entry, Colour colour, qint64 start, qint64 end);
+    void refreshOverrides();
+    const Run* runAt(qint64 absolute) const;
     void trimIfNeeded();
     void onAnchorClicked(const QUrl& url);
 
     ChatLineParser parser_;
     TextStyles styles_;
-    std::array<TextStyle, TextStyles::kCount> shown_;  // look of existing runs
-    int shownSize_ = 10;
-    std::array<std::deque<Run>, TextStyles::kCount> runs_;
+    int shownSize_ = 10;  // text size the document's items have
+    std::deque<Run> runs_;
     std::deque<int> lineFirstLink_;  // link counter + 1 at each line's start
     qint64 base_ = 0;
+    int maxLines_ = kMaxLines;
+    int trimLines_ = kTrimLines;
     bool empty_ = true;
     QTextCursor end_;
 
