@@ -87,6 +87,21 @@ TEST(ChatInput, TextTakesTheChatColour) {
     EXPECT_EQ(box.palette().color(QPalette::Text), QColor(255, 128, 0));
     box.setChatColour(0x80000008);  // clWindowText
     EXPECT_EQ(box.palette().color(QPalette::Text), QColor(0, 0, 0));
+
+    // The style sheet of the box must not hide the colour when drawn.
+    box.setChatColour(0x0000FF);
+    box.setText("MMMM WWWW");
+    box.resize(200, 22);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    const QImage img = box.grab().toImage();
+    int red = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            if (c.red() > 200 && c.green() < 60 && c.blue() < 60) ++red;
+        }
+    EXPECT_GT(red, 10);
 }
 
 TEST(SmileyMenu, EighteenCodesWithPictures) {
@@ -146,4 +161,16 @@ TEST(ChatColourDialog, ReturnsTheChoiceOrNothingOnCancel) {
     EXPECT_EQ(ChatColourDialog::choose(nullptr, kNavy), rgb(255, 128, 0));
     answer(false);
     EXPECT_EQ(ChatColourDialog::choose(nullptr, kNavy), std::nullopt);
+}
+
+TEST(ChatInput, DrawnOnTheChatBackgroundWithABlackBorder) {
+    ChatInput box;
+    box.resize(200, 22);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    box.clear();
+    const QImage img = box.grab().toImage();
+    EXPECT_EQ(img.pixelColor(0, 10), QColor(0, 0, 0));
+    EXPECT_EQ(img.pixelColor(img.width() - 1, 10), QColor(0, 0, 0));
+    EXPECT_EQ(img.pixelColor(img.width() - 10, 10), QColor(248, 249, 236));
 }

@@ -326,3 +326,26 @@ TEST_F(ChatPaneTest, OldestLinesLeaveAFullPane) {
     EXPECT_EQ(pane.textColourAt(find("p7:") + 1), QColor(0, 0, 128));  // slot 1
     EXPECT_EQ(pane.textColourAt(find("p6:") + 1), QColor(0, 0, 255));  // slot 0
 }
+
+TEST_F(ChatPaneTest, HandCursorOverLinksOnly) {
+    show();
+    pane.addLineToChat("0+go: www.x.org now", kBlue);
+    QTextCursor c(pane.document());
+    c.setPosition(find("www") + 2);
+    QTest::mouseMove(pane.viewport(), pane.cursorRect(c).center() + QPoint(2, 0));
+    EXPECT_EQ(pane.viewport()->cursor().shape(), Qt::PointingHandCursor);
+    c.setPosition(find("now") + 1);
+    QTest::mouseMove(pane.viewport(), pane.cursorRect(c).center() + QPoint(2, 0));
+    EXPECT_NE(pane.viewport()->cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST_F(ChatPaneTest, CtrlSTogglesScrollChatOffInTheWindow) {
+    show();
+    pane.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&pane));
+    pane.setFocus();
+    QTest::keyClick(&pane, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(pane.scrollChatOff());
+    QTest::keyClick(&pane, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_FALSE(pane.scrollChatOff());
+}
