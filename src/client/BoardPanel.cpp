@@ -67,8 +67,11 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
         });
         s.score = plainLabel(this, QStringLiteral("label_score%1").arg(n), QStringLiteral("0"),
                              QRect(143, kNameTops[idx], 7, 16), true);
-        plainLabel(this, QStringLiteral("label_marks%1").arg(n), QStringLiteral("Marks:"),
-                   QRect(10, kPointsTops[idx], 31, 15), false);
+        auto* marksLabel = plainLabel(this, QStringLiteral("label_marks%1").arg(n),
+                                      QStringLiteral("Marks:"), QRect(10, kPointsTops[idx], 31, 15), false);
+        QFont marksFont = marksLabel->font();
+        marksFont.setPixelSize(10);  // "Marks:" fits the 31 pixels before the pictures
+        marksLabel->setFont(marksFont);
         s.points = pictureLabel(this, QStringLiteral("image_points%1").arg(n), QPixmap(),
                                 QRect(41, kPointsTops[idx], 0, 15));
         s.points->setProperty("tag", 0);
@@ -106,8 +109,12 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
     pal.setColor(QPalette::Window, QColor(248, 249, 236));
     pal.setColor(QPalette::WindowText, QColor(120, 20, 20));
     banner->setPalette(pal);
-    banner->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    banner->setLineWidth(2);
+    if (pics.winnerBanner.isNull()) {
+        banner->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        banner->setLineWidth(2);
+    } else {
+        banner->setPixmap(pics.winnerBanner);
+    }
     winnerPanel_ = banner;
     winner_ = plainLabel(banner, QStringLiteral("label_winner"), QStringLiteral("Winner!"),
                          QRect(8, 11, 457, 19), true);

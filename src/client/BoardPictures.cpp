@@ -61,6 +61,7 @@ BoardPictures::BoardPictures() {
     dicePanel = load(QStringLiteral("dicepanel.png"), {505, 121}, QColor(40, 100, 50));
     tileRow = load(QStringLiteral("tilerow.png"), {505, 110}, QColor(90, 60, 30));
     board = load(QStringLiteral("board.jpg"), {717, 555}, QColor(145, 124, 87));
+    winnerBanner = QPixmap(QStringLiteral(":/images/banner.png"));
 }
 
 QPixmap BoardPictures::tileStrip(int tile) const {

@@ -22,6 +22,7 @@ public:
     QPixmap dicePanel;                  // 505x121
     QPixmap tileRow;                    // 505x110
     QPixmap board;                      // 717x555, the main window's background
+    QPixmap winnerBanner;               // 473x41; null when not packaged
 
 private:
     BoardPictures();

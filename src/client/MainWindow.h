@@ -67,6 +67,8 @@ public:
     void bringToFront();
 
     const Session& session() const { return session_; }
+    // Timer1: runs only while the session has lines waiting or a cool-down.
+    bool dispatchTimerActive() const { return timer1_.isActive(); }
     BoardPanel* board() const { return board_; }
 
     // --- SessionView ---

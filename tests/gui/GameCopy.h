@@ -3,6 +3,7 @@
 // line, with its sounds and message boxes recorded.
 #include <memory>
 
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QTcpSocket>
 
@@ -29,7 +30,9 @@ public:
     QString label(const QString& name) { return game.window().findChild<QLabel*>(name)->text(); }
     QString seat(int n) { return label(QStringLiteral("label_playername%1").arg(n)); }
     QString chat() { return game.window().findChild<chat::ChatPane*>("mainchat")->toPlainText(); }
-    bool chatHas(const QString& text) { return chat().contains(text); }
+    // The pane puts a space after a line's head ("Ann chats: "); words
+    // are compared with runs of white space taken as one.
+    bool chatHas(const QString& text) { return chat().simplified().contains(text.simplified()); }
     QString tileState(int t) { return board().tile(t)->property("state").toString(); }
 
     client::MainGame game;

@@ -8,10 +8,13 @@ namespace {
 
 QtMessageHandler standardHandler = nullptr;
 
-// The offscreen platform reports window-manager calls it cannot honour;
-// they say nothing about the program, so they are kept out of the output.
+// The offscreen platform reports window-manager calls it cannot honour, and
+// a bare CI environment has no XDG runtime directory; neither says anything
+// about the program, so they are kept out of the output.
 void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type != QtFatalMsg && message.startsWith(QLatin1String("This plugin does not support"))) return;
+    if (type != QtFatalMsg && (message.startsWith(QLatin1String("This plugin does not support")) ||
+                               message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))))
+        return;
     if (standardHandler) standardHandler(type, context, message);
 }
 

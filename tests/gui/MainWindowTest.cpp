@@ -1,0 +1,201 @@
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTcpServer>
+
+#include "GameCopy.h"
+#include "chat/ChatPane.h"
+#include "client/BoardPictureButton.h"
+#include "client/DicePanel.h"
+#include "client/GameStartWindow.h"
+
+using tc::guitest::GameCopy;
+using tc::guitest::WireClient;
+using tc::guitest::waitUntil;
+
+namespace {
+
+QStringList captions(const QList<QAction*>& actions) {
+    QStringList out;
+    for (QAction* a : actions) out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+std::unique_ptr<GameCopy> startHost(const QString& name) {
+    auto host = std::make_unique<GameCopy>(QStringList{name, "127.0.0.1", "true", "--port", "0"});
+    EXPECT_TRUE(waitUntil([&] { return host->session().loggedin() && host->seat(1) == name; }));
+    return host;
+}
+
+QStringList joinArgs(const QString& name, GameCopy& host) {
+    return {name, "127.0.0.1", "false", "--port", QString::number(host.window().hostingPort())};
+}
+
+// Opens popup_kick over seat N's name the way a right click does.
+QMenu* openSeatMenu(GameCopy& copy, int seat) {
+    auto* name = copy.window().findChild<QLabel*>(QStringLiteral("label_playername%1").arg(seat));
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(3, 3), name->mapToGlobal(QPoint(3, 3)));
+    QApplication::sendEvent(name, &e);
+    return copy.window().findChild<QMenu*>("popup_kick");
+}
+
+} // namespace
+
+TEST(MainWindow, MenusHoldOnlyWhatWorks) {
+    GameCopy solo({"--port", "0"});
+    auto& w = solo.window();
+    EXPECT_EQ(w.objectName(), "Tchat");
+    EXPECT_EQ(captions(w.menuBar()->actions()), (QStringList{"File", "Options", "View"}));
+    EXPECT_EQ(captions(w.findChild<QMenu*>("File1")->actions()), (QStringList{"Start Game", "Exit"}));
+    EXPECT_EQ(captions(w.findChild<QMenu*>("Options1")->actions()),
+              (QStringList{"Just Watch", "-", "Text Color", "Text Size", "Scroll Chat Off", "-",
+                           "Reset Screen Location"}));
+    EXPECT_EQ(captions(w.findChild<QMenu*>("TextSize1")->actions()), (QStringList{"8", "10", "12", "14"}));
+    EXPECT_EQ(captions(w.findChild<QMenu*>("View1")->actions()), (QStringList{"Spy List"}));
+
+    // One Scroll Chat Off for the pane and the menu, on Ctrl+S.
+    auto* pane = w.findChild<tc::chat::ChatPane*>("mainchat");
+    QAction* scroll = w.findChild<QMenu*>("Options1")->actions().at(4);
+    EXPECT_EQ(scroll, pane->scrollChatOffAction());
+    EXPECT_EQ(scroll->shortcut(), QKeySequence("Ctrl+S"));
+
+    // Text Size sets the pane and moves the check mark.
+    QAction* n14 = w.findChild<QAction*>("N14");
+    n14->trigger();
+    EXPECT_EQ(pane->textSize(), 14);
+    EXPECT_TRUE(n14->isChecked());
+    EXPECT_FALSE(w.findChild<QAction*>("N10")->isChecked());
+}
+
+TEST(MainWindow, KeepsItsMinimumClientSizeAndResetsItsPlace) {
+    GameCopy solo({"--port", "0"});
+    auto& w = solo.window();
+    EXPECT_EQ(w.centralWidget()->minimumSize(), QSize(717, 514));
+    w.resize(300, 200);
+    EXPECT_GE(w.centralWidget()->width(), 717);
+    EXPECT_GE(w.centralWidget()->height(), 514);
+    w.move(200, 150);
+    w.resize(900, 700);
+    w.findChild<QAction*>("ResetScreenLocation1")->trigger();
+    EXPECT_EQ(w.pos(), QPoint(3, 3));
+    // 716 wide by the defaults, one more by the minimum client width.
+    EXPECT_EQ(w.width(), 717);
+    EXPECT_EQ(w.height(), 555);
+}
+
+TEST(MainWindow, TheDispatchTimerSleepsWhileNothingWaits) {
+    GameCopy solo({"--port", "0"});
+    ASSERT_TRUE(waitUntil([&] { return solo.session().loggedin() && solo.seat(1) == "You"; }));
+    ASSERT_TRUE(waitUntil([&] { return !solo.window().dispatchTimerActive(); }));
+    EXPECT_EQ(solo.session().queuedLines(), 0u);
+}
+
+TEST(MainWindow, TheHostsSeatMenuFollowsTheSeat) {
+    auto ann = startHost("Ann");
+    GameCopy bob(joinArgs("Bob", *ann));
+    ASSERT_TRUE(waitUntil([&] { return ann->seat(2) == "Bob" && bob.seat(1) == "Ann"; }));
+
+    QMenu* menu = openSeatMenu(*ann, 4);  // a free seat
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(captions(menu->actions()), (QStringList{"Remove From Game", "Set to Just Watch", "Unset Just Watch"}));
+    EXPECT_FALSE(menu->actions()[0]->isEnabled());
+    EXPECT_TRUE(menu->actions()[1]->isEnabled());
+    EXPECT_TRUE(menu->actions()[2]->isEnabled());
+    menu->hide();
+    menu = openSeatMenu(*ann, 2);
+    EXPECT_TRUE(menu->actions()[0]->isEnabled());
+    menu->hide();
+    // Not the host: nothing to choose.
+    menu = openSeatMenu(bob, 1);
+    for (QAction* a : menu->actions()) EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    menu->hide();
+
+    // The host sets seat 2 to just watch: both tables show the eyes, and
+    // Bob's own "Just Watch" follows the server.
+    menu = openSeatMenu(*ann, 2);
+    menu->actions()[1]->trigger();
+    ASSERT_TRUE(waitUntil([&] {
+        return bob.window().findChild<QAction*>("JustWatch1")->isChecked() &&
+               !ann->window().findChild<QWidget*>("image_eyes2")->isHidden();
+    }));
+    EXPECT_FALSE(bob.window().findChild<QWidget*>("image_eyes2")->isHidden());
+    EXPECT_TRUE(ann->chatHas("Bob is just watching"));
+
+    // Bob plays again from his own menu; the mark waits for the answer.
+    QAction* justWatch = bob.window().findChild<QAction*>("JustWatch1");
+    justWatch->trigger();
+    EXPECT_TRUE(justWatch->isChecked());
+    ASSERT_TRUE(waitUntil([&] { return !justWatch->isChecked(); }));
+    ASSERT_TRUE(waitUntil([&] { return ann->window().findChild<QWidget*>("image_eyes2")->isHidden(); }));
+    EXPECT_TRUE(bob.chatHas("Bob now playing again"));
+
+    // The host removes Bob: Bob's copy closes, seat 2 falls back to Rudi.
+    menu = openSeatMenu(*ann, 2);
+    menu->actions()[0]->trigger();
+    ASSERT_TRUE(waitUntil([&] { return !bob.window().isVisible(); }));
+    ASSERT_TRUE(waitUntil([&] { return ann->seat(2) == "Rudi"; }));
+    EXPECT_TRUE(ann->chatHas("Bob disconnected."));
+}
+
+TEST(MainWindow, AJoinerClosesWhenTheHostGoes) {
+    auto ann = startHost("Ann");
+    GameCopy bob(joinArgs("Bob", *ann));
+    ASSERT_TRUE(waitUntil([&] { return bob.seat(2) == "Bob"; }));
+    ASSERT_TRUE(bob.window().isVisible());
+    ann.reset();
+    ASSERT_TRUE(waitUntil([&] { return !bob.window().isVisible(); }));
+}
+
+TEST(MainWindow, ATenthCopyIsToldTheGameIsFullAndCloses) {
+    auto ann = startHost("Ann");
+    const quint16 port = ann->window().hostingPort();
+    std::vector<std::unique_ptr<WireClient>> others;
+    for (int slot = 2; slot <= 9; ++slot) {
+        others.push_back(std::make_unique<WireClient>(port, "P" + QByteArray::number(slot)));
+        ASSERT_TRUE(waitUntil([&] { return others.back()->slot == slot; }));
+    }
+    GameCopy late({"Late", "127.0.0.1", "false", "--port", QString::number(port)});
+    ASSERT_TRUE(waitUntil([&] { return !late.messages.isEmpty(); }));
+    EXPECT_EQ(late.messages, (QStringList{"Game is full"}));
+    ASSERT_TRUE(waitUntil([&] { return !late.window().isVisible(); }));
+}
+
+TEST(MainWindow, AnUnreachableHostIsNamedInTheChatAndTheWindowStays) {
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 port = probe.serverPort();
+    probe.close();
+    GameCopy bob({"Bob", "127.0.0.1", "false", "--port", QString::number(port)});
+    const QString line = QStringLiteral("Could not connect to 127.0.0.1 port %1: Connection refused").arg(port);
+    ASSERT_TRUE(waitUntil([&] { return bob.chatHas(line); })) << bob.chat().toStdString();
+    QTest::qWait(100);
+    EXPECT_TRUE(bob.window().isVisible());
+    EXPECT_FALSE(bob.session().loggedin());
+    // Start Game is the host's, and is refused before a login anyway.
+    EXPECT_TRUE(bob.board().dicePanel()->startButton()->isHidden());
+}
+
+TEST(MainWindow, HostingOnAPortInUseSaysSo) {
+    QTcpServer holder;
+    ASSERT_TRUE(holder.listen(QHostAddress::Any, 0));
+    const quint16 port = holder.serverPort();
+    GameCopy ann({"Ann", "127.0.0.1", "true", "--port", QString::number(port)});
+    const QString line = QStringLiteral("Cannot host the game: port %1 is not available").arg(port);
+    ASSERT_TRUE(waitUntil([&] { return ann.chatHas(line); })) << ann.chat().toStdString();
+    EXPECT_TRUE(ann.window().isVisible());
+    EXPECT_FALSE(ann.session().ishost());
+}
+
+TEST(MainWindow, StartGameBeforeTheLoginIsRefusedWithAMessage) {
+    // Hosting that never logs in: the port is taken, so nothing connects.
+    QTcpServer holder;
+    ASSERT_TRUE(holder.listen(QHostAddress::Any, 0));
+    GameCopy ann({"Ann", "127.0.0.1", "false", "--port", QString::number(holder.serverPort())});
+    ASSERT_TRUE(waitUntil([&] { return holder.hasPendingConnections(); }));
+    ann.window().findChild<QAction*>("StartGame1")->setEnabled(true);
+    ann.window().findChild<QAction*>("StartGame1")->trigger();
+    ASSERT_TRUE(waitUntil([&] { return !ann.messages.isEmpty(); }));
+    EXPECT_EQ(ann.messages, (QStringList{"You are not connected"}));
+    EXPECT_FALSE(ann.game.gameStart().isVisible());
+}

@@ -1,0 +1,62 @@
+// Not a check: run by hand (--gtest_also_run_disabled_tests) to picture the
+// window in the middle of a solo game for the documentation. The picture
+// goes to $TILECREST_SCREENSHOT.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "GameCopy.h"
+#include "client/BoardPictureButton.h"
+#include "client/DicePanel.h"
+#include "client/GameStartWindow.h"
+
+using tc::guitest::GameCopy;
+using tc::guitest::waitUntil;
+
+TEST(Screenshot, DISABLED_MidGame) {
+    const QString path = qEnvironmentVariable("TILECREST_SCREENSHOT");
+    const bool atEnd = qEnvironmentVariableIsSet("TILECREST_SCREENSHOT_END");
+    ASSERT_FALSE(path.isEmpty());
+    GameCopy you({"Robin", "127.0.0.1", "true", "--port", "0", "--pause-ms", "150"});
+    ASSERT_TRUE(waitUntil([&] { return you.session().loggedin(); }));
+    you.window().move(0, 0);
+    QTest::mouseClick(you.board().dicePanel()->startButton(), Qt::LeftButton);
+    auto& start = you.game.gameStart();
+    ASSERT_TRUE(waitUntil([&] { return start.isVisible(); }));
+    QTest::mouseClick(start.findChild<QPushButton*>("button_start"), Qt::LeftButton);
+    auto* input = you.window().findChild<QLineEdit*>("mychat");
+    input->setFocus();
+    QTest::keyClicks(input, "Good luck, Rudi :)#10");
+    QTest::keyClick(input, Qt::Key_Return);
+
+    // Play on until a round has given its Marks and it is our turn again
+    // with a roll on the table; then put two tiles down and take the picture.
+    int handled = 0;
+    for (;;) {
+        ASSERT_TRUE(waitUntil([&] { return you.sounds.count("dice") > handled || you.sounds.count("gameover"); }, 60000));
+        if (you.sounds.count("gameover")) {
+            QTest::qWait(200);
+            ASSERT_TRUE(you.window().grab().save(path));
+            return;
+        }
+        handled = you.sounds.count("dice");
+        const auto& dice = you.session().table().dice;
+        const int total = dice[0].face + dice[1].face;
+        std::vector<int> pick;
+        for (int a = 1; a <= 9 && pick.empty(); ++a)
+            for (int b = a + 1; b <= 9 && pick.empty(); ++b)
+                if (a + b == total && you.tileState(a) == "u" && you.tileState(b) == "u") pick = {a, b};
+        for (int t = 1; t <= 9 && pick.empty(); ++t)
+            if (t == total && you.tileState(t) == "u") pick = {t};
+        if (pick.empty()) continue;
+        const bool wanted = !atEnd && you.session().table().rounds >= 2 && pick.size() == 2;
+        for (int t : pick) QTest::mouseClick(you.board().tile(t), Qt::LeftButton);
+        if (wanted) {
+            ASSERT_TRUE(waitUntil([&] { return !you.board().tile(pick[1])->playing(); }));
+            QTest::qWait(200);
+            ASSERT_TRUE(you.window().grab().save(path));
+            return;
+        }
+        QTest::mouseClick(you.board().dicePanel()->rollButton(), Qt::LeftButton);
+    }
+}
