@@ -29,6 +29,7 @@ constexpr int kDefaultHeight = 555;
 // FormResize: the client area never gets smaller than the board panel
 // plus its margins (702 + 15, 502 + 12).
 constexpr QSize kMinimumClient{717, 514};
+constexpr std::size_t kMaxWaitingInputs = 64;
 }
 
 MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
@@ -57,7 +58,11 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
         feed([this, r = reason.toStdString()] { session_.onConnectFailed(r); });
     });
     connect(&sock_, &ClientSocket::bytesReceived, this, [this](const QByteArray& bytes) {
-        feed([this, b = bytes.toStdString()] { session_.onBytes(b); });
+        if (closing_) return;
+        // Receiving only queues lines (within the session's bound), so it
+        // may go on while a message box is up; nothing is dispatched then.
+        session_.onBytes(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        pump();
     });
     connect(&sock_, &ClientSocket::closed, this, [this] { feed([this] { session_.onSocketClosed(); }); });
 
@@ -200,7 +205,9 @@ void MainWindow::bringToFront() {
 void MainWindow::feed(std::function<void()> input) {
     if (closing_) return;
     if (modal_ > 0) {
-        waiting_.push_back(std::move(input));
+        // Only socket events and the odd click can arrive meanwhile; a
+        // handful is plenty, more would be a flood.
+        if (waiting_.size() < kMaxWaitingInputs) waiting_.push_back(std::move(input));
         return;
     }
     input();

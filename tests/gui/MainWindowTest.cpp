@@ -187,15 +187,30 @@ TEST(MainWindow, HostingOnAPortInUseSaysSo) {
     EXPECT_FALSE(ann.session().ishost());
 }
 
-TEST(MainWindow, StartGameBeforeTheLoginIsRefusedWithAMessage) {
-    // Hosting that never logs in: the port is taken, so nothing connects.
-    QTcpServer holder;
-    ASSERT_TRUE(holder.listen(QHostAddress::Any, 0));
-    GameCopy ann({"Ann", "127.0.0.1", "false", "--port", QString::number(holder.serverPort())});
-    ASSERT_TRUE(waitUntil([&] { return holder.hasPendingConnections(); }));
+TEST(MainWindow, StartGameBeforeTheLoginIsRefusedAndNothingIsHandledUnderTheMessage) {
+    // A server that accepts but never asks for the login.
+    QTcpServer fake;
+    ASSERT_TRUE(fake.listen(QHostAddress::LocalHost, 0));
+    GameCopy ann({"Ann", "127.0.0.1", "false", "--port", QString::number(fake.serverPort())});
+    ASSERT_TRUE(waitUntil([&] { return fake.hasPendingConnections(); }));
+    QTcpSocket* conn = fake.nextPendingConnection();
+
+    // The message box stands open while a line arrives: the line waits in
+    // the queue and is shown only after the box is gone.
+    bool queuedWhileOpen = false;
+    bool shownWhileOpen = false;
+    ann.window().setMessagePresenter([&](const QString& text) {
+        ann.messages << text;
+        conn->write("CMD_chat+3+Zed chats: psst|clBlack\xFF");
+        queuedWhileOpen = waitUntil([&] { return ann.session().queuedLines() > 0; });
+        QTest::qWait(50);
+        shownWhileOpen = ann.chatHas("psst");
+    });
     ann.window().findChild<QAction*>("StartGame1")->setEnabled(true);
     ann.window().findChild<QAction*>("StartGame1")->trigger();
-    ASSERT_TRUE(waitUntil([&] { return !ann.messages.isEmpty(); }));
     EXPECT_EQ(ann.messages, (QStringList{"You are not connected"}));
     EXPECT_FALSE(ann.game.gameStart().isVisible());
+    EXPECT_TRUE(queuedWhileOpen);
+    EXPECT_FALSE(shownWhileOpen);
+    ASSERT_TRUE(waitUntil([&] { return ann.chatHas("Zed chats: psst"); }));
 }
