@@ -12,6 +12,7 @@
 #include "chat/ChatColourDialog.h"
 #include "chat/ChatInput.h"
 #include "chat/SmileyButton.h"
+#include "chat/SmileyImages.h"
 #include "chat/SmileyMenu.h"
 
 using namespace tc::chat;
@@ -173,4 +174,14 @@ TEST(ChatInput, DrawnOnTheChatBackgroundWithABlackBorder) {
     EXPECT_EQ(img.pixelColor(0, 10), QColor(0, 0, 0));
     EXPECT_EQ(img.pixelColor(img.width() - 1, 10), QColor(0, 0, 0));
     EXPECT_EQ(img.pixelColor(img.width() - 10, 10), QColor(248, 249, 236));
+}
+
+TEST(SmileyImages, PackagedPicturesAreUsed) {
+    for (int i = 0; i < SmileyImages::kCount; ++i) {
+        const QImage packaged(SmileyImages::resourcePath(i));
+        ASSERT_FALSE(packaged.isNull()) << i;
+        EXPECT_EQ(SmileyImages::image(i).size(), QSize(17, 16));
+        EXPECT_EQ(SmileyImages::image(i), packaged.convertToFormat(SmileyImages::image(i).format())) << i;
+    }
+    EXPECT_EQ(SmileyImages::image(99), SmileyImages::image(0));
 }
