@@ -73,7 +73,9 @@ void GameStartWindow::showCentredOn(QWidget* over) {
 
 void GameStartWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.drawPixmap(0, 0, BoardPictures::instance().board);
+    p.fillRect(rect(), QColor(145, 124, 87));
+    // The plain planks of the main window's background, away from its cards.
+    p.drawPixmap(rect(), BoardPictures::instance().board, QRect(QPoint(220, 420), size()));
 }
 
 } // namespace tc::client

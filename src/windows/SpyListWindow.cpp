@@ -106,10 +106,9 @@ void SpyListWindow::showCentredOn(QWidget* over) {
 void SpyListWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     static const QPixmap board(QStringLiteral(":/images/board.jpg"));
-    if (board.isNull())
-        p.fillRect(rect(), QColor(145, 124, 87));
-    else
-        p.drawPixmap(0, 0, board);
+    p.fillRect(rect(), QColor(145, 124, 87));
+    // The plain planks of the main window's background, away from its cards.
+    if (!board.isNull()) p.drawPixmap(rect(), board, QRect(QPoint(0, 300), size()));
 }
 
 } // namespace tc::windows

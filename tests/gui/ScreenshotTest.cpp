@@ -9,6 +9,7 @@
 #include "client/BoardPictureButton.h"
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
+#include "windows/SpyListWindow.h"
 
 using tc::guitest::GameCopy;
 using tc::guitest::waitUntil;
@@ -59,4 +60,21 @@ TEST(Screenshot, DISABLED_MidGame) {
         }
         QTest::mouseClick(you.board().dicePanel()->rollButton(), Qt::LeftButton);
     }
+}
+
+// The two small windows, for a look: $TILECREST_SCREENSHOT with "-start"
+// and "-spys" before its extension.
+TEST(Screenshot, DISABLED_SideWindows) {
+    const QString path = qEnvironmentVariable("TILECREST_SCREENSHOT");
+    ASSERT_FALSE(path.isEmpty());
+    GameCopy you({"--port", "0"});
+    ASSERT_TRUE(waitUntil([&] { return you.session().loggedin(); }));
+    you.game.gameStart().showCentredOn(&you.window());
+    you.game.spyList().showCentredOn(&you.window());
+    QTest::qWait(300);
+    you.game.spyList().setEntries({"7: Zed", "8: Ann"});
+    QString base = path;
+    base.chop(4);
+    ASSERT_TRUE(you.game.gameStart().grab().save(base + "-start.png"));
+    ASSERT_TRUE(you.game.spyList().grab().save(base + "-spys.png"));
 }
