@@ -18,21 +18,6 @@ namespace art {
 
 namespace {
 
-QPainterPath rounded(const QRectF& r, qreal radius)
-{
-    QPainterPath path;
-    path.addRoundedRect(r, radius, radius);
-    return path;
-}
-
-QPainterPath centredText(const QString& text, const QFont& font, QPointF centre)
-{
-    QPainterPath path;
-    path.addText(0, 0, font, text);
-    path.translate(centre - path.boundingRect().center());
-    return path;
-}
-
 // Board panel origin inside the window; every layout position is relative to it.
 constexpr QPointF boardOrigin(3, 4);
 

@@ -15,13 +15,6 @@ namespace art {
 
 namespace {
 
-QPainterPath rounded(const QRectF& r, qreal radius)
-{
-    QPainterPath path;
-    path.addRoundedRect(r, radius, radius);
-    return path;
-}
-
 // Pip positions on the 3 x 3 grid, columns and rows -1..1.
 std::vector<QPoint> pipsOf(int face)
 {

@@ -127,4 +127,19 @@ void innerShadow(QPainter& painter, const QPainterPath& path, QPointF offset, in
     painter.restore();
 }
 
+QPainterPath rounded(const QRectF& r, qreal radius)
+{
+    QPainterPath path;
+    path.addRoundedRect(r, radius, radius);
+    return path;
+}
+
+QPainterPath centredText(const QString& text, const QFont& font, QPointF centre)
+{
+    QPainterPath path;
+    path.addText(0, 0, font, text);
+    path.translate(centre - path.boundingRect().center());
+    return path;
+}
+
 } // namespace art

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPainterPath>
 #include <QPointF>
@@ -13,6 +14,13 @@ namespace art {
 
 // A transparent ARGB32 premultiplied canvas of the given size.
 QImage newCanvas(QSize size);
+
+// A rounded rectangle as a path.
+QPainterPath rounded(const QRectF& r, qreal radius);
+
+// Glyph outline of `text` centred on `centre` by its ink, not its line box,
+// so digits sit in the optical middle of a face.
+QPainterPath centredText(const QString& text, const QFont& font, QPointF centre);
 
 // Linear blend of two colours, t = 0 gives a, t = 1 gives b (t is clamped).
 QColor mix(const QColor& a, const QColor& b, float t);

@@ -16,13 +16,6 @@ namespace art {
 
 namespace {
 
-QPainterPath rounded(const QRectF& r, qreal radius)
-{
-    QPainterPath path;
-    path.addRoundedRect(r, radius, radius);
-    return path;
-}
-
 void paintDieAt(QPainter& p, QPointF centre, qreal angle, qreal scale, int face)
 {
     p.save();

@@ -18,24 +18,6 @@ namespace {
 const QRectF tileBody(1.0, 1.0, 45.0, 87.0);
 const QRectF tileFace(6.0, 6.0, 35.0, 77.0);
 
-QPainterPath rounded(const QRectF& r, qreal radius)
-{
-    QPainterPath path;
-    path.addRoundedRect(r, radius, radius);
-    return path;
-}
-
-// Glyph outline of `text` centred on `centre` by its ink, not its line box,
-// so digits sit in the optical middle of the face.
-QPainterPath centredText(const QString& text, const QFont& font, QPointF centre)
-{
-    QPainterPath path;
-    path.addText(0, 0, font, text);
-    const QRectF ink = path.boundingRect();
-    path.translate(centre - ink.center());
-    return path;
-}
-
 void paintBevel(QPainter& p, const QPainterPath& outer, const QPainterPath& inner, int alphaLight,
                 int alphaDark)
 {
