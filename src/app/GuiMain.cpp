@@ -1,6 +1,12 @@
 // tilecrest: the game. Only one copy runs per user; it creates its windows
 // and, as the command line says, hosts a game (solo without parameters) or
 // joins one.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
 #include <QApplication>
 #include <QTime>
 
@@ -10,7 +16,26 @@
 #include "client/MainWindow.h"
 #include "game/Lcg.h"
 
+namespace {
+
+// Without a session runtime folder (a bare X server, a login over ssh) Qt
+// warns on the console and picks /tmp/runtime-<user> itself; make the same
+// private folder ahead of it so the player sees no noise.
+void ensureRuntimeDir() {
+    if (const char* dir = std::getenv("XDG_RUNTIME_DIR"); dir && *dir) return;
+    const std::string dir = "/tmp/runtime-" + std::to_string(getuid());
+    mkdir(dir.c_str(), 0700);
+    struct stat st {};
+    if (stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid()) {
+        chmod(dir.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+    }
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    ensureRuntimeDir();
     QApplication app(argc, argv);
 
     tc::app::SingleInstance instance(tc::app::SingleInstance::defaultKey());
