@@ -8,9 +8,4 @@ if(TARGET tc_client_qt)
   add_executable(tilecrest ${CMAKE_CURRENT_LIST_DIR}/GuiMain.cpp)
   target_compile_options(tilecrest PRIVATE ${TILECREST_WARNINGS})
   target_link_libraries(tilecrest PRIVATE tc_app_qt tc_client_qt Qt6::Widgets)
-  # Pictures live in the asset library's resources; link the whole object
-  # files so their registration is kept.
-  if(TARGET tc_assets)
-    target_link_libraries(tilecrest PRIVATE tc_assets)
-  endif()
 endif()
