@@ -1,0 +1,45 @@
+#pragma once
+// Reads a fuzz input as a stream of small decisions: bytes, bounded
+// numbers and byte runs. Past the end every read yields zero or nothing,
+// so a harness never has to check the length itself.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace tc::fuzz {
+
+class FuzzInput {
+public:
+    FuzzInput(const std::uint8_t* data, std::size_t size)
+        : data_(reinterpret_cast<const char*>(data), size) {}
+
+    bool empty() const { return pos_ >= data_.size(); }
+    std::size_t left() const { return data_.size() - pos_; }
+
+    std::uint8_t byte() { return empty() ? 0 : static_cast<std::uint8_t>(data_[pos_++]); }
+
+    std::uint32_t u32() {
+        std::uint32_t v = 0;
+        for (int i = 0; i < 4; ++i) v = (v << 8) | byte();
+        return v;
+    }
+
+    // Up to `count` bytes; fewer at the end of the input.
+    std::string_view take(std::size_t count) {
+        if (count > left()) count = left();
+        const std::string_view out = data_.substr(pos_, count);
+        pos_ += count;
+        return out;
+    }
+
+    // A length byte, then that many bytes.
+    std::string_view chunk() { return take(byte()); }
+
+    std::string_view rest() { return take(left()); }
+
+private:
+    std::string_view data_;
+    std::size_t pos_ = 0;
+};
+
+} // namespace tc::fuzz

@@ -1,0 +1,165 @@
+// Drives the client session with server bytes and player clicks chosen by
+// the input, and checks the table and every output after every step.
+//
+// Input: one byte of set-up (bit 0: host or join; the rest seeds the
+// generator), then operations, each a byte (value % 8) and its own bytes:
+//   0 bytes from the server:       length, bytes
+//   1 ticks until the session needs none (bounded)
+//   2 a click on tile n:           n (0..10; 0 and 10 are out of range)
+//   3 the roll button
+//   4 typed text:                  colour (4 bytes), length, text
+//   5 other player input:          kind, argument bytes
+//   6 the server's bytes, cut into 1-byte reads: length, bytes
+//   7 bytes from the server, ticked line by line: length, bytes
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "FuzzCheck.h"
+#include "FuzzInput.h"
+#include "chat/ChatLineParser.h"
+#include "client/Marks.h"
+#include "client/Session.h"
+#include "client/SessionView.h"
+#include "game/Lcg.h"
+#include "net/Fields.h"
+
+namespace {
+
+using tc::client::Session;
+using tc::client::TableState;
+using tc::fuzz::FuzzInput;
+using tc::fuzz::shown;
+using tc::fuzz::validUtf8;
+
+class NullView : public tc::client::SessionView {
+public:
+    const Session* session = nullptr;
+    tc::chat::ChatLineParser pane;
+
+    bool startServer(std::string&) override { return true; }
+    void connectToServer(const std::string&) override {}
+    void openSideConnection() override {}
+
+    void send(const std::string& wire) override {
+        FUZZ_CHECK(!wire.empty() && wire.back() == '\xFF', "send without terminator: " + shown(wire));
+        std::string line = wire.substr(0, wire.size() - 1);
+        // The login alone carries the name's own 0xFF as an empty line after it.
+        if (line.rfind("CMD_logininfo+", 0) == 0 && !line.empty() && line.back() == '\xFF') line.pop_back();
+        FUZZ_CHECK(line.find('\xFF') == std::string::npos, "0xFF inside a sent text: " + shown(wire));
+        std::string key, data;
+        FUZZ_CHECK(tc::net::splitKey(line, key, data), "sent line without keyword: " + shown(wire));
+    }
+
+    void addLineToChat(const std::string& line, tc::chat::Colour) override {
+        FUZZ_CHECK(validUtf8(line), "chat line not UTF-8: " + shown(line));
+        // The pane refuses a line without a slot 0..9 in front; the session
+        // must never post one.
+        FUZZ_CHECK(pane.parse(line).has_value(), "chat line the pane refuses: " + shown(line));
+    }
+
+    void tableChanged() override { readTable(session->table()); }
+
+    void animateTile(int tile, bool, int frame) override {
+        FUZZ_CHECK(tile >= 1 && tile <= 9, "animated tile " + std::to_string(tile));
+        FUZZ_CHECK(frame >= 0 && frame <= 4, "tile frame " + std::to_string(frame));
+    }
+    void playSound(const std::string& name) override {
+        FUZZ_CHECK(!name.empty(), "nameless sound");
+    }
+    void showMessage(const std::string&) override {}
+    void closeWindow() override {}
+    void showGameStart() override {}
+
+    // What the window does with the table: the Marks strip asks each Mark
+    // its colour against the Marks needed to win.
+    static void readTable(const TableState& t) {
+        for (const auto& s : t.seats) {
+            FUZZ_CHECK(s.marks >= 0 && s.marks <= tc::client::kMaxMarks, "seat marks " + std::to_string(s.marks));
+            FUZZ_CHECK(validUtf8(s.caption), "caption not UTF-8: " + shown(s.caption));
+            for (int i = 0; i < s.marks; ++i) (void)tc::client::markIsGreen(i, t.pointsToWin);
+        }
+    }
+};
+
+void checkTable(const Session& session) {
+    const TableState& t = session.table();
+    for (const auto& tile : t.tiles) FUZZ_CHECK(tile == "u" || tile == "d" || tile == "o", "tile " + shown(tile));
+    for (const auto& s : t.seats) FUZZ_CHECK(s.marks >= 0, "negative marks");
+    for (const auto& d : t.dice) FUZZ_CHECK(d.face >= 0 && d.face <= 6, "die face " + std::to_string(d.face));
+    FUZZ_CHECK(t.turnSeat >= 0 && t.turnSeat <= 6, "turn seat " + std::to_string(t.turnSeat));
+    // One spy-list entry per spectator slot (7..9).
+    FUZZ_CHECK(t.spyList.size() <= 3, "spy list of " + std::to_string(t.spyList.size()));
+    FUZZ_CHECK(session.myseat() >= 0 && session.myseat() <= 9, "myseat");
+    FUZZ_CHECK(session.currentplayer() >= 0 && session.currentplayer() <= 6, "currentplayer");
+    NullView::readTable(t);
+}
+
+void tickDown(Session& session) {
+    // Each tick takes one line; the phrase cool-down needs about 100 more.
+    for (std::size_t n = session.queuedLines() + 200; n > 0 && session.needsTicks(); --n) session.tick();
+    FUZZ_CHECK(!session.needsTicks(), "the session keeps asking for ticks");
+}
+
+void otherInput(Session& session, FuzzInput& in) {
+    switch (in.byte() % 12) {
+    case 0: session.startGame(in.byte() % 13); break;
+    case 1: session.justWatchClicked(); break;
+    case 2: session.openSeatPopup(in.byte() % 8); session.removeFromGame(); break;
+    case 3: session.openSeatPopup(in.byte() % 8); session.setJustWatch(); break;
+    case 4: session.openSeatPopup(in.byte() % 8); session.unsetJustWatch(); break;
+    case 5: session.spyRemove(std::string(in.chunk())); break;
+    case 6: session.sendPhrase(std::string(in.chunk()), in.u32()); break;
+    case 7: session.clickStart(); break;
+    case 8: session.tick(); break;
+    case 9: session.onSocketClosed(); break;
+    case 10: session.onConnectFailed(std::string(in.chunk())); break;
+    default: session.sendTyped("/me " + std::string(in.chunk()), in.u32()); break;
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzInput in(data, size);
+    const std::uint8_t setup = in.byte();
+    tc::game::Lcg rng(setup >> 1);
+    NullView view;
+    Session session(view, rng);
+    view.session = &session;
+
+    session.formCreate();
+    session.processParams({"Fuzzy", "127.0.0.1", (setup & 1) ? "true" : "false"});
+    session.onConnected();
+    checkTable(session);
+
+    while (!in.empty()) {
+        switch (in.byte() % 8) {
+        case 0: session.onBytes(in.chunk()); break;
+        case 1: tickDown(session); break;
+        case 2: session.clickTile(in.byte() % 11); break;
+        case 3: session.clickRoll(); break;
+        case 4: {
+            const tc::chat::Colour colour = in.u32();
+            session.sendTyped(std::string(in.chunk()), colour);
+            break;
+        }
+        case 5: otherInput(session, in); break;
+        case 6:
+            for (const char c : in.chunk()) session.onBytes(std::string_view(&c, 1));
+            break;
+        case 7:
+            session.onBytes(in.chunk());
+            while (session.queuedLines() > 0) {
+                session.tick();
+                checkTable(session);
+            }
+            break;
+        }
+        checkTable(session);
+    }
+    tickDown(session);
+    checkTable(session);
+    return 0;
+}
