@@ -344,6 +344,7 @@ void TServer::startturn() {
 void TServer::getdice() {
     dice_[0] = rng_.draw(6) + 1;
     dice_[1] = rng_.draw(6) + 1;
+    rollForEmptySeat_ = !player_[currentseat_].active;
     const int total = dice_[0] + dice_[1];
     const std::string seat = std::to_string(currentseat_);
     log("roll seat " + seat + ": " + std::to_string(dice_[0]) + " and " + std::to_string(dice_[1]));
@@ -365,8 +366,15 @@ void TServer::closethem(int fromSlot, const std::string& data) {
     FieldReader r(data);
     const int seat = r.positionalInt();
     if (fromSlot != 0 && seat != fromSlot) return;
-    if (seat != currentseat_ || !turnOpen()) return;
+    if (seat != currentseat_) return;
     const std::string seatText = std::to_string(seat);
+    if (!turnOpen()) {
+        // The mover's client keeps its tiles selectable after the turn ends;
+        // the refusal slides its selection back up on every table.
+        log("refused close from seat " + seatText + ": the turn is over");
+        sendAll("CMD_notvalid+" + seatText + "+1+");
+        return;
+    }
 
     std::vector<int> request;
     bool numeric = true;
@@ -439,7 +447,10 @@ void TServer::timerpauseTimer() {
         findplayer();
         break;
     case PauseTag::ComputerMove:
-        if (computerPlays(currentseat_)) cplay();
+        // Someone who took the empty seat after this roll never saw it, so
+        // his table cannot answer it: the computer still plays it, and the
+        // newcomer plays from the next roll on.
+        if (computerPlays(currentseat_) || rollForEmptySeat_) cplay();
         break;
     case PauseTag::NextRound:
         sendAll("CMD_clearscores+");

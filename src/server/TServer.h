@@ -133,6 +133,8 @@ private:
     std::array<int, 2> dice_{0, 0};
     int pointstowin_ = 0;
     game::Tiles tiles_ = game::allOpen();
+    // The current roll was made while nobody held the seat on turn.
+    bool rollForEmptySeat_ = false;
     int pausecount_ = 0;
     PauseTag pauseTag_ = PauseTag::None;
     bool pauseRunning_ = false;

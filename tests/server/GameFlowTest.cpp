@@ -222,7 +222,10 @@ TEST_F(GameFlow, ShuttingAllNineScoresZeroAndPassesTheTurnAfterThreeTicks) {
     EXPECT_EQ(server.player(1).score, 0);
     EXPECT_EQ(server.pauseTag(), PauseTag::TurnOver);
     clear();
-    say(host, "CMD_closethem+1+1");  // the turn is over: nothing to answer
+    say(host, "CMD_closethem+1+1");  // the turn is over: refused, the pause runs on
+    EXPECT_EQ(linesTo(ann), Lines{"CMD_notvalid+1+1+"});
+    EXPECT_EQ(server.pausecount(), 3);
+    clear();
     ticks(2);
     EXPECT_TRUE(ports.events.empty());
     steerDice(2, 5);
@@ -260,11 +263,14 @@ TEST_F(GameFlow, SeatsLevelAtMarksToWinPlayOnUntilOneLeadsAlone) {
         "CMD_roundwinner+1", "CMD_winner+1+"}));
     EXPECT_FALSE(server.gamestarted());
     EXPECT_EQ(server.pauseTag(), PauseTag::None);
-    // After the win nothing moves: no pause, and just-watch plays no roll.
+    // After the win nothing moves: no pause, just-watch plays no roll, and
+    // tiles still selectable on the table are refused.
     clear();
     ticks(10);
     say(host, "CMD_justwatch+1+1");
-    EXPECT_EQ(linesTo(host), Lines{"CMD_justwatching+1+1"});
+    say(host, "CMD_closethem+1+1+3");
+    EXPECT_EQ(linesTo(host), (Lines{"CMD_justwatching+1+1", "CMD_notvalid+1+1+"}));
+    EXPECT_FALSE(server.gamestarted());
 }
 
 TEST_F(GameFlow, NewGameDuringAPauseDropsThePause) {
@@ -348,6 +354,23 @@ TEST_F(GameFlow, SeatTwoLeavingOnItsTurnHandsTheRestOfTheTurnToTheComputer) {
     ticks(1);
     EXPECT_EQ(linesTo(host), (Lines{"CMD_closeit+2", "CMD_placedice+1+1+2+1+", "CMD_notvalid+2+2+",
                                     "CMD_scores+2+34+34+"}));
+}
+
+TEST_F(GameFlow, SomeoneTakingSeatTwoDuringTheComputersTurnPlaysFromItsNextRoll) {
+    const ConnId host = join("Bob");
+    start(host, 2, 1, 5, 3, 3);  // draw 1 -> seat 2, the computer, rolls 3 and 3
+    const ConnId eve = join("Eve");
+    ASSERT_EQ(server.slotOf(eve), 2);
+    // Eve's table never saw this roll: the computer still plays it.
+    steerDice(1, 2);
+    ticks(2);
+    EXPECT_EQ(linesTo(eve), (Lines{"CMD_closeit+2+4", "CMD_placedice+1+1+2+2+"}));
+    clear();
+    ticks(5);
+    EXPECT_TRUE(ports.events.empty());
+    steerDice(6, 6);
+    say(eve, "CMD_closethem+2+3");
+    EXPECT_EQ(linesTo(host), (Lines{"CMD_closeit+3", "CMD_placedice+1+6+2+6+"}));
 }
 
 TEST_F(GameFlow, WithSeatOneEmptyRoundsEndWhereSeatOnesPlaceIsPassed) {
