@@ -80,14 +80,6 @@ int main(int argc, char* argv[]) {
     host.setPauseMs(static_cast<int>(pauseMs));
     QObject::connect(&host, &tc::server::ServerHost::logLine, &app, printLine);
 
-    QString error;
-    if (!host.listen(address, static_cast<quint16>(port), &error)) return fail(error);
-    printLine(QStringLiteral("listening on %1 port %2, seed %3, pause %4 ms")
-                  .arg(address.toString())
-                  .arg(host.serverPort())
-                  .arg(seed)
-                  .arg(pauseMs));
-
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return fail(QStringLiteral("socketpair failed"));
     QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&notifier, &QSocketNotifier::activated, &app, [&] {
@@ -102,6 +94,15 @@ int main(int argc, char* argv[]) {
     sa.sa_flags = SA_RESTART;
     sigaction(SIGINT, &sa, nullptr);
     sigaction(SIGTERM, &sa, nullptr);
+
+    // Only now: whoever waits for this line may signal us at once.
+    QString error;
+    if (!host.listen(address, static_cast<quint16>(port), &error)) return fail(error);
+    printLine(QStringLiteral("listening on %1 port %2, seed %3, pause %4 ms")
+                  .arg(address.toString())
+                  .arg(host.serverPort())
+                  .arg(seed)
+                  .arg(pauseMs));
 
     return app.exec();
 }
