@@ -314,7 +314,7 @@ TEST_F(GameFlow, JustWatchOnOwnTurnLetsTheComputerMoveAtOnceThenAfterEachRoll) {
 
 TEST_F(GameFlow, APlayerLeavingOnHisTurnPassesItAtOnce) {
     const ConnId host = join("Bob");
-    join("Ann");
+    const ConnId ann = join("Ann");
     const ConnId cid = join("Cid");
     start(host, 4, 2);  // draw 2 -> seat 3
     ASSERT_EQ(server.currentseat(), 3);
@@ -322,6 +322,28 @@ TEST_F(GameFlow, APlayerLeavingOnHisTurnPassesItAtOnce) {
     steerDice(2, 3);
     server.connectionClosed(cid);
     EXPECT_EQ(linesTo(host), (Lines{"CMD_playerdisconnected+3+Cid", "CMD_nextplayer+1", "CMD_placedice+1+2+2+3+"}));
+    // Seat 1 too (a headless server keeps running without it).
+    clear();
+    steerDice(4, 4);
+    server.connectionClosed(host);
+    EXPECT_EQ(linesTo(ann), (Lines{"CMD_playerdisconnected+1+Bob", "CMD_nextplayer+2", "CMD_placedice+1+4+2+4+"}));
+}
+
+TEST_F(GameFlow, SeatOneEmptiedDuringTheRoundPauseHandsTheOpeningTurnOn) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    start(host, 3, 0);
+    person43(host);
+    nextTurn();
+    person43(ann);
+    steerDice(1, 1);
+    ticks(3);
+    ASSERT_EQ(server.pauseTag(), PauseTag::NextRound);
+    server.connectionClosed(host);
+    clear();
+    steerDice(3, 3);
+    ticks(5);
+    EXPECT_EQ(linesTo(ann), (Lines{"CMD_clearscores+", "CMD_nextplayer+2", "CMD_placedice+1+3+2+3+"}));
 }
 
 TEST_F(GameFlow, LeavingDuringOwnTurnOverPauseDoesNotCutTheNextTurnShort) {
