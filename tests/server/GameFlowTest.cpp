@@ -135,7 +135,7 @@ TEST_F(GameFlow, FirstRoundStartsAfterTheDrawnSeatAndEndsBackAtSeatOne) {
     EXPECT_EQ(only(host, "CMD_roundwinner"), Lines{"CMD_roundwinner+4"});
 }
 
-TEST_F(GameFlow, FirstRoundScoreOfFiftyCannotWinAndLateJoinerSeesRealScores) {
+TEST_F(GameFlow, LateJoinerSeesRealScoresAndPlaysWhenHerPlaceComesUp) {
     const ConnId host = join("Bob");
     const ConnId cid = join("Cid");  // seat 2
     start(host, 3, 0);
@@ -148,8 +148,8 @@ TEST_F(GameFlow, FirstRoundScoreOfFiftyCannotWinAndLateJoinerSeesRealScores) {
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[3], "CMD_gamestats+2+1+1+5+");
     EXPECT_EQ(lines[4], "CMD_updatescores+1+43+0+2+0+0+3+0+0+4+0+0+5+0+0+6+0+0");
-    // Eve joined after her seat's place in the order had passed; the round
-    // ends at seat 1 with Eve still holding 50 from the game start.
+    // Seat 3 had no place in the order at the start; it has now, before the
+    // round comes back to seat 1.
     person43(cid);
     steerDice(1, 1);
     ticks(3);
