@@ -5,8 +5,9 @@
 // SessionView. Text inside is UTF-8; the wire is Windows-1252.
 //
 // What it refuses: a received message with a field that does not convert,
-// a list of the wrong length, or a slot, seat, tile, die or face outside its
-// range is dropped whole and silently (nothing of it is applied); the next
+// a list of the wrong length, or a slot, seat, tile, die, face, Marks count
+// or Marks needed to win (3..10) outside its range is dropped whole and
+// silently (nothing of it is applied); the next
 // message is handled normally. A received line longer than
 // net::kMaxLineBytes is dropped, and so is the rest of it when it arrives
 // later; the connection stays. The received-line queue holds at most

@@ -1,5 +1,6 @@
 // The table handlers of Session: game start, turns, dice, tiles, scores,
 // Marks and the winner.
+#include <array>
 #include <utility>
 
 #include "client/Session.h"
@@ -19,6 +20,9 @@ namespace {
 constexpr int kDiceAreaWidth = 505;
 constexpr int kDiceAreaHeight = 121;
 constexpr int kDieHome[2][2] = {{19, 67}, {59, 67}};
+// The Marks needed to win, as the game-start window offers them.
+constexpr int kMinMarksToWin = 3;
+constexpr int kMaxMarksToWin = 10;
 
 } // namespace
 
@@ -48,7 +52,7 @@ void Session::startGame(int marks) {
 void Session::startthegame(const std::string& data) {
     net::FieldReader r(data);
     const std::string starter = r.positional();
-    const int marks = net::toInt(r.positional());
+    const int marks = readInt(r.positional(), kMinMarksToWin, kMaxMarksToWin);
 
     table_.winnerVisible = false;
     table_.startVisible = false;
@@ -260,7 +264,7 @@ void Session::gamestats(const std::string& data) {
     const int slot = readInt(r.positional(), 1, 6);
     const int face1 = readInt(r.positional(), 1, 6);
     const int face2 = readInt(r.positional(), 1, 6);
-    const int marks = net::toInt(r.positional());
+    const int marks = readInt(r.positional(), kMinMarksToWin, kMaxMarksToWin);
     currentplayer_ = slot;
     createdice(1, face1);
     createdice(2, face2);
@@ -272,8 +276,10 @@ void Session::gamestats(const std::string& data) {
 void Session::roundwinner(const std::string& data) {
     std::vector<int> winners;
     for (const std::string& field : net::readList(data)) winners.push_back(readInt(field, 1, 6));
+    // A seat listed twice gains twice, so count before checking the bound.
+    std::array<int, 6> gained{};
     for (int w : winners)
-        if (seat(w).marks >= kMaxMarks) throw OutOfRange{};
+        if (seat(w).marks + ++gained[static_cast<std::size_t>(w - 1)] > kMaxMarks) throw OutOfRange{};
 
     std::string names;
     bool won = false;

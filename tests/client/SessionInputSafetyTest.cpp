@@ -39,7 +39,8 @@ TEST(InputSafety, BadMessagesLeaveNoTrace) {
         "CMD_nextplayer+0", "CMD_nextplayer+7", "CMD_placedice+1+0+2+5+", "CMD_placedice+1+4+2+7+",
         "CMD_placedice+3+4+2+5+", "CMD_slide+down+10+", "CMD_slide+up+0+", "CMD_closeit+3+10", "CMD_closeit+0",
         "CMD_roundwinner+1+7", "CMD_winner+0+", "CMD_winner+7+", "CMD_scores+9+0+0+", "CMD_notvalid+7+2+",
-        "CMD_gamestats+7+4+6+5+", "CMD_gamestats+1+4+9+5+", "CMD_updatescores+1+0+2+7+0+0",
+        "CMD_gamestats+7+4+6+5+", "CMD_gamestats+1+4+9+5+", "CMD_gamestats+1+4+6+11+", "CMD_startgame+Bob+2+",
+        "CMD_startgame+Bob+-2147483648+", "CMD_updatescores+1+0+2+7+0+0",
         "CMD_updatescores+1+0+101", "CMD_updatescores+1+0+-1", "CMD_newplayerinfo+10+Max+0",
         "CMD_newplayerinfo+0+Max+0", "CMD_existingplayers+4+Max+0+12+Zed+0", "CMD_playerdisconnected+0+Cid",
         "CMD_playerdisconnected+10+Eve", "CMD_justwatching+0+1", "CMD_justwatching+10+1",
@@ -67,6 +68,13 @@ TEST(InputSafety, RefusedListChangesNothingBeforeTheBadItem) {
     rig.handle("CMD_existingplayers+4+Max+0+5+Sue+0+11+Bad+0");
     EXPECT_EQ(rig.seat(4).caption, "<Waiting>");
     EXPECT_EQ(rig.seat(5).caption, "<Waiting>");
+    // A seat listed twice would pass the Marks bound twice over.
+    rig.handle("CMD_updatescores+1+0+99");
+    rig.handle("CMD_roundwinner+1+3+1");
+    EXPECT_EQ(rig.seat(1).marks, 99);
+    EXPECT_EQ(rig.seat(3).marks, 0);
+    rig.handle("CMD_roundwinner+1");
+    EXPECT_EQ(rig.seat(1).marks, kMaxMarks);
 }
 
 TEST(InputSafety, OverlongLineIsDroppedAndTheConnectionGoesOn) {

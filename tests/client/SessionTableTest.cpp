@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 
 #include "RecordingView.h"
 #include "client/Marks.h"
@@ -249,11 +250,27 @@ TEST(TableTurn, NoMovesSendsTheDiceHomeWithTheirFacesAndKeepsMayselect) {
 
 TEST(TableDice, EachDieLandsInItsColumnAndAlwaysMoves) {
     OwnTurn rig;
+    // The generator is shared with the host's server, so the draws come in
+    // a fixed order: die 1's left, its top (again while it equals the top
+    // it has), then die 2's.
+    auto place = [](tc::game::Lcg& g, int column, int present) {
+        const int left = g.draw(10) + column * (505 / 7) - 64;
+        int top = 0;
+        do top = g.draw(121 - 86 + 1) + 15;
+        while (top == present);
+        return std::pair{left, top};
+    };
     std::set<int> tops;
     for (int roll = 0; roll < 400; ++roll) {
         const auto before = rig.session.table().dice;
+        tc::game::Lcg probe(rig.rng.seed());
+        const auto one = place(probe, 3, before[0].top);
+        const auto two = place(probe, 4, before[1].top);
         rig.handle("CMD_placedice+1+3+2+3+");
         const auto& after = rig.session.table().dice;
+        EXPECT_EQ(std::pair(after[0].left, after[0].top), one) << roll;
+        EXPECT_EQ(std::pair(after[1].left, after[1].top), two) << roll;
+        EXPECT_EQ(rig.rng.seed(), probe.seed()) << roll;
         EXPECT_NE(after[0].top, before[0].top) << roll;
         EXPECT_NE(after[1].top, before[1].top) << roll;
         EXPECT_GE(after[0].left, 152);
