@@ -394,7 +394,9 @@ void Session::justwatching(const std::string& data) {
 
 void Session::playasound(const std::string& data) {
     net::FieldReader r(data);
-    r.positional();  // the sender's slot: only needed once sounds can be shown as text
+    // The sender's slot names the seat when sounds are shown as text; like
+    // every relayed slot it must be a connection's.
+    readInt(r.positional(), 1, 9);
     const std::string name = r.positional();
     if (name.empty()) return;
     // Seam: the "Play Chatter Sounds" setting (hear it, or read it as a

@@ -163,4 +163,6 @@ TEST(ChatterSounds, RelayedSoundIsPlayedByName) {
     EXPECT_EQ(rig.handle("CMD_playasound+1+wave12+"), (Events{"sound:wave12"}));
     EXPECT_TRUE(rig.handle("CMD_playasound+1+wave12").empty());
     EXPECT_TRUE(rig.handle("CMD_playasound+1++").empty());
+    EXPECT_TRUE(rig.handle("CMD_playasound+x+wave12+").empty());
+    EXPECT_TRUE(rig.handle("CMD_playasound+0+wave12+").empty());
 }
