@@ -312,6 +312,10 @@ void Session::newplayerinfo(const std::string& data) {
 
     for (const Entry& e : entries) {
         if (e.slot == myseat_) {
+            // The server may have tidied the name (spaces, length, "|");
+            // the table shows its version, so that is the one to know
+            // oneself by when turns and game starts are named.
+            myname_ = e.name;
             post("0+You are Connected.");
             post("0+Press Control-I to see Quick Instructions.");
             view_.loadSettings();

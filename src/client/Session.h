@@ -99,6 +99,8 @@ public:
     int myseat() const { return myseat_; }
     bool loggedin() const { return loggedin_; }
     bool ishost() const { return ishost_; }
+    // The name from the command line, made wire-safe; once the server has
+    // announced this client's own entry, the name as the server stored it.
     const std::string& myname() const { return myname_; }
     int currentplayer() const { return currentplayer_; }
     bool mayselect() const { return mayselect_; }

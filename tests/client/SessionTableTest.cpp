@@ -80,6 +80,22 @@ TEST(TableStart, StartTheGameResetsTheTableAndSeatsRudi) {
     EXPECT_EQ(rig.handle("CMD_startgame+Bob+5+"), (Events{sys("You have started a game.")}));
 }
 
+TEST(TableStart, TheOwnNameIsTheOneTheServerStored) {
+    // The server trims and shortens names; turns and starts must still
+    // recognise this client.
+    SessionRig rig;
+    rig.host(" Bartholomew Anastasia Wilhelmina Smythe");
+    const std::string stored = "Bartholomew Anastasia Wilhelmina";
+    rig.handle("CMD_newplayerinfo+1+" + stored + "+0");
+    EXPECT_EQ(rig.session.myname(), stored);
+    rig.session.startGame(5);
+    EXPECT_EQ(rig.view.take(), (Events{"send:CMD_startgame+" + stored + "+5+\xFF"}));
+    EXPECT_EQ(rig.handle("CMD_startgame+" + stored + "+5+"),
+              (Events{sys("You have started a game."), sys("Hi ya, I'm Rudi the Bot!")}));
+    rig.handle("CMD_nextplayer+1");
+    EXPECT_EQ(rig.session.table().status, "YOUR TURN.");
+}
+
 TEST(TableStart, OthersAndSpectatorsReadTheStartersName) {
     SessionRig seated;
     seated.join(3, "Ann");
