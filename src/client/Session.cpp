@@ -38,6 +38,14 @@ std::string colourSuffix(chat::Colour colour) {
     return suffix;
 }
 
+// At most kMaxSentTextBytes of `text` as it will travel.
+std::string fitText(const std::string& text) {
+    std::string wire = net::utf8ToCp1252(text);
+    if (wire.size() <= kMaxSentTextBytes) return text;
+    wire.resize(kMaxSentTextBytes);
+    return net::cp1252ToUtf8(wire);
+}
+
 // `text` without its first `count` characters (UTF-8 sequences count as one).
 std::string dropChars(const std::string& text, int count) {
     std::size_t pos = 0;
@@ -462,9 +470,9 @@ bool Session::sendTyped(const std::string& text, chat::Colour colour) {
     const std::string sender = std::to_string(myseat_);
     const std::string suffix = colourSuffix(colour);
     if (text.front() != '/')
-        sendRequest("CMD_chat+" + sender + "+" + text + suffix);
+        sendRequest("CMD_chat+" + sender + "+" + fitText(text) + suffix);
     else if (text.rfind("/me", 0) == 0)
-        sendRequest("CMD_action+" + sender + "+" + dropChars(text, 4) + suffix);
+        sendRequest("CMD_action+" + sender + "+" + fitText(dropChars(text, 4)) + suffix);
     return true;
 }
 
@@ -474,10 +482,11 @@ bool Session::sendPhrase(const std::string& phrase, chat::Colour colour) {
     if (!phraseready_ || !loggedin_) return false;
     const std::string sender = std::to_string(myseat_);
     const std::string suffix = colourSuffix(colour);
+    // Phrases come from the settings file, which may hold any length.
     if (phrase.rfind("/me ", 0) == 0)
-        sendRequest("CMD_action+" + sender + "+" + phrase.substr(4) + suffix);
+        sendRequest("CMD_action+" + sender + "+" + fitText(phrase.substr(4)) + suffix);
     else
-        sendRequest("CMD_action+" + sender + "+ says: " + phrase + suffix);
+        sendRequest("CMD_action+" + sender + "+ says: " + fitText(phrase) + suffix);
     phraseready_ = false;
     phraseticks_ = 0;
     return true;

@@ -30,6 +30,11 @@ inline constexpr const char* kVersion = "1.0.3";
 inline constexpr int kDefaultPort = 7772;
 // Bound of the received-line queue, in bytes of text.
 inline constexpr std::size_t kMaxQueuedBytes = 4 * 1024 * 1024;
+// Longest chat, action or phrase text sent, in Windows-1252 bytes; longer
+// text is cut there. Half a line leaves room for what the relay puts in
+// front (the sender's name), so the line neither gets the sender
+// disconnected by the server nor dropped by the receivers.
+inline constexpr std::size_t kMaxSentTextBytes = net::kMaxLineBytes / 2;
 // More Marks than any game can give; a larger count is refused.
 inline constexpr int kMaxMarks = 100;
 
@@ -87,7 +92,8 @@ public:
     void unsetJustWatch();           // UnsetJustWatch1Click
     void spyRemove(const std::string& entryUnderPointer);  // popup_kickhimClick; "" = none
     // sendit with the input box's text. Returns true when the box is to be
-    // emptied (logged in), false when the text stays.
+    // emptied (logged in), false when the text stays. Text beyond
+    // kMaxSentTextBytes is not sent.
     bool sendTyped(const std::string& text, chat::Colour colour);
     // b_phrase1Click with the button's phrase. Sends only when phraseready
     // and logged in; then phraseready stays false for 100 ticks. Returns

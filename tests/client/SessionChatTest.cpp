@@ -137,6 +137,16 @@ TEST(SendTyped, TextTravelsAsWindows1252WithoutATerminatorInside) {
     rig.session.sendTyped("/me\u00e9x", black);
     EXPECT_EQ(rig.view.take(),
               (Events{"send:CMD_chat+3+caf\xE9 \x80" "5 ? ?!|clBlack\xFF", "send:CMD_action+3+x|clBlack\xFF"}));
+
+    // A pasted flood would get the sender disconnected: it is cut, counted
+    // in bytes as sent ("\u00e9" is one).
+    const std::string flood = "\u00e9" + std::string(kMaxSentTextBytes, 'a');
+    const std::string cut = "\xE9" + std::string(kMaxSentTextBytes - 1, 'a');
+    rig.session.sendTyped(flood, black);
+    rig.session.sendTyped("/me " + flood, black);
+    rig.session.sendPhrase(flood, black);
+    EXPECT_EQ(rig.view.take(), (Events{"send:CMD_chat+3+" + cut + "|clBlack\xFF", "send:CMD_action+3+" + cut + "|clBlack\xFF",
+                                       "send:CMD_action+3+ says: " + cut + "|clBlack\xFF"}));
 }
 
 TEST(Phrases, SayOrActThenRestForAHundredTicks) {
