@@ -410,7 +410,10 @@ void Session::playasound(const std::string& data) {
     // every relayed slot it must be a connection's.
     readInt(r.positional(), 1, 9);
     const std::string name = r.positional();
-    if (name.empty()) return;
+    // Only the twenty chatter sounds may be asked for by another player;
+    // the game's own sounds ("winner", ...) belong to the table's events.
+    if (name.size() < 5 || detail::upperAscii(name.substr(0, 4)) != "WAVE") return;
+    readInt(name.substr(4), 1, 20);
     // Seam: the "Play Chatter Sounds" setting (hear it, or read it as a
     // line naming the sender's seat) decides here once it exists.
     view_.playSound(name);

@@ -176,3 +176,14 @@ TEST(ChatterSounds, RelayedSoundIsPlayedByName) {
     EXPECT_TRUE(rig.handle("CMD_playasound+x+wave12+").empty());
     EXPECT_TRUE(rig.handle("CMD_playasound+0+wave12+").empty());
 }
+
+TEST(ChatterSounds, OnlyTheTwentyChatterSoundsMayBeAskedFor) {
+    SessionRig rig;
+    rig.join(3, "Ann");
+    EXPECT_EQ(rig.handle("CMD_playasound+2+wave1+"), (Events{"sound:wave1"}));
+    EXPECT_EQ(rig.handle("CMD_playasound+2+WAVE20+"), (Events{"sound:WAVE20"}));
+    for (const char* bad : {"CMD_playasound+2+winner+", "CMD_playasound+2+gameover+", "CMD_playasound+2+wave0+",
+                            "CMD_playasound+2+wave21+", "CMD_playasound+2+wave+", "CMD_playasound+2+wave-1+",
+                            "CMD_playasound+2+wavex+"})
+        EXPECT_TRUE(rig.handle(bad).empty()) << bad;
+}
