@@ -24,6 +24,7 @@
 #include "game/ComputerPlayer.h"
 #include "game/Lcg.h"
 #include "game/Rules.h"
+#include "net/LineFramer.h"
 #include "server/ServerPorts.h"
 #include "server/TServer.h"
 
@@ -45,6 +46,9 @@ public:
         FUZZ_CHECK(!bytes.empty(), "empty send");
         FUZZ_CHECK(bytes.find('\xFF') == bytes.size() - 1, "send is not one whole message: " + shown(bytes));
         FUZZ_CHECK(!dead.count(conn), "send to a closed connection " + std::to_string(conn) + ": " + shown(bytes));
+        // A client drops a line over the cap, so such a line never arrives.
+        FUZZ_CHECK_NAMED("line-fits", bytes.size() - 1 <= tc::net::kMaxLineBytes,
+                         "a " + std::to_string(bytes.size() - 1) + "-byte line: " + shown(bytes.substr(0, 60)));
     }
     void close(ConnId conn) override {
         FUZZ_CHECK(!dead.count(conn), "connection closed twice: " + std::to_string(conn));

@@ -8,7 +8,7 @@
 //   2 a click on tile n:           n (0..10; 0 and 10 are out of range)
 //   3 the roll button
 //   4 typed text:                  colour (4 bytes), length, text
-//   5 other player input:          kind, argument bytes
+//   5 other input (menus, phrases, socket end, a flood of one byte): kind, arguments
 //   6 the server's bytes, cut into 1-byte reads: length, bytes
 //   7 bytes from the server, ticked line by line: length, bytes
 #include <cstddef>
@@ -23,6 +23,7 @@
 #include "client/Session.h"
 #include "client/SessionView.h"
 #include "game/Lcg.h"
+#include "net/Cp1252.h"
 #include "net/Fields.h"
 
 namespace {
@@ -76,7 +77,8 @@ public:
     // its colour against the Marks needed to win.
     static void readTable(const TableState& t) {
         for (const auto& s : t.seats) {
-            FUZZ_CHECK(s.marks >= 0 && s.marks <= tc::client::kMaxMarks, "seat marks " + std::to_string(s.marks));
+            FUZZ_CHECK(s.marks >= 0, "seat marks " + std::to_string(s.marks));
+            FUZZ_CHECK_NAMED("marks-cap", s.marks <= tc::client::kMaxMarks, "seat marks " + std::to_string(s.marks));
             FUZZ_CHECK(validUtf8(s.caption), "caption not UTF-8: " + shown(s.caption));
             for (int i = 0; i < s.marks; ++i) (void)tc::client::markIsGreen(i, t.pointsToWin);
         }
@@ -93,6 +95,10 @@ void checkTable(const Session& session) {
     FUZZ_CHECK(t.spyList.size() <= 3, "spy list of " + std::to_string(t.spyList.size()));
     FUZZ_CHECK(session.myseat() >= 0 && session.myseat() <= 9, "myseat");
     FUZZ_CHECK(session.currentplayer() >= 0 && session.currentplayer() <= 6, "currentplayer");
+    // Each queued line costs at least its string object, whatever its text:
+    // the queue's memory stays within its bound only if lines are counted too.
+    FUZZ_CHECK_NAMED("queue-lines", session.queuedLines() * sizeof(std::string) <= tc::client::kMaxQueuedBytes,
+               std::to_string(session.queuedLines()) + " lines queued");
     NullView::readTable(t);
 }
 
@@ -103,7 +109,7 @@ void tickDown(Session& session) {
 }
 
 void otherInput(Session& session, FuzzInput& in) {
-    switch (in.byte() % 12) {
+    switch (in.byte() % 13) {
     case 0: session.startGame(in.byte() % 13); break;
     case 1: session.justWatchClicked(); break;
     case 2: session.openSeatPopup(in.byte() % 8); session.removeFromGame(); break;
@@ -114,7 +120,14 @@ void otherInput(Session& session, FuzzInput& in) {
     case 7: session.clickStart(); break;
     case 8: session.tick(); break;
     case 9: session.onSocketClosed(); break;
-    case 10: session.onConnectFailed(std::string(in.chunk())); break;
+    // The reason is the socket layer's own text, always UTF-8.
+    case 10: session.onConnectFailed(tc::net::cp1252ToUtf8(in.chunk())); break;
+    case 11: {
+        // A peer that floods: up to 255 KiB of one byte in one read.
+        const std::size_t kib = in.byte() + 1u;
+        session.onBytes(std::string(kib * 1024, static_cast<char>(in.byte())));
+        break;
+    }
     default: session.sendTyped("/me " + std::string(in.chunk()), in.u32()); break;
     }
 }
