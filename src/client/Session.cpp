@@ -199,9 +199,16 @@ void Session::onBytes(std::string_view bytes) {
     for (auto& line : lines) enqueue(net::cp1252ToUtf8(line));
 }
 
+namespace {
+// What one queued line costs beyond its text (string and queue bookkeeping),
+// so a flood of empty lines is bounded like a flood of long ones.
+constexpr std::size_t kQueuedLineOverhead = 64;
+}  // namespace
+
 void Session::enqueue(std::string line) {
-    if (queuedBytes_ + line.size() > kMaxQueuedBytes) return;
-    queuedBytes_ += line.size();
+    const std::size_t cost = line.size() + kQueuedLineOverhead;
+    if (queuedBytes_ + cost > kMaxQueuedBytes) return;
+    queuedBytes_ += cost;
     received_.push_back(std::move(line));
 }
 
@@ -213,7 +220,7 @@ void Session::tick() {
     if (!received_.empty()) {
         std::string line = std::move(received_.front());
         received_.pop_front();
-        queuedBytes_ -= line.size();
+        queuedBytes_ -= line.size() + kQueuedLineOverhead;
         dispatch(line);
     }
     if (!phraseready_) ++phraseticks_;

@@ -115,3 +115,10 @@ TEST(InputSafety, QueueIsBounded) {
     // Once drained it takes lines again.
     EXPECT_EQ(rig.handle("CMD_slide+down+3+"), (Events{"tile:3 down 0", "sound:slide"}));
 }
+
+TEST(InputSafety, AFloodOfEmptyLinesIsBoundedToo) {
+    MidGame rig;
+    rig.session.onBytes(std::string(4 * 1024 * 1024, '\xFF'));  // four million empty lines
+    EXPECT_GT(rig.session.queuedLines(), 1000u);
+    EXPECT_LT(rig.session.queuedLines(), kMaxQueuedBytes / 32);
+}
