@@ -11,8 +11,12 @@
 //   5 other input (menus, phrases, socket end, a flood of one byte): kind, arguments
 //   6 the server's bytes, cut into 1-byte reads: length, bytes
 //   7 bytes from the server, ticked line by line: length, bytes
+//   8 one server message built from a keyword and fields: keyword, field
+//     count (and trailing "+"), then per field a byte choosing an edge
+//     number, or (from 0xC0 up) a text: length, bytes
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -102,6 +106,37 @@ void checkTable(const Session& session) {
     NullView::readTable(t);
 }
 
+// What the server sends, and the numbers at the edges of every range the
+// handlers check.
+constexpr const char* kKeywords[] = {
+    "CMD_sendlogininfo", "CMD_chat", "CMD_action", "CMD_newplayerinfo", "CMD_havewrongversion",
+    "CMD_wrongversion", "CMD_existingplayers", "CMD_playerdisconnected", "CMD_startgame",
+    "CMD_nextplayer", "CMD_winner", "CMD_full", "CMD_justwatching", "CMD_placedice", "CMD_slide",
+    "CMD_closeit", "CMD_notvalid", "CMD_scores", "CMD_roundwinner", "CMD_clearscores",
+    "CMD_gamestats", "CMD_updatescores", "CMD_playasound",
+};
+constexpr const char* kNumbers[] = {
+    "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "45", "50", "99", "100", "101",
+    "-1", "-3", "2147483647", "-2147483648", "-2147483646", "2147483648", "", "up", "down", "wave3", "x",
+};
+
+std::string serverMessage(FuzzInput& in) {
+    std::string line = kKeywords[in.byte() % std::size(kKeywords)];
+    const std::uint8_t shape = in.byte();
+    line += '+';
+    for (int n = (shape & 0x7F) % 10; n > 0; --n) {
+        const std::uint8_t pick = in.byte();
+        if (pick < 0xC0) {
+            line += kNumbers[pick % std::size(kNumbers)];
+        } else {
+            for (const char c : in.chunk())
+                if (c != '\xFF') line += c;
+        }
+        if (n > 1 || (shape & 0x80)) line += '+';
+    }
+    return line + '\xFF';
+}
+
 void tickDown(Session& session) {
     // Each tick takes one line; the phrase cool-down needs about 100 more.
     for (std::size_t n = session.queuedLines() + 200; n > 0 && session.needsTicks(); --n) session.tick();
@@ -148,7 +183,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkTable(session);
 
     while (!in.empty()) {
-        switch (in.byte() % 8) {
+        switch (in.byte() % 9) {
         case 0: session.onBytes(in.chunk()); break;
         case 1: tickDown(session); break;
         case 2: session.clickTile(in.byte() % 11); break;
@@ -169,6 +204,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 checkTable(session);
             }
             break;
+        case 8: session.onBytes(serverMessage(in)); break;
         }
         checkTable(session);
     }

@@ -113,6 +113,11 @@ def c_stepped(data):
     return b"\x07" + chunk(data)
 
 
+def c_message(keyword, *picks, trailing=False):
+    # keyword: index into kKeywords; picks: indexes into kNumbers (< 0xC0)
+    return b"\x08" + bytes([keyword, len(picks) | (0x80 if trailing else 0)]) + bytes(picks)
+
+
 HOST, JOIN = b"\x01", b"\x00"
 login = c_bytes(line("CMD_sendlogininfo+1") + line("CMD_newplayerinfo+1+Fuzzy+0")) + c_ticks()
 session = {
@@ -144,6 +149,9 @@ session = {
               + line("CMD_slide+up+2+") + line("CMD_closeit+2"))
     + c_ticks() + c_tile(2),
     "full": JOIN + c_bytes(line("CMD_full+")) + c_ticks(),
+    # CMD_updatescores+1+0+3, CMD_roundwinner+1+2, CMD_gamestats+1+4+6+5+
+    "built_messages": HOST + login + c_message(21, 1, 0, 3) + c_message(18, 1, 2)
+    + c_message(20, 1, 4, 6, 5, trailing=True) + c_ticks(),
 }
 
 # --- chat_line --------------------------------------------------------------
