@@ -216,7 +216,15 @@ void TServer::relayText(int slot, const std::string& data, const char* keyword, 
     FieldReader r(data);
     const std::string senderText = r.positional();
     if (net::toInt(senderText) != slot) return;
-    sendAll(std::string(keyword) + "+" + senderText + "+" + player_[slot].name + between + r.rest());
+    std::string line = std::string(keyword) + "+" + senderText + "+" + player_[slot].name + between + r.rest();
+    // The name in front can push a text near the cap over it, and every
+    // client drops a line over the cap: say so here instead of sending it.
+    if (line.size() > net::kMaxLineBytes) {
+        log("ignored " + std::string(keyword) + " from " + who(slot) + ": longer than " +
+            std::to_string(net::kMaxLineBytes) + " bytes with the name");
+        return;
+    }
+    sendAll(line);
 }
 
 void TServer::chat(int slot, const std::string& data) { relayText(slot, data, "CMD_chat", " chats: "); }

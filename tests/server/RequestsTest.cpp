@@ -60,6 +60,17 @@ TEST_F(Requests, ChatAndActionAreRelayedToAllWithTheSendersName) {
     EXPECT_EQ(linesTo(cid), want);
 }
 
+TEST_F(Requests, ARelayThatTheNameWouldPushPastTheLineCapIsNotSent) {
+    const std::string fits(net::kMaxLineBytes - std::string("CMD_chat+2+Ann chats: ").size(), 'x');
+    say(ann, "CMD_chat+2+" + fits);
+    ASSERT_EQ(linesTo(host).size(), 1u);
+    EXPECT_EQ(linesTo(host)[0].size(), net::kMaxLineBytes);
+    clear();
+    say(ann, "CMD_chat+2+" + fits + "x");  // the request itself is under the cap
+    EXPECT_TRUE(ports.events.empty());
+    EXPECT_NE(ports.logs.back().find("ignored CMD_chat from slot 2"), std::string::npos);
+}
+
 TEST_F(Requests, SoundIsRelayedWithTheRestUnread) {
     say(cid, "CMD_playasound+3+wave7+");
     EXPECT_EQ(linesTo(host), Lines{"CMD_playasound+3+wave7+"});
