@@ -29,6 +29,7 @@
 #include "game/Lcg.h"
 #include "net/Cp1252.h"
 #include "net/Fields.h"
+#include "net/LineFramer.h"
 
 namespace {
 
@@ -55,6 +56,18 @@ public:
         FUZZ_CHECK(line.find('\xFF') == std::string::npos, "0xFF inside a sent text: " + shown(wire));
         std::string key, data;
         FUZZ_CHECK(tc::net::splitKey(line, key, data), "sent line without keyword: " + shown(wire));
+        // The server closes a connection that sends a line over the cap.
+        FUZZ_CHECK_NAMED("sent-fits", line.size() <= tc::net::kMaxLineBytes,
+                         "a " + std::to_string(line.size()) + "-byte request: " + shown(line.substr(0, 60)));
+        // Every request bound to its connection names the sender's own slot
+        // first, or the server ignores it.
+        static const std::string kBound[] = {"CMD_logininfo", "CMD_kickhim", "CMD_chat", "CMD_action",
+                                             "CMD_playasound", "CMD_slide", "CMD_closethem"};
+        for (const auto& bound : kBound)
+            if (key == bound) {
+                const std::string sender = data.substr(0, data.find('+'));
+                FUZZ_CHECK(sender == std::to_string(session->myseat()), "request from another slot: " + shown(line));
+            }
     }
 
     void addLineToChat(const std::string& line, tc::chat::Colour) override {
@@ -144,7 +157,7 @@ void tickDown(Session& session) {
 }
 
 void otherInput(Session& session, FuzzInput& in) {
-    switch (in.byte() % 13) {
+    switch (in.byte() % 15) {
     case 0: session.startGame(in.byte() % 13); break;
     case 1: session.justWatchClicked(); break;
     case 2: session.openSeatPopup(in.byte() % 8); session.removeFromGame(); break;
@@ -161,6 +174,16 @@ void otherInput(Session& session, FuzzInput& in) {
         // A peer that floods: up to 255 KiB of one byte in one read.
         const std::size_t kib = in.byte() + 1u;
         session.onBytes(std::string(kib * 1024, static_cast<char>(in.byte())));
+        break;
+    }
+    case 12:
+    case 13: {
+        // A pasted flood: up to 16 KiB of one text, typed or as a phrase.
+        const bool typed = in.byte() & 1;
+        std::string text;
+        for (int n = in.byte() % 64 + 1; n > 0; --n) text += std::string(in.take(4)) + std::string(252, 'a');
+        if (typed) session.sendTyped(text, in.u32());
+        else session.sendPhrase(text, in.u32());
         break;
     }
     default: session.sendTyped("/me " + std::string(in.chunk()), in.u32()); break;
