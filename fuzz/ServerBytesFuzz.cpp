@@ -15,7 +15,9 @@
 // k picks one of the connections made so far, or one never made.
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <set>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -41,11 +43,18 @@ public:
     const TServer* server = nullptr;
     std::set<ConnId> dead;  // closed by the server or reported closed by the peer
     bool timerRunning = false;
+    // CMD_playerdisconnected announcements of the current step: (to, slot) -> count.
+    std::map<std::pair<ConnId, int>, int> departures;
 
     void send(ConnId conn, const std::string& bytes) override {
         FUZZ_CHECK(!bytes.empty(), "empty send");
         FUZZ_CHECK(bytes.find('\xFF') == bytes.size() - 1, "send is not one whole message: " + shown(bytes));
         FUZZ_CHECK(!dead.count(conn), "send to a closed connection " + std::to_string(conn) + ": " + shown(bytes));
+        static const std::string kLeft = "CMD_playerdisconnected+";
+        if (bytes.rfind(kLeft, 0) == 0) {
+            const std::string rest = bytes.substr(kLeft.size());
+            ++departures[{conn, std::stoi(rest.substr(0, rest.find('+')))}];
+        }
         // A client drops a line over the cap, so such a line never arrives.
         FUZZ_CHECK_NAMED("line-fits", bytes.size() - 1 <= tc::net::kMaxLineBytes,
                          "a " + std::to_string(bytes.size() - 1) + "-byte line: " + shown(bytes.substr(0, 60)));
@@ -123,6 +132,35 @@ void checkServer(const TServer& server, const NullPorts& ports, const std::vecto
     }
 }
 
+// The slots held before a step, with their connections.
+std::map<int, ConnId> heldSlots(const TServer& server) {
+    std::map<int, ConnId> held;
+    for (int s = 1; s <= tc::server::kSlotCount; ++s)
+        if (server.player(s).active) held[s] = server.player(s).conn;
+    return held;
+}
+
+// A slot released during a step is announced exactly once to every
+// connection that stayed, and no other slot is announced at all.
+void checkDepartures(const TServer& server, const NullPorts& ports, const std::map<int, ConnId>& before) {
+    const std::map<int, ConnId> after = heldSlots(server);
+    for (const auto& entry : ports.departures) {
+        const int slot = entry.first.second;
+        FUZZ_CHECK(before.count(slot) && (!after.count(slot) || after.at(slot) != before.at(slot)),
+                   "departure of slot " + std::to_string(slot) + " that was not released");
+    }
+    for (const auto& [gone, goneConn] : before) {
+        if (after.count(gone) && after.at(gone) == goneConn) continue;
+        for (const auto& [stayed, conn] : before) {
+            if (!after.count(stayed) || after.at(stayed) != conn) continue;
+            const auto it = ports.departures.find({conn, gone});
+            const int count = it == ports.departures.end() ? 0 : it->second;
+            FUZZ_CHECK(count == 1, "slot " + std::to_string(stayed) + " told " + std::to_string(count) +
+                                       " times that slot " + std::to_string(gone) + " left");
+        }
+    }
+}
+
 ConnId pick(FuzzInput& in, const std::vector<ConnId>& made) {
     const std::size_t k = in.byte() % (made.size() + 1);
     return k < made.size() ? made[k] : ConnId{1000000};  // never issued
@@ -162,6 +200,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto say = [&](ConnId c, const std::string& line) { server.bytesArrived(c, line + '\xFF'); };
 
     while (!in.empty()) {
+        const std::map<int, ConnId> before = heldSlots(server);
+        ports.departures.clear();
         switch (in.byte() % 8) {
         case 0:
             made.push_back(server.connectionArrived("fuzz"));
@@ -213,6 +253,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         checkServer(server, ports, made);
+        checkDepartures(server, ports, before);
     }
     return 0;
 }
