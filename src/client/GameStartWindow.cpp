@@ -43,6 +43,9 @@ GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     // The number changes only through the arrows, never by typing.
     if (auto* edit = spin_->findChild<QLineEdit*>()) {
         edit->setReadOnly(true);
+        // The style selects the number after each step, which makes the
+        // read-only box look editable; drop the selection once it is made.
+        connect(spin_, &QSpinBox::valueChanged, edit, &QLineEdit::deselect, Qt::QueuedConnection);
     }
 
     label(QStringLiteral("Marks"), QRect(156, 40, 60, 20), true, 12);

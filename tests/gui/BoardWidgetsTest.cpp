@@ -262,6 +262,9 @@ TEST(GameStartWindow, StartHidesTheWindowAndKeepsTheValue) {
     auto* spin = find<QSpinBox>(&w, "edit_playtoscore");
     spin->stepUp();
     spin->stepUp();
+    // The read-only number is not left highlighted as if it could be typed over.
+    auto* edit = spin->findChild<QLineEdit*>();
+    EXPECT_TRUE(tc::guitest::waitUntil([&] { return !edit->hasSelectedText(); }));
     QTest::mouseClick(find<QPushButton>(&w, "button_start"), Qt::LeftButton);
     ASSERT_EQ(started.count(), 1);
     EXPECT_EQ(started.at(0).at(0).toInt(), 7);
