@@ -344,8 +344,7 @@ void ChatPane::mainchatJump(int k) {
         if (url.isValid() && (url.scheme().compare(QLatin1String("http"), Qt::CaseInsensitive) == 0 ||
                               url.scheme().compare(QLatin1String("https"), Qt::CaseInsensitive) == 0) &&
             !url.host().isEmpty()) {
-            opener_->openUrl(url);
-            return;
+            if (opener_->openUrl(url)) return;
         }
     }
     opener_->showFailure(this, QStringLiteral("Cannot open Webpage"));

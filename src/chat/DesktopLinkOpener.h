@@ -6,7 +6,7 @@ namespace tc::chat {
 
 class DesktopLinkOpener : public LinkOpener {
 public:
-    void openUrl(const QUrl& url) override;
+    bool openUrl(const QUrl& url) override;
     void showFailure(QWidget* parent, const QString& text) override;
 };
 

@@ -12,9 +12,10 @@ namespace tc::chat {
 class LinkOpener {
 public:
     virtual ~LinkOpener() = default;
-    // Asks the system to open an http/https address. The result is not
-    // acted on; a URL reaches here only after the web-address check.
-    virtual void openUrl(const QUrl& url) = 0;
+    // Asks the system to open an http/https address (a URL reaches here
+    // only after the web-address check). Returns false when the system has
+    // nothing to open it with; the pane then shows its failure text.
+    virtual bool openUrl(const QUrl& url) = 0;
     // A link that may not or cannot be opened: show `text`
     // ("Cannot open Webpage") to the user, owned by `parent`.
     virtual void showFailure(QWidget* parent, const QString& text) = 0;

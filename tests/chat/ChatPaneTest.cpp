@@ -24,7 +24,11 @@ constexpr Colour kGreen = 0x008000;
 struct RecordingOpener : LinkOpener {
     QList<QUrl> opened;
     QStringList failures;
-    void openUrl(const QUrl& url) override { opened.append(url); }
+    bool canOpen = true;
+    bool openUrl(const QUrl& url) override {
+        opened.append(url);
+        return canOpen;
+    }
     void showFailure(QWidget*, const QString& text) override { failures.append(text); }
 };
 
@@ -200,6 +204,13 @@ TEST_F(ChatPaneTest, LinksAreGreenUnderlinedAndOpenOnlyWebAddresses) {
     EXPECT_EQ(opener.failures, QStringList{"Cannot open Webpage"});
     pane.mainchatJump(42);
     EXPECT_EQ(opener.failures.size(), 2);
+
+    // A web address the system has nothing to open with is reported too.
+    opener.canOpen = false;
+    clickAt(first + 2);
+    EXPECT_EQ(opener.opened.size(), 3);
+    EXPECT_EQ(opener.failures.size(), 3);
+    EXPECT_EQ(opener.failures.back(), "Cannot open Webpage");
 }
 
 TEST_F(ChatPaneTest, ClearChatEmptiesPaneRestartsLinksAndAsksForFocus) {
