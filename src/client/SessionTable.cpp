@@ -181,6 +181,9 @@ void Session::slide(const std::string& data) {
     const std::string direction = r.positional();
     if (direction != "up" && direction != "down") return;
     const int t = readInt(r.positional(), 1, 9);
+    // A slide sent just before the server shut the tile can arrive after
+    // it; a shut tile stays shut until the next turn.
+    if (tile(t) == "o") return;
     if (direction == "up")
         slideup(t);
     else
@@ -266,6 +269,9 @@ void Session::gamestats(const std::string& data) {
     const int face2 = readInt(r.positional(), 1, 6);
     const int marks = readInt(r.positional(), kMinMarksToWin, kMaxMarksToWin);
     currentplayer_ = slot;
+    // Taking over a seat whose roll is waiting (seat 2 from the computer,
+    // say): the roll arrived before the login, so arm it here.
+    if (slot == myseat_) mayselect_ = true;
     createdice(1, face1);
     createdice(2, face2);
     table_.pointsToWin = marks;

@@ -414,7 +414,16 @@ void TServer::slide(int slot, const std::string& data) {
     FieldReader r(data);
     const int seat = r.positionalInt();
     if (seat != slot || seat != currentseat_) return;
-    sendAllBut(seat, "CMD_slide+" + r.rest());
+    const std::string rest = r.rest();
+    // A slide sent just before the server shut its tile arrives after the
+    // close; relayed, it would reopen the shut tile on the other tables.
+    FieldReader peek(rest);
+    peek.positional();
+    int tile = 0;
+    if (net::tryToInt(peek.positional(), tile) && tile >= 1 && tile <= game::kTileCount &&
+        tiles_[static_cast<std::size_t>(tile - 1)] == "o")
+        return;
+    sendAllBut(seat, "CMD_slide+" + rest);
 }
 
 void TServer::cplay() {

@@ -226,6 +226,11 @@ TEST(TableTurn, OthersSlidesMirrorOnTheTable) {
     // Accepting a tile another client never saw go down still animates it.
     EXPECT_EQ(rig.handle("CMD_closeit+6"), (Events{"tile:6 down 0", "sound:slide"}));
     EXPECT_EQ(rig.tile(6), "o");
+    // A slide the mover sent just before the close arrives after it: the
+    // shut tile stays shut.
+    EXPECT_TRUE(rig.handle("CMD_slide+up+6+").empty());
+    EXPECT_TRUE(rig.handle("CMD_slide+down+6+").empty());
+    EXPECT_EQ(rig.tile(6), "o");
 }
 
 TEST(TableTurn, WrongSumSlidesTheSelectionBackOnEveryClient) {
@@ -337,6 +342,23 @@ TEST(TableScores, LateJoinerGetsDiceTargetScoresAndMarks) {
     EXPECT_EQ(t.turnSeat, 0);
     for (int n = 1; n <= 9; ++n) EXPECT_EQ(rig.tile(n), "u");
     EXPECT_FALSE(rig.session.mayselect());
+}
+
+TEST(TableScores, TakingOverASeatWhoseRollWaitsArmsTheTiles) {
+    // Seat 2 was the computer's; its roll came before this client's login.
+    SessionRig rig;
+    rig.session.processParams({"Ann", "10.0.0.5", "false"});
+    rig.session.onConnected();
+    rig.session.onBytes("CMD_sendlogininfo+2\xFF" "CMD_placedice+1+3+2+4+\xFF");
+    rig.drain();
+    rig.handle("CMD_newplayerinfo+2+Ann+0");
+    EXPECT_FALSE(rig.session.mayselect());
+    rig.handle("CMD_gamestats+2+3+4+5+");
+    EXPECT_EQ(rig.session.currentplayer(), 2);
+    EXPECT_TRUE(rig.session.mayselect());
+    rig.view.take();
+    rig.session.clickTile(7);
+    EXPECT_EQ(rig.view.take(), (Events{"tile:7 down 0", "sound:slide", "send:CMD_slide+2+down+7+\xFF"}));
 }
 
 TEST(TableRound, TwoWinnersEachGainAMark) {

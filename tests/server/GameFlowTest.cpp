@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "ServerFixture.h"
+#include "game/ComputerPlayer.h"
 
 namespace tc::server::test {
 namespace {
@@ -204,6 +205,17 @@ TEST_F(GameFlow, SlidesOfThePlayerOnTurnGoToEveryoneElse) {
     EXPECT_EQ(linesTo(ann), Lines{"CMD_slide+down+4+"});
     EXPECT_EQ(linesTo(cid), Lines{"CMD_slide+down+4+"});
     EXPECT_EQ(server.tiles(), game::allOpen());
+
+    // A slide that arrives after its tile was shut is not relayed.
+    const std::string move = game::cgetdice(server.die1() + server.die2(), server.tiles());
+    say(host, "CMD_closethem+1" + move);
+    const std::string shut(1, move[1]);
+    ASSERT_EQ(server.tiles()[static_cast<std::size_t>(move[1] - '1')], "o");
+    const int open = static_cast<int>(std::find(server.tiles().begin(), server.tiles().end(), "u") - server.tiles().begin()) + 1;
+    clear();
+    say(host, "CMD_slide+1+up+" + shut + "+");
+    say(host, "CMD_slide+1+down+" + std::to_string(open) + "+");
+    EXPECT_EQ(linesTo(ann), Lines{"CMD_slide+down+" + std::to_string(open) + "+"});
 }
 
 TEST_F(GameFlow, ShuttingAllNineScoresZeroAndPassesTheTurnAfterThreeTicks) {
