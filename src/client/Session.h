@@ -23,10 +23,11 @@
 #include "client/TableState.h"
 #include "game/Lcg.h"
 #include "net/LineFramer.h"
+#include "net/Version.h"
 
 namespace tc::client {
 
-inline constexpr const char* kVersion = "1.0.3";
+inline constexpr const char* kVersion = net::kProtocolVersion;
 inline constexpr int kDefaultPort = 7772;
 // Bound of the received-line queue, in bytes of text.
 inline constexpr std::size_t kMaxQueuedBytes = 4 * 1024 * 1024;

@@ -17,12 +17,13 @@
 #include "game/Lcg.h"
 #include "game/Rules.h"
 #include "net/LineFramer.h"
+#include "net/Version.h"
 #include "server/ServerPorts.h"
 #include "server/tplayer.h"
 
 namespace tc::server {
 
-inline constexpr const char* kServerVersion = "1.0.3";
+inline constexpr const char* kServerVersion = net::kProtocolVersion;
 inline constexpr int kSlotCount = 9;      // 1..6 seats, 7..9 spectators
 inline constexpr std::size_t kMaxNameBytes = 32;
 // A seat's score before its first turn of a game; reported as 0.

@@ -1,0 +1,107 @@
+#include "store/AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace tc::store {
+
+ReadStatus readWholeFile(const std::string& path, std::size_t maxBytes, std::string& out) {
+    out.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? ReadStatus::Missing : ReadStatus::Failed;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return ReadStatus::Failed;
+    }
+    if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
+        ::close(fd);
+        return ReadStatus::TooLarge;
+    }
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            out.clear();
+            return ReadStatus::Failed;
+        }
+        if (n == 0) break;
+        // The file may grow while we read it; the bound holds regardless.
+        if (out.size() + static_cast<std::size_t>(n) > maxBytes) {
+            ::close(fd);
+            out.clear();
+            return ReadStatus::TooLarge;
+        }
+        out.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return ReadStatus::Ok;
+}
+
+bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
+    std::string temp = path + ".new-XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) {
+        error = std::strerror(errno);
+        return false;
+    }
+    // Keep the old file's permissions; a new file gets the usual 0644.
+    struct stat st {};
+    ::fchmod(fd, ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
+
+    auto fail = [&](int err) {
+        error = std::strerror(err);
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return false;
+    };
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(errno);
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0) return fail(errno);
+    if (::close(fd) != 0) {
+        error = std::strerror(errno);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    if (::rename(temp.c_str(), path.c_str()) != 0) {
+        error = std::strerror(errno);
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string moveAside(const std::string& path, const std::string& suffix) {
+    for (int n = 0; n < 1000; ++n) {
+        const std::string target = path + suffix + (n == 0 ? std::string() : "." + std::to_string(n));
+        // link() refuses an existing name, so an earlier copy is never replaced.
+        if (::link(path.c_str(), target.c_str()) == 0) {
+            ::unlink(path.c_str());
+            return target;
+        }
+        if (errno == EEXIST) continue;
+        // A file system without hard links: rename, after making sure the
+        // name is free (nobody else writes in this folder meanwhile).
+        if ((errno == EPERM || errno == ENOTSUP || errno == ENOSYS) &&
+            ::access(target.c_str(), F_OK) != 0 && errno == ENOENT) {
+            return ::rename(path.c_str(), target.c_str()) == 0 ? target : std::string();
+        }
+        return {};
+    }
+    return {};
+}
+
+} // namespace tc::store

@@ -1,0 +1,18 @@
+#pragma once
+// Where the files the program keeps live: beside the executable when the
+// file is already there or that folder is writable (a build tree, a portable
+// copy), else in the user's own folder of the given kind, so an installed,
+// read-only copy still keeps its settings and tally.
+#include <QStandardPaths>
+#include <QString>
+
+namespace tc::store {
+
+// The full path for `fileName`; creates the user's folder when it is chosen.
+QString storeFilePath(const QString& fileName, QStandardPaths::StandardLocation userFolder);
+
+// Tests and portable set-ups: every store file lives in `folder` instead
+// (an empty string restores the rule above).
+void setStoreFolderOverride(const QString& folder);
+
+} // namespace tc::store

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "store/AtomicFile.h"
+
+namespace fs = std::filesystem;
+using namespace tc::store;
+
+namespace {
+
+struct TempDir {
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "tc-store-XXXXXX").string();
+        path = ::mkdtemp(pattern.data());
+    }
+    ~TempDir() { fs::remove_all(path); }
+    std::string file(const char* name) const { return (fs::path(path) / name).string(); }
+    std::size_t entries() const {
+        return static_cast<std::size_t>(std::distance(fs::directory_iterator(path), fs::directory_iterator()));
+    }
+    std::string path;
+};
+
+std::string slurp(const std::string& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(AtomicFile, ReplacesWholeAndLeavesNoScratch) {
+    TempDir dir;
+    const auto f = dir.file("a.ini");
+    std::string err;
+    ASSERT_TRUE(writeFileAtomically(f, "one", err));
+    ASSERT_TRUE(writeFileAtomically(f, std::string("t\0o", 3), err));
+    EXPECT_EQ(slurp(f), std::string("t\0o", 3));
+    EXPECT_EQ(dir.entries(), 1u);
+
+    std::string back;
+    EXPECT_EQ(readWholeFile(f, 3, back), ReadStatus::Ok);
+    EXPECT_EQ(back, std::string("t\0o", 3));
+    EXPECT_EQ(readWholeFile(f, 2, back), ReadStatus::TooLarge);
+    EXPECT_TRUE(back.empty());
+    EXPECT_EQ(readWholeFile(dir.file("none"), 10, back), ReadStatus::Missing);
+    EXPECT_EQ(readWholeFile(dir.path, 10, back), ReadStatus::Failed);
+}
+
+TEST(AtomicFile, FailedRenameKeepsTheOldAndRemovesTheNew) {
+    TempDir dir;
+    // A folder in the file's place cannot be replaced by a rename.
+    const auto f = dir.file("a.ini");
+    fs::create_directory(f);
+    std::ofstream(f + "/inside") << "old";
+    std::string err;
+    EXPECT_FALSE(writeFileAtomically(f, "new", err));
+    EXPECT_FALSE(err.empty());
+    EXPECT_EQ(slurp(f + "/inside"), "old");
+    EXPECT_EQ(dir.entries(), 1u);
+}
+
+TEST(AtomicFile, WriteIntoAMissingFolderFails) {
+    TempDir dir;
+    std::string err;
+    EXPECT_FALSE(writeFileAtomically(dir.file("no/such/a.ini"), "x", err));
+    EXPECT_FALSE(err.empty());
+}
+
+TEST(AtomicFile, MoveAsideNeverOverwrites) {
+    TempDir dir;
+    const auto f = dir.file("t.tld");
+    std::string err;
+    ASSERT_TRUE(writeFileAtomically(f, "first", err));
+    EXPECT_EQ(moveAside(f, ".damaged"), f + ".damaged");
+    ASSERT_TRUE(writeFileAtomically(f, "second", err));
+    EXPECT_EQ(moveAside(f, ".damaged"), f + ".damaged.1");
+    EXPECT_FALSE(fs::exists(f));
+    EXPECT_EQ(slurp(f + ".damaged"), "first");
+    EXPECT_EQ(slurp(f + ".damaged.1"), "second");
+    EXPECT_EQ(moveAside(f, ".damaged"), "");  // nothing left to move
+}
+
+} // namespace
