@@ -84,3 +84,33 @@ TEST(AtomicFile, MoveAsideNeverOverwrites) {
 }
 
 } // namespace
+
+#include "store/SettingsFile.h"
+
+namespace {
+
+TEST(SettingsFile, EachWriteKeepsWhatOthersChangedOnDisk) {
+    TempDir dir;
+    const auto f = dir.file("velmoralobby.ini");
+    std::ofstream(f, std::ios::binary) << "[Lobby]\nNick=Ann\n";
+    SettingsFile settings(f);
+    ASSERT_TRUE(settings.writeString("Top", "10"));
+    // Another program edits its own section meanwhile.
+    std::ofstream(f, std::ios::binary | std::ios::trunc) << "[Lobby]\nNick=Bob\n[tilecrest]\nTop=10\n";
+    ASSERT_TRUE(settings.write({{"Left", "4"}, {"Top", "11"}}));
+    EXPECT_EQ(slurp(f), "[Lobby]\nNick=Bob\n[tilecrest]\nTop=11\nLeft=4\n");
+    EXPECT_EQ(SettingsFile(f).readInteger("LEFT", 0), 4);
+}
+
+TEST(SettingsFile, AnUnreadableFileIsMovedAsideNotOverwritten) {
+    TempDir dir;
+    const auto f = dir.file("velmoralobby.ini");
+    fs::create_directory(f);  // cannot be read as a file
+    SettingsFile settings(f);
+    EXPECT_EQ(settings.readInteger("Top", 3), 3);
+    ASSERT_TRUE(settings.writeString("Top", "5"));
+    EXPECT_TRUE(fs::is_directory(f + ".damaged"));
+    EXPECT_EQ(slurp(f), "[Tilecrest]\r\nTop=5\r\n");
+}
+
+} // namespace

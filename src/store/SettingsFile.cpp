@@ -1,0 +1,37 @@
+#include "store/SettingsFile.h"
+
+#include "store/AtomicFile.h"
+
+namespace tc::store {
+
+SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {
+    std::string bytes;
+    if (readWholeFile(path_, kMaxBytes, bytes) == ReadStatus::Ok) ini_ = IniFile(bytes);
+}
+
+bool SettingsFile::write(const std::vector<std::pair<std::string, std::string>>& keys,
+                         std::string_view section) {
+    std::string bytes;
+    IniFile current;
+    switch (readWholeFile(path_, kMaxBytes, bytes)) {
+    case ReadStatus::Ok:
+        current = IniFile(bytes);
+        break;
+    case ReadStatus::Missing:
+        break;
+    case ReadStatus::TooLarge:
+    case ReadStatus::Failed:
+        // Not ours to overwrite: keep it under another name and start anew.
+        if (moveAside(path_, ".damaged").empty()) {
+            error_ = "cannot move the unreadable settings file aside";
+            for (const auto& [key, value] : keys) ini_.writeString(section, key, value);
+            return false;
+        }
+        break;
+    }
+    for (const auto& [key, value] : keys) current.writeString(section, key, value);
+    ini_ = current;
+    return writeFileAtomically(path_, current.bytes(), error_);
+}
+
+} // namespace tc::store
