@@ -1,5 +1,6 @@
 // The packaged sounds: all 26 are linked in through tc_assets as short mono
-// PCM RIFF WAVs that a plain player can read, audible, and small together.
+// PCM RIFF WAVs that a plain player can read, audible but not clipped, and
+// small together.
 
 #include <QByteArray>
 #include <QFile>
@@ -101,12 +102,14 @@ TEST(SoundAssets, EverySoundIsAShortMonoPcmWave)
         EXPECT_GE(seconds, 0.25) << label;
         EXPECT_LE(seconds, 5.0) << label;
 
-        // Audible: the loudest 16-bit sample reaches at least a quarter of full scale.
+        // Audible, and not clipped: the loudest 16-bit sample lies between a
+        // quarter of full scale and just below it.
         if (w->bits == 16) {
             int peak = 0;
             for (qsizetype i = 0; i + 1 < w->data.size(); i += 2)
                 peak = std::max(peak, std::abs(static_cast<int>(static_cast<std::int16_t>(le(w->data, i, 2)))));
             EXPECT_GE(peak, 32768 / 4) << label;
+            EXPECT_LT(peak, 32767) << label;
         }
     }
     EXPECT_LT(total, 1500000);

@@ -399,14 +399,35 @@ make_WAVE17() {  # "Cheer"
   finish WAVE17 cheer -1.5 trim 0 2.0 fade q 0 2.0 0.6 reverb 40 50 60
 }
 
+# laugh FILE VOICE PITCH STEP GAP: a burst of "hah"s, each a little lower
+# than the one before (PITCH, then PITCH-STEP, ...), GAP seconds apart and
+# the last one drawn out, then a breath in.
+laugh() {
+  local f=$1 voice=$2 pitch=$3 step=$4 gap=$5 i len at
+  local parts=()
+  for i in 0 1 2 3 4 5; do
+    say "${f}_$i" "$voice" $((pitch - i * step)) 230 "Hah!"
+    len=0.15
+    [ $i -eq 5 ] && len=0.32
+    S "$T/${f}_$i.wav" -e floating-point -b 32 "$T/${f}_s$i.wav" silence 1 0.005 1% \
+      trim 0 "$len" fade q 0.005 "$len" 0.06
+    at=$(awk "BEGIN{print $i * $gap * (1 + $i * 0.04)}")
+    parts+=("${f}_s$i@$at")
+  done
+  S -n -r $RATE -c 1 -e floating-point -b 32 "$T/${f}_gasp.wav" synth 0.35 pinknoise \
+    bandpass 1600 1800h gain -n fade q 0.12 0.35 0.2 vol 0.12
+  parts+=("${f}_gasp@$(awk "BEGIN{print 5 * $gap * 1.2 + 0.4}")")
+  mix "$f" "${parts[@]}"
+}
+
 make_WAVE18() {  # "Woman Laughing"
-  say wlaugh en-us+f4 80 200 "Ha ha ha ha haa!"
-  finish WAVE18 wlaugh -1.5 tremolo 7 20 reverb 15 50 30
+  laugh wlaugh en-us+f4 95 6 0.17
+  finish WAVE18 wlaugh -1.5 reverb 15 50 30
 }
 
 make_WAVE19() {  # "Man Laughing"
-  say mlaugh en-us+m3 20 170 "Ha ha ha ha haa!"
-  finish WAVE19 mlaugh -1.5 tremolo 6 20 reverb 15 50 30
+  laugh mlaugh en-us+m3 38 4 0.19
+  finish WAVE19 mlaugh -1.5 reverb 15 50 30
 }
 
 make_WAVE20() {  # "Crying"
