@@ -24,7 +24,8 @@ bool fromMultimedia(const QMessageLogContext& context, const QString& message) {
 }
 
 void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type != QtFatalMsg && type != QtCriticalMsg && fromMultimedia(context, message)) return;
+    // Only warnings: debug output that someone switched on stays visible.
+    if (type == QtWarningMsg && fromMultimedia(context, message)) return;
     if (previous) {
         previous(type, context, message);
     } else {
