@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# soundgen.sh OUTDIR [NAME...]: makes every sound of the game into OUTDIR (normally
-# assets/sounds), as 22050 Hz mono 16-bit PCM RIFF WAV files:
+# soundgen.sh OUTDIR [NAME...]: makes the game's sounds into OUTDIR
+# (normally assets/sounds), as 22050 Hz mono 16-bit PCM RIFF WAV files:
 #   ENTERED SLIDE DICE WONPOINT NOPOINT GAMEOVER   the table's events
 #   WAVE1 .. WAVE20                                the chatter sounds
-# The effects are synthesised with sox; the spoken words come from espeak-ng
-# and are shaped with sox. The output is committed, so the normal build never
-# runs this; run it again after changing a sound:
+# With NAMEs, only those sounds are made again (e.g. DICE WAVE13).
+# The table's sounds and the chatter sounds without words (cough, snore,
+# applause, horn, raspberry) are synthesised with sox and awk; the spoken
+# ones come from espeak-ng and are shaped with sox. The output is committed,
+# so the normal build never runs this; after changing a sound:
 #   tools/soundgen/soundgen.sh assets/sounds
-# Needs the Debian packages sox and espeak-ng. Noise is seeded (sox -R), so
-# a run on the same versions writes the same bytes.
+# and check the 26 files together stay under 1.5 MB (the assets test does).
+# Needs the Debian packages sox and espeak-ng. Noise is seeded (sox -R and
+# rnd below), so a run on the same versions writes the same bytes.
 set -euo pipefail
 
 if [ $# -lt 1 ]; then
