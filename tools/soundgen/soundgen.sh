@@ -295,17 +295,20 @@ make_WAVE6() {  # "Snoring"
 }
 
 make_WAVE7() {  # "Sneezing"
+  # Two catching breaths, each higher, then the sneeze itself.
   say ah1 en-us+m3 50 120 "Ahh"
-  say ah2 en-us+m3 75 120 "Ahh"
+  say ah2 en-us+m3 70 120 "Ahh"
   say choo en-us+m3 65 210 "choo!"
+  local p
+  for p in ah1 ah2 choo; do
+    S "$T/$p.wav" -e floating-point -b 32 "$T/${p}t.wav" silence 1 0.01 1% reverse silence 1 0.01 1% reverse
+  done
+  S "$T/ah1t.wav" "$T/ah1b.wav" trim 0 0.3 bend 0.05,200,0.2 fade q 0.02 0.3 0.08
+  S "$T/ah2t.wav" "$T/ah2b.wav" trim 0 0.38 bend 0.05,500,0.28 fade q 0.02 0.38 0.06
+  S -n -r $RATE -c 1 -e floating-point -b 32 "$T/gasp.wav" synth 0.7 pinknoise \
+    bandpass 1400 1600h gain -n fade q 0.1 0.7 0.1 vol 0.15
   burst spray 0.35 1.2 highpass 1800
-  S "$T/ah1.wav" "$T/ah1t.wav" silence 1 0.01 1% reverse silence 1 0.01 1% reverse
-  S "$T/ah2.wav" "$T/ah2t.wav" silence 1 0.01 1% reverse silence 1 0.01 1% reverse
-  S "$T/choo.wav" "$T/choot.wav" silence 1 0.01 1% reverse silence 1 0.01 1% reverse
-  local a b
-  a=$(soxi -D "$T/ah1t.wav")
-  b=$(awk "BEGIN{print $a + 0.25 + $(soxi -D "$T/ah2t.wav") + 0.18}")
-  mix sneeze ah1t ah2t@"$(awk "BEGIN{print $a + 0.25}")" choot@"$b" spray@"$b"
+  mix sneeze gasp ah1b ah2b@0.4 choot@0.95 spray@0.95
   finish WAVE7 sneeze -1.5 reverb 15 50 25
 }
 
@@ -320,8 +323,15 @@ make_WAVE9() {  # "Welcome"
 }
 
 make_WAVE10() {  # "Yeehaa"
-  say yee en-us+m3 80 130 "Yee haw!"
-  finish WAVE10 yee -1.5 reverb 20 50 40
+  # A cowboy's whoop: a rising "yee", a long falling "haa", and its echo.
+  say yee en-us+m3 75 120 "Yee"
+  say haa en-us+m3 80 100 "haw!"
+  S "$T/yee.wav" -e floating-point -b 32 "$T/yeet.wav" silence 1 0.01 1% reverse silence 1 0.01 1% reverse \
+    bend 0.02,400,0.2
+  S "$T/haa.wav" -e floating-point -b 32 "$T/haat.wav" silence 1 0.01 1% reverse silence 1 0.01 1% reverse \
+    bend 0.1,-500,0.3
+  mix yeehaa yeet haat@"$(soxi -D "$T/yeet.wav")"
+  finish WAVE10 yeehaa -1.5 pad 0 0.5 echo 0.8 0.7 220 0.3 reverb 20 50 40
 }
 
 make_WAVE11() {  # "Yippee"
@@ -331,7 +341,7 @@ make_WAVE11() {  # "Yippee"
 
 make_WAVE12() {  # "Oh No"
   say ohno en-us+m1 30 105 "Oh no!"
-  finish WAVE12 ohno -1.5 reverb 15 50 30
+  finish WAVE12 ohno -1.5 bend 0.35,-300,0.5 reverb 15 50 30
 }
 
 make_WAVE13() {  # "Applause"
@@ -367,12 +377,12 @@ make_WAVE14() {  # "Honk"
 }
 
 make_WAVE15() {  # "Oooh"
-  # A small crowd, impressed.
+  # A small crowd, impressed: the "oooh" rises, then falls away.
   say o1 en-us+m3 35 80 "Ooooh!"
   say o2 en-us+f2 65 80 "Ooooh!"
   say o3 en-us+m1 50 85 "Ooooh!"
   mix ooh o1 o2@0.04 o3@0.08
-  finish WAVE15 ooh -1.5 reverb 40 50 60
+  finish WAVE15 ooh -1.5 bend 0.05,250,0.25 bend 0.35,-450,0.4 reverb 40 50 60
 }
 
 make_WAVE16() {  # "Razzberry"
