@@ -4,13 +4,16 @@
 
 #include "client/GameStartWindow.h"
 #include "client/MainWindow.h"
+#include "client/SoundEffectPlayer.h"
 #include "server/ServerHost.h"
 #include "windows/SpyListWindow.h"
 
 namespace tc::client {
 
 MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
+    sounds_ = std::make_unique<SoundEffectPlayer>();
     chat_ = std::make_unique<MainWindow>(rng_);
+    chat_->setSoundPlayer(sounds_.get());
     gamestart_ = std::make_unique<GameStartWindow>();
     server_ = std::make_unique<server::ServerHost>(rng_, nullptr);
     spylist_ = std::make_unique<windows::SpyListWindow>();
@@ -31,6 +34,7 @@ MainGame::~MainGame() {
     spylist_.reset();
     server_.reset();
     gamestart_.reset();
+    sounds_.reset();
 }
 
 void MainGame::start(const MainOptions& options) {

@@ -20,6 +20,7 @@ namespace tc::client {
 
 class GameStartWindow;
 class MainWindow;
+class SoundEffectPlayer;
 
 class MainGame {
 public:
@@ -40,6 +41,8 @@ public:
 
 private:
     game::Lcg rng_;
+    // Before the window, which plays through it until it is gone.
+    std::unique_ptr<SoundEffectPlayer> sounds_;
     std::unique_ptr<MainWindow> chat_;              // Tchat
     std::unique_ptr<GameStartWindow> gamestart_;    // Tgamestart
     std::unique_ptr<server::ServerHost> server_;    // TServer
