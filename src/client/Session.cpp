@@ -139,7 +139,7 @@ void Session::hostpress() {
         // Without a listening server there is nothing to connect to: say
         // why instead of waiting on "Loading" for ever.
         post("0+Cannot host the game: port " + std::to_string(port_) + " is not available (" +
-             (error.empty() ? std::string("unknown reason") : error) + ").");
+             (error.empty() ? std::string("unknown reason") : error) + "). Choose another port.");
         return;
     }
     loginname_ = myname_ + net::kTerminator;

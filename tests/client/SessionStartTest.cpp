@@ -81,7 +81,7 @@ TEST(SessionHosting, PortThatCannotBeBoundIsReportedAndNothingConnects) {
     rig.session.processParams({"Bob", "127.0.0.1", "true"});
     EXPECT_EQ(rig.view.take(),
               (Events{"chat[" + kBlue + "] 0+Loading Multi-player Game.. Please Wait.", "startServer",
-                      "chat[" + kBlue + "] 0+Cannot host the game: port 7800 is not available (Address already in use).",
+                      "chat[" + kBlue + "] 0+Cannot host the game: port 7800 is not available (Address already in use). Choose another port.",
                       "side"}));
     EXPECT_FALSE(rig.session.ishost());
     EXPECT_FALSE(rig.session.table().startVisible);
