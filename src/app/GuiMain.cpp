@@ -59,7 +59,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Tilecrest"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
     // Ties the window to the installed menu entry and its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("tilecrest"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tilecrest.Tilecrest"));
     // The main window ends the program, even while a side window is open.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -43,7 +43,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationVersion(QLatin1String(tc::net::kFullVersion));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Tilecrest game server without a window."));
+    parser.setApplicationDescription(
+        QStringLiteral("Tilecrest %1 game server without a window.").arg(QLatin1String(tc::net::kFullVersion)));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption portOpt(QStringLiteral("port"), QStringLiteral("TCP port (default 7772)."),
