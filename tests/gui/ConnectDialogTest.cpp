@@ -216,6 +216,24 @@ TEST(ConnectDialog, HostingOnATakenPortSaysSoAndTheNextTryCanHost) {
     EXPECT_EQ(eve->chat().count("Cannot host the game"), 1);
 }
 
+TEST(ConnectDialog, AJoinerToldTheGameIsFullIsBackInASoloGame) {
+    QTemporaryDir hostFolder, folder;
+    auto ann = soloCopy(hostFolder);
+    const quint16 port = ann->window().hostingPort();
+    std::vector<std::unique_ptr<tc::guitest::WireClient>> others;
+    for (int slot = 2; slot <= 9; ++slot) {
+        others.push_back(std::make_unique<tc::guitest::WireClient>(port, "P" + QByteArray::number(slot)));
+        ASSERT_TRUE(waitUntil([&] { return others.back()->slot == slot; }));
+    }
+    auto gus = soloCopy(folder);
+    connectThrough(*gus, false, "Gus", "127.0.0.1", port);
+    ASSERT_TRUE(waitUntil([&] { return !gus->messages.isEmpty(); }));
+    EXPECT_EQ(gus->messages, (QStringList{"Game is full"}));
+    ASSERT_TRUE(waitUntil([&] { return gus->chatHas("The game has ended; back to a solo game."); }));
+    ASSERT_TRUE(waitUntil([&] { return gus->session().ishost() && gus->seat(1) == "You"; }));
+    EXPECT_TRUE(gus->window().isVisible());
+}
+
 TEST(ConnectDialog, FieldsAreCheckedBeforeTheButtonWorks) {
     QTemporaryDir folder;
     auto fay = soloCopy(folder);
