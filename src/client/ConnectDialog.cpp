@@ -33,7 +33,7 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     address_->setInsertPolicy(QComboBox::NoInsert);
     address_->setMinimumContentsLength(24);
     address_->lineEdit()->setMaxLength(kMaxAddressLength);
-    address_->lineEdit()->setPlaceholderText(QStringLiteral("name or address of the host's computer"));
+    address_->lineEdit()->setPlaceholderText(QStringLiteral("e.g. 192.168.1.20"));
     addressLabel_ = new QLabel(QStringLiteral("Host's address:"), this);
     form->addRow(addressLabel_, address_);
     port_ = new QSpinBox(this);

@@ -13,6 +13,12 @@ function(run out)
   set(${out} "${stdout}" PARENT_SCOPE)
 endfunction()
 
+foreach(tool DESKTOP_FILE_VALIDATE APPSTREAMCLI)
+  if(NOT ${tool} OR ${tool} MATCHES "NOTFOUND$")
+    fail("${tool} was not found: install desktop-file-utils and appstream (tools/setup.sh)")
+  endif()
+endforeach()
+
 file(REMOVE_RECURSE ${PREFIX})
 run(ignored ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX})
 
