@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
+  desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "client/MainOptions.h"
 #include "client/MainWindow.h"
 #include "game/Lcg.h"
+#include "net/Version.h"
 
 namespace {
 
@@ -35,6 +37,18 @@ void ensureRuntimeDir() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // --help and --version answer before anything needs a display, claims
+    // the single-instance name or opens a port.
+    QStringList rawArgs;
+    for (int i = 1; i < argc; ++i) rawArgs << QString::fromLocal8Bit(argv[i]);
+    const tc::client::MainOptions early = tc::client::parseMainOptions(rawArgs);
+    if (early.help || early.version) {
+        const QString text = early.help ? tc::client::mainUsage()
+                                        : QStringLiteral("tilecrest %1\n").arg(QLatin1String(tc::net::kFullVersion));
+        std::fputs(text.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+
     ensureRuntimeDir();
     QApplication app(argc, argv);
 
@@ -44,6 +58,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Tilecrest"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tilecrest"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
+    // Ties the window to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tilecrest.Tilecrest"));
     // The main window ends the program, even while a side window is open.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "game/Lcg.h"
+#include "net/Version.h"
 #include "server/ServerHost.h"
 
 namespace {
@@ -39,10 +40,13 @@ bool parseNumber(const QString& text, quint64 max, quint64& out) {
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tilecrest-server"));
+    QCoreApplication::setApplicationVersion(QLatin1String(tc::net::kFullVersion));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Tilecrest game server without a window."));
+    parser.setApplicationDescription(
+        QStringLiteral("Tilecrest %1 game server without a window.").arg(QLatin1String(tc::net::kFullVersion)));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption portOpt(QStringLiteral("port"), QStringLiteral("TCP port (default 7772)."),
                                      QStringLiteral("N"), QStringLiteral("7772"));
     const QCommandLineOption bindOpt(QStringLiteral("bind"), QStringLiteral("Address to listen on (default all)."),

@@ -5,7 +5,17 @@
 namespace tc::client {
 
 ClientSocket::ClientSocket(QObject* parent) : QObject(parent), socket_(new QTcpSocket(this)) {
+    timeout_.setSingleShot(true);
+    connect(&timeout_, &QTimer::timeout, this, [this] {
+        if (!attempting_ || established_) return;
+        const int seconds = (timeoutMs_ + 999) / 1000;
+        fail(QStringLiteral("No answer within %1 %2. Check the address, and that the host's firewall lets "
+                            "the port through.")
+                 .arg(seconds)
+                 .arg(seconds == 1 ? QStringLiteral("second") : QStringLiteral("seconds")));
+    });
     connect(socket_, &QTcpSocket::connected, this, [this] {
+        timeout_.stop();
         attempting_ = false;
         established_ = true;
         emit connected();
@@ -30,6 +40,7 @@ void ClientSocket::connectTo(const QString& host, quint16 port) {
     socket_->blockSignals(false);
     established_ = false;
     attempting_ = true;
+    timeout_.start(timeoutMs_);
     socket_->connectToHost(host, port);
 }
 
@@ -38,6 +49,7 @@ void ClientSocket::write(const QByteArray& bytes) {
 }
 
 void ClientSocket::close() {
+    timeout_.stop();
     if (established_)
         socket_->disconnectFromHost();
     else if (attempting_) {
@@ -48,14 +60,38 @@ void ClientSocket::close() {
     }
 }
 
+void ClientSocket::drop() {
+    timeout_.stop();
+    attempting_ = false;
+    established_ = false;
+    socket_->blockSignals(true);
+    socket_->abort();
+    socket_->blockSignals(false);
+}
+
+void ClientSocket::fail(const QString& reason) {
+    timeout_.stop();
+    attempting_ = false;
+    socket_->blockSignals(true);
+    socket_->abort();
+    socket_->blockSignals(false);
+    emit connectFailed(reason);
+}
+
 void ClientSocket::onError() {
     if (attempting_ && !established_) {
-        attempting_ = false;
-        const QString reason = socket_->errorString();
-        socket_->blockSignals(true);
-        socket_->abort();
-        socket_->blockSignals(false);
-        emit connectFailed(reason);
+        // The system's words first, then what the player can do about it.
+        switch (socket_->error()) {
+        case QAbstractSocket::HostNotFoundError:
+            fail(QStringLiteral("Host not found. Check the address."));
+            break;
+        case QAbstractSocket::ConnectionRefusedError:
+            fail(QStringLiteral("Connection refused. Is a game hosted there on this port?"));
+            break;
+        default:
+            fail(socket_->errorString());
+            break;
+        }
     }
     // Errors on an established connection normally end in `disconnected`;
     // should the socket already be down without it, report the end here.

@@ -1,14 +1,19 @@
 #pragma once
 // The client's TCP connection to the game server (`sock`), reduced to the
-// four events the session needs: connected, the connect failed (with the
-// system's reason), bytes arrived, and the established connection ended.
+// four events the session needs: connected, the connect failed (with a
+// reason a player can act on), bytes arrived, and the established
+// connection ended. A connect that gets no answer gives up after
+// kConnectTimeoutMs instead of waiting for the system's own timeout.
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 class QTcpSocket;
 
 namespace tc::client {
+
+inline constexpr int kConnectTimeoutMs = 10000;
 
 class ClientSocket : public QObject {
     Q_OBJECT
@@ -23,6 +28,10 @@ public:
     void write(const QByteArray& bytes);
     // Ends the connection; reports `closed` when it had been established.
     void close();
+    // Ends the connection or the attempt at once and reports nothing.
+    void drop();
+    // How long a connect (name lookup included) may take; tests shorten it.
+    void setConnectTimeout(int ms) { timeoutMs_ = ms; }
     bool isConnected() const { return established_; }
 
 signals:
@@ -38,7 +47,11 @@ private:
     void onError();
     void onDisconnected();
 
+    void fail(const QString& reason);
+
     QTcpSocket* socket_;
+    QTimer timeout_;
+    int timeoutMs_ = kConnectTimeoutMs;
     bool attempting_ = false;
     bool established_ = false;
 };

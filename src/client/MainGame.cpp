@@ -3,15 +3,21 @@
 #include <QHostAddress>
 
 #include "client/GameStartWindow.h"
+#include "client/LocalAddresses.h"
 #include "client/MainWindow.h"
+#include "client/ReachableAddresses.h"
 #include "client/SoundEffectPlayer.h"
 #include "server/ServerHost.h"
+#include "store/SettingsFile.h"
+#include "store/StoreLocation.h"
 #include "windows/SpyListWindow.h"
 
 namespace tc::client {
 
 MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
     sounds_ = std::make_unique<SoundEffectPlayer>();
+    settings_ = std::make_unique<store::SettingsFile>(
+        store::storeFilePath(QStringLiteral("velmoralobby.ini"), QStandardPaths::AppConfigLocation).toStdString());
     chat_ = std::make_unique<MainWindow>(rng_);
     chat_->setSoundPlayer(sounds_.get());
     gamestart_ = std::make_unique<GameStartWindow>();
@@ -21,9 +27,24 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
     chat_->attachGameStart(gamestart_.get());
     chat_->attachSpyList(spylist_.get());
     chat_->setServerStarter([this](quint16 port, quint16& listening, QString& error) {
-        if (!server_->listen(QHostAddress::Any, port, &error)) return false;
+        QString detail;
+        if (!server_->listen(QHostAddress::Any, port, &detail)) {
+            // The session names the port itself; keep the system's reason.
+            const qsizetype colon = detail.indexOf(QLatin1String(": "));
+            error = colon >= 0 ? detail.mid(colon + 2) : detail;
+            return false;
+        }
         listening = server_->serverPort();
         return true;
+    });
+    chat_->setConnectSettings(settings_.get());
+    QObject::connect(chat_.get(), &MainWindow::connectRequested, chat_.get(),
+                     [this](const MainOptions& options) { restart(options); });
+    QObject::connect(chat_.get(), &MainWindow::gameEnded, chat_.get(), [this] {
+        chat_->addLineToChat("0+The game has ended; back to a solo game.", chat::kPureBlue);
+        MainOptions solo;
+        solo.port = firstPort_;
+        restart(solo);
     });
 }
 
@@ -38,9 +59,25 @@ MainGame::~MainGame() {
 }
 
 void MainGame::start(const MainOptions& options) {
-    if (options.pauseMs > 0) server_->setPauseMs(options.pauseMs);
+    pauseMs_ = options.pauseMs;
+    firstPort_ = options.port;
+    if (pauseMs_ > 0) server_->setPauseMs(pauseMs_);
     chat_->setPort(options.port);
     chat_->start(options.params);
+}
+
+void MainGame::restart(const MainOptions& options) {
+    // The window lets go of its connection before the old server, with
+    // every connection of the other players, goes away.
+    chat_->leaveGame();
+    server_.reset();
+    server_ = std::make_unique<server::ServerHost>(rng_, nullptr);
+    if (pauseMs_ > 0) server_->setPauseMs(pauseMs_);
+    chat_->setPort(options.port);
+    chat_->start(options.params);
+    const auto& p = options.params;
+    if (p.size() >= 3 && p[2] == "true" && chat_->hostingPort() != 0)
+        chat_->addLineToChat("0+" + joinAddressesLine(localAddresses(), chat_->hostingPort()), chat::kPureBlue);
 }
 
 } // namespace tc::client

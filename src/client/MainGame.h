@@ -3,6 +3,11 @@
 // start-up order (Tchat, Tgamestart, TServer, Tspylist) and wired together.
 // Every copy holds an idle game server; it listens only when this copy
 // hosts. Tests create several in one process.
+//
+// Hosting or joining from the File menu starts over in the same window with
+// the command line that does the same: the old connection and the old
+// server go, a fresh server and session take their place. When such a game
+// ends, the copy starts over with a solo game instead of ending.
 #include <cstdint>
 #include <memory>
 
@@ -14,6 +19,9 @@ class ServerHost;
 }
 namespace tc::windows {
 class SpyListWindow;
+}
+namespace tc::store {
+class SettingsFile;
 }
 
 namespace tc::client {
@@ -32,17 +40,26 @@ public:
 
     // Applies the options, shows the main window and reads the parameters.
     void start(const MainOptions& options);
+    // Leaves the current game and starts over with `options`; the pause
+    // tick of the first start is kept. Posts the addresses to give out
+    // when this copy now hosts for others.
+    void restart(const MainOptions& options);
 
     game::Lcg& rng() { return rng_; }
     MainWindow& window() { return *chat_; }
     GameStartWindow& gameStart() { return *gamestart_; }
     server::ServerHost& server() { return *server_; }
     windows::SpyListWindow& spyList() { return *spylist_; }
+    // The program's one settings file ("velmoralobby.ini").
+    store::SettingsFile& settings() { return *settings_; }
 
 private:
     game::Lcg rng_;
     // Before the window, which plays through it until it is gone.
     std::unique_ptr<SoundEffectPlayer> sounds_;
+    std::unique_ptr<store::SettingsFile> settings_;
+    int pauseMs_ = 0;
+    quint16 firstPort_ = 7772;  // the command line's port, for a solo start over
     std::unique_ptr<MainWindow> chat_;              // Tchat
     std::unique_ptr<GameStartWindow> gamestart_;    // Tgamestart
     std::unique_ptr<server::ServerHost> server_;    // TServer

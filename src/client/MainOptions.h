@@ -4,6 +4,8 @@
 //   --port N      host and join on port N (0..65535; 0 lets the system
 //                 choose when hosting); default 7772
 //   --pause-ms N  the in-process server's pause tick in milliseconds (1..60000)
+//   --help, --version  print the usage or the version and end, before any
+//                 window or port is opened
 // Options are accepted anywhere and are not counted as parameters. An
 // option with a missing or unreadable value is dropped and its default kept.
 #include <string>
@@ -17,9 +19,14 @@ struct MainOptions {
     std::vector<std::string> params;
     quint16 port = 7772;
     int pauseMs = 0;  // 0: the server's own default
+    bool help = false;
+    bool version = false;
 };
 
 // `args` without the program name.
 MainOptions parseMainOptions(const QStringList& args);
+
+// What --help prints, ending in a line end.
+QString mainUsage();
 
 } // namespace tc::client

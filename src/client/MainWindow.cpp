@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPainter>
 
+#include <memory>
+
 #include "chat/ChatColourDialog.h"
 #include "chat/ChatInput.h"
 #include "chat/ChatPane.h"
@@ -15,6 +17,7 @@
 #include "client/ClientSoundPlayer.h"
 #include "client/DicePanel.h"
 #include "client/BoardPictureButton.h"
+#include "client/ConnectDialog.h"
 #include "client/GameStartWindow.h"
 #include "client/TileControl.h"
 #include "windows/SpyListWindow.h"
@@ -33,7 +36,7 @@ constexpr std::size_t kMaxWaitingInputs = 64;
 }
 
 MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
-    : QMainWindow(parent), session_(*this, rng) {
+    : QMainWindow(parent), rng_(rng), session_(*this, rng) {
     setObjectName(QStringLiteral("Tchat"));
     setWindowTitle(QStringLiteral("Tilecrest"));
     setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
@@ -92,6 +95,7 @@ void MainWindow::buildMenus() {
     QAction* exit = file->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("Exit1"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
+    addConnectItems(file, exit);
 
     QMenu* options = bar->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("Options1"));
@@ -150,6 +154,28 @@ void MainWindow::buildMenus() {
     connect(unsetJustWatch_, &QAction::triggered, this, [this] { feed([this] { session_.unsetJustWatch(); }); });
 }
 
+void MainWindow::addConnectItems(QMenu* file, QAction* before) {
+    QAction* host = new QAction(QStringLiteral("Host a Game\u2026"), file);
+    host->setObjectName(QStringLiteral("HostaGame1"));
+    connect(host, &QAction::triggered, this, [this] { openConnectDialog(true); });
+    QAction* join = new QAction(QStringLiteral("Join a Game\u2026"), file);
+    join->setObjectName(QStringLiteral("JoinaGame1"));
+    connect(join, &QAction::triggered, this, [this] { openConnectDialog(false); });
+    file->insertAction(before, host);
+    file->insertAction(before, join);
+    file->insertSeparator(before);
+}
+
+void MainWindow::openConnectDialog(bool host) {
+    if (modal_ > 0 || closing_) return;
+    if (!connectDialog_) {
+        connectDialog_ = new ConnectDialog(this);
+        connect(connectDialog_, &ConnectDialog::connectRequested, this, &MainWindow::connectRequested);
+    }
+    connectDialog_->setSettings(connectSettings_);
+    connectDialog_->openFor(host ? ConnectDialog::Mode::Host : ConnectDialog::Mode::Join);
+}
+
 void MainWindow::buildChat(QWidget* board) {
     // Under the table from top 301; the strip at the left stays free for
     // the phrase buttons.
@@ -193,6 +219,26 @@ void MainWindow::setPort(quint16 port) {
 void MainWindow::start(const std::vector<std::string>& params) {
     show();
     feed([this, params] { session_.processParams(params); });
+}
+
+void MainWindow::leaveGame() {
+    if (closing_) return;
+    timer1_.stop();
+    waiting_.clear();
+    sock_.drop();
+    sock11_.drop();
+    hostingPort_ = 0;
+    if (gameStart_) gameStart_->hide();
+    popupKick_->hide();
+    // A fresh session in place: every field of the old game goes, and the
+    // window, which the session refers to, stays.
+    std::destroy_at(&session_);
+    std::construct_at(&session_, *this, rng_);
+    session_.setPort(port_);
+    session_.formCreate();
+    endToGameEnded_ = true;
+    ++generation_;
+    tableChanged();
 }
 
 void MainWindow::bringToFront() {
@@ -321,6 +367,13 @@ void MainWindow::showMessage(const std::string& text) {
 
 void MainWindow::closeWindow() {
     // The session is in the middle of a handler: close once it returned.
+    if (endToGameEnded_) {
+        // Only for the game it was meant for: a game left meanwhile is over.
+        QTimer::singleShot(0, this, [this, generation = generation_] {
+            if (!closing_ && generation == generation_) emit gameEnded();
+        });
+        return;
+    }
     QTimer::singleShot(0, this, [this] { close(); });
 }
 

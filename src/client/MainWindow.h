@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "client/ClientSocket.h"
+#include "client/MainOptions.h"
 #include "client/Session.h"
 #include "client/SessionView.h"
 
@@ -26,11 +27,15 @@ class ChatInput;
 namespace tc::windows {
 class SpyListWindow;
 }
+namespace tc::store {
+class SettingsFile;
+}
 
 namespace tc::client {
 
 class BoardPanel;
 class ClientSoundPlayer;
+class ConnectDialog;
 class GameStartWindow;
 
 class MainWindow final : public QMainWindow, public SessionView {
@@ -60,11 +65,19 @@ public:
     void setPort(quint16 port);
     // The port the own server listens on once hosting, else 0.
     quint16 hostingPort() const { return hostingPort_; }
+    // Where "Host a Game" and "Join a Game" remember their fields.
+    void setConnectSettings(store::SettingsFile* settings) { connectSettings_ = settings; }
+    // How long a connect may go unanswered (10 s unless set).
+    void setConnectTimeout(int ms) { sock_.setConnectTimeout(ms); }
 
     // FormShow: shows the window and runs processparams with `params`.
     void start(const std::vector<std::string>& params);
     // A second copy of the program asked for this one: bring it forward.
     void bringToFront();
+    // Leaves the game at once and silently and puts a fresh session in
+    // place, ready for start() again. A game started after this that ends
+    // is reported by `gameEnded` instead of closing the window.
+    void leaveGame();
 
     const Session& session() const { return session_; }
     // Timer1: runs only while the session has lines waiting or a cool-down.
@@ -86,6 +99,10 @@ public:
 
 signals:
     void closed();
+    // The player asked to host or join from the File menu.
+    void connectRequested(const tc::client::MainOptions& options);
+    // A game begun after leaveGame() ended (connection closed, game full).
+    void gameEnded();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -93,6 +110,8 @@ protected:
 
 private:
     void buildMenus();
+    void addConnectItems(QMenu* file, QAction* before);
+    void openConnectDialog(bool host);
     void buildChat(QWidget* board);
     // Runs an input against the session; while a modal message is up the
     // input waits, so no handler ever runs inside another.
@@ -104,6 +123,7 @@ private:
     void openSeatMenu(int seat, const QPoint& globalPos);
     void resetScreenLocation();
 
+    game::Lcg& rng_;
     Session session_;
     ClientSocket sock_;
     ClientSocket sock11_;  // the idle side connection to 127.0.0.1:9001
@@ -118,6 +138,10 @@ private:
     std::function<void(const QString&)> presenter_;
     quint16 port_ = kDefaultPort;
     quint16 hostingPort_ = 0;
+    ConnectDialog* connectDialog_ = nullptr;
+    store::SettingsFile* connectSettings_ = nullptr;
+    bool endToGameEnded_ = false;  // set by leaveGame()
+    int generation_ = 0;           // games left so far
 
     int modal_ = 0;
     std::deque<std::function<void()>> waiting_;

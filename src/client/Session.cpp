@@ -139,7 +139,7 @@ void Session::hostpress() {
         // Without a listening server there is nothing to connect to: say
         // why instead of waiting on "Loading" for ever.
         post("0+Cannot host the game: port " + std::to_string(port_) + " is not available (" +
-             (error.empty() ? std::string("unknown reason") : error) + ").");
+             (error.empty() ? std::string("unknown reason") : error) + "). Choose another port.");
         return;
     }
     loginname_ = myname_ + net::kTerminator;
@@ -166,8 +166,14 @@ void Session::joinpress() {
 void Session::onConnected() { connected_ = true; }
 
 void Session::onConnectFailed(const std::string& reason) {
-    post("0+Could not connect to " + connectAddress_ + " port " + std::to_string(port_) + ": " +
-         (reason.empty() ? std::string("unknown reason") : reason));
+    const std::string why = reason.empty() ? std::string("unknown reason") : reason;
+    const std::string port = std::to_string(port_);
+    // The chat shows a line up to its first colon as a head and puts a
+    // space after it; an IPv6 address has to come after a colon of our own.
+    if (connectAddress_.find(':') != std::string::npos)
+        post("0+Could not connect to port " + port + " at:" + connectAddress_ + ". " + why);
+    else
+        post("0+Could not connect to " + connectAddress_ + " port " + port + ": " + why);
 }
 
 void Session::onSocketClosed() {

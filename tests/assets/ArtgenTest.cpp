@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -75,7 +76,19 @@ TEST(Artgen, DrawsEveryPackagedPictureAtItsSizeTheSameEachRun)
             packaged << path.mid(2);
     }
     packaged.sort();
-    const QStringList drawn = filesUnder(first.path());
+    QStringList drawn = filesUnder(first.path());
+    // The desktop icons are installed, not packaged: the committed ones.
+    const QStringList icons = drawn.filter(QRegularExpression(QStringLiteral("^icons/")));
+    EXPECT_EQ(icons, filesUnder(QStringLiteral(TILECREST_ASSETS_DIR)).filter(QRegularExpression(QStringLiteral("^icons/"))));
+    EXPECT_EQ(icons, (QStringList{"icons/hicolor/128x128/apps/org.tilecrest.Tilecrest.png",
+                                  "icons/hicolor/256x256/apps/org.tilecrest.Tilecrest.png",
+                                  "icons/hicolor/48x48/apps/org.tilecrest.Tilecrest.png"}));
+    for (const QString& name : icons) {
+        const QImage fresh(first.filePath(name));
+        EXPECT_EQ(fresh.size(), QImage(QStringLiteral(TILECREST_ASSETS_DIR "/") + name).size()) << name.toStdString();
+        EXPECT_EQ(contents(first.filePath(name)), contents(second.filePath(name))) << name.toStdString();
+        drawn.removeAll(name);
+    }
     EXPECT_EQ(drawn, packaged);
     // Nine tiles, six dice, the twelve table pieces, three side pictures,
     // nine phrase buttons and eighteen smileys.

@@ -81,7 +81,7 @@ TEST(SessionHosting, PortThatCannotBeBoundIsReportedAndNothingConnects) {
     rig.session.processParams({"Bob", "127.0.0.1", "true"});
     EXPECT_EQ(rig.view.take(),
               (Events{"chat[" + kBlue + "] 0+Loading Multi-player Game.. Please Wait.", "startServer",
-                      "chat[" + kBlue + "] 0+Cannot host the game: port 7800 is not available (Address already in use).",
+                      "chat[" + kBlue + "] 0+Cannot host the game: port 7800 is not available (Address already in use). Choose another port.",
                       "side"}));
     EXPECT_FALSE(rig.session.ishost());
     EXPECT_FALSE(rig.session.table().startVisible);
@@ -96,6 +96,13 @@ TEST(SessionHosting, ConnectFailureNamesTheAddressAndKeepsTheWindow) {
     rig.session.onSocketClosed();  // a failed connect may also report a close
     EXPECT_EQ(rig.view.take(),
               (Events{"chat[" + kBlue + "] 0+Could not connect to 10.0.0.5 port 7772: Connection refused"}));
+    // An IPv6 address comes after the line's first colon, so the chat's
+    // head does not split it.
+    rig.session.processParams({"Ann", "fd00::2", "false"});
+    rig.view.take();
+    rig.session.onConnectFailed("Connection refused");
+    EXPECT_EQ(rig.view.take(),
+              (Events{"chat[" + kBlue + "] 0+Could not connect to port 7772 at:fd00::2. Connection refused"}));
 }
 
 TEST(SessionHosting, ClosedConnectionClosesTheWindowOnce) {

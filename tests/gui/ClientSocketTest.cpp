@@ -68,7 +68,7 @@ TEST(ClientSocket, ARefusedConnectReportsTheReasonAndNeverClosed) {
     QSignalSpy closed(&sock, &ClientSocket::closed);
     sock.connectTo("127.0.0.1", closedPort());
     ASSERT_TRUE(waitUntil([&] { return failed.count() == 1; }));
-    EXPECT_EQ(failed.at(0).at(0).toString(), "Connection refused");
+    EXPECT_EQ(failed.at(0).at(0).toString(), "Connection refused. Is a game hosted there on this port?");
     QTest::qWait(50);
     EXPECT_EQ(failed.count(), 1);
     EXPECT_EQ(connected.count(), 0);

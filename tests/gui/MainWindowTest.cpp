@@ -46,7 +46,8 @@ TEST(MainWindow, MenusHoldOnlyWhatWorks) {
     auto& w = solo.window();
     EXPECT_EQ(w.objectName(), "Tchat");
     EXPECT_EQ(captions(w.menuBar()->actions()), (QStringList{"File", "Options", "View"}));
-    EXPECT_EQ(captions(w.findChild<QMenu*>("File1")->actions()), (QStringList{"Start Game", "Exit"}));
+    EXPECT_EQ(captions(w.findChild<QMenu*>("File1")->actions()),
+              (QStringList{"Start Game", "Host a Game\u2026", "Join a Game\u2026", "-", "Exit"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("Options1")->actions()),
               (QStringList{"Just Watch", "-", "Text Color", "Text Size", "Scroll Chat Off", "-",
                            "Reset Screen Location"}));

@@ -44,8 +44,14 @@ TEST(MainOptions, BadValuesAreDroppedAndTheDefaultsKept) {
     EXPECT_EQ(o.params, (Params{"Ann"}));
     EXPECT_EQ(o.port, 7772);
     // Look-alikes are parameters, not options.
-    o = parseMainOptions({"--Port", "1"});
-    EXPECT_EQ(o.params, (Params{"--Port", "1"}));
+    o = parseMainOptions({"--Port", "1", "-h", "--Version"});
+    EXPECT_EQ(o.params, (Params{"--Port", "1", "-h", "--Version"}));
+    EXPECT_FALSE(o.help || o.version);
+    o = parseMainOptions({"Ann", "--version", "host"});
+    EXPECT_TRUE(o.version);
+    EXPECT_EQ(o.params, (Params{"Ann", "host"}));
+    EXPECT_TRUE(parseMainOptions({"--help"}).help);
+    EXPECT_TRUE(tc::client::mainUsage().contains("1.0.3.5"));
 }
 
 TEST(SingleInstance, ASecondCopyBringsTheFirstForwardAndStandsDown) {

@@ -115,42 +115,47 @@ QImage logo()
     return img;
 }
 
-QImage appIcon()
+QImage appIcon(int size)
 {
-    QImage img = newCanvas(QSize(64, 64));
+    // Laid out on a 64-unit square; every length is scaled by hand rather
+    // than through the painter, so 64 px stays exactly the packaged icon and
+    // larger sizes get textures at their own resolution.
+    const qreal s = size / 64.0;
+    QImage img = newCanvas(QSize(size, size));
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF base(2, 2, 58, 58);
-    const QPainterPath basePath = rounded(base, 11);
-    dropShadow(p, basePath, QPointF(1, 2), 2, QColor(0, 0, 0, 150));
+    const QRectF base(2 * s, 2 * s, 58 * s, 58 * s);
+    const QPainterPath basePath = rounded(base, 11 * s);
+    dropShadow(p, basePath, QPointF(1 * s, 2 * s), qRound(2 * s), QColor(0, 0, 0, 150));
     // Green cloth inside a walnut frame.
     p.save();
     p.setClipPath(basePath);
-    p.drawImage(0, 0, woodTexture(img.size(), walnutWood(), 61u, 5.0f));
+    p.drawImage(0, 0, woodTexture(img.size(), walnutWood(), 61u, float(5.0 * s)));
     p.restore();
-    const QRectF cloth = base.adjusted(4, 4, -4, -4);
-    const QPainterPath clothPath = rounded(cloth, 8);
+    const QRectF cloth = base.adjusted(4 * s, 4 * s, -4 * s, -4 * s);
+    const QPainterPath clothPath = rounded(cloth, 8 * s);
     p.save();
     p.setClipPath(clothPath);
     p.drawImage(0, 0, feltTexture(img.size(), QColor(38, 112, 64), 62u));
     p.restore();
-    innerShadow(p, clothPath, QPointF(1, 1.5), 2, QColor(0, 0, 0, 170));
-    p.setPen(QPen(QColor(30, 15, 5), 1.0));
+    innerShadow(p, clothPath, QPointF(1 * s, 1.5 * s), qRound(2 * s), QColor(0, 0, 0, 170));
+    p.setPen(QPen(QColor(30, 15, 5), 1.0 * s));
     p.setBrush(Qt::NoBrush);
     p.drawPath(basePath);
     // A number tile standing up, a die in front of it.
     const QImage strip = tileStrip(9);
     const QImage tile = strip.copy(0, 0, tileFrameWidth, tileFrameHeight)
-                            .scaled(26, 49, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                            .scaled(qRound(26 * s), qRound(49 * s), Qt::IgnoreAspectRatio,
+                                    Qt::SmoothTransformation);
     p.save();
-    p.translate(23, 31);
+    p.translate(23 * s, 31 * s);
     p.rotate(-8);
-    p.drawImage(QPointF(-13, -24), tile);
+    p.drawImage(QPointF(-13 * s, -24 * s), tile);
     p.restore();
     p.save();
-    p.translate(42, 41);
+    p.translate(42 * s, 41 * s);
     p.rotate(14);
-    p.scale(0.95, 0.95);
+    p.scale(0.95 * s, 0.95 * s);
     p.translate(-15, -15);
     paintDie(p, 6);
     p.restore();

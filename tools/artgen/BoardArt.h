@@ -15,8 +15,9 @@ QImage boardBackground();
 // About 170 x 40 "Tilecrest" word mark on a transparent background.
 QImage logo();
 
-// 64 x 64 application icon.
-QImage appIcon();
+// The application icon, `size` x `size`: 64 packaged in the program, 48,
+// 128 and 256 installed for the desktop's menus.
+QImage appIcon(int size = 64);
 
 // 473 x 41 ribbon for the winner banner; the caption is written over it.
 QImage winnerBanner();

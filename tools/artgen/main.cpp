@@ -1,6 +1,7 @@
 // tilecrest-artgen OUTDIR: draws every picture of the game into
-// OUTDIR/images and OUTDIR/smilies. The output is committed under assets/,
-// so the normal build never runs this tool.
+// OUTDIR/images and OUTDIR/smilies, and the desktop icons into
+// OUTDIR/icons/hicolor. The output is committed under assets/, so the
+// normal build never runs this tool.
 
 #include "BoardArt.h"
 #include "DiceArt.h"
@@ -54,7 +55,10 @@ std::vector<Picture> allPictures()
     list.push_back({QStringLiteral("images/tilerow.png"), QSize(505, 110), art::tileRow});
     list.push_back({QStringLiteral("images/board.jpg"), QSize(717, 555), art::boardBackground});
     list.push_back({QStringLiteral("images/logo.png"), QSize(170, 40), art::logo});
-    list.push_back({QStringLiteral("images/icon.png"), QSize(64, 64), art::appIcon});
+    list.push_back({QStringLiteral("images/icon.png"), QSize(64, 64), [] { return art::appIcon(64); }});
+    for (int size : {48, 128, 256})
+        list.push_back({QStringLiteral("icons/hicolor/%1x%1/apps/org.tilecrest.Tilecrest.png").arg(size),
+                        QSize(size, size), [size] { return art::appIcon(size); }});
     list.push_back({QStringLiteral("images/banner.png"), QSize(473, 41), art::winnerBanner});
     list.push_back({QStringLiteral("images/solo.jpg"), QSize(240, 150), art::soloPicture});
     list.push_back({QStringLiteral("images/download.jpg"), QSize(180, 120), art::downloadPicture});
@@ -103,7 +107,10 @@ int main(int argc, char* argv[])
         return 2;
     }
     QDir out(args.at(1));
-    if (!out.mkpath(QStringLiteral("images")) || !out.mkpath(QStringLiteral("smilies"))) {
+    bool made = out.mkpath(QStringLiteral("images")) && out.mkpath(QStringLiteral("smilies"));
+    for (int size : {48, 128, 256})
+        made = made && out.mkpath(QStringLiteral("icons/hicolor/%1x%1/apps").arg(size));
+    if (!made) {
         std::fprintf(stderr, "cannot create folders under %s\n", qPrintable(args.at(1)));
         return 1;
     }

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "client/ConnectSettings.h"
+#include "client/ReachableAddresses.h"
+#include "store/SettingsFile.h"
+
+namespace fs = std::filesystem;
+using tc::client::ConnectSettings;
+using tc::client::joinAddressesLine;
+using tc::client::reachableFromOthers;
+using Strings = std::vector<std::string>;
+
+namespace {
+
+struct TempFile {
+    TempFile() {
+        std::string pattern = (fs::temp_directory_path() / "tc-connect-XXXXXX").string();
+        dir = ::mkdtemp(pattern.data());
+        path = (fs::path(dir) / "velmoralobby.ini").string();
+    }
+    ~TempFile() { fs::remove_all(dir); }
+    void write(const std::string& bytes) const { std::ofstream(path, std::ios::binary) << bytes; }
+    std::string read() const {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+    std::string dir, path;
+};
+
+} // namespace
+
+TEST(ConnectSettings, RemembersFiveAddressesNewestFirstEachOnce) {
+    ConnectSettings s;
+    for (const char* a : {"a.lan", "b.lan", "c.lan", "d.lan", "e.lan"}) s.remember(a);
+    EXPECT_EQ(s.addresses, (Strings{"e.lan", "d.lan", "c.lan", "b.lan", "a.lan"}));
+    s.remember("C.LAN");  // names are not case-sensitive: moves up, once
+    EXPECT_EQ(s.addresses, (Strings{"C.LAN", "e.lan", "d.lan", "b.lan", "a.lan"}));
+    s.remember("f.lan");  // the oldest drops out
+    EXPECT_EQ(s.addresses, (Strings{"f.lan", "C.LAN", "e.lan", "d.lan", "b.lan"}));
+    s.remember("");
+    EXPECT_EQ(s.addresses.size(), 5u);
+}
+
+TEST(ConnectSettings, WritesItsOwnKeysAndKeepsTheRestOfTheFile) {
+    TempFile f;
+    f.write("[Other]\r\nPlayerName=Keep\r\n[Tilecrest]\r\nTop=40\r\n");
+    tc::store::SettingsFile file(f.path);
+    ConnectSettings s = ConnectSettings::read(file);
+    EXPECT_EQ(s.name, "");
+    EXPECT_EQ(s.port, 7772);
+    EXPECT_TRUE(s.addresses.empty());
+
+    s.name = "Ann";
+    s.port = 7900;
+    s.remember("10.0.0.5");
+    s.remember("::1");
+    ASSERT_TRUE(s.write(file));
+    EXPECT_EQ(f.read(),
+              "[Other]\r\nPlayerName=Keep\r\n[Tilecrest]\r\nTop=40\r\nPlayerName=Ann\r\nGamePort=7900\r\n"
+              "RecentAddress1=::1\r\nRecentAddress2=10.0.0.5\r\nRecentAddress3=\r\nRecentAddress4=\r\n"
+              "RecentAddress5=\r\n");
+
+    const ConnectSettings again = ConnectSettings::read(tc::store::SettingsFile(f.path));
+    EXPECT_EQ(again.name, "Ann");
+    EXPECT_EQ(again.port, 7900);
+    EXPECT_EQ(again.addresses, (Strings{"::1", "10.0.0.5"}));
+}
+
+TEST(ConnectSettings, BadValuesReadAsDefaults) {
+    TempFile f;
+    f.write("[tilecrest]\nGamePort=70000\nRecentAddress1=\nRecentAddress2=x.lan\nRecentAddress3=X.lan\n"
+            "RecentAddress5=y.lan\n");
+    ConnectSettings s = ConnectSettings::read(tc::store::SettingsFile(f.path));
+    EXPECT_EQ(s.port, 7772);
+    EXPECT_EQ(s.addresses, (Strings{"x.lan", "y.lan"}));
+    f.write("[Tilecrest]\nGamePort=0\n");
+    EXPECT_EQ(ConnectSettings::read(tc::store::SettingsFile(f.path)).port, 7772);
+}
+
+TEST(ReachableAddresses, LoopbackLinkLocalAndNonsenseAreNotGivenOut) {
+    for (const char* a : {"127.0.0.1", "127.8.9.1", "::1", "fe80::fc:ff:fe00:1", "fe80::1%eth0", "169.254.3.4",
+                          "0.0.0.0", "::", "224.0.0.251", "ff02::1", "::ffff:127.0.0.1", "", "host.lan",
+                          "192.168.1.300"})
+        EXPECT_FALSE(reachableFromOthers(a)) << a;
+    for (const char* a : {"192.168.1.20", "10.0.0.5", "fd00::2", "2001:db8::5", "::ffff:192.168.1.20"})
+        EXPECT_TRUE(reachableFromOthers(a)) << a;
+}
+
+TEST(ReachableAddresses, TheLineListsIPv4FirstEachOnceWithThePort) {
+    EXPECT_EQ(joinAddressesLine({"127.0.0.1", "192.168.1.20", "fe80::1%eth0"}, 7772),
+              "Others can join at 192.168.1.20 port 7772.");
+    EXPECT_EQ(joinAddressesLine({"fd00::2", "::1", "192.0.2.2", "10.0.0.5", "192.0.2.2", "::ffff:10.0.0.5"}, 7900),
+              "Others can join at:192.0.2.2, 10.0.0.5 or fd00::2 port 7900.");
+    EXPECT_EQ(joinAddressesLine({"127.0.0.1", "::1", "fe80::1"}, 7772),
+              "Only this machine can reach the game: no network address was found (port 7772).");
+    EXPECT_EQ(joinAddressesLine({}, 7000),
+              "Only this machine can reach the game: no network address was found (port 7000).");
+    Strings many;
+    for (int i = 1; i <= 8; ++i) many.push_back("10.0.0." + std::to_string(i));
+    EXPECT_EQ(joinAddressesLine(many, 7772),
+              "Others can join at 10.0.0.1, 10.0.0.2, 10.0.0.3, 10.0.0.4, 10.0.0.5, 10.0.0.6 (and 2 more) port 7772.");
+}

@@ -1,0 +1,98 @@
+# Installs the build into PREFIX (emptied first) and checks what landed.
+function(fail what)
+  message(FATAL_ERROR "install_tree: ${what}")
+endfunction()
+
+# Runs a command; fails the test unless it exits 0. The output goes to `out`.
+function(run out)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE stdout ERROR_VARIABLE stderr
+                  TIMEOUT 60)
+  if(NOT rc EQUAL 0)
+    fail("`${ARGN}` gave ${rc}:\n${stdout}${stderr}")
+  endif()
+  set(${out} "${stdout}" PARENT_SCOPE)
+endfunction()
+
+foreach(tool DESKTOP_FILE_VALIDATE APPSTREAMCLI)
+  if(NOT ${tool} OR ${tool} MATCHES "NOTFOUND$")
+    fail("${tool} was not found: install desktop-file-utils and appstream (tools/setup.sh)")
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE ${PREFIX})
+run(ignored ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX})
+
+set(id org.tilecrest.Tilecrest)
+set(expected
+  bin/tilecrest
+  bin/tilecrest-server
+  share/applications/${id}.desktop
+  share/icons/hicolor/128x128/apps/${id}.png
+  share/icons/hicolor/256x256/apps/${id}.png
+  share/icons/hicolor/48x48/apps/${id}.png
+  share/man/man6/tilecrest-server.6
+  share/man/man6/tilecrest.6
+  share/metainfo/${id}.metainfo.xml)
+file(GLOB_RECURSE found RELATIVE ${PREFIX} ${PREFIX}/*)
+list(SORT found)
+list(SORT expected)
+if(NOT found STREQUAL expected)
+  fail("installed\n  ${found}\nexpected\n  ${expected}")
+endif()
+
+# Each icon is a PNG of its folder's size: width and height in the IHDR.
+foreach(size 48 128 256)
+  file(READ ${PREFIX}/share/icons/hicolor/${size}x${size}/apps/${id}.png head LIMIT 24 HEX)
+  math(EXPR hex "${size}" OUTPUT_FORMAT HEXADECIMAL)
+  string(REGEX REPLACE "^0x" "" hex ${hex})
+  string(LENGTH ${hex} len)
+  while(len LESS 8)
+    string(PREPEND hex 0)
+    math(EXPR len "${len} + 1")
+  endwhile()
+  if(NOT head MATCHES "^89504e470d0a1a0a0000000d49484452${hex}${hex}$")
+    fail("icon ${size}: not a ${size} x ${size} PNG (${head})")
+  endif()
+endforeach()
+
+file(READ ${PREFIX}/share/applications/${id}.desktop desktop)
+foreach(line "Exec=tilecrest" "Icon=${id}" "Categories=Game;BoardGame;")
+  string(FIND "${desktop}" "\n${line}\n" at)
+  if(at EQUAL -1)
+    fail("desktop file lacks ${line}")
+  endif()
+endforeach()
+run(ignored ${DESKTOP_FILE_VALIDATE} ${PREFIX}/share/applications/${id}.desktop)
+run(ignored ${APPSTREAMCLI} validate --no-net ${PREFIX}/share/metainfo/${id}.metainfo.xml)
+file(READ ${PREFIX}/share/metainfo/${id}.metainfo.xml metainfo)
+foreach(part "<screenshot type=\"default\">" "<image>https://" "<release version=\"1.0.3.5\""
+             "<launchable type=\"desktop-id\">${id}.desktop</launchable>")
+  string(FIND "${metainfo}" "${part}" at)
+  if(at EQUAL -1)
+    fail("metainfo lacks ${part}")
+  endif()
+endforeach()
+foreach(page tilecrest tilecrest-server)
+  file(READ ${PREFIX}/share/man/man6/${page}.6 man)
+  string(TOUPPER ${page} upper)
+  if(NOT man MATCHES "^\\.TH ${upper} 6 [^\n]*Tilecrest 1\\.0\\.3\\.5")
+    fail("man page ${page}: no section-6 title with the version")
+  endif()
+endforeach()
+
+# --help and --version: exit 0, print the usage or the version, and need no
+# display (with the X11 platform and no DISPLAY a window would abort).
+foreach(program tilecrest tilecrest-server)
+  run(version ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb
+      ${PREFIX}/bin/${program} --version)
+  if(NOT version STREQUAL "${program} 1.0.3.5\n")
+    fail("${program} --version printed '${version}'")
+  endif()
+  run(help ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb
+      ${PREFIX}/bin/${program} --help)
+  if(NOT help MATCHES "Usage: [^\n]*${program}" OR NOT help MATCHES "1\\.0\\.3\\.5" OR NOT help MATCHES "--port")
+    fail("${program} --help printed '${help}'")
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE ${PREFIX})
