@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
+
+#include "store/StoreLocation.h"
 
 namespace {
 
@@ -25,6 +28,11 @@ int main(int argc, char** argv) {
     standardHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Every settings file of this run lives in its own folder, so runs in
+    // parallel never share one beside the test program.
+    QTemporaryDir store;
+    if (!store.isValid()) return 1;
+    tc::store::setStoreFolderOverride(store.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
