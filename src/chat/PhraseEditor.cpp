@@ -17,7 +17,7 @@ PhraseEditor::PhraseEditor(QWidget* parent) : QWidget(parent, Qt::Window) {
     grid->setContentsMargins(16, 16, 16, 12);
     for (int i = 0; i < kPhraseCount; ++i) {
         auto* label = new QLabel(QStringLiteral("Phrase Button %1:").arg(i + 1), this);
-        label->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+        label->setStyleSheet(QStringLiteral("color: black; font-weight: bold;"));
         auto* e = new QLineEdit(this);
         e->setObjectName(QStringLiteral("phrase%1").arg(i + 1));
         e->setMaxLength(kMaxPhraseChars);
@@ -52,11 +52,12 @@ void PhraseEditor::open(const QStringList& phrases, QWidget* over) {
 }
 
 void PhraseEditor::paintEvent(QPaintEvent*) {
-    static const QPixmap background(QStringLiteral(":/images/board.jpg"));
+    // The plain planks along the bottom of the main window's background,
+    // repeated: the rest of that picture holds the table's cards.
+    static const QPixmap planks = QPixmap(QStringLiteral(":/images/board.jpg")).copy(0, 505, 717, 50);
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
-    // The main window's background picture, from its top-left corner.
-    if (!background.isNull()) p.drawPixmap(0, 0, background);
+    if (!planks.isNull()) p.drawTiledPixmap(rect(), planks);
 }
 
 } // namespace tc::chat
