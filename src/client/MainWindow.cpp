@@ -386,7 +386,7 @@ void MainWindow::loadSettings() {
 
     saved_ = s.place;
     settingsRead_ = true;
-    showNormal();
+    if (isMaximized() || isMinimized()) showNormal();
     const QSize minimum = minimumSizeHint().expandedTo(minimumSize());
     const QRect r = WindowPlacement::fit(QRect(s.place.left, s.place.top, s.place.width, s.place.height),
                                          minimum, WindowPlacement::screenAreas(),

@@ -209,6 +209,22 @@ TEST(Settings, ValuesThatWouldBreakTheWindowAreNotTaken) {
               QPoint(3, 3));
 }
 
+TEST(Settings, AFileThatIsNotTextIsReadAndLeftAsItWas) {
+    QByteArray junk;
+    quint32 x = 12345;
+    for (int i = 0; i < (1 << 20); ++i) {
+        x = x * 1103515245u + 12345u;
+        junk += static_cast<char>(x >> 24);
+    }
+    junk.insert(junk.size() / 2, QByteArray("\n[Tilecrest]\nTextsize=14\n\0[x]", 29));
+    prepareSettings(junk);
+    FakeServer server;
+    GameCopy ann(server.args("Ann"));
+    seat(server, ann, 2);
+    EXPECT_EQ(ann.window().findChild<tc::chat::ChatPane*>("mainchat")->textSize(), 14);
+    EXPECT_EQ(settingsBytes(), junk);
+}
+
 TEST(Settings, TheForeignSectionsStayByteForByteThroughTenSaves) {
     const QByteArray before = "; kept by the lobby\r\n[Lobby]\r\nNick=Ann\r\nodd line\n\n  Spaced = yes  \r\n";
     const QByteArray after = "[Zed]\nA=1\nlast line without an end";
