@@ -338,7 +338,12 @@ void Session::newplayerinfo(const std::string& data) {
             myname_ = e.name;
             post("0+You are Connected.");
             post("0+Press Control-I to see Quick Instructions.");
-            view_.loadSettings();
+            // Once per connection: a server repeating the own entry must
+            // not keep re-reading the file or moving the window back.
+            if (!settingsLoaded_) {
+                settingsLoaded_ = true;
+                view_.loadSettings();
+            }
         } else {
             post("0+" + e.name + " is Connected.");
         }

@@ -216,6 +216,7 @@ private:
     int popupSeat_ = 0;
     bool playSounds_ = true;
     bool chatterSounds_ = false;
+    bool settingsLoaded_ = false;  // loadinifile done for this connection
 
     int port_ = kDefaultPort;
     std::string connectAddress_;   // where the game connection goes

@@ -229,6 +229,10 @@ TEST(GameSounds, PlaySoundsOffSilencesTheTable) {
               (Events{"chat[" + kBlue + "] 0+You are Connected.",
                       "chat[" + kBlue + "] 0+Press Control-I to see Quick Instructions.", "loadSettings"}));
     EXPECT_EQ(rig.handle("CMD_slide+down+3+"), (Events{"tile:3 down 0"}));
+    // The own entry again: the settings are not read a second time.
+    EXPECT_EQ(rig.handle("CMD_newplayerinfo+1+Ann+0"),
+              (Events{"chat[" + kBlue + "] 0+You are Connected.",
+                      "chat[" + kBlue + "] 0+Press Control-I to see Quick Instructions."}));
     rig.session.setPlaySounds(true);
     EXPECT_EQ(rig.handle("CMD_slide+up+3+"), (Events{"tile:3 up 4", "sound:slide"}));
 }
