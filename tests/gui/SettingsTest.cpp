@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 
@@ -317,4 +318,39 @@ TEST(Settings, AWindowClosedBeforeTheSettingsWereReadWritesNothing) {
     ann.window().move(200, 100);
     ann.window().close();
     EXPECT_EQ(settingsBytes(), "[Tilecrest]\r\nTextsize=14\r\nChatterSounds=true\r\n");
+}
+
+TEST(Settings, TheFileLivesBesideTheProgramOnlyWhereItCanBeKept) {
+    QTemporaryDir dir;
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", dir.filePath("config").toLocal8Bit());
+    const QString name = QStringLiteral("velmoralobby.ini");
+    const auto kind = QStandardPaths::AppConfigLocation;
+    const QString user = QDir(QStandardPaths::writableLocation(kind)).filePath(name);
+    ASSERT_TRUE(user.startsWith(dir.filePath("config")));
+
+    // A build tree or a portable copy: beside the program.
+    EXPECT_EQ(tc::store::storeFilePathFor(name, dir.path(), kind), QDir(dir.path()).filePath(name));
+    // A folder the program cannot write to (here one that is not there):
+    // the user's configuration folder, made ready for the first write.
+    EXPECT_EQ(tc::store::storeFilePathFor(name, dir.filePath("missing/bin"), kind), user);
+    EXPECT_TRUE(QFileInfo(user).dir().exists());
+    // A read-only installed folder (the owner's write bit off; root may
+    // write anyway, and then the file stays beside the program).
+    const QString installed = dir.filePath("installed");
+    ASSERT_TRUE(QDir().mkpath(installed));
+    QFile::setPermissions(installed, QFile::ReadOwner | QFile::ExeOwner);
+    const QString chosen = tc::store::storeFilePathFor(name, installed, kind);
+    EXPECT_EQ(chosen, QFileInfo(installed).isWritable() ? QDir(installed).filePath(name) : user);
+    // A file already beside the program is used where it is.
+    QFile::setPermissions(installed, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile(QDir(installed).filePath(name)).open(QIODevice::WriteOnly);
+    QFile::setPermissions(installed, QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_EQ(tc::store::storeFilePathFor(name, installed, kind), QDir(installed).filePath(name));
+    QFile::setPermissions(installed, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    if (oldConfig.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", oldConfig);
 }
