@@ -2,6 +2,7 @@
 
 #include <QHostAddress>
 
+#include "chat/PhraseEditor.h"
 #include "client/GameStartWindow.h"
 #include "client/LocalAddresses.h"
 #include "client/MainWindow.h"
@@ -17,15 +18,19 @@ namespace tc::client {
 MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
     sounds_ = std::make_unique<SoundEffectPlayer>();
     settings_ = std::make_unique<store::SettingsFile>(
-        store::storeFilePath(QStringLiteral("velmoralobby.ini"), QStandardPaths::AppConfigLocation).toStdString());
+        store::storeFilePath(QStringLiteral("velmoralobby.ini"), QStandardPaths::AppConfigLocation)
+            .toLocal8Bit().toStdString());
     chat_ = std::make_unique<MainWindow>(rng_);
     chat_->setSoundPlayer(sounds_.get());
     gamestart_ = std::make_unique<GameStartWindow>();
+    phrases_ = std::make_unique<chat::PhraseEditor>();
     server_ = std::make_unique<server::ServerHost>(rng_, nullptr);
     spylist_ = std::make_unique<windows::SpyListWindow>();
 
     chat_->attachGameStart(gamestart_.get());
     chat_->attachSpyList(spylist_.get());
+    chat_->attachPhraseEditor(phrases_.get());
+    chat_->setSettingsFile(settings_.get());
     chat_->setServerStarter([this](quint16 port, quint16& listening, QString& error) {
         QString detail;
         if (!server_->listen(QHostAddress::Any, port, &detail)) {
@@ -54,6 +59,7 @@ MainGame::~MainGame() {
     chat_.reset();
     spylist_.reset();
     server_.reset();
+    phrases_.reset();
     gamestart_.reset();
     sounds_.reset();
 }

@@ -1,6 +1,7 @@
 #pragma once
-// One copy of the program: the generator and the windows, created in the
-// start-up order (Tchat, Tgamestart, TServer, Tspylist) and wired together.
+// One copy of the program: the generator, the settings file and the
+// windows, created in the start-up order (Tchat, Tgamestart, Tphrases,
+// TServer, Tspylist) and wired together.
 // Every copy holds an idle game server; it listens only when this copy
 // hosts. Tests create several in one process.
 //
@@ -14,8 +15,14 @@
 #include "client/MainOptions.h"
 #include "game/Lcg.h"
 
+namespace tc::chat {
+class PhraseEditor;
+}
 namespace tc::server {
 class ServerHost;
+}
+namespace tc::store {
+class SettingsFile;
 }
 namespace tc::windows {
 class SpyListWindow;
@@ -46,12 +53,13 @@ public:
     void restart(const MainOptions& options);
 
     game::Lcg& rng() { return rng_; }
+    // The program's one settings file, "velmoralobby.ini" (see StoreLocation).
+    store::SettingsFile& settings() { return *settings_; }
+    chat::PhraseEditor& phraseEditor() { return *phrases_; }
     MainWindow& window() { return *chat_; }
     GameStartWindow& gameStart() { return *gamestart_; }
     server::ServerHost& server() { return *server_; }
     windows::SpyListWindow& spyList() { return *spylist_; }
-    // The program's one settings file ("velmoralobby.ini").
-    store::SettingsFile& settings() { return *settings_; }
 
 private:
     game::Lcg rng_;
@@ -62,6 +70,7 @@ private:
     quint16 firstPort_ = 7772;  // the command line's port, for a solo start over
     std::unique_ptr<MainWindow> chat_;              // Tchat
     std::unique_ptr<GameStartWindow> gamestart_;    // Tgamestart
+    std::unique_ptr<chat::PhraseEditor> phrases_;   // Tphrases
     std::unique_ptr<server::ServerHost> server_;    // TServer
     std::unique_ptr<windows::SpyListWindow> spylist_;  // Tspylist
 };

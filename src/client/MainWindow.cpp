@@ -5,12 +5,15 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QScreen>
 
 #include <memory>
 
 #include "chat/ChatColourDialog.h"
 #include "chat/ChatInput.h"
 #include "chat/ChatPane.h"
+#include "chat/PhraseBar.h"
+#include "chat/PhraseEditor.h"
 #include "chat/SmileyButton.h"
 #include "client/BoardPanel.h"
 #include "client/BoardPictures.h"
@@ -20,6 +23,8 @@
 #include "client/ConnectDialog.h"
 #include "client/GameStartWindow.h"
 #include "client/TileControl.h"
+#include "client/WindowPlacement.h"
+#include "store/SettingsFile.h"
 #include "windows/SpyListWindow.h"
 
 namespace tc::client {
@@ -108,23 +113,46 @@ void MainWindow::buildMenus() {
         feed([this] { session_.justWatchClicked(); });
     });
     options->addSeparator();
+    // Built-in states until the settings are read: game sounds on, chatter
+    // sounds shown as lines.
+    playSounds_ = options->addAction(QStringLiteral("Play Sounds"));
+    playSounds_->setObjectName(QStringLiteral("PlaySounds1"));
+    playSounds_->setCheckable(true);
+    playSounds_->setChecked(session_.playSounds());
+    connect(playSounds_, &QAction::triggered, this, [this](bool on) {
+        session_.setPlaySounds(on);
+        saveSettings();
+    });
+    chatterSounds_ = options->addAction(QStringLiteral("Play Chatter Sounds"));
+    chatterSounds_->setObjectName(QStringLiteral("PlayChatterSounds1"));
+    chatterSounds_->setCheckable(true);
+    chatterSounds_->setChecked(session_.chatterSounds());
+    connect(chatterSounds_, &QAction::triggered, this, [this](bool on) {
+        session_.setChatterSounds(on);
+        saveSettings();
+    });
     QAction* colour = options->addAction(QStringLiteral("Text Color"));
     colour->setObjectName(QStringLiteral("TextColor1"));
     connect(colour, &QAction::triggered, this, [this] {
-        if (auto c = chat::ChatColourDialog::choose(this, chatInput_->chatColour()))
+        if (auto c = chat::ChatColourDialog::choose(this, chatInput_->chatColour())) {
             chatInput_->setChatColour(*c);
+            saveSettings();
+        }
     });
     QMenu* sizes = options->addMenu(QStringLiteral("Text Size"));
     sizes->setObjectName(QStringLiteral("TextSize1"));
-    auto* sizeGroup = new QActionGroup(this);
+    sizeGroup_ = new QActionGroup(this);
     for (int points : {8, 10, 12, 14}) {
+        // None is checked until one is chosen or read from the settings.
         QAction* a = sizes->addAction(QString::number(points));
         a->setObjectName(QStringLiteral("N%1").arg(points));
         a->setCheckable(true);
-        a->setChecked(points == chatPane_->textSize());
         a->setData(points);
-        sizeGroup->addAction(a);
-        connect(a, &QAction::triggered, this, [this, points] { chatPane_->setTextSize(points); });
+        sizeGroup_->addAction(a);
+        connect(a, &QAction::triggered, this, [this, points] {
+            chatPane_->setTextSize(points);
+            saveSettings();
+        });
     }
     // The pane's own action: one check mark in both menus, Ctrl+S for both.
     options->addAction(chatPane_->scrollChatOffAction());
@@ -140,6 +168,18 @@ void MainWindow::buildMenus() {
     connect(spy, &QAction::triggered, this, [this] {
         if (spyList_) spyList_->showCentredOn(this);
     });
+    QAction* phraseList = view->addAction(QStringLiteral("Phrase List"));
+    phraseList->setObjectName(QStringLiteral("PrhaseList1"));
+    connect(phraseList, &QAction::triggered, this, [this] {
+        if (phraseEditor_) phraseEditor_->open(phraseBar_->phrases(), this);
+    });
+
+    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    QAction* quick = help->addAction(QStringLiteral("Quick Instructions"));
+    quick->setObjectName(QStringLiteral("QuickInstructions1"));
+    quick->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    connect(quick, &QAction::triggered, this, [this] { feed([this] { session_.quickInstructions(); }); });
 
     popupKick_ = new QMenu(this);
     popupKick_->setObjectName(QStringLiteral("popup_kick"));
@@ -177,8 +217,14 @@ void MainWindow::openConnectDialog(bool host) {
 }
 
 void MainWindow::buildChat(QWidget* board) {
-    // Under the table from top 301; the strip at the left stays free for
-    // the phrase buttons.
+    // Under the table from top 301, with the phrase strip at its left.
+    phraseBar_ = new chat::PhraseBar(board);
+    phraseBar_->move(2, 300);
+    connect(phraseBar_, &chat::PhraseBar::phraseClicked, this, [this](const QString& phrase) {
+        feed([this, p = phrase.toStdString()] { session_.sendPhrase(p, chatInput_->chatColour()); });
+    });
+    connect(phraseBar_, &chat::PhraseBar::soundChosen, this,
+            [this](int number) { feed([this, number] { session_.sendChatterSound(number); }); });
     chatPane_ = new chat::ChatPane(board);
     chatPane_->setGeometry(28, 301, 670, 176);
     chatInput_ = new chat::ChatInput(board);
@@ -200,6 +246,11 @@ void MainWindow::attachGameStart(GameStartWindow* window) {
     if (!gameStart_) return;
     connect(gameStart_, &GameStartWindow::startRequested, this,
             [this](int marks) { feed([this, marks] { session_.startGame(marks); }); });
+}
+
+void MainWindow::attachPhraseEditor(chat::PhraseEditor* editor) {
+    phraseEditor_ = editor;
+    if (phraseEditor_) connect(phraseEditor_, &chat::PhraseEditor::done, this, &MainWindow::phrasesDone);
 }
 
 void MainWindow::attachSpyList(windows::SpyListWindow* window) {
@@ -381,6 +432,60 @@ void MainWindow::showGameStart() {
     if (gameStart_) gameStart_->showCentredOn(this);
 }
 
+void MainWindow::loadSettings() {
+    if (!settings_) return;
+    settings_->reload();
+    const store::ClientSettings s = store::readClientSettings(settings_->ini());
+
+    saved_ = s.place;
+    settingsRead_ = true;
+    if (isMaximized() || isMinimized()) showNormal();
+    const QSize minimum = minimumSizeHint().expandedTo(minimumSize());
+    const QRect r = WindowPlacement::fit(QRect(s.place.left, s.place.top, s.place.width, s.place.height),
+                                         minimum, WindowPlacement::screenAreas(),
+                                         QPoint(store::WindowPlace{}.left, store::WindowPlace{}.top));
+    move(r.topLeft());
+    resize(r.size());
+
+    chatPane_->setTextSize(s.textSize);
+    for (QAction* a : sizeGroup_->actions())
+        if (a->data().toInt() == s.textSize) a->setChecked(true);
+    chatInput_->setChatColour(s.textColour);
+    for (int n = 1; n <= chat::kPhraseCount; ++n) {
+        const std::string& p = s.phrases[static_cast<std::size_t>(n - 1)];
+        if (!p.empty()) phraseBar_->setPhrase(n, QString::fromStdString(p));
+    }
+    if (gameStart_ && s.playToScore) gameStart_->setPlayToScore(*s.playToScore);
+    playSounds_->setChecked(s.playSounds);
+    chatterSounds_->setChecked(s.chatterSounds);
+    session_.setPlaySounds(s.playSounds);
+    session_.setChatterSounds(s.chatterSounds);
+}
+
+store::WindowPlace MainWindow::currentPlace() const { return {x(), y(), width(), height()}; }
+
+void MainWindow::saveSettings(const store::WindowPlace* place) {
+    if (!settings_) return;
+    store::SavedSettings s;
+    s.textSize = chatPane_->textSize();
+    s.textColour = chatInput_->chatColour();
+    s.place = place ? *place : currentPlace();
+    s.playToScore = gameStart_ ? gameStart_->playToScore() : 5;
+    s.playSounds = playSounds_->isChecked();
+    s.chatterSounds = chatterSounds_->isChecked();
+    // A failed write leaves the old file; the game goes on without a word.
+    settings_->write(store::settingsToWrite(s));
+}
+
+void MainWindow::phrasesDone(const QStringList& phrases) {
+    std::array<std::string, chat::kPhraseCount> texts;
+    for (int n = 1; n <= chat::kPhraseCount; ++n) {
+        phraseBar_->setPhrase(n, phrases.value(n - 1));
+        texts[static_cast<std::size_t>(n - 1)] = phrases.value(n - 1).toStdString();
+    }
+    if (settings_) settings_->write(store::phrasesToWrite(texts), store::kPhraseSection);
+}
+
 // --- window ---
 
 void MainWindow::openSeatMenu(int seat, const QPoint& globalPos) {
@@ -399,11 +504,21 @@ void MainWindow::resetScreenLocation() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // FormClose. Before the settings were read the window shows its
+    // built-in place and options, which must not replace the player's.
+    if (settingsRead_) {
+        const QRect work = screen() ? screen()->availableGeometry() : QRect();
+        if (auto place = store::placeToSaveAtClose(currentPlace(), saved_, work.width(), work.height())) {
+            saved_ = *place;
+            saveSettings(&*place);
+        }
+    }
     closing_ = true;
     timer1_.stop();
     waiting_.clear();
     if (gameStart_) gameStart_->hide();
     if (spyList_) spyList_->hide();
+    if (phraseEditor_) phraseEditor_->hide();
     popupKick_->hide();
     // Leaving is not the peer closing: the session hears nothing more,
     // the server sees the connection end.

@@ -16,13 +16,20 @@
 #include "client/MainOptions.h"
 #include "client/Session.h"
 #include "client/SessionView.h"
+#include "store/ClientSettings.h"
 
 class QAction;
+class QActionGroup;
 class QMenu;
 
 namespace tc::chat {
 class ChatPane;
 class ChatInput;
+class PhraseBar;
+class PhraseEditor;
+}
+namespace tc::store {
+class SettingsFile;
 }
 namespace tc::windows {
 class SpyListWindow;
@@ -56,7 +63,11 @@ public:
     void setServerStarter(ServerStarter starter) { serverStarter_ = std::move(starter); }
     void attachGameStart(GameStartWindow* window);
     void attachSpyList(windows::SpyListWindow* window);
+    void attachPhraseEditor(chat::PhraseEditor* editor);
     void setSoundPlayer(ClientSoundPlayer* player) { sounds_ = player; }
+    // The program's settings file (loadinifile, saveinifile); without one
+    // nothing is read or written.
+    void setSettingsFile(store::SettingsFile* file) { settings_ = file; }
     // Replaces the modal message box (tests record instead of blocking).
     void setMessagePresenter(std::function<void(const QString&)> presenter) {
         presenter_ = std::move(presenter);
@@ -96,6 +107,7 @@ public:
     void showMessage(const std::string& text) override;
     void closeWindow() override;
     void showGameStart() override;
+    void loadSettings() override;
 
 signals:
     void closed();
@@ -122,6 +134,10 @@ private:
     void onTick();
     void openSeatMenu(int seat, const QPoint& globalPos);
     void resetScreenLocation();
+    // saveinifile with the window's place (or `place` when given).
+    void saveSettings(const store::WindowPlace* place = nullptr);
+    store::WindowPlace currentPlace() const;
+    void phrasesDone(const QStringList& phrases);
 
     game::Lcg& rng_;
     Session session_;
@@ -134,6 +150,12 @@ private:
     GameStartWindow* gameStart_ = nullptr;
     windows::SpyListWindow* spyList_ = nullptr;
     ClientSoundPlayer* sounds_ = nullptr;
+    chat::PhraseBar* phraseBar_ = nullptr;
+    chat::PhraseEditor* phraseEditor_ = nullptr;
+    store::SettingsFile* settings_ = nullptr;
+    // savedleft .. savedheight; meaningful once the settings were read.
+    store::WindowPlace saved_;
+    bool settingsRead_ = false;
     ServerStarter serverStarter_;
     std::function<void(const QString&)> presenter_;
     quint16 port_ = kDefaultPort;
@@ -153,6 +175,9 @@ private:
     QAction* unsetJustWatch_ = nullptr;
     QAction* startGame_ = nullptr;
     QAction* justWatch_ = nullptr;
+    QAction* playSounds_ = nullptr;
+    QAction* chatterSounds_ = nullptr;
+    QActionGroup* sizeGroup_ = nullptr;
 };
 
 } // namespace tc::client

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chat/ChatterSounds.h"
 #include "client/BotChatter.h"
 #include "client/SessionDetail.h"
 #include "net/Cp1252.h"
@@ -255,6 +256,10 @@ void Session::dispatch(const std::string& line) {
 
 // ------------------------------------------------------------------ output
 
+void Session::playsounds(const char* name) {
+    if (playSounds_) view_.playSound(name);
+}
+
 void Session::post(const std::string& line) { post(line, systemcolor_); }
 
 void Session::post(const std::string& line, chat::Colour colour) { view_.addLineToChat(line, colour); }
@@ -339,7 +344,12 @@ void Session::newplayerinfo(const std::string& data) {
             myname_ = e.name;
             post("0+You are Connected.");
             post("0+Press Control-I to see Quick Instructions.");
-            view_.loadSettings();
+            // Once per connection: a server repeating the own entry must
+            // not keep re-reading the file or moving the window back.
+            if (!settingsLoaded_) {
+                settingsLoaded_ = true;
+                view_.loadSettings();
+            }
         } else {
             post("0+" + e.name + " is Connected.");
         }
@@ -361,7 +371,7 @@ void Session::newplayerinfo(const std::string& data) {
         if (e.slot < 7 && e.watching == "1") seat(e.slot).eyes = true;
         changed();
     }
-    view_.playSound("entered");
+    playsounds("entered");
 }
 
 void Session::havewrongversion(const std::string& data) {
@@ -421,15 +431,21 @@ void Session::playasound(const std::string& data) {
     net::FieldReader r(data);
     // The sender's slot names the seat when sounds are shown as text; like
     // every relayed slot it must be a connection's.
-    readInt(r.positional(), 1, 9);
+    const int slot = readInt(r.positional(), 1, 9);
     const std::string name = r.positional();
     // Only the twenty chatter sounds may be asked for by another player;
     // the game's own sounds ("winner", ...) belong to the table's events.
     if (name.size() < 5 || detail::upperAscii(name.substr(0, 4)) != "WAVE") return;
     readInt(name.substr(4), 1, 20);
-    // Seam: the "Play Chatter Sounds" setting (hear it, or read it as a
-    // line naming the sender's seat) decides here once it exists.
-    view_.playSound(name);
+    if (chatterSounds_) {
+        view_.playSound(name);
+        return;
+    }
+    // A spectator has no seat label and a name like "wave012" no menu
+    // item: then there is nothing to show.
+    const auto text = chat::chatterSoundText(name);
+    if (slot > 6 || !text) return;
+    post("0+" + seat(slot).caption + ": <Chatter Sound> " + *text);
 }
 
 void Session::kicking(int slot) {
@@ -506,6 +522,28 @@ bool Session::sendPhrase(const std::string& phrase, chat::Colour colour) {
     phraseready_ = false;
     phraseticks_ = 0;
     return true;
+}
+
+} // namespace tc::client
+
+namespace tc::client {
+
+void Session::sendChatterSound(int number) {
+    if (number < 1 || number > 20 || !loggedin_) return;
+    sendRequest("CMD_playasound+" + std::to_string(myseat_) + "+wave" + std::to_string(number) + "+");
+}
+
+void Session::quickInstructions() {
+    static constexpr const char* kLines[] = {
+        "0+",
+        "0+Roll the dice.",
+        "0+Select(cover) as many numbers as you want that when added up they equal the sum of the dice.",
+        "0+Your turn ends when you roll dice and there are no numbers that you can select to equal the sum.",
+        "0+You receive points equal to the sum of the numbers left uncovered.",
+        "0+The player with the lowest ROUND SCORE receives a mark.",
+        "0+The first player to reach the number of marks selected by the host wins.",
+    };
+    for (const char* line : kLines) post(line);
 }
 
 } // namespace tc::client

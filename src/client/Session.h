@@ -100,6 +100,21 @@ public:
     // and logged in; then phraseready stays false for 100 ticks. Returns
     // true when sent.
     bool sendPhrase(const std::string& phrase, chat::Colour colour);
+    // wave12Click: number 1..20 sends the chatter sound "waveN" when logged
+    // in; 0 ("<Cancel>") and anything else send nothing.
+    void sendChatterSound(int number);
+    // QuickInstructions1Click: the seven lines of the quick instructions.
+    void quickInstructions();
+
+    // --- options ---
+    // "Play Sounds": the game's own sounds are asked for only while on.
+    // "Play Chatter Sounds": a relayed chatter sound is played while on,
+    // shown as a line naming the sender's seat while off. The window's
+    // built-in states are on and off; the settings file sets both.
+    void setPlaySounds(bool on) { playSounds_ = on; }
+    void setChatterSounds(bool on) { chatterSounds_ = on; }
+    bool playSounds() const { return playSounds_; }
+    bool chatterSounds() const { return chatterSounds_; }
 
     // --- state ---
     const TableState& table() const { return table_; }
@@ -133,6 +148,7 @@ private:
     void post(const std::string& line);  // system line in systemcolor
     void post(const std::string& line, chat::Colour colour);
     void sendRequest(const std::string& utf8Line);  // only when logged in
+    void playsounds(const char* name);  // a game sound, when Play Sounds is on
     void changed() { dirty_ = true; }
     void publish();
 
@@ -198,6 +214,9 @@ private:
     int phraseticks_ = 0;
     chat::Colour systemcolor_ = chat::kPureBlue;
     int popupSeat_ = 0;
+    bool playSounds_ = true;
+    bool chatterSounds_ = false;
+    bool settingsLoaded_ = false;  // loadinifile done for this connection
 
     int port_ = kDefaultPort;
     std::string connectAddress_;   // where the game connection goes

@@ -99,7 +99,7 @@ void Session::placedice(const std::string& data) {
     createdice(die2, face2);
     if (currentplayer_ == myseat_) {
         mayselect_ = true;
-        view_.playSound("dice");
+        playsounds("dice");
     }
 }
 
@@ -165,14 +165,14 @@ void Session::sendClosethem() {
 void Session::slideup(int t) {
     tile(t).assign(1, 'u');
     view_.animateTile(t, true, 4);
-    view_.playSound("slide");
+    playsounds("slide");
     changed();
 }
 
 void Session::slidedown(int t) {
     tile(t).assign(1, 'd');
     view_.animateTile(t, false, 0);
-    view_.playSound("slide");
+    playsounds("slide");
     changed();
 }
 
@@ -296,9 +296,9 @@ void Session::roundwinner(const std::string& data) {
         names += seat(w).caption;
     }
     if (won)
-        view_.playSound("wonpoint");
+        playsounds("wonpoint");
     else if (seated())
-        view_.playSound("nopoint");
+        playsounds("nopoint");
     ++table_.rounds;
     table_.roundsText = "Rounds Played: " + std::to_string(table_.rounds);
     const bool several = names.find(" and ") != std::string::npos;
@@ -309,12 +309,12 @@ void Session::roundwinner(const std::string& data) {
 void Session::winner(const std::string& data) {
     net::FieldReader r(data);
     const int slot = readInt(r.positional(), 1, 6);
-    view_.playSound("winner");
+    playsounds("winner");
     table_.winnerText = seat(slot).caption + " has Won the Game!";
     post("0+" + table_.winnerText);
     table_.winnerVisible = true;
     if (ishost_) table_.startVisible = true;
-    view_.playSound("gameover");
+    playsounds("gameover");
     if (seated()) view_.addGame(slot == myseat_ ? std::string("addtomine") : seat(slot).caption);
     changed();
 }

@@ -4,9 +4,11 @@
 
 namespace tc::store {
 
-SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) {
+SettingsFile::SettingsFile(std::string path) : path_(std::move(path)) { reload(); }
+
+void SettingsFile::reload() {
     std::string bytes;
-    if (readWholeFile(path_, kMaxBytes, bytes) == ReadStatus::Ok) ini_ = IniFile(bytes);
+    ini_ = readWholeFile(path_, kMaxBytes, bytes) == ReadStatus::Ok ? IniFile(bytes) : IniFile();
 }
 
 bool SettingsFile::write(const std::vector<std::pair<std::string, std::string>>& keys,

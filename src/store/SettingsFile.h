@@ -24,6 +24,8 @@ public:
     explicit SettingsFile(std::string path);
 
     const std::string& path() const { return path_; }
+    // Reads the file again, as the constructor does.
+    void reload();
     // What was last read or written.
     const IniFile& ini() const { return ini_; }
     std::string readString(std::string_view key, std::string_view fallback) const {

@@ -16,7 +16,11 @@ void setStoreFolderOverride(const QString& folder) { overrideFolder() = folder; 
 
 QString storeFilePath(const QString& fileName, QStandardPaths::StandardLocation userFolder) {
     if (!overrideFolder().isEmpty()) return QDir(overrideFolder()).filePath(fileName);
-    const QString exeDir = QCoreApplication::applicationDirPath();
+    return storeFilePathFor(fileName, QCoreApplication::applicationDirPath(), userFolder);
+}
+
+QString storeFilePathFor(const QString& fileName, const QString& exeDir,
+                         QStandardPaths::StandardLocation userFolder) {
     const QString beside = QDir(exeDir).filePath(fileName);
     if (QFileInfo::exists(beside) || QFileInfo(exeDir).isWritable()) return beside;
     const QString user = QStandardPaths::writableLocation(userFolder);

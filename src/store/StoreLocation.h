@@ -11,6 +11,11 @@ namespace tc::store {
 // The full path for `fileName`; creates the user's folder when it is chosen.
 QString storeFilePath(const QString& fileName, QStandardPaths::StandardLocation userFolder);
 
+// The same rule for a given program folder (storeFilePath uses the
+// executable's).
+QString storeFilePathFor(const QString& fileName, const QString& programFolder,
+                         QStandardPaths::StandardLocation userFolder);
+
 // Tests and portable set-ups: every store file lives in `folder` instead
 // (an empty string restores the rule above).
 void setStoreFolderOverride(const QString& folder);

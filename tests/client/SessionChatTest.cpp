@@ -170,6 +170,7 @@ TEST(Phrases, SayOrActThenRestForAHundredTicks) {
 TEST(ChatterSounds, RelayedSoundIsPlayedByName) {
     SessionRig rig;
     rig.join(3, "Ann");
+    rig.session.setChatterSounds(true);
     EXPECT_EQ(rig.handle("CMD_playasound+1+wave12+"), (Events{"sound:wave12"}));
     EXPECT_TRUE(rig.handle("CMD_playasound+1+wave12").empty());
     EXPECT_TRUE(rig.handle("CMD_playasound+1++").empty());
@@ -180,10 +181,71 @@ TEST(ChatterSounds, RelayedSoundIsPlayedByName) {
 TEST(ChatterSounds, OnlyTheTwentyChatterSoundsMayBeAskedFor) {
     SessionRig rig;
     rig.join(3, "Ann");
+    rig.session.setChatterSounds(true);
     EXPECT_EQ(rig.handle("CMD_playasound+2+wave1+"), (Events{"sound:wave1"}));
     EXPECT_EQ(rig.handle("CMD_playasound+2+WAVE20+"), (Events{"sound:WAVE20"}));
     for (const char* bad : {"CMD_playasound+2+winner+", "CMD_playasound+2+gameover+", "CMD_playasound+2+wave0+",
                             "CMD_playasound+2+wave21+", "CMD_playasound+2+wave+", "CMD_playasound+2+wave-1+",
                             "CMD_playasound+2+wavex+"})
         EXPECT_TRUE(rig.handle(bad).empty()) << bad;
+}
+
+TEST(ChatterSounds, WithChatterSoundsOffTheSeatReadsThemAsALine) {
+    SessionRig rig;
+    EXPECT_FALSE(rig.session.chatterSounds());  // the window's built-in state
+    rig.join(3, "Ann");
+    rig.handle("CMD_existingplayers+1+Bob+0+8+Eve+0");
+    rig.handle("CMD_newplayerinfo+3+Ann+0");
+    EXPECT_EQ(rig.handle("CMD_playasound+3+wave1+"), (Events{"chat[" + kBlue + "] 0+Ann: <Chatter Sound> Doh"}));
+    EXPECT_EQ(rig.handle("CMD_playasound+1+WAVE12+"), (Events{"chat[" + kBlue + "] 0+Bob: <Chatter Sound> Oh No"}));
+    // A free seat still has its label.
+    EXPECT_EQ(rig.handle("CMD_playasound+5+wave20+"),
+              (Events{"chat[" + kBlue + "] 0+<Waiting>: <Chatter Sound> Crying"}));
+    // A spectator has no seat label; "wave012" names no menu item.
+    EXPECT_TRUE(rig.handle("CMD_playasound+8+wave1+").empty());
+    EXPECT_TRUE(rig.handle("CMD_playasound+1+wave012+").empty());
+    // Chatter sounds do not depend on Play Sounds.
+    rig.session.setPlaySounds(false);
+    rig.session.setChatterSounds(true);
+    EXPECT_EQ(rig.handle("CMD_playasound+8+wave1+"), (Events{"sound:wave1"}));
+}
+
+TEST(ChatterSounds, SendingANumberedSound) {
+    SessionRig rig;
+    rig.session.sendChatterSound(12);  // not logged in
+    rig.join(3, "Ann");
+    for (int n : {0, -1, 21}) rig.session.sendChatterSound(n);
+    EXPECT_TRUE(rig.view.take().empty());
+    rig.session.sendChatterSound(12);
+    rig.session.sendChatterSound(1);
+    EXPECT_EQ(rig.view.take(), (Events{"send:CMD_playasound+3+wave12+\xFF", "send:CMD_playasound+3+wave1+\xFF"}));
+}
+
+TEST(GameSounds, PlaySoundsOffSilencesTheTable) {
+    SessionRig rig;
+    rig.host("Ann");
+    rig.session.setPlaySounds(false);
+    EXPECT_EQ(rig.handle("CMD_newplayerinfo+1+Ann+0"),
+              (Events{"chat[" + kBlue + "] 0+You are Connected.",
+                      "chat[" + kBlue + "] 0+Press Control-I to see Quick Instructions.", "loadSettings"}));
+    EXPECT_EQ(rig.handle("CMD_slide+down+3+"), (Events{"tile:3 down 0"}));
+    // The own entry again: the settings are not read a second time.
+    EXPECT_EQ(rig.handle("CMD_newplayerinfo+1+Ann+0"),
+              (Events{"chat[" + kBlue + "] 0+You are Connected.",
+                      "chat[" + kBlue + "] 0+Press Control-I to see Quick Instructions."}));
+    rig.session.setPlaySounds(true);
+    EXPECT_EQ(rig.handle("CMD_slide+up+3+"), (Events{"tile:3 up 4", "sound:slide"}));
+}
+
+TEST(QuickInstructions, SevenSystemLinesInOrder) {
+    SessionRig rig;
+    rig.session.quickInstructions();
+    const std::string b = "chat[" + kBlue + "] ";
+    EXPECT_EQ(rig.view.take(),
+              (Events{b + "0+", b + "0+Roll the dice.",
+                      b + "0+Select(cover) as many numbers as you want that when added up they equal the sum of the dice.",
+                      b + "0+Your turn ends when you roll dice and there are no numbers that you can select to equal the sum.",
+                      b + "0+You receive points equal to the sum of the numbers left uncovered.",
+                      b + "0+The player with the lowest ROUND SCORE receives a mark.",
+                      b + "0+The first player to reach the number of marks selected by the host wins."}));
 }

@@ -28,10 +28,11 @@ int main(int argc, char** argv) {
     standardHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    // Files the copies keep go to a folder of this run, never beside the
-    // test binary where parallel runs would share them.
-    QTemporaryDir storeFolder;
-    tc::store::setStoreFolderOverride(storeFolder.path());
+    // Every settings file of this run lives in its own folder, so runs in
+    // parallel never share one beside the test program.
+    QTemporaryDir store;
+    if (!store.isValid()) return 1;
+    tc::store::setStoreFolderOverride(store.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -45,18 +45,20 @@ TEST(MainWindow, MenusHoldOnlyWhatWorks) {
     GameCopy solo({"--port", "0"});
     auto& w = solo.window();
     EXPECT_EQ(w.objectName(), "Tchat");
-    EXPECT_EQ(captions(w.menuBar()->actions()), (QStringList{"File", "Options", "View"}));
+    EXPECT_EQ(captions(w.menuBar()->actions()), (QStringList{"File", "Options", "View", "Help"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("File1")->actions()),
               (QStringList{"Start Game", "Host a Game\u2026", "Join a Game\u2026", "-", "Exit"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("Options1")->actions()),
-              (QStringList{"Just Watch", "-", "Text Color", "Text Size", "Scroll Chat Off", "-",
-                           "Reset Screen Location"}));
+              (QStringList{"Just Watch", "-", "Play Sounds", "Play Chatter Sounds", "Text Color", "Text Size",
+                           "Scroll Chat Off", "-", "Reset Screen Location"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("TextSize1")->actions()), (QStringList{"8", "10", "12", "14"}));
-    EXPECT_EQ(captions(w.findChild<QMenu*>("View1")->actions()), (QStringList{"Spy List"}));
+    EXPECT_EQ(captions(w.findChild<QMenu*>("View1")->actions()), (QStringList{"Spy List", "Phrase List"}));
+    EXPECT_EQ(captions(w.findChild<QMenu*>("Help1")->actions()), (QStringList{"Quick Instructions"}));
+    EXPECT_EQ(w.findChild<QAction*>("QuickInstructions1")->shortcut(), QKeySequence("Ctrl+I"));
 
     // One Scroll Chat Off for the pane and the menu, on Ctrl+S.
     auto* pane = w.findChild<tc::chat::ChatPane*>("mainchat");
-    QAction* scroll = w.findChild<QMenu*>("Options1")->actions().at(4);
+    QAction* scroll = w.findChild<QMenu*>("Options1")->actions().at(6);
     EXPECT_EQ(scroll, pane->scrollChatOffAction());
     EXPECT_EQ(scroll->shortcut(), QKeySequence("Ctrl+S"));
 

@@ -97,9 +97,15 @@ TEST(SettingsFile, EachWriteKeepsWhatOthersChangedOnDisk) {
     ASSERT_TRUE(settings.writeString("Top", "10"));
     // Another program edits its own section meanwhile.
     std::ofstream(f, std::ios::binary | std::ios::trunc) << "[Lobby]\nNick=Bob\n[tilecrest]\nTop=10\n";
+    EXPECT_EQ(settings.ini().readString("Lobby", "Nick", ""), "Ann");
+    settings.reload();
+    EXPECT_EQ(settings.ini().readString("Lobby", "Nick", ""), "Bob");
     ASSERT_TRUE(settings.write({{"Left", "4"}, {"Top", "11"}}));
     EXPECT_EQ(slurp(f), "[Lobby]\nNick=Bob\n[tilecrest]\nTop=11\nLeft=4\n");
     EXPECT_EQ(SettingsFile(f).readInteger("LEFT", 0), 4);
+    fs::remove(f);
+    settings.reload();
+    EXPECT_EQ(settings.readInteger("Left", 0), 0);
 }
 
 TEST(SettingsFile, AnUnreadableFileIsMovedAsideNotOverwritten) {

@@ -1,0 +1,66 @@
+#include "chat/PhraseBar.h"
+
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include "chat/Phrases.h"
+#include "chat/SoundsMenu.h"
+
+namespace tc::chat {
+
+PhraseBar::PhraseBar(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("phrasebar"));
+    setFixedSize(kButtonWidth, kButtonHeight * 10);
+    for (int i = 0; i < 10; ++i) {
+        auto* b = new QToolButton(this);
+        const int n = i + 1;
+        b->setObjectName(QStringLiteral("b_phrase%1").arg(n));
+        b->setGeometry(0, i * kButtonHeight, kButtonWidth, kButtonHeight);
+        b->setIcon(QIcon(n <= kPhraseCount ? QStringLiteral(":/images/phrase%1.png").arg(n)
+                                           : QStringLiteral(":/images/sounds.png")));
+        b->setIconSize(QSize(kButtonWidth, kButtonHeight));
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setStyleSheet(QStringLiteral("QToolButton { border: none; padding: 0; }"));
+        buttons_[i] = b;
+        if (n <= kPhraseCount) {
+            b->setToolTip(QString::fromUtf8(kDefaultPhrases[static_cast<std::size_t>(i)]));
+            connect(b, &QToolButton::clicked, this, [this, b] { emit phraseClicked(b->toolTip()); });
+        } else {
+            b->setToolTip(QStringLiteral("Chatter Sounds"));
+            b->installEventFilter(this);
+        }
+    }
+    menu_ = new SoundsMenu(this);
+    connect(menu_, &SoundsMenu::soundChosen, this, &PhraseBar::soundChosen);
+}
+
+void PhraseBar::setPhrase(int n, const QString& phrase) {
+    if (n < 1 || n > kPhraseCount) return;
+    buttons_[n - 1]->setToolTip(phrase);
+}
+
+QString PhraseBar::phrase(int n) const {
+    if (n < 1 || n > kPhraseCount) return {};
+    return buttons_[n - 1]->toolTip();
+}
+
+QStringList PhraseBar::phrases() const {
+    QStringList out;
+    for (int n = 1; n <= kPhraseCount; ++n) out << phrase(n);
+    return out;
+}
+
+void PhraseBar::openSoundsMenu() {
+    QToolButton* b = buttons_[9];
+    menu_->popup(b->mapToGlobal(QPoint(b->width(), b->height())));
+}
+
+bool PhraseBar::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == buttons_[9] && event->type() == QEvent::MouseButtonRelease) {
+        const auto* e = static_cast<QMouseEvent*>(event);
+        if (buttons_[9]->rect().contains(e->position().toPoint())) openSoundsMenu();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace tc::chat

@@ -1,0 +1,25 @@
+#pragma once
+// Keeps a stored window place usable: the size between the window's own
+// minimum and what the screens can show, and the window at least partly on
+// a screen (else at the default place), so a hand-edited or foreign
+// settings file cannot make the window vanish or ask for a giant one.
+#include <QList>
+#include <QRect>
+
+namespace tc::client {
+
+class WindowPlacement {
+public:
+    // Visible part a window needs on one screen to count as reachable.
+    static constexpr int kMinVisible = 40;
+
+    // `wanted`: outer place and size; `minimum`: the window's minimum outer
+    // size; `screens`: their available areas (none: only the size rules).
+    // `fallback` is where a window lands that is on no screen.
+    static QRect fit(const QRect& wanted, const QSize& minimum, const QList<QRect>& screens,
+                     const QPoint& fallback);
+    // The available areas of the screens the application sees now.
+    static QList<QRect> screenAreas();
+};
+
+} // namespace tc::client
