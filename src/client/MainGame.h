@@ -1,6 +1,7 @@
 #pragma once
-// One copy of the program: the generator and the windows, created in the
-// start-up order (Tchat, Tgamestart, TServer, Tspylist) and wired together.
+// One copy of the program: the settings file, the generator and the
+// windows, created in the start-up order (Tchat, Tabout, Tgamestart, Thelp,
+// TServer, Tspylist, Tdownload, Tsolo) and wired together.
 // Every copy holds an idle game server; it listens only when this copy
 // hosts. Tests create several in one process.
 #include <cstdint>
@@ -12,7 +13,15 @@
 namespace tc::server {
 class ServerHost;
 }
+namespace tc::store {
+class SettingsFile;
+}
 namespace tc::windows {
+class AboutWindow;
+class Desktop;
+class DownloadWindow;
+class HelpWindow;
+class SoloWindow;
 class SpyListWindow;
 }
 
@@ -37,13 +46,27 @@ public:
     GameStartWindow& gameStart() { return *gamestart_; }
     server::ServerHost& server() { return *server_; }
     windows::SpyListWindow& spyList() { return *spylist_; }
+    // The program's one settings file; whoever reads or writes settings
+    // gets it from here.
+    store::SettingsFile& settings() { return *settings_; }
+    windows::HelpWindow& help() { return *help_; }
+    windows::AboutWindow& about() { return *about_; }
+    windows::SoloWindow& solo() { return *solo_; }
+    windows::DownloadWindow& download() { return *download_; }
+    // What the side windows open and start goes through `desktop`.
+    void setDesktop(windows::Desktop* desktop);
 
 private:
+    std::unique_ptr<store::SettingsFile> settings_;
     game::Lcg rng_;
     std::unique_ptr<MainWindow> chat_;              // Tchat
+    std::unique_ptr<windows::AboutWindow> about_;   // Tabout
     std::unique_ptr<GameStartWindow> gamestart_;    // Tgamestart
+    std::unique_ptr<windows::HelpWindow> help_;     // Thelp
     std::unique_ptr<server::ServerHost> server_;    // TServer
     std::unique_ptr<windows::SpyListWindow> spylist_;  // Tspylist
+    std::unique_ptr<windows::DownloadWindow> download_;  // Tdownload
+    std::unique_ptr<windows::SoloWindow> solo_;          // Tsolo
 };
 
 } // namespace tc::client

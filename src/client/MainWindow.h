@@ -18,12 +18,17 @@
 
 class QAction;
 class QMenu;
+class QMenuBar;
 
 namespace tc::chat {
 class ChatPane;
 class ChatInput;
 }
 namespace tc::windows {
+class AboutWindow;
+class DownloadWindow;
+class HelpWindow;
+class SoloWindow;
 class SpyListWindow;
 }
 
@@ -51,6 +56,9 @@ public:
     void setServerStarter(ServerStarter starter) { serverStarter_ = std::move(starter); }
     void attachGameStart(GameStartWindow* window);
     void attachSpyList(windows::SpyListWindow* window);
+    // Help, About, Solo and the download window; any may be null.
+    void attachHelpWindows(windows::HelpWindow* help, windows::AboutWindow* about, windows::SoloWindow* solo,
+                           windows::DownloadWindow* download);
     void setSoundPlayer(ClientSoundPlayer* player) { sounds_ = player; }
     // Replaces the modal message box (tests record instead of blocking).
     void setMessagePresenter(std::function<void(const QString&)> presenter) {
@@ -83,6 +91,7 @@ public:
     void showMessage(const std::string& text) override;
     void closeWindow() override;
     void showGameStart() override;
+    void showDownloadWindow() override;
 
 signals:
     void closed();
@@ -93,6 +102,8 @@ protected:
 
 private:
     void buildMenus();
+    // Help (Content, About) and the top-level Solo item.
+    void buildHelpMenus(QMenuBar* bar);
     void buildChat(QWidget* board);
     // Runs an input against the session; while a modal message is up the
     // input waits, so no handler ever runs inside another.
@@ -113,6 +124,10 @@ private:
     chat::ChatInput* chatInput_ = nullptr;
     GameStartWindow* gameStart_ = nullptr;
     windows::SpyListWindow* spyList_ = nullptr;
+    windows::HelpWindow* help_ = nullptr;
+    windows::AboutWindow* about_ = nullptr;
+    windows::SoloWindow* solo_ = nullptr;
+    windows::DownloadWindow* download_ = nullptr;
     ClientSoundPlayer* sounds_ = nullptr;
     ServerStarter serverStarter_;
     std::function<void(const QString&)> presenter_;
