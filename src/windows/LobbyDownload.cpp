@@ -14,17 +14,14 @@ constexpr qint64 kChunk = 64 * 1024;
 LobbyDownload::LobbyDownload(QObject* parent) : QObject(parent) {
     manager_.setProxy(QNetworkProxy::NoProxy);
     stall_.setSingleShot(true);
-    connect(&stall_, &QTimer::timeout, this, [this] {
-        failing_ = true;
-        if (reply_) reply_->abort();
-    });
+    // A silent server: the part so far is kept, as after a stop.
+    connect(&stall_, &QTimer::timeout, this, [this] { fail(false); });
 }
 
 LobbyDownload::~LobbyDownload() {
     if (reply_) {
         reply_->disconnect(this);
-        reply_->abort();
-        reply_->deleteLater();
+        release(reply_);
     }
 }
 
@@ -35,8 +32,6 @@ bool LobbyDownload::start(const QUrl& url, const QString& filePath) {
     if (!file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return false;
     received_ = 0;
     bodyStarted_ = false;
-    failing_ = false;
-    removeOnEnd_ = false;
 
     QNetworkRequest request(url);
     request.setHeader(QNetworkRequest::UserAgentHeader, QString::fromLatin1(kUserAgent));
@@ -56,13 +51,7 @@ bool LobbyDownload::start(const QUrl& url, const QString& filePath) {
 }
 
 void LobbyDownload::stop() {
-    if (!reply_) return;
-    // Ends here and now, whatever the reply still reports.
-    failing_ = true;
-    reply_->disconnect(this);
-    reply_->abort();
-    end(false);
-    emit failed();
+    if (reply_) fail(false);
 }
 
 void LobbyDownload::onMetaData() {
@@ -73,18 +62,11 @@ void LobbyDownload::onMetaData() {
     if (status >= 300 && status < 400) return;
     const auto headers = reply_->rawHeaderPairs();
     for (qsizetype i = 0; i < headers.size(); ++i) emit headerReceived();
-    if (status >= 400) {
-        // An error page is not the installer: nothing is written.
-        removeOnEnd_ = true;
-        failing_ = true;
-        reply_->abort();
-        return;
-    }
+    // An error page is not the installer, and an announced body past the
+    // cap is not fetched at all.
     const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid() && length.toLongLong() > maxBytes_) {
-        removeOnEnd_ = true;
-        failing_ = true;
-        reply_->abort();
+    if (status >= 400 || (length.isValid() && length.toLongLong() > maxBytes_)) {
+        fail(true);
         return;
     }
     if (!bodyStarted_) {
@@ -94,14 +76,10 @@ void LobbyDownload::onMetaData() {
 }
 
 void LobbyDownload::onReadyRead() {
-    if (!reply_ || failing_) return;
+    if (!reply_) return;
     stall_.start(stallMs_);
-    if (!drain()) {
-        // Too large, or the disk refused: what is there is no installer.
-        removeOnEnd_ = true;
-        failing_ = true;
-        reply_->abort();
-    }
+    // Too large, or the disk refused: what is there is no installer.
+    if (!drain()) fail(true);
 }
 
 bool LobbyDownload::drain() {
@@ -118,28 +96,41 @@ bool LobbyDownload::drain() {
 
 void LobbyDownload::onFinished() {
     if (!reply_) return;
-    // Nothing more from this reply, whatever the last bytes bring.
-    reply_->disconnect(this);
-    bool ok = !failing_ && reply_->error() == QNetworkReply::NoError;
-    if (ok && !drain()) {
-        ok = false;
-        removeOnEnd_ = true;
+    if (reply_->error() != QNetworkReply::NoError) {
+        fail(false);
+        return;
     }
-    end(ok ? false : removeOnEnd_);
-    if (ok) emit finished(received_);
-    else emit failed();
+    if (!drain()) {
+        fail(true);
+        return;
+    }
+    QNetworkReply* reply = detach();
+    release(reply);
+    emit finished(received_);
 }
 
-void LobbyDownload::end(bool removeFile) {
+void LobbyDownload::fail(bool removeFile) {
+    QNetworkReply* reply = detach();
+    if (!reply) return;
+    release(reply);
+    if (removeFile) file_.remove();
+    emit failed();
+}
+
+QNetworkReply* LobbyDownload::detach() {
     stall_.stop();
     QNetworkReply* reply = reply_;
     reply_ = nullptr;
-    if (reply) {
-        reply->disconnect(this);
-        reply->deleteLater();
-    }
+    if (reply) reply->disconnect(this);
     file_.close();
-    if (removeFile) file_.remove();
+    return reply;
+}
+
+void LobbyDownload::release(QNetworkReply* reply) {
+    // Deleting a reply ends its connection. abort() would do it too, but
+    // Qt warns when the reply meanwhile reports an error of its own (an
+    // error status, say) and we no longer listen anyway.
+    reply->deleteLater();
 }
 
 } // namespace tc::windows

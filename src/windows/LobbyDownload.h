@@ -58,7 +58,11 @@ private:
     // Writes what has arrived; false when it would pass the cap or the
     // file refused it.
     bool drain();
-    void end(bool removeFile);
+    // Ends a running transfer as failed, at once.
+    void fail(bool removeFile);
+    // Takes the reply out of the transfer and closes the file.
+    QNetworkReply* detach();
+    static void release(QNetworkReply* reply);
 
     QNetworkAccessManager manager_;
     QPointer<QNetworkReply> reply_;
@@ -68,8 +72,6 @@ private:
     qint64 maxBytes_ = kMaxBytes;
     qint64 received_ = 0;
     bool bodyStarted_ = false;
-    bool failing_ = false;
-    bool removeOnEnd_ = false;
 };
 
 } // namespace tc::windows

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
+
+#include "store/StoreLocation.h"
 
 namespace {
 
@@ -25,6 +28,9 @@ int main(int argc, char** argv) {
     standardHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Each test process keeps its settings in a folder of its own.
+    QTemporaryDir store;
+    tc::store::setStoreFolderOverride(store.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

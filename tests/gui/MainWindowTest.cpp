@@ -45,7 +45,8 @@ TEST(MainWindow, MenusHoldOnlyWhatWorks) {
     GameCopy solo({"--port", "0"});
     auto& w = solo.window();
     EXPECT_EQ(w.objectName(), "Tchat");
-    EXPECT_EQ(captions(w.menuBar()->actions()), (QStringList{"File", "Options", "View"}));
+    EXPECT_EQ(captions(w.menuBar()->actions()),
+              (QStringList{"File", "Options", "View", "Help", "-", "Solo Version of Tilecrest"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("File1")->actions()), (QStringList{"Start Game", "Exit"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("Options1")->actions()),
               (QStringList{"Just Watch", "-", "Text Color", "Text Size", "Scroll Chat Off", "-",
