@@ -48,24 +48,24 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
       transfer_(new LobbyDownload(this)) {
     setObjectName(QStringLiteral("Tdownload"));
     setWindowTitle(QStringLiteral("Download The Velmora Lobby"));
-    setFixedSize(600, 340);
+    setFixedSize(660, 340);
 
     // Left panel: the offer and the transfer.
     auto* picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("image_download"));
     picture->setPixmap(QPixmap(QString::fromLatin1(tcassets::downloadPicture)));
-    picture->setGeometry(54, 22, 180, 120);
+    picture->setGeometry(76, 22, 180, 120);
     textLabel(this,
               QStringLiteral("Download The Velmora Lobby Now to play this  and other exciting games online "
                              "with other players! "),
-              QRect(24, 146, 240, 46), "label_offer");
+              QRect(24, 148, 284, 46), "label_offer");
     getbutton_ = button(this, QStringLiteral("Download And Install The Velmora Lobby Now"),
-                        QRect(20, 196, 248, 26), "getbutton");
-    abortbutton_ = button(this, QStringLiteral("Stop Download"), QRect(20, 226, 248, 26), "abortbutton");
-    infolabel_ = textLabel(this, QString(), QRect(24, 258, 240, 18), "infolabel");
+                        QRect(20, 198, 292, 26), "getbutton");
+    abortbutton_ = button(this, QStringLiteral("Stop Download"), QRect(20, 228, 292, 26), "abortbutton");
+    infolabel_ = textLabel(this, QString(), QRect(24, 260, 284, 18), "infolabel");
     infolabel_->setWordWrap(false);
-    infolabel3_ = textLabel(this, QString(), QRect(24, 278, 240, 36), "infolabel3");
-    infolabel2_ = textLabel(this, QString(), QRect(24, 314, 240, 16), "infolabel2");
+    infolabel3_ = textLabel(this, QString(), QRect(24, 280, 284, 34), "infolabel3");
+    infolabel2_ = textLabel(this, QString(), QRect(24, 314, 284, 14), "infolabel2");
     infolabel2_->hide();
     QFont bold = infolabel_->font();
     bold.setBold(true);
@@ -75,14 +75,14 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
     textLabel(this,
               QStringLiteral("To proceed to the game without the ability to play against others click the "
                              "button below."),
-              QRect(302, 20, 276, 48), "label_solo");
-    auto* solo = button(this, QStringLiteral("Play Solo Game"), QRect(365, 72, 150, 28), "button_solo");
+              QRect(346, 20, 290, 48), "label_solo");
+    auto* solo = button(this, QStringLiteral("Play Solo Game"), QRect(416, 72, 150, 28), "button_solo");
     solo->setDefault(true);
     solo->setAutoDefault(true);
     auto* note = textLabel(this,
                            QStringLiteral("Note: Even if you are playing offline, you will need to configure "
                                           "your FIREWALL to allow the game to access the internet components."),
-                           QRect(302, 108, 276, 72), "label_note");
+                           QRect(346, 108, 270, 72), "label_note");
     QFont small = note->font();
     small.setItalic(true);
     note->setFont(small);
@@ -91,8 +91,8 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
     textLabel(this,
               QStringLiteral("If you already have The Velmora Lobby and you wish to play with others then "
                              "click the button below to close this game and open The Velmora Lobby."),
-              QRect(302, 206, 276, 72), "label_others");
-    auto* others = button(this, QStringLiteral("Play with Others"), QRect(365, 286, 150, 28), "button_others");
+              QRect(346, 206, 290, 72), "label_others");
+    auto* others = button(this, QStringLiteral("Play with Others"), QRect(416, 286, 150, 28), "button_others");
 
     connect(getbutton_, &QPushButton::clicked, this, &DownloadWindow::getbuttonClick);
     connect(abortbutton_, &QPushButton::clicked, this, &DownloadWindow::abortbuttonClick);

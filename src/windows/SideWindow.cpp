@@ -21,10 +21,10 @@ void SideWindow::showCentredOn(QWidget* over) {
 
 void SideWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    static const QPixmap board(QString::fromLatin1(tcassets::board));
+    // The plain planks of the main window's background, below its cards.
+    static const QPixmap planks = QPixmap(QString::fromLatin1(tcassets::board)).copy(0, 300, 717, 255);
     p.fillRect(rect(), QColor(145, 124, 87));
-    // The plain planks of the main window's background, away from its cards.
-    if (!board.isNull()) p.drawTiledPixmap(rect(), board, QPoint(0, 300));
+    if (!planks.isNull()) p.drawTiledPixmap(rect(), planks);
 }
 
 } // namespace tc::windows

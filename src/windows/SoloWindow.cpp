@@ -33,8 +33,8 @@ SoloWindow::SoloWindow(const QString& soloPage, QWidget* parent)
     here->setFont(bold);
     here->setGeometry(20, 178, 260, 36);
 
-    auto* invite = new QLabel(QStringLiteral("Tilecrest Solo is the one-player edition: shut the tiles "
-                                             "against the clock whenever you like, no host needed."),
+    auto* invite = new QLabel(QStringLiteral("Tilecrest Solo is the one-player edition: play the tiles on "
+                                             "your own, whenever you like, with no host to wait for."),
                               this);
     invite->setObjectName(QStringLiteral("label_invite"));
     invite->setGeometry(20, 216, 260, 54);

@@ -88,7 +88,7 @@ QImage downloadPicture()
 
 QImage downloadBackground()
 {
-    const QSize size(600, 340);
+    const QSize size(660, 340);
     QImage img = woodTexture(size, walnutWood(), 84u, 9.0f);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
@@ -99,8 +99,8 @@ QImage downloadBackground()
     p.fillRect(img.rect(), lamp);
     // Three parchment sheets pinned to the board: the offer on the left,
     // the solo game and an installed lobby on the right.
-    const QRectF sheets[3] = {QRectF(10, 10, 268, 320), QRectF(288, 10, 302, 180),
-                              QRectF(288, 198, 302, 132)};
+    const QRectF sheets[3] = {QRectF(10, 10, 312, 320), QRectF(332, 10, 318, 180),
+                              QRectF(332, 198, 318, 132)};
     std::uint32_t seed = 85u;
     for (const QRectF& sheet : sheets) {
         const QPainterPath path = rounded(sheet, 5);
@@ -127,7 +127,7 @@ QImage downloadBackground()
         }
     }
     // A frame sunk into the offer sheet for the download picture.
-    const QRectF frame(51, 19, 186, 126);
+    const QRectF frame(73, 19, 186, 126);
     const QPainterPath framePath = rounded(frame, 3);
     innerShadow(p, framePath, QPointF(1, 1.5), 3, QColor(0, 0, 0, 150));
     p.setPen(QPen(QColor(90, 55, 20, 200), 1.0));
@@ -135,8 +135,8 @@ QImage downloadBackground()
     p.drawPath(framePath);
     // A faint die pressed into each right-hand sheet, under the text.
     p.setOpacity(0.14);
-    paintDieAt(p, QPointF(560, 160), 16, 1.1, 6);
-    paintDieAt(p, QPointF(556, 300), -12, 1.1, 4);
+    paintDieAt(p, QPointF(620, 160), 16, 1.1, 6);
+    paintDieAt(p, QPointF(616, 300), -12, 1.1, 4);
     p.setOpacity(1.0);
     return img;
 }

@@ -12,7 +12,7 @@ QImage soloPicture();
 // 180 x 120 picture for the download window: the logo over a felt table.
 QImage downloadPicture();
 
-// 600 x 340 background of the download window: three pinned parchment
+// 660 x 340 background of the download window: three pinned parchment
 // sheets on a walnut board, with a sunk frame for the download picture.
 QImage downloadBackground();
 
