@@ -108,16 +108,16 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
     connect(transfer_, &LobbyDownload::failed, this, [this] { transferEnded(false, 0); });
 }
 
-QString DownloadWindow::defaultDownloadFolder() {
-    const QString exeDir = QCoreApplication::applicationDirPath();
-    if (QFileInfo(exeDir).isWritable()) return exeDir;
+QString DownloadWindow::downloadFolderFor(const QString& programFolder) {
+    const QFileInfo folder(programFolder);
+    if (folder.isDir() && folder.isWritable()) return programFolder;
     const QString user = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     QDir().mkpath(user);
     return user;
 }
 
 QString DownloadWindow::downloadFolder() const {
-    return folder_.isEmpty() ? defaultDownloadFolder() : folder_;
+    return folder_.isEmpty() ? downloadFolderFor(QCoreApplication::applicationDirPath()) : folder_;
 }
 
 QStringList DownloadWindow::reservedNames() const {

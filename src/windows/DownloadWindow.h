@@ -24,11 +24,10 @@ public:
 
     void setDesktop(Desktop* desktop) { desktop_ = desktop; }
     // Where the installer is saved; empty (the default) follows the rule
-    // of downloadFolder().
+    // of downloadFolderFor() with the executable's folder.
     void setDownloadFolder(const QString& folder) { folder_ = folder; }
-    // Beside the executable when that folder is writable, else the user's
-    // download folder.
-    static QString defaultDownloadFolder();
+    // `programFolder` when it is writable, else the user's download folder.
+    static QString downloadFolderFor(const QString& programFolder);
     QString downloadFolder() const;
     LobbyDownload& transfer() { return *transfer_; }
     // The last transfer was stopped or failed.

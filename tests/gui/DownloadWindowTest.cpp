@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "DesktopRecorder.h"
@@ -233,6 +234,20 @@ TEST(DownloadWindow, OddFileNamesStayInsideTheFolder) {
         EXPECT_EQ(files.first(), expected) << path.toStdString();
         EXPECT_EQ(f.desktop.opened, QList<QUrl>{QUrl::fromLocalFile(QDir(f.folder.path()).filePath(expected))});
     }
+}
+
+TEST(DownloadWindow, AProgramFolderThatCannotBeWrittenSendsTheFileToDownloads) {
+    // A home of the test's own, so the user's Downloads folder is not touched.
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    QTemporaryDir program;
+    EXPECT_EQ(DownloadWindow::downloadFolderFor(program.path()), program.path());
+    const QString downloads = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    EXPECT_TRUE(downloads.startsWith(home.path()));
+    EXPECT_EQ(DownloadWindow::downloadFolderFor(program.filePath("gone")), downloads);
+    EXPECT_TRUE(QFileInfo(downloads).isDir());
+    qputenv("HOME", oldHome);
 }
 
 TEST(DownloadWindow, AStalledOrOversizedTransferIsAborted) {
