@@ -35,6 +35,7 @@ inline const char* const icon = ":/images/icon.png";
 inline const char* const winnerBanner = ":/images/banner.png";  // 473 x 41
 inline const char* const soloPicture = ":/images/solo.jpg";       // 240 x 150
 inline const char* const downloadPicture = ":/images/download.jpg";  // 180 x 120
+inline const char* const downloadBackground = ":/images/downloadback.jpg";  // 660 x 340
 inline const char* const soundButton = ":/images/sounds.png";     // 24 x 20
 
 } // namespace tcassets

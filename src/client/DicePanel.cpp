@@ -1,6 +1,7 @@
 #include "client/DicePanel.h"
 
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "client/BoardPictureButton.h"
@@ -20,6 +21,14 @@ DicePanel::DicePanel(QWidget* parent) : QWidget(parent) {
         d->setProperty("tag", 0);
         return d;
     };
+    // The logo embossed on the cloth (drawn into the panel's picture) opens
+    // the maker's web site; it lies under the dice and the buttons.
+    logo_ = new QWidget(this);
+    logo_->setObjectName(QStringLiteral("image_logo"));
+    logo_->setGeometry(326, 24, 132, 32);
+    logo_->setCursor(Qt::PointingHandCursor);
+    logo_->installEventFilter(this);
+
     dice1_ = makeDie(1, 19);
     dice2_ = makeDie(2, 59);
 
@@ -56,6 +65,16 @@ void DicePanel::showTable(const TableState& table) {
     status_->setText(QString::fromStdString(table.status));
     roll_->setVisible(table.rollVisible);
     start_->setVisible(table.startVisible);
+}
+
+bool DicePanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == logo_ && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
+        logo_->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        emit logoClicked();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void DicePanel::paintEvent(QPaintEvent*) {

@@ -27,8 +27,10 @@ public:
 signals:
     void rollClicked();   // button_rollClick
     void startClicked();  // button_startClick
+    void logoClicked();   // the name embossed on the cloth
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent*) override;
 
 private:
@@ -37,6 +39,7 @@ private:
     BoardPictureButton* roll_;
     BoardPictureButton* start_;
     QLabel* status_;
+    QWidget* logo_;
     int faces_[2] = {0, 0};
 };
 

@@ -11,7 +11,12 @@
 #include "server/ServerHost.h"
 #include "store/SettingsFile.h"
 #include "store/StoreLocation.h"
+#include "windows/AboutWindow.h"
+#include "windows/DownloadWindow.h"
+#include "windows/HelpWindow.h"
+#include "windows/SoloWindow.h"
 #include "windows/SpyListWindow.h"
+#include "windows/WebAddresses.h"
 
 namespace tc::client {
 
@@ -20,17 +25,23 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
     settings_ = std::make_unique<store::SettingsFile>(
         store::storeFilePath(QStringLiteral("velmoralobby.ini"), QStandardPaths::AppConfigLocation)
             .toLocal8Bit().toStdString());
+    const auto addresses = windows::WebAddresses::fromSettings(*settings_);
     chat_ = std::make_unique<MainWindow>(rng_);
     chat_->setSoundPlayer(sounds_.get());
+    about_ = std::make_unique<windows::AboutWindow>(QString::fromStdString(addresses.makerSite));
     gamestart_ = std::make_unique<GameStartWindow>();
     phrases_ = std::make_unique<chat::PhraseEditor>();
+    help_ = std::make_unique<windows::HelpWindow>();
     server_ = std::make_unique<server::ServerHost>(rng_, nullptr);
     spylist_ = std::make_unique<windows::SpyListWindow>();
+    download_ = std::make_unique<windows::DownloadWindow>(addresses);
+    solo_ = std::make_unique<windows::SoloWindow>(QString::fromStdString(addresses.soloPage));
 
     chat_->attachGameStart(gamestart_.get());
     chat_->attachSpyList(spylist_.get());
     chat_->attachPhraseEditor(phrases_.get());
     chat_->setSettingsFile(settings_.get());
+    chat_->attachHelpWindows(help_.get(), about_.get(), solo_.get(), download_.get());
     chat_->setServerStarter([this](quint16 port, quint16& listening, QString& error) {
         QString detail;
         if (!server_->listen(QHostAddress::Any, port, &detail)) {
@@ -57,11 +68,21 @@ MainGame::~MainGame() {
     // The window goes first so that its connection ends while the server
     // still runs, as when a player leaves; then the server and the rest.
     chat_.reset();
+    solo_.reset();
+    download_.reset();
+    help_.reset();
+    about_.reset();
     spylist_.reset();
     server_.reset();
     phrases_.reset();
     gamestart_.reset();
     sounds_.reset();
+}
+
+void MainGame::setDesktop(windows::Desktop* desktop) {
+    about_->setDesktop(desktop);
+    solo_->setDesktop(desktop);
+    download_->setDesktop(desktop);
 }
 
 void MainGame::start(const MainOptions& options) {

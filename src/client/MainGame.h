@@ -1,7 +1,7 @@
 #pragma once
 // One copy of the program: the generator, the settings file and the
-// windows, created in the start-up order (Tchat, Tgamestart, Tphrases,
-// TServer, Tspylist) and wired together.
+// windows, created in the start-up order (Tchat, Tabout, Tgamestart,
+// Tphrases, Thelp, TServer, Tspylist, Tdownload, Tsolo) and wired together.
 // Every copy holds an idle game server; it listens only when this copy
 // hosts. Tests create several in one process.
 //
@@ -25,6 +25,11 @@ namespace tc::store {
 class SettingsFile;
 }
 namespace tc::windows {
+class AboutWindow;
+class Desktop;
+class DownloadWindow;
+class HelpWindow;
+class SoloWindow;
 class SpyListWindow;
 }
 namespace tc::store {
@@ -60,6 +65,12 @@ public:
     GameStartWindow& gameStart() { return *gamestart_; }
     server::ServerHost& server() { return *server_; }
     windows::SpyListWindow& spyList() { return *spylist_; }
+    windows::HelpWindow& help() { return *help_; }
+    windows::AboutWindow& about() { return *about_; }
+    windows::SoloWindow& solo() { return *solo_; }
+    windows::DownloadWindow& download() { return *download_; }
+    // What the side windows open and start goes through `desktop`.
+    void setDesktop(windows::Desktop* desktop);
 
 private:
     game::Lcg rng_;
@@ -69,10 +80,14 @@ private:
     int pauseMs_ = 0;
     quint16 firstPort_ = 7772;  // the command line's port, for a solo start over
     std::unique_ptr<MainWindow> chat_;              // Tchat
+    std::unique_ptr<windows::AboutWindow> about_;   // Tabout
     std::unique_ptr<GameStartWindow> gamestart_;    // Tgamestart
     std::unique_ptr<chat::PhraseEditor> phrases_;   // Tphrases
+    std::unique_ptr<windows::HelpWindow> help_;     // Thelp
     std::unique_ptr<server::ServerHost> server_;    // TServer
     std::unique_ptr<windows::SpyListWindow> spylist_;  // Tspylist
+    std::unique_ptr<windows::DownloadWindow> download_;  // Tdownload
+    std::unique_ptr<windows::SoloWindow> solo_;          // Tsolo
 };
 
 } // namespace tc::client

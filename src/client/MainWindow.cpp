@@ -25,6 +25,10 @@
 #include "client/TileControl.h"
 #include "client/WindowPlacement.h"
 #include "store/SettingsFile.h"
+#include "windows/AboutWindow.h"
+#include "windows/DownloadWindow.h"
+#include "windows/HelpWindow.h"
+#include "windows/SoloWindow.h"
 #include "windows/SpyListWindow.h"
 
 namespace tc::client {
@@ -79,6 +83,9 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
     connect(dice, &DicePanel::rollClicked, this, [this] { feed([this] { session_.clickRoll(); }); });
     connect(dice, &DicePanel::startClicked, this, [this] { feed([this] { session_.clickStart(); }); });
     connect(board_, &BoardPanel::seatMenuRequested, this, &MainWindow::openSeatMenu);
+    connect(dice, &DicePanel::logoClicked, this, [this] {
+        if (about_) about_->openSite();
+    });
 
     session_.formCreate();
     pump();
@@ -174,12 +181,7 @@ void MainWindow::buildMenus() {
         if (phraseEditor_) phraseEditor_->open(phraseBar_->phrases(), this);
     });
 
-    QMenu* help = bar->addMenu(QStringLiteral("Help"));
-    help->setObjectName(QStringLiteral("Help1"));
-    QAction* quick = help->addAction(QStringLiteral("Quick Instructions"));
-    quick->setObjectName(QStringLiteral("QuickInstructions1"));
-    quick->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    connect(quick, &QAction::triggered, this, [this] { feed([this] { session_.quickInstructions(); }); });
+    buildHelpMenus(bar);
 
     popupKick_ = new QMenu(this);
     popupKick_->setObjectName(QStringLiteral("popup_kick"));
@@ -214,6 +216,32 @@ void MainWindow::openConnectDialog(bool host) {
     }
     connectDialog_->setSettings(connectSettings_);
     connectDialog_->openFor(host ? ConnectDialog::Mode::Host : ConnectDialog::Mode::Join);
+}
+
+void MainWindow::buildHelpMenus(QMenuBar* bar) {
+    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    QAction* content = help->addAction(QStringLiteral("Content"));
+    content->setObjectName(QStringLiteral("Help2"));
+    content->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(content, &QAction::triggered, this, [this] {
+        if (help_) help_->showCentredOn(this);
+    });
+    QAction* quick = help->addAction(QStringLiteral("Quick Instructions"));
+    quick->setObjectName(QStringLiteral("QuickInstructions1"));
+    quick->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    connect(quick, &QAction::triggered, this, [this] { feed([this] { session_.quickInstructions(); }); });
+    QAction* about = help->addAction(QStringLiteral("About"));
+    about->setObjectName(QStringLiteral("About1"));
+    connect(about, &QAction::triggered, this, [this] {
+        if (about_) about_->showCentredOn(this);
+    });
+    bar->addSeparator();
+    QAction* solo = bar->addAction(QStringLiteral("Solo Version of Tilecrest"));
+    solo->setObjectName(QStringLiteral("SoloVersionofTileCrest1"));
+    connect(solo, &QAction::triggered, this, [this] {
+        if (solo_) solo_->showCentredOn(this);
+    });
 }
 
 void MainWindow::buildChat(QWidget* board) {
@@ -260,6 +288,17 @@ void MainWindow::attachSpyList(windows::SpyListWindow* window) {
         feed([this, e = entry.toStdString()] { session_.spyRemove(e); });
     });
     tableChanged();
+}
+
+void MainWindow::attachHelpWindows(windows::HelpWindow* help, windows::AboutWindow* about,
+                                   windows::SoloWindow* solo, windows::DownloadWindow* download) {
+    help_ = help;
+    about_ = about;
+    solo_ = solo;
+    download_ = download;
+    if (help_ && about_)
+        connect(help_, &windows::HelpWindow::aboutRequested, this, [this] { about_->showCentredOn(this); });
+    if (download_) connect(download_, &windows::DownloadWindow::exitRequested, this, &QWidget::close);
 }
 
 void MainWindow::setPort(quint16 port) {
@@ -486,6 +525,10 @@ void MainWindow::phrasesDone(const QStringList& phrases) {
     if (settings_) settings_->write(store::phrasesToWrite(texts), store::kPhraseSection);
 }
 
+void MainWindow::showDownloadWindow() {
+    if (download_) download_->showCentredOnScreen();
+}
+
 // --- window ---
 
 void MainWindow::openSeatMenu(int seat, const QPoint& globalPos) {
@@ -519,6 +562,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (gameStart_) gameStart_->hide();
     if (spyList_) spyList_->hide();
     if (phraseEditor_) phraseEditor_->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{help_, about_, solo_, download_})
+        if (w) w->hide();
     popupKick_->hide();
     // Leaving is not the peer closing: the session hears nothing more,
     // the server sees the connection end.

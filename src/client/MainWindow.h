@@ -21,6 +21,7 @@
 class QAction;
 class QActionGroup;
 class QMenu;
+class QMenuBar;
 
 namespace tc::chat {
 class ChatPane;
@@ -32,6 +33,10 @@ namespace tc::store {
 class SettingsFile;
 }
 namespace tc::windows {
+class AboutWindow;
+class DownloadWindow;
+class HelpWindow;
+class SoloWindow;
 class SpyListWindow;
 }
 namespace tc::store {
@@ -64,6 +69,9 @@ public:
     void attachGameStart(GameStartWindow* window);
     void attachSpyList(windows::SpyListWindow* window);
     void attachPhraseEditor(chat::PhraseEditor* editor);
+    // Help, About, Solo and the download window; any may be null.
+    void attachHelpWindows(windows::HelpWindow* help, windows::AboutWindow* about, windows::SoloWindow* solo,
+                           windows::DownloadWindow* download);
     void setSoundPlayer(ClientSoundPlayer* player) { sounds_ = player; }
     // The program's settings file (loadinifile, saveinifile); without one
     // nothing is read or written.
@@ -108,6 +116,7 @@ public:
     void closeWindow() override;
     void showGameStart() override;
     void loadSettings() override;
+    void showDownloadWindow() override;
 
 signals:
     void closed();
@@ -124,6 +133,8 @@ private:
     void buildMenus();
     void addConnectItems(QMenu* file, QAction* before);
     void openConnectDialog(bool host);
+    // Help (Content, About) and the top-level Solo item.
+    void buildHelpMenus(QMenuBar* bar);
     void buildChat(QWidget* board);
     // Runs an input against the session; while a modal message is up the
     // input waits, so no handler ever runs inside another.
@@ -149,6 +160,10 @@ private:
     chat::ChatInput* chatInput_ = nullptr;
     GameStartWindow* gameStart_ = nullptr;
     windows::SpyListWindow* spyList_ = nullptr;
+    windows::HelpWindow* help_ = nullptr;
+    windows::AboutWindow* about_ = nullptr;
+    windows::SoloWindow* solo_ = nullptr;
+    windows::DownloadWindow* download_ = nullptr;
     ClientSoundPlayer* sounds_ = nullptr;
     chat::PhraseBar* phraseBar_ = nullptr;
     chat::PhraseEditor* phraseEditor_ = nullptr;

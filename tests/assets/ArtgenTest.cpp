@@ -90,9 +90,9 @@ TEST(Artgen, DrawsEveryPackagedPictureAtItsSizeTheSameEachRun)
         drawn.removeAll(name);
     }
     EXPECT_EQ(drawn, packaged);
-    // Nine tiles, six dice, the twelve table pieces, three side pictures,
+    // Nine tiles, six dice, the twelve table pieces, four side pictures,
     // nine phrase buttons and eighteen smileys.
-    EXPECT_EQ(drawn.size(), 9 + 6 + 12 + 3 + 9 + 18);
+    EXPECT_EQ(drawn.size(), 9 + 6 + 12 + 4 + 9 + 18);
 
     for (const QString& name : drawn) {
         const QImage fresh(first.filePath(name));

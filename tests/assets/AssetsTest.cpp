@@ -70,7 +70,7 @@ TEST(Assets, EveryPictureLoadsAtItsLayoutSize)
         {tcassets::buttonStart, {97, 19}},   {tcassets::logo, {170, 40}},
         {tcassets::icon, {64, 64}},          {tcassets::winnerBanner, {473, 41}},
         {tcassets::soloPicture, {240, 150}}, {tcassets::downloadPicture, {180, 120}},
-        {tcassets::soundButton, {24, 20}},
+        {tcassets::soundButton, {24, 20}},   {tcassets::downloadBackground, {660, 340}},
     };
     for (int n = 1; n <= 9; ++n)
         expected.push_back({tcassets::phraseButton(n), {24, 20}});

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QTcpSocket>
 
+#include "DesktopRecorder.h"
 #include "GuiTestSupport.h"
 #include "chat/ChatPane.h"
 #include "client/BoardPanel.h"
@@ -19,6 +20,7 @@ namespace tc::guitest {
 class GameCopy {
 public:
     explicit GameCopy(const QStringList& args, std::uint32_t seed = 20240607) : game(seed) {
+        game.setDesktop(&desktop);
         game.window().setSoundPlayer(&sounds);
         game.window().setMessagePresenter([this](const QString& text) { messages << text; });
         game.start(client::parseMainOptions(args));
@@ -35,6 +37,7 @@ public:
     bool chatHas(const QString& text) { return chat().simplified().contains(text.simplified()); }
     QString tileState(int t) { return board().tile(t)->property("state").toString(); }
 
+    DesktopRecorder desktop;  // outlives the game that points at it
     client::MainGame game;
     SoundRecorder sounds;
     QStringList messages;

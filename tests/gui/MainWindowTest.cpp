@@ -45,7 +45,8 @@ TEST(MainWindow, MenusHoldOnlyWhatWorks) {
     GameCopy solo({"--port", "0"});
     auto& w = solo.window();
     EXPECT_EQ(w.objectName(), "Tchat");
-    EXPECT_EQ(captions(w.menuBar()->actions()), (QStringList{"File", "Options", "View", "Help"}));
+    EXPECT_EQ(captions(w.menuBar()->actions()),
+              (QStringList{"File", "Options", "View", "Help", "-", "Solo Version of Tilecrest"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("File1")->actions()),
               (QStringList{"Start Game", "Host a Game\u2026", "Join a Game\u2026", "-", "Exit"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("Options1")->actions()),
@@ -53,7 +54,7 @@ TEST(MainWindow, MenusHoldOnlyWhatWorks) {
                            "Scroll Chat Off", "-", "Reset Screen Location"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("TextSize1")->actions()), (QStringList{"8", "10", "12", "14"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("View1")->actions()), (QStringList{"Spy List", "Phrase List"}));
-    EXPECT_EQ(captions(w.findChild<QMenu*>("Help1")->actions()), (QStringList{"Quick Instructions"}));
+    EXPECT_EQ(captions(w.findChild<QMenu*>("Help1")->actions()), (QStringList{"Content", "Quick Instructions", "About"}));
     EXPECT_EQ(w.findChild<QAction*>("QuickInstructions1")->shortcut(), QKeySequence("Ctrl+I"));
 
     // One Scroll Chat Off for the pane and the menu, on Ctrl+S.

@@ -5,7 +5,13 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include <QTemporaryDir>
+
 #include "GameCopy.h"
+#include "LocalHttpServer.h"
+#include "windows/DownloadWindow.h"
+#include "windows/HelpWindow.h"
+#include "windows/LobbyDownload.h"
 #include "client/BoardPictureButton.h"
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
@@ -77,4 +83,37 @@ TEST(Screenshot, DISABLED_SideWindows) {
     base.chop(4);
     ASSERT_TRUE(you.game.gameStart().grab().save(base + "-start.png"));
     ASSERT_TRUE(you.game.spyList().grab().save(base + "-spys.png"));
+}
+
+// The help window on its Connecting page, and the download window in the
+// middle of fetching from a local server; run by hand like the one above.
+TEST(Screenshot, DISABLED_HelpWindow) {
+    const QString path = qEnvironmentVariable("TILECREST_SCREENSHOT");
+    ASSERT_FALSE(path.isEmpty());
+    tc::windows::HelpWindow help;
+    help.show();
+    QTest::mouseClick(help.findChild<QPushButton*>("SelButton2"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+    QTest::qWait(200);
+    ASSERT_TRUE(help.grab().save(path));
+}
+
+TEST(Screenshot, DISABLED_DownloadWindow) {
+    const QString path = qEnvironmentVariable("TILECREST_SCREENSHOT");
+    ASSERT_FALSE(path.isEmpty());
+    tc::guitest::LocalHttpServer server;
+    server.mode = tc::guitest::LocalHttpServer::Mode::Trickle;
+    tc::windows::WebAddresses addresses;
+    addresses.lobbyInstaller = server.url("/velmoralobby-setup.tar.gz").toStdString();
+    QTemporaryDir folder;
+    tc::guitest::DesktopRecorder desktop;
+    tc::windows::DownloadWindow window(addresses);
+    window.setDesktop(&desktop);
+    window.setDownloadFolder(folder.path());
+    window.showCentredOnScreen();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseClick(window.findChild<QPushButton*>("getbutton"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return window.transfer().received() >= 48 * 1024; }));
+    ASSERT_TRUE(window.grab().save(path));
+    window.transfer().stop();
 }

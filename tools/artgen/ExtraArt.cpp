@@ -86,6 +86,61 @@ QImage downloadPicture()
     return img;
 }
 
+QImage downloadBackground()
+{
+    const QSize size(660, 340);
+    QImage img = woodTexture(size, walnutWood(), 84u, 9.0f);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient lamp(QPointF(220, 120), 520);
+    lamp.setColorAt(0, QColor(255, 225, 160, 36));
+    lamp.setColorAt(0.55, QColor(0, 0, 0, 0));
+    lamp.setColorAt(1, QColor(0, 0, 0, 110));
+    p.fillRect(img.rect(), lamp);
+    // Three parchment sheets pinned to the board: the offer on the left,
+    // the solo game and an installed lobby on the right.
+    const QRectF sheets[3] = {QRectF(10, 10, 312, 320), QRectF(332, 10, 318, 180),
+                              QRectF(332, 198, 318, 132)};
+    std::uint32_t seed = 85u;
+    for (const QRectF& sheet : sheets) {
+        const QPainterPath path = rounded(sheet, 5);
+        dropShadow(p, path, QPointF(2, 3), 4, QColor(0, 0, 0, 170));
+        p.save();
+        p.setClipPath(path);
+        p.drawImage(sheet.topLeft(), parchmentTexture(sheet.size().toSize() + QSize(1, 1), seed++, 12.0f));
+        p.restore();
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(QColor(110, 70, 30, 200), 1.0));
+        p.drawPath(path);
+        p.setPen(QPen(QColor(140, 95, 45, 120), 0.8));
+        p.drawRoundedRect(sheet.adjusted(3.5, 3.5, -3.5, -3.5), 3, 3);
+        for (const QPointF& pin : {sheet.topLeft() + QPointF(7, 7), sheet.topRight() + QPointF(-7, 7),
+                                   sheet.bottomLeft() + QPointF(7, -7),
+                                   sheet.bottomRight() + QPointF(-7, -7)}) {
+            QRadialGradient brass(pin - QPointF(0.8, 0.8), 2.8);
+            brass.setColorAt(0, QColor(255, 240, 180));
+            brass.setColorAt(0.6, QColor(200, 150, 60));
+            brass.setColorAt(1, QColor(110, 70, 20));
+            p.setPen(QPen(QColor(70, 40, 10, 200), 0.5));
+            p.setBrush(brass);
+            p.drawEllipse(pin, 2.2, 2.2);
+        }
+    }
+    // A frame sunk into the offer sheet for the download picture.
+    const QRectF frame(73, 19, 186, 126);
+    const QPainterPath framePath = rounded(frame, 3);
+    innerShadow(p, framePath, QPointF(1, 1.5), 3, QColor(0, 0, 0, 150));
+    p.setPen(QPen(QColor(90, 55, 20, 200), 1.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(framePath);
+    // A faint die pressed into each right-hand sheet, under the text.
+    p.setOpacity(0.14);
+    paintDieAt(p, QPointF(620, 160), 16, 1.1, 6);
+    paintDieAt(p, QPointF(616, 300), -12, 1.1, 4);
+    p.setOpacity(1.0);
+    return img;
+}
+
 QImage phraseButton(int number)
 {
     QImage img = newCanvas(QSize(24, 20));

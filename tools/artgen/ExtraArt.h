@@ -12,6 +12,10 @@ QImage soloPicture();
 // 180 x 120 picture for the download window: the logo over a felt table.
 QImage downloadPicture();
 
+// 660 x 340 background of the download window: three pinned parchment
+// sheets on a walnut board, with a sunk frame for the download picture.
+QImage downloadBackground();
+
 // 24 x 20 speech bubble numbered `number` (1..9) for the phrase buttons.
 QImage phraseButton(int number);
 

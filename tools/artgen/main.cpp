@@ -62,6 +62,7 @@ std::vector<Picture> allPictures()
     list.push_back({QStringLiteral("images/banner.png"), QSize(473, 41), art::winnerBanner});
     list.push_back({QStringLiteral("images/solo.jpg"), QSize(240, 150), art::soloPicture});
     list.push_back({QStringLiteral("images/download.jpg"), QSize(180, 120), art::downloadPicture});
+    list.push_back({QStringLiteral("images/downloadback.jpg"), QSize(660, 340), art::downloadBackground});
     for (int n = 1; n <= 9; ++n)
         list.push_back({QStringLiteral("images/phrase%1.png").arg(n), QSize(24, 20),
                         [n] { return art::phraseButton(n); }});

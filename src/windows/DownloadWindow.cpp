@@ -1,0 +1,216 @@
+#include "windows/DownloadWindow.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHideEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+
+#include "TilecrestAssets.h"
+#include "windows/Desktop.h"
+#include "windows/InstallerFileName.h"
+#include "windows/LobbyDownload.h"
+
+namespace tc::windows {
+
+namespace {
+
+QLabel* textLabel(QWidget* parent, const QString& text, QRect geometry, const char* name = nullptr) {
+    auto* l = new QLabel(text, parent);
+    if (name) l->setObjectName(QString::fromLatin1(name));
+    l->setTextFormat(Qt::PlainText);
+    l->setWordWrap(true);
+    l->setGeometry(geometry);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::WindowText, QColor(58, 34, 12));
+    l->setPalette(pal);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const QString& text, QRect geometry, const char* name) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(geometry);
+    return b;
+}
+
+} // namespace
+
+DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::Tool | Qt::WindowStaysOnTopHint),
+      addresses_(addresses),
+      desktop_(&Desktop::system()),
+      transfer_(new LobbyDownload(this)) {
+    setObjectName(QStringLiteral("Tdownload"));
+    setWindowTitle(QStringLiteral("Download The Velmora Lobby"));
+    setFixedSize(660, 340);
+
+    // Left panel: the offer and the transfer.
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("image_download"));
+    picture->setPixmap(QPixmap(QString::fromLatin1(tcassets::downloadPicture)));
+    picture->setGeometry(76, 22, 180, 120);
+    textLabel(this,
+              QStringLiteral("Download The Velmora Lobby Now to play this  and other exciting games online "
+                             "with other players! "),
+              QRect(24, 148, 284, 46), "label_offer");
+    getbutton_ = button(this, QStringLiteral("Download And Install The Velmora Lobby Now"),
+                        QRect(20, 198, 292, 26), "getbutton");
+    abortbutton_ = button(this, QStringLiteral("Stop Download"), QRect(20, 228, 292, 26), "abortbutton");
+    infolabel_ = textLabel(this, QString(), QRect(24, 260, 284, 18), "infolabel");
+    infolabel_->setWordWrap(false);
+    infolabel3_ = textLabel(this, QString(), QRect(24, 280, 284, 34), "infolabel3");
+    infolabel2_ = textLabel(this, QString(), QRect(24, 314, 284, 14), "infolabel2");
+    infolabel2_->hide();
+    QFont bold = infolabel_->font();
+    bold.setBold(true);
+    infolabel_->setFont(bold);
+
+    // Upper right panel: back to the solo game.
+    textLabel(this,
+              QStringLiteral("To proceed to the game without the ability to play against others click the "
+                             "button below."),
+              QRect(346, 20, 290, 48), "label_solo");
+    auto* solo = button(this, QStringLiteral("Play Solo Game"), QRect(416, 72, 150, 28), "button_solo");
+    solo->setDefault(true);
+    solo->setAutoDefault(true);
+    auto* note = textLabel(this,
+                           QStringLiteral("Note: Even if you are playing offline, you will need to configure "
+                                          "your FIREWALL to allow the game to access the internet components."),
+                           QRect(346, 108, 270, 72), "label_note");
+    QFont small = note->font();
+    small.setItalic(true);
+    note->setFont(small);
+
+    // Lower right panel: an installed lobby.
+    textLabel(this,
+              QStringLiteral("If you already have The Velmora Lobby and you wish to play with others then "
+                             "click the button below to close this game and open The Velmora Lobby."),
+              QRect(346, 206, 290, 72), "label_others");
+    auto* others = button(this, QStringLiteral("Play with Others"), QRect(416, 286, 150, 28), "button_others");
+
+    connect(getbutton_, &QPushButton::clicked, this, &DownloadWindow::getbuttonClick);
+    connect(abortbutton_, &QPushButton::clicked, this, &DownloadWindow::abortbuttonClick);
+    connect(solo, &QPushButton::clicked, this, &QWidget::close);
+    connect(others, &QPushButton::clicked, this, &DownloadWindow::playWithOthersClick);
+    connect(transfer_, &LobbyDownload::headerReceived, this,
+            [this] { infolabel_->setText(infolabel_->text() + QLatin1Char('.')); });
+    connect(transfer_, &LobbyDownload::bodyStarted, this,
+            [this] { infolabel3_->setText(QStringLiteral("Downloading: ") + infolabel2_->text()); });
+    connect(transfer_, &LobbyDownload::progress, this,
+            [this](qint64 n) { infolabel_->setText(QStringLiteral("%1 bytes").arg(n)); });
+    connect(transfer_, &LobbyDownload::finished, this, [this](qint64 size) { transferEnded(true, size); });
+    connect(transfer_, &LobbyDownload::failed, this, [this] { transferEnded(false, 0); });
+}
+
+QString DownloadWindow::downloadFolderFor(const QString& programFolder) {
+    const QFileInfo folder(programFolder);
+    if (folder.isDir() && folder.isWritable()) return programFolder;
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
+    QDir().mkpath(user);
+    return user;
+}
+
+QString DownloadWindow::downloadFolder() const {
+    return folder_.isEmpty() ? downloadFolderFor(QCoreApplication::applicationDirPath()) : folder_;
+}
+
+QStringList DownloadWindow::reservedNames() const {
+    // The files this program keeps beside itself, and itself.
+    return {QFileInfo(QCoreApplication::applicationFilePath()).fileName(), QStringLiteral("tilecrest"),
+            QStringLiteral("tilecrest-server"), QStringLiteral("velmoralobby.ini"),
+            QStringLiteral("Ridgeplaytally.tld"), QStringLiteral("temp.txt")};
+}
+
+void DownloadWindow::getbuttonClick() {
+    if (transfer_->running()) return;
+    std::vector<std::string> reserved;
+    for (const QString& r : reservedNames()) reserved.push_back(r.toStdString());
+    const QString name =
+        QString::fromStdString(InstallerFileName::fromAddress(addresses_.lobbyInstaller, reserved));
+    const QDir folder(downloadFolder());
+    filePath_ = folder.filePath(name);
+    infolabel2_->setText(name);
+    aborted_ = false;
+    if (QFileInfo(filePath_).absoluteDir() != QDir(folder.absolutePath()) ||
+        !transfer_->start(QUrl(QString::fromStdString(addresses_.lobbyInstaller)), filePath_)) {
+        // No file could be made there: nothing was fetched.
+        aborted_ = true;
+        infolabel_->setText(QStringLiteral("Download Aborted"));
+        return;
+    }
+    getbutton_->setEnabled(false);
+    abortbutton_->setEnabled(true);
+    infolabel_->setText(QStringLiteral("Loading"));
+}
+
+void DownloadWindow::abortbuttonClick() {
+    transfer_->stop();
+    infolabel_->setText(QStringLiteral("Download has been aborted."));
+    aborted_ = true;
+    infolabel3_->setText(QStringLiteral("Download Aborted"));
+}
+
+void DownloadWindow::transferEnded(bool complete, qint64 size) {
+    if (complete) {
+        infolabel_->setText(QStringLiteral("Received %1 bytes").arg(size));
+    } else {
+        infolabel_->setText(QStringLiteral("Download Aborted"));
+        aborted_ = true;
+    }
+    getbutton_->setEnabled(true);
+    abortbutton_->setEnabled(false);
+    if (aborted_) return;
+    infolabel3_->setText(QStringLiteral("Installing"));
+    // The desktop opens it with the player's own tools, which ask first.
+    if (!desktop_->openUrl(QUrl::fromLocalFile(filePath_))) {
+        desktop_->showMessage(this, QStringLiteral("An Error has Occurred."));
+        return;
+    }
+    emit exitRequested();
+}
+
+void DownloadWindow::playWithOthersClick() {
+    const QFileInfo lobby(QString::fromStdString(addresses_.lobbyProgram));
+    if (lobby.isFile() && lobby.isExecutable()) {
+        if (desktop_->startProgram(lobby.absoluteFilePath())) {
+            emit exitRequested();
+            return;
+        }
+        desktop_->showMessage(this, QStringLiteral("An Error has Occurred."));
+        return;
+    }
+    desktop_->showMessage(this, QStringLiteral("Please close the game and open the Velmora Lobby using the icon "
+                                               "on your desktop or using the your Window's start-up menu."));
+}
+
+void DownloadWindow::showCentredOnScreen() {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void DownloadWindow::hideEvent(QHideEvent* event) {
+    // Nobody could watch or stop a transfer behind a closed window, and
+    // its end would leave the game unasked.
+    if (!event->spontaneous() && transfer_->running()) abortbuttonClick();
+    QWidget::hideEvent(event);
+}
+
+void DownloadWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    static const QPixmap back(QString::fromLatin1(tcassets::downloadBackground));
+    p.fillRect(rect(), QColor(72, 46, 24));
+    if (!back.isNull()) p.drawPixmap(0, 0, back);
+}
+
+} // namespace tc::windows

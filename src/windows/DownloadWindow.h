@@ -1,0 +1,67 @@
+#pragma once
+// `Tdownload`: offered on a solo start. Fetches the lobby installer into
+// the download folder and hands the complete file to the desktop, which
+// asks the player before anything is installed; the program itself never
+// runs what it fetched. "Play Solo Game" goes back to the game, "Play with
+// Others" starts an installed lobby program.
+#include <QString>
+#include <QWidget>
+
+#include "windows/WebAddresses.h"
+
+class QLabel;
+class QPushButton;
+
+namespace tc::windows {
+
+class Desktop;
+class LobbyDownload;
+
+class DownloadWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit DownloadWindow(const WebAddresses& addresses, QWidget* parent = nullptr);
+
+    void setDesktop(Desktop* desktop) { desktop_ = desktop; }
+    // Where the installer is saved; empty (the default) follows the rule
+    // of downloadFolderFor() with the executable's folder.
+    void setDownloadFolder(const QString& folder) { folder_ = folder; }
+    // `programFolder` when it is writable, else the user's download folder.
+    static QString downloadFolderFor(const QString& programFolder);
+    QString downloadFolder() const;
+    LobbyDownload& transfer() { return *transfer_; }
+    // The last transfer was stopped or failed.
+    bool aborted() const { return aborted_; }
+
+    void showCentredOnScreen();
+
+signals:
+    // The lobby's installer or the lobby itself took over: leave the game
+    // as "Exit" does.
+    void exitRequested();
+
+protected:
+    void hideEvent(QHideEvent* event) override;
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    void getbuttonClick();
+    void abortbuttonClick();
+    void playWithOthersClick();
+    void transferEnded(bool complete, qint64 size);
+    QStringList reservedNames() const;
+
+    WebAddresses addresses_;
+    Desktop* desktop_;
+    LobbyDownload* transfer_;
+    QString folder_;
+    QString filePath_;
+    bool aborted_ = false;
+    QPushButton* getbutton_;
+    QPushButton* abortbutton_;
+    QLabel* infolabel_;
+    QLabel* infolabel2_;
+    QLabel* infolabel3_;
+};
+
+} // namespace tc::windows

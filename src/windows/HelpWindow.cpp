@@ -1,0 +1,127 @@
+#include "windows/HelpWindow.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace tc::windows {
+
+namespace {
+
+struct PageButton {
+    const char* caption;
+    int tag;
+    const char* file;  // under :/help
+};
+
+constexpr PageButton kPages[] = {
+    {"Connecting", 2, "connecting.html"}, {"Game Play", 3, "gameplay.html"},
+    {"Scoring", 4, "scoring.html"},       {"Documentation", 5, "history.html"},
+    {"License", 6, "LICENSE"},            {"The Lobby", 11, "lobby.html"},
+};
+constexpr int kFirstPage = 3;
+// The about and done buttons share this tag; neither names a page.
+constexpr int kWindowButtonTag = 10;
+
+QString readHelp(const QString& name) {
+    QFile f(QStringLiteral(":/help/") + name);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+QPushButton* columnButton(QWidget* parent, const QString& caption, const QString& name, int tag) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setProperty("tag", tag);
+    b->setMinimumWidth(110);
+    return b;
+}
+
+} // namespace
+
+QString HelpWindow::pageText(int tag) {
+    for (const PageButton& p : kPages) {
+        if (p.tag != tag) continue;
+        const QString text = readHelp(QString::fromLatin1(p.file));
+        if (tag != 6) return text;
+        // The licence is the project's own LICENSE file, word for word.
+        return QStringLiteral("<h3>License</h3><p>Tilecrest is free software under the MIT License:</p><pre>") +
+               text.toHtmlEscaped() + QStringLiteral("</pre>");
+    }
+    return {};
+}
+
+HelpWindow::HelpWindow(QWidget* parent) : SideWindow({}, parent) {
+    setObjectName(QStringLiteral("Thelp"));
+    setWindowTitle(QStringLiteral("Tilecrest - Help File"));
+    resize(640, 460);
+
+    auto* column = new QVBoxLayout;
+    column->setSpacing(6);
+    stack_ = new QStackedWidget(this);
+    stack_->setObjectName(QStringLiteral("pages"));
+    for (const PageButton& p : kPages) {
+        const QString caption = QString::fromLatin1(p.caption);
+        auto* b = columnButton(this, caption, QStringLiteral("SelButton%1").arg(p.tag), p.tag);
+        connect(b, &QPushButton::clicked, this, [this, tag = p.tag] { showPage(tag); });
+        column->addWidget(b);
+
+        auto* memo = new QTextBrowser(stack_);
+        memo->setObjectName(QStringLiteral("memo%1").arg(p.tag));
+        memo->setReadOnly(true);
+        memo->setOpenLinks(false);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        memo->setHtml(pageText(p.tag));
+        QPalette pal = memo->palette();
+        pal.setColor(QPalette::Base, Qt::white);
+        pal.setColor(QPalette::Text, Qt::black);
+        memo->setPalette(pal);
+        stack_->addWidget(memo);
+        pages_.insert(p.tag, memo);
+        titles_.insert(p.tag, caption);
+    }
+    column->addStretch(1);
+    auto* about = columnButton(this, QStringLiteral("About"), QStringLiteral("button_about"), kWindowButtonTag);
+    auto* done = columnButton(this, QStringLiteral("Done"), QStringLiteral("button_done"), kWindowButtonTag);
+    connect(about, &QPushButton::clicked, this, &HelpWindow::aboutRequested);
+    connect(done, &QPushButton::clicked, this, &QWidget::hide);
+    column->addWidget(about);
+    column->addWidget(done);
+
+    caption_ = new QLabel(this);
+    caption_->setObjectName(QStringLiteral("label_caption"));
+    caption_->setTextFormat(Qt::PlainText);
+    QFont bold = caption_->font();
+    bold.setBold(true);
+    bold.setPointSizeF(bold.pointSizeF() * 1.3);
+    caption_->setFont(bold);
+    QPalette cp = caption_->palette();
+    cp.setColor(QPalette::WindowText, QColor(255, 248, 220));
+    caption_->setPalette(cp);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(caption_);
+    right->addWidget(stack_, 1);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(column);
+    layout->addLayout(right, 1);
+
+    showPage(kFirstPage);
+}
+
+void HelpWindow::showPage(int tag) {
+    QTextBrowser* memo = pages_.value(tag, nullptr);
+    if (!memo) return;
+    stack_->setCurrentWidget(memo);
+    caption_->setText(titles_.value(tag));
+}
+
+int HelpWindow::currentPage() const {
+    return stack_->currentWidget() ? pages_.key(static_cast<QTextBrowser*>(stack_->currentWidget()), 0) : 0;
+}
+
+} // namespace tc::windows

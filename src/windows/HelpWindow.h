@@ -1,0 +1,39 @@
+#pragma once
+// `Thelp`: a column of buttons beside a stack of read-only pages, with the
+// page's name in bold above it. Each page button's tag names its page
+// (memo followed by the tag); "About" opens the about window instead and
+// "Done" hides the help.
+#include <QMap>
+
+#include "windows/SideWindow.h"
+
+class QLabel;
+class QStackedWidget;
+class QTextBrowser;
+
+namespace tc::windows {
+
+class HelpWindow : public SideWindow {
+    Q_OBJECT
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+
+    // SelButton1Click for the button with this tag; unknown tags do nothing.
+    void showPage(int tag);
+    int currentPage() const;
+    QTextBrowser* page(int tag) const { return pages_.value(tag, nullptr); }
+
+    // The page's rich text, from the packaged help files.
+    static QString pageText(int tag);
+
+signals:
+    void aboutRequested();  // button_aboutClick
+
+private:
+    QLabel* caption_;
+    QStackedWidget* stack_;
+    QMap<int, QTextBrowser*> pages_;
+    QMap<int, QString> titles_;
+};
+
+} // namespace tc::windows

@@ -1,0 +1,82 @@
+#include "windows/SoloWindow.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+
+#include "TilecrestAssets.h"
+#include "windows/Desktop.h"
+
+namespace tc::windows {
+
+namespace {
+const QRect kCard(10, 10, 280, 268);
+}
+
+SoloWindow::SoloWindow(const QString& soloPage, QWidget* parent)
+    : SideWindow(Qt::Tool, parent), page_(soloPage), desktop_(&Desktop::system()) {
+    setObjectName(QStringLiteral("Tsolo"));
+    setWindowTitle(QStringLiteral("Tilecrest - Solo"));
+    setFixedSize(300, 324);
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName(QStringLiteral("image_solo"));
+    picture->setPixmap(QPixmap(QString::fromLatin1(tcassets::soloPicture)));
+    picture->setGeometry(30, 20, 240, 150);
+
+    auto* here = new QLabel(QStringLiteral("Click HERE to learn how to Play Tilecrest Solo!"), this);
+    here->setObjectName(QStringLiteral("label_here"));
+    QFont bold = here->font();
+    bold.setBold(true);
+    here->setFont(bold);
+    here->setGeometry(20, 178, 260, 36);
+
+    auto* invite = new QLabel(QStringLiteral("Tilecrest Solo is the one-player edition: play the tiles on "
+                                             "your own, whenever you like, with no host to wait for."),
+                              this);
+    invite->setObjectName(QStringLiteral("label_invite"));
+    invite->setGeometry(20, 216, 260, 54);
+
+    for (QLabel* l : {picture, here, invite}) {
+        l->setTextFormat(Qt::PlainText);
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignCenter);
+        l->setCursor(Qt::PointingHandCursor);
+        l->installEventFilter(this);
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::WindowText, QColor(40, 60, 120));
+        l->setPalette(pal);
+    }
+
+    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    done->setObjectName(QStringLiteral("button_done"));
+    done->setGeometry(110, 288, 80, 26);
+    connect(done, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void SoloWindow::openPage() {
+    if (!desktop_->openUrl(QUrl(page_))) desktop_->showMessage(this, QStringLiteral("Cannot open Webpage"));
+}
+
+bool SoloWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease && qobject_cast<QLabel*>(watched) &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        openPage();
+        return true;
+    }
+    return SideWindow::eventFilter(watched, event);
+}
+
+void SoloWindow::paintEvent(QPaintEvent* event) {
+    SideWindow::paintEvent(event);
+    // A white card on the planks holds the picture and its lines.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(110, 80, 40), 1.0));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(kCard).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+}
+
+} // namespace tc::windows
