@@ -526,6 +526,9 @@ void MainWindow::phrasesDone(const QStringList& phrases) {
 }
 
 void MainWindow::showDownloadWindow() {
+    // The offer belongs to the program's start; a solo game begun again
+    // from the menu or after a game ended does not repeat it.
+    if (endToGameEnded_) return;
     if (download_) download_->showCentredOnScreen();
 }
 

@@ -20,6 +20,7 @@
 #include "client/LocalAddresses.h"
 #include "client/ReachableAddresses.h"
 #include "store/StoreLocation.h"
+#include "windows/DownloadWindow.h"
 
 using tc::client::ConnectDialog;
 using tc::guitest::GameCopy;
@@ -135,12 +136,15 @@ TEST(ConnectDialog, HostAndJoinThroughTheDialogsThenChatAndFallBackToSoloWhenThe
     EXPECT_TRUE(settingsText(annFolder).contains(QStringLiteral("GamePort=%1").arg(port)));
     EXPECT_FALSE(settingsText(annFolder).contains("RecentAddress1=127"));
 
-    // The host goes: the joiner is back in a solo game, still one window.
+    // The host goes: the joiner is back in a solo game, still one window,
+    // and the lobby offer of the program's start is not repeated.
+    bob->game.download().hide();
     ann.reset();
     ASSERT_TRUE(waitUntil([&] { return bob->session().ishost() && bob->seat(1) == "You" && bob->session().loggedin(); }));
     EXPECT_TRUE(bob->chatHas("The game has ended; back to a solo game."));
     EXPECT_TRUE(bob->window().isVisible());
     EXPECT_EQ(visibleMainWindows(), 1);
+    EXPECT_FALSE(bob->game.download().isVisible());
 }
 
 TEST(ConnectDialog, ARefusedJoinSaysSoAndTheAddressIsOfferedAgainAfterARestart) {
