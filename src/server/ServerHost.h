@@ -42,6 +42,8 @@ public:
     void setPauseMs(int ms);
 
     const TServer& server() const { return server_; }
+    // See TServer::setFloodLimits.
+    void setFloodLimits(const FloodLimits& talk, const FloodLimits& slides) { server_.setFloodLimits(talk, slides); }
 
 signals:
     // One event of the server, UTF-8 text without a newline.

@@ -94,6 +94,8 @@ ConnId TServer::connectionArrived(const std::string& peer) {
     Connection& c = conns_.try_emplace(id).first->second;
     c.slot = slot;
     c.peer = peer;
+    c.talk = FloodGate(talkLimits_);
+    c.slides = FloodGate(slideLimits_);
     c.progressMs = clock_();
     log("connect slot " + std::to_string(slot) + " from " + peer);
     sendTo(slot, "CMD_sendlogininfo+" + std::to_string(slot));

@@ -78,6 +78,12 @@ public:
     void connectionClosed(ConnId conn);
     // One period of the pause timer.
     void pauseTick();
+    // Limits for connections that arrive from now on (kTalkLimits and
+    // kSlideLimits unless set); the relay benchmark lifts them.
+    void setFloodLimits(const FloodLimits& talk, const FloodLimits& slides) {
+        talkLimits_ = talk;
+        slideLimits_ = slides;
+    }
     // Looks at every connection's output (ServerPorts::output) and closes
     // the ones that have stalled. The host calls it about once a second.
     void checkOutput();
@@ -165,6 +171,8 @@ private:
     ServerPorts& ports_;
     game::Lcg& rng_;
     Clock clock_;
+    FloodLimits talkLimits_ = kTalkLimits;
+    FloodLimits slideLimits_ = kSlideLimits;
     std::vector<ConnId> overflowing_;
 
     std::array<tplayer, kSlotCount + 2> player_{};  // [1..9], [10] refusals, [0] unused
