@@ -158,6 +158,35 @@ TEST_F(Loopback, AFloodFromOneClientLeavesTheOthersConnectedAndTalking) {
               1);
 }
 
+TEST_F(Loopback, APeerThatStopsReadingIsClosedAtTheHardOutputLimit) {
+    // Lifted flood limits let one sender push output fast enough to reach
+    // the hard limit within the test.
+    constexpr server::FloodLimits kOpen{1'000'000'000, 1'000'000'000, 1'000'000'000, 1'000'000'000};
+    host->setFloodLimits(kOpen, kOpen);
+    auto bob = join("Bob", 1);
+    auto ann = join("Ann", 2);
+    // Ann stops reading: Qt takes nothing more from the kernel, the kernel
+    // buffers fill, and the server's queue for her grows.
+    ann->socket.setReadBufferSize(1);
+    ann->onLine = nullptr;
+    const std::string text(7000, 'z');
+    int sent = 0;
+    const bool cut = QTest::qWaitFor(
+        [&] {
+            for (int i = 0; i < 50; ++i, ++sent) bob->send("CMD_chat+1+" + text + "|clBlack");
+            return std::find(bob->lines.begin(), bob->lines.end(), "CMD_playerdisconnected+2+Ann") !=
+                   bob->lines.end();
+        },
+        60000);
+    ASSERT_TRUE(cut) << sent << " lines sent";
+    // Bob read all along and is kept; what reached Ann's queue was at least the limit.
+    EXPECT_GT(static_cast<std::uint64_t>(sent) * text.size(), server::kOutputHardLimit);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "close slot 2 (Ann): over 16777216 bytes of output unsent"), 1);
+    EXPECT_FALSE(host->server().player(2).active);
+    EXPECT_TRUE(host->server().player(1).active);
+    EXPECT_FALSE(bob->closed);
+}
+
 TEST_F(Loopback, SecondListenerOnTheSamePortReportsThePort) {
     game::Lcg other(1);
     server::ServerHost second(other);
