@@ -118,8 +118,13 @@ void ServerHost::onEnded(ConnId id) {
     sockets_.erase(it);
     taken_.erase(id);
     socket->disconnect(this);
+    // Lines that arrived before the end still count, even those the input
+    // budget left for a later turn (at most the read buffer).
+    const QByteArray rest = socket->readAll();
     socket->abort();
     socket->deleteLater();
+    if (!rest.isEmpty())
+        server_.bytesArrived(id, std::string_view(rest.constData(), static_cast<std::size_t>(rest.size())));
     server_.connectionClosed(id);
 }
 
