@@ -15,7 +15,6 @@ FloodGate::Verdict FloodGate::admit(std::int64_t nowMs, std::size_t bytes) {
     const bool first = !dropping_ || nowMs - lastDropMs_ >= kEpisodeGapMs;
     dropping_ = true;
     lastDropMs_ = nowMs;
-    dropped_ = first ? 1 : dropped_ + 1;
     return first ? Verdict::FirstDrop : Verdict::Drop;
 }
 

@@ -36,13 +36,9 @@ public:
     // when both hold enough, else spends nothing.
     Verdict admit(std::int64_t nowMs, std::size_t bytes);
 
-    // Messages dropped in the latest episode.
-    std::size_t dropped() const { return dropped_; }
-
 private:
     TokenBucket lines_;
     TokenBucket bytes_;
-    std::size_t dropped_ = 0;
     bool dropping_ = false;
     std::int64_t lastDropMs_ = 0;
 };

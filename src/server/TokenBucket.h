@@ -25,8 +25,6 @@ public:
     }
     // Spends tokens that has() found.
     void take(std::int64_t cost) { level_ -= cost * 1000; }
-    // Whole tokens left, as of the last has().
-    std::int64_t tokens() const { return level_ / 1000; }
 
 private:
     std::int64_t capacity_;
