@@ -13,6 +13,8 @@ namespace {
 
 using net::FieldReader;
 
+constexpr const char* kRequestsWhat = "just-watch requests and refused moves";
+
 std::string joinSeats(const std::vector<int>& items, const char* sep) {
     std::string out;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -327,11 +329,14 @@ void TServer::justwatch(int slot, const std::string& data) {
     const std::string flag = r.rest();
     if (seat < 1 || seat > game::kSeatCount) return;  // spectators have no seat to hand over
     if (slot != seat && slot != 1) return;
+    if (flag != "1" && flag != "2") return;
+    // Every answer goes to everyone: toggled without end it floods like chat.
+    if (!admit(slot, &Connection::requests, kRequestsWhat, 20)) return;
     if (flag == "2") {
         player_[seat].watching = false;
         log("seat " + std::to_string(seat) + " plays again");
         sendAll("CMD_justwatching+" + std::to_string(seat) + "+2");
-    } else if (flag == "1") {
+    } else {
         player_[seat].watching = true;
         log("seat " + std::to_string(seat) + " just watching");
         sendAll("CMD_justwatching+" + std::to_string(seat) + "+1");
@@ -462,6 +467,7 @@ void TServer::closethem(int fromSlot, const std::string& data) {
     if (!turnOpen()) {
         // The mover's client keeps its tiles selectable after the turn ends;
         // the refusal slides its selection back up on every table.
+        if (fromSlot != 0 && !admit(fromSlot, &Connection::requests, kRequestsWhat, 20)) return;
         log("refused close from seat " + seatText + ": the turn is over");
         sendAll("CMD_notvalid+" + seatText + "+1+");
         return;
@@ -475,6 +481,7 @@ void TServer::closethem(int fromSlot, const std::string& data) {
         request.push_back(v);
     }
     if (!numeric || game::validateClose(tiles_, request, dice_[0] + dice_[1]) != game::CloseVerdict::Accept) {
+        if (fromSlot != 0 && !admit(fromSlot, &Connection::requests, kRequestsWhat, 20)) return;
         log("refused close from seat " + seatText);
         sendAll("CMD_notvalid+" + seatText + "+1+");
         return;

@@ -12,7 +12,9 @@
 //
 // Flood control: chat, actions and sounds together, and slides, pass per
 // connection through token buckets (lines and bytes); what is over is
-// dropped with one log line per episode. Game requests are never limited.
+// dropped with one log line per episode. Of the game requests only those
+// that answer everyone without moving the game on are limited, generously:
+// just-watch toggles and refused moves.
 // Output: a peer whose unsent output stays over kOutputSoftLimit while it
 // takes nothing for kStallMs is closed, and so is one past kOutputHardLimit.
 #include <array>
@@ -43,6 +45,9 @@ inline constexpr int kNotPlayedScore = 50;
 inline constexpr FloodLimits kTalkLimits{10, 4, 16 * 1024, 4 * 1024};
 // Slides of one connection: a player may click quickly through a turn.
 inline constexpr FloodLimits kSlideLimits{40, 10, 4 * 1024, 1024};
+// Just-watch requests and refused moves of one connection: a person
+// toggles or misclicks a few times, a script thousands of times a second.
+inline constexpr FloodLimits kRequestLimits{20, 5, 1024 * 1024, 1024 * 1024};
 // Unsent output a peer may keep queued without being watched, and the
 // bound at which it is closed even while it still reads.
 inline constexpr std::uint64_t kOutputSoftLimit = 1024 * 1024;
@@ -113,6 +118,7 @@ private:
         std::string peer;
         FloodGate talk{kTalkLimits};
         FloodGate slides{kSlideLimits};
+        FloodGate requests{kRequestLimits};
         std::uint64_t taken = 0;      // output taken as of the last look
         std::int64_t progressMs = 0;  // last time it took output or had little queued
     };

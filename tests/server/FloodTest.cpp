@@ -97,6 +97,30 @@ TEST_F(Flood, AMutedSenderKeepsHisGameRequestsAndHisSlides) {
     EXPECT_EQ(Lines(got.begin() + 41, got.begin() + 43), (Lines{"CMD_closeit+2", "CMD_placedice+1+1+2+1+"}));
 }
 
+TEST_F(Flood, JustWatchTogglesAndRefusedMovesHaveAGenerousLimitOfTheirOwn) {
+    steerStart(4, 0, 1, 1);
+    say(host, "CMD_startgame+Bob+5+");  // Bob on turn with 1 and 1
+    clear();
+    for (int i = 0; i < 25; ++i) say(ann, i % 2 ? "CMD_justwatch+2+2" : "CMD_justwatch+2+1");
+    for (int i = 0; i < 25; ++i) say(host, "CMD_closethem+1+9");
+    Lines toCid = linesTo(cid);
+    EXPECT_EQ(std::count(toCid.begin(), toCid.end(), "CMD_justwatching+2+1"), 10);
+    EXPECT_EQ(std::count(toCid.begin(), toCid.end(), "CMD_justwatching+2+2"), 10);
+    EXPECT_EQ(std::count(toCid.begin(), toCid.end(), "CMD_notvalid+1+1+"), 20);
+    EXPECT_FALSE(server.player(2).watching);  // the last toggle that passed
+    EXPECT_EQ(limitLogs(), 2);
+    // A move that is accepted is never held back; five refusals a second pass.
+    clear();
+    steerDice(1, 2);
+    say(host, "CMD_closethem+1+2");
+    EXPECT_EQ(linesTo(cid), (Lines{"CMD_closeit+2", "CMD_placedice+1+1+2+2+"}));
+    now = 200;
+    say(host, "CMD_closethem+1+9");
+    say(host, "CMD_closethem+1+9");
+    EXPECT_EQ(linesTo(cid).back(), "CMD_notvalid+1+1+");
+    EXPECT_EQ(linesTo(cid).size(), 3u);
+}
+
 TEST_F(Flood, APeerThatReadsSlowlyIsKeptAndOneThatStoppedIsClosed) {
     constexpr std::uint64_t kMiB = 1024 * 1024;
     // Ann has 3 MiB waiting but takes a little every few seconds; Cid has
