@@ -2,8 +2,10 @@
 // Reads a fuzz input as a stream of small decisions: bytes, bounded
 // numbers and byte runs. Past the end every read yields zero or nothing,
 // so a harness never has to check the length itself.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace tc::fuzz {
@@ -36,6 +38,19 @@ public:
     std::string_view chunk() { return take(byte()); }
 
     std::string_view rest() { return take(left()); }
+
+    // Like chunk(), except that a length byte of 0xF0 or more asks for a
+    // run of one byte, long enough to reach every cap of the program: about
+    // 2^(6 + length - 0xF0) bytes (64 B .. 1 MiB), give or take 128 set by
+    // the next byte, then the byte to repeat.
+    std::string chunkOrRun() {
+        const std::uint8_t length = byte();
+        if (length < 0xF0) return std::string(take(length));
+        const int shift = 6 + std::min(length - 0xF0, 14);
+        const long size = (1L << shift) + byte() - 128;
+        const char fill = static_cast<char>(byte());
+        return std::string(static_cast<std::size_t>(size < 1 ? 1 : size), fill);
+    }
 
 private:
     std::string_view data_;

@@ -151,6 +151,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(whole.tailSize() == stream.size() - start, "tail size");
         FUZZ_CHECK(pieces.tailSize() == stream.size() - start, "tail size of small reads");
     }
+
+    // The discarding framer skips each overlong line and reads on; it gives
+    // up only on a run without 0xFF longer than its run cap.
+    const std::size_t runCap = cap * 4;
+    tc::net::LineFramer skipWhole(cap, runCap), skipPieces(cap, runCap);
+    std::vector<std::string> skipWholeLines, skipPieceLines, skipExpected;
+    std::size_t wholeDropped = 0, pieceDropped = 0, droppedExpected = 0, tailExpected = 0;
+    const bool skipWholeOk = skipWhole.feedDiscarding(stream, skipWholeLines, wholeDropped);
+    bool skipPiecesOk = true;
+    for (std::size_t at = 0; at < stream.size() && skipPiecesOk; at += readSize)
+        skipPiecesOk = skipPieces.feedDiscarding(stream.substr(at, readSize), skipPieceLines, pieceDropped);
+    bool skipOk = true;
+    for (std::size_t from = 0;;) {
+        const std::size_t end = stream.find('\xFF', from);
+        const std::size_t len = (end == std::string_view::npos ? stream.size() : end) - from;
+        if (len > runCap) { skipOk = false; break; }
+        if (len > cap) ++droppedExpected;
+        if (end == std::string_view::npos) { tailExpected = len > cap ? 0 : len; break; }
+        if (len <= cap) skipExpected.emplace_back(stream.substr(from, len));
+        from = end + 1;
+    }
+    FUZZ_CHECK(skipWholeOk == skipOk, "one-read discarding verdict");
+    FUZZ_CHECK(skipPiecesOk == skipOk, "small-read discarding verdict");
+    FUZZ_CHECK(skipWholeLines == skipExpected, "one-read discarding lines");
+    FUZZ_CHECK(skipPieceLines == skipExpected, "small-read discarding lines");
+    if (skipOk) {
+        FUZZ_CHECK(wholeDropped == droppedExpected && pieceDropped == droppedExpected, "discarded line count");
+        FUZZ_CHECK(skipWhole.tailSize() == tailExpected && skipPieces.tailSize() == tailExpected,
+                   "discarding tail size");
+    }
+
     for (const auto& line : wholeLines) {
         FUZZ_CHECK(line.size() <= cap && line.find('\xFF') == std::string::npos, "framed line");
         checkLine(line);

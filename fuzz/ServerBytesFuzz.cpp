@@ -5,9 +5,9 @@
 // Input: four bytes seed the generator, then operations, each a byte
 // (value % 8) followed by its own bytes:
 //   0 connect
-//   1 raw bytes for connection k:  k, length, bytes
+//   1 raw bytes for connection k:  k, length, bytes (or a long run of one byte)
 //   2 the peer closes connection k: k
-//   3 pause ticks:                  count (1..8)
+//   3 pause ticks:                  count (1..8); each is a second of the server's clock
 //   4 login of connection k:        k, version flag, name length, name
 //   5 a well-formed request from connection k: k, kind, argument bytes
 //   6 a close request from the seat on turn: tile mask
@@ -172,8 +172,8 @@ std::string request(FuzzInput& in, int slot) {
     case 0: return "CMD_startgame+Host+" + std::to_string(in.byte() % 13) + "+";
     case 1: return "CMD_justwatch+" + std::to_string(in.byte() % 9) + ((in.byte() & 1) ? "+1" : "+2");
     case 2: return "CMD_kickhim+" + s + "+" + std::to_string(in.byte() % 11) + "+";
-    case 3: return "CMD_chat+" + s + "+" + std::string(in.chunk()) + "|clRed";
-    case 4: return "CMD_action+" + s + "+" + std::string(in.chunk()) + "|$00FF00FF";
+    case 3: return "CMD_chat+" + s + "+" + in.chunkOrRun() + "|clRed";
+    case 4: return "CMD_action+" + s + "+" + in.chunkOrRun() + "|$00FF00FF";
     case 5: return "CMD_playasound+" + s + "+wave" + std::to_string(in.byte() % 21) + "+";
     case 6: return "CMD_slide+" + s + ((in.byte() & 1) ? "+up+" : "+down+") + std::to_string(in.byte() % 10) + "+";
     case 7: {
@@ -193,7 +193,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzInput in(data, size);
     tc::game::Lcg rng(in.u32());
     NullPorts ports;
-    TServer server(ports, rng);
+    std::int64_t now = 0;
+    TServer server(ports, rng, [&now] { return now; });
     ports.server = &server;
     std::vector<ConnId> made;
 
@@ -208,7 +209,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 1: {
             const ConnId c = pick(in, made);
-            server.bytesArrived(c, in.chunk());
+            server.bytesArrived(c, in.chunkOrRun());
             break;
         }
         case 2: {
@@ -218,7 +219,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         case 3:
-            for (int n = in.byte() % 8 + 1; n > 0; --n) server.pauseTick();
+            for (int n = in.byte() % 8 + 1; n > 0; --n) {
+                now += 1000;
+                server.pauseTick();
+            }
             break;
         case 4: {
             const ConnId c = pick(in, made);

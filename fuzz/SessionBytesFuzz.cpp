@@ -207,7 +207,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     while (!in.empty()) {
         switch (in.byte() % 9) {
-        case 0: session.onBytes(in.chunk()); break;
+        case 0: session.onBytes(in.chunkOrRun()); break;
         case 1: tickDown(session); break;
         case 2: session.clickTile(in.byte() % 11); break;
         case 3: session.clickRoll(); break;

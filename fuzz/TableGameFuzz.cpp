@@ -118,7 +118,12 @@ struct Peer {
 
 class Table {
 public:
-    explicit Table(std::uint32_t seed) : rng_(seed), server_(ports_, rng_) {}
+    explicit Table(std::uint32_t seed) : rng_(seed), server_(ports_, rng_, [this] { return now_; }) {}
+    // One pause tick, a second of the server's clock.
+    void pauseTick() {
+        now_ += 1000;
+        server_.pauseTick();
+    }
 
     const TServer& server() const { return server_; }
     TServer& server() { return server_; }
@@ -306,6 +311,7 @@ private:
 
     WirePorts ports_;
     tc::game::Lcg rng_;
+    std::int64_t now_ = 0;
     TServer server_;
     std::vector<std::unique_ptr<Peer>> peers_;
 };
@@ -359,7 +365,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 4: {
             Peer* p = table.pick(in);
-            const std::string text(in.chunk());
+            const std::string text = in.chunkOrRun();
             if (p) p->session.sendTyped(text, 0xFF0000);
             break;
         }
@@ -368,7 +374,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 6: table.join(); break;
         case 7:
-            for (int n = in.byte() % 8 + 1; n > 0; --n) table.server().pauseTick();
+            for (int n = in.byte() % 8 + 1; n > 0; --n) table.pauseTick();
             break;
         case 8: table.settle(); break;
         case 9:
@@ -378,7 +384,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 11:
             for (int n = 0; n < 16 && table.server().pauseTag() != PauseTag::None; ++n) {
                 table.settle();
-                table.server().pauseTick();
+                table.pauseTick();
             }
             break;
         }

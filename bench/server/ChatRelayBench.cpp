@@ -1,7 +1,8 @@
 // A chat line from one client relayed by the server host to nine loopback
 // clients, all on one event loop: lines per second when the sender keeps
 // lines in flight, and the round trip of a single line (sent until all
-// nine have it) as median and 99th percentile.
+// nine have it) as median and 99th percentile. The flood limits are lifted
+// here: this measures what the relay costs, not what a sender is allowed.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -22,6 +23,8 @@ constexpr int kClients = 9;
 class Rig {
 public:
     Rig() : host_(rng_) {
+        constexpr tc::server::FloodLimits kOpen{1'000'000'000, 1'000'000'000, 1'000'000'000, 1'000'000'000};
+        host_.setFloodLimits(kOpen, kOpen);
         QString error;
         if (!host_.listen(QHostAddress::LocalHost, 0, &error)) return;
         for (int i = 0; i < kClients; ++i) {

@@ -214,20 +214,40 @@ constexpr std::size_t kQueuedLineOverhead = 64;
 
 void Session::enqueue(std::string line) {
     const std::size_t cost = line.size() + kQueuedLineOverhead;
-    if (queuedBytes_ + cost > kMaxQueuedBytes) return;
-    queuedBytes_ += cost;
-    received_.push_back(std::move(line));
+    const bool relay = line.rfind("CMD_chat+", 0) == 0 || line.rfind("CMD_action+", 0) == 0 ||
+                       line.rfind("CMD_playasound+", 0) == 0;
+    bool dropped = false;
+    // A game message that does not fit pushes out the oldest relays first.
+    while (!relay && queuedBytes_ + cost > kMaxQueuedBytes && !relays_.empty()) {
+        queuedBytes_ -= relays_.front().line.size() + kQueuedLineOverhead;
+        relays_.pop_front();
+        dropped = true;
+    }
+    if (queuedBytes_ + cost <= kMaxQueuedBytes) {
+        queuedBytes_ += cost;
+        (relay ? relays_ : received_).push_back(Queued{nextSeq_++, std::move(line)});
+    } else {
+        dropped = true;
+    }
+    if (dropped && !dropNoticed_) {
+        dropNoticed_ = true;
+        post("0+Some messages were dropped because too many arrived at once.");
+    }
 }
 
 // ---------------------------------------------------------- dispatch timer
 
-bool Session::needsTicks() const { return !received_.empty() || !phraseready_; }
+bool Session::needsTicks() const { return !received_.empty() || !relays_.empty() || !phraseready_; }
 
 void Session::tick() {
-    if (!received_.empty()) {
-        std::string line = std::move(received_.front());
-        received_.pop_front();
+    if (!received_.empty() || !relays_.empty()) {
+        const bool relayFirst =
+            received_.empty() || (!relays_.empty() && relays_.front().seq < received_.front().seq);
+        auto& from = relayFirst ? relays_ : received_;
+        std::string line = std::move(from.front().line);
+        from.pop_front();
         queuedBytes_ -= line.size() + kQueuedLineOverhead;
+        if (received_.empty() && relays_.empty()) dropNoticed_ = false;  // the next flood is told again
         dispatch(line);
     }
     if (!phraseready_) ++phraseticks_;

@@ -11,7 +11,9 @@
 // message is handled normally. A received line longer than
 // net::kMaxLineBytes is dropped, and so is the rest of it when it arrives
 // later; the connection stays. The received-line queue holds at most
-// kMaxQueuedBytes; lines beyond that are dropped.
+// kMaxQueuedBytes: when it is full, queued chat, action and sound relays
+// make room for game messages first, and the chat says once that
+// messages were dropped.
 #include <cstddef>
 #include <deque>
 #include <string>
@@ -131,7 +133,7 @@ public:
     // myname followed by one 0xFF once hosting or joining has begun.
     const std::string& loginname() const { return loginname_; }
     bool phraseready() const { return phraseready_; }
-    std::size_t queuedLines() const { return received_.size(); }
+    std::size_t queuedLines() const { return received_.size() + relays_.size(); }
 
 private:
     using Handler = void (Session::*)(const std::string& data);
@@ -200,7 +202,16 @@ private:
     game::Lcg& rng_;
     TableState table_;
     net::LineFramer framer_;
-    std::deque<std::string> received_;  // receivedlist
+    // receivedlist, in two parts merged by arrival number: relays of chat,
+    // actions and sounds, and everything else.
+    struct Queued {
+        std::uint64_t seq;
+        std::string line;
+    };
+    std::deque<Queued> received_;
+    std::deque<Queued> relays_;
+    std::uint64_t nextSeq_ = 0;
+    bool dropNoticed_ = false;  // the chat already says that lines were dropped
 
     int myseat_ = 0;
     bool loggedin_ = false;

@@ -10,17 +10,22 @@ namespace {
 constexpr qint64 kReadBuffer = 64 * 1024;
 // A peer that will not take its last bytes is cut off after this long.
 constexpr int kCloseGraceMs = 5000;
+// How often the server looks for peers that stopped reading.
+constexpr int kOutputCheckMs = 1000;
 } // namespace
 
 ServerHost::ServerHost(tc::game::Lcg& rng, QObject* parent)
     : QObject(parent), server_(*this, rng) {
     pauseTimer_.setInterval(1000);
     connect(&pauseTimer_, &QTimer::timeout, this, [this] { server_.pauseTick(); });
+    outputTimer_.setInterval(kOutputCheckMs);
+    connect(&outputTimer_, &QTimer::timeout, this, [this] { server_.checkOutput(); });
     connect(&listener_, &QTcpServer::newConnection, this, &ServerHost::onNewConnection);
 }
 
 ServerHost::~ServerHost() {
     pauseTimer_.stop();
+    outputTimer_.stop();
     listener_.close();
     // Sockets must not report to a server that is going away.
     for (auto& [id, socket] : sockets_) {
@@ -32,7 +37,10 @@ ServerHost::~ServerHost() {
 }
 
 bool ServerHost::listen(const QHostAddress& address, quint16 port, QString* error) {
-    if (listener_.listen(address, port)) return true;
+    if (listener_.listen(address, port)) {
+        outputTimer_.start();
+        return true;
+    }
     if (error) *error = QStringLiteral("Cannot listen on port %1: %2").arg(port).arg(listener_.errorString());
     return false;
 }
@@ -59,7 +67,10 @@ void ServerHost::onNewConnection() {
 void ServerHost::adopt(ConnId id, QTcpSocket* socket) {
     arriving_ = nullptr;
     sockets_.emplace(id, socket);
+    taken_[id] = 0;
     connect(socket, &QTcpSocket::readyRead, this, [this, id] { onReadyRead(id); });
+    connect(socket, &QTcpSocket::bytesWritten, this,
+            [this, id](qint64 n) { taken_[id] += static_cast<std::uint64_t>(n); });
     // Queued: an end report must never run inside a server call.
     connect(socket, &QTcpSocket::disconnected, this, [this, id] { onEnded(id); }, Qt::QueuedConnection);
     connect(socket, &QTcpSocket::errorOccurred, this, [this, id] { onEnded(id); }, Qt::QueuedConnection);
@@ -79,9 +90,25 @@ QTcpSocket* ServerHost::socketFor(ConnId id) {
 void ServerHost::onReadyRead(ConnId id) {
     const auto it = sockets_.find(id);
     if (it == sockets_.end()) return;
-    const QByteArray data = it->second->readAll();
+    QTcpSocket* socket = it->second;
+    const QByteArray data = socket->read(kInputBudget);
     // The server may close this very socket while handling the bytes.
     server_.bytesArrived(id, std::string_view(data.constData(), static_cast<std::size_t>(data.size())));
+    // Qt signals readyRead only for new data, so what is left over is
+    // picked up again once the other connections had their turn.
+    const auto again = sockets_.find(id);
+    if (again != sockets_.end() && again->second->bytesAvailable() > 0) readMoreLater(id);
+}
+
+void ServerHost::readMoreLater(ConnId id) {
+    if (!readLater_.insert(id).second) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, id] {
+            readLater_.erase(id);
+            onReadyRead(id);
+        },
+        Qt::QueuedConnection);
 }
 
 void ServerHost::onEnded(ConnId id) {
@@ -89,34 +116,36 @@ void ServerHost::onEnded(ConnId id) {
     if (it == sockets_.end()) return;
     QTcpSocket* socket = it->second;
     sockets_.erase(it);
-    overflowing_.erase(id);
+    taken_.erase(id);
     socket->disconnect(this);
+    // Lines that arrived before the end still count, even those the input
+    // budget left for a later turn (at most the read buffer).
+    const QByteArray rest = socket->readAll();
     socket->abort();
     socket->deleteLater();
+    if (!rest.isEmpty())
+        server_.bytesArrived(id, std::string_view(rest.constData(), static_cast<std::size_t>(rest.size())));
     server_.connectionClosed(id);
-}
-
-void ServerHost::dropOverflowing(ConnId id) {
-    if (!overflowing_.count(id)) return;
-    log("dropping connection " + std::to_string(server_.slotOf(id)) + ": over 1 MiB of output unsent");
-    onEnded(id);
 }
 
 void ServerHost::send(ConnId conn, const std::string& bytes) {
     QTcpSocket* socket = socketFor(conn);
-    if (!socket || overflowing_.count(conn)) return;
+    if (!socket) return;
     socket->write(bytes.data(), static_cast<qint64>(bytes.size()));
-    if (socket->bytesToWrite() > kMaxQueuedOutput) {
-        overflowing_.insert(conn);
-        QMetaObject::invokeMethod(this, [this, conn] { dropOverflowing(conn); }, Qt::QueuedConnection);
-    }
+}
+
+ServerPorts::Output ServerHost::output(ConnId conn) const {
+    const auto it = sockets_.find(conn);
+    if (it == sockets_.end()) return {};
+    const auto taken = taken_.find(conn);
+    return {static_cast<std::uint64_t>(it->second->bytesToWrite()), taken == taken_.end() ? 0 : taken->second};
 }
 
 void ServerHost::close(ConnId conn) {
     QTcpSocket* socket = socketFor(conn);
     if (!socket) return;
     sockets_.erase(conn);
-    overflowing_.erase(conn);
+    taken_.erase(conn);
     socket->disconnect(this);
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     QTimer::singleShot(kCloseGraceMs, socket, [socket] {

@@ -2,9 +2,11 @@
 // Gives the game server real sockets and a real pause timer: accepts TCP
 // connections, feeds their bytes to TServer and carries its output back.
 //
-// Bounds: each peer may have at most 1 MiB of unsent output queued; past
-// that its connection is dropped and its slot released. Any end of a
-// connection (close, reset, error) releases the slot exactly once.
+// Bounds: at most kInputBudget bytes of one connection are handled per turn
+// of the event loop, so one busy peer cannot starve the others; the rest
+// waits in the socket. What each peer has taken and still has queued is
+// reported to the server, whose output rule closes stalled peers. Any end
+// of a connection (close, reset, error) releases the slot exactly once.
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
@@ -22,7 +24,7 @@ class QTcpSocket;
 
 namespace tc::server {
 
-inline constexpr qint64 kMaxQueuedOutput = 1024 * 1024;
+inline constexpr qint64 kInputBudget = 16 * 1024;
 
 class ServerHost : public QObject, private ServerPorts {
     Q_OBJECT
@@ -40,6 +42,8 @@ public:
     void setPauseMs(int ms);
 
     const TServer& server() const { return server_; }
+    // See TServer::setFloodLimits.
+    void setFloodLimits(const FloodLimits& talk, const FloodLimits& slides) { server_.setFloodLimits(talk, slides); }
 
 signals:
     // One event of the server, UTF-8 text without a newline.
@@ -49,7 +53,7 @@ private:
     void onNewConnection();
     void onReadyRead(ConnId id);
     void onEnded(ConnId id);
-    void dropOverflowing(ConnId id);
+    void readMoreLater(ConnId id);
     QTcpSocket* socketFor(ConnId id);
     void adopt(ConnId id, QTcpSocket* socket);
 
@@ -59,12 +63,16 @@ private:
     void startPauseTimer() override;
     void stopPauseTimer() override;
     void log(const std::string& line) override;
+    Output output(ConnId conn) const override;
 
     QTcpServer listener_;
     QTimer pauseTimer_;
+    QTimer outputTimer_;
     TServer server_;
     std::unordered_map<ConnId, QTcpSocket*> sockets_;
-    std::unordered_set<ConnId> overflowing_;
+    std::unordered_map<ConnId, std::uint64_t> taken_;
+    // Connections with input left over from this turn of the event loop.
+    std::unordered_set<ConnId> readLater_;
     // The socket whose connectionArrived is running: the server sends to it
     // before it has returned the id.
     QTcpSocket* arriving_ = nullptr;

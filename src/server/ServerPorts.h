@@ -26,6 +26,17 @@ public:
     virtual void stopPauseTimer() = 0;
     // One human-readable event line, UTF-8, no newline.
     virtual void log(const std::string& line) = 0;
+
+    struct Output {
+        std::uint64_t unsent = 0;  // bytes queued for the peer, not yet handed to the network
+        std::uint64_t taken = 0;   // bytes handed to the network since the connection began
+    };
+    // Where a connection's output stands. The default knows nothing, so no
+    // output rule ever closes a connection.
+    virtual Output output(ConnId conn) const {
+        (void)conn;
+        return {};
+    }
 };
 
 } // namespace tc::server

@@ -1,5 +1,8 @@
 #include "server/TServer.h"
 
+#include <algorithm>
+#include <chrono>
+
 #include "game/ComputerPlayer.h"
 #include "net/Cp1252.h"
 #include "net/Fields.h"
@@ -9,6 +12,8 @@ namespace tc::server {
 namespace {
 
 using net::FieldReader;
+
+constexpr const char* kRequestsWhat = "just-watch requests and refused moves";
 
 std::string joinSeats(const std::vector<int>& items, const char* sep) {
     std::string out;
@@ -23,7 +28,13 @@ std::string utf8(std::string_view wire) { return net::cp1252ToUtf8(wire); }
 
 } // namespace
 
-TServer::TServer(ServerPorts& ports, game::Lcg& rng) : ports_(ports), rng_(rng) {}
+std::int64_t steadyMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+TServer::TServer(ServerPorts& ports, game::Lcg& rng, Clock clock)
+    : ports_(ports), rng_(rng), clock_(std::move(clock)) {}
 
 int TServer::slotOf(ConnId conn) const {
     const auto it = conns_.find(conn);
@@ -82,9 +93,15 @@ ConnId TServer::connectionArrived(const std::string& peer) {
     p.active = true;
     p.conn = id;
     p.loggedin = false;
-    conns_.emplace(id, Connection{slot, net::LineFramer(), peer});
+    Connection& c = conns_.try_emplace(id).first->second;
+    c.slot = slot;
+    c.peer = peer;
+    c.talk = FloodGate(talkLimits_);
+    c.slides = FloodGate(slideLimits_);
+    c.progressMs = clock_();
     log("connect slot " + std::to_string(slot) + " from " + peer);
     sendTo(slot, "CMD_sendlogininfo+" + std::to_string(slot));
+    closeOverflowing();
     return id;
 }
 
@@ -93,13 +110,20 @@ void TServer::bytesArrived(ConnId conn, std::string_view bytes) {
     if (it == conns_.end()) return;
     const int slot = it->second.slot;
     std::vector<std::string> lines;
-    const bool withinCap = it->second.framer.feed(bytes, lines);
+    std::size_t dropped = 0;
+    // Other clients of this protocol do not cut what they send: an
+    // overlong line (a pasted paragraph) costs only itself.
+    const bool withinRun = it->second.framer.feedDiscarding(bytes, lines, dropped);
+    if (dropped)
+        log("dropped " + std::to_string(dropped) + (dropped == 1 ? " line" : " lines") + " longer than " +
+            std::to_string(net::kMaxLineBytes) + " bytes from " + who(slot));
     for (const auto& line : lines) {
-        if (slotOf(conn) != slot) return;  // a handler closed this connection
+        if (slotOf(conn) != slot) break;  // a handler closed this connection
         dispatch(slot, line);
     }
-    if (!withinCap && slotOf(conn) == slot)
-        disconnectsock(slot, "line longer than " + std::to_string(net::kMaxLineBytes) + " bytes");
+    if (!withinRun && slotOf(conn) == slot)
+        disconnectsock(slot, "over " + std::to_string(net::kMaxRunBytes) + " bytes without a line end");
+    closeOverflowing();
 }
 
 void TServer::connectionClosed(ConnId conn) {
@@ -109,6 +133,7 @@ void TServer::connectionClosed(ConnId conn) {
     conns_.erase(it);
     log("leave " + who(slot));
     release(slot);
+    closeOverflowing();
 }
 
 void TServer::disconnectsock(int slot, const std::string& why) {
@@ -139,6 +164,63 @@ void TServer::release(int slot) {
     } else {
         findplayer();
     }
+}
+
+// ---------------------------------------------------------------------------
+// Flood control
+
+bool TServer::admit(int slot, FloodGate Connection::*gate, const char* what, std::size_t bytes) {
+    const auto it = conns_.find(player_[slot].conn);
+    if (it == conns_.end()) return false;
+    switch ((it->second.*gate).admit(clock_(), bytes)) {
+    case FloodGate::Verdict::Pass:
+        return true;
+    case FloodGate::Verdict::FirstDrop:
+        log("limit " + who(slot) + ": " + what + " over the rate limit, dropped until it slows down");
+        return false;
+    case FloodGate::Verdict::Drop:
+        break;
+    }
+    return false;
+}
+
+void TServer::watchOutput(ConnId conn) {
+    if (ports_.output(conn).unsent <= kOutputHardLimit) return;
+    if (std::find(overflowing_.begin(), overflowing_.end(), conn) == overflowing_.end())
+        overflowing_.push_back(conn);
+}
+
+void TServer::closeOverflowing() {
+    // Closing sends to the others, which may add to the list.
+    while (!overflowing_.empty()) {
+        const ConnId conn = overflowing_.back();
+        overflowing_.pop_back();
+        const int slot = slotOf(conn);
+        if (slot == 0) continue;
+        disconnectsock(slot, "over " + std::to_string(kOutputHardLimit) + " bytes of output unsent");
+    }
+}
+
+void TServer::checkOutput() {
+    const std::int64_t now = clock_();
+    std::vector<int> stalled;
+    for (auto& [id, c] : conns_) {
+        const ServerPorts::Output out = ports_.output(id);
+        if (out.unsent > kOutputHardLimit) {
+            watchOutput(id);
+        } else if (out.taken != c.taken || out.unsent <= kOutputSoftLimit) {
+            // Reading, however slowly, or little enough queued: not stalled.
+            c.taken = out.taken;
+            c.progressMs = now;
+        } else if (now - c.progressMs >= kStallMs) {
+            stalled.push_back(c.slot);
+        }
+    }
+    for (int slot : stalled)
+        disconnectsock(slot, "stalled: over " + std::to_string(kOutputSoftLimit) +
+                                 " bytes of output unsent and nothing taken for " +
+                                 std::to_string(kStallMs / 1000) + " s");
+    closeOverflowing();
 }
 
 // ---------------------------------------------------------------------------
@@ -224,6 +306,7 @@ void TServer::relayText(int slot, const std::string& data, const char* keyword, 
             std::to_string(net::kMaxLineBytes) + " bytes with the name");
         return;
     }
+    if (!admit(slot, &Connection::talk, "chat, actions and sounds", line.size())) return;
     sendAll(line);
 }
 
@@ -235,7 +318,9 @@ void TServer::playasound(int slot, const std::string& data) {
     FieldReader r(data);
     const int sender = r.positionalInt();
     if (sender != slot) return;
-    sendAll("CMD_playasound+" + std::to_string(sender) + "+" + r.rest());
+    const std::string line = "CMD_playasound+" + std::to_string(sender) + "+" + r.rest();
+    if (!admit(slot, &Connection::talk, "chat, actions and sounds", line.size())) return;
+    sendAll(line);
 }
 
 void TServer::justwatch(int slot, const std::string& data) {
@@ -244,11 +329,14 @@ void TServer::justwatch(int slot, const std::string& data) {
     const std::string flag = r.rest();
     if (seat < 1 || seat > game::kSeatCount) return;  // spectators have no seat to hand over
     if (slot != seat && slot != 1) return;
+    if (flag != "1" && flag != "2") return;
+    // Every answer goes to everyone: toggled without end it floods like chat.
+    if (!admit(slot, &Connection::requests, kRequestsWhat, 20)) return;
     if (flag == "2") {
         player_[seat].watching = false;
         log("seat " + std::to_string(seat) + " plays again");
         sendAll("CMD_justwatching+" + std::to_string(seat) + "+2");
-    } else if (flag == "1") {
+    } else {
         player_[seat].watching = true;
         log("seat " + std::to_string(seat) + " just watching");
         sendAll("CMD_justwatching+" + std::to_string(seat) + "+1");
@@ -379,6 +467,7 @@ void TServer::closethem(int fromSlot, const std::string& data) {
     if (!turnOpen()) {
         // The mover's client keeps its tiles selectable after the turn ends;
         // the refusal slides its selection back up on every table.
+        if (fromSlot != 0 && !admit(fromSlot, &Connection::requests, kRequestsWhat, 20)) return;
         log("refused close from seat " + seatText + ": the turn is over");
         sendAll("CMD_notvalid+" + seatText + "+1+");
         return;
@@ -392,6 +481,7 @@ void TServer::closethem(int fromSlot, const std::string& data) {
         request.push_back(v);
     }
     if (!numeric || game::validateClose(tiles_, request, dice_[0] + dice_[1]) != game::CloseVerdict::Accept) {
+        if (fromSlot != 0 && !admit(fromSlot, &Connection::requests, kRequestsWhat, 20)) return;
         log("refused close from seat " + seatText);
         sendAll("CMD_notvalid+" + seatText + "+1+");
         return;
@@ -423,7 +513,9 @@ void TServer::slide(int slot, const std::string& data) {
     if (net::tryToInt(peek.positional(), tile) && tile >= 1 && tile <= game::kTileCount &&
         tiles_[static_cast<std::size_t>(tile - 1)] == "o")
         return;
-    sendAllBut(seat, "CMD_slide+" + rest);
+    const std::string line = "CMD_slide+" + rest;
+    if (!admit(seat, &Connection::slides, "slides", line.size())) return;
+    sendAllBut(seat, line);
 }
 
 void TServer::cplay() {
@@ -452,7 +544,10 @@ void TServer::stopPause() {
     ports_.stopPauseTimer();
 }
 
-void TServer::pauseTick() { timerpauseTimer(); }
+void TServer::pauseTick() {
+    timerpauseTimer();
+    closeOverflowing();
+}
 
 void TServer::timerpauseTimer() {
     if (!pauseRunning_) return;
@@ -485,19 +580,27 @@ void TServer::timerpauseTimer() {
 
 void TServer::sendTo(int slot, const std::string& line) {
     const auto& p = player_[slot];
-    if (p.active) ports_.send(p.conn, net::frame(line));
+    if (!p.active) return;
+    ports_.send(p.conn, net::frame(line));
+    watchOutput(p.conn);
 }
 
 void TServer::sendAll(const std::string& line) {
     const std::string bytes = net::frame(line);
-    for (int s = 1; s <= playercount_; ++s)
-        if (player_[s].active) ports_.send(player_[s].conn, bytes);
+    for (int s = 1; s <= playercount_; ++s) {
+        if (!player_[s].active) continue;
+        ports_.send(player_[s].conn, bytes);
+        watchOutput(player_[s].conn);
+    }
 }
 
 void TServer::sendAllBut(int slot, const std::string& line) {
     const std::string bytes = net::frame(line);
-    for (int s = 1; s <= playercount_; ++s)
-        if (s != slot && player_[s].active) ports_.send(player_[s].conn, bytes);
+    for (int s = 1; s <= playercount_; ++s) {
+        if (s == slot || !player_[s].active) continue;
+        ports_.send(player_[s].conn, bytes);
+        watchOutput(player_[s].conn);
+    }
 }
 
 } // namespace tc::server

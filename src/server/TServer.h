@@ -6,9 +6,20 @@
 // Inputs are handled at once and in order. Requests are bound to the
 // connection they arrive on: a request naming any slot other than its own
 // connection's is ignored (the host, slot 1, may also set another seat to
-// just watching). Lines over 8 KiB close the connection. A field that does
-// not convert ends that one request and is logged, nothing more.
+// just watching). A line over 8 KiB is dropped and logged; only a peer that
+// sends 1 MiB without a single 0xFF is closed. A field that does not convert
+// ends that one request and is logged, nothing more.
+//
+// Flood control: chat, actions and sounds together, and slides, pass per
+// connection through token buckets (lines and bytes); what is over is
+// dropped with one log line per episode. Of the game requests only those
+// that answer everyone without moving the game on are limited, generously:
+// just-watch toggles and refused moves.
+// Output: a peer whose unsent output stays over kOutputSoftLimit while it
+// takes nothing for kStallMs is closed, and so is one past kOutputHardLimit.
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -18,6 +29,7 @@
 #include "game/Rules.h"
 #include "net/LineFramer.h"
 #include "net/Version.h"
+#include "server/FloodGate.h"
 #include "server/ServerPorts.h"
 #include "server/tplayer.h"
 
@@ -29,14 +41,35 @@ inline constexpr std::size_t kMaxNameBytes = 32;
 // A seat's score before its first turn of a game; reported as 0.
 inline constexpr int kNotPlayedScore = 50;
 
+// Relayed chat, actions and sounds of one connection, together: far above
+// anyone typing or clicking phrases, far below what nine readers can take.
+inline constexpr FloodLimits kTalkLimits{10, 4, 16 * 1024, 4 * 1024};
+// Slides of one connection: a player may click quickly through a turn.
+inline constexpr FloodLimits kSlideLimits{40, 10, 4 * 1024, 1024};
+// Just-watch requests and refused moves of one connection: a person
+// toggles or misclicks a few times, a script thousands of times a second.
+inline constexpr FloodLimits kRequestLimits{20, 5, 1024 * 1024, 1024 * 1024};
+// Unsent output a peer may keep queued without being watched, and the
+// bound at which it is closed even while it still reads.
+inline constexpr std::uint64_t kOutputSoftLimit = 1024 * 1024;
+inline constexpr std::uint64_t kOutputHardLimit = 16 * kOutputSoftLimit;
+// How long a peer over the soft limit may take nothing before it is closed.
+inline constexpr std::int64_t kStallMs = 10'000;
+
+// Monotonic milliseconds.
+using Clock = std::function<std::int64_t()>;
+// The system's steady clock in milliseconds.
+std::int64_t steadyMs();
+
 // Pending pause actions.
 enum class PauseTag { None = 0, TurnOver = 1, ComputerMove = 2, NextRound = 3 };
 
 class TServer {
 public:
     // Both references must outlive the server. `rng` draws the first seat
-    // and the dice (first seat, then die 1, then die 2).
-    TServer(ServerPorts& ports, game::Lcg& rng);
+    // and the dice (first seat, then die 1, then die 2). `clock` times the
+    // flood limits and the output rule.
+    TServer(ServerPorts& ports, game::Lcg& rng, Clock clock = steadyMs);
 
     // A TCP connection was accepted; `peer` is for the log only. Returns
     // its id. The connection is given a slot and sent "CMD_sendlogininfo+"
@@ -51,6 +84,15 @@ public:
     void connectionClosed(ConnId conn);
     // One period of the pause timer.
     void pauseTick();
+    // Limits for connections that arrive from now on (kTalkLimits and
+    // kSlideLimits unless set); the relay benchmark lifts them.
+    void setFloodLimits(const FloodLimits& talk, const FloodLimits& slides) {
+        talkLimits_ = talk;
+        slideLimits_ = slides;
+    }
+    // Looks at every connection's output (ServerPorts::output) and closes
+    // the ones that have stalled. The host calls it about once a second.
+    void checkOutput();
 
     // --- state, read-only (tests, the host's log) ---
     const tplayer& player(int slot) const { return player_[slot]; }
@@ -75,6 +117,11 @@ private:
         int slot = 0;
         net::LineFramer framer;
         std::string peer;
+        FloodGate talk{kTalkLimits};
+        FloodGate slides{kSlideLimits};
+        FloodGate requests{kRequestLimits};
+        std::uint64_t taken = 0;      // output taken as of the last look
+        std::int64_t progressMs = 0;  // last time it took output or had little queued
     };
 
     // --- connections and seats ---
@@ -89,6 +136,13 @@ private:
     void justwatch(int slot, const std::string& data);
     void disconnectsock(int slot, const std::string& why);
     void release(int slot);
+    // Whether a relay of `bytes` from `slot` passes its gate; logs the start
+    // of an episode of drops.
+    bool admit(int slot, FloodGate Connection::*gate, const char* what, std::size_t bytes);
+    // Closes the connections that passed the hard output limit while
+    // something was being sent; runs after each input is handled.
+    void closeOverflowing();
+    void watchOutput(ConnId conn);
 
     // --- game flow ---
     void startgame(int slot, const std::string& data);
@@ -123,6 +177,10 @@ private:
 
     ServerPorts& ports_;
     game::Lcg& rng_;
+    Clock clock_;
+    FloodLimits talkLimits_ = kTalkLimits;
+    FloodLimits slideLimits_ = kSlideLimits;
+    std::vector<ConnId> overflowing_;
 
     std::array<tplayer, kSlotCount + 2> player_{};  // [1..9], [10] refusals, [0] unused
     int playercount_ = 0;

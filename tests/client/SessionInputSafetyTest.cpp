@@ -2,6 +2,8 @@
 // and the next message is handled normally.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "RecordingView.h"
 #include "net/LineFramer.h"
 
@@ -111,9 +113,40 @@ TEST(InputSafety, QueueIsBounded) {
     EXPECT_LT(queued, 1000u);
     EXPECT_LE(queued * 8000, kMaxQueuedBytes);
     rig.drain();
-    EXPECT_EQ(rig.view.take().size(), queued);
+    const Events shown = rig.view.take();
+    ASSERT_EQ(shown.size(), queued + 1);
+    EXPECT_EQ(shown[0], "chat[" + kBlue + "] 0+Some messages were dropped because too many arrived at once.");
     // Once drained it takes lines again.
     EXPECT_EQ(rig.handle("CMD_slide+down+3+"), (Events{"tile:3 down 0", "sound:slide"}));
+}
+
+TEST(InputSafety, AFullQueueDropsChatRelaysBeforeGameMessagesAndSaysSoOnce) {
+    MidGame rig;
+    const std::string chat = "CMD_chat+3+Cid chats: " + std::string(4000, 'z') + "|clBlack\xFF";
+    std::string burst;
+    for (int i = 0; i < 1100; ++i) burst += chat;  // over 4 MiB of chat relays
+    // Then the shortest relays there are, until not one more fits: what
+    // is left is too little for either game message below.
+    for (int i = 0; i < 100; ++i) burst += "CMD_chat+\xFF";
+    rig.session.onBytes(burst);
+    const std::size_t full = rig.session.queuedLines();
+    rig.session.onBytes("CMD_playasound+3+wave3+\xFF" "CMD_closeit+2\xFF" "CMD_slide+down+3+\xFF");
+    // The sound relay is dropped; the oldest chat relay makes room for both
+    // game messages.
+    EXPECT_EQ(rig.session.queuedLines(), full + 1);
+    rig.drain();
+    const Events shown = rig.view.take();
+    const std::string notice = "chat[" + kBlue + "] 0+Some messages were dropped because too many arrived at once.";
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown[0], notice);
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), notice), 1);
+    // The game messages came last and did what they always do.
+    MidGame calm;
+    Events want = calm.handle("CMD_closeit+2");
+    const Events slide = calm.handle("CMD_slide+down+3+");
+    want.insert(want.end(), slide.begin(), slide.end());
+    ASSERT_GT(shown.size(), want.size());
+    EXPECT_EQ(Events(shown.end() - static_cast<long>(want.size()), shown.end()), want);
 }
 
 TEST(InputSafety, AFloodOfEmptyLinesIsBoundedToo) {

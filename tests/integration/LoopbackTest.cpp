@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QtTest/QTest>
 #include <algorithm>
@@ -92,16 +93,76 @@ TEST_F(Loopback, TenthConnectionGetsFullAndIsClosed) {
     EXPECT_TRUE(again.waitLine("CMD_sendlogininfo+4"));
 }
 
-TEST_F(Loopback, OverlongLineClosesOnlyThatConnection) {
+TEST_F(Loopback, AnOverlongLineIsDroppedAndItsSenderStays) {
     auto bob = join("Bob", 1);
     auto ann = join("Ann", 2);
-    ann->socket.write(QByteArray(20000, 'x'));
+    // A 20 KiB chat line, as a client that does not cut its text sends it.
+    ann->send("CMD_chat+2+" + std::string(20 * 1024, 'x') + "|clBlack");
+    ann->send("CMD_chat+2+still here|clBlack");
+    EXPECT_TRUE(bob->waitLine("CMD_chat+2+Ann chats: still here|clBlack"));
+    EXPECT_TRUE(ann->waitLine("CMD_chat+2+Ann chats: still here|clBlack"));
+    EXPECT_FALSE(ann->closed);
+    EXPECT_TRUE(host->server().player(2).active);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "dropped 1 line longer than 8192 bytes from slot 2 (Ann)"), 1);
+    // A mebibyte without a single 0xFF is another matter.
+    ann->socket.write(QByteArray(1024 * 1024 + 1, 'x'));
     EXPECT_TRUE(ann->waitClosed(kWait));
     EXPECT_TRUE(bob->waitLine("CMD_playerdisconnected+2+Ann"));
     EXPECT_FALSE(bob->closed);
 }
 
-TEST_F(Loopback, APeerThatStopsReadingIsCutOffOnceItsQueuePassesTheCap) {
+TEST_F(Loopback, AFloodFromOneClientLeavesTheOthersConnectedAndTalking) {
+    std::vector<std::unique_ptr<TextClient>> honest;
+    for (int s = 1; s <= 4; ++s) honest.push_back(join("P" + std::to_string(s), s));
+    auto eve = join("Eve", 5);
+    // Eve sends chat lines as fast as her socket takes them, for two seconds,
+    // while each of the others says something every 500 ms.
+    const std::string flood = "CMD_chat+5+" + std::string(90, 'f') + "|clBlack";
+    QElapsedTimer clock;
+    clock.start();
+    int said = 0;
+    qint64 nextSay = 0;
+    int flooded = 0;
+    const bool ran = QTest::qWaitFor(
+        [&] {
+            if (eve->socket.bytesToWrite() < 256 * 1024)
+                for (int i = 0; i < 500; ++i, ++flooded) eve->send(flood);
+            if (clock.elapsed() >= nextSay) {
+                for (std::size_t k = 0; k < honest.size(); ++k)
+                    honest[k]->send("CMD_chat+" + std::to_string(k + 1) + "+line" + std::to_string(said) + "|clBlack");
+                ++said;
+                nextSay += 500;
+            }
+            return clock.elapsed() >= 2000;
+        },
+        10000);
+    ASSERT_TRUE(ran);
+    ASSERT_GE(said, 4);
+    ASSERT_GT(flooded, 5000);
+    // Every honest line reaches every honest client, and they still talk.
+    for (auto& c : honest) {
+        for (std::size_t k = 0; k < honest.size(); ++k) {
+            const std::string prefix = "CMD_chat+" + std::to_string(k + 1) + "+P" + std::to_string(k + 1) + " chats: line";
+            EXPECT_TRUE(c->waitLine(prefix + std::to_string(said - 1) + "|clBlack", kWait));
+            for (int n = 0; n < said; ++n) EXPECT_EQ(c->count(prefix + std::to_string(n) + "|clBlack"), 1);
+        }
+        EXPECT_FALSE(c->closed);
+    }
+    honest[3]->send("CMD_chat+4+after|clBlack");
+    for (auto& c : honest) EXPECT_TRUE(c->waitLine("CMD_chat+4+P4 chats: after|clBlack", kWait));
+    // Eve got her burst and then a trickle through, and one log line said so.
+    const int relayed = honest[0]->count("CMD_chat+5+Eve chats: " + std::string(90, 'f') + "|clBlack");
+    EXPECT_GE(relayed, 10);
+    EXPECT_LE(relayed, 10 + 4 * 5);
+    EXPECT_EQ(std::count_if(log.begin(), log.end(), [](const std::string& l) { return l.rfind("limit slot 5", 0) == 0; }),
+              1);
+}
+
+TEST_F(Loopback, APeerThatStopsReadingIsClosedAtTheHardOutputLimit) {
+    // Lifted flood limits let one sender push output fast enough to reach
+    // the hard limit within the test.
+    constexpr server::FloodLimits kOpen{1'000'000'000, 1'000'000'000, 1'000'000'000, 1'000'000'000};
+    host->setFloodLimits(kOpen, kOpen);
     auto bob = join("Bob", 1);
     auto ann = join("Ann", 2);
     // Ann stops reading: Qt takes nothing more from the kernel, the kernel
@@ -117,11 +178,13 @@ TEST_F(Loopback, APeerThatStopsReadingIsCutOffOnceItsQueuePassesTheCap) {
                    bob->lines.end();
         },
         60000);
-    EXPECT_TRUE(cut) << sent << " lines sent";
-    EXPECT_TRUE(std::any_of(log.begin(), log.end(),
-                            [](const std::string& l) { return l.find("over 1 MiB of output unsent") != std::string::npos; }));
+    ASSERT_TRUE(cut) << sent << " lines sent";
+    // Bob read all along and is kept; what reached Ann's queue was at least the limit.
+    EXPECT_GT(static_cast<std::uint64_t>(sent) * text.size(), server::kOutputHardLimit);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "close slot 2 (Ann): over 16777216 bytes of output unsent"), 1);
     EXPECT_FALSE(host->server().player(2).active);
     EXPECT_TRUE(host->server().player(1).active);
+    EXPECT_FALSE(bob->closed);
 }
 
 TEST_F(Loopback, SecondListenerOnTheSamePortReportsThePort) {

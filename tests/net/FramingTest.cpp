@@ -83,3 +83,22 @@ TEST(Message, FrameAppendsOneTerminator) {
     EXPECT_EQ(tc::net::frame("CMD_full+"), std::string("CMD_full+\xFF"));
     EXPECT_EQ(tc::net::frame("CMD_full+").size(), 10u);
 }
+
+TEST(LineFramer, DiscardingSkipsOverlongLinesAndReadsOn) {
+    LineFramer f(8, 64);
+    std::vector<std::string> out;
+    std::size_t dropped = 0;
+    // An overlong line between two good ones, and an overlong tail whose
+    // end comes in a later read.
+    EXPECT_TRUE(f.feedDiscarding("one\xFF" + std::string(9, 'x') + "\xFF" "two\xFF" "abcdefghi", out, dropped));
+    EXPECT_EQ(dropped, 2u);
+    EXPECT_EQ(f.tailSize(), 0u);
+    EXPECT_TRUE(f.feedDiscarding("jkl\xFF" "three\xFF" "12345678", out, dropped));
+    EXPECT_EQ(out, (std::vector<std::string>{"one", "two", "three"}));
+    EXPECT_EQ(dropped, 2u);
+    EXPECT_EQ(f.tailSize(), 8u);  // exactly at the cap is kept
+    // The run cap counts every byte since the last 0xFF, skipped ones too.
+    EXPECT_TRUE(f.feedDiscarding("\xFF" + std::string(64, 'r'), out, dropped));
+    EXPECT_FALSE(f.feedDiscarding("r", out, dropped));
+    EXPECT_EQ(f.tailSize(), 0u);
+}

@@ -2,6 +2,7 @@
 // Records everything the server does to the outside world, in order.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ class RecordingPorts : public ServerPorts {
 public:
     std::vector<PortEvent> events;
     std::vector<std::string> logs;
+    // What output() reports, per connection; tests set it by hand.
+    std::map<ConnId, Output> outputs;
 
     void send(ConnId conn, const std::string& bytes) override {
         // Every send is one whole message: exactly one 0xFF, at its end.
@@ -30,6 +33,10 @@ public:
     void startPauseTimer() override { events.push_back({PortEvent::StartTimer, 0, {}}); }
     void stopPauseTimer() override { events.push_back({PortEvent::StopTimer, 0, {}}); }
     void log(const std::string& line) override { logs.push_back(line); }
+    Output output(ConnId conn) const override {
+        const auto it = outputs.find(conn);
+        return it == outputs.end() ? Output{} : it->second;
+    }
 };
 
 } // namespace tc::server::test

@@ -18,7 +18,8 @@ class ServerFixture : public ::testing::Test {
 protected:
     RecordingPorts ports;
     game::Lcg rng{12345};
-    TServer server{ports, rng};
+    std::int64_t now = 0;  // the server's clock, in ms; tests move it
+    TServer server{ports, rng, [this] { return now; }};
 
     ConnId connect(const std::string& peer = "10.0.0.1:4000") { return server.connectionArrived(peer); }
 

@@ -195,31 +195,43 @@ TEST_F(Slots, EmptyUnknownAndKeylessLinesAreIgnored) {
     EXPECT_FALSE(closed(a));
 }
 
-TEST_F(Slots, OverlongLineClosesTheConnectionAfterTheLinesBeforeIt) {
+TEST_F(Slots, AnOverlongLineIsDroppedAndTheConnectionGoesOn) {
     const ConnId a = join("Bob");
     const ConnId b = join("Ann");
-    std::string bytes = "CMD_chat+2+hi|clBlack\xFF";
-    bytes += std::string(net::kMaxLineBytes + 1, 'x') + '\xFF';
-    server.bytesArrived(b, bytes);
-    EXPECT_EQ(linesTo(a), (Lines{"CMD_chat+2+Ann chats: hi|clBlack", "CMD_playerdisconnected+2+Ann"}));
+    clear();
+    // A pasted 20 KiB paragraph, in pieces as a socket delivers it, between
+    // two ordinary lines.
+    const std::string big = "CMD_chat+2+" + std::string(20 * 1024, 'p') + "|clBlack";
+    server.bytesArrived(b, "CMD_chat+2+before|clBlack\xFF" + big.substr(0, 9000));
+    server.bytesArrived(b, big.substr(9000, 9000));
+    server.bytesArrived(b, big.substr(18000) + "\xFF" "CMD_chat+2+after|clBlack\xFF");
+    EXPECT_EQ(linesTo(a), (Lines{"CMD_chat+2+Ann chats: before|clBlack", "CMD_chat+2+Ann chats: after|clBlack"}));
+    EXPECT_FALSE(closed(b));
+    EXPECT_TRUE(server.player(2).active);
+    EXPECT_EQ(ports.logs, Lines{"dropped 1 line longer than 8192 bytes from slot 2 (Ann)"});
+    // An unended tail over the cap is skipped up to the next 0xFF.
+    clear();
+    server.bytesArrived(b, std::string(net::kMaxLineBytes + 1, 'y'));
+    server.bytesArrived(b, std::string(100, 'y') + "\xFF" "CMD_action+2+waves|clRed\xFF");
+    EXPECT_EQ(linesTo(a), Lines{"CMD_action+2+Ann waves|clRed"});
+    EXPECT_EQ(ports.logs.size(), 1u);
+}
+
+TEST_F(Slots, AMebibyteWithoutALineEndClosesTheConnection) {
+    const ConnId a = join("Bob");
+    const ConnId b = join("Ann");
+    const std::string chunk(64 * 1024, 'y');
+    for (std::size_t sent = 0; sent < net::kMaxRunBytes; sent += chunk.size()) server.bytesArrived(b, chunk);
+    EXPECT_FALSE(closed(b));  // exactly 1 MiB is still sat through
+    server.bytesArrived(b, "y");
     EXPECT_TRUE(closed(b));
     EXPECT_FALSE(server.player(2).active);
+    EXPECT_EQ(linesTo(a), Lines{"CMD_playerdisconnected+2+Ann"});
+    EXPECT_EQ(ports.logs.back(), "close slot 2 (Ann): over 1048576 bytes without a line end");
     // The host's own report of the close comes later and changes nothing.
     clear();
     server.connectionClosed(b);
     EXPECT_TRUE(ports.events.empty());
-}
-
-TEST_F(Slots, UnterminatedTailPastTheCapClosesTheConnection) {
-    join("Bob");
-    const ConnId b = join("Ann");
-    const std::string chunk(4096, 'y');
-    server.bytesArrived(b, chunk);
-    server.bytesArrived(b, chunk);
-    EXPECT_FALSE(closed(b));  // exactly 8 KiB is still allowed
-    server.bytesArrived(b, "y");
-    EXPECT_TRUE(closed(b));
-    EXPECT_FALSE(server.player(2).active);
 }
 
 } // namespace
