@@ -4,7 +4,10 @@
 
 #include "client/GameStartWindow.h"
 #include "client/MainWindow.h"
+#include "client/BoardPictures.h"
 #include "server/ServerHost.h"
+#include "store/StoreLocation.h"
+#include "store/TallyListWindow.h"
 #include "windows/SpyListWindow.h"
 
 namespace tc::client {
@@ -17,6 +20,7 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
 
     chat_->attachGameStart(gamestart_.get());
     chat_->attachSpyList(spylist_.get());
+    createTally();
     chat_->setServerStarter([this](quint16 port, quint16& listening, QString& error) {
         if (!server_->listen(QHostAddress::Any, port, &error)) return false;
         listening = server_->serverPort();
@@ -29,6 +33,7 @@ MainGame::~MainGame() {
     // still runs, as when a player leaves; then the server and the rest.
     chat_.reset();
     spylist_.reset();
+    tally_.reset();  // writes the tally once more
     server_.reset();
     gamestart_.reset();
 }
@@ -37,6 +42,14 @@ void MainGame::start(const MainOptions& options) {
     if (options.pauseMs > 0) server_->setPauseMs(options.pauseMs);
     chat_->setPort(options.port);
     chat_->start(options.params);
+    tally_->reportLoadProblem(chat_.get());
+}
+
+void MainGame::createTally() {
+    tally_ = std::make_unique<store::TallyListWindow>(
+        store::storeFilePath(QStringLiteral("Ridgeplaytally.tld"), QStandardPaths::AppDataLocation));
+    tally_->setBackground(BoardPictures::instance().board);
+    chat_->attachTally(tally_.get());
 }
 
 } // namespace tc::client

@@ -15,6 +15,9 @@ class ServerHost;
 namespace tc::windows {
 class SpyListWindow;
 }
+namespace tc::store {
+class TallyListWindow;
+}
 
 namespace tc::client {
 
@@ -37,13 +40,17 @@ public:
     GameStartWindow& gameStart() { return *gamestart_; }
     server::ServerHost& server() { return *server_; }
     windows::SpyListWindow& spyList() { return *spylist_; }
+    store::TallyListWindow& tally() { return *tally_; }
 
 private:
+    void createTally();
+
     game::Lcg rng_;
     std::unique_ptr<MainWindow> chat_;              // Tchat
     std::unique_ptr<GameStartWindow> gamestart_;    // Tgamestart
     std::unique_ptr<server::ServerHost> server_;    // TServer
     std::unique_ptr<windows::SpyListWindow> spylist_;  // Tspylist
+    std::unique_ptr<store::TallyListWindow> tally_;    // Ttallylist
 };
 
 } // namespace tc::client

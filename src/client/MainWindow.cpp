@@ -17,6 +17,8 @@
 #include "client/BoardPictureButton.h"
 #include "client/GameStartWindow.h"
 #include "client/TileControl.h"
+#include "store/TallyListWindow.h"
+#include "store/TallyTable.h"
 #include "windows/SpyListWindow.h"
 
 namespace tc::client {
@@ -131,6 +133,7 @@ void MainWindow::buildMenus() {
 
     QMenu* view = bar->addMenu(QStringLiteral("View"));
     view->setObjectName(QStringLiteral("View1"));
+    addViewTallyItem(view);
     QAction* spy = view->addAction(QStringLiteral("Spy List"));
     spy->setObjectName(QStringLiteral("SpyList1"));
     connect(spy, &QAction::triggered, this, [this] {
@@ -148,6 +151,22 @@ void MainWindow::buildMenus() {
     connect(removeFromGame_, &QAction::triggered, this, [this] { feed([this] { session_.removeFromGame(); }); });
     connect(setJustWatch_, &QAction::triggered, this, [this] { feed([this] { session_.setJustWatch(); }); });
     connect(unsetJustWatch_, &QAction::triggered, this, [this] { feed([this] { session_.unsetJustWatch(); }); });
+}
+
+void MainWindow::addViewTallyItem(QMenu* view) {
+    QAction* viewTally = view->addAction(QStringLiteral("View Tally"));
+    viewTally->setObjectName(QStringLiteral("ViewTally1"));
+    connect(viewTally, &QAction::triggered, this, [this] {
+        if (!tally_) return;
+        tally_->loadchecklist(currentGameNames());
+        tally_->showCentredOn(this);
+    });
+}
+
+std::vector<std::string> MainWindow::currentGameNames() const {
+    std::vector<std::string> seats;
+    for (const SeatDisplay& s : session_.table().seats) seats.push_back(s.caption);
+    return store::TallyTable::currentGameList(seats, session_.myseat());
 }
 
 void MainWindow::buildChat(QWidget* board) {
@@ -328,6 +347,14 @@ void MainWindow::showGameStart() {
     if (gameStart_) gameStart_->showCentredOn(this);
 }
 
+void MainWindow::addToMineIncrease(int column) {
+    if (tally_) tally_->addtomineincrease(column);
+}
+
+void MainWindow::addGame(const std::string& winner, bool localWon) {
+    if (tally_) tally_->addgame(currentGameNames(), winner, localWon);
+}
+
 // --- window ---
 
 void MainWindow::openSeatMenu(int seat, const QPoint& globalPos) {
@@ -351,6 +378,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     waiting_.clear();
     if (gameStart_) gameStart_->hide();
     if (spyList_) spyList_->hide();
+    if (tally_) tally_->hide();
     popupKick_->hide();
     // Leaving is not the peer closing: the session hears nothing more,
     // the server sees the connection end.

@@ -26,6 +26,9 @@ class ChatInput;
 namespace tc::windows {
 class SpyListWindow;
 }
+namespace tc::store {
+class TallyListWindow;
+}
 
 namespace tc::client {
 
@@ -51,6 +54,9 @@ public:
     void setServerStarter(ServerStarter starter) { serverStarter_ = std::move(starter); }
     void attachGameStart(GameStartWindow* window);
     void attachSpyList(windows::SpyListWindow* window);
+    // The tally window: View > "View Tally" shows it, finished games and
+    // shut-all turns are counted in it.
+    void attachTally(store::TallyListWindow* window) { tally_ = window; }
     void setSoundPlayer(ClientSoundPlayer* player) { sounds_ = player; }
     // Replaces the modal message box (tests record instead of blocking).
     void setMessagePresenter(std::function<void(const QString&)> presenter) {
@@ -83,6 +89,8 @@ public:
     void showMessage(const std::string& text) override;
     void closeWindow() override;
     void showGameStart() override;
+    void addToMineIncrease(int column) override;
+    void addGame(const std::string& winner, bool localWon) override;
 
 signals:
     void closed();
@@ -93,6 +101,9 @@ protected:
 
 private:
     void buildMenus();
+    void addViewTallyItem(QMenu* view);
+    // loadchecklist: the seated players of the current game but the own seat.
+    std::vector<std::string> currentGameNames() const;
     void buildChat(QWidget* board);
     // Runs an input against the session; while a modal message is up the
     // input waits, so no handler ever runs inside another.
@@ -113,6 +124,7 @@ private:
     chat::ChatInput* chatInput_ = nullptr;
     GameStartWindow* gameStart_ = nullptr;
     windows::SpyListWindow* spyList_ = nullptr;
+    store::TallyListWindow* tally_ = nullptr;
     ClientSoundPlayer* sounds_ = nullptr;
     ServerStarter serverStarter_;
     std::function<void(const QString&)> presenter_;

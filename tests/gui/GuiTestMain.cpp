@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
+
+#include "store/StoreLocation.h"
 
 namespace {
 
@@ -25,6 +28,10 @@ int main(int argc, char** argv) {
     standardHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Every test binary keeps its settings and tally in a folder of its
+    // own, never beside the shared test executable.
+    QTemporaryDir storeFolder;
+    tc::store::setStoreFolderOverride(storeFolder.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
