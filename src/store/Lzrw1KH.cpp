@@ -1,5 +1,6 @@
 #include "store/Lzrw1KH.h"
 
+#include <bit>
 #include <cstring>
 
 #include "store/ELzrw1Exception.h"
@@ -18,6 +19,58 @@ constexpr std::uint8_t kCopied = 0x80;
 
 [[noreturn]] void damaged() {
     throw ELzrw1Exception("Lzrw1 (decompression LZRW1/KH) : the compressed data is damaged !");
+}
+
+// Length of the common prefix of a and b, at most `limit` bytes.
+inline std::size_t matchLength(const std::uint8_t* a, const std::uint8_t* b, std::size_t limit) {
+    std::size_t len = 0;
+    if (limit == kMaxMatch) {
+        // Eight bytes at a time while both have them (little-endian loads).
+        for (; len + 8 <= kMaxMatch; len += 8) {
+            std::uint64_t x, y;
+            std::memcpy(&x, a + len, 8);
+            std::memcpy(&y, b + len, 8);
+            if (x != y) {
+                if constexpr (std::endian::native == std::endian::little)
+                    return len + static_cast<std::size_t>(std::countr_zero(x ^ y)) / 8;
+                break;
+            }
+        }
+    }
+    while (len < limit && a[len] == b[len]) ++len;
+    return len;
+}
+
+// A group of 16 items takes at most 64 bytes and, without runs, adds at
+// most 16 * 18 bytes.
+// The fast path also copies literals 16 bytes at a time.
+constexpr std::size_t kGroupBytes = 16 * 4 + 16;
+constexpr std::size_t kGroupRoom = 16 * kMaxMatch + 16;
+
+// Appends `len` bytes from `offset` back, byte by byte in effect, so an
+// overlapping copy repeats recent bytes.
+inline void copyBack(std::uint8_t* dst, std::size_t offset, std::size_t len) {
+    const std::uint8_t* src = dst - offset;
+    if (offset >= 8) {
+        // Eight bytes at a time never read a byte not yet written; the copy
+        // may run up to 7 bytes past `len`, which the buffer's slack holds
+        // and the next item overwrites.
+        for (std::size_t k = 0; k < len; k += 8) std::memcpy(dst + k, src + k, 8);
+    } else {
+        for (std::size_t k = 0; k < len; ++k) dst[k] = src[k];
+    }
+}
+
+// copyBack with room for 24 bytes at `dst`: no loop on the length.
+inline void copyBackRoomy(std::uint8_t* dst, std::size_t offset, std::size_t len) {
+    const std::uint8_t* src = dst - offset;
+    if (offset >= 8) {
+        std::memcpy(dst, src, 8);
+        std::memcpy(dst + 8, src + 8, 8);
+        std::memcpy(dst + 16, src + 16, 8);
+    } else {
+        for (std::size_t k = 0; k < len; ++k) dst[k] = src[k];
+    }
 }
 
 inline unsigned hashAt(const std::uint8_t* in, std::size_t x, std::size_t n) {
@@ -72,10 +125,8 @@ std::size_t Lzrw1KH::compress(const std::uint8_t* in, std::size_t n, std::uint8_
             const std::size_t p = hash_[h];
             hash_[h] = static_cast<std::uint16_t>(x);
             std::size_t len = 0;
-            if (p != kEmpty && x - p <= kMaxOffset) {
-                const std::size_t limit = n - x < kMaxMatch ? n - x : kMaxMatch;
-                while (len < limit && in[p + len] == in[x + len]) ++len;
-            }
+            if (p != kEmpty && x - p <= kMaxOffset)
+                len = matchLength(in + p, in + x, n - x < kMaxMatch ? n - x : kMaxMatch);
             if (len >= kMinMatch) {
                 const std::size_t item = (x - p) * 16 + (len - kMinMatch);
                 out[y] = static_cast<std::uint8_t>(item >> 8);
@@ -110,50 +161,97 @@ std::size_t Lzrw1KH::decompress(const std::uint8_t* in, std::size_t m, std::uint
         return m - 1;
     }
     if (m < 3) damaged();
-    unsigned bits = (static_cast<unsigned>(in[1]) << 8) | in[2];
-    int left = 16;
-    std::size_t pos = 3;
+    if (m == 3) return 0;  // a control word and no items: nothing
+    std::uint32_t bits = 0;
+    unsigned left = 0;
+    std::size_t pos = 1;
     std::size_t o = 0;
     while (pos < m) {
         if (left == 0) {
             if (m - pos < 2) damaged();
-            bits = (static_cast<unsigned>(in[pos]) << 8) | in[pos + 1];
+            bits = (static_cast<std::uint32_t>(in[pos]) << 8) | in[pos + 1];
             pos += 2;
             left = 16;
             if (pos >= m) damaged();  // a control word with no item after it
-        }
-        if (bits & 0x8000u) {
-            if (m - pos < 2) damaged();
-            const unsigned b0 = in[pos];
-            const unsigned b1 = in[pos + 1];
-            const std::size_t offset = (b0 << 4) | (b1 >> 4);
-            if (offset == 0) {
-                if (m - pos < 4) damaged();
-                const std::size_t len = ((b1 << 8) | in[pos + 2]) + kMinRun;
-                if (len > kBlockSize - o) damaged();
-                std::memset(out + o, in[pos + 3], len);
-                o += len;
-                pos += 4;
-            } else {
-                const std::size_t len = (b1 & 0x0Fu) + kMinMatch;
-                if (offset > o || len > kBlockSize - o) damaged();
-                std::uint8_t* dst = out + o;
-                const std::uint8_t* src = dst - offset;
-                if (offset >= kMaxMatch) {
-                    // No overlap: a fixed-size copy; o + 18 stays inside the
-                    // buffer, and only the first `len` bytes count.
-                    std::memcpy(dst, src, kMaxMatch);
-                } else {
-                    for (std::size_t k = 0; k < len; ++k) dst[k] = src[k];
+            if (m - pos >= kGroupBytes && kBlockSize - o >= kGroupRoom) {
+                // The whole group lies inside the block and its output fits
+                // unless a run fills the block: only offsets and runs need
+                // checking.
+                unsigned i = 0;
+                while (i < 16) {
+                    if (!(bits & 0x8000u)) {
+                        // The literals up to the next copy item, in one
+                        // fixed-size copy (both sides have 16 bytes to spare).
+                        unsigned k = static_cast<unsigned>(std::countl_zero(static_cast<std::uint16_t>(bits)));
+                        if (k > 16 - i) k = 16 - i;
+                        std::memcpy(out + o, in + pos, 16);
+                        o += k;
+                        pos += k;
+                        bits <<= k;
+                        i += k;
+                        continue;
+                    }
+                    ++i;
+                    bits <<= 1;
+                    const unsigned b0 = in[pos];
+                    const unsigned b1 = in[pos + 1];
+                    const std::size_t offset = (b0 << 4) | (b1 >> 4);
+                    if (offset == 0) {
+                        const std::size_t len = ((b1 << 8) | in[pos + 2]) + kMinRun;
+                        if (len > kBlockSize - o) damaged();
+                        std::memset(out + o, in[pos + 3], len);
+                        o += len;
+                        pos += 4;
+                        if (kBlockSize - o < kGroupRoom) break;  // the rest one by one
+                    } else {
+                        const std::size_t len = (b1 & 0x0Fu) + kMinMatch;
+                        if (offset > o) damaged();
+                        copyBackRoomy(out + o, offset, len);
+                        o += len;
+                        pos += 2;
+                    }
                 }
-                o += len;
-                pos += 2;
+                bits &= 0xFFFFu;
+                left = 16 - i;
+                continue;
             }
-        } else {
-            if (o >= kBlockSize) damaged();
-            out[o++] = in[pos++];
         }
-        bits <<= 1;
+        if (!(bits & 0x8000u)) {
+            // A row of literals in one copy: as many as the control word's
+            // leading zero bits, up to the end of the block.
+            std::size_t k = static_cast<std::size_t>(std::countl_zero(static_cast<std::uint16_t>(bits)));
+            if (k > left) k = left;
+            if (k > m - pos) k = m - pos;
+            if (k > kBlockSize - o) damaged();
+            if (m - pos >= 16 && kBlockSize - o >= 16)
+                std::memcpy(out + o, in + pos, 16);  // a fixed size copies inline
+            else
+                std::memcpy(out + o, in + pos, k);
+            o += k;
+            pos += k;
+            bits = (bits << k) & 0xFFFFu;
+            left -= static_cast<unsigned>(k);
+            continue;
+        }
+        if (m - pos < 2) damaged();
+        const unsigned b0 = in[pos];
+        const unsigned b1 = in[pos + 1];
+        const std::size_t offset = (b0 << 4) | (b1 >> 4);
+        if (offset == 0) {
+            if (m - pos < 4) damaged();
+            const std::size_t len = ((b1 << 8) | in[pos + 2]) + kMinRun;
+            if (len > kBlockSize - o) damaged();
+            std::memset(out + o, in[pos + 3], len);
+            o += len;
+            pos += 4;
+        } else {
+            const std::size_t len = (b1 & 0x0Fu) + kMinMatch;
+            if (offset > o || len > kBlockSize - o) damaged();
+            copyBack(out + o, offset, len);
+            o += len;
+            pos += 2;
+        }
+        bits = (bits << 1) & 0xFFFFu;
         --left;
     }
     return o;

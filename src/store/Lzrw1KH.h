@@ -13,9 +13,9 @@ namespace tc::store {
 class Lzrw1KH {
 public:
     static constexpr std::size_t kBlockSize = 32768;
-    // A coded block is at most kBlockSize + 1 bytes; the coder may write a
-    // few bytes past that before it gives up and copies, so its output
-    // buffer needs kBufferSize bytes.
+    // A coded block is at most kBlockSize + 1 bytes. The coder may write a
+    // few bytes past that before it gives up and copies, and the decoder
+    // copies in 8-byte steps, so both need output buffers of kBufferSize.
     static constexpr std::size_t kMaxCodedSize = kBlockSize + 1;
     static constexpr std::size_t kBufferSize = kBlockSize + 16;
 

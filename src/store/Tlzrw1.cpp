@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -215,6 +216,11 @@ std::string Tlzrw1::pack(std::string_view data, const std::string& name) {
 
 std::string Tlzrw1::unpack(std::string_view container, std::size_t maxBytes, const std::string& name) {
     std::string out;
+    // The header's size, but no more than a sane bound before it is proven.
+    if (container.size() >= 8) {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(container.data());
+        out.reserve(std::min<std::uint64_t>({getLe(p + 4, 4), maxBytes, std::uint64_t{16} << 20}));
+    }
     MemorySource src(container, name);
     MemorySink sink(out);
     unpackBlocks(src, sink, maxBytes, name);
