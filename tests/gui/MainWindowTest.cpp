@@ -51,7 +51,7 @@ TEST(MainWindow, MenusHoldOnlyWhatWorks) {
               (QStringList{"Just Watch", "-", "Text Color", "Text Size", "Scroll Chat Off", "-",
                            "Reset Screen Location"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("TextSize1")->actions()), (QStringList{"8", "10", "12", "14"}));
-    EXPECT_EQ(captions(w.findChild<QMenu*>("View1")->actions()), (QStringList{"Spy List"}));
+    EXPECT_EQ(captions(w.findChild<QMenu*>("View1")->actions()), (QStringList{"View Tally", "Spy List"}));
 
     // One Scroll Chat Off for the pane and the menu, on Ctrl+S.
     auto* pane = w.findChild<tc::chat::ChatPane*>("mainchat");
