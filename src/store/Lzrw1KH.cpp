@@ -21,22 +21,26 @@ constexpr std::uint8_t kCopied = 0x80;
     throw ELzrw1Exception("Lzrw1 (decompression LZRW1/KH) : the compressed data is damaged !");
 }
 
+inline std::uint64_t load64(const std::uint8_t* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
 // Length of the common prefix of a and b, at most `limit` bytes.
 inline std::size_t matchLength(const std::uint8_t* a, const std::uint8_t* b, std::size_t limit) {
-    std::size_t len = 0;
-    if (limit == kMaxMatch) {
-        // Eight bytes at a time while both have them (little-endian loads).
-        for (; len + 8 <= kMaxMatch; len += 8) {
-            std::uint64_t x, y;
-            std::memcpy(&x, a + len, 8);
-            std::memcpy(&y, b + len, 8);
-            if (x != y) {
-                if constexpr (std::endian::native == std::endian::little)
-                    return len + static_cast<std::size_t>(std::countr_zero(x ^ y)) / 8;
-                break;
-            }
+    if constexpr (std::endian::native == std::endian::little) {
+        if (limit == kMaxMatch) {
+            // Eight bytes at a time: the first differing byte is the lowest
+            // set byte of the difference.
+            const std::uint64_t d0 = load64(a) ^ load64(b);
+            if (d0 != 0) return static_cast<std::size_t>(std::countr_zero(d0)) / 8;
+            const std::uint64_t d1 = load64(a + 8) ^ load64(b + 8);
+            if (d1 != 0) return 8 + static_cast<std::size_t>(std::countr_zero(d1)) / 8;
+            return a[16] != b[16] ? 16 : a[17] != b[17] ? 17 : 18;
         }
     }
+    std::size_t len = 0;
     while (len < limit && a[len] == b[len]) ++len;
     return len;
 }

@@ -216,10 +216,11 @@ std::string Tlzrw1::pack(std::string_view data, const std::string& name) {
 
 std::string Tlzrw1::unpack(std::string_view container, std::size_t maxBytes, const std::string& name) {
     std::string out;
-    // The header's size, but no more than a sane bound before it is proven.
+    // Room for the header's size, but not on the header's word alone: a
+    // hostile size must not claim memory the blocks never fill.
     if (container.size() >= 8) {
         const auto* p = reinterpret_cast<const std::uint8_t*>(container.data());
-        out.reserve(std::min<std::uint64_t>({getLe(p + 4, 4), maxBytes, std::uint64_t{16} << 20}));
+        out.reserve(std::min<std::uint64_t>({getLe(p + 4, 4), maxBytes, 4 * container.size() + Lzrw1KH::kBlockSize}));
     }
     MemorySource src(container, name);
     MemorySink sink(out);
