@@ -224,6 +224,10 @@ lzrw1 = {
     "copied_tally": b"\x00" + container(len(copied), b"\x80" + copied),
     "two_groups_block": b"\x01" + bytes([0x40, 0, 0]) + b"ABCDEFGHIJKLMNOP" + bytes([0, 0]) + b"Q",
     "raw_text": b"\x02" + copied,
+    # a block of exactly 32768 bytes (8 runs of 4096), then a second block
+    "full_block_of_runs": b"\x01" + bytes([0x40, 0xFF, 0x00]) + bytes([0x00, 0x0F, 0xF0, 0x72]) * 8,
+    "two_blocks": b"\x00" + container(32768 + 5, bytes([0x40, 0xFF, 0x00]) + bytes([0x00, 0x0F, 0xF0, 0x72]) * 8,
+                                      b"\x80tail!"),
 }
 tally = {
     "three_rows_text": b"\x00" + copied,
