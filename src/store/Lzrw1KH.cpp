@@ -77,14 +77,16 @@ inline void copyBackRoomy(std::uint8_t* dst, std::size_t offset, std::size_t len
     }
 }
 
+inline unsigned hashOf(unsigned b0, unsigned b1, unsigned b2) {
+    // ((b0 * 16) ^ b1) * 16 ^ b2, written so the shifts run side by side.
+    const std::uint32_t v = (b0 << 8) ^ (b1 << 4) ^ b2;
+    return ((v * 40543u) >> 4) & 0xFFFu;
+}
+
 inline unsigned hashAt(const std::uint8_t* in, std::size_t x, std::size_t n) {
     // The last two positions hash with zeros past the end: a match there
     // is bounded by n anyway.
-    const unsigned b0 = in[x];
-    const unsigned b1 = x + 1 < n ? in[x + 1] : 0u;
-    const unsigned b2 = x + 2 < n ? in[x + 2] : 0u;
-    const std::uint32_t v = (((b0 << 4) ^ b1) << 4) ^ b2;
-    return ((v * 40543u) >> 4) & 0xFFFu;
+    return hashOf(in[x], x + 1 < n ? in[x + 1] : 0u, x + 2 < n ? in[x + 2] : 0u);
 }
 
 } // namespace
@@ -108,9 +110,11 @@ std::size_t Lzrw1KH::compress(const std::uint8_t* in, std::size_t n, std::uint8_
             items = 0;
             bits = 0;
         }
+        // Away from the end no bound needs checking but the run's.
+        const bool nearEnd = n - x < kMaxMatch;
         const std::uint8_t c = in[x];
         std::size_t run = 1;
-        if (x + 1 < n && in[x + 1] == c) {
+        if ((!nearEnd || x + 1 < n) && in[x + 1] == c) {
             const std::size_t limit = n - x < kMaxRun ? n - x : kMaxRun;
             run = 2;
             while (run < limit && in[x + run] == c) ++run;
@@ -125,12 +129,12 @@ std::size_t Lzrw1KH::compress(const std::uint8_t* in, std::size_t n, std::uint8_
             x += run;
             bits = (bits << 1) | 1u;
         } else {
-            const unsigned h = hashAt(in, x, n);
+            const unsigned h = nearEnd ? hashAt(in, x, n) : hashOf(c, in[x + 1], in[x + 2]);
             const std::size_t p = hash_[h];
             hash_[h] = static_cast<std::uint16_t>(x);
             std::size_t len = 0;
             if (p != kEmpty && x - p <= kMaxOffset)
-                len = matchLength(in + p, in + x, n - x < kMaxMatch ? n - x : kMaxMatch);
+                len = nearEnd ? matchLength(in + p, in + x, n - x) : matchLength(in + p, in + x, kMaxMatch);
             if (len >= kMinMatch) {
                 const std::size_t item = (x - p) * 16 + (len - kMinMatch);
                 out[y] = static_cast<std::uint8_t>(item >> 8);
