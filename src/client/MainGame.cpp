@@ -2,9 +2,9 @@
 
 #include <QHostAddress>
 
+#include "client/BoardPictures.h"
 #include "client/GameStartWindow.h"
 #include "client/MainWindow.h"
-#include "client/BoardPictures.h"
 #include "server/ServerHost.h"
 #include "store/StoreLocation.h"
 #include "store/TallyListWindow.h"
