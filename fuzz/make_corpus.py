@@ -193,3 +193,46 @@ write("server_bytes", server)
 write("session_bytes", session)
 write("chat_line", chat)
 write("net_fields", net)
+
+
+# --- lzrw1_decode and tally_text ---------------------------------------------
+# Containers built by hand from the layout (header, 16-bit block length,
+# block); the first byte of each seed picks the operation.
+def le(value, width):
+    return value.to_bytes(width, "little")
+
+
+def container(size, *blocks):
+    return b"WRZL" + le(size, 4) + b"".join(le(len(b), 2) + b for b in blocks)
+
+
+def tally_text(*rows):
+    cells = [str(len(rows[0])), str(len(rows))]
+    for c in range(9):
+        cells += [row[c] for row in rows]
+    return "".join(cell + "\r\n" for cell in cells).encode("cp1252")
+
+
+own = ["0", "3", "1", "2", "0", "0", "0", "0", "0"]
+ann = ["Ann", "2", "1", "1", "0", "1", "0", "1", "0"]
+zoe = ["Zo\u00eb", "1", "0", "0", "1", "0", "0", "0", "0"]
+copied = tally_text(own, ann, zoe)
+lzrw1 = {
+    "empty": b"\x00" + container(0, b"\x80"),
+    "literals_and_reference": b"\x00" + container(10, bytes([0x40, 0x10, 0x00]) + b"abc\x00\x33X"),
+    "run": b"\x00" + container(21, bytes([0x40, 0x80, 0x00, 0x00, 0x00, 0x04]) + b"z!"),
+    "copied_tally": b"\x00" + container(len(copied), b"\x80" + copied),
+    "two_groups_block": b"\x01" + bytes([0x40, 0, 0]) + b"ABCDEFGHIJKLMNOP" + bytes([0, 0]) + b"Q",
+    "raw_text": b"\x02" + copied,
+    # a block of exactly 32768 bytes (8 runs of 4096), then a second block
+    "full_block_of_runs": b"\x01" + bytes([0x40, 0xFF, 0x00]) + bytes([0x00, 0x0F, 0xF0, 0x72]) * 8,
+    "two_blocks": b"\x00" + container(32768 + 5, bytes([0x40, 0xFF, 0x00]) + bytes([0x00, 0x0F, 0xF0, 0x72]) * 8,
+                                      b"\x80tail!"),
+}
+tally = {
+    "three_rows_text": b"\x00" + copied,
+    "own_row_only_text": b"\x00" + tally_text(own),
+    "three_rows_file": b"\x01" + container(len(copied), b"\x80" + copied),
+}
+write("lzrw1_decode", lzrw1)
+write("tally_text", tally)

@@ -11,6 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${3:-$here/../build-fuzz}" && pwd)
 case $target in
   chat_line) dict=$here/dict/chat.dict ;;
+  lzrw1_decode|tally_text) dict=$here/dict/tally.dict ;;
   *) dict=$here/dict/protocol.dict ;;
 esac
 mkdir -p "$build/fuzz/work/$target" "$build/fuzz/artifacts/$target" "$build/fuzz/logs/$target"

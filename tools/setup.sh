@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-image-formats-plugins
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev
   fonts-liberation2 fonts-dejavu-core
   desktop-file-utils appstream
 )

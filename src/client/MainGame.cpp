@@ -3,6 +3,7 @@
 #include <QHostAddress>
 
 #include "chat/PhraseEditor.h"
+#include "client/BoardPictures.h"
 #include "client/GameStartWindow.h"
 #include "client/LocalAddresses.h"
 #include "client/MainWindow.h"
@@ -15,6 +16,7 @@
 #include "windows/DownloadWindow.h"
 #include "windows/HelpWindow.h"
 #include "windows/SoloWindow.h"
+#include "store/TallyListWindow.h"
 #include "windows/SpyListWindow.h"
 #include "windows/WebAddresses.h"
 
@@ -42,6 +44,7 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
     chat_->attachPhraseEditor(phrases_.get());
     chat_->setSettingsFile(settings_.get());
     chat_->attachHelpWindows(help_.get(), about_.get(), solo_.get(), download_.get());
+    createTally();
     chat_->setServerStarter([this](quint16 port, quint16& listening, QString& error) {
         QString detail;
         if (!server_->listen(QHostAddress::Any, port, &detail)) {
@@ -73,6 +76,7 @@ MainGame::~MainGame() {
     help_.reset();
     about_.reset();
     spylist_.reset();
+    tally_.reset();  // writes the tally once more
     server_.reset();
     phrases_.reset();
     gamestart_.reset();
@@ -91,6 +95,14 @@ void MainGame::start(const MainOptions& options) {
     if (pauseMs_ > 0) server_->setPauseMs(pauseMs_);
     chat_->setPort(options.port);
     chat_->start(options.params);
+    tally_->reportLoadProblem(chat_.get());
+}
+
+void MainGame::createTally() {
+    tally_ = std::make_unique<store::TallyListWindow>(
+        store::storeFilePath(QStringLiteral("Ridgeplaytally.tld"), QStandardPaths::AppDataLocation));
+    tally_->setBackground(BoardPictures::instance().board);
+    chat_->attachTally(tally_.get());
 }
 
 void MainGame::restart(const MainOptions& options) {

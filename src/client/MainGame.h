@@ -34,6 +34,7 @@ class SpyListWindow;
 }
 namespace tc::store {
 class SettingsFile;
+class TallyListWindow;
 }
 
 namespace tc::client {
@@ -71,8 +72,11 @@ public:
     windows::DownloadWindow& download() { return *download_; }
     // What the side windows open and start goes through `desktop`.
     void setDesktop(windows::Desktop* desktop);
+    store::TallyListWindow& tally() { return *tally_; }
 
 private:
+    void createTally();
+
     game::Lcg rng_;
     // Before the window, which plays through it until it is gone.
     std::unique_ptr<SoundEffectPlayer> sounds_;
@@ -88,6 +92,7 @@ private:
     std::unique_ptr<windows::SpyListWindow> spylist_;  // Tspylist
     std::unique_ptr<windows::DownloadWindow> download_;  // Tdownload
     std::unique_ptr<windows::SoloWindow> solo_;          // Tsolo
+    std::unique_ptr<store::TallyListWindow> tally_;    // Ttallylist
 };
 
 } // namespace tc::client

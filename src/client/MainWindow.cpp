@@ -29,6 +29,8 @@
 #include "windows/DownloadWindow.h"
 #include "windows/HelpWindow.h"
 #include "windows/SoloWindow.h"
+#include "store/TallyListWindow.h"
+#include "store/TallyTable.h"
 #include "windows/SpyListWindow.h"
 
 namespace tc::client {
@@ -170,6 +172,7 @@ void MainWindow::buildMenus() {
 
     QMenu* view = bar->addMenu(QStringLiteral("View"));
     view->setObjectName(QStringLiteral("View1"));
+    addViewTallyItem(view);
     QAction* spy = view->addAction(QStringLiteral("Spy List"));
     spy->setObjectName(QStringLiteral("SpyList1"));
     connect(spy, &QAction::triggered, this, [this] {
@@ -242,6 +245,22 @@ void MainWindow::buildHelpMenus(QMenuBar* bar) {
     connect(solo, &QAction::triggered, this, [this] {
         if (solo_) solo_->showCentredOn(this);
     });
+}
+
+void MainWindow::addViewTallyItem(QMenu* view) {
+    QAction* viewTally = view->addAction(QStringLiteral("View Tally"));
+    viewTally->setObjectName(QStringLiteral("ViewTally1"));
+    connect(viewTally, &QAction::triggered, this, [this] {
+        if (!tally_) return;
+        tally_->loadchecklist(currentGameNames());
+        tally_->showCentredOn(this);
+    });
+}
+
+std::vector<std::string> MainWindow::currentGameNames() const {
+    std::vector<std::string> seats;
+    for (const SeatDisplay& s : session_.table().seats) seats.push_back(s.caption);
+    return store::TallyTable::currentGameList(seats, session_.myseat());
 }
 
 void MainWindow::buildChat(QWidget* board) {
@@ -532,6 +551,14 @@ void MainWindow::showDownloadWindow() {
     if (download_) download_->showCentredOnScreen();
 }
 
+void MainWindow::addToMineIncrease(int column) {
+    if (tally_) tally_->addtomineincrease(column);
+}
+
+void MainWindow::addGame(const std::string& winner, bool localWon) {
+    if (tally_) tally_->addgame(currentGameNames(), winner, localWon);
+}
+
 // --- window ---
 
 void MainWindow::openSeatMenu(int seat, const QPoint& globalPos) {
@@ -567,6 +594,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (phraseEditor_) phraseEditor_->hide();
     for (QWidget* w : std::initializer_list<QWidget*>{help_, about_, solo_, download_})
         if (w) w->hide();
+    if (tally_) tally_->hide();
     popupKick_->hide();
     // Leaving is not the peer closing: the session hears nothing more,
     // the server sees the connection end.

@@ -41,6 +41,7 @@ class SpyListWindow;
 }
 namespace tc::store {
 class SettingsFile;
+class TallyListWindow;
 }
 
 namespace tc::client {
@@ -72,6 +73,9 @@ public:
     // Help, About, Solo and the download window; any may be null.
     void attachHelpWindows(windows::HelpWindow* help, windows::AboutWindow* about, windows::SoloWindow* solo,
                            windows::DownloadWindow* download);
+    // The tally window: View > "View Tally" shows it, finished games and
+    // shut-all turns are counted in it.
+    void attachTally(store::TallyListWindow* window) { tally_ = window; }
     void setSoundPlayer(ClientSoundPlayer* player) { sounds_ = player; }
     // The program's settings file (loadinifile, saveinifile); without one
     // nothing is read or written.
@@ -117,6 +121,8 @@ public:
     void showGameStart() override;
     void loadSettings() override;
     void showDownloadWindow() override;
+    void addToMineIncrease(int column) override;
+    void addGame(const std::string& winner, bool localWon) override;
 
 signals:
     void closed();
@@ -135,6 +141,9 @@ private:
     void openConnectDialog(bool host);
     // Help (Content, About) and the top-level Solo item.
     void buildHelpMenus(QMenuBar* bar);
+    void addViewTallyItem(QMenu* view);
+    // loadchecklist: the seated players of the current game but the own seat.
+    std::vector<std::string> currentGameNames() const;
     void buildChat(QWidget* board);
     // Runs an input against the session; while a modal message is up the
     // input waits, so no handler ever runs inside another.
@@ -164,6 +173,7 @@ private:
     windows::AboutWindow* about_ = nullptr;
     windows::SoloWindow* solo_ = nullptr;
     windows::DownloadWindow* download_ = nullptr;
+    store::TallyListWindow* tally_ = nullptr;
     ClientSoundPlayer* sounds_ = nullptr;
     chat::PhraseBar* phraseBar_ = nullptr;
     chat::PhraseEditor* phraseEditor_ = nullptr;

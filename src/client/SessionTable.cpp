@@ -315,7 +315,7 @@ void Session::winner(const std::string& data) {
     table_.winnerVisible = true;
     if (ishost_) table_.startVisible = true;
     playsounds("gameover");
-    if (seated()) view_.addGame(slot == myseat_ ? std::string("addtomine") : seat(slot).caption);
+    if (seated()) view_.addGame(seat(slot).caption, slot == myseat_);
     changed();
 }
 

@@ -45,8 +45,12 @@ public:
     // --- seams for later windows (settings, tally, download) ---
     virtual void showDownloadWindow() {}
     virtual void loadSettings() {}
-    virtual void addToMineIncrease(int /*value*/) {}
-    virtual void addGame(const std::string& /*text*/) {}
+    // The tally: one more of the own counter `column` (3: a turn in which
+    // the local player shut all nine tiles).
+    virtual void addToMineIncrease(int /*column*/) {}
+    // A game ended while the local player held a seat: `winner` is the name
+    // shown for the winning seat, `localWon` whether that seat is the own.
+    virtual void addGame(const std::string& /*winner*/, bool /*localWon*/) {}
 };
 
 } // namespace tc::client

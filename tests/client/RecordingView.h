@@ -48,7 +48,9 @@ public:
     void showDownloadWindow() override { events.push_back("download"); }
     void loadSettings() override { events.push_back("loadSettings"); }
     void addToMineIncrease(int value) override { events.push_back("mine:" + std::to_string(value)); }
-    void addGame(const std::string& text) override { events.push_back("addgame:" + text); }
+    void addGame(const std::string& winner, bool localWon) override {
+        events.push_back("addgame:" + winner + (localWon ? " (mine)" : ""));
+    }
 
     // The events recorded since the last take(), and forget them.
     std::vector<std::string> take() {

@@ -394,7 +394,7 @@ TEST(TableWinner, BannerLineSoundsAndTally) {
     OwnTurn rig;
     rig.session.clickTile(1);
     EXPECT_EQ(rig.handle("CMD_winner+1+"),
-              (Events{"sound:winner", sys("Bob has Won the Game!"), "sound:gameover", "addgame:addtomine"}));
+              (Events{"sound:winner", sys("Bob has Won the Game!"), "sound:gameover", "addgame:Bob (mine)"}));
     const TableState& t = rig.session.table();
     EXPECT_TRUE(t.winnerVisible);
     EXPECT_EQ(t.winnerText, "Bob has Won the Game!");
@@ -409,4 +409,10 @@ TEST(TableWinner, BannerLineSoundsAndTally) {
     EXPECT_EQ(other.handle("CMD_winner+1+"),
               (Events{"sound:winner", sys("Bob has Won the Game!"), "sound:gameover", "addgame:Bob"}));
     EXPECT_FALSE(other.session.table().startVisible);
+
+    // A player who calls himself "addtomine" winning is not a win of ours.
+    SessionRig named;
+    named.join(3, "Cid");
+    named.handle("CMD_existingplayers+1+addtomine+0+3+Cid+0");
+    EXPECT_EQ(named.handle("CMD_winner+1+").back(), "addgame:addtomine");
 }

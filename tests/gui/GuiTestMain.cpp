@@ -28,8 +28,8 @@ int main(int argc, char** argv) {
     standardHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    // Every settings file of this run lives in its own folder, so runs in
-    // parallel never share one beside the test program.
+    // Every test binary keeps its settings and tally in a folder of its
+    // own, never beside the shared test executable.
     QTemporaryDir store;
     if (!store.isValid()) return 1;
     tc::store::setStoreFolderOverride(store.path());

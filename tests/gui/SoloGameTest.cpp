@@ -5,6 +5,7 @@
 #include "client/BoardPictureButton.h"
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
+#include "store/TallyListWindow.h"
 
 using tc::guitest::GameCopy;
 using tc::guitest::waitUntil;
@@ -36,6 +37,13 @@ TEST(SoloGame, AWholeGameAgainstRudiPlayedWithTheMouse) {
     GameCopy you({"--port", "0", "--pause-ms", "5"});
     ASSERT_TRUE(waitUntil([&] { return you.session().loggedin() && you.seat(1) == "You"; }));
     EXPECT_TRUE(you.chatHas("Loading Solo Game..Please wait."));
+
+    // The tally file is shared by the tests of this binary: count from here.
+    auto tallyLabel = [&](const char* name) {
+        return you.game.tally().findChild<QLabel*>(name)->text().toInt();
+    };
+    const int gamesBefore = tallyLabel("mylabel_1");
+    const int winsBefore = tallyLabel("mylabel_2");
 
     auto* startButton = you.board().dicePanel()->startButton();
     ASSERT_TRUE(waitUntil([&] { return startButton->isVisible(); }));
@@ -87,4 +95,7 @@ TEST(SoloGame, AWholeGameAgainstRudiPlayedWithTheMouse) {
     EXPECT_GT(you.sounds.count("slide"), 0);
     // The host may start the next game.
     EXPECT_TRUE(startButton->isVisible());
+    // The tally counted the game the moment it ended.
+    EXPECT_EQ(tallyLabel("mylabel_1"), gamesBefore + 1);
+    EXPECT_EQ(tallyLabel("mylabel_2"), winsBefore + (text == "You has Won the Game!" ? 1 : 0));
 }

@@ -1,0 +1,105 @@
+// tilecrest-pack: packs a file into the "WRZL" container, unpacks one, or
+// shows a tally file as a table. Exit status 0 on success; on failure the
+// reason on stderr, exit status 1, and no output file.
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "net/Version.h"
+#include "store/AtomicFile.h"
+#include "store/ELzrw1Exception.h"
+#include "store/TallyFile.h"
+#include "store/TallyTable.h"
+#include "store/Tlzrw1.h"
+
+namespace {
+
+const char* const kUsage =
+    "Usage: tilecrest-pack pack IN OUT      pack IN into the compressed container OUT\n"
+    "       tilecrest-pack unpack IN OUT    unpack the container IN into OUT\n"
+    "       tilecrest-pack show TALLYFILE   print a tally file (Ridgeplaytally.tld) as a table\n"
+    "       tilecrest-pack --help | --version\n"
+    "\n"
+    "Exit status 0 on success. On failure the reason goes to stderr, the exit\n"
+    "status is 1 and no OUT file is left behind (an existing OUT is kept).\n";
+
+int failed(const std::string& reason) {
+    std::fprintf(stderr, "tilecrest-pack: %s\n", reason.c_str());
+    return 1;
+}
+
+// Display width of UTF-8 text: one column per character.
+std::size_t width(const std::string& s) {
+    return static_cast<std::size_t>(std::count_if(s.begin(), s.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+std::string padLeft(const std::string& s, std::size_t w) { return std::string(w > width(s) ? w - width(s) : 0, ' ') + s; }
+std::string padRight(const std::string& s, std::size_t w) { return s + std::string(w > width(s) ? w - width(s) : 0, ' '); }
+
+int show(const std::string& path) {
+    std::string packed;
+    const auto status = tc::store::readWholeFile(path, tc::store::TallyFile::kMaxFileBytes, packed);
+    if (status == tc::store::ReadStatus::Missing) return failed("Lzrw1 (de)compression : Failed to open input file : " + path);
+    if (status != tc::store::ReadStatus::Ok) return failed("Lzrw1 : Error reading from input file : " + path);
+    tc::store::TallyTable t;
+    std::string problem;
+    if (!tc::store::TallyFile::decode(packed, path, t, problem)) return failed(problem);
+
+    std::printf("Your Total Tally\n  Total Games: %s\n  Your Wins: %s\n  Total Times you've Tilecrest: %s\n\n",
+                t.cell(1, 0).c_str(), t.cell(2, 0).c_str(), t.cell(3, 0).c_str());
+    const std::vector<std::string> heads = {"Player", "Games", "His Wins", "Your Wins", "Neither Won",
+                                            "Session Games", "His Wins", "Your Wins", "Neither Won"};
+    std::vector<std::size_t> w(heads.size());
+    for (std::size_t c = 0; c < heads.size(); ++c) {
+        w[c] = width(heads[c]);
+        for (int r = 1; r < t.rowCount(); ++r) w[c] = std::max(w[c], width(t.cell(static_cast<int>(c), r)));
+    }
+    auto line = [&](auto cellAt) {
+        std::string out;
+        for (std::size_t c = 0; c < heads.size(); ++c) {
+            if (c > 0) out += "  ";
+            out += c == 0 ? padRight(cellAt(c), w[c]) : padLeft(cellAt(c), w[c]);
+        }
+        while (!out.empty() && out.back() == ' ') out.pop_back();
+        std::printf("%s\n", out.c_str());
+    };
+    line([&](std::size_t c) { return heads[c]; });
+    for (int r = 1; r < t.rowCount(); ++r) line([&](std::size_t c) { return t.cell(static_cast<int>(c), r); });
+    if (t.rowCount() == 1) std::printf("(nobody is being tallied)\n");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::printf("%s\n", tc::net::kFullVersion);
+        return 0;
+    }
+    try {
+        if (args.size() == 3 && (args[0] == "pack" || args[0] == "unpack")) {
+            tc::store::Tlzrw1 doit;
+            doit.InputFile = args[1];
+            doit.OutputFile = args[2];
+            if (args[0] == "pack")
+                doit.Compress();
+            else
+                doit.Decompress();
+            return 0;
+        }
+        if (args.size() == 2 && args[0] == "show") return show(args[1]);
+    } catch (const tc::store::ELzrw1Exception& e) {
+        return failed(e.what());
+    }
+    std::fputs(kUsage, stderr);
+    return 1;
+}
