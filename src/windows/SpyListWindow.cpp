@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "windows/ShowCentred.h"
+
 namespace tc::windows {
 
 SpyListWindow::SpyListWindow(QWidget* parent)
@@ -95,12 +97,7 @@ bool SpyListWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SpyListWindow::showCentredOn(QWidget* over) {
-    if (over) {
-        const QRect r = over->frameGeometry();
-        move(r.center() - QPoint(width() / 2, height() / 2));
-    }
-    show();
-    raise();
+    windows::showCentredOn(this, over);
 }
 
 void SpyListWindow::paintEvent(QPaintEvent*) {
