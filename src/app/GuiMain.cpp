@@ -55,8 +55,9 @@ int main(int argc, char* argv[]) {
     tc::app::SingleInstance instance(tc::app::SingleInstance::defaultKey());
     if (!instance.claim()) return 0;
 
+    // No display name: the desktop would add it to every window's caption
+    // (" — Tilecrest"), and the captions are the windows' own texts.
     QApplication::setApplicationName(QStringLiteral("Tilecrest"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tilecrest"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
     // Ties the window to the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tilecrest.Tilecrest"));

@@ -111,6 +111,21 @@ void ChatPane::setLinkOpener(LinkOpener* opener) {
 
 void ChatPane::setTextSize(int points) { styles_.setSize(points); }
 
+void ChatPane::showTextSize() {
+    if (!empty_ && styles_.size() != shownSize_) {
+        // A new text size reaches every item, links and pictures included:
+        // one pass over the document, only when the size was changed.
+        QTextCharFormat f;
+        f.setFontPointSize(styles_.size());
+        QTextCursor all(document());
+        all.beginEditBlock();
+        all.select(QTextCursor::Document);
+        all.mergeCharFormat(f);
+        all.endEditBlock();
+    }
+    shownSize_ = styles_.size();
+}
+
 bool ChatPane::scrollChatOff() const { return scrollOff_->isChecked(); }
 
 void ChatPane::setScrollChatOff(bool off) { scrollOff_->setChecked(off); }
@@ -198,18 +213,7 @@ void ChatPane::addLineToChat(const QString& line, Colour colour) {
     auto parsed = parser_.parse(line.toStdString());
     if (!parsed) return;
 
-    if (!empty_ && styles_.size() != shownSize_) {
-        // A new text size reaches every item, links and pictures included:
-        // one pass over the document, only when the size was changed.
-        QTextCharFormat f;
-        f.setFontPointSize(styles_.size());
-        QTextCursor all(document());
-        all.beginEditBlock();
-        all.select(QTextCursor::Document);
-        all.mergeCharFormat(f);
-        all.endEditBlock();
-    }
-    shownSize_ = styles_.size();
+    showTextSize();
 
     // The line sets its entry's colour and makes it bold. Bold, italic and
     // underline are the same for every line, so earlier runs of the entry

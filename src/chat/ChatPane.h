@@ -53,6 +53,9 @@ public:
     // Text Size: all entries take `points` (clamped to 6..72); the pane
     // shows it from the next added line on.
     void setTextSize(int points);
+    // Lays the lines already in the pane out again at the current size
+    // (the settings file's size is shown as soon as it is read).
+    void showTextSize();
     int textSize() const { return styles_.size(); }
 
     // Scroll Chat Off: while on, added lines leave the scroll position.

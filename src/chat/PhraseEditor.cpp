@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "chat/Phrases.h"
+#include "windows/ShowCentred.h"
 
 namespace tc::chat {
 
@@ -42,13 +43,7 @@ QLineEdit* PhraseEditor::edit(int n) const { return n >= 1 && n <= kPhraseCount 
 
 void PhraseEditor::open(const QStringList& phrases, QWidget* over) {
     for (int i = 0; i < kPhraseCount; ++i) edits_[i]->setText(phrases.value(i));
-    if (over) {
-        const QRect r = over->frameGeometry();
-        move(r.center() - QPoint(width() / 2, height() / 2));
-    }
-    show();
-    raise();
-    activateWindow();
+    windows::showCentredOn(this, over);
 }
 
 void PhraseEditor::paintEvent(QPaintEvent*) {

@@ -7,6 +7,7 @@
 #include <QSpinBox>
 
 #include "client/BoardPictures.h"
+#include "windows/ShowCentred.h"
 
 namespace tc::client {
 
@@ -65,13 +66,7 @@ int GameStartWindow::playToScore() const { return spin_->value(); }
 void GameStartWindow::setPlayToScore(int marks) { spin_->setValue(marks); }
 
 void GameStartWindow::showCentredOn(QWidget* over) {
-    if (over) {
-        const QRect r = over->frameGeometry();
-        move(r.center() - QPoint(width() / 2, height() / 2));
-    }
-    show();
-    raise();
-    activateWindow();
+    windows::showCentredOn(this, over);
 }
 
 void GameStartWindow::paintEvent(QPaintEvent*) {

@@ -506,6 +506,7 @@ void MainWindow::loadSettings() {
     resize(r.size());
 
     chatPane_->setTextSize(s.textSize);
+    chatPane_->showTextSize();
     for (QAction* a : sizeGroup_->actions())
         if (a->data().toInt() == s.textSize) a->setChecked(true);
     chatInput_->setChatColour(s.textColour);

@@ -48,9 +48,17 @@ QString HelpWindow::pageText(int tag) {
         if (p.tag != tag) continue;
         const QString text = readHelp(QString::fromLatin1(p.file));
         if (tag != 6) return text;
-        // The licence is the project's own LICENSE file, word for word.
-        return QStringLiteral("<h3>License</h3><p>Tilecrest is free software under the MIT License:</p><pre>") +
-               text.toHtmlEscaped() + QStringLiteral("</pre>");
+        // The licence is the project's own LICENSE file, word for word; its
+        // paragraphs are wrapped to the page rather than kept at the file's
+        // line breaks, which ran past the page's right edge.
+        QString html = QStringLiteral("<h3>License</h3><p>Tilecrest is free software under the MIT License:</p>");
+        QString plain = text;
+        plain.remove(QLatin1Char('\r'));
+        for (const QString& para : plain.split(QStringLiteral("\n\n"), Qt::SkipEmptyParts)) {
+            const QString joined = para.simplified();
+            if (!joined.isEmpty()) html += QStringLiteral("<p>") + joined.toHtmlEscaped() + QStringLiteral("</p>");
+        }
+        return html;
     }
     return {};
 }

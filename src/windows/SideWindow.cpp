@@ -3,20 +3,14 @@
 #include <QPainter>
 
 #include "TilecrestAssets.h"
+#include "windows/ShowCentred.h"
 
 namespace tc::windows {
 
 SideWindow::SideWindow(Qt::WindowFlags flags, QWidget* parent) : QWidget(parent, Qt::Window | flags) {}
 
 void SideWindow::showCentredOn(QWidget* over) {
-    if (over) {
-        const QRect r = over->frameGeometry();
-        move(r.center() - QPoint(width() / 2, height() / 2));
-    }
-    if (isMinimized()) showNormal();
-    show();
-    raise();
-    activateWindow();
+    windows::showCentredOn(this, over);
 }
 
 void SideWindow::paintEvent(QPaintEvent*) {

@@ -5,14 +5,12 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tc::windows {
 
-SpyListWindow::SpyListWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+SpyListWindow::SpyListWindow(QWidget* parent) : SideWindow(Qt::WindowStaysOnTopHint, parent) {
     setObjectName(QStringLiteral("Tspylist"));
     setWindowTitle(QStringLiteral("Tilecrest - Spys"));
     resize(200, 240);
@@ -91,24 +89,7 @@ bool SpyListWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return QWidget::eventFilter(watched, event);
-}
-
-void SpyListWindow::showCentredOn(QWidget* over) {
-    if (over) {
-        const QRect r = over->frameGeometry();
-        move(r.center() - QPoint(width() / 2, height() / 2));
-    }
-    show();
-    raise();
-}
-
-void SpyListWindow::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    static const QPixmap board(QStringLiteral(":/images/board.jpg"));
-    p.fillRect(rect(), QColor(145, 124, 87));
-    // The plain planks of the main window's background, away from its cards.
-    if (!board.isNull()) p.drawPixmap(rect(), board, QRect(QPoint(0, 300), size()));
+    return SideWindow::eventFilter(watched, event);
 }
 
 } // namespace tc::windows

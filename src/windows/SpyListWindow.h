@@ -3,7 +3,8 @@
 // in a window that stays on top. The host's context menu "Remove From
 // Game" acts on the entry that was last under the mouse pointer.
 #include <QStringList>
-#include <QWidget>
+
+#include "windows/SideWindow.h"
 
 class QAction;
 class QListWidget;
@@ -11,7 +12,7 @@ class QMenu;
 
 namespace tc::windows {
 
-class SpyListWindow : public QWidget {
+class SpyListWindow : public SideWindow {
     Q_OBJECT
 public:
     explicit SpyListWindow(QWidget* parent = nullptr);
@@ -23,7 +24,6 @@ public:
     // The entry last under the pointer, or "" when it was over no entry
     // (or that entry has gone since).
     QString entryUnderPointer() const;
-    void showCentredOn(QWidget* over);
 
 signals:
     // popup_kickhimClick with entryUnderPointer().
@@ -31,7 +31,6 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void paintEvent(QPaintEvent*) override;
 
 private:
     void trackPointer(const QPoint& viewportPos);

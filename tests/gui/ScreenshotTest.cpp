@@ -1,6 +1,8 @@
 // Not a check: run by hand (--gtest_also_run_disabled_tests) to picture the
 // window in the middle of a solo game for the documentation. The picture
 // goes to $TILECREST_SCREENSHOT.
+#include <QAction>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -9,12 +11,15 @@
 
 #include "GameCopy.h"
 #include "LocalHttpServer.h"
+#include "windows/AboutWindow.h"
 #include "windows/DownloadWindow.h"
 #include "windows/HelpWindow.h"
 #include "windows/LobbyDownload.h"
 #include "client/BoardPictureButton.h"
+#include "client/ConnectDialog.h"
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
+#include "windows/SoloWindow.h"
 #include "windows/SpyListWindow.h"
 
 using tc::guitest::GameCopy;
@@ -68,8 +73,8 @@ TEST(Screenshot, DISABLED_MidGame) {
     }
 }
 
-// The two small windows, for a look: $TILECREST_SCREENSHOT with "-start"
-// and "-spys" before its extension.
+// The small windows, for a look: $TILECREST_SCREENSHOT with "-start",
+// "-spys", "-about", "-solo" and "-join" before its extension.
 TEST(Screenshot, DISABLED_SideWindows) {
     const QString path = qEnvironmentVariable("TILECREST_SCREENSHOT");
     ASSERT_FALSE(path.isEmpty());
@@ -83,6 +88,23 @@ TEST(Screenshot, DISABLED_SideWindows) {
     base.chop(4);
     ASSERT_TRUE(you.game.gameStart().grab().save(base + "-start.png"));
     ASSERT_TRUE(you.game.spyList().grab().save(base + "-spys.png"));
+    you.game.spyList().hide();
+    you.game.gameStart().hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{&you.game.about(), &you.game.solo()}) {
+        w->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+    }
+    QTest::qWait(200);
+    ASSERT_TRUE(you.game.about().grab().save(base + "-about.png"));
+    ASSERT_TRUE(you.game.solo().grab().save(base + "-solo.png"));
+    you.window().findChild<QAction*>("JoinaGame1")->trigger();
+    auto* join = you.window().findChild<tc::client::ConnectDialog*>("ConnectDialog");
+    ASSERT_NE(join, nullptr);
+    join->findChild<QLineEdit*>("edit_name")->setText("Robin");
+    join->findChild<QComboBox*>("combo_address")->setEditText("192.168.1.20");
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(join));
+    QTest::qWait(200);
+    ASSERT_TRUE(join->grab().save(base + "-join.png"));
 }
 
 // The help window on its Connecting page, and the download window in the

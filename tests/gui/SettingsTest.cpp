@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 
@@ -116,6 +118,10 @@ TEST(Settings, APreparedFileIsAppliedAtTheOwnEntryAndGoesOnTheWire) {
     EXPECT_EQ(w.pos(), QPoint(30, 40));
     EXPECT_EQ(w.size(), QSize(760, 580));
     EXPECT_EQ(pane->textSize(), 12);
+    // The lines already there ("You are Connected.") take the size at once.
+    QTextCursor first(pane->document());
+    first.setPosition(3);
+    EXPECT_EQ(first.charFormat().fontPointSize(), 12);
     EXPECT_EQ(checkedSize(ann), action(ann, "N12"));
     EXPECT_EQ(ann.game.gameStart().playToScore(), 7);
     EXPECT_FALSE(action(ann, "PlaySounds1")->isChecked());

@@ -47,6 +47,23 @@ TEST(SpyListWindow, HoldsTheSpectatorsInItsList) {
     EXPECT_FALSE(w.isVisible());
 }
 
+// View -> Spy List again after the window was minimised brings it back
+// over the main window rather than leaving it on the task bar.
+TEST(SpyListWindow, OpensCentredOnTheMainWindowEvenWhenMinimised) {
+    QWidget main;
+    main.setGeometry(100, 100, 700, 500);
+    main.show();
+    SpyListWindow w;
+    w.showCentredOn(&main);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_LE((w.frameGeometry().center() - main.frameGeometry().center()).manhattanLength(), 4);
+    w.showMinimized();
+    ASSERT_TRUE(w.isMinimized());
+    w.showCentredOn(&main);
+    EXPECT_FALSE(w.isMinimized());
+    EXPECT_TRUE(w.isVisible());
+}
+
 TEST(SpyListWindow, RemoveActsOnTheEntryLastUnderThePointer) {
     SpyListWindow w;
     w.setEntries({"7: Zed", "8: Ann", "9: Bea"});

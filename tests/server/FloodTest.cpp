@@ -9,19 +9,12 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class Flood : public ServerFixture {
+class Flood : public ThreeJoined {
 protected:
-    void SetUp() override {
-        host = join("Bob");
-        ann = join("Ann");
-        cid = join("Cid");
-        clear();
-    }
     int limitLogs() const {
         return static_cast<int>(std::count_if(ports.logs.begin(), ports.logs.end(),
                                               [](const std::string& l) { return l.rfind("limit ", 0) == 0; }));
     }
-    ConnId host = 0, ann = 0, cid = 0;
 };
 
 TEST_F(Flood, TalkHasABurstOfTenThenFourLinesASecondWithOneLogLinePerEpisode) {

@@ -6,16 +6,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class Requests : public ServerFixture {
-protected:
-    void SetUp() override {
-        host = join("Bob");
-        ann = join("Ann");
-        cid = join("Cid");
-        clear();
-    }
-    ConnId host = 0, ann = 0, cid = 0;
-};
+using Requests = ThreeJoined;
 
 TEST_F(Requests, HostRemovesAPlayerWhoseSlotIsReleasedOnce) {
     say(host, "CMD_kickhim+1+2+");

@@ -78,4 +78,16 @@ protected:
     }
 };
 
+// Bob hosts (slot 1), Ann and Cid have joined (slots 2 and 3); nothing sent yet.
+class ThreeJoined : public ServerFixture {
+protected:
+    void SetUp() override {
+        host = join("Bob");
+        ann = join("Ann");
+        cid = join("Cid");
+        clear();
+    }
+    ConnId host = 0, ann = 0, cid = 0;
+};
+
 } // namespace tc::server::test

@@ -43,31 +43,7 @@ QImage boardBackground()
     dropShadow(p, rounded(QRectF(187, 128, 505, 110), 5), QPointF(2, 4), 6, shade, true);
 
     // Parchment scoreboard behind the seats.
-    const QRectF sheet(1, 18, 181, 271);
-    const QPainterPath sheetPath = rounded(sheet, 5);
-    dropShadow(p, sheetPath, QPointF(2, 3), 4, QColor(0, 0, 0, 160));
-    p.save();
-    p.setClipPath(sheetPath);
-    p.drawImage(sheet.topLeft(),
-                parchmentTexture(sheet.size().toSize() + QSize(1, 1), 12u, 10.0f));
-    p.restore();
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(110, 70, 30, 200), 1.0));
-    p.drawPath(sheetPath);
-    p.setPen(QPen(QColor(140, 95, 45, 120), 0.8));
-    p.drawRoundedRect(sheet.adjusted(3.5, 3.5, -3.5, -3.5), 3, 3);
-    // Brass pins holding the sheet to the table.
-    for (const QPointF& pin : {sheet.topLeft() + QPointF(7, 7), sheet.topRight() + QPointF(-7, 7),
-                               sheet.bottomLeft() + QPointF(7, -7),
-                               sheet.bottomRight() + QPointF(-7, -7)}) {
-        QRadialGradient brass(pin - QPointF(0.8, 0.8), 2.8);
-        brass.setColorAt(0, QColor(255, 240, 180));
-        brass.setColorAt(0.6, QColor(200, 150, 60));
-        brass.setColorAt(1, QColor(110, 70, 20));
-        p.setPen(QPen(QColor(70, 40, 10, 200), 0.5));
-        p.setBrush(brass);
-        p.drawEllipse(pin, 2.2, 2.2);
-    }
+    pinnedSheet(p, QRectF(1, 18, 181, 271), 12u, 10.0f, 160);
 
     // Plaque behind "Marks needed to win" and "Rounds Played".
     const QRectF plaque(186, 245, 505, 20);
@@ -82,6 +58,33 @@ QImage boardBackground()
     p.setPen(QPen(QColor(110, 70, 30, 200), 1.0));
     p.drawPath(plaquePath);
     return img;
+}
+
+void pinnedSheet(QPainter& p, const QRectF& sheet, std::uint32_t seed, float burnWidth, int shadowAlpha)
+{
+    const QPainterPath path = rounded(sheet, 5);
+    dropShadow(p, path, QPointF(2, 3), 4, QColor(0, 0, 0, shadowAlpha));
+    p.save();
+    p.setClipPath(path);
+    p.drawImage(sheet.topLeft(), parchmentTexture(sheet.size().toSize() + QSize(1, 1), seed, burnWidth));
+    p.restore();
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(110, 70, 30, 200), 1.0));
+    p.drawPath(path);
+    p.setPen(QPen(QColor(140, 95, 45, 120), 0.8));
+    p.drawRoundedRect(sheet.adjusted(3.5, 3.5, -3.5, -3.5), 3, 3);
+    // A brass pin in each corner.
+    for (const QPointF& pin : {sheet.topLeft() + QPointF(7, 7), sheet.topRight() + QPointF(-7, 7),
+                               sheet.bottomLeft() + QPointF(7, -7),
+                               sheet.bottomRight() + QPointF(-7, -7)}) {
+        QRadialGradient brass(pin - QPointF(0.8, 0.8), 2.8);
+        brass.setColorAt(0, QColor(255, 240, 180));
+        brass.setColorAt(0.6, QColor(200, 150, 60));
+        brass.setColorAt(1, QColor(110, 70, 20));
+        p.setPen(QPen(QColor(70, 40, 10, 200), 0.5));
+        p.setBrush(brass);
+        p.drawEllipse(pin, 2.2, 2.2);
+    }
 }
 
 QImage logo()

@@ -2,6 +2,11 @@
 
 #include <QImage>
 
+#include <cstdint>
+
+class QPainter;
+class QRectF;
+
 // The big pictures: the table top behind the whole window, the logo, the
 // application icon and the winner banner.
 namespace art {
@@ -11,6 +16,10 @@ namespace art {
 // light plaque behind the target and rounds labels, and the soft shadows the
 // dice tray and the tile rack cast on the table.
 QImage boardBackground();
+
+// A parchment sheet held by a brass pin in each corner, with its drop shadow
+// (`shadowAlpha` 0..255); `seed` and `burnWidth` go to parchmentTexture.
+void pinnedSheet(QPainter& p, const QRectF& sheet, std::uint32_t seed, float burnWidth, int shadowAlpha);
 
 // About 170 x 40 "Tilecrest" word mark on a transparent background.
 QImage logo();

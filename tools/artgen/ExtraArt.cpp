@@ -102,30 +102,7 @@ QImage downloadBackground()
     const QRectF sheets[3] = {QRectF(10, 10, 312, 320), QRectF(332, 10, 318, 180),
                               QRectF(332, 198, 318, 132)};
     std::uint32_t seed = 85u;
-    for (const QRectF& sheet : sheets) {
-        const QPainterPath path = rounded(sheet, 5);
-        dropShadow(p, path, QPointF(2, 3), 4, QColor(0, 0, 0, 170));
-        p.save();
-        p.setClipPath(path);
-        p.drawImage(sheet.topLeft(), parchmentTexture(sheet.size().toSize() + QSize(1, 1), seed++, 12.0f));
-        p.restore();
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(110, 70, 30, 200), 1.0));
-        p.drawPath(path);
-        p.setPen(QPen(QColor(140, 95, 45, 120), 0.8));
-        p.drawRoundedRect(sheet.adjusted(3.5, 3.5, -3.5, -3.5), 3, 3);
-        for (const QPointF& pin : {sheet.topLeft() + QPointF(7, 7), sheet.topRight() + QPointF(-7, 7),
-                                   sheet.bottomLeft() + QPointF(7, -7),
-                                   sheet.bottomRight() + QPointF(-7, -7)}) {
-            QRadialGradient brass(pin - QPointF(0.8, 0.8), 2.8);
-            brass.setColorAt(0, QColor(255, 240, 180));
-            brass.setColorAt(0.6, QColor(200, 150, 60));
-            brass.setColorAt(1, QColor(110, 70, 20));
-            p.setPen(QPen(QColor(70, 40, 10, 200), 0.5));
-            p.setBrush(brass);
-            p.drawEllipse(pin, 2.2, 2.2);
-        }
-    }
+    for (const QRectF& sheet : sheets) pinnedSheet(p, sheet, seed++, 12.0f, 170);
     // A frame sunk into the offer sheet for the download picture.
     const QRectF frame(73, 19, 186, 126);
     const QPainterPath framePath = rounded(frame, 3);
