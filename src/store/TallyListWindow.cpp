@@ -251,7 +251,9 @@ void TallyListWindow::reportLoadProblem(QWidget* over) {
 }
 
 void TallyListWindow::setBackground(const QPixmap& picture) {
-    background_ = picture;
+    // The plain planks below the table's cards, as the other small windows
+    // use them: the cards themselves would sit behind the panels.
+    background_ = picture.height() >= 555 ? picture.copy(0, 300, picture.width(), 255) : picture;
     update();
 }
 
@@ -269,7 +271,7 @@ void TallyListWindow::showCentredOn(QWidget* over) {
 void TallyListWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(145, 124, 87));
-    if (!background_.isNull()) p.drawPixmap(rect(), background_, QRect(QPoint(0, 0), size()));
+    if (!background_.isNull()) p.drawTiledPixmap(rect(), background_);
 }
 
 } // namespace tc::store

@@ -19,6 +19,7 @@
 #include "client/ConnectDialog.h"
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
+#include "store/TallyListWindow.h"
 #include "windows/SoloWindow.h"
 #include "windows/SpyListWindow.h"
 
@@ -74,7 +75,7 @@ TEST(Screenshot, DISABLED_MidGame) {
 }
 
 // The small windows, for a look: $TILECREST_SCREENSHOT with "-start",
-// "-spys", "-about", "-solo" and "-join" before its extension.
+// "-spys", "-about", "-solo", "-join" and "-tally" before its extension.
 TEST(Screenshot, DISABLED_SideWindows) {
     const QString path = qEnvironmentVariable("TILECREST_SCREENSHOT");
     ASSERT_FALSE(path.isEmpty());
@@ -105,6 +106,18 @@ TEST(Screenshot, DISABLED_SideWindows) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(join));
     QTest::qWait(200);
     ASSERT_TRUE(join->grab().save(base + "-join.png"));
+    join->hide();
+
+    auto& tally = you.game.tally();
+    tally.addgame({"Rudi", "Ann"}, "Rudi", false);
+    tally.addgame({"Rudi", "Ann"}, "You", true);
+    tally.addgame({"Rudi"}, "You", true);
+    tally.addtomineincrease(3);
+    tally.loadchecklist({"Rudi"});
+    tally.showCentredOn(&you.window());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tally));
+    QTest::qWait(200);
+    ASSERT_TRUE(tally.grab().save(base + "-tally.png"));
 }
 
 // The help window on its Connecting page, and the download window in the
