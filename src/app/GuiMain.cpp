@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QTime>
 
+#include "app/ApplicationIdentity.h"
 #include "app/SingleInstance.h"
 #include "client/MainGame.h"
 #include "client/MainOptions.h"
@@ -41,9 +42,7 @@ int main(int argc, char* argv[]) {
     tc::app::SingleInstance instance(tc::app::SingleInstance::defaultKey());
     if (!instance.claim()) return 0;
 
-    QApplication::setApplicationName(QStringLiteral("Tilecrest"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tilecrest"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
+    tc::app::ApplicationIdentity::apply();
     // The main window ends the program, even while a side window is open.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -172,6 +172,12 @@ void Session::onConnectFailed(const std::string& reason) {
 
 void Session::onSocketClosed() {
     if (!connected_ || closing_) return;
+    // Lines that came in with the close (a server's "CMD_full+") are still
+    // handled, one per tick as usual; the window closes after the last.
+    if (!received_.empty()) {
+        closeWhenDrained_ = true;
+        return;
+    }
     closing_ = true;
     view_.closeWindow();
 }
@@ -214,7 +220,9 @@ void Session::enqueue(std::string line) {
 
 // ---------------------------------------------------------- dispatch timer
 
-bool Session::needsTicks() const { return !received_.empty() || !phraseready_; }
+bool Session::needsTicks() const {
+    return !received_.empty() || !phraseready_ || (closeWhenDrained_ && !closing_);
+}
 
 void Session::tick() {
     if (!received_.empty()) {
@@ -222,6 +230,10 @@ void Session::tick() {
         received_.pop_front();
         queuedBytes_ -= line.size() + kQueuedLineOverhead;
         dispatch(line);
+    }
+    if (closeWhenDrained_ && received_.empty() && !closing_) {
+        closing_ = true;
+        view_.closeWindow();
     }
     if (!phraseready_) ++phraseticks_;
     if (phraseticks_ > 100) {

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 
+#include "app/ApplicationIdentity.h"
+
 namespace {
 
 QtMessageHandler standardHandler = nullptr;
@@ -24,6 +26,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     standardHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
+    // The same application identity the program sets up, so window titles
+    // come out as they do for the player.
+    tc::app::ApplicationIdentity::apply();
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
