@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QTime>
 
+#include "app/ApplicationIdentity.h"
 #include "app/SingleInstance.h"
 #include "client/MainGame.h"
 #include "client/MainOptions.h"
@@ -55,12 +56,7 @@ int main(int argc, char* argv[]) {
     tc::app::SingleInstance instance(tc::app::SingleInstance::defaultKey());
     if (!instance.claim()) return 0;
 
-    // No display name: the desktop would add it to every window's caption
-    // (" — Tilecrest"), and the captions are the windows' own texts.
-    QApplication::setApplicationName(QStringLiteral("Tilecrest"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
-    // Ties the window to the installed menu entry and its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.tilecrest.Tilecrest"));
+    tc::app::ApplicationIdentity::apply();
     // The main window ends the program, even while a side window is open.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -101,6 +101,9 @@ void ClientSocket::onError() {
 void ClientSocket::onDisconnected() {
     if (!established_) return;
     established_ = false;
+    // What the peer sent before it closed comes first.
+    const QByteArray rest = socket_->readAll();
+    if (!rest.isEmpty()) emit bytesReceived(rest);
     emit closed();
 }
 

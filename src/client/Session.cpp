@@ -179,6 +179,12 @@ void Session::onConnectFailed(const std::string& reason) {
 
 void Session::onSocketClosed() {
     if (!connected_ || closing_) return;
+    // Lines that came in with the close (a server's "CMD_full+") are still
+    // handled, one per tick as usual; the window closes after the last.
+    if (!received_.empty() || !relays_.empty()) {
+        closeWhenDrained_ = true;
+        return;
+    }
     closing_ = true;
     view_.closeWindow();
 }
@@ -237,7 +243,9 @@ void Session::enqueue(std::string line) {
 
 // ---------------------------------------------------------- dispatch timer
 
-bool Session::needsTicks() const { return !received_.empty() || !relays_.empty() || !phraseready_; }
+bool Session::needsTicks() const {
+    return !received_.empty() || !relays_.empty() || !phraseready_ || (closeWhenDrained_ && !closing_);
+}
 
 void Session::tick() {
     if (!received_.empty() || !relays_.empty()) {
@@ -249,6 +257,10 @@ void Session::tick() {
         queuedBytes_ -= line.size() + kQueuedLineOverhead;
         if (received_.empty() && relays_.empty()) dropNoticed_ = false;  // the next flood is told again
         dispatch(line);
+    }
+    if (closeWhenDrained_ && received_.empty() && relays_.empty() && !closing_) {
+        closing_ = true;
+        view_.closeWindow();
     }
     if (!phraseready_) ++phraseticks_;
     if (phraseticks_ > 100) {

@@ -70,8 +70,9 @@ public:
     // the window stays open.
     void onConnectFailed(const std::string& reason);
     void onBytes(std::string_view bytes);  // sockRead
-    // sockInfo "Socket Closed": closes the window once. Ignored while no
-    // connection was ever made (a failed connect keeps the window open).
+    // sockInfo "Socket Closed": closes the window once, after every line
+    // already received has been handled. Ignored while no connection was
+    // ever made (a failed connect keeps the window open).
     void onSocketClosed();
 
     // --- dispatch timer ---
@@ -233,6 +234,7 @@ private:
     std::string connectAddress_;   // where the game connection goes
     bool connected_ = false;       // onConnected seen
     bool closing_ = false;         // closeWindow already asked for
+    bool closeWhenDrained_ = false;  // the connection ended with lines queued
     bool discarding_ = false;      // skipping the rest of an overlong line
     std::size_t queuedBytes_ = 0;
     bool dirty_ = false;           // table changed since the last publish

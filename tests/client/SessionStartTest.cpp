@@ -122,6 +122,36 @@ TEST(SessionHosting, GameIsFullShowsTheMessageThenCloses) {
     EXPECT_TRUE(rig.view.take().empty());
 }
 
+TEST(SessionHosting, LinesThatArriveWithTheCloseAreHandledBeforeItAndOnePerTick) {
+    SessionRig rig;
+    rig.session.processParams({"Ann", "10.0.0.5", "false"});
+    rig.session.onConnected();
+    rig.view.take();
+    rig.feed("CMD_full+");
+    rig.session.onSocketClosed();
+    EXPECT_TRUE(rig.view.take().empty());
+    EXPECT_TRUE(rig.session.needsTicks());
+    rig.session.tick();
+    EXPECT_EQ(rig.view.take(), (Events{"message:Game is full", "close"}));
+
+    SessionRig other;
+    other.join(3);
+    other.feed("CMD_chat+4+Cid chats: bye");
+    other.feed("CMD_playerdisconnected+4+Cid");
+    other.session.onSocketClosed();
+    other.session.tick();
+    const Events first = other.view.take();
+    ASSERT_FALSE(first.empty());
+    EXPECT_NE(first.back(), "close");
+    other.session.tick();
+    const Events second = other.view.take();
+    ASSERT_FALSE(second.empty());
+    EXPECT_EQ(second.back(), "close");
+    EXPECT_FALSE(other.session.needsTicks());
+    other.session.onSocketClosed();
+    EXPECT_TRUE(other.view.take().empty());
+}
+
 TEST(SessionDispatch, ReceivedListLineIsTakenFirstAndOneLinePerTick) {
     RecordingView view;
     tc::game::Lcg rng(1);

@@ -270,28 +270,31 @@ TEST(TableTurn, NoMovesSendsTheDiceHomeWithTheirFacesAndKeepsMayselect) {
 }
 
 TEST(TableDice, EachDieLandsInItsColumnAndAlwaysMoves) {
-    OwnTurn rig;
+    SessionRig rig;
+    rig.host("Bob");
+    rig.handle("CMD_newplayerinfo+1+Bob+0");
+    rig.handle("CMD_startgame+Bob+5+");
+    rig.handle("CMD_nextplayer+1");
     // The generator is shared with the host's server, so the draws come in
     // a fixed order: die 1's left, its top (again while it equals the top
-    // it has), then die 2's.
-    auto place = [](tc::game::Lcg& g, int column, int present) {
-        const int left = g.draw(10) + column * (505 / 7) - 64;
-        int top = 0;
-        do top = g.draw(121 - 86 + 1) + 15;
-        while (top == present);
-        return std::pair{left, top};
-    };
+    // it has), then die 2's. From seed 9 the draws are 2, 17, 9, 30 (first
+    // roll), then 8, 17 (die 1's old top, drawn again), 32, 0, 30 (die 2's
+    // old top), 11.
+    rig.rng.setSeed(9);
+    rig.handle("CMD_placedice+1+3+2+3+");
+    const auto& dice = rig.session.table().dice;
+    EXPECT_EQ(dice[0], (tc::client::DieDisplay{3, 154, 32}));
+    EXPECT_EQ(dice[1], (tc::client::DieDisplay{3, 233, 45}));
+    rig.handle("CMD_placedice+1+6+2+1+");
+    EXPECT_EQ(dice[0], (tc::client::DieDisplay{6, 160, 47}));
+    EXPECT_EQ(dice[1], (tc::client::DieDisplay{1, 224, 26}));
+    EXPECT_EQ(rig.rng.seed(), 1429018495u);  // ten draws, no more
+
     std::set<int> tops;
     for (int roll = 0; roll < 400; ++roll) {
-        const auto before = rig.session.table().dice;
-        tc::game::Lcg probe(rig.rng.seed());
-        const auto one = place(probe, 3, before[0].top);
-        const auto two = place(probe, 4, before[1].top);
+        const auto before = dice;
         rig.handle("CMD_placedice+1+3+2+3+");
-        const auto& after = rig.session.table().dice;
-        EXPECT_EQ(std::pair(after[0].left, after[0].top), one) << roll;
-        EXPECT_EQ(std::pair(after[1].left, after[1].top), two) << roll;
-        EXPECT_EQ(rig.rng.seed(), probe.seed()) << roll;
+        const auto& after = dice;
         EXPECT_NE(after[0].top, before[0].top) << roll;
         EXPECT_NE(after[1].top, before[1].top) << roll;
         EXPECT_GE(after[0].left, 152);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "game/Lcg.h"
 
 using tc::game::Lcg;
@@ -13,11 +15,16 @@ TEST(Lcg, StepAndDrawFollowTheFormula) {
     EXPECT_EQ(g.draw(6), 0);
     EXPECT_EQ(g.seed(), 134775814u);
     g.setSeed(0xFFFFFFFFu);
-    // 0xFFFFFFFF * 134775813 + 1 wraps to 0xF7F7F7FC... computed in 64 bits
-    const std::uint32_t next = static_cast<std::uint32_t>(0xFFFFFFFFull * 134775813ull + 1ull);
-    const int expected = static_cast<int>((static_cast<std::uint64_t>(next) * 26u) >> 32);
-    EXPECT_EQ(g.draw(26), expected);
-    EXPECT_EQ(g.seed(), next);
+    // 0xFFFFFFFF * 134775813 + 1 = 2^32 * 134775813 - 134775812, which wraps
+    // to 2^32 - 134775812 = 4160191484; (4160191484 * 26) >> 32 = 25.
+    EXPECT_EQ(g.draw(26), 25);
+    EXPECT_EQ(g.seed(), 4160191484u);
+    // Seed 12345 gives these dice (draws of 0..5) one after another.
+    g.setSeed(12345);
+    int dice[8];
+    for (int& d : dice) d = g.draw(6);
+    EXPECT_EQ(std::vector<int>(dice, dice + 8), (std::vector<int>{2, 1, 0, 3, 3, 2, 2, 0}));
+    EXPECT_EQ(g.seed(), 340655249u);
 }
 
 TEST(Lcg, DrawsStayInRangeAndCoverIt) {

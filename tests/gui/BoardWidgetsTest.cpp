@@ -60,9 +60,8 @@ TEST(BoardPanel, EveryElementSitsAtItsPlace) {
     EXPECT_EQ(board.geometry(), QRect(3, 4, 702, 502));
     for (const Place& p : kPlaces) {
         auto* w = find<QWidget>(&board, QString::fromLatin1(p.name));
-        if (w) {
-            EXPECT_EQ(w->geometry(), p.geometry) << p.name;
-        }
+        ASSERT_NE(w, nullptr) << p.name;
+        EXPECT_EQ(w->geometry(), p.geometry) << p.name;
     }
     // The dice and both buttons live in the dice area.
     EXPECT_EQ(find<QWidget>(&board, "dice1")->parentWidget()->objectName(), "panel_dicepanel");

@@ -7,6 +7,8 @@
 
 #include "store/StoreLocation.h"
 
+#include "app/ApplicationIdentity.h"
+
 namespace {
 
 QtMessageHandler standardHandler = nullptr;
@@ -27,6 +29,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     standardHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
+    // The same application identity the program sets up, so window titles
+    // come out as they do for the player.
+    tc::app::ApplicationIdentity::apply();
     QApplication::setQuitOnLastWindowClosed(false);
     // Every test binary keeps its settings and tally in a folder of its
     // own, never beside the shared test executable.

@@ -165,6 +165,22 @@ TEST(MainWindow, ATenthCopyIsToldTheGameIsFullAndCloses) {
     ASSERT_TRUE(waitUntil([&] { return !late.window().isVisible(); }));
 }
 
+// A server that refuses and closes at once, the way a full game answers a
+// tenth copy: the message still comes before the end.
+TEST(MainWindow, GameIsFullIsShownWhenTheCloseComesWithIt) {
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    QObject::connect(&server, &QTcpServer::newConnection, &server, [&server] {
+        QTcpSocket* peer = server.nextPendingConnection();
+        peer->write("CMD_full+\xFF");
+        peer->flush();
+        peer->disconnectFromHost();
+    });
+    GameCopy late({"Late", "127.0.0.1", "false", "--port", QString::number(server.serverPort())});
+    ASSERT_TRUE(waitUntil([&] { return !late.window().isVisible(); }));
+    EXPECT_EQ(late.messages, (QStringList{"Game is full"}));
+}
+
 TEST(MainWindow, AnUnreachableHostIsNamedInTheChatAndTheWindowStays) {
     QTcpServer probe;
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));

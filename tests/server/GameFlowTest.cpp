@@ -41,6 +41,16 @@ protected:
         steerDice(1, 1);
         ticks(3);
     }
+    // One round from seat 1's turn on, every seat held by a person: the
+    // seat `low` scores 40, the others 43. Ends in the round's end.
+    void personRound(const std::vector<ConnId>& seats, int low) {
+        for (std::size_t i = 0; i < seats.size(); ++i) {
+            if (static_cast<int>(i) + 1 == low) person40(seats[i]);
+            else person43(seats[i]);
+            steerDice(1, 1);
+            ticks(3);
+        }
+    }
     // Just the lines of one keyword that a connection received.
     Lines only(ConnId c, const std::string& keyword) const {
         Lines out;
@@ -445,6 +455,182 @@ TEST_F(GameFlow, SeatOneEmptyBeforeItsFirstTurnCountsItsPlaceAsAnEmptyTurn) {
     EXPECT_EQ(only(ann, "CMD_nextplayer"),
               (Lines{"CMD_nextplayer+2", "CMD_nextplayer+3", "CMD_nextplayer+2", "CMD_nextplayer+3"}));
     EXPECT_EQ(only(ann, "CMD_roundwinner"), Lines{"CMD_roundwinner+3"});
+}
+
+TEST_F(GameFlow, SixSeatedPlayersSeatSixScoresGainsMarksAndWins) {
+    std::vector<ConnId> seats;
+    for (const char* name : {"Bob", "Ann", "Cid", "Dan", "Eve", "Fay"}) seats.push_back(join(name));
+    const ConnId host = seats[0];
+    start(host, 7, 0, 3);  // 1 + six held seats = 7 choices; 0 -> seat 1
+    for (int round = 1; round <= 3; ++round) {
+        clear();
+        personRound(seats, 6);
+        EXPECT_EQ(only(host, "CMD_scores"),
+                  (Lines{"CMD_scores+1+43+43+", "CMD_scores+2+43+43+", "CMD_scores+3+43+43+",
+                         "CMD_scores+4+43+43+", "CMD_scores+5+43+43+", "CMD_scores+6+40+40+"}))
+            << round;
+        EXPECT_EQ(only(host, "CMD_roundwinner"), Lines{"CMD_roundwinner+6"}) << round;
+        EXPECT_EQ(server.player(6).marks, round);
+        for (int s = 1; s <= 6; ++s) EXPECT_EQ(server.player(s).score, 0) << round << " seat " << s;
+        if (round < 3) {
+            EXPECT_TRUE(only(host, "CMD_winner").empty());
+            ASSERT_EQ(server.pauseTag(), PauseTag::NextRound);
+            steerDice(1, 1);
+            ticks(5);
+        }
+    }
+    EXPECT_EQ(only(seats[5], "CMD_winner"), Lines{"CMD_winner+6+"});
+    EXPECT_FALSE(server.gamestarted());
+    for (int s = 1; s <= 5; ++s) EXPECT_EQ(server.player(s).marks, 0) << s;
+}
+
+TEST_F(GameFlow, ASecondGameClearsEverySeatsMarksScoresAndJustWatching) {
+    std::vector<ConnId> seats;
+    for (const char* name : {"Bob", "Ann", "Cid", "Dan", "Eve", "Fay"}) seats.push_back(join(name));
+    const ConnId host = seats[0];
+    start(host, 7, 0, 3);
+    personRound(seats, 6);
+    ASSERT_EQ(server.player(6).marks, 1);
+    steerDice(1, 1);
+    ticks(5);
+    personRound(seats, 1);
+    ASSERT_EQ(server.player(1).marks, 1);
+    for (int s = 1; s <= 6; ++s) say(host, "CMD_justwatch+" + std::to_string(s) + "+1");
+    for (int s = 1; s <= 6; ++s) ASSERT_TRUE(server.player(s).watching) << s;
+    clear();
+    start(host, 7, 6, 4, 2, 3);  // draw 6 -> past seat 6 to seat 1
+    for (int s = 1; s <= 6; ++s) {
+        EXPECT_EQ(server.player(s).marks, 0) << s;
+        EXPECT_FALSE(server.player(s).watching) << s;
+        EXPECT_EQ(server.player(s).score, kNotPlayedScore) << s;
+        EXPECT_EQ(server.player(s).turns, s == 1 ? 1 : 0) << s;
+    }
+    EXPECT_EQ(server.tiles(), game::allOpen());
+    // Seat 1 is a person again: no computer move is pending for its turn.
+    EXPECT_EQ(server.pauseTag(), PauseTag::None);
+    EXPECT_EQ(linesTo(seats[5]), (Lines{"CMD_startgame+Bob+4+", "CMD_nextplayer+1", "CMD_placedice+1+2+2+3+"}));
+}
+
+TEST_F(GameFlow, AWatchingSeatWaitsTwoTicksBeforeItsFirstMoveAndOneBeforeEachLater) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    const ConnId cid = join("Cid");
+    start(host, 4, 0);
+    EXPECT_EQ(server.pauseTag(), PauseTag::None);  // a person's turn waits for him
+    say(cid, "CMD_justwatch+3+1");
+    person43(host);
+    nextTurn();
+    person43(ann);
+    steerDice(4, 5);
+    ticks(3);
+    ASSERT_EQ(server.currentseat(), 3);
+    EXPECT_EQ(server.pauseTag(), PauseTag::ComputerMove);
+    EXPECT_EQ(server.pausecount(), 2);
+    clear();
+    ticks(1);
+    EXPECT_TRUE(linesTo(ann).empty());
+    steerDice(6, 5);
+    ticks(1);
+    EXPECT_EQ(linesTo(ann), (Lines{"CMD_closeit+9", "CMD_placedice+1+6+2+5+"}));
+    EXPECT_EQ(server.pausecount(), 1);
+    clear();
+    steerDice(1, 1);
+    ticks(1);
+    EXPECT_EQ(linesTo(ann), (Lines{"CMD_closeit+3+8", "CMD_placedice+1+1+2+1+"}));
+}
+
+TEST_F(GameFlow, ASeatTakenAfterItsPlacePassedInALaterRoundHoldsZeroAndGainsAMark) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    const ConnId cid = join("Cid");
+    const ConnId dan = join("Dan");
+    start(host, 5, 0);
+    person43(host);
+    nextTurn();
+    person43(ann);
+    nextTurn();
+    person43(cid);
+    nextTurn();
+    person40(dan);
+    steerDice(1, 1);
+    ticks(3);
+    ASSERT_EQ(only(host, "CMD_roundwinner"), Lines{"CMD_roundwinner+4"});
+    server.connectionClosed(cid);  // seat 3 leaves the order, its score 0
+    steerDice(1, 1);
+    ticks(5);
+    person43(host);
+    nextTurn();
+    person43(ann);
+    nextTurn();
+    ASSERT_EQ(server.currentseat(), 4);
+    const ConnId eve = join("Eve");  // seat 3's place in this round is behind
+    ASSERT_EQ(server.slotOf(eve), 3);
+    EXPECT_EQ(server.player(3).score, 0);
+    clear();
+    person40(dan);
+    steerDice(1, 1);
+    ticks(3);
+    EXPECT_EQ(only(eve, "CMD_roundwinner"), Lines{"CMD_roundwinner+3"});
+    EXPECT_EQ(server.player(3).marks, 1);
+    EXPECT_EQ(server.player(4).marks, 1);
+}
+
+TEST_F(GameFlow, SomeoneReturningToASeatFindsItsMarksAndScore) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    const ConnId cid = join("Cid");
+    start(host, 4, 0);
+    person43(host);
+    nextTurn();
+    person43(ann);
+    nextTurn();
+    person40(cid);
+    steerDice(1, 1);
+    ticks(3);
+    steerDice(1, 1);
+    ticks(5);  // round 2: seat 3 holds one Mark
+    person43(host);
+    nextTurn();
+    person43(ann);
+    nextTurn();
+    steerDice(2, 1);
+    say(cid, "CMD_closethem+3+2");
+    steerDice(1, 1);
+    say(cid, "CMD_closethem+3+3");  // no move for 1 and 1: seat 3 scores 40
+    server.connectionClosed(cid);
+    clear();
+    const ConnId back = connect();
+    ASSERT_EQ(server.slotOf(back), 3);
+    say(back, "CMD_logininfo+3+1.0.3+Cid");
+    EXPECT_EQ(only(back, "CMD_updatescores"), Lines{"CMD_updatescores+1+43+0+2+43+0+3+40+1+4+0+0+5+0+0+6+0+0"});
+    EXPECT_EQ(server.player(3).marks, 1);
+    EXPECT_EQ(server.player(3).score, 40);
+    // The seat's score of this round still counts at its end.
+    steerDice(1, 1);
+    ticks(3);
+    EXPECT_EQ(only(back, "CMD_roundwinner"), Lines{"CMD_roundwinner+3"});
+    EXPECT_EQ(server.player(3).marks, 2);
+}
+
+TEST_F(GameFlow, AComputerMoveDueOnAPersonsSeatSendsNothingAndChangesNothing) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    start(host, 3, 1, 5, 2, 2);  // draw 1 -> seat 2, Ann, a person
+    ASSERT_EQ(server.pauseTag(), PauseTag::ComputerMove);
+    steerDice(6, 6);
+    say(ann, "CMD_closethem+2+4");
+    const game::Tiles tiles = server.tiles();
+    clear();
+    ticks(2);
+    EXPECT_TRUE(linesTo(host).empty());
+    EXPECT_EQ(server.tiles(), tiles);
+    EXPECT_EQ(server.die1() + server.die2(), 12);
+    EXPECT_EQ(server.currentseat(), 2);
+    EXPECT_EQ(server.pauseTag(), PauseTag::None);
+    // The roll still waits for Ann.
+    steerDice(1, 1);
+    say(ann, "CMD_closethem+2+3+9");
+    EXPECT_EQ(linesTo(host), (Lines{"CMD_closeit+3+9", "CMD_placedice+1+1+2+1+"}));
 }
 
 } // namespace

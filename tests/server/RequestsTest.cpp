@@ -21,6 +21,13 @@ TEST_F(Requests, HostRemovesAPlayerWhoseSlotIsReleasedOnce) {
     EXPECT_TRUE(ports.events.empty());
 }
 
+TEST_F(Requests, TheHostMayRemoveHimself) {
+    say(host, "CMD_kickhim+1+1+");
+    EXPECT_TRUE(closed(host));
+    EXPECT_FALSE(server.player(1).active);
+    EXPECT_EQ(linesTo(ann), Lines{"CMD_playerdisconnected+1+Bob"});
+}
+
 TEST_F(Requests, RemovingASpectatorNamesItsSlot) {
     for (int i = 4; i <= 6; ++i) join("P" + std::to_string(i));
     const ConnId spy = join("Spy");

@@ -116,6 +116,11 @@ TEST_F(Slots, LoginNamesAreCleanedTrimmedAndCapped) {
     EXPECT_EQ(TServer::cleanName(" +|  ", 4), "Player4");
     EXPECT_EQ(TServer::cleanName("", 1), "Player1");
     EXPECT_EQ(TServer::cleanName(std::string(40, 'x'), 2), std::string(32, 'x'));
+    // Exactly at the limit the name is kept whole; one byte more is cut.
+    const std::string limit = std::string(31, 'x') + "y";
+    EXPECT_EQ(TServer::cleanName(limit, 2), limit);
+    EXPECT_EQ(TServer::cleanName(" " + limit + " ", 2), limit);
+    EXPECT_EQ(TServer::cleanName(limit + "z", 2), limit);
     // Cutting at 32 must not leave a trailing space.
     EXPECT_EQ(TServer::cleanName(std::string(31, 'x') + "  yz", 2), std::string(31, 'x'));
     EXPECT_EQ(TServer::cleanName("Zo\xEB", 2), "Zo\xEB");  // Windows-1252 letters stay
