@@ -1,5 +1,7 @@
 // Every window's caption reads exactly as written, on every platform.
 #include <QMap>
+#include <QProcess>
+#include <QStandardPaths>
 
 #include "GameCopy.h"
 #include "client/GameStartWindow.h"
@@ -24,6 +26,28 @@ QString effectiveTitle(const QString& title) {
     return title.isEmpty() ? display : title + QString::fromUtf8(" \u2014 ") + display;
 }
 
+// The title the X server holds for a window, read back with xprop; empty
+// when the GUI tests do not run on X11 (QT_QPA_PLATFORM=xcb under
+// xvfb-run) or xprop is missing.
+QString x11Title(QWidget* w) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) return {};
+    const QString xprop = QStandardPaths::findExecutable(QStringLiteral("xprop"));
+    if (xprop.isEmpty()) return {};
+    QString title;
+    tc::guitest::waitUntil([&] {
+        QProcess p;
+        p.start(xprop, {QStringLiteral("-id"), QString::number(w->winId()), QStringLiteral("_NET_WM_NAME")});
+        if (!p.waitForFinished(2000)) return false;
+        // _NET_WM_NAME(UTF8_STRING) = "Tilecrest - Spys"
+        const QString out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+        const qsizetype first = out.indexOf('"');
+        if (first < 0 || !out.endsWith('"')) return false;
+        title = out.mid(first + 1, out.size() - first - 2);
+        return true;
+    });
+    return title;
+}
+
 } // namespace
 
 TEST(Captions, EveryWindowOfAHostedGameReadsExactlyItsCaption) {
@@ -39,6 +63,10 @@ TEST(Captions, EveryWindowOfAHostedGameReadsExactlyItsCaption) {
         if (!w->isVisible() || !expected.contains(w->objectName())) continue;
         seen[w->objectName()] = w->windowTitle();
         EXPECT_EQ(effectiveTitle(w->windowTitle()), expected[w->objectName()]) << w->objectName().toStdString();
+        const QString onX11 = x11Title(w);
+        if (!onX11.isEmpty()) {
+            EXPECT_EQ(onX11, expected[w->objectName()]) << w->objectName().toStdString();
+        }
     }
     EXPECT_EQ(seen, expected);
     ann.game.gameStart().hide();

@@ -633,5 +633,17 @@ TEST_F(GameFlow, AComputerMoveDueOnAPersonsSeatSendsNothingAndChangesNothing) {
     EXPECT_EQ(linesTo(host), (Lines{"CMD_closeit+3+9", "CMD_placedice+1+1+2+1+"}));
 }
 
+TEST_F(GameFlow, SeatSixJustWatchingOnItsTurnHasTheComputerMove) {
+    std::vector<ConnId> seats;
+    for (const char* name : {"Bob", "Ann", "Cid", "Dan", "Eve", "Fay"}) seats.push_back(join(name));
+    start(seats[0], 7, 5, 5, 3, 4);  // draw 5 -> seat 6 opens with 3 and 4
+    ASSERT_EQ(server.currentseat(), 6);
+    clear();
+    steerDice(2, 2);
+    say(seats[5], "CMD_justwatch+6+1");
+    EXPECT_EQ(linesTo(seats[0]), (Lines{"CMD_justwatching+6+1", "CMD_closeit+7", "CMD_placedice+1+2+2+2+"}));
+    EXPECT_EQ(server.pauseTag(), PauseTag::ComputerMove);
+}
+
 } // namespace
 } // namespace tc::server::test

@@ -36,6 +36,15 @@ TEST_F(Requests, RemovingASpectatorNamesItsSlot) {
     EXPECT_EQ(linesTo(ann), Lines{"CMD_playerdisconnected+7+Spy"});
 }
 
+TEST_F(Requests, TheLastSpectatorSlotCanBeRemovedToo) {
+    for (int i = 4; i <= 8; ++i) join("P" + std::to_string(i));
+    const ConnId spy = join("Spy");
+    ASSERT_EQ(server.slotOf(spy), 9);
+    say(host, "CMD_kickhim+1+9+");
+    EXPECT_TRUE(closed(spy));
+    EXPECT_EQ(linesTo(ann), Lines{"CMD_playerdisconnected+9+Spy"});
+}
+
 TEST_F(Requests, RemoveRequestsFromAnyoneButTheHostOrOutOfRangeAreIgnored) {
     say(ann, "CMD_kickhim+2+3+");   // not the host
     say(ann, "CMD_kickhim+1+3+");   // speaking for the host
