@@ -18,6 +18,7 @@ void TileControl::setFrame(int frame) {
     if (f == frame_) return;
     frame_ = f;
     update();
+    emit frameChanged(f);
 }
 
 void TileControl::setInterval(int ms) {

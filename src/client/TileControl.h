@@ -40,6 +40,7 @@ public:
 signals:
     void pressed(int tile);   // number_1MouseDown
     void stopped(int tile);   // playing ended by itself at the end frame
+    void frameChanged(int frame);
 
 protected:
     void paintEvent(QPaintEvent*) override;
