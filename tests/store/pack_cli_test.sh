@@ -8,7 +8,7 @@ trap 'rm -rf "$dir"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 "$pack" --help | grep -q "tilecrest-pack pack IN OUT" || fail "--help"
-[ "$("$pack" --version)" = "1.0.3.5" ] || fail "--version"
+[ "$("$pack" --version)" = "tilecrest-pack 1.0.3.5" ] || fail "--version"
 "$pack" frobnicate >/dev/null 2>&1 && fail "unknown command accepted"
 
 # "abcabcabcX": literals a b c, a back-reference (offset 3, length 6), X.

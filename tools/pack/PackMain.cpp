@@ -82,7 +82,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (args.size() == 1 && args[0] == "--version") {
-        std::printf("%s\n", tc::net::kFullVersion);
+        std::printf("tilecrest-pack %s\n", tc::net::kFullVersion);
         return 0;
     }
     try {
