@@ -152,5 +152,19 @@ TEST_F(Flood, APeerThatReadsSlowlyIsKeptAndOneThatStoppedIsClosed) {
                                     "CMD_playerdisconnected+2+Ann"}));
 }
 
+TEST_F(Flood, TheStallClockOfALateArrivalStartsWhenItConnects) {
+    now = 60'000;
+    const ConnId dan = join("Dan");
+    ports.outputs[dan] = {3 * 1024 * 1024, 0};
+    server.checkOutput();
+    EXPECT_FALSE(closed(dan));
+    now = 69'999;
+    server.checkOutput();
+    EXPECT_FALSE(closed(dan));
+    now = 70'000;
+    server.checkOutput();
+    EXPECT_TRUE(closed(dan));
+}
+
 } // namespace
 } // namespace tc::server::test

@@ -159,6 +159,7 @@ TEST_F(Slots, ReleaseTellsTheOthersOnceHoweverManyCloseReportsArrive) {
     EXPECT_TRUE(linesTo(b).empty());
     EXPECT_FALSE(server.player(2).active);
     EXPECT_EQ(server.player(2).name, "");
+    EXPECT_EQ(server.player(2).conn, ConnId{0});  // a free slot names no connection
     // Bytes after the end are ignored.
     clear();
     say(b, "CMD_chat+2+late|clBlack");
