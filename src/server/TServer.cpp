@@ -95,7 +95,6 @@ ConnId TServer::connectionArrived(const std::string& peer) {
     p.loggedin = false;
     Connection& c = conns_.try_emplace(id).first->second;
     c.slot = slot;
-    c.peer = peer;
     c.talk = FloodGate(talkLimits_);
     c.slides = FloodGate(slideLimits_);
     c.progressMs = clock_();

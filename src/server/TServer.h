@@ -116,7 +116,6 @@ private:
     struct Connection {
         int slot = 0;
         net::LineFramer framer;
-        std::string peer;
         FloodGate talk{kTalkLimits};
         FloodGate slides{kSlideLimits};
         FloodGate requests{kRequestLimits};
