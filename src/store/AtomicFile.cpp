@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "store/AtomicFileWriter.h"
+
 namespace tc::store {
 
 ReadStatus readWholeFile(const std::string& path, std::size_t maxBytes, std::string& out) {
@@ -47,41 +49,8 @@ ReadStatus readWholeFile(const std::string& path, std::size_t maxBytes, std::str
 }
 
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
-    std::string temp = path + ".new-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    // Keep the old file's permissions; a new file gets the usual 0644.
-    struct stat st {};
-    ::fchmod(fd, ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
-
-    auto fail = [&](int err) {
-        error = std::strerror(err);
-        ::close(fd);
-        ::unlink(temp.c_str());
-        return false;
-    };
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return fail(errno);
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) return fail(errno);
-    if (::close(fd) != 0) {
-        error = std::strerror(errno);
-        ::unlink(temp.c_str());
-        return false;
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
-        error = std::strerror(errno);
-        ::unlink(temp.c_str());
-        return false;
-    }
-    return true;
+    AtomicFileWriter writer(path);
+    return writer.open(error) && writer.write(bytes.data(), bytes.size(), error) && writer.commit(error);
 }
 
 std::string moveAside(const std::string& path, const std::string& suffix) {

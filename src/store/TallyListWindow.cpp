@@ -11,6 +11,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "windows/ShowCentred.h"
+
 namespace tc::store {
 namespace {
 
@@ -258,14 +260,8 @@ void TallyListWindow::setBackground(const QPixmap& picture) {
 }
 
 void TallyListWindow::showCentredOn(QWidget* over) {
-    if (isMinimized()) showNormal();
-    if (over && !isVisible()) {
-        const QRect r = over->frameGeometry();
-        move(r.center() - QPoint(width() / 2, height() / 2));
-    }
-    show();
-    raise();
-    activateWindow();
+    // An open window stays where the player put it.
+    windows::showCentredOn(this, isVisible() ? nullptr : over);
 }
 
 void TallyListWindow::paintEvent(QPaintEvent*) {
