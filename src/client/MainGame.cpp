@@ -56,7 +56,6 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
         listening = server_->serverPort();
         return true;
     });
-    chat_->setConnectSettings(settings_.get());
     QObject::connect(chat_.get(), &MainWindow::connectRequested, chat_.get(),
                      [this](const MainOptions& options) { restart(options); });
     QObject::connect(chat_.get(), &MainWindow::gameEnded, chat_.get(), [this] {

@@ -217,7 +217,7 @@ void MainWindow::openConnectDialog(bool host) {
         connectDialog_ = new ConnectDialog(this);
         connect(connectDialog_, &ConnectDialog::connectRequested, this, &MainWindow::connectRequested);
     }
-    connectDialog_->setSettings(connectSettings_);
+    connectDialog_->setSettings(settings_);
     connectDialog_->openFor(host ? ConnectDialog::Mode::Host : ConnectDialog::Mode::Join);
 }
 

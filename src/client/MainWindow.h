@@ -77,8 +77,9 @@ public:
     // shut-all turns are counted in it.
     void attachTally(store::TallyListWindow* window) { tally_ = window; }
     void setSoundPlayer(ClientSoundPlayer* player) { sounds_ = player; }
-    // The program's settings file (loadinifile, saveinifile); without one
-    // nothing is read or written.
+    // The program's settings file (loadinifile, saveinifile, and the fields
+    // "Host a Game" and "Join a Game" remember); without one nothing is read
+    // or written.
     void setSettingsFile(store::SettingsFile* file) { settings_ = file; }
     // Replaces the modal message box (tests record instead of blocking).
     void setMessagePresenter(std::function<void(const QString&)> presenter) {
@@ -88,8 +89,6 @@ public:
     void setPort(quint16 port);
     // The port the own server listens on once hosting, else 0.
     quint16 hostingPort() const { return hostingPort_; }
-    // Where "Host a Game" and "Join a Game" remember their fields.
-    void setConnectSettings(store::SettingsFile* settings) { connectSettings_ = settings; }
     // How long a connect may go unanswered (10 s unless set).
     void setConnectTimeout(int ms) { sock_.setConnectTimeout(ms); }
 
@@ -186,7 +185,6 @@ private:
     quint16 port_ = kDefaultPort;
     quint16 hostingPort_ = 0;
     ConnectDialog* connectDialog_ = nullptr;
-    store::SettingsFile* connectSettings_ = nullptr;
     bool endToGameEnded_ = false;  // set by leaveGame()
     int generation_ = 0;           // games left so far
 
