@@ -173,6 +173,9 @@ private:
     void sendAllBut(int slot, const std::string& line);
     void log(const std::string& line) { ports_.log(line); }
     std::string who(int slot) const;
+    static std::string utf8(std::string_view wire);
+    // Names the third flood gate in the log.
+    static constexpr const char* kRequestsWhat = "just-watch requests and refused moves";
 
     ServerPorts& ports_;
     game::Lcg& rng_;
