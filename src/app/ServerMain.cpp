@@ -54,10 +54,15 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption seedOpt(QStringLiteral("seed"),
                                      QStringLiteral("Fixed seed of the dice (default: the time of day)."),
                                      QStringLiteral("N"));
-    const QCommandLineOption pauseOpt(QStringLiteral("pause-ms"),
-                                      QStringLiteral("Length of one pause tick in ms (default 1000)."),
-                                      QStringLiteral("N"), QStringLiteral("1000"));
-    parser.addOptions({portOpt, bindOpt, seedOpt, pauseOpt});
+    const QCommandLineOption pauseOpt(
+        QStringLiteral("pause-ms"),
+        QStringLiteral("Length of one pause tick in ms; 0 runs the pauses as fast as events allow (default 1000)."),
+        QStringLiteral("N"), QStringLiteral("1000"));
+    const QCommandLineOption loginOpt(
+        QStringLiteral("login-ms"),
+        QStringLiteral("Close a connection that has not logged in after this many ms; 0 never (default 15000)."),
+        QStringLiteral("N"), QStringLiteral("15000"));
+    parser.addOptions({portOpt, bindOpt, seedOpt, pauseOpt, loginOpt});
     parser.process(app);
 
     auto fail = [](const QString& text) {
@@ -65,10 +70,12 @@ int main(int argc, char* argv[]) {
         return 1;
     };
 
-    quint64 port = 0, pauseMs = 0, seed = 0;
+    quint64 port = 0, pauseMs = 0, seed = 0, loginMs = 0;
     if (!parseNumber(parser.value(portOpt), 65535, port)) return fail(QStringLiteral("invalid --port"));
-    if (!parseNumber(parser.value(pauseOpt), 3600000, pauseMs) || pauseMs == 0)
-        return fail(QStringLiteral("invalid --pause-ms (1..3600000)"));
+    if (!parseNumber(parser.value(pauseOpt), 3600000, pauseMs))
+        return fail(QStringLiteral("invalid --pause-ms (0..3600000)"));
+    if (!parseNumber(parser.value(loginOpt), 3600000, loginMs))
+        return fail(QStringLiteral("invalid --login-ms (0..3600000)"));
     QHostAddress address(QHostAddress::Any);
     if (parser.isSet(bindOpt) && !address.setAddress(parser.value(bindOpt)))
         return fail(QStringLiteral("invalid --bind address: %1").arg(parser.value(bindOpt)));
@@ -82,6 +89,7 @@ int main(int argc, char* argv[]) {
     tc::game::Lcg rng(static_cast<std::uint32_t>(seed));
     tc::server::ServerHost host(rng);
     host.setPauseMs(static_cast<int>(pauseMs));
+    host.setLoginTimeoutMs(static_cast<std::int64_t>(loginMs));
     QObject::connect(&host, &tc::server::ServerHost::logLine, &app, printLine);
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return fail(QStringLiteral("socketpair failed"));

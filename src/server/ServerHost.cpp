@@ -10,7 +10,8 @@ namespace {
 constexpr qint64 kReadBuffer = 64 * 1024;
 // A peer that will not take its last bytes is cut off after this long.
 constexpr int kCloseGraceMs = 5000;
-// How often the server looks for peers that stopped reading.
+// How often the server looks for peers that stopped reading and for
+// connections that never logged in.
 constexpr int kOutputCheckMs = 1000;
 } // namespace
 
@@ -19,7 +20,10 @@ ServerHost::ServerHost(tc::game::Lcg& rng, QObject* parent)
     pauseTimer_.setInterval(1000);
     connect(&pauseTimer_, &QTimer::timeout, this, [this] { server_.pauseTick(); });
     outputTimer_.setInterval(kOutputCheckMs);
-    connect(&outputTimer_, &QTimer::timeout, this, [this] { server_.checkOutput(); });
+    connect(&outputTimer_, &QTimer::timeout, this, [this] {
+        server_.checkOutput();
+        server_.checkLogins();
+    });
     connect(&listener_, &QTcpServer::newConnection, this, &ServerHost::onNewConnection);
 }
 

@@ -85,6 +85,7 @@ ConnId TServer::connectionArrived(const std::string& peer) {
     c.talk = FloodGate(talkLimits_);
     c.slides = FloodGate(slideLimits_);
     c.progressMs = clock_();
+    c.arrivedMs = c.progressMs;
     log("connect slot " + std::to_string(slot) + " from " + peer);
     sendTo(slot, "CMD_sendlogininfo+" + std::to_string(slot));
     closeOverflowing();
@@ -103,10 +104,16 @@ void TServer::bytesArrived(ConnId conn, std::string_view bytes) {
     if (dropped)
         log("dropped " + std::to_string(dropped) + (dropped == 1 ? " line" : " lines") + " longer than " +
             std::to_string(net::kMaxLineBytes) + " bytes from " + who(slot));
+    const bool beforeLogin = !player_[slot].loggedin;
     for (const auto& line : lines) {
         if (slotOf(conn) != slot) break;  // a handler closed this connection
+        const bool wasLoggedIn = player_[slot].loggedin;
         dispatch(slot, line);
+        if (!wasLoggedIn && slotOf(conn) == slot && !player_[slot].loggedin && !keepBeforeLogin(conn, 0, 1))
+            break;
     }
+    if (beforeLogin && slotOf(conn) == slot && !player_[slot].loggedin)
+        keepBeforeLogin(conn, bytes.size(), static_cast<int>(dropped));
     if (!withinRun && slotOf(conn) == slot)
         disconnectsock(slot, "over " + std::to_string(net::kMaxRunBytes) + " bytes without a line end");
     closeOverflowing();
@@ -150,6 +157,34 @@ void TServer::release(int slot) {
     } else {
         findplayer();
     }
+}
+
+bool TServer::keepBeforeLogin(ConnId conn, std::size_t bytes, int lines) {
+    Connection& c = conns_.at(conn);
+    c.junkLines += lines;
+    c.bytesBeforeLogin += bytes;
+    if (c.junkLines >= kJunkLinesBeforeLogin) {
+        disconnectsock(c.slot, "no login after " + std::to_string(c.junkLines) + " other lines");
+        return false;
+    }
+    if (c.bytesBeforeLogin > kJunkBytesBeforeLogin) {
+        disconnectsock(c.slot, "no login after " + std::to_string(c.bytesBeforeLogin) + " bytes");
+        return false;
+    }
+    return true;
+}
+
+void TServer::checkLogins() {
+    if (loginMs_ <= 0) return;
+    const std::int64_t now = clock_();
+    std::vector<int> silent;
+    for (const auto& [id, c] : conns_)
+        if (!player_[c.slot].loggedin && now - c.arrivedMs >= loginMs_) silent.push_back(c.slot);
+    std::sort(silent.begin(), silent.end());
+    const std::string why = loginMs_ % 1000 == 0 ? std::to_string(loginMs_ / 1000) + " s"
+                                                 : std::to_string(loginMs_) + " ms";
+    for (int slot : silent) disconnectsock(slot, "no login within " + why);
+    closeOverflowing();
 }
 
 // ---------------------------------------------------------------------------

@@ -17,6 +17,9 @@
 // just-watch toggles and refused moves.
 // Output: a peer whose unsent output stays over kOutputSoftLimit while it
 // takes nothing for kStallMs is closed, and so is one past kOutputHardLimit.
+// Logins: a connection holds a slot, and so keeps others out; one that has
+// not logged in kLoginMs after it arrived, or that sends kJunkLinesBeforeLogin
+// other lines or kJunkBytesBeforeLogin bytes first, is closed.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -55,6 +58,13 @@ inline constexpr std::uint64_t kOutputSoftLimit = 1024 * 1024;
 inline constexpr std::uint64_t kOutputHardLimit = 16 * kOutputSoftLimit;
 // How long a peer over the soft limit may take nothing before it is closed.
 inline constexpr std::int64_t kStallMs = 10'000;
+// How long a connection may hold its slot without logging in. Our client
+// logs in as soon as it is given its slot.
+inline constexpr std::int64_t kLoginMs = 15'000;
+// What a connection may send before its login: a client of this protocol
+// sends nothing at all, so these only spare a stray empty line or two.
+inline constexpr int kJunkLinesBeforeLogin = 4;
+inline constexpr std::size_t kJunkBytesBeforeLogin = 8 * 1024;
 
 // Monotonic milliseconds.
 using Clock = std::function<std::int64_t()>;
@@ -93,6 +103,12 @@ public:
     // Looks at every connection's output (ServerPorts::output) and closes
     // the ones that have stalled. The host calls it about once a second.
     void checkOutput();
+    // Closes the connections that have held a slot for the login time
+    // without logging in. The host calls it about once a second.
+    void checkLogins();
+    // How long a connection may go without logging in; 0 never closes one
+    // for that (kLoginMs unless set).
+    void setLoginTimeoutMs(std::int64_t ms) { loginMs_ = ms; }
 
     // --- state, read-only (tests, the host's log) ---
     const tplayer& player(int slot) const { return player_[slot]; }
@@ -121,6 +137,10 @@ private:
         FloodGate requests{kRequestLimits};
         std::uint64_t taken = 0;      // output taken as of the last look
         std::int64_t progressMs = 0;  // last time it took output or had little queued
+        std::int64_t arrivedMs = 0;
+        // Before the login: lines that were not one, and bytes received.
+        int junkLines = 0;
+        std::size_t bytesBeforeLogin = 0;
     };
 
     // --- connections and seats ---
@@ -142,6 +162,9 @@ private:
     // something was being sent; runs after each input is handled.
     void closeOverflowing();
     void watchOutput(ConnId conn);
+    // Counts what a connection that has not logged in sends; closes it once
+    // that is plainly not a client of this protocol. False when closed.
+    bool keepBeforeLogin(ConnId conn, std::size_t bytes, int lines);
 
     // --- game flow ---
     void startgame(int slot, const std::string& data);
@@ -182,6 +205,7 @@ private:
     Clock clock_;
     FloodLimits talkLimits_ = kTalkLimits;
     FloodLimits slideLimits_ = kSlideLimits;
+    std::int64_t loginMs_ = kLoginMs;
     std::vector<ConnId> overflowing_;
 
     std::array<tplayer, kSlotCount + 2> player_{};  // [1..9], [10] refusals, [0] unused

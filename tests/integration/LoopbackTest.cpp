@@ -93,6 +93,29 @@ TEST_F(Loopback, TenthConnectionGetsFullAndIsClosed) {
     EXPECT_TRUE(again.waitLine("CMD_sendlogininfo+4"));
 }
 
+TEST_F(Loopback, SilentConnectionsAreClosedAfterTheLoginTimeAndFreeTheirSlots) {
+    host->setLoginTimeoutMs(400);
+    auto bob = join("Bob", 1);
+    std::vector<std::unique_ptr<TextClient>> silent;
+    for (int i = 2; i <= 9; ++i) {
+        silent.push_back(std::make_unique<TextClient>(port));
+        ASSERT_TRUE(silent.back()->waitLine("CMD_sendlogininfo+" + std::to_string(i)));
+    }
+    {
+        TextClient shut(port);
+        EXPECT_TRUE(shut.waitLine("CMD_full+"));
+    }
+    // The host looks once a second, so each goes within 1.4 s of arriving.
+    for (auto& c : silent) EXPECT_TRUE(c->waitClosed(kWait));
+    EXPECT_TRUE(bob->waitLine("CMD_playerdisconnected+9+"));
+    EXPECT_EQ(std::count_if(log.begin(), log.end(),
+                            [](const std::string& l) { return l.find(": no login within 400 ms") != std::string::npos; }),
+              8);
+    EXPECT_FALSE(bob->closed);
+    auto ann = join("Ann", 2);
+    EXPECT_TRUE(ann->waitLine("CMD_existingplayers+1+Bob+0"));
+}
+
 TEST_F(Loopback, AnOverlongLineIsDroppedAndItsSenderStays) {
     auto bob = join("Bob", 1);
     auto ann = join("Ann", 2);
