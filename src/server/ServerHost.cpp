@@ -57,6 +57,9 @@ void ServerHost::onNewConnection() {
     while (QTcpSocket* socket = listener_.nextPendingConnection()) {
         socket->setParent(this);
         socket->setReadBufferSize(kReadBuffer);
+        // Turns are short messages answered at once; Nagle's algorithm would
+        // hold each one back until the peer's delayed ack of the last.
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         QHostAddress address = socket->peerAddress();
         bool mapped = false;
         const quint32 v4 = address.toIPv4Address(&mapped);

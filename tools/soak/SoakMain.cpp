@@ -1,0 +1,672 @@
+// tilecrest-soak: whole games against the real tilecrest-server on
+// 127.0.0.1, played at full speed (--pause-ms 0) by scripted clients, while
+// faults are injected at random moments: players drop out and come back
+// under the same name, watchers come and go, the host removes players and
+// sets seats to just watching, clients send malformed, oversized, half and
+// out-of-turn lines and bursts over the flood limits, and connections
+// arrive that never log in. Every game is checked from the wire as the
+// host's client receives it (WireCheck); every client that was not meant
+// to leave must stay connected; the server must not exit, and its resident
+// memory must stay flat.
+//
+//   tilecrest-soak [--games N | --seconds S] [--seed N] [--server PATH]
+//                  [--login-ms N] [--fault-rate P] [--verbose]
+//
+// Prints a report; exits 0 when nothing was violated.
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTcpSocket>
+#include <QTimer>
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "WireCheck.h"
+#include "net/Fields.h"
+#include "net/LineFramer.h"
+
+namespace {
+
+using tc::soak::findMove;
+using tc::soak::Violation;
+using tc::soak::WireCheck;
+
+enum Fault {
+    Reconnect,
+    WatcherJoins,
+    Kick,
+    JustWatch,
+    Malformed,
+    Oversized,
+    FloodBurst,
+    OutOfTurn,
+    Silent,
+    JunkBeforeLogin,
+    HalfLine,
+    kFaultKinds
+};
+const char* const kFaultNames[kFaultKinds] = {
+    "disconnect and reconnect under the same name", "watcher joins", "host removes a player",
+    "just-watch switch", "malformed line", "oversized line (20 KiB)", "burst over the flood limit",
+    "request out of turn", "connection that never logs in", "junk before the login", "line sent in two halves"};
+
+struct Options {
+    int games = 0;
+    int seconds = 0;
+    std::uint32_t seed = 1;
+    QString server;
+    int loginMs = 1500;
+    int stallMs = 5000;
+    double faultRate = 0.02;  // chance per game message seen by the host
+    bool verbose = false;
+};
+
+long rssKiB(qint64 pid) {
+    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').front().toLong();
+    return -1;
+}
+
+class Soak;
+
+// One scripted client. Plays its seat honestly unless told to misbehave.
+struct Bot {
+    enum Kind { Host, Player, Watcher, Silent, Junk } kind = Player;
+    std::string name;
+    QTcpSocket* sock = nullptr;
+    tc::net::LineFramer framer{1 << 20};
+    int slot = 0;
+    bool loggedIn = false;
+    bool closing = false;  // meant to end: it leaves, is removed, or never logs in
+    bool closed = false;
+    bool reconnect = false;  // comes back under the same name once closed
+    std::int64_t openedMs = 0;
+    std::int64_t leaveAtMs = 0;
+    // What it knows of the game.
+    int current = 0;
+    unsigned open = 0x1FF;
+    int total = 0;
+    bool rollPending = false, movePending = false, watching = false, watchAsked = false;
+    bool watchedByOther = false;  // set to just watching by someone else this turn
+    int junkCloses = 0;           // close requests of its own that may come back refused
+    // Output held back while a line is sent in two halves.
+    bool holding = false;
+    std::string held;
+
+    bool seated() const { return slot >= 1 && slot <= 6; }
+    bool live() const { return !closed && !closing; }
+    void write(const std::string& bytes) {
+        if (closed || !sock) return;
+        if (holding) {
+            held += bytes;
+            return;
+        }
+        sock->write(bytes.data(), static_cast<qint64>(bytes.size()));
+    }
+    void send(const std::string& line) { write(line + '\xFF'); }
+};
+
+class Soak {
+public:
+    explicit Soak(const Options& o) : opt_(o), rng_(o.seed), check_(o.loginMs + 2500, o.stallMs) {}
+
+    int run();
+
+private:
+    std::int64_t now() const { return clock_.elapsed(); }
+    int pick(int n) { return static_cast<int>(rng_() % static_cast<unsigned>(n)); }
+    bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
+    void violation(const std::string& what) {
+        violations_.push_back({now(), what, ""});
+        if (opt_.verbose) std::fprintf(stderr, "VIOLATION %s\n", what.c_str());
+    }
+
+    Bot* spawn(Bot::Kind kind, const std::string& name);
+    void onBytes(Bot* b);
+    void onLine(Bot* b, const std::string& line);
+    void onClosed(Bot* b);
+    void maybePlay(Bot* b);
+    void startGame();
+    void inject();
+    void housekeeping();
+    Bot* anyBot(bool seatedOnly, bool includeHost);
+    int liveConnections() const;
+    void finish();
+
+    Options opt_;
+    std::mt19937 rng_;
+    WireCheck check_;
+    std::vector<Violation> violations_;
+    QElapsedTimer clock_;
+    QProcess server_;
+    quint16 port_ = 0;
+    bool serverGone_ = false;
+    std::vector<std::unique_ptr<Bot>> bots_;
+    // Closed bots stay alive till the end: timers may still name them.
+    std::vector<std::unique_ptr<Bot>> gone_;
+    Bot* host_ = nullptr;
+    int watcherCount_ = 0;
+    std::array<long, kFaultKinds> faults_{};
+    long honestRefusals_ = 0, excusedRefusals_ = 0, fullRefusals_ = 0, movesSent_ = 0;
+    std::map<std::string, long> serverLog_;
+    long rssWarm_ = -1, rssMax_ = -1, rssEnd_ = -1;
+    std::int64_t warmMs_ = 0;
+    bool stopping_ = false;
+    bool done_ = false;
+};
+
+Bot* Soak::spawn(Bot::Kind kind, const std::string& name) {
+    auto owned = std::make_unique<Bot>();
+    Bot* b = owned.get();
+    b->kind = kind;
+    b->name = name;
+    b->openedMs = now();
+    b->closing = kind == Bot::Silent || kind == Bot::Junk;
+    b->sock = new QTcpSocket;
+    // Small messages both ways: without this every reply waits for an ack.
+    b->sock->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    QObject::connect(b->sock, &QTcpSocket::readyRead, [this, b] { onBytes(b); });
+    QObject::connect(b->sock, &QTcpSocket::disconnected, [this, b] { onClosed(b); });
+    QObject::connect(b->sock, &QTcpSocket::errorOccurred, [this, b] { onClosed(b); });
+    b->sock->connectToHost(QHostAddress(QHostAddress::LocalHost), port_);
+    bots_.push_back(std::move(owned));
+    return b;
+}
+
+int Soak::liveConnections() const {
+    int n = 0;
+    for (const auto& b : bots_) n += !b->closed;
+    return n;
+}
+
+Bot* Soak::anyBot(bool seatedOnly, bool includeHost) {
+    std::vector<Bot*> pool;
+    for (const auto& b : bots_)
+        if (b->live() && b->loggedIn && (includeHost || b.get() != host_) && (!seatedOnly || b->seated()))
+            pool.push_back(b.get());
+    return pool.empty() ? nullptr : pool[static_cast<std::size_t>(pick(static_cast<int>(pool.size())))];
+}
+
+void Soak::onBytes(Bot* b) {
+    if (b->closed) return;
+    const QByteArray data = b->sock->readAll();
+    std::vector<std::string> lines;
+    b->framer.feed(std::string_view(data.constData(), static_cast<std::size_t>(data.size())), lines);
+    for (const auto& l : lines) {
+        if (b->closed) break;
+        onLine(b, l);
+    }
+}
+
+void Soak::onLine(Bot* b, const std::string& line) {
+    std::string key, data;
+    if (!tc::net::splitKey(line, key, data)) return;
+    const std::string me = std::to_string(b->slot);
+    if (b == host_) {
+        check_.feed(line, now());
+        if (key == "CMD_nextplayer" || key == "CMD_placedice" || key == "CMD_closeit")
+            if (!stopping_ && chance(opt_.faultRate)) inject();
+    }
+    try {
+        if (key == "CMD_sendlogininfo") {
+            b->slot = tc::net::toInt(data);
+            if (b->kind == Bot::Silent) return;
+            if (b->kind == Bot::Junk) {
+                for (const char* junk : {"GET / HTTP/1.0", "", "hello", "CMD_nosuch+1+"}) b->send(junk);
+                return;
+            }
+            // Our own client's name ends with a 0xFF of its own: an empty line follows.
+            b->send("CMD_logininfo+" + std::to_string(b->slot) + "+1.0.3+" + b->name + (chance(0.5) ? "\xFF" : ""));
+        } else if (key == "CMD_full") {
+            ++fullRefusals_;
+            b->closing = true;
+            b->reconnect = b->kind == Bot::Player;
+        } else if (key == "CMD_newplayerinfo") {
+            if (data.rfind(me + "+", 0) == 0) b->loggedIn = true;
+            if (b == host_ && !check_.gameOn() && check_.gamesStarted() == 0 && check_.held().size() >= 5) startGame();
+        } else if (key == "CMD_startgame") {
+            b->current = 0;
+            b->watching = b->watchAsked = b->rollPending = b->movePending = false;
+        } else if (key == "CMD_gamestats") {
+            tc::net::FieldReader r(data);
+            b->current = r.positionalInt();
+            b->total = r.positionalInt() + r.positionalInt();
+            b->open = 0x1FF;
+            // Joined in the middle of its own seat's turn: the tiles shut
+            // before it came are unknown, so the computer plays the rest of
+            // this turn for it.
+            if (b->current == b->slot && b->seated()) {
+                b->send("CMD_justwatch+" + me + "+1");
+                b->watchAsked = true;
+            }
+        } else if (key == "CMD_nextplayer") {
+            b->current = tc::net::toInt(data);
+            b->open = 0x1FF;
+            b->rollPending = b->movePending = b->watchedByOther = false;
+            b->junkCloses = 0;
+            if (b->watching && !b->watchAsked && b->current != b->slot) {
+                b->send("CMD_justwatch+" + me + "+2");
+                b->watchAsked = true;
+            }
+        } else if (key == "CMD_placedice") {
+            tc::net::FieldReader r(data);
+            r.positional();
+            const int d1 = r.positionalInt();
+            r.positional();
+            b->total = d1 + r.positionalInt();
+            b->rollPending = findMove(b->open, b->total) != 0;
+            b->movePending = false;
+            maybePlay(b);
+        } else if (key == "CMD_closeit") {
+            for (const auto& t : tc::net::readList(data)) b->open &= ~(1u << (tc::net::toInt(t) - 1));
+            b->rollPending = b->movePending = false;
+        } else if (key == "CMD_notvalid") {
+            tc::net::FieldReader r(data);
+            const int s = r.positionalInt();
+            const int why = r.positionalInt();
+            if (s == b->slot && why == 1) {
+                if (b->junkCloses > 0) {
+                    --b->junkCloses;
+                } else if (b->movePending) {
+                    // A move crossed a just-watch switch by someone else: the
+                    // computer played that roll first. Anything else is a
+                    // legal move refused.
+                    if (b->watchedByOther) {
+                        ++excusedRefusals_;
+                    } else {
+                        ++honestRefusals_;
+                        violation("a legal move of " + b->name + " was refused: " + line);
+                    }
+                    b->movePending = false;
+                }
+            }
+            if (s == b->current && why == 2) b->rollPending = false;
+        } else if (key == "CMD_justwatching") {
+            tc::net::FieldReader r(data);
+            const int s = r.positionalInt();
+            if (s == b->slot) {
+                const bool was = b->watchAsked;
+                b->watching = r.rest() == "1";
+                b->watchAsked = false;
+                if (b->watching && !was) b->watchedByOther = true;
+                if (b->watching) {
+                    // Back to playing a little later, from a turn of another seat on.
+                    QTimer::singleShot(pick(200), [this, b] {
+                        if (b->closed || !b->watching || b->watchAsked || b->current == b->slot) return;
+                        b->send("CMD_justwatch+" + std::to_string(b->slot) + "+2");
+                        b->watchAsked = true;
+                    });
+                }
+                maybePlay(b);
+            }
+        } else if (key == "CMD_winner" && b == host_) {
+            if (opt_.games > 0 && check_.gamesWon() >= opt_.games) stopping_ = true;
+            if (opt_.seconds > 0 && now() >= opt_.seconds * 1000LL) stopping_ = true;
+            if (rssWarm_ < 0 && check_.gamesWon() >= std::max(20, opt_.games / 10) && now() > 2000) {
+                rssWarm_ = rssKiB(server_.processId());
+                warmMs_ = now();
+            }
+            if (stopping_) {
+                QTimer::singleShot(0, [this] { finish(); });
+                return;
+            }
+            QTimer::singleShot(pick(3), [this] { startGame(); });
+        }
+    } catch (const tc::net::ConversionError& e) {
+        violation("client " + b->name + " could not read: " + line);
+    }
+}
+
+void Soak::maybePlay(Bot* b) {
+    if (!b->loggedIn || b->closing || b->watching || b->watchAsked || !b->seated()) return;
+    if (b->current != b->slot || !b->rollPending || b->movePending) return;
+    // Any move that makes the roll, chosen at random among them.
+    std::vector<unsigned> moves;
+    for (unsigned m = 1; m < 512; ++m)
+        if ((m & b->open) == m && tc::soak::maskSum(m) == b->total) moves.push_back(m);
+    if (moves.empty()) return;
+    const unsigned m = moves[static_cast<std::size_t>(pick(static_cast<int>(moves.size())))];
+    std::string close = "CMD_closethem+" + std::to_string(b->slot);
+    for (int t = 1; t <= 9; ++t)
+        if (m & (1u << (t - 1))) {
+            if (chance(0.3)) b->send("CMD_slide+" + std::to_string(b->slot) + "+down+" + std::to_string(t) + "+");
+            close += "+" + std::to_string(t);
+        }
+    b->send(close);
+    b->movePending = true;
+    ++movesSent_;
+}
+
+void Soak::startGame() {
+    if (stopping_ || !host_ || host_->closed) return;
+    host_->send("CMD_startgame+Host+" + std::to_string(3 + pick(3)) + "+");
+}
+
+void Soak::inject() {
+    const auto kind = static_cast<Fault>(pick(kFaultKinds));
+    const std::int64_t t = now();
+    switch (kind) {
+    case Reconnect: {
+        Bot* b = anyBot(false, false);
+        if (!b || b->kind != Bot::Player) return;
+        b->closing = true;
+        b->reconnect = true;
+        if (chance(0.5)) b->sock->abort(); else b->sock->disconnectFromHost();
+        onClosed(b);
+        break;
+    }
+    case WatcherJoins: {
+        if (liveConnections() >= 9 || watcherCount_ >= 2) return;
+        Bot* w = spawn(Bot::Watcher, "W" + std::to_string(faults_[WatcherJoins] + 1));
+        w->leaveAtMs = t + 50 + pick(2000);
+        ++watcherCount_;
+        break;
+    }
+    case Kick: {
+        Bot* b = anyBot(false, false);
+        if (!b) return;
+        b->closing = true;
+        b->reconnect = b->kind == Bot::Player;
+        host_->send("CMD_kickhim+1+" + std::to_string(b->slot) + "+");
+        break;
+    }
+    case JustWatch: {
+        if (chance(0.3)) {
+            Bot* b = anyBot(true, false);
+            if (!b) return;
+            host_->send("CMD_justwatch+" + std::to_string(b->slot) + "+1");
+        } else {
+            Bot* b = anyBot(true, true);
+            if (!b || b->movePending || b->watchAsked || b->watching) return;
+            b->send("CMD_justwatch+" + std::to_string(b->slot) + "+1");
+            b->watchAsked = true;
+        }
+        break;
+    }
+    case Malformed: {
+        Bot* b = anyBot(false, false);
+        if (!b) return;
+        const std::string me = std::to_string(b->slot);
+        const std::string other = std::to_string(b->slot % 9 + 1);
+        const std::string lines[] = {
+            "CMD_closethem+x+1+2", "CMD_closethem+" + other + "+1+2", "CMD_closethem+", "CMD_slide+" + me + "+sideways+12+",
+            "CMD_slide+x", "CMD_justwatch+" + me + "+3", "CMD_justwatch+abc+1", "CMD_kickhim+x+", "CMD_chat", "+++", "",
+            "CMD_startgame+X+99+", "CMD_logininfo+" + me + "+1.0.3+Again", "CMD_playasound+" + me + "+wave0+",
+            "CMD_chat+" + me + "+a\xFF" "b+c|clBlack", "CMD_updatescores+1+2+3", "CMD_action+x+y"};
+        std::string line = lines[pick(static_cast<int>(std::size(lines)))];
+        if (chance(0.2)) {
+            line.clear();
+            for (int i = 0, n = 1 + pick(64); i < n; ++i) line += static_cast<char>(pick(255));
+        }
+        b->send(line);
+        break;
+    }
+    case Oversized: {
+        Bot* b = anyBot(false, false);
+        if (!b) return;
+        b->send("CMD_chat+" + std::to_string(b->slot) + "+" + std::string(20 * 1024, 'o') + "|clBlack");
+        break;
+    }
+    case FloodBurst: {
+        Bot* b = anyBot(false, false);
+        if (!b) return;
+        const std::string me = std::to_string(b->slot);
+        std::string burst;
+        if (chance(0.5)) {
+            for (int i = 0; i < 30; ++i) burst += "CMD_chat+" + me + "+burst " + std::to_string(i) + "|clBlack\xFF";
+        } else {
+            for (int i = 0; i < 60; ++i) burst += "CMD_slide+" + me + (i % 2 ? "+up+" : "+down+") + "9+\xFF";
+        }
+        b->write(burst);
+        break;
+    }
+    case OutOfTurn: {
+        Bot* b = anyBot(false, false);
+        if (!b || b->current == b->slot) return;
+        const std::string me = std::to_string(b->slot);
+        switch (pick(4)) {
+        case 0:  // adds up to 45, never a roll
+            b->send("CMD_closethem+" + me + "+1+2+3+4+5+6+7+8+9");
+            ++b->junkCloses;
+            break;
+        case 1: b->send("CMD_slide+" + me + "+down+5+"); break;
+        case 2: b->send("CMD_startgame+" + b->name + "+3+"); break;
+        default: b->send("CMD_kickhim+" + me + "+1+"); break;
+        }
+        break;
+    }
+    case Silent:
+    case JunkBeforeLogin:
+        if (liveConnections() >= 9) return;
+        spawn(kind == Silent ? Bot::Silent : Bot::Junk, "");
+        break;
+    case HalfLine: {
+        Bot* b = anyBot(false, false);
+        if (!b || b->holding) return;
+        const std::string line = "CMD_chat+" + std::to_string(b->slot) + "+in two halves|clBlack\xFF";
+        const std::size_t cut = 1 + static_cast<std::size_t>(pick(static_cast<int>(line.size()) - 1));
+        b->write(line.substr(0, cut));
+        b->holding = true;
+        QTimer::singleShot(1 + pick(20), [b, rest = line.substr(cut)] {
+            b->holding = false;
+            b->write(rest + b->held);
+            b->held.clear();
+        });
+        break;
+    }
+    case kFaultKinds:
+        return;
+    }
+    ++faults_[kind];
+}
+
+void Soak::onClosed(Bot* b) {
+    if (b->closed) return;
+    b->closed = true;
+    if (b->kind == Bot::Silent || b->kind == Bot::Junk) {
+        const std::int64_t limit = b->kind == Bot::Silent ? opt_.loginMs + 2500 : 2500;
+        if (now() - b->openedMs > limit)
+            violation("a connection that did not log in was kept " + std::to_string(now() - b->openedMs) + " ms");
+    } else if (!b->closing && !done_) {
+        violation("client " + b->name + " (slot " + std::to_string(b->slot) + ") was closed by the server");
+    }
+    if (b->kind == Bot::Watcher) --watcherCount_;
+    if (b == host_ && !done_) violation("the host's client was closed");
+    b->sock->disconnect();
+    b->sock->abort();
+    b->sock->deleteLater();
+    b->sock = nullptr;
+    if (b->reconnect && !stopping_) {
+        const std::string name = b->name;
+        QTimer::singleShot(pick(30), [this, name] {
+            if (!stopping_) spawn(Bot::Player, name);
+        });
+    }
+}
+
+void Soak::housekeeping() {
+    const std::int64_t t = now();
+    check_.idle(t);
+    for (auto& b : bots_) {
+        if (b->closed) continue;
+        if (b->kind == Bot::Watcher && b->leaveAtMs && t >= b->leaveAtMs && !b->closing) {
+            b->closing = true;
+            b->sock->disconnectFromHost();
+        }
+        if ((b->kind == Bot::Silent && t - b->openedMs > opt_.loginMs + 2500) ||
+            (b->kind == Bot::Junk && t - b->openedMs > 2500)) {
+            violation("a connection that did not log in is still open after " + std::to_string(t - b->openedMs) +
+                      " ms");
+            b->closing = true;
+            b->kind = Bot::Watcher;  // reported once
+            b->sock->abort();
+        }
+    }
+    for (auto& b : bots_)
+        if (b->closed) gone_.push_back(std::move(b));
+    bots_.erase(std::remove(bots_.begin(), bots_.end(), nullptr), bots_.end());
+    if (check_.gamesStarted() == 0 && t > 3000) startGame();
+    const long rss = rssKiB(server_.processId());
+    if (rss > rssMax_ && rssWarm_ >= 0) rssMax_ = rss;
+    // A game that cannot finish is reported by the checker; stop then.
+    const bool overTime = opt_.seconds > 0 && t > opt_.seconds * 1000LL + 60'000;
+    if ((overTime || (!check_.violations().empty() && check_.violations().back().what.rfind("game stuck", 0) == 0)) &&
+        !done_)
+        finish();
+}
+
+void Soak::finish() {
+    if (done_) return;
+    stopping_ = true;
+    rssEnd_ = rssKiB(server_.processId());
+    done_ = true;
+    QCoreApplication::quit();
+}
+
+int Soak::run() {
+    clock_.start();
+    server_.setProgram(opt_.server);
+    server_.setArguments({"--bind", "127.0.0.1", "--port", "0", "--pause-ms", "0", "--seed",
+                          QString::number(opt_.seed), "--login-ms", QString::number(opt_.loginMs)});
+    QObject::connect(&server_, &QProcess::readyReadStandardOutput, [this] {
+        while (server_.canReadLine()) {
+            const QByteArray line = server_.readLine().trimmed();
+            if (line.startsWith("listening on ")) port_ = static_cast<quint16>(line.split(' ').at(4).chopped(1).toUInt());
+            // "close slot 3: no login within 1500 ms" -> "close: no login within"
+            std::string s = line.toStdString();
+            std::string kind = s.substr(0, s.find(' '));
+            const auto colon = s.find(": ");
+            if (colon != std::string::npos) {
+                std::string why = s.substr(colon + 2);
+                const auto cut = why.find_first_of("0123456789(");
+                kind += ": " + why.substr(0, cut == std::string::npos ? why.size() : cut);
+                while (!kind.empty() && kind.back() == ' ') kind.pop_back();
+            }
+            ++serverLog_[kind];
+        }
+    });
+    QObject::connect(&server_, &QProcess::finished, [this] {
+        if (!done_) {
+            serverGone_ = true;
+            violation("the server exited during the run");
+            finish();
+        }
+    });
+    server_.start();
+    QElapsedTimer wait;
+    wait.start();
+    while (port_ == 0 && wait.elapsed() < 10000 && !serverGone_) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (port_ == 0) {
+        std::fprintf(stderr, "tilecrest-soak: the server did not start\n");
+        return 2;
+    }
+    host_ = spawn(Bot::Host, "Host");
+    QTimer::singleShot(50, [this] {
+        for (int i = 2; i <= 5; ++i) spawn(Bot::Player, "P" + std::to_string(i));
+    });
+    QTimer house;
+    QObject::connect(&house, &QTimer::timeout, [this] { housekeeping(); });
+    house.start(200);
+    QCoreApplication::exec();
+    house.stop();
+
+    // Everyone leaves; the server must still be running, then stop cleanly.
+    for (auto& b : bots_)
+        if (!b->closed && b->sock) {
+            b->closing = true;
+            b->sock->disconnect();
+            b->sock->abort();
+            b->sock->deleteLater();
+            b->closed = true;
+        }
+    const double seconds = static_cast<double>(now()) / 1000.0;
+    if (!serverGone_) {
+        server_.terminate();
+        if (!server_.waitForFinished(10000)) {
+            violation("the server did not stop on SIGTERM");
+            server_.kill();
+            server_.waitForFinished(5000);
+        } else if (server_.exitStatus() != QProcess::NormalExit || server_.exitCode() != 0) {
+            violation("the server did not exit cleanly");
+        }
+    }
+
+    std::vector<Violation> all = check_.violations();
+    all.insert(all.end(), violations_.begin(), violations_.end());
+    long faultTotal = 0;
+    for (long f : faults_) faultTotal += f;
+    std::printf("tilecrest-soak: seed %u, login time %d ms, fault rate %.3f per game message\n", opt_.seed, opt_.loginMs,
+                opt_.faultRate);
+    std::printf("games: %d finished of %d started in %.1f s: %.1f games/s; %d rounds, %d turns, %ld moves sent\n",
+                check_.gamesWon(), check_.gamesStarted(), seconds, check_.gamesWon() / std::max(seconds, 0.001),
+                check_.rounds(), check_.turns(), movesSent_);
+    std::printf("longest wait for a message while a logged-in seat was on turn: %lld ms\n",
+                static_cast<long long>(check_.longestWaitMs()));
+    std::printf("turns and Marks of seats held without a login: %d turns, %d Marks\n", check_.ghostTurns(),
+                check_.ghostMarks());
+    std::printf("faults injected: %ld\n", faultTotal);
+    for (int k = 0; k < kFaultKinds; ++k) std::printf("  %6ld  %s\n", faults_[k], kFaultNames[k]);
+    std::printf("moves refused after a just-watch switch crossed them: %ld; connections refused as full: %ld\n",
+                excusedRefusals_, fullRefusals_);
+    std::printf("server log lines by kind:\n");
+    for (const auto& [kind, n] : serverLog_) std::printf("  %6ld  %s\n", n, kind.c_str());
+    std::printf("server memory (VmRSS): %ld KiB after warm-up (%.1f s), %ld KiB at most, %ld KiB at the end\n", rssWarm_,
+                static_cast<double>(warmMs_) / 1000.0, rssMax_, rssEnd_);
+    if (rssWarm_ > 0 && rssEnd_ > rssWarm_ + 8 * 1024)
+        all.push_back({0, "server memory grew by " + std::to_string(rssEnd_ - rssWarm_) + " KiB", ""});
+    if (check_.gamesWon() == 0) all.push_back({0, "no game was finished", ""});
+    if (opt_.games > 0 && check_.gamesWon() < opt_.games)
+        all.push_back({0, "only " + std::to_string(check_.gamesWon()) + " games finished", ""});
+    std::printf("invariants violated: %zu\n", all.size());
+    for (std::size_t i = 0; i < all.size() && i < 40; ++i)
+        std::printf("  at %.3f s: %s%s%s\n", static_cast<double>(all[i].ms) / 1000.0, all[i].what.c_str(),
+                    all[i].line.empty() ? "" : " | ", all[i].line.c_str());
+    return all.empty() ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    Options o;
+    o.server = QStringLiteral(TILECREST_SERVER_BINARY);
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "tilecrest-soak: %s needs a value\n", a.c_str());
+                std::exit(2);
+            }
+            return argv[++i];
+        };
+        if (a == "--games") o.games = std::atoi(value().c_str());
+        else if (a == "--seconds") o.seconds = std::atoi(value().c_str());
+        else if (a == "--seed") o.seed = static_cast<std::uint32_t>(std::strtoul(value().c_str(), nullptr, 10));
+        else if (a == "--server") o.server = QString::fromStdString(value());
+        else if (a == "--login-ms") o.loginMs = std::atoi(value().c_str());
+        else if (a == "--fault-rate") o.faultRate = std::atof(value().c_str());
+        else if (a == "--verbose") o.verbose = true;
+        else {
+            std::fprintf(stderr,
+                         "usage: tilecrest-soak [--games N | --seconds S] [--seed N] [--server PATH] [--login-ms N] "
+                         "[--fault-rate P] [--verbose]\n");
+            return 2;
+        }
+    }
+    if (o.games <= 0 && o.seconds <= 0) o.seconds = 30;
+    if (o.loginMs < 1) {
+        std::fprintf(stderr, "tilecrest-soak: --login-ms must be 1 or more\n");
+        return 2;
+    }
+    return Soak(o).run();
+}

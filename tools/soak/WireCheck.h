@@ -1,0 +1,92 @@
+#pragma once
+// Reads every line one seated client receives, in order, and checks each
+// game against the rules from the wire alone: the order of the turns, the
+// dice and the tiles closed, the scores, the Marks of every round and the
+// one winner of every game. Seats change hands while it reads (players
+// leave, come back, are removed), so the turn order is followed from the
+// announcements, not fixed in advance.
+//
+// A seat can also be held by a connection that has not logged in yet: the
+// server gives it turns and counts it at a round's end, but no announcement
+// names it. Such a seat is accepted where nothing else explains a turn or a
+// Mark, and the connection must then end or log in within `ghostMs`.
+//
+// Qt-free: times are the caller's milliseconds.
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace tc::soak {
+
+struct Violation {
+    std::int64_t ms = 0;
+    std::string what;
+    std::string line;
+};
+
+class WireCheck {
+public:
+    // `ghostMs`: how long a seat may take part without a login before the
+    // server must have closed it. `stallMs`: how long a game may go without
+    // a message while a seat held by a player is on turn.
+    WireCheck(std::int64_t ghostMs, std::int64_t stallMs) : ghostMs_(ghostMs), stallMs_(stallMs) {}
+
+    void feed(const std::string& line, std::int64_t ms);
+    // Looks for a game that stopped moving and for seats that took part
+    // without a login for too long. Call it every few hundred ms.
+    void idle(std::int64_t ms);
+
+    const std::vector<Violation>& violations() const { return violations_; }
+    bool gameOn() const { return gameOn_; }
+    int gamesStarted() const { return gamesStarted_; }
+    int gamesWon() const { return gamesWon_; }
+    int rounds() const { return rounds_; }
+    int turns() const { return turns_; }
+    // Turns and Marks that only a seat without a login explains.
+    int ghostTurns() const { return ghostTurns_; }
+    int ghostMarks() const { return ghostMarks_; }
+    // The longest time between two messages of a game while a logged-in
+    // seat was on turn, in ms.
+    std::int64_t longestWaitMs() const { return longestWaitMs_; }
+    // The seats the announcements say are held now (1..9), by name.
+    const std::map<int, std::string>& held() const { return held_; }
+
+private:
+    void fail(std::int64_t ms, const std::string& what, const std::string& line) {
+        violations_.push_back({ms, what, line});
+    }
+    bool inOrder(int seat) const { return seat == 2 || held_.count(seat) > 0; }
+    void claimGhost(int seat, std::int64_t ms);
+    void resolve(int seat) { ghosts_.erase(seat); }
+    void gameLine(const std::string& key, const std::string& data, const std::string& line, std::int64_t ms);
+    bool roundMarksExplained(const std::vector<int>& announced, std::int64_t ms);
+
+    std::int64_t ghostMs_, stallMs_;
+    std::vector<Violation> violations_;
+    std::map<int, std::string> held_;
+    std::map<int, std::int64_t> ghosts_;  // seat -> first turn or Mark seen without a login
+
+    bool gameOn_ = false;
+    int marksToWin_ = 0;
+    std::array<int, 7> score_{}, marks_{};
+    unsigned open_ = 0x1FF;
+    int current_ = 0, total_ = 0;
+    bool seatOnePlayed_ = false, expectRoll_ = false, expectNoMove_ = false, turnOver_ = false;
+    bool roundOver_ = false, leftOnTurn_ = false, won_ = false;
+    int wantWinner_ = 0;
+    int gameRounds_ = 0;  // the seat that must be announced the winner now, or 0
+    std::int64_t lastGameMs_ = 0;
+    bool stallReported_ = false;
+
+    int gamesStarted_ = 0, gamesWon_ = 0, rounds_ = 0, turns_ = 0, ghostTurns_ = 0, ghostMarks_ = 0;
+    std::int64_t longestWaitMs_ = 0;
+};
+
+// A set of open tiles (bit t-1 for tile t) adding up to `total`, or 0.
+unsigned findMove(unsigned openMask, int total);
+// The sum of the tiles in a mask.
+int maskSum(unsigned mask);
+
+} // namespace tc::soak
