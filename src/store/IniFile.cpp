@@ -68,6 +68,11 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 IniFile::IniFile(std::string_view bytes) {
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    if (bytes.substr(0, kBom.size()) == kBom) {
+        bom_ = kBom;
+        bytes.remove_prefix(kBom.size());
+    }
     bool eolSeen = false;
     std::size_t start = 0;
     while (start < bytes.size()) {
@@ -166,8 +171,8 @@ void IniFile::writeString(std::string_view section, std::string_view key, std::s
 }
 
 std::string IniFile::bytes() const {
-    std::string out;
-    std::size_t size = 0;
+    std::string out = bom_;
+    std::size_t size = bom_.size();
     for (const auto& l : lines_) size += l.text.size() + l.end.size();
     out.reserve(size);
     for (const auto& l : lines_) {

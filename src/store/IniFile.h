@@ -13,7 +13,9 @@ namespace tc::store {
 class IniFile {
 public:
     IniFile() = default;
-    // Takes any bytes: text or not, with or without a final line end.
+    // Takes any bytes: text or not, with or without a final line end. A
+    // UTF-8 byte-order mark in front (as some editors save) is kept, and
+    // the first line is read after it.
     explicit IniFile(std::string_view bytes);
 
     // The value of the first matching key in the first matching section,
@@ -48,6 +50,7 @@ private:
     // Index of the key's line within the section that starts after `header`.
     std::size_t findKey(std::size_t header, std::string_view key) const;
 
+    std::string bom_;  // the byte-order mark the file began with, or ""
     std::vector<Line> lines_;
     std::string eol_ = "\r\n";
 };

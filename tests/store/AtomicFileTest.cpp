@@ -119,4 +119,19 @@ TEST(SettingsFile, AnUnreadableFileIsMovedAsideNotOverwritten) {
     EXPECT_EQ(slurp(f), "[Tilecrest]\r\nTop=5\r\n");
 }
 
+TEST(SettingsFile, AnUnreadableFileThatCannotBeMovedIsLeftAndTheValuesKeptInMemory) {
+    TempDir dir;
+    const auto f = dir.file("velmoralobby.ini");
+    fs::create_directory(f);
+    // Every name it could be moved to is taken.
+    std::ofstream(f + ".damaged", std::ios::binary) << "an earlier one";
+    for (int n = 1; n < 1000; ++n) std::ofstream(f + ".damaged." + std::to_string(n)) << n;
+    SettingsFile settings(f);
+    EXPECT_FALSE(settings.writeString("Top", "5"));
+    EXPECT_EQ(settings.lastError(), "cannot move the unreadable settings file aside");
+    EXPECT_EQ(settings.readInteger("Top", 3), 5);
+    EXPECT_TRUE(fs::is_directory(f));
+    EXPECT_EQ(slurp(f + ".damaged"), "an earlier one");
+}
+
 } // namespace

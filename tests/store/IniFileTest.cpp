@@ -105,4 +105,66 @@ TEST(IniFile, CommentedKeysAreNotKeys) {
     EXPECT_EQ(ini.bytes(), "[s]\n;Top=1\nTop=3\n");
 }
 
+TEST(IniFile, AByteOrderMarkInFrontIsKeptAndTheFirstSectionStillReads) {
+    const std::string bom = "\xEF\xBB\xBF";
+    IniFile ini(bom + "[Tilecrest]\r\nTop=5\r\n");
+    EXPECT_EQ(ini.readInteger("Tilecrest", "Top", 0), 5);
+    ini.writeString("Tilecrest", "Left", "7");
+    EXPECT_EQ(ini.bytes(), bom + "[Tilecrest]\r\nTop=5\r\nLeft=7\r\n");
+    // Only in front: further down those bytes belong to their line, which
+    // is then no header.
+    const IniFile inside("[a]\r\n\xEF\xBB\xBF[b]\r\nk=1\r\n");
+    EXPECT_FALSE(inside.value("b", "k"));
+    EXPECT_EQ(inside.readString("a", "k", ""), "1");
+}
+
+TEST(IniFile, Utf8IsCheckedSequenceBySequence) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"\xEF\xBC\xA1", "\xEF\xBC\xA1"},                    // three bytes led by 0xEF: U+FF21
+        {"\xC2\xA0|\xDF\xBF", "\xC2\xA0|\xDF\xBF"},          // the lowest and highest two-byte leads
+        {"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},            // U+10FFFF, the last there is
+        {"R\xE9gis", "R\xC3\xA9gis"},                        // 0xE9 followed by no continuation bytes
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},    // a surrogate is no text
+        {"\xE0\x9F\xBF", "\xC3\xA0\xC5\xB8\xC2\xBF"},        // overlong
+        {"ab\xC3", "ab\xC3\x83"},                            // cut off at the end
+    };
+    for (const auto& [raw, utf8] : cases) {
+        const IniFile ini("[s]\nk=" + raw + "\n");
+        EXPECT_EQ(ini.readString("s", "k", ""), utf8) << raw;
+    }
+}
+
+TEST(IniFile, AnEmptyHeaderEndsTheSectionBeforeIt) {
+    IniFile ini("[s]\nk=1\n[]\nj=2\n");
+    EXPECT_EQ(ini.readString("s", "k", ""), "1");
+    EXPECT_FALSE(ini.value("s", "j"));
+    ini.writeString("s", "n", "3");
+    EXPECT_EQ(ini.bytes(), "[s]\nk=1\nn=3\n[]\nj=2\n");
+}
+
+TEST(IniFile, KeysGoRightBelowTheHeaderOfAnEmptySection) {
+    IniFile first("[a]\r\n[b]\r\n");
+    first.writeString("a", "j", "1");
+    first.writeString("b", "k", "2");
+    EXPECT_EQ(first.bytes(), "[a]\r\nj=1\r\n[b]\r\nk=2\r\n");
+    // The header as an unended last line gets the file's line end first.
+    IniFile unended("[x]\n[y]");
+    unended.writeString("y", "k", "v");
+    EXPECT_EQ(unended.bytes(), "[x]\n[y]\nk=v\n");
+}
+
+TEST(IniFile, EachNewLineTakesTheFilesFirstLineEnd) {
+    IniFile mac("[a]\rk=1\r");
+    mac.writeString("a", "j", "2");
+    mac.writeString("b", "z", "3");
+    EXPECT_EQ(mac.bytes(), "[a]\rk=1\rj=2\r[b]\rz=3\r");
+    IniFile mixed("[a]\nk=1\r\n");
+    mixed.writeString("b", "z", "3");
+    EXPECT_EQ(mixed.bytes(), "[a]\nk=1\r\n[b]\nz=3\n");
+    EXPECT_EQ(mixed.lineEnd(), "\n");
+    IniFile single("[a]");
+    single.writeString("a", "k", "v");
+    EXPECT_EQ(single.bytes(), "[a]\r\nk=v\r\n");
+}
+
 } // namespace

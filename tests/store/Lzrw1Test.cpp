@@ -160,6 +160,22 @@ TEST(Lzrw1Format, EncoderOutputForKnownInputs) {
     EXPECT_EQ(Tlzrw1::pack(noise, "x"), container(1000, "\x80" + noise));
 }
 
+TEST(Lzrw1Format, EncoderBytesForMatchesAndRunsAtTheirShortest) {
+    // Eighteen letters, the same eighteen again (one reference of the
+    // longest length, 18 back), "xyz", then "abc": a match of exactly the
+    // shortest length, 21 back, which must be coded as a reference.
+    const std::string letters = "abcdefghijklmnopqr";
+    const std::string text = letters + letters + "xyz" + "abc";
+    const std::string block = bytes({0x40, 0x00, 0x00}) + "abcdefghijklmnop" + bytes({0x22, 0x00}) + "qr" +
+                              bytes({0x01, 0x2F}) + "xyz" + bytes({0x01, 0x50});
+    EXPECT_EQ(Tlzrw1::pack(text, "x"), container(42, block));
+    EXPECT_EQ(referenceUnpack(container(42, block)), text);
+    // Sixteen equal bytes are the shortest run.
+    const std::string run = container(16, bytes({0x40, 0x80, 0x00, 0x00, 0x00, 0x00, 'q'}));
+    EXPECT_EQ(Tlzrw1::pack(std::string(16, 'q'), "x"), run);
+    EXPECT_EQ(Tlzrw1::unpack(run, 16, "x"), std::string(16, 'q'));
+}
+
 TEST(Lzrw1Format, EverythingPackedReadsBackWithBothDecoders) {
     for (std::size_t n : {1u, 2u, 3u, 17u, 4096u, 32767u, 32768u, 32769u, 65536u, 100000u}) {
         const std::string original = mixed(n, static_cast<unsigned>(n));
@@ -248,6 +264,10 @@ TEST(Lzrw1Files, FailuresLeaveNoOutputAndKeepAnOldOne) {
     doit.OutputFile = dir.file("out");
     EXPECT_EQ(error(doit, true), "Lzrw1 compression : Failed to obtain the size of : " + dir.file("missing"));
     EXPECT_EQ(error(doit, false), "Lzrw1 (de)compression : Failed to open input file : " + dir.file("missing"));
+    // A folder has no size to pack.
+    doit.InputFile = dir.path;
+    EXPECT_EQ(error(doit, true), "Lzrw1 compression : Failed to obtain the size of : " + dir.path);
+    EXPECT_EQ(dir.entries(), 0u);
 
     spill(dir.file("bad"), "XXXXnot a container");
     doit.InputFile = dir.file("bad");

@@ -61,3 +61,20 @@ TEST(TallyFile, DamagedFilesAreMovedAsideNeverOverwritten) {
     EXPECT_EQ(TallyFile(path).load().table.cell(1, 0), "1");
     EXPECT_EQ(dir.entries(), 3u);
 }
+
+TEST(TallyFile, AnUnreadableFileIsNeverWrittenOver) {
+    TempDir dir;
+    const std::string path = dir.file("Ridgeplaytally.tld");
+    std::filesystem::create_directory(path);  // in the way, and no file to read
+    TallyFile file(path);
+    const TallyFile::LoadResult r = file.load();
+    EXPECT_EQ(r.status, TallyFile::Loaded::Unreadable);
+    EXPECT_EQ(r.problem, "Cannot read the tally file " + path + "; this session's games are not kept.");
+    TallyTable t;
+    t.addToMineIncrease(1);
+    std::string error;
+    EXPECT_FALSE(file.save(t, error));
+    EXPECT_EQ(error, "the tally file could not be read at start-up and is left alone");
+    EXPECT_TRUE(std::filesystem::is_directory(path));
+    EXPECT_EQ(dir.entries(), 1u);
+}

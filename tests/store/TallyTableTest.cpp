@@ -161,3 +161,46 @@ TEST(TallyLists, CurrentGameLeavesOutOwnAndEmptySeats) {
     EXPECT_EQ(TallyTable::currentGameList(seats, 3), (Names{"Bob", "Rudi", "Ann"}));
     EXPECT_EQ(TallyTable::currentGameList(seats, 7), (Names{"Bob", "Rudi", "Me", "Ann"}));
 }
+
+TEST(TallyRows, LatinCapitalsFoldUpToThornButNotTheTimesSign) {
+    TallyTable t = withOpponents({"\xC3\x9E\xC3\xB3r", "a\xC3\x97", "\xC3\x80nna"});  // Þór, a×, Ànna
+    EXPECT_EQ(t.findTallied("\xC3\xBE\xC3\x93R"), 1);  // þÓR
+    EXPECT_EQ(t.findTallied("A\xC3\xB7"), 0);          // a÷ is no a×
+    EXPECT_EQ(t.findTallied("\xC3\xA0NNA"), 3);         // àNNA
+    EXPECT_FALSE(t.addOpponent("\xC3\xBE\xC3\xB3R"));
+}
+
+TEST(TallyCount, ACounterAtTheLargestNumberStaysThereAndCellsOutsideAreLeftAlone) {
+    std::string text = lines({"9", "1", "0", "9223372036854775807", "0", "0", "0", "0", "0", "0", "0"});
+    TallyTable t;
+    std::string error;
+    ASSERT_TRUE(TallyTable::fromText(text, t, error)) << error;
+    EXPECT_EQ(t.addToMineIncrease(1), 9223372036854775807LL);
+    EXPECT_EQ(t.cell(1, 0), "9223372036854775807");
+    const std::string before = t.toText();
+    for (const auto& [column, row] : {std::pair{0, 0}, {9, 0}, {1, -1}, {1, 1}, {-1, 0}}) EXPECT_EQ(t.addit(column, row), 0);
+    EXPECT_EQ(t.toText(), before);
+    EXPECT_EQ(t.cell(9, 0), "");
+    EXPECT_EQ(t.cell(0, 1), "");
+}
+
+TEST(TallyRows, AHundredThousandRowsAreTheMost) {
+    // The whole table at the cap, in its text form: the own row and 99999 opponents.
+    std::string text = "9\r\n100000\r\n0\r\n";
+    for (int r = 1; r < 100000; ++r) text += "n" + std::to_string(r) + "\r\n";
+    for (int c = 1; c < 9; ++c)
+        for (int r = 0; r < 100000; ++r) text += "0\r\n";
+    TallyTable t;
+    std::string error;
+    ASSERT_TRUE(TallyTable::fromText(text, t, error)) << error;
+    EXPECT_EQ(t.rowCount(), 100000);
+    EXPECT_FALSE(t.addOpponent("one too many"));
+    t.moverow(100000 - 1);
+    EXPECT_TRUE(t.addOpponent("one too many"));
+    EXPECT_EQ(t.rowCount(), 100000);
+    EXPECT_EQ(t.findTallied("ONE TOO MANY"), 100000 - 1);
+    // One line more than the cap's table has is refused before it is read on.
+    TallyTable kept;
+    EXPECT_FALSE(TallyTable::fromText(text + "0\r\n", kept, error));
+    EXPECT_EQ(error, "the tally has more lines than any tally holds");
+}
