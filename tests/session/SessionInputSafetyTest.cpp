@@ -149,6 +149,27 @@ TEST(InputSafety, AFullQueueDropsChatRelaysBeforeGameMessagesAndSaysSoOnce) {
     EXPECT_EQ(Events(shown.end() - static_cast<long>(want.size()), shown.end()), want);
 }
 
+TEST(InputSafety, SoundRelaysMakeRoomForGameMessagesAsChatDoes) {
+    MidGame rig;
+    const std::string sound = "CMD_playasound+3+wave" + std::string(4000, '7') + "+\xFF";
+    std::string burst;
+    for (int i = 0; i < 1100; ++i) burst += sound;  // over 4 MiB of sound relays
+    // Then the shortest sound relays until not one more fits.
+    for (int i = 0; i < 100; ++i) burst += "CMD_playasound+\xFF";
+    rig.session.onBytes(burst);
+    const std::size_t full = rig.session.queuedLines();
+    const std::string close = "CMD_closeit+2+3+4";  // longer than the shortest relay
+    rig.session.onBytes(close + "\xFF");
+    EXPECT_EQ(rig.session.queuedLines(), full);  // the oldest sound made room
+    rig.drain();
+    const Events shown = rig.view.take();
+    MidGame calm;
+    const Events want = calm.handle(close);
+    ASSERT_FALSE(want.empty());
+    ASSERT_GT(shown.size(), want.size());
+    EXPECT_EQ(Events(shown.end() - static_cast<long>(want.size()), shown.end()), want);
+}
+
 TEST(InputSafety, AFloodOfEmptyLinesIsBoundedToo) {
     MidGame rig;
     rig.session.onBytes(std::string(4 * 1024 * 1024, '\xFF'));  // four million empty lines

@@ -153,6 +153,14 @@ TEST(SessionModeration, HostPopupOnAFreeSeatAndOnAnOccupiedOne) {
     EXPECT_TRUE(taken.removeEnabled);
     rig.session.removeFromGame();
     EXPECT_EQ(rig.view.take(), (Events{"send:CMD_kickhim+1+2+\xFF"}));
+
+    // His own seat 1 has the menu too: the computer can play for him.
+    const SeatPopup own = rig.session.openSeatPopup(1);
+    EXPECT_EQ(own.seat, 1);
+    EXPECT_TRUE(own.setJustWatchEnabled);
+    rig.session.setJustWatch();
+    rig.session.unsetJustWatch();
+    EXPECT_EQ(rig.view.take(), (Events{"send:CMD_justwatch+1+1\xFF", "send:CMD_justwatch+1+2\xFF"}));
 }
 
 TEST(SessionModeration, NonHostPopupHasEverythingDisabledAndSendsNothing) {
