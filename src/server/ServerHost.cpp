@@ -1,6 +1,7 @@
 #include "server/ServerHost.h"
 
 #include <QTcpSocket>
+#include <algorithm>
 #include <string_view>
 
 namespace tc::server {
@@ -52,6 +53,12 @@ bool ServerHost::listen(const QHostAddress& address, quint16 port, QString* erro
 quint16 ServerHost::serverPort() const { return listener_.isListening() ? listener_.serverPort() : 0; }
 
 void ServerHost::setPauseMs(int ms) { pauseTimer_.setInterval(ms); }
+
+void ServerHost::setLoginTimeoutMs(std::int64_t ms) {
+    server_.setLoginTimeoutMs(ms);
+    const std::int64_t quarter = ms > 0 ? ms / 4 : kOutputCheckMs;
+    outputTimer_.setInterval(static_cast<int>(std::clamp<std::int64_t>(quarter, 10, kOutputCheckMs)));
+}
 
 void ServerHost::onNewConnection() {
     while (QTcpSocket* socket = listener_.nextPendingConnection()) {

@@ -41,9 +41,10 @@ public:
     // Length of one pause tick; 1000 ms unless set.
     void setPauseMs(int ms);
 
-    // See TServer::setLoginTimeoutMs. The login is looked at once a second,
-    // so a connection goes up to a second later than this.
-    void setLoginTimeoutMs(std::int64_t ms) { server_.setLoginTimeoutMs(ms); }
+    // See TServer::setLoginTimeoutMs. Logins are looked at once a second,
+    // or four times within a shorter login time, so a connection goes at
+    // most that much later than this.
+    void setLoginTimeoutMs(std::int64_t ms);
 
     const TServer& server() const { return server_; }
     // See TServer::setFloodLimits.

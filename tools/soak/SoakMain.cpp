@@ -23,6 +23,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <map>
 #include <memory>
 #include <random>
@@ -63,9 +64,9 @@ struct Options {
     int seconds = 0;
     std::uint32_t seed = 1;
     QString server;
-    int loginMs = 1500;
+    int loginMs = 200;
     int stallMs = 5000;
-    double faultRate = 0.02;  // chance per game message seen by the host
+    double faultRate = 0.01;  // chance per turn start, roll and close seen by the host
     bool verbose = false;
 };
 
@@ -98,7 +99,8 @@ struct Bot {
     int total = 0;
     bool rollPending = false, movePending = false, watching = false, watchAsked = false;
     bool watchedByOther = false;  // set to just watching by someone else this turn
-    int junkCloses = 0;           // close requests of its own that may come back refused
+    // When it sent close requests of its own that may come back refused.
+    std::deque<std::int64_t> junkCloses;
     // Output held back while a line is sent in two halves.
     bool holding = false;
     std::string held;
@@ -118,7 +120,13 @@ struct Bot {
 
 class Soak {
 public:
-    explicit Soak(const Options& o) : opt_(o), rng_(o.seed), check_(o.loginMs + 2500, o.stallMs) {}
+    // The server looks at logins four times within the login time (at
+    // most once a second): a seat without a login may last that long and a
+    // little more.
+    explicit Soak(const Options& o) : opt_(o), rng_(o.seed), check_(ghostLimit(o), o.stallMs) {}
+    static std::int64_t ghostLimit(const Options& o) {
+        return o.loginMs + std::min(1000, std::max(10, o.loginMs / 4)) + 500;
+    }
 
     int run();
 
@@ -253,7 +261,6 @@ void Soak::onLine(Bot* b, const std::string& line) {
             b->current = tc::net::toInt(data);
             b->open = 0x1FF;
             b->rollPending = b->movePending = b->watchedByOther = false;
-            b->junkCloses = 0;
             if (b->watching && !b->watchAsked && b->current != b->slot) {
                 b->send("CMD_justwatch+" + me + "+2");
                 b->watchAsked = true;
@@ -274,9 +281,12 @@ void Soak::onLine(Bot* b, const std::string& line) {
             tc::net::FieldReader r(data);
             const int s = r.positionalInt();
             const int why = r.positionalInt();
+            // A refusal answers the oldest request still open; junk sent more
+            // than a second ago was dropped without one.
+            while (!b->junkCloses.empty() && now() - b->junkCloses.front() > 1000) b->junkCloses.pop_front();
             if (s == b->slot && why == 1) {
-                if (b->junkCloses > 0) {
-                    --b->junkCloses;
+                if (!b->junkCloses.empty()) {
+                    b->junkCloses.pop_front();
                 } else if (b->movePending) {
                     // A move crossed a just-watch switch by someone else: the
                     // computer played that roll first. Anything else is a
@@ -437,7 +447,7 @@ void Soak::inject() {
         switch (pick(4)) {
         case 0:  // adds up to 45, never a roll
             b->send("CMD_closethem+" + me + "+1+2+3+4+5+6+7+8+9");
-            ++b->junkCloses;
+            b->junkCloses.push_back(now());
             break;
         case 1: b->send("CMD_slide+" + me + "+down+5+"); break;
         case 2: b->send("CMD_startgame+" + b->name + "+3+"); break;
@@ -472,9 +482,10 @@ void Soak::inject() {
 
 void Soak::onClosed(Bot* b) {
     if (b->closed) return;
+    if (b->sock && b->sock->bytesAvailable() > 0) onBytes(b);  // a "CMD_full+" first
     b->closed = true;
     if (b->kind == Bot::Silent || b->kind == Bot::Junk) {
-        const std::int64_t limit = b->kind == Bot::Silent ? opt_.loginMs + 2500 : 2500;
+        const std::int64_t limit = b->kind == Bot::Silent ? ghostLimit(opt_) : 2500;
         if (now() - b->openedMs > limit)
             violation("a connection that did not log in was kept " + std::to_string(now() - b->openedMs) + " ms");
     } else if (!b->closing && !done_) {
@@ -503,7 +514,7 @@ void Soak::housekeeping() {
             b->closing = true;
             b->sock->disconnectFromHost();
         }
-        if ((b->kind == Bot::Silent && t - b->openedMs > opt_.loginMs + 2500) ||
+        if ((b->kind == Bot::Silent && t - b->openedMs > ghostLimit(opt_)) ||
             (b->kind == Bot::Junk && t - b->openedMs > 2500)) {
             violation("a connection that did not log in is still open after " + std::to_string(t - b->openedMs) +
                       " ms");
