@@ -134,6 +134,12 @@ TEST(IniFile, Utf8IsCheckedSequenceBySequence) {
     }
 }
 
+TEST(IniFile, HeadersMayBeIndented) {
+    const IniFile ini("  [s] \t\nk=1\n\t[t]\nk=2\n");
+    EXPECT_EQ(ini.readString("s", "k", ""), "1");
+    EXPECT_EQ(ini.readString("t", "k", ""), "2");
+}
+
 TEST(IniFile, AnEmptyHeaderEndsTheSectionBeforeIt) {
     IniFile ini("[s]\nk=1\n[]\nj=2\n");
     EXPECT_EQ(ini.readString("s", "k", ""), "1");
