@@ -134,6 +134,14 @@ TEST(IniFile, Utf8IsCheckedSequenceBySequence) {
     }
 }
 
+TEST(IniFile, CaseFoldsTheWholeAlphabetAndNothingElse) {
+    const IniFile ini("[AZ]\nZag=1\nAzimuth=2\n[@[]\nk=3\n");
+    EXPECT_EQ(ini.readString("az", "ZAG", ""), "1");
+    EXPECT_EQ(ini.readString("aZ", "aZIMUTH", ""), "2");
+    EXPECT_FALSE(ini.value("`{", "k"));  // the neighbours of A and Z are no letters
+    EXPECT_EQ(ini.readString("@[", "K", ""), "3");
+}
+
 TEST(IniFile, HeadersMayBeIndented) {
     const IniFile ini("  [s] \t\nk=1\n\t[t]\nk=2\n");
     EXPECT_EQ(ini.readString("s", "k", ""), "1");
