@@ -27,18 +27,22 @@ inline std::uint64_t load64(const std::uint8_t* p) {
     return v;
 }
 
+// Which byte of two 8-byte loads differs first, given their difference:
+// the lowest in memory, the low end of the word on a little-endian machine.
+inline std::size_t firstDifferingByte(std::uint64_t d) {
+    const int bits = std::endian::native == std::endian::big ? std::countl_zero(d) : std::countr_zero(d);
+    return static_cast<std::size_t>(bits) / 8;
+}
+
 // Length of the common prefix of a and b, at most `limit` bytes.
 inline std::size_t matchLength(const std::uint8_t* a, const std::uint8_t* b, std::size_t limit) {
-    if constexpr (std::endian::native == std::endian::little) {
-        if (limit == kMaxMatch) {
-            // Eight bytes at a time: the first differing byte is the lowest
-            // set byte of the difference.
-            const std::uint64_t d0 = load64(a) ^ load64(b);
-            if (d0 != 0) return static_cast<std::size_t>(std::countr_zero(d0)) / 8;
-            const std::uint64_t d1 = load64(a + 8) ^ load64(b + 8);
-            if (d1 != 0) return 8 + static_cast<std::size_t>(std::countr_zero(d1)) / 8;
-            return a[16] != b[16] ? 16 : a[17] != b[17] ? 17 : 18;
-        }
+    if (limit == kMaxMatch) {
+        // Eight bytes at a time.
+        const std::uint64_t d0 = load64(a) ^ load64(b);
+        if (d0 != 0) return firstDifferingByte(d0);
+        const std::uint64_t d1 = load64(a + 8) ^ load64(b + 8);
+        if (d1 != 0) return 8 + firstDifferingByte(d1);
+        return a[16] != b[16] ? 16 : a[17] != b[17] ? 17 : 18;
     }
     std::size_t len = 0;
     while (len < limit && a[len] == b[len]) ++len;
