@@ -3,9 +3,13 @@
 //   even: the rest is the text form (TallyTable::fromText);
 //   odd:  the rest is a whole tally file (TallyFile::decode).
 // A table that reads is then written, read again and must give the same
-// text; then a game is counted, an opponent added and one removed, and the
-// text must still read back. Checks: 9 columns, 1..100000 rows, no cell
-// with a line break, the own row's name cell untouched by counting.
+// text, also through the file form; the names of its first six rows, as
+// seats, give a game's list, which must leave out the own seat and empty
+// seats and hold only names the table finds again as tallied or not; then a
+// game is counted, an opponent added and one removed, a session started
+// and the table reset. Checks: 9 columns, 1..100000 rows, no cell with a
+// line break, the own row's name cell untouched by counting, session
+// columns 0 after a session start, one row of zeros after a reset.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -58,5 +62,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(t.cell(0, 0) == ownName, "the own row's first cell changed");
     checkShape(t);
     readsBack(t);
+
+    // The file form: what a file gave back packs and reads back the same;
+    // text from elsewhere may lose characters once, then stays.
+    TallyTable back, again;
+    FUZZ_CHECK(TallyFile::decode(TallyFile::encode(t, "fuzz"), "fuzz", back, error), error);
+    if (data[0] % 2 == 1) FUZZ_CHECK(back.toText() == t.toText(), "file form reads back different");
+    FUZZ_CHECK(TallyFile::decode(TallyFile::encode(back, "fuzz"), "fuzz", again, error), error);
+    FUZZ_CHECK(again.toText() == back.toText(), "file form not stable");
+
+    // The seats of a game: the first six names, the own seat left out.
+    std::vector<std::string> seats;
+    for (int r = 0; r < t.rowCount() && r < 6; ++r) seats.push_back(r % 3 == 2 ? "<Waiting>" : t.cell(0, r));
+    const int own = data[0] / 2 % 7;
+    const std::vector<std::string> game = TallyTable::currentGameList(seats, own);
+    FUZZ_CHECK(game.size() <= 6, std::to_string(game.size()));
+    for (const auto& n : game) {
+        FUZZ_CHECK(!n.empty() && n != "<Waiting>", tc::fuzz::shown(n));
+        const int r = t.findTallied(n);
+        FUZZ_CHECK(r == 0 || TallyTable::sameNameIgnoringCase(t.cell(0, r), n), tc::fuzz::shown(n));
+    }
+
+    t.startSession();
+    for (int r = 1; r < t.rowCount(); ++r)
+        for (int c = 5; c < TallyTable::kColumns; ++c) FUZZ_CHECK(t.cell(c, r) == "0", "session not cleared");
+    t.reset();
+    FUZZ_CHECK(t.rowCount() == 1 && t.toText() == TallyTable().toText(), "reset left something");
     return 0;
 }

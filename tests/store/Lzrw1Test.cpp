@@ -277,6 +277,11 @@ TEST(Lzrw1Files, FailuresLeaveNoOutputAndKeepAnOldOne) {
     doit.InputFile = dir.file("cut");
     EXPECT_EQ(error(doit, false), "Lzrw1 : Error reading from input file : " + dir.file("cut"));
     EXPECT_EQ(dir.entries(), 2u);  // neither "out" nor a scratch file
+    // Cut inside the last block of all, its single byte: still a short read.
+    const std::string whole = Tlzrw1::pack(std::string(32768, 'k'), "x");
+    spill(dir.file("cut"), whole.substr(0, whole.size() - 1));
+    EXPECT_EQ(error(doit, false), "Lzrw1 : Error reading from input file : " + dir.file("cut"));
+    EXPECT_EQ(dir.entries(), 2u);
 
     spill(dir.file("out"), "earlier");
     EXPECT_NE(error(doit, false), "(no error)");
