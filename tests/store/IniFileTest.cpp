@@ -127,6 +127,9 @@ TEST(IniFile, Utf8IsCheckedSequenceBySequence) {
         {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},    // a surrogate is no text
         {"\xE0\x9F\xBF", "\xC3\xA0\xC5\xB8\xC2\xBF"},        // overlong
         {"ab\xC3", "ab\xC3\x83"},                            // cut off at the end
+        {"\xF0\x9F\x8E\xB2", "\xF0\x9F\x8E\xB2"},            // four bytes: U+1F3B2
+        {"\xF0\x80\x80\xBF", "\xC3\xB0\xE2\x82\xAC\xE2\x82\xAC\xC2\xBF"},  // overlong four bytes
+        {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xE2\x82\xAC\xE2\x82\xAC"},  // past U+10FFFF
     };
     for (const auto& [raw, utf8] : cases) {
         const IniFile ini("[s]\nk=" + raw + "\n");

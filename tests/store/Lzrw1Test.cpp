@@ -176,6 +176,20 @@ TEST(Lzrw1Format, EncoderBytesForMatchesAndRunsAtTheirShortest) {
     EXPECT_EQ(Tlzrw1::unpack(run, 16, "x"), std::string(16, 'q'));
 }
 
+TEST(Lzrw1Format, AMatchAtTheEndOfABlockStopsAtTheEnd) {
+    // The second block is coded in the buffer that held the first, whose
+    // bytes lie just past its end: "abc" at the end matches "abc" at its
+    // start, and what follows there matches what the first block left
+    // behind, but a reference must not reach past the block.
+    std::string first;
+    for (int i = 0; i < 32768; ++i) first += static_cast<char>('0' + i % 10);
+    const std::string second = "abc" + first.substr(54, 8) + std::string(40, 'Z') + "abc";
+    ASSERT_EQ(second.size(), 54u);
+    const std::string packed = Tlzrw1::pack(first + second, "x");
+    EXPECT_EQ(Tlzrw1::unpack(packed, 1 << 20, "x"), first + second);
+    EXPECT_EQ(packed.substr(packed.size() - 2), bytes({0x03, 0x30}));  // offset 51, length 3
+}
+
 TEST(Lzrw1Format, EverythingPackedReadsBackWithBothDecoders) {
     for (std::size_t n : {1u, 2u, 3u, 17u, 4096u, 32767u, 32768u, 32769u, 65536u, 100000u}) {
         const std::string original = mixed(n, static_cast<unsigned>(n));
