@@ -7,7 +7,8 @@
 //   0 connect
 //   1 raw bytes for connection k:  k, length, bytes (or a long run of one byte)
 //   2 the peer closes connection k: k
-//   3 pause ticks:                  count (1..8); each is a second of the server's clock
+//   3 pause ticks:                  count (1..8); each is a second of the server's clock,
+//                                   with the host's looks at stalled output and missing logins
 //   4 login of connection k:        k, version flag, name length, name
 //   5 a well-formed request from connection k: k, kind, argument bytes
 //   6 a close request from the seat on turn: tile mask
@@ -222,6 +223,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (int n = in.byte() % 8 + 1; n > 0; --n) {
                 now += 1000;
                 server.pauseTick();
+                server.checkOutput();
+                server.checkLogins();
             }
             break;
         case 4: {
