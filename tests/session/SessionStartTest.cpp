@@ -188,6 +188,20 @@ TEST(SessionDispatch, LoginNeedsAValidSlotAndUnknownLinesAreIgnored) {
     EXPECT_EQ(rig.session.myseat(), 0);
 }
 
+TEST(SessionDispatch, TheWindowHearsOfEachTableChangeOnceAndOfNothingElse) {
+    SessionRig rig;
+    rig.host("Bob");
+    rig.view.tableChanges = 0;
+    rig.handle("CMD_newplayerinfo+3+Cid+0");
+    EXPECT_EQ(rig.view.tableChanges, 1);
+    rig.handle("CMD_nosuch+1+");
+    rig.handle("CMD_chat+3+Cid chats: hi|clBlack");
+    rig.session.tick();  // an idle tick
+    EXPECT_EQ(rig.view.tableChanges, 1);
+    rig.handle("CMD_startgame+Bob+5+");
+    EXPECT_EQ(rig.view.tableChanges, 2);
+}
+
 TEST(SessionDispatch, MessageSplitOverReadsIsHandledWhole) {
     SessionRig rig;
     rig.session.processParams({"Ann", "10.0.0.5", "x"});
