@@ -15,12 +15,15 @@
 // make room for game messages first, and the chat says once that
 // messages were dropped.
 #include <cstddef>
+#include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "net/Colour.h"
+#include "session/ChatPacer.h"
 #include "session/SessionView.h"
 #include "session/TableState.h"
 #include "game/Lcg.h"
@@ -40,6 +43,10 @@ inline constexpr std::size_t kMaxQueuedBytes = 4 * 1024 * 1024;
 inline constexpr std::size_t kMaxSentTextBytes = net::kMaxLineBytes / 2;
 // More Marks than any game can give; a larger count is refused.
 inline constexpr int kMaxMarks = 100;
+
+// Monotonic milliseconds; the session paces its chat by it.
+using SessionClock = std::function<std::int64_t()>;
+std::int64_t steadyClockMs();
 
 // The items of popup_kick as prepared for one seat.
 struct SeatPopup {
@@ -62,6 +69,9 @@ public:
     // listens and connects on it). Default 7772.
     void setPort(int port) { port_ = port; }
     int port() const { return port_; }
+    // The clock that paces chat, actions and chatter sounds (steadyClockMs
+    // unless set; tests move their own).
+    void setClock(SessionClock clock) { clock_ = std::move(clock); }
 
     // --- socket ---
     // The game connection is up. Nothing is sent until CMD_sendlogininfo.
@@ -76,10 +86,12 @@ public:
     void onSocketClosed();
 
     // --- dispatch timer ---
-    // Timer1Timer: one queued line, then the phrase cool-down.
+    // Timer1Timer: one queued line, the chat lines whose turn has come,
+    // then the phrase cool-down.
     void tick();
     // The owner runs the 1 ms timer only while this is true: lines are
-    // waiting or the phrase cool-down is counting.
+    // waiting (received, or own chat to send) or the phrase cool-down is
+    // counting.
     bool needsTicks() const;
 
     // --- player input ---
@@ -96,8 +108,11 @@ public:
     void unsetJustWatch();           // UnsetJustWatch1Click
     void spyRemove(const std::string& entryUnderPointer);  // popup_kickhimClick; "" = none
     // sendit with the input box's text. Returns true when the box is to be
-    // emptied (logged in), false when the text stays. Text beyond
-    // kMaxSentTextBytes is not sent.
+    // emptied (logged in), false when the text stays (also while
+    // kMaxWaitingLines of our own wait to be sent). Text beyond
+    // kMaxSentTextBytes is not sent. Chat, actions, phrases and chatter
+    // sounds leave at the pace of ChatPacer, in order; the chat says once
+    // when lines have to wait, and TableState::chatWaiting counts them.
     bool sendTyped(const std::string& text, net::Colour colour);
     // b_phrase1Click with the button's phrase. Sends only when phraseready
     // and logged in; then phraseready stays false for 100 ticks. Returns
@@ -151,6 +166,8 @@ private:
     void post(const std::string& line);  // system line in systemcolor
     void post(const std::string& line, net::Colour colour);
     void sendRequest(const std::string& utf8Line);  // only when logged in
+    void sendTalk(const std::string& utf8Line);     // paced; only when logged in
+    void flushTalk();
     void playsounds(const char* name);  // a game sound, when Play Sounds is on
     void changed() { dirty_ = true; }
     void publish();
@@ -229,6 +246,8 @@ private:
     bool playSounds_ = true;
     bool chatterSounds_ = false;
     bool settingsLoaded_ = false;  // loadinifile done for this connection
+    bool joinedLate_ = false;      // arrived during a game: rounds counted from then
+    bool rollSeen_ = false;        // the dice of the current turn have been placed
 
     int port_ = kDefaultPort;
     std::string connectAddress_;   // where the game connection goes
@@ -238,6 +257,9 @@ private:
     bool discarding_ = false;      // skipping the rest of an overlong line
     std::size_t queuedBytes_ = 0;
     bool dirty_ = false;           // table changed since the last publish
+    SessionClock clock_ = steadyClockMs;
+    ChatPacer pacer_;
+    bool paceNoticed_ = false;     // the chat already says that lines wait
 };
 
 } // namespace tc::client
