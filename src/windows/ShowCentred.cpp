@@ -26,6 +26,11 @@ void showCentredOn(QWidget* window, QWidget* over) {
     window->move(wanted.topLeft());
     if (window->isMinimized()) window->showNormal();
     window->show();
+    // Shown for the first time, the window may only now know its frame.
+    if (screen) {
+        const QRect placed = placeInside(window->frameGeometry(), screen->availableGeometry());
+        if (placed.topLeft() != window->frameGeometry().topLeft()) window->move(placed.topLeft());
+    }
     window->raise();
     window->activateWindow();
 }
