@@ -27,10 +27,10 @@ void showCentredOn(QWidget* window, QWidget* over) {
     if (window->isMinimized()) window->showNormal();
     window->show();
     // Shown for the first time, the window may only now know its frame.
-    if (screen) {
-        const QRect placed = placeInside(window->frameGeometry(), screen->availableGeometry());
-        if (placed.topLeft() != window->frameGeometry().topLeft()) window->move(placed.topLeft());
-    }
+    QRect placed = window->frameGeometry();
+    if (over) placed.moveCenter(over->frameGeometry().center());
+    if (screen) placed = placeInside(placed, screen->availableGeometry());
+    if (placed.topLeft() != window->frameGeometry().topLeft()) window->move(placed.topLeft());
     window->raise();
     window->activateWindow();
 }
