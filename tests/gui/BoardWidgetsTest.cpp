@@ -305,45 +305,31 @@ TEST(GameStartWindow, StartHidesTheWindowAndKeepsTheValue) {
 }
 
 TEST(GameStartWindow, ATypedNumberCountsAndOneOutsideThreeToTenIsRefusedVisibly) {
-    QWidget main;
-    main.setGeometry(100, 100, 700, 500);
-    main.show();
     GameStartWindow w;
-    w.showCentredOn(&main);
+    w.show();
     QSignalSpy started(&w, &GameStartWindow::startRequested);
-    auto* spin = find<QSpinBox>(&w, "edit_playtoscore");
-    auto* edit = spin->findChild<QLineEdit*>();
-    auto* start = find<QPushButton>(&w, "button_start");
-    auto heading = [&] {
-        for (auto* l : w.findChildren<QLabel*>())
-            if (l->geometry().top() == 8) return l->text();
-        return QString();
-    };
-    // Typed over the 5 and started at once: 3 Marks.
-    edit->selectAll();
-    QTest::keyClicks(edit, "3");
-    QTest::mouseClick(start, Qt::LeftButton);
-    ASSERT_EQ(started.count(), 1);
-    EXPECT_EQ(started.at(0).at(0).toInt(), 3);
-    EXPECT_FALSE(w.isVisible());
-    // "1" (on the way to 10) and an empty box do not start; the window says why.
-    for (const char* typed : {"1", ""}) {
-        w.showCentredOn(&main);
-        EXPECT_EQ(heading(), "Game Options");
+    auto* edit = find<QSpinBox>(&w, "edit_playtoscore")->findChild<QLineEdit*>();
+    QLabel* heading = w.findChildren<QLabel*>().first();
+    auto typeAndStart = [&](const char* typed) {
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
         QTest::keyClicks(edit, typed);
-        QTest::mouseClick(start, Qt::LeftButton);
+        QTest::mouseClick(find<QPushButton>(&w, "button_start"), Qt::LeftButton);
+    };
+    typeAndStart("3");
+    ASSERT_EQ(started.count(), 1);
+    EXPECT_EQ(started.at(0).at(0).toInt(), 3);
+    // "1" (on the way to 10) and an empty box start nothing; the window says why.
+    for (const char* typed : {"1", ""}) {
+        w.showCentredOn(nullptr);
+        EXPECT_EQ(heading->text(), "Game Options");
+        typeAndStart(typed);
         EXPECT_EQ(started.count(), 1) << typed;
         EXPECT_TRUE(w.isVisible()) << typed;
-        EXPECT_EQ(heading(), "Play to 3 to 10 Marks") << typed;
+        EXPECT_EQ(heading->text(), "Play to 3 to 10 Marks") << typed;
         EXPECT_EQ(edit->selectedText(), edit->text()) << typed;
     }
-    // Typing again clears the refusal; 10 is taken.
-    QTest::keyClicks(edit, "10");
-    EXPECT_EQ(heading(), "Game Options");
-    QTest::mouseClick(start, Qt::LeftButton);
+    typeAndStart("10");
     ASSERT_EQ(started.count(), 2);
     EXPECT_EQ(started.at(1).at(0).toInt(), 10);
-    EXPECT_EQ(w.playToScore(), 10);
 }

@@ -152,16 +152,10 @@ TEST(TakeOver, JustWatchingOnOwnTurnPutsTheSelectionBackAndStopsTheClicks) {
 TEST(TakeOver, OtherTablesPutTheMoversSelectionBackToo) {
     SessionRig rig;
     rig.join(3, "Cid");
-    rig.handle("CMD_existingplayers+1+Bob+0");
-    rig.handle("CMD_startgame+Bob+5+");
-    rig.handle("CMD_nextplayer+1");
-    rig.handle("CMD_placedice+1+4+2+5+");
-    rig.handle("CMD_slide+down+1+");
-    rig.handle("CMD_slide+down+3+");
-    rig.handle("CMD_justwatching+1+1");
-    rig.handle("CMD_closeit+9");
-    for (int t = 1; t <= 8; ++t) EXPECT_EQ(rig.tile(t), "u") << t;
-    EXPECT_EQ(rig.tile(9), "o");
+    for (const char* line : {"CMD_startgame+Bob+5+", "CMD_nextplayer+1", "CMD_placedice+1+4+2+5+", "CMD_slide+down+1+",
+                             "CMD_slide+down+3+", "CMD_justwatching+1+1", "CMD_closeit+9"})
+        rig.handle(line);
+    for (int t = 1; t <= 9; ++t) EXPECT_EQ(rig.tile(t), t == 9 ? "o" : "u") << t;
     // Another seat's watching leaves the selection on turn alone.
     rig.handle("CMD_slide+down+1+");
     rig.handle("CMD_justwatching+3+1");
