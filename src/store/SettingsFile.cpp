@@ -24,7 +24,8 @@ bool SettingsFile::write(const std::vector<std::pair<std::string, std::string>>&
     case ReadStatus::TooLarge:
     case ReadStatus::Failed:
         // Not ours to overwrite: keep it under another name and start anew.
-        if (moveAside(path_, ".damaged").empty()) {
+        movedAside_ = moveAside(path_, ".damaged");
+        if (movedAside_.empty()) {
             error_ = "cannot move the unreadable settings file aside";
             for (const auto& [key, value] : keys) ini_.writeString(section, key, value);
             return false;

@@ -64,6 +64,9 @@ private:
     void save();
     void showOwn();
     void showOpponent(int position);  // listbox_tallyClick
+    // The selected opponent, else the first tallied one, else a sentence
+    // saying how to start a tally.
+    void showSomeOpponent();
     void checklistClickCheck(QListWidgetItem* item);
     void listboxTallyClickCheck(QListWidgetItem* item);
     void buttonResetClick();

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
@@ -348,12 +349,46 @@ TEST(Settings, TheFileLivesBesideTheProgramOnlyWhereItCanBeKept) {
     QFile::setPermissions(installed, QFile::ReadOwner | QFile::ExeOwner);
     const QString chosen = tc::store::storeFilePathFor(name, installed, kind);
     EXPECT_EQ(chosen, QFileInfo(installed).isWritable() ? QDir(installed).filePath(name) : user);
-    // A file already beside the program is used where it is.
     QFile::setPermissions(installed, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QFile(QDir(installed).filePath(name)).open(QIODevice::WriteOnly);
-    QFile::setPermissions(installed, QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_EQ(tc::store::storeFilePathFor(name, installed, kind), QDir(installed).filePath(name));
-    QFile::setPermissions(installed, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    // A file beside the program in a folder that takes no new file could be
+    // read but never saved: it goes on in the user's folder with its values.
+    // (/proc/self holds files and takes none, even for root.)
+    QString readOnly = dir.filePath("readonly");
+    QString kept = name;
+    QDir().mkpath(readOnly);
+    {
+        QFile f(QDir(readOnly).filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Tilecrest]\r\nTop=9\r\n");
+    }
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner);
+    QTemporaryFile probe(QDir(readOnly).filePath("probe-XXXXXX"));
+    if (probe.open()) {  // root: the mode bits do not stop it
+        readOnly = QStringLiteral("/proc/self");
+        kept = QStringLiteral("comm");
+    }
+    QFile beside(QDir(readOnly).filePath(kept));
+    ASSERT_TRUE(beside.open(QIODevice::ReadOnly));
+    const QByteArray values = beside.readAll();
+    ASSERT_FALSE(values.isEmpty());
+    const QString moved = QDir(QStandardPaths::writableLocation(kind)).filePath(kept);
+    EXPECT_EQ(tc::store::storeFilePathFor(kept, readOnly, kind), moved);
+    QFile copy(moved);
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), values);
+    // From then on the user's copy is the one kept, even when the old one changes.
+    copy.close();
+    {
+        QFile f(moved);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Tilecrest]\r\nTop=12\r\n");
+    }
+    EXPECT_EQ(tc::store::storeFilePathFor(kept, readOnly, kind), moved);
+    QFile again(moved);
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), "[Tilecrest]\r\nTop=12\r\n");
+    QFile::setPermissions(dir.filePath("readonly"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     if (oldConfig.isNull())
         qunsetenv("XDG_CONFIG_HOME");
