@@ -11,6 +11,12 @@ void SettingsFile::reload() {
     ini_ = readWholeFile(path_, kMaxBytes, bytes) == ReadStatus::Ok ? IniFile(bytes) : IniFile();
 }
 
+void SettingsFile::setAsideIfUnreadable() {
+    std::string bytes;
+    const ReadStatus status = readWholeFile(path_, kMaxBytes, bytes);
+    if (status == ReadStatus::TooLarge || status == ReadStatus::Failed) movedAside_ = moveAside(path_, ".damaged");
+}
+
 bool SettingsFile::write(const std::vector<std::pair<std::string, std::string>>& keys,
                          std::string_view section) {
     std::string bytes;

@@ -178,7 +178,11 @@ void TallyListWindow::showOpponent(int position) {
 
 void TallyListWindow::save() {
     saveError_.clear();
-    file_.save(table_, saveError_);
+    if (file_.save(table_, saveError_) || saveFailureTold_) return;
+    saveFailureTold_ = true;
+    emit saveFailed(QStringLiteral("Your tally cannot be saved in %1 (%2). Its counts last until the game is "
+                                   "closed.")
+                        .arg(fromStd(file_.path()), fromStd(saveError_)));
 }
 
 void TallyListWindow::setChecked(QListWidgetItem* item, bool checked) {
