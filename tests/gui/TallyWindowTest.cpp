@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "GameCopy.h"
@@ -167,6 +169,27 @@ TEST(TallyWindow, DamagedFileIsKeptAsideAndReportedOnce) {
     EXPECT_EQ(owner.findChildren<QMessageBox*>("tallyLoadProblem").size(), 1);
     w->addtomineincrease(1);
     EXPECT_EQ(onDisk(f.path, 1, 0), "1");
+}
+
+TEST(TallyWindow, ASaveThatFailsIsToldOnceAndALinkIsKept) {
+    Fixture f;
+    // Through a link into a folder that is not there, every save fails.
+    ASSERT_TRUE(QFile::link(f.path + ".gone/Ridgeplaytally.tld", f.path));
+    auto w = f.open();
+    QSignalSpy told(w.get(), &TallyListWindow::saveFailed);
+    w->addtomineincrease(3);
+    w->addtomineincrease(3);
+    ASSERT_EQ(told.count(), 1);
+    EXPECT_EQ(told.first().first().toString(), "Your tally cannot be saved in " + f.path +
+                                                   " (No such file or directory). Its counts last until the game "
+                                                   "is closed.");
+    EXPECT_EQ(text(*w, "mylabel_3"), "2");
+    // Once the folder is there, the file behind the link is written and the link stays.
+    ASSERT_TRUE(QDir().mkpath(f.path + ".gone"));
+    w->addtomineincrease(3);
+    EXPECT_TRUE(QFileInfo(f.path).isSymLink());
+    EXPECT_EQ(onDisk(f.path + ".gone/Ridgeplaytally.tld", 3, 0), "3");
+    EXPECT_EQ(told.count(), 1);
 }
 
 TEST(TallyWindow, ViewTallyInTheMainWindow) {
