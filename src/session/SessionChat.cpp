@@ -1,7 +1,5 @@
 // The session's own talk: typed lines, phrases and chatter sounds, paced
 // so that the server relays every one of them, and the quick instructions.
-#include <chrono>
-
 #include "session/Session.h"
 #include "net/Cp1252.h"
 #include "net/Message.h"
@@ -17,10 +15,24 @@ std::string colourSuffix(net::Colour colour) {
     return suffix;
 }
 
+// The player's text as it may travel: every "|" as its look-alike, so the
+// text can neither choose the colour nor lose its end at the receivers.
+std::string withoutPipes(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '|')
+            out += kPipeLookAlike;
+        else
+            out += c;
+    }
+    return out;
+}
+
 // At most kMaxSentTextBytes of `text` as it will travel.
 std::string fitText(const std::string& text) {
-    std::string wire = net::utf8ToCp1252(text);
-    if (wire.size() <= kMaxSentTextBytes) return text;
+    std::string wire = net::utf8ToCp1252(withoutPipes(text));
+    if (wire.size() <= kMaxSentTextBytes) return net::cp1252ToUtf8(wire);
     wire.resize(kMaxSentTextBytes);
     return net::cp1252ToUtf8(wire);
 }
@@ -36,11 +48,6 @@ std::string dropChars(const std::string& text, int count) {
 }
 
 } // namespace
-
-std::int64_t steadyClockMs() {
-    using namespace std::chrono;
-    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 void Session::sendTalk(const std::string& utf8Line) {
     if (!loggedin_) return;
@@ -83,7 +90,7 @@ bool Session::sendTyped(const std::string& text, net::Colour colour) {
 bool Session::sendPhrase(const std::string& phrase, net::Colour colour) {
     // Unlike the original buttons, nothing is sent before the login: the
     // sender's slot would still be 0.
-    if (!phraseready_ || !loggedin_ || pacer_.waiting() >= kMaxWaitingLines) return false;
+    if (!phraseready() || !loggedin_ || pacer_.waiting() >= kMaxWaitingLines) return false;
     const std::string sender = std::to_string(myseat_);
     const std::string suffix = colourSuffix(colour);
     // Phrases come from the settings file, which may hold any length.
@@ -91,8 +98,7 @@ bool Session::sendPhrase(const std::string& phrase, net::Colour colour) {
         sendTalk("CMD_action+" + sender + "+" + fitText(phrase.substr(4)) + suffix);
     else
         sendTalk("CMD_action+" + sender + "+ says: " + fitText(phrase) + suffix);
-    phraseready_ = false;
-    phraseticks_ = 0;
+    phraseReadyAt_ = clock_() + kPhraseLockMs;
     return true;
 }
 
