@@ -179,19 +179,6 @@ TEST(BoardPanel, EyesTurnMarkerAndNameNeverCoverEachOther) {
     EXPECT_EQ(find<QWidget>(&board, "image_Turn")->pos(), QPoint(22, 125));
 }
 
-TEST(BoardPanel, ASpectatorsTableSaysHeIsWatching) {
-    BoardPanel board(nullptr);
-    auto* line = find<QLabel>(&board, "label_spectating");
-    ASSERT_NE(line, nullptr);
-    EXPECT_TRUE(line->isHidden());
-    TableState t;
-    t.spectating = true;
-    board.showTable(t);
-    EXPECT_FALSE(line->isHidden());
-    EXPECT_EQ(line->text(), QString::fromUtf8("Watching \u2014 seats are full"));
-    EXPECT_GE(line->width(), line->sizeHint().width());
-}
-
 TEST(BoardPanel, MarksTurnGreenForTheLastTwoBeforeTheTarget) {
     QPixmap olive(11, 15), green(11, 15);
     olive.fill(QColor(128, 128, 0));

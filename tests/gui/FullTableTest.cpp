@@ -70,7 +70,9 @@ TEST(FullTable, ASpectatorsTableSaysHeWatchesAndJustWatchIsOffForHim) {
     GameCopy eve(joinArgs("Eve", *ann));
     ASSERT_TRUE(waitUntil([&] { return eve.session().loggedin() && eve.session().myseat() == 7; }));
     ASSERT_TRUE(waitUntil([&] { return eve.session().table().spectating; }));
-    EXPECT_TRUE(eve.window().findChild<QWidget*>("label_spectating")->isVisible());
+    auto* line = eve.window().findChild<QLabel*>("label_spectating");
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_EQ(line->text(), QString::fromUtf8("Watching \u2014 seats are full"));
     EXPECT_FALSE(eve.window().findChild<QAction*>("JustWatch1")->isEnabled());
     EXPECT_FALSE(ann->window().findChild<QWidget*>("label_spectating")->isVisible());
     EXPECT_TRUE(ann->window().findChild<QAction*>("JustWatch1")->isEnabled());

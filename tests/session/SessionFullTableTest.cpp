@@ -1,5 +1,5 @@
-// A full table: own chat paced to the server's relay limit, spectators,
-// and the computer taking over a turn with a selection in progress.
+// A full table: own chat paced to the server's relay limit, and the
+// computer taking over a turn with a selection in progress.
 #include <gtest/gtest.h>
 
 #include "RecordingView.h"
@@ -96,20 +96,6 @@ TEST(ChatPacing, AFullQueueKeepsTheTextInTheBox) {
     EXPECT_FALSE(rig.session.sendTyped("one too many", net::kBlack));
     EXPECT_FALSE(rig.session.sendPhrase("Thanks!", net::kBlack));
     EXPECT_EQ(rig.session.table().chatWaiting, static_cast<int>(kMaxWaitingLines));
-}
-
-TEST(Spectator, HisTableSaysSoAndJustWatchIsOffForHim) {
-    SessionRig spy;
-    EXPECT_TRUE(spy.session.table().justWatchEnabled);
-    spy.join(8, "Eve");
-    EXPECT_TRUE(spy.session.table().spectating);
-    EXPECT_FALSE(spy.session.table().justWatchEnabled);
-    spy.session.justWatchClicked();
-    EXPECT_TRUE(spy.view.take().empty());
-    SessionRig seated;
-    seated.join(6, "Fay");
-    EXPECT_FALSE(seated.session.table().spectating);
-    EXPECT_TRUE(seated.session.table().justWatchEnabled);
 }
 
 // Bob hosts and it is his turn with 4 and 5 rolled.
