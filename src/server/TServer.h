@@ -26,6 +26,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "game/Lcg.h"
@@ -65,6 +66,9 @@ inline constexpr std::int64_t kLoginMs = 15'000;
 // sends nothing at all, so these only spare a stray empty line or two.
 inline constexpr int kJunkLinesBeforeLogin = 4;
 inline constexpr std::size_t kJunkBytesBeforeLogin = 8 * 1024;
+// Removed players remembered (address and name) to keep out; the oldest
+// is forgotten past this.
+inline constexpr std::size_t kMaxRemembered = 256;
 
 // Monotonic milliseconds.
 using Clock = std::function<std::int64_t()>;
@@ -131,6 +135,7 @@ public:
 private:
     struct Connection {
         int slot = 0;
+        std::string address;  // the peer's address without its port
         net::LineFramer framer;
         FloodGate talk{kTalkLimits};
         FloodGate slides{kSlideLimits};
@@ -154,6 +159,9 @@ private:
     void playasound(int slot, const std::string& data);
     void justwatch(int slot, const std::string& data);
     void disconnectsock(int slot, const std::string& why);
+    // Answers "CMD_full+" and closes the slot's connection without telling
+    // the others: it never joined the table.
+    void refuse(int slot, const std::string& why);
     void release(int slot);
     // Whether a relay of `bytes` from `slot` passes its gate; logs the start
     // of an episode of drops.
@@ -207,6 +215,8 @@ private:
     FloodLimits slideLimits_ = kSlideLimits;
     std::int64_t loginMs_ = kLoginMs;
     std::vector<ConnId> overflowing_;
+    // Address and name of each player the host removed, oldest first.
+    std::vector<std::pair<std::string, std::string>> removed_;
 
     std::array<tplayer, kSlotCount + 2> player_{};  // [1..9], [10] refusals, [0] unused
     int playercount_ = 0;

@@ -1,6 +1,7 @@
 #include "session/Session.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "chat/ChatterSounds.h"
 #include "session/BotChatter.h"
@@ -32,31 +33,6 @@ std::string wireSafeName(const std::string& name) {
     return out;
 }
 
-// The colour suffix of chat, action and phrase lines.
-std::string colourSuffix(net::Colour colour) {
-    std::string suffix(1, '|');
-    suffix += net::colourToText(colour);
-    return suffix;
-}
-
-// At most kMaxSentTextBytes of `text` as it will travel.
-std::string fitText(const std::string& text) {
-    std::string wire = net::utf8ToCp1252(text);
-    if (wire.size() <= kMaxSentTextBytes) return text;
-    wire.resize(kMaxSentTextBytes);
-    return net::cp1252ToUtf8(wire);
-}
-
-// `text` without its first `count` characters (UTF-8 sequences count as one).
-std::string dropChars(const std::string& text, int count) {
-    std::size_t pos = 0;
-    for (int i = 0; i < count && pos < text.size(); ++i) {
-        ++pos;
-        while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) ++pos;
-    }
-    return text.substr(pos);
-}
-
 } // namespace
 
 // The dispatch table in the order in which keywords are compared.
@@ -86,7 +62,11 @@ const Session::Route Session::kRoutes[] = {
     {"CMD_playasound", &Session::playasound},
 };
 
-Session::Session(SessionView& view, game::Lcg& rng) : view_(view), rng_(rng) {
+Session::Session(SessionView& view, game::Lcg& rng)
+    : view_(view), rng_(rng), clock_([] {
+          using namespace std::chrono;
+          return std::int64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+      }) {
     for (int n = 1; n <= 6; ++n) seat(n).hint = kHints[n - 1];
     table_.tiles.fill("u");
     table_.dice[0] = {0, 19, 67};
@@ -99,8 +79,7 @@ Session::Session(SessionView& view, game::Lcg& rng) : view_(view), rng_(rng) {
 // ---------------------------------------------------------------- start-up
 
 void Session::formCreate() {
-    phraseready_ = true;
-    phraseticks_ = 0;
+    phraseReadyAt_ = std::numeric_limits<std::int64_t>::min();
     clearall();
     ishost_ = false;
     currentplayer_ = 0;
@@ -169,12 +148,7 @@ void Session::onConnected() { connected_ = true; }
 void Session::onConnectFailed(const std::string& reason) {
     const std::string why = reason.empty() ? std::string("unknown reason") : reason;
     const std::string port = std::to_string(port_);
-    // The chat shows a line up to its first colon as a head and puts a
-    // space after it; an IPv6 address has to come after a colon of our own.
-    if (connectAddress_.find(':') != std::string::npos)
-        post("0+Could not connect to port " + port + " at:" + connectAddress_ + ". " + why);
-    else
-        post("0+Could not connect to " + connectAddress_ + " port " + port + ": " + why);
+    post("0+Could not connect to " + connectAddress_ + " port " + port + ": " + why);
 }
 
 void Session::onSocketClosed() {
@@ -244,7 +218,7 @@ void Session::enqueue(std::string line) {
 // ---------------------------------------------------------- dispatch timer
 
 bool Session::needsTicks() const {
-    return !received_.empty() || !relays_.empty() || !phraseready_ || (closeWhenDrained_ && !closing_);
+    return !received_.empty() || !relays_.empty() || pacer_.waiting() > 0 || (closeWhenDrained_ && !closing_);
 }
 
 void Session::tick() {
@@ -258,16 +232,14 @@ void Session::tick() {
         if (received_.empty() && relays_.empty()) dropNoticed_ = false;  // the next flood is told again
         dispatch(line);
     }
+    if (pacer_.waiting() > 0) flushTalk();
     if (closeWhenDrained_ && received_.empty() && relays_.empty() && !closing_) {
         closing_ = true;
         view_.closeWindow();
     }
-    if (!phraseready_) ++phraseticks_;
-    if (phraseticks_ > 100) {
-        phraseready_ = true;
-        phraseticks_ = 0;
-    }
 }
+
+bool Session::phraseready() const { return clock_() >= phraseReadyAt_; }
 
 void Session::dispatch(const std::string& line) {
     std::string key, data;
@@ -313,6 +285,9 @@ void Session::sendloginfo(const std::string& data) {
     const int slot = readInt(data, 1, 9);
     myseat_ = slot;
     loggedin_ = true;
+    table_.spectating = slot > 6;
+    table_.justWatchEnabled = slot <= 6;
+    changed();
     // loginname ends with its own 0xFF, so the login line is followed by
     // an empty line, which the server ignores.
     std::string name = loginname_;
@@ -344,8 +319,25 @@ void Session::chatrecieved(const std::string& data) {
     // system line).
     const auto plus = line.find('+');
     if (plus == std::string::npos) throw OutOfRange{};
-    readInt(std::string_view(line).substr(0, plus), 1, 9);
+    const int slot = readInt(std::string_view(line).substr(0, plus), 1, 9);
+    if (slot == myseat_) line = line.substr(0, plus + 1) + inSecondPerson(line.substr(plus + 1));
     post(line, colour);
+}
+
+std::string Session::inSecondPerson(const std::string& text) const {
+    // Only the relay's own heads: the wire is unchanged, the own screen
+    // reads "You chat:" where the others read the name.
+    // A phrase travels as " says: ..." and the relay puts the name and a
+    // space in front, so spaces after the name are skipped.
+    if (myname_.empty() || text.rfind(myname_, 0) != 0) return text;
+    const std::size_t verb = text.find_first_not_of(' ', myname_.size());
+    if (verb == myname_.size() || verb == std::string::npos) return text;
+    for (const auto& [third, second] : {std::pair<const char*, const char*>{"chats: ", "You chat: "},
+                                        std::pair<const char*, const char*>{"says: ", "You say: "}}) {
+        if (text.compare(verb, std::char_traits<char>::length(third), third) == 0)
+            return second + text.substr(verb + std::char_traits<char>::length(third));
+    }
+    return text;
 }
 
 void Session::klottalk() {
@@ -448,11 +440,25 @@ void Session::justwatching(const std::string& data) {
     if (slot > 6) return;  // spectators have no seat to watch from
     SeatDisplay& s = seat(slot);
     if (flag == "1") {
-        if (slot == myseat_) table_.justWatchChecked = true;
+        if (slot == myseat_) {
+            table_.justWatchChecked = true;
+            // The computer plays the rest of the turn with its own tiles.
+            mayselect_ = false;
+            table_.rollVisible = false;
+        }
         post("0+" + s.caption + " is just watching", kJustWatchColour);
         s.eyes = true;
+        // A selection in progress is abandoned on every table: left down,
+        // it would show tiles shut that the server holds open.
+        if (slot == currentplayer_)
+            for (int t = 1; t <= 9; ++t)
+                if (tile(t) == "d") slideup(t);
     } else {
-        if (slot == myseat_) table_.justWatchChecked = false;
+        if (slot == myseat_) {
+            table_.justWatchChecked = false;
+            // Back on a roll that waits: the server now waits for us.
+            if (slot == currentplayer_ && rollSeen_) mayselect_ = true;
+        }
         post("0+" + s.caption + " now playing again", kJustWatchColour);
         s.eyes = false;
     }
@@ -473,11 +479,21 @@ void Session::playasound(const std::string& data) {
         view_.playSound(name);
         return;
     }
-    // A spectator has no seat label and a name like "wave012" no menu
-    // item: then there is nothing to show.
+    // A name like "wave012" has no menu item: then there is nothing to
+    // show. A spectator is named as his spy-list entry names him, so his
+    // sounds read like a seated player's.
     const auto text = chat::chatterSoundText(name);
-    if (slot > 6 || !text) return;
-    post("0+" + seat(slot).caption + ": <Chatter Sound> " + *text);
+    if (!text) return;
+    std::string who;
+    if (slot <= 6) {
+        who = seat(slot).caption;
+    } else {
+        const std::string prefix = std::to_string(slot) + ": ";
+        for (const std::string& entry : table_.spyList)
+            if (entry.rfind(prefix, 0) == 0) who = entry.substr(prefix.size());
+        if (who.empty()) return;
+    }
+    post("0+" + who + ": <Chatter Sound> " + *text);
 }
 
 void Session::kicking(int slot) {
@@ -526,56 +542,6 @@ void Session::spyRemove(const std::string& entryUnderPointer) {
     int slot = 0;
     if (!net::tryToInt(entryUnderPointer.substr(0, entryUnderPointer.find(':')), slot)) return;
     kicking(slot);
-}
-
-bool Session::sendTyped(const std::string& text, net::Colour colour) {
-    if (!loggedin_) return false;
-    if (text.empty()) return true;
-    const std::string sender = std::to_string(myseat_);
-    const std::string suffix = colourSuffix(colour);
-    if (text.front() != '/')
-        sendRequest("CMD_chat+" + sender + "+" + fitText(text) + suffix);
-    else if (text.rfind("/me", 0) == 0)
-        sendRequest("CMD_action+" + sender + "+" + fitText(dropChars(text, 4)) + suffix);
-    return true;
-}
-
-bool Session::sendPhrase(const std::string& phrase, net::Colour colour) {
-    // Unlike the original buttons, nothing is sent before the login: the
-    // sender's slot would still be 0.
-    if (!phraseready_ || !loggedin_) return false;
-    const std::string sender = std::to_string(myseat_);
-    const std::string suffix = colourSuffix(colour);
-    // Phrases come from the settings file, which may hold any length.
-    if (phrase.rfind("/me ", 0) == 0)
-        sendRequest("CMD_action+" + sender + "+" + fitText(phrase.substr(4)) + suffix);
-    else
-        sendRequest("CMD_action+" + sender + "+ says: " + fitText(phrase) + suffix);
-    phraseready_ = false;
-    phraseticks_ = 0;
-    return true;
-}
-
-} // namespace tc::client
-
-namespace tc::client {
-
-void Session::sendChatterSound(int number) {
-    if (number < 1 || number > 20 || !loggedin_) return;
-    sendRequest("CMD_playasound+" + std::to_string(myseat_) + "+wave" + std::to_string(number) + "+");
-}
-
-void Session::quickInstructions() {
-    static constexpr const char* kLines[] = {
-        "0+",
-        "0+Roll the dice.",
-        "0+Select(cover) as many numbers as you want that when added up they equal the sum of the dice.",
-        "0+Your turn ends when you roll dice and there are no numbers that you can select to equal the sum.",
-        "0+You receive points equal to the sum of the numbers left uncovered.",
-        "0+The player with the lowest ROUND SCORE receives a mark.",
-        "0+The first player to reach the number of marks selected by the host wins.",
-    };
-    for (const char* line : kLines) post(line);
 }
 
 } // namespace tc::client

@@ -24,6 +24,8 @@ constexpr int kDieHome[2][2] = {{19, 67}, {59, 67}};
 constexpr int kMinMarksToWin = 3;
 constexpr int kMaxMarksToWin = 10;
 
+const std::string kNotSumStatus = upperAscii("The boxes you selected do not equal the sum of the dice");
+
 } // namespace
 
 void Session::clearall() {
@@ -58,8 +60,10 @@ void Session::startthegame(const std::string& data) {
     table_.startVisible = false;
     table_.rounds = 0;
     table_.roundsText = "Rounds Played: 0";
+    joinedLate_ = false;
     table_.justWatchChecked = false;
     clearall();
+    gameAnnounced_ = true;
     table_.pointsToWin = marks;
     table_.pointsToWinText = "Marks needed to win: " + std::to_string(marks);
     if (seated() && seat(myseat_).caption == starter)
@@ -82,9 +86,10 @@ void Session::getnextplayer(const std::string& data) {
     for (int t = 1; t <= 9; ++t)
         if (tile(t) == "o" || tile(t) == "d") slideup(t);
     currentplayer_ = slot;
+    rollSeen_ = false;
     table_.turnSeat = slot;
     SeatDisplay& s = seat(slot);
-    table_.status = s.caption == myname_ ? upperAscii("Your Turn.") : upperAscii(s.caption + "'s turn.");
+    table_.status = turnStatus(slot);
     if (s.caption == kWaiting) s.caption = s.hint;
     changed();
 }
@@ -97,8 +102,10 @@ void Session::placedice(const std::string& data) {
     const int face2 = readInt(r.positional(), 1, 6);
     createdice(die1, face1);
     createdice(die2, face2);
+    rollSeen_ = true;
     if (currentplayer_ == myseat_) {
-        mayselect_ = true;
+        // While the computer plays our seat, a click would only race its move.
+        if (!table_.justWatchChecked) mayselect_ = true;
         playsounds("dice");
     }
 }
@@ -190,9 +197,18 @@ void Session::slide(const std::string& data) {
         slidedown(t);
 }
 
+std::string Session::turnStatus(int slot) const {
+    const std::string& caption = table_.seats[static_cast<std::size_t>(slot - 1)].caption;
+    return caption == myname_ ? upperAscii("Your Turn.") : upperAscii(caption + "'s turn.");
+}
+
 void Session::closeit(const std::string& data) {
     std::vector<int> tiles;
     for (const std::string& field : net::readList(data)) tiles.push_back(readInt(field, 1, 9));
+    // An accepted move answers the rejection before it: the turn's own
+    // line comes back.
+    if (table_.status == kNotSumStatus && currentplayer_ >= 1 && currentplayer_ <= 6)
+        table_.status = turnStatus(currentplayer_);
     for (int t : tiles) {
         if (tile(t) == "u") slidedown(t);
         tile(t).assign(1, 'o');
@@ -211,7 +227,7 @@ void Session::notvalid(const std::string& data) {
 }
 
 void Session::notsum(int slot) {
-    if (slot == myseat_) table_.status = upperAscii("The boxes you selected do not equal the sum of the dice");
+    if (slot == myseat_) table_.status = kNotSumStatus;
     for (int t = 1; t <= 9; ++t)
         if (tile(t) == "d") slideup(t);
     changed();
@@ -269,14 +285,35 @@ void Session::gamestats(const std::string& data) {
     const int face2 = readInt(r.positional(), 1, 6);
     const int marks = readInt(r.positional(), kMinMarksToWin, kMaxMarksToWin);
     currentplayer_ = slot;
+    rollSeen_ = true;
     // Taking over a seat whose roll is waiting (seat 2 from the computer,
     // say): the roll arrived before the login, so arm it here.
     if (slot == myseat_) mayselect_ = true;
     createdice(1, face1);
     createdice(2, face2);
+    gameAnnounced_ = true;
+    table_.pointsToWin = marks;
+    table_.pointsToWinText = "Marks needed to win: " + std::to_string(marks);
+    // Arriving in the middle of a game: nobody tells us the rounds already
+    // played, so count from here and say so; and say whose turn it is.
+    joinedLate_ = true;
+    table_.rounds = 0;
+    table_.roundsText = "Rounds since you joined: 0";
+    if (seat(2).caption == kWaiting) seat(2).caption = "Rudi";  // the computer holds a free seat 2
+    SeatDisplay& s = seat(slot);
+    if (s.caption == kWaiting) s.caption = s.hint;
+    table_.turnSeat = slot;
+    table_.status = upperAscii((slot == myseat_ ? std::string("Your turn") : s.caption + "'s turn") +
+                               ". A game is in progress.");
+    changed();
+}
+
+void Session::offerMarks(int marks) {
+    if (gameAnnounced_ || marks < kMinMarksToWin || marks > kMaxMarksToWin) return;
     table_.pointsToWin = marks;
     table_.pointsToWinText = "Marks needed to win: " + std::to_string(marks);
     changed();
+    publish();
 }
 
 void Session::roundwinner(const std::string& data) {
@@ -293,14 +330,14 @@ void Session::roundwinner(const std::string& data) {
         ++seat(w).marks;
         if (w == myseat_) won = true;
         if (!names.empty()) names += " and ";
-        names += seat(w).caption;
+        names += w == myseat_ ? "You" : seat(w).caption;
     }
     if (won)
         playsounds("wonpoint");
     else if (seated())
         playsounds("nopoint");
     ++table_.rounds;
-    table_.roundsText = "Rounds Played: " + std::to_string(table_.rounds);
+    table_.roundsText = (joinedLate_ ? "Rounds since you joined: " : "Rounds Played: ") + std::to_string(table_.rounds);
     const bool several = names.find(" and ") != std::string::npos;
     table_.status = upperAscii(names + (several ? " each gained a Mark." : " gained a Mark."));
     changed();
@@ -310,7 +347,7 @@ void Session::winner(const std::string& data) {
     net::FieldReader r(data);
     const int slot = readInt(r.positional(), 1, 6);
     playsounds("winner");
-    table_.winnerText = seat(slot).caption + " has Won the Game!";
+    table_.winnerText = slot == myseat_ ? "You have won the game!" : seat(slot).caption + " has Won the Game!";
     post("0+" + table_.winnerText);
     table_.winnerVisible = true;
     if (ishost_) table_.startVisible = true;
