@@ -90,7 +90,8 @@ struct Bot {
     bool loggedIn = false;
     bool closing = false;  // meant to end: it leaves, is removed, or never logs in
     bool closed = false;
-    bool reconnect = false;  // comes back under the same name once closed
+    bool reconnect = false;  // comes back once closed
+    bool removed = false;    // by the host: comes back under another name, the server keeps his out
     std::int64_t openedMs = 0;
     std::int64_t leaveAtMs = 0;
     // What it knows of the game.
@@ -164,6 +165,7 @@ private:
     std::vector<std::unique_ptr<Bot>> gone_;
     Bot* host_ = nullptr;
     int watcherCount_ = 0;
+    long renames_ = 0;
     std::array<long, kFaultKinds> faults_{};
     long honestRefusals_ = 0, excusedRefusals_ = 0, fullRefusals_ = 0, movesSent_ = 0;
     std::map<std::string, long> serverLog_;
@@ -387,6 +389,7 @@ void Soak::inject() {
         if (!b) return;
         b->closing = true;
         b->reconnect = b->kind == Bot::Player;
+        b->removed = true;
         host_->send("CMD_kickhim+1+" + std::to_string(b->slot) + "+");
         break;
     }
@@ -498,7 +501,8 @@ void Soak::onClosed(Bot* b) {
     b->sock->deleteLater();
     b->sock = nullptr;
     if (b->reconnect && !stopping_) {
-        const std::string name = b->name;
+        const std::string name = b->removed ? b->name.substr(0, b->name.find('.')) + "." + std::to_string(++renames_)
+                                            : b->name;
         QTimer::singleShot(pick(30), [this, name] {
             if (!stopping_) spawn(Bot::Player, name);
         });
