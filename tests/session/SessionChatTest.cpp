@@ -211,6 +211,8 @@ TEST(ChatterSounds, RelayedSoundIsPlayedByName) {
     EXPECT_TRUE(rig.handle("CMD_playasound+1++").empty());
     EXPECT_TRUE(rig.handle("CMD_playasound+x+wave12+").empty());
     EXPECT_TRUE(rig.handle("CMD_playasound+0+wave12+").empty());
+    EXPECT_EQ(rig.handle("CMD_playasound+9+wave20+"), (Events{"sound:wave20"}));
+    EXPECT_TRUE(rig.handle("CMD_playasound+10+wave20+").empty());  // no such slot
 }
 
 TEST(ChatterSounds, OnlyTheTwentyChatterSoundsMayBeAskedFor) {

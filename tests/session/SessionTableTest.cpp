@@ -204,6 +204,17 @@ TEST(TableTurn, ClickOnAShutTileOnlyShowsRoll) {
     EXPECT_TRUE(rig.session.table().rollVisible);
 }
 
+TEST(TableTurn, ClicksBesideTheNineTilesDoNothing) {
+    OwnTurn rig;
+    rig.session.clickRoll();  // nothing selected: hides the roll button
+    ASSERT_FALSE(rig.session.table().rollVisible);
+    rig.view.take();
+    rig.session.clickTile(0);
+    rig.session.clickTile(10);
+    EXPECT_TRUE(rig.view.take().empty());
+    EXPECT_FALSE(rig.session.table().rollVisible);
+}
+
 TEST(TableTurn, LastOpenTileDownCommitsAtOnce) {
     OwnTurn rig;
     rig.handle("CMD_closeit+1+2+3+4+5+6+7");
@@ -213,6 +224,13 @@ TEST(TableTurn, LastOpenTileDownCommitsAtOnce) {
     EXPECT_EQ(rig.view.take(), (Events{"tile:9 down 0", "sound:slide", "send:CMD_slide+1+down+9+\xFF",
                                        "send:CMD_closethem+1+8+9\xFF"}));
     EXPECT_FALSE(rig.session.table().rollVisible);
+
+    // Tile 1 still open counts as much as any other.
+    OwnTurn low;
+    low.handle("CMD_closeit+2+3+4+5+6+7+8");
+    low.view.take();
+    low.session.clickTile(9);
+    EXPECT_EQ(low.view.take(), (Events{"tile:9 down 0", "sound:slide", "send:CMD_slide+1+down+9+\xFF"}));
 }
 
 TEST(TableTurn, OthersSlidesMirrorOnTheTable) {
