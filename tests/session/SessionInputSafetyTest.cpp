@@ -41,7 +41,8 @@ TEST(InputSafety, BadMessagesLeaveNoTrace) {
         "CMD_nextplayer+0", "CMD_nextplayer+7", "CMD_placedice+1+0+2+5+", "CMD_placedice+1+4+2+7+",
         "CMD_placedice+3+4+2+5+", "CMD_slide+down+10+", "CMD_slide+up+0+", "CMD_closeit+3+10", "CMD_closeit+0",
         "CMD_roundwinner+1+7", "CMD_winner+0+", "CMD_winner+7+", "CMD_scores+9+0+0+", "CMD_notvalid+7+2+",
-        "CMD_gamestats+7+4+6+5+", "CMD_gamestats+1+4+9+5+", "CMD_gamestats+1+4+6+11+", "CMD_startgame+Bob+2+",
+        "CMD_gamestats+7+4+6+5+", "CMD_gamestats+1+7+6+5+", "CMD_gamestats+1+4+7+5+", "CMD_gamestats+1+4+6+11+",
+        "CMD_startgame+Bob+2+",
         "CMD_startgame+Bob+-2147483648+", "CMD_updatescores+1+0+2+7+0+0",
         "CMD_updatescores+1+0+101", "CMD_updatescores+1+0+-1", "CMD_newplayerinfo+10+Max+0",
         "CMD_newplayerinfo+0+Max+0", "CMD_existingplayers+4+Max+0+12+Zed+0", "CMD_playerdisconnected+0+Cid",
@@ -168,6 +169,34 @@ TEST(InputSafety, SoundRelaysMakeRoomForGameMessagesAsChatDoes) {
     ASSERT_FALSE(want.empty());
     ASSERT_GT(shown.size(), want.size());
     EXPECT_EQ(Events(shown.end() - static_cast<long>(want.size()), shown.end()), want);
+}
+
+TEST(InputSafety, RelaysPushedOutForAGameMessageAreToldToo) {
+    MidGame rig;
+    const std::string chat = "CMD_chat+3+Cid chats: " + std::string(4000, 'z') + "|clBlack\xFF";
+    std::string big, small;
+    for (int i = 0; i < 1100; ++i) big += chat;
+    for (int i = 0; i < 100; ++i) small += "CMD_chat+\xFF";
+    // Learn how many of each fit, then empty the queue.
+    rig.session.onBytes(big);
+    const std::size_t bigFit = rig.session.queuedLines();
+    rig.session.onBytes(small);
+    const std::size_t smallFit = rig.session.queuedLines() - bigFit;
+    rig.drain();
+    rig.view.take();
+    // Exactly as many again: nothing is dropped, nothing said.
+    std::string exact;
+    for (std::size_t i = 0; i < bigFit; ++i) exact += chat;
+    for (std::size_t i = 0; i < smallFit; ++i) exact += "CMD_chat+\xFF";
+    rig.session.onBytes(exact);
+    ASSERT_EQ(rig.session.queuedLines(), bigFit + smallFit);
+    // A game message longer than what is left pushes the oldest out.
+    rig.session.onBytes("CMD_closeit+2+3+4\xFF");
+    rig.drain();
+    const Events shown = rig.view.take();
+    const std::string notice = "chat[" + kBlue + "] 0+Some messages were dropped because too many arrived at once.";
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown[0], notice);
 }
 
 TEST(InputSafety, AFloodOfEmptyLinesIsBoundedToo) {

@@ -182,6 +182,17 @@ TEST(SessionModeration, NonHostPopupHasEverythingDisabledAndSendsNothing) {
     EXPECT_EQ(outside.seat, 0);
 }
 
+TEST(SessionModeration, APopupBesideTheSeatsForgetsTheLastSeat) {
+    SessionRig rig;
+    rig.host("Bob");
+    rig.handle("CMD_existingplayers+2+Cid+0");
+    rig.session.openSeatPopup(2);
+    rig.session.openSeatPopup(0);
+    rig.session.setJustWatch();
+    rig.session.removeFromGame();
+    EXPECT_TRUE(rig.view.take().empty());
+}
+
 TEST(SessionModeration, SpyListRemovalKicksTheSlotBeforeTheColon) {
     SessionRig rig;
     rig.host("Bob");
