@@ -9,6 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "game/ComputerPlayer.h"
 #include "game/Lcg.h"
 #include "net/Version.h"
 #include "server/ServerHost.h"
@@ -57,13 +58,24 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption pauseOpt(QStringLiteral("pause-ms"),
                                       QStringLiteral("Length of one pause tick in ms (default 1000)."),
                                       QStringLiteral("N"), QStringLiteral("1000"));
-    parser.addOptions({portOpt, bindOpt, seedOpt, pauseOpt});
+    const QCommandLineOption rudiOpt(QStringLiteral("rudi"),
+                                     QStringLiteral("The computer player: classic (the fixed table, default) or "
+                                                    "expert (the best play)."),
+                                     QStringLiteral("classic|expert"), QStringLiteral("classic"));
+    parser.addOptions({portOpt, bindOpt, seedOpt, pauseOpt, rudiOpt});
     parser.process(app);
 
     auto fail = [](const QString& text) {
         std::fprintf(stderr, "tilecrest-server: %s\n", text.toUtf8().constData());
         return 1;
     };
+
+    const auto rudi = tc::game::parseRudi(parser.value(rudiOpt).toStdString());
+    if (!rudi) {
+        std::fprintf(stderr, "tilecrest-server: invalid --rudi: %s (classic or expert)\n\n%s",
+                     parser.value(rudiOpt).toUtf8().constData(), parser.helpText().toUtf8().constData());
+        return 2;
+    }
 
     quint64 port = 0, pauseMs = 0, seed = 0;
     if (!parseNumber(parser.value(portOpt), 65535, port)) return fail(QStringLiteral("invalid --port"));
@@ -82,6 +94,7 @@ int main(int argc, char* argv[]) {
     tc::game::Lcg rng(static_cast<std::uint32_t>(seed));
     tc::server::ServerHost host(rng);
     host.setPauseMs(static_cast<int>(pauseMs));
+    host.setRudi(*rudi);
     QObject::connect(&host, &tc::server::ServerHost::logLine, &app, printLine);
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return fail(QStringLiteral("socketpair failed"));
@@ -102,11 +115,12 @@ int main(int argc, char* argv[]) {
     // Only now: whoever waits for this line may signal us at once.
     QString error;
     if (!host.listen(address, static_cast<quint16>(port), &error)) return fail(error);
-    printLine(QStringLiteral("listening on %1 port %2, seed %3, pause %4 ms")
+    printLine(QStringLiteral("listening on %1 port %2, seed %3, pause %4 ms, rudi %5")
                   .arg(address.toString())
                   .arg(host.serverPort())
                   .arg(seed)
-                  .arg(pauseMs));
+                  .arg(pauseMs)
+                  .arg(QLatin1String(tc::game::rudiName(*rudi))));
 
     return app.exec();
 }

@@ -196,8 +196,26 @@ void TServer::slide(int slot, const std::string& data) {
 
 void TServer::cplay() {
     if (currentseat_ < 1 || currentseat_ > game::kSeatCount) return;
-    const std::string move = game::moveText(currentseat_, dice_[0], dice_[1], tiles_);
+    const std::string move = game::moveText(rudi_, currentseat_, dice_[0], dice_[1], tiles_, scoreToReach());
     if (!move.empty()) closethem(0, move);
+}
+
+int TServer::scoreToReach() const {
+    if (rudi_ != game::Rudi::Expert) return game::kNoLimit;
+    // Until seat 1 has had its turn the round goes on past it, so every
+    // seat in the order may still play.
+    if (player_[1].turns == 0) return game::kNoLimit;
+    // The round ends when the order reaches seat 1 again: the seats after
+    // this one play later in it.
+    for (int s = currentseat_ + 1; s <= game::kSeatCount; ++s)
+        if (inTurnOrder(s)) return game::kNoLimit;
+    // Every other candidate's score for the round is made: seat 2 and the
+    // connected seats, as the round's Marks count them. A seat that has not
+    // played this game yet holds 50, which any score beats.
+    int lowest = kNotPlayedScore;
+    for (int s = 1; s <= game::kSeatCount; ++s)
+        if (s != currentseat_ && (s == 2 || player_[s].active)) lowest = std::min(lowest, player_[s].score);
+    return lowest;
 }
 
 bool TServer::turnOpen() const {
