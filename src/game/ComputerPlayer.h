@@ -35,8 +35,8 @@ inline constexpr int kNoLimit = -1;
 
 // The candidate text of the chosen move ("+1+2+4"), "" when there is none.
 // The expert plays for the lowest expected score, or, given a limit (the
-// lowest score the other seats have made when this seat plays last in the
-// round), for the best chance to finish at or below it; Classic ignores it.
+// lowest score the seats before it have made in the round), for the best
+// chance to finish at or below it; Classic ignores the limit.
 std::string chooseMove(Rudi rudi, int total, const Tiles& tiles, int limit = kNoLimit);
 std::string moveText(Rudi rudi, int seat, int die1, int die2, const Tiles& tiles, int limit = kNoLimit);
 

@@ -71,6 +71,21 @@ ExpertTable::ExpertTable() : reach_(kMaxRoundScore), chance_(kMaxRoundScore) {
     std::array<int, kMaskCount> sum{};
     for (int m = 0; m < kMaskCount; ++m) sum[m] = maskSum(TileMask(m));
 
+    // The moves open to each position and total, found once for all aims:
+    // those of (m, total) are fitting[first[i]] .. fitting[first[i + 1]] - 1,
+    // i = m * 11 + total - 2.
+    std::vector<TileMask> fitting;
+    std::vector<std::uint16_t> first;
+    fitting.reserve(4096);
+    first.reserve(kMaskCount * 11 + 1);
+    for (int m = 0; m < kMaskCount; ++m)
+        for (int total = 2; total <= 12; ++total) {
+            first.push_back(static_cast<std::uint16_t>(fitting.size()));
+            for (TileMask move : lists[static_cast<std::size_t>(total)])
+                if (fits(move, TileMask(m))) fitting.push_back(move);
+        }
+    first.push_back(static_cast<std::uint16_t>(fitting.size()));
+
     // A move only shuts tiles, so every position it leads to has a smaller
     // mask: ascending order meets every successor before its predecessors.
     expected_[0] = 0.0;
@@ -78,13 +93,13 @@ ExpertTable::ExpertTable() : reach_(kMaxRoundScore), chance_(kMaxRoundScore) {
         const TileMask open = TileMask(m);
         double e = 0.0;
         for (int total = 2; total <= 12; ++total) {
+            const std::size_t i = static_cast<std::size_t>(m * 11 + total - 2);
             TileMask best = 0;
             double bestValue = sum[m];
-            for (TileMask move : lists[static_cast<std::size_t>(total)]) {
-                if (!fits(move, open)) continue;
-                const double v = expected_[open & ~move];
+            for (std::size_t k = first[i]; k < first[i + 1]; ++k) {
+                const double v = expected_[open & ~fitting[k]];
                 if (best == 0 || v < bestValue - kSame) {
-                    best = move;
+                    best = fitting[k];
                     bestValue = v;
                 }
             }
@@ -97,22 +112,28 @@ ExpertTable::ExpertTable() : reach_(kMaxRoundScore), chance_(kMaxRoundScore) {
     for (int limit = 0; limit < kMaxRoundScore; ++limit) {
         auto& moves = reach_[static_cast<std::size_t>(limit)];
         auto& chance = chance_[static_cast<std::size_t>(limit)];
-        chance[0] = 1.0;
-        for (int m = 1; m < kMaskCount; ++m) {
+        for (int m = 0; m < kMaskCount; ++m) {
+            // Open tiles adding up to the limit or less cannot miss it:
+            // every move is as good, so the lowest-score one is played.
+            if (sum[m] <= limit) {
+                chance[m] = 1.0;
+                moves[m] = lowest_[m];
+                continue;
+            }
             const TileMask open = TileMask(m);
             double c = 0.0;
             for (int total = 2; total <= 12; ++total) {
+                const std::size_t i = static_cast<std::size_t>(m * 11 + total - 2);
                 TileMask best = 0;
-                double bestChance = sum[m] <= limit ? 1.0 : 0.0;
+                double bestChance = 0.0;  // no move: the open sum is over the limit
                 double bestExpected = 0.0;
-                for (TileMask move : lists[static_cast<std::size_t>(total)]) {
-                    if (!fits(move, open)) continue;
-                    const TileMask next = open & ~move;
+                for (std::size_t k = first[i]; k < first[i + 1]; ++k) {
+                    const TileMask next = open & ~fitting[k];
                     const double v = chance[next];
                     const double e = expected_[next];
                     if (best == 0 || v > bestChance + kSame ||
                         (v > bestChance - kSame && e < bestExpected - kSame)) {
-                        best = move;
+                        best = fitting[k];
                         bestChance = v;
                         bestExpected = e;
                     }

@@ -3,10 +3,9 @@
 // every dice total, worked out exactly, backwards from the end of a turn.
 //
 // Two aims. Lowest: the smallest expected round score. Reach a limit: the
-// greatest chance of ending the turn at or below a score already made by
-// the other seats of the round (a tie gains a Mark too), which is what
-// counts for the seat that plays last in a round. The tables are built once,
-// on first use, in about a millisecond; a decision is a look-up.
+// greatest chance of ending the turn at or below the lowest score the seats
+// before it made in the round (a tie gains a Mark too). The tables are
+// built once, on first use, in about a millisecond; a decision is a look-up.
 #include <array>
 #include <cstdint>
 #include <string>

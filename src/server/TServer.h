@@ -160,9 +160,9 @@ private:
     void slide(int slot, const std::string& data);
     bool checkforwin();
     void cplay();
-    // The lowest score the other Mark candidates hold for this round when
-    // the seat on turn is the last of them to play in it; otherwise (and
-    // for Classic) game::kNoLimit.
+    // For the expert: the lowest score the Mark candidates that played
+    // before the seat on turn made in this round; game::kNoLimit when none
+    // has, and for Classic.
     int scoreToReach() const;
     // Steps currentseat to the next seat in the turn order (seat 2 and
     // every held seat). Returns true when it stepped over seat 1's place

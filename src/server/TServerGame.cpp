@@ -202,19 +202,17 @@ void TServer::cplay() {
 
 int TServer::scoreToReach() const {
     if (rudi_ != game::Rudi::Expert) return game::kNoLimit;
-    // Until seat 1 has had its turn the round goes on past it, so every
-    // seat in the order may still play.
+    // Until seat 1 has had its turn the round goes on past it, and the seats
+    // that played before it play again: no score is made yet.
     if (player_[1].turns == 0) return game::kNoLimit;
-    // The round ends when the order reaches seat 1 again: the seats after
-    // this one play later in it.
-    for (int s = currentseat_ + 1; s <= game::kSeatCount; ++s)
-        if (inTurnOrder(s)) return game::kNoLimit;
-    // Every other candidate's score for the round is made: seat 2 and the
-    // connected seats, as the round's Marks count them. A seat that has not
-    // played this game yet holds 50, which any score beats.
-    int lowest = kNotPlayedScore;
-    for (int s = 1; s <= game::kSeatCount; ++s)
-        if (s != currentseat_ && (s == 2 || player_[s].active)) lowest = std::min(lowest, player_[s].score);
+    // The round runs from seat 1 up to seat 6, so the seats before this one
+    // hold their scores for it: played, or, for a late arrival, the 0 it
+    // keeps. Only Mark candidates count (seat 2 and the connected seats); a
+    // seat that has not played this game yet holds 50, which any score beats.
+    int lowest = game::kNoLimit;
+    for (int s = 1; s < currentseat_; ++s)
+        if ((s == 2 || player_[s].active) && (lowest == game::kNoLimit || player_[s].score < lowest))
+            lowest = player_[s].score;
     return lowest;
 }
 
