@@ -166,8 +166,10 @@ void BoardPanel::showTable(const TableState& table) {
     const int seat = table.turnSeat;
     turn_->move(kTurnLeft, seat >= 1 && seat <= 6 ? kNameTops[static_cast<std::size_t>(seat - 1)]
                                                   : kTurnHomeTop);
-    for (std::size_t i = 0; i < 9; ++i)
+    for (std::size_t i = 0; i < 9; ++i) {
         tiles_[i]->setProperty("state", QString::fromStdString(table.tiles[i]));
+        tiles_[i]->setBestMove(table.bestMove[i]);
+    }
     dice_->showTable(table);
     pointsToWin_->setText(QString::fromStdString(table.pointsToWinText));
     pointsToWin_->setProperty("tag", table.pointsToWin);

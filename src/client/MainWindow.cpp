@@ -22,6 +22,7 @@
 #include "client/BoardPictureButton.h"
 #include "client/ConnectDialog.h"
 #include "client/GameStartWindow.h"
+#include "session/RudiSettings.h"
 #include "client/TileControl.h"
 #include "client/WindowPlacement.h"
 #include "store/SettingsFile.h"
@@ -120,6 +121,13 @@ void MainWindow::buildMenus() {
         // The check mark follows the server's answer, not the click.
         justWatch_->setChecked(session_.table().justWatchChecked);
         feed([this] { session_.justWatchClicked(); });
+    });
+    showBestMove_ = options->addAction(QStringLiteral("Show Best Move"));
+    showBestMove_->setObjectName(QStringLiteral("ShowBestMove1"));
+    showBestMove_->setCheckable(true);
+    connect(showBestMove_, &QAction::triggered, this, [this](bool on) {
+        session_.setShowBestMove(on);
+        if (settings_) RudiSettings::writeShowBestMove(*settings_, on);
     });
     options->addSeparator();
     // Built-in states until the settings are read: game sounds on, chatter
@@ -291,6 +299,9 @@ void MainWindow::buildChat(QWidget* board) {
 void MainWindow::attachGameStart(GameStartWindow* window) {
     gameStart_ = window;
     if (!gameStart_) return;
+    connect(gameStart_, &GameStartWindow::rudiChosen, this, [this](game::Rudi rudi) {
+        if (settings_) RudiSettings::writeRudi(*settings_, rudi);
+    });
     connect(gameStart_, &GameStartWindow::startRequested, this,
             [this](int marks) { feed([this, marks] { session_.startGame(marks); }); });
 }
@@ -344,6 +355,7 @@ void MainWindow::leaveGame() {
     std::destroy_at(&session_);
     std::construct_at(&session_, *this, rng_);
     session_.setPort(port_);
+    session_.setShowBestMove(showBestMove_->isChecked());
     session_.formCreate();
     endToGameEnded_ = true;
     ++generation_;
@@ -519,6 +531,10 @@ void MainWindow::loadSettings() {
     chatterSounds_->setChecked(s.chatterSounds);
     session_.setPlaySounds(s.playSounds);
     session_.setChatterSounds(s.chatterSounds);
+    const RudiSettings rudi = RudiSettings::read(*settings_);
+    if (gameStart_) gameStart_->setRudi(rudi.rudi);
+    showBestMove_->setChecked(rudi.showBestMove);
+    session_.setShowBestMove(rudi.showBestMove);
 }
 
 store::WindowPlace MainWindow::currentPlace() const { return {x(), y(), width(), height()}; }

@@ -195,6 +195,7 @@ private:
     QAction* unsetJustWatch_ = nullptr;
     QAction* startGame_ = nullptr;
     QAction* justWatch_ = nullptr;
+    QAction* showBestMove_ = nullptr;
     QAction* playSounds_ = nullptr;
     QAction* chatterSounds_ = nullptr;
     QActionGroup* sizeGroup_ = nullptr;

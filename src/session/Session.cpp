@@ -448,7 +448,10 @@ void Session::justwatching(const std::string& data) {
     if (slot > 6) return;  // spectators have no seat to watch from
     SeatDisplay& s = seat(slot);
     if (flag == "1") {
-        if (slot == myseat_) table_.justWatchChecked = true;
+        if (slot == myseat_) {
+            table_.justWatchChecked = true;
+            showCoach();  // the computer plays the seat now
+        }
         post("0+" + s.caption + " is just watching", kJustWatchColour);
         s.eyes = true;
     } else {
