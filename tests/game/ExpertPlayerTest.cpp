@@ -56,43 +56,28 @@ double ways(int total) {
     return n;
 }
 
-// Expected round score from `open`, playing best.
-double plainExpected(const Open& open) {
-    static std::map<Open, double> memo;
-    if (open.empty()) return 0.0;
-    if (auto it = memo.find(open); it != memo.end()) return it->second;
-    double e = 0.0;
-    for (int total = 2; total <= 12; ++total) {
-        double best = sumOf(open);
-        bool any = false;
-        for (const Open& m : movesOf(open, total)) {
-            const double v = plainExpected(without(open, m));
-            if (!any || v < best) best = v;
-            any = true;
-        }
-        e += ways(total) / 36.0 * best;
-    }
-    return memo[open] = e;
-}
-
-// Chance of a round score at or below `limit` from `open`, playing best.
-double plainChance(const Open& open, int limit) {
+// Playing best from `open`: with limit < 0 the expected round score (lower
+// is better), else the chance of a score at or below the limit (higher is).
+double plainValue(const Open& open, int limit) {
     static std::map<std::pair<Open, int>, double> memo;
-    if (open.empty()) return 1.0;
+    if (open.empty()) return limit < 0 ? 0.0 : 1.0;
     if (auto it = memo.find({open, limit}); it != memo.end()) return it->second;
-    double c = 0.0;
+    const double stuck = limit < 0 ? sumOf(open) : (sumOf(open) <= limit ? 1.0 : 0.0);
+    double value = 0.0;
     for (int total = 2; total <= 12; ++total) {
-        double best = sumOf(open) <= limit ? 1.0 : 0.0;
+        double best = stuck;
         bool any = false;
         for (const Open& m : movesOf(open, total)) {
-            const double v = plainChance(without(open, m), limit);
-            if (!any || v > best) best = v;
+            const double v = plainValue(without(open, m), limit);
+            if (!any || (limit < 0 ? v < best : v > best)) best = v;
             any = true;
         }
-        c += ways(total) / 36.0 * best;
+        value += ways(total) / 36.0 * best;
     }
-    return memo[{open, limit}] = c;
+    return memo[{open, limit}] = value;
 }
+double plainExpected(const Open& open) { return plainValue(open, -1); }
+double plainChance(const Open& open, int limit) { return plainValue(open, limit); }
 
 TileMask maskOf(const Open& open) {
     TileMask m = 0;

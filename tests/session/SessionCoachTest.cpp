@@ -1,11 +1,7 @@
 // The coach (Options, "Show Best Move") and the settings of Rudi's choices.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-
+#include "../store/StoreTestSupport.h"
 #include "RecordingView.h"
 #include "session/RudiSettings.h"
 #include "store/SettingsFile.h"
@@ -149,52 +145,34 @@ TEST(Coach, OffByDefaultAndSwitchedDuringATurn) {
     rig.session.setShowBestMove(false);
     EXPECT_EQ(rig.session.table().bestMove, Marks{});
 
-    // A game's end and a new game's start leave nothing marked.
+    // A game's end leaves nothing marked.
     rig.session.setShowBestMove(true);
     rig.handle("CMD_winner+1+");
     EXPECT_EQ(rig.session.table().bestMove, Marks{});
 }
 
-namespace {
-
-struct TempFile {
-    TempFile() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tc-rudi-XXXXXX").string();
-        dir = ::mkdtemp(pattern.data());
-        path = (std::filesystem::path(dir) / "velmoralobby.ini").string();
-    }
-    ~TempFile() { std::filesystem::remove_all(dir); }
-    void write(const std::string& bytes) const { std::ofstream(path, std::ios::binary) << bytes; }
-    std::string read() const {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-    std::string dir, path;
-};
-
-} // namespace
-
 TEST(RudiSettings, EachKeyIsWrittenAloneAndReadStrictly) {
-    TempFile f;
-    f.write("[Other]\r\nRudiPlays=expert\r\n[Tilecrest]\r\nTop=40\r\n");
-    tc::store::SettingsFile file(f.path);
+    const tc::storetest::TempDir dir;
+    const std::string path = dir.file("velmoralobby.ini");
+    tc::storetest::spill(path, "[Other]\r\nRudiPlays=expert\r\n[Tilecrest]\r\nTop=40\r\n");
+    tc::store::SettingsFile file(path);
     RudiSettings s = RudiSettings::read(file);
     EXPECT_EQ(s.rudi, tc::game::Rudi::Classic);
     EXPECT_FALSE(s.showBestMove);
 
     ASSERT_TRUE(RudiSettings::writeRudi(file, tc::game::Rudi::Expert));
-    EXPECT_EQ(f.read(), "[Other]\r\nRudiPlays=expert\r\n[Tilecrest]\r\nTop=40\r\nRudiPlays=expert\r\n");
+    EXPECT_EQ(tc::storetest::slurp(path), "[Other]\r\nRudiPlays=expert\r\n[Tilecrest]\r\nTop=40\r\nRudiPlays=expert\r\n");
     ASSERT_TRUE(RudiSettings::writeShowBestMove(file, true));
-    EXPECT_EQ(f.read(),
+    EXPECT_EQ(tc::storetest::slurp(path),
               "[Other]\r\nRudiPlays=expert\r\n[Tilecrest]\r\nTop=40\r\nRudiPlays=expert\r\nShowBestMove=true\r\n");
-    s = RudiSettings::read(tc::store::SettingsFile(f.path));
+    s = RudiSettings::read(tc::store::SettingsFile(path));
     EXPECT_EQ(s.rudi, tc::game::Rudi::Expert);
     EXPECT_TRUE(s.showBestMove);
 
     // Anything but the exact words gives the defaults.
     for (const char* rudi : {"Expert", "EXPERT", "", "best", "expert2"}) {
-        f.write(std::string("[Tilecrest]\r\nRudiPlays=") + rudi + "\r\nShowBestMove=True\r\n");
-        s = RudiSettings::read(tc::store::SettingsFile(f.path));
+        tc::storetest::spill(path, std::string("[Tilecrest]\r\nRudiPlays=") + rudi + "\r\nShowBestMove=True\r\n");
+        s = RudiSettings::read(tc::store::SettingsFile(path));
         EXPECT_EQ(s.rudi, tc::game::Rudi::Classic) << rudi;
         EXPECT_FALSE(s.showBestMove);
     }
