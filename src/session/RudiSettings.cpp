@@ -11,12 +11,8 @@ RudiSettings RudiSettings::read(const store::SettingsFile& file) {
     return s;
 }
 
-bool RudiSettings::writeRudi(store::SettingsFile& file, game::Rudi rudi) {
-    return file.writeString(kRudiKey, game::rudiName(rudi));
-}
+store::KeyValues RudiSettings::rudiKey(game::Rudi rudi) { return {{kRudiKey, game::rudiName(rudi)}}; }
 
-bool RudiSettings::writeShowBestMove(store::SettingsFile& file, bool on) {
-    return file.writeString(kShowBestMoveKey, on ? "true" : "false");
-}
+store::KeyValues RudiSettings::showBestMoveKey(bool on) { return {{kShowBestMoveKey, on ? "true" : "false"}}; }
 
 } // namespace tc::client

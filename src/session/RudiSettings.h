@@ -3,6 +3,7 @@
 // in the settings file's section under keys of their own. Each is written
 // alone, when it changes, so nothing else in the section moves.
 #include "game/ComputerPlayer.h"
+#include "store/ClientSettings.h"
 
 namespace tc::store {
 class SettingsFile;
@@ -20,9 +21,9 @@ struct RudiSettings {
     bool showBestMove = false;
 
     static RudiSettings read(const store::SettingsFile& file);
-    // False when the file could not be written (it is then unchanged).
-    static bool writeRudi(store::SettingsFile& file, game::Rudi rudi);
-    static bool writeShowBestMove(store::SettingsFile& file, bool on);
+    // The one key to write when the choice changes.
+    static store::KeyValues rudiKey(game::Rudi rudi);
+    static store::KeyValues showBestMoveKey(bool on);
 };
 
 } // namespace tc::client

@@ -152,6 +152,8 @@ TEST(Coach, OffByDefaultAndSwitchedDuringATurn) {
 }
 
 TEST(RudiSettings, EachKeyIsWrittenAloneAndReadStrictly) {
+    EXPECT_EQ(RudiSettings::rudiKey(tc::game::Rudi::Classic), (tc::store::KeyValues{{"RudiPlays", "classic"}}));
+    EXPECT_EQ(RudiSettings::showBestMoveKey(false), (tc::store::KeyValues{{"ShowBestMove", "false"}}));
     const tc::storetest::TempDir dir;
     const std::string path = dir.file("velmoralobby.ini");
     tc::storetest::spill(path, "[Other]\r\nRudiPlays=expert\r\n[Tilecrest]\r\nTop=40\r\n");
@@ -160,9 +162,9 @@ TEST(RudiSettings, EachKeyIsWrittenAloneAndReadStrictly) {
     EXPECT_EQ(s.rudi, tc::game::Rudi::Classic);
     EXPECT_FALSE(s.showBestMove);
 
-    ASSERT_TRUE(RudiSettings::writeRudi(file, tc::game::Rudi::Expert));
+    ASSERT_TRUE(file.write(RudiSettings::rudiKey(tc::game::Rudi::Expert)));
     EXPECT_EQ(tc::storetest::slurp(path), "[Other]\r\nRudiPlays=expert\r\n[Tilecrest]\r\nTop=40\r\nRudiPlays=expert\r\n");
-    ASSERT_TRUE(RudiSettings::writeShowBestMove(file, true));
+    ASSERT_TRUE(file.write(RudiSettings::showBestMoveKey(true)));
     EXPECT_EQ(tc::storetest::slurp(path),
               "[Other]\r\nRudiPlays=expert\r\n[Tilecrest]\r\nTop=40\r\nRudiPlays=expert\r\nShowBestMove=true\r\n");
     s = RudiSettings::read(tc::store::SettingsFile(path));
