@@ -122,6 +122,9 @@ TEST(Coach, OnlyTheOwnTurnIsCoached) {
     rig.handle("CMD_closeit+9");
     rig.handle("CMD_placedice+1+1+2+4+");
     EXPECT_EQ(rig.marks(), Marks{});
+    // Playing again on that roll: the advice for it is back.
+    rig.handle("CMD_justwatching+1+2");
+    EXPECT_EQ(rig.marks(), marked({5}));
 }
 
 TEST(Coach, OffByDefaultAndSwitchedDuringATurn) {
