@@ -97,8 +97,9 @@ public:
     }
     // The computer player for every seat nobody plays (seat 2 while empty,
     // seats whose player just watches); Classic unless set. The host's
-    // choice: nothing of it goes on the wire.
-    void setRudi(game::Rudi rudi) { rudi_ = rudi; }
+    // choice: nothing of it goes on the wire. Choosing Expert builds its
+    // tables now, not at the first move.
+    void setRudi(game::Rudi rudi);
     game::Rudi rudi() const { return rudi_; }
     // Looks at every connection's output (ServerPorts::output) and closes
     // the ones that have stalled. The host calls it about once a second.

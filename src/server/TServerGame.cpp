@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "game/ComputerPlayer.h"
+#include "game/ExpertPlayer.h"
 #include "net/Fields.h"
 #include "net/Message.h"
 
@@ -208,6 +209,11 @@ void TServer::cplay() {
     if (currentseat_ < 1 || currentseat_ > game::kSeatCount) return;
     const std::string move = game::moveText(rudi_, currentseat_, dice_[0], dice_[1], tiles_, scoreToReach());
     if (!move.empty()) closethem(0, move);
+}
+
+void TServer::setRudi(game::Rudi rudi) {
+    rudi_ = rudi;
+    if (rudi == game::Rudi::Expert) game::ExpertTable::get();
 }
 
 int TServer::scoreToReach() const {

@@ -119,6 +119,7 @@ void Session::placedice(const std::string& data) {
 
 void Session::setShowBestMove(bool on) {
     showBestMove_ = on;
+    if (on) game::ExpertTable::get();  // built now rather than at the first roll
     showCoach();
     publish();
 }
