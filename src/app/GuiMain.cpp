@@ -17,6 +17,7 @@
 #include "client/MainOptions.h"
 #include "client/MainWindow.h"
 #include "game/Lcg.h"
+#include "net/CommandLine.h"
 #include "net/Version.h"
 
 namespace {
@@ -38,13 +39,16 @@ void ensureRuntimeDir() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // --help and --version answer before anything needs a display, claims
-    // the single-instance name or opens a port.
+    // A wrong command line, --help and --version answer before anything
+    // needs a display, claims the single-instance name or opens a port.
+    // The words are read here once; Qt's own options are not taken.
     QStringList rawArgs;
     for (int i = 1; i < argc; ++i) rawArgs << QString::fromLocal8Bit(argv[i]);
-    const tc::client::MainOptions early = tc::client::parseMainOptions(rawArgs);
-    if (early.help || early.version) {
-        const QString text = early.help ? tc::client::mainUsage()
+    const tc::client::MainOptions options = tc::client::parseMainOptions(rawArgs);
+    if (!options.error.empty())
+        return tc::net::refuseCommandLine("tilecrest", options.error, tc::client::mainUsage().toStdString());
+    if (options.help || options.version) {
+        const QString text = options.help ? tc::client::mainUsage()
                                         : QStringLiteral("tilecrest %1\n").arg(QLatin1String(tc::net::kFullVersion));
         std::fputs(text.toLocal8Bit().constData(), stdout);
         return 0;
@@ -66,8 +70,6 @@ int main(int argc, char* argv[]) {
     QObject::connect(&instance, &tc::app::SingleInstance::raiseRequested, &game.window(),
                      &tc::client::MainWindow::bringToFront);
 
-    QStringList args = QApplication::arguments();
-    args.removeFirst();
-    game.start(tc::client::parseMainOptions(args));
+    game.start(options);
     return QApplication::exec();
 }

@@ -4,12 +4,22 @@
 #include <QDir>
 #include <QFileInfo>
 
+// Set by the build from GNUInstallDirs; a build without them is portable.
+#ifndef TILECREST_INSTALL_PREFIX
+#define TILECREST_INSTALL_PREFIX ""
+#define TILECREST_INSTALL_BINDIR ""
+#define TILECREST_INSTALL_DATADIR ""
+#define TILECREST_APP_ID ""
+#endif
+
 namespace tc::store {
 namespace {
 QString& overrideFolder() {
     static QString folder;
     return folder;
 }
+
+QString clean(const QString& path) { return QDir::cleanPath(QFileInfo(path).absoluteFilePath()); }
 } // namespace
 
 void setStoreFolderOverride(const QString& folder) { overrideFolder() = folder; }
@@ -19,10 +29,33 @@ QString storeFilePath(const QString& fileName, QStandardPaths::StandardLocation 
     return storeFilePathFor(fileName, QCoreApplication::applicationDirPath(), userFolder);
 }
 
+bool isInstalledProgramFolder(const QString& programFolder) {
+    const QString bin = QStringLiteral(TILECREST_INSTALL_BINDIR);
+    const QString data = QStringLiteral(TILECREST_INSTALL_DATADIR);
+    if (bin.isEmpty()) return false;
+    const QString folder = clean(programFolder);
+    const QString configured = clean(QDir(QStringLiteral(TILECREST_INSTALL_PREFIX)).filePath(bin));
+    if (folder == configured) return true;
+    // Another prefix: PREFIX/BINDIR beside PREFIX/DATADIR/applications/ID.desktop.
+    QString prefix;
+    if (QDir::isAbsolutePath(bin)) {
+        if (folder != clean(bin)) return false;
+        prefix = QStringLiteral("/");
+    } else {
+        const QString tail = QLatin1Char('/') + QDir::cleanPath(bin);
+        if (!folder.endsWith(tail)) return false;
+        prefix = folder.left(folder.size() - tail.size());
+    }
+    const QString entry = QStringLiteral("applications/%1.desktop").arg(QStringLiteral(TILECREST_APP_ID));
+    const QString dataDir = QDir::isAbsolutePath(data) ? data : QDir(prefix).filePath(data);
+    return QFileInfo(QDir(dataDir).filePath(entry)).isFile();
+}
+
 QString storeFilePathFor(const QString& fileName, const QString& exeDir,
                          QStandardPaths::StandardLocation userFolder) {
     const QString beside = QDir(exeDir).filePath(fileName);
-    if (QFileInfo::exists(beside) || QFileInfo(exeDir).isWritable()) return beside;
+    if (!isInstalledProgramFolder(exeDir) && (QFileInfo::exists(beside) || QFileInfo(exeDir).isWritable()))
+        return beside;
     const QString user = QStandardPaths::writableLocation(userFolder);
     QDir().mkpath(user);
     return QDir(user).filePath(fileName);

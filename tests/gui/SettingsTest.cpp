@@ -326,7 +326,7 @@ TEST(Settings, AWindowClosedBeforeTheSettingsWereReadWritesNothing) {
     EXPECT_EQ(settingsBytes(), "[Tilecrest]\r\nTextsize=14\r\nChatterSounds=true\r\n");
 }
 
-TEST(Settings, TheFileLivesBesideTheProgramOnlyWhereItCanBeKept) {
+TEST(Settings, TheFileLivesBesideTheProgramOnlyInAPortableCopyWhereItCanBeKept) {
     QTemporaryDir dir;
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", dir.filePath("config").toLocal8Bit());
@@ -354,6 +354,21 @@ TEST(Settings, TheFileLivesBesideTheProgramOnlyWhereItCanBeKept) {
     QFile::setPermissions(installed, QFile::ReadOwner | QFile::ExeOwner);
     EXPECT_EQ(tc::store::storeFilePathFor(name, installed, kind), QDir(installed).filePath(name));
     QFile::setPermissions(installed, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    // An installed copy never keeps files beside itself, even where it
+    // could write (root) and even where an old file lies.
+    const QString bin = dir.filePath("prefix/bin");
+    ASSERT_TRUE(QDir().mkpath(bin));
+    QFile(QDir(bin).filePath(name)).open(QIODevice::WriteOnly);
+    EXPECT_FALSE(tc::store::isInstalledProgramFolder(bin));
+    EXPECT_EQ(tc::store::storeFilePathFor(name, bin, kind), QDir(bin).filePath(name));  // no menu entry: portable
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("prefix/share/applications")));
+    QFile(dir.filePath("prefix/share/applications/org.tilecrest.Tilecrest.desktop")).open(QIODevice::WriteOnly);
+    EXPECT_TRUE(tc::store::isInstalledProgramFolder(bin));
+    EXPECT_TRUE(tc::store::isInstalledProgramFolder(bin + "/"));
+    EXPECT_EQ(tc::store::storeFilePathFor(name, bin, kind), user);
+    EXPECT_FALSE(tc::store::isInstalledProgramFolder(dir.filePath("prefix")));
+    EXPECT_FALSE(tc::store::isInstalledProgramFolder(dir.filePath("prefix/share")));
 
     if (oldConfig.isNull())
         qunsetenv("XDG_CONFIG_HOME");
