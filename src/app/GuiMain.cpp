@@ -1,14 +1,17 @@
 // tilecrest: the game. Only one copy runs per user; it creates its windows
 // and, as the command line says, hosts a game (solo without parameters) or
 // joins one.
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include <QApplication>
+#include <QSocketNotifier>
 #include <QTime>
 
 #include "app/ApplicationIdentity.h"
@@ -34,6 +37,32 @@ void ensureRuntimeDir() {
         chmod(dir.c_str(), 0700);
         setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
     }
+}
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char byte = 1;
+    // Only async-signal-safe work here; the event loop does the rest.
+    [[maybe_unused]] const auto n = ::write(signalPipe[1], &byte, 1);
+}
+
+// SIGTERM (a logout, a service manager) and SIGINT close the main window
+// as its Exit item does, so the tally and a moved window are kept.
+void closeOnSignals(QWidget& window) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        char byte;
+        [[maybe_unused]] const auto n = ::read(signalPipe[0], &byte, 1);
+        window.close();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
 }
 
 }  // namespace
@@ -70,6 +99,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&instance, &tc::app::SingleInstance::raiseRequested, &game.window(),
                      &tc::client::MainWindow::bringToFront);
 
+    closeOnSignals(game.window());
     game.start(options);
     return QApplication::exec();
 }
