@@ -24,6 +24,8 @@ QString clean(const QString& path) { return QDir::cleanPath(QFileInfo(path).abso
 
 void setStoreFolderOverride(const QString& folder) { overrideFolder() = folder; }
 
+QString storeFolderOverride() { return overrideFolder(); }
+
 QString storeFilePath(const QString& fileName, QStandardPaths::StandardLocation userFolder) {
     if (!overrideFolder().isEmpty()) return QDir(overrideFolder()).filePath(fileName);
     return storeFilePathFor(fileName, QCoreApplication::applicationDirPath(), userFolder);

@@ -28,5 +28,6 @@ bool isInstalledProgramFolder(const QString& programFolder);
 // Tests and portable set-ups: every store file lives in `folder` instead
 // (an empty string restores the rule above).
 void setStoreFolderOverride(const QString& folder);
+QString storeFolderOverride();
 
 } // namespace tc::store
