@@ -13,6 +13,8 @@ JoinAttempt::JoinAttempt(QObject* parent) : QObject(parent) {
                  .arg(seconds == 1 ? QStringLiteral("second") : QStringLiteral("seconds")));
     });
     connect(&sock_, &ClientSocket::connectFailed, this, &JoinAttempt::fail);
+    // Reaching the host has the socket's own time; taking in, this one.
+    connect(&sock_, &ClientSocket::connected, this, [this] { deadline_.start(timeoutMs_); });
     connect(&sock_, &ClientSocket::bytesReceived, this, &JoinAttempt::onBytes);
     connect(&sock_, &ClientSocket::closed, this, [this] {
         fail(QStringLiteral("The host closed the connection before taking you in."));
@@ -30,7 +32,6 @@ void JoinAttempt::start(const QString& host, quint16 port, const std::string& na
     cancel();
     handshake_ = std::make_unique<JoinHandshake>(name);
     running_ = true;
-    deadline_.start(timeoutMs_ + 50);  // the socket's own connect timeout speaks first
     sock_.connectTo(host, port);
 }
 

@@ -3,7 +3,8 @@
 // stays in the game he is in: connect, answer the host's login request and
 // wait for its answer (JoinHandshake). `joined` hands over a logged-in
 // connection; `failed` says why in words for the Join dialog. Either comes
-// once per start(), within the time set (10 s unless set).
+// once per start(): reaching the host and being taken in each have the time
+// set (10 s unless set).
 #include <memory>
 #include <string>
 
@@ -28,7 +29,7 @@ public:
     // Drops the try without a report.
     void cancel();
     bool running() const { return running_; }
-    // The whole try, connect and login, may take this long.
+    // Connecting may take this long, and so may the login after it.
     void setTimeout(int ms);
 
     // After `joined`: the connection to take over, the slot the host gave
