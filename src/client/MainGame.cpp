@@ -141,6 +141,7 @@ void MainGame::restart(const MainOptions& options) {
 }
 
 void MainGame::openConnectDialog(bool host) {
+    join_->cancel();  // a try belongs to the dialog as it was opened then
     if (!dialog_) {
         dialog_ = new ConnectDialog(chat_.get());  // goes with the window
         QObject::connect(dialog_, &ConnectDialog::connectRequested, chat_.get(), [this](const MainOptions& o) {
