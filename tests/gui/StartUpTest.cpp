@@ -73,6 +73,14 @@ TEST(SingleInstance, ANameLeftBehindDoesNotLockOutTheNextCopy) {
     SingleInstance next(key);
     EXPECT_TRUE(next.claim());
     EXPECT_TRUE(SingleInstance::defaultKey().startsWith("arolmev-"));
+    // One copy per user and home folder: another home, another name.
+    const QString here = SingleInstance::defaultKey();
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QDir::tempPath().toLocal8Bit());
+    const QString elsewhere = SingleInstance::defaultKey();
+    qputenv("HOME", oldHome);
+    EXPECT_NE(here, elsewhere);
+    EXPECT_EQ(SingleInstance::defaultKey(), here);
 }
 
 TEST(SingleInstance, AStrangerOnTheSocketIsNotARaiseRequest) {
