@@ -52,13 +52,13 @@ std::string usage() { return QString::fromLatin1(kUsage).arg(QLatin1String(tc::n
 int main(int argc, char* argv[]) {
     // The command line is read before Qt sees it, so Qt's own options are
     // refused like any other unknown one.
-    using Kind = tc::net::OptionSpec::Kind;
-    const std::vector<tc::net::OptionSpec> specs = {
+    using Kind = tc::net::OptionRule::Kind;
+    const std::vector<tc::net::OptionRule> rules = {
         {"--port", Kind::Number, 0, 65535},          {"--bind", Kind::Text},
         {"--seed", Kind::Number, 0, 0xFFFFFFFFll},   {"--pause-ms", Kind::Number, 1, 3600000},
         {"--help", Kind::Flag},                      {"--version", Kind::Flag},
     };
-    const tc::net::CommandLine cl = tc::net::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), specs);
+    const tc::net::CommandLine cl = tc::net::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), rules);
     std::string wrong = cl.error;
     if (wrong.empty() && !cl.words.empty()) wrong = "unexpected word \"" + cl.words.front() + "\"";
     QHostAddress address(QHostAddress::Any);

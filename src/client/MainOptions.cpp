@@ -6,8 +6,8 @@
 namespace tc::client {
 
 MainOptions parseMainOptions(const QStringList& args) {
-    using Kind = net::OptionSpec::Kind;
-    static const std::vector<net::OptionSpec> specs = {
+    using Kind = net::OptionRule::Kind;
+    static const std::vector<net::OptionRule> rules = {
         {"--port", Kind::Number, 0, 65535},
         {"--pause-ms", Kind::Number, 1, 60000},
         {"--help", Kind::Flag},
@@ -15,7 +15,7 @@ MainOptions parseMainOptions(const QStringList& args) {
     };
     std::vector<std::string> words;
     for (const QString& a : args) words.push_back(a.toStdString());
-    const net::CommandLine cl = net::parseCommandLine(words, specs);
+    const net::CommandLine cl = net::parseCommandLine(words, rules);
     MainOptions o;
     o.error = cl.error;
     if (!cl.error.empty()) return o;

@@ -8,9 +8,9 @@ namespace tc::net {
 
 namespace {
 
-const OptionSpec* findSpec(const std::vector<OptionSpec>& specs, std::string_view name) {
-    const auto it = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& s) { return s.name == name; });
-    return it == specs.end() ? nullptr : &*it;
+const OptionRule* findRule(const std::vector<OptionRule>& rules, std::string_view name) {
+    const auto it = std::find_if(rules.begin(), rules.end(), [&](const OptionRule& s) { return s.name == name; });
+    return it == rules.end() ? nullptr : &*it;
 }
 
 // Whole decimal numbers only: no sign unless negative, no spaces, no
@@ -41,7 +41,7 @@ long long CommandLine::number(std::string_view name, long long fallback) const {
     return fallback;
 }
 
-CommandLine parseCommandLine(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs) {
+CommandLine parseCommandLine(const std::vector<std::string>& args, const std::vector<OptionRule>& rules) {
     CommandLine cl;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -56,12 +56,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const std::ve
         }
         const std::size_t eq = a.rfind("--", 0) == 0 ? a.find('=') : std::string::npos;
         const std::string name = a.substr(0, eq);
-        const OptionSpec* spec = findSpec(specs, name);
-        if (!spec) {
+        const OptionRule* rule = findRule(rules, name);
+        if (!rule) {
             cl.error = "unknown option " + name;
             return cl;
         }
-        if (spec->kind == OptionSpec::Kind::Flag) {
+        if (rule->kind == OptionRule::Kind::Flag) {
             if (eq != std::string::npos) {
                 cl.error = name + " takes no value";
                 return cl;
@@ -78,14 +78,14 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const std::ve
             cl.error = name + " needs a value";
             return cl;
         }
-        if (spec->kind == OptionSpec::Kind::Number) {
+        if (rule->kind == OptionRule::Kind::Number) {
             long long v = 0;
-            const std::string range = std::to_string(spec->min) + ".." + std::to_string(spec->max);
+            const std::string range = std::to_string(rule->min) + ".." + std::to_string(rule->max);
             if (!readNumber(value, v)) {
                 cl.error = name + " needs a whole number (" + range + "), not \"" + value + "\"";
                 return cl;
             }
-            if (v < spec->min || v > spec->max) {
+            if (v < rule->min || v > rule->max) {
                 cl.error = name + " " + value + " is out of range (" + range + ")";
                 return cl;
             }

@@ -17,7 +17,7 @@ namespace tc::net {
 // The exit status of a wrong command line (1 stays for a failed run).
 inline constexpr int kCommandLineStatus = 2;
 
-struct OptionSpec {
+struct OptionRule {
     enum class Kind { Flag, Text, Number };
     std::string name;  // with its dashes: "--port"
     Kind kind = Kind::Flag;
@@ -39,7 +39,7 @@ struct CommandLine {
     long long number(std::string_view name, long long fallback) const;
 };
 
-CommandLine parseCommandLine(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs);
+CommandLine parseCommandLine(const std::vector<std::string>& args, const std::vector<OptionRule>& rules);
 
 // Writes "PROGRAM: ERROR", a blank line and `usage` to stderr; returns
 // kCommandLineStatus for main() to return.

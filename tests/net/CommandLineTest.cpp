@@ -3,17 +3,17 @@
 #include "net/CommandLine.h"
 
 using tc::net::CommandLine;
-using tc::net::OptionSpec;
+using tc::net::OptionRule;
 using tc::net::parseCommandLine;
 using Words = std::vector<std::string>;
 
 namespace {
-const std::vector<OptionSpec> kSpecs = {
-    {"--port", OptionSpec::Kind::Number, 0, 65535},
-    {"--bind", OptionSpec::Kind::Text},
-    {"--help", OptionSpec::Kind::Flag},
+const std::vector<OptionRule> kRules = {
+    {"--port", OptionRule::Kind::Number, 0, 65535},
+    {"--bind", OptionRule::Kind::Text},
+    {"--help", OptionRule::Kind::Flag},
 };
-CommandLine parse(const Words& w) { return parseCommandLine(w, kSpecs); }
+CommandLine parse(const Words& w) { return parseCommandLine(w, kRules); }
 } // namespace
 
 TEST(CommandLine, OptionsAnywhereWordsInOrder) {

@@ -79,7 +79,7 @@ int show(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    using Kind = tc::net::OptionSpec::Kind;
+    using Kind = tc::net::OptionRule::Kind;
     const tc::net::CommandLine cl = tc::net::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc),
                                                               {{"--help", Kind::Flag}, {"--version", Kind::Flag}});
     if (!cl.error.empty()) return tc::net::refuseCommandLine("tilecrest-pack", cl.error, kUsage);
