@@ -4,8 +4,11 @@
 // every user, root too: an install folder such as /usr/local/bin is shared,
 // and a file root left there would be read by everyone and block their own.
 // A copy run from its build or unpacked folder is portable: beside the
-// executable when the file is already there or that folder is writable,
-// else the user's folder too.
+// executable when that folder takes new files, else in the user's folder.
+// There, a file beside the executable in a folder that takes none could be
+// read but never saved: it is copied to the user's folder (unless one is
+// there already) and kept there from then on. A symbolic link counts by the
+// folder of the file it points to.
 #include <QStandardPaths>
 #include <QString>
 
