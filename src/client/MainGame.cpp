@@ -153,6 +153,9 @@ void MainGame::openConnectDialog(bool host) {
         QObject::connect(dialog_, &ConnectDialog::cancelled, chat_.get(), [this] { join_->cancel(); });
     }
     dialog_->setSettings(settings_.get());
+    // The port the game runs on now (the own server lets go of it for
+    // the try, so hosting there works from a solo game too).
+    dialog_->setGamePort(chat_->hostingPort());
     dialog_->openFor(host ? ConnectDialog::Mode::Host : ConnectDialog::Mode::Join);
 }
 

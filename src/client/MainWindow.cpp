@@ -298,6 +298,8 @@ void MainWindow::tableChanged() {
     board_->showTable(t);
     menus_->startGame->setEnabled(t.startGameEnabled);
     menus_->justWatch->setChecked(t.justWatchChecked);
+    menus_->justWatch->setEnabled(t.justWatchEnabled);
+    chatInput_->setWaitingLines(t.chatWaiting);
     side_.showTable(t);
 }
 
