@@ -16,12 +16,12 @@
 #include "chat/SmileyButton.h"
 #include "client/BoardPanel.h"
 #include "client/BoardPictures.h"
-#include "client/ConnectDialog.h"
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
 #include "client/TileControl.h"
 #include "client/WindowPlacement.h"
 #include "session/ClientSoundPlayer.h"
+#include "session/RudiSettings.h"
 #include "store/SettingsFile.h"
 #include "store/TallyTable.h"
 #include "windows/AboutWindow.h"
@@ -95,13 +95,19 @@ void MainWindow::wireMenus() {
         connect(a, &QAction::triggered, this, [this, call] { gate_.feed([this, call] { (session_.*call)(); }); });
     };
     input(m.startGame, &Session::clickStart);
-    connect(m.hostGame, &QAction::triggered, this, [this] { openConnectDialog(true); });
-    connect(m.joinGame, &QAction::triggered, this, [this] { openConnectDialog(false); });
+    // The owner opens the dialog and tries what it asks for; not while a
+    // message is up.
+    connect(m.hostGame, &QAction::triggered, this, [this] { if (!gate_.busy()) emit connectDialogWanted(true); });
+    connect(m.joinGame, &QAction::triggered, this, [this] { if (!gate_.busy()) emit connectDialogWanted(false); });
     connect(m.exit, &QAction::triggered, this, &QWidget::close);
     connect(m.justWatch, &QAction::triggered, this, [this] {
         // The check mark follows the server's answer, not the click.
         menus_->justWatch->setChecked(session_.table().justWatchChecked);
         gate_.feed([this] { session_.justWatchClicked(); });
+    });
+    connect(m.showBestMove, &QAction::triggered, this, [this](bool on) {
+        session_.setShowBestMove(on);
+        keeper_.saveOwnKeys(RudiSettings::showBestMoveKey(on));
     });
     // Built-in states until the settings are read: game sounds on, chatter
     // sounds shown as lines.
@@ -140,17 +146,6 @@ void MainWindow::wireMenus() {
     input(m.unsetJustWatch, &Session::unsetJustWatch);
 }
 
-void MainWindow::openConnectDialog(bool host) {
-    if (gate_.busy()) return;
-    if (!connectDialog_) {
-        connectDialog_ = new ConnectDialog(this);
-        connect(connectDialog_, &ConnectDialog::connectRequested, this, &MainWindow::connectRequested);
-    }
-    connectDialog_->setSettings(keeper_.file());
-    connectDialog_->setGamePort(hostingPort_);
-    connectDialog_->openFor(host ? ConnectDialog::Mode::Host : ConnectDialog::Mode::Join);
-}
-
 std::vector<std::string> MainWindow::currentGameNames() const {
     std::vector<std::string> seats;
     for (const SeatDisplay& s : session_.table().seats) seats.push_back(s.caption);
@@ -185,6 +180,8 @@ void MainWindow::buildChat(QWidget* board) {
 void MainWindow::attachGameStart(GameStartWindow* window) {
     side_.gameStart = window;
     if (!window) return;
+    connect(window, &GameStartWindow::rudiChosen, this,
+            [this](game::Rudi rudi) { keeper_.saveOwnKeys(RudiSettings::rudiKey(rudi)); });
     session_.offerMarks(window->playToScore());
     connect(window, &GameStartWindow::startRequested, this,
             [this](int marks) { gate_.feed([this, marks] { session_.startGame(marks); }); });
@@ -231,6 +228,16 @@ void MainWindow::start(const std::vector<std::string>& params) {
     gate_.feed([this, params] { session_.processParams(params); });
 }
 
+void MainWindow::startJoined(const std::vector<std::string>& params, ClientSocket& from, int seat,
+                             const std::string& rest) {
+    show();
+    sock_.takeOver(from);
+    gate_.feed([this, params, seat, rest] {
+        session_.processJoined(params, seat);
+        session_.onBytes(rest);
+    });
+}
+
 void MainWindow::leaveGame() {
     if (gate_.closing()) return;
     gate_.clear();
@@ -244,6 +251,7 @@ void MainWindow::leaveGame() {
     std::destroy_at(&session_);
     std::construct_at(&session_, *this, rng_);
     session_.setPort(port_);
+    session_.setShowBestMove(menus_->showBestMove->isChecked());
     session_.formCreate();
     if (side_.gameStart) session_.offerMarks(side_.gameStart->playToScore());
     endToGameEnded_ = true;
@@ -347,6 +355,10 @@ void MainWindow::loadSettings() {
     WindowPlacement::restore(this, s->place);
     playerSettings_->apply(*s, side_.gameStart);
     if (side_.gameStart) session_.offerMarks(side_.gameStart->playToScore());
+    const RudiSettings rudi = RudiSettings::read(*keeper_.file());
+    if (side_.gameStart) side_.gameStart->setRudi(rudi.rudi);
+    menus_->showBestMove->setChecked(rudi.showBestMove);
+    session_.setShowBestMove(rudi.showBestMove);
 }
 
 void MainWindow::saveSettings(std::string_view key) {
