@@ -41,6 +41,7 @@ expect "$game" "unknown option --bogus" Ann 127.0.0.1 true --bogus
 expect "$game" "--pause-ms 0 is out of range (1..60000)" --pause-ms 0
 expect "$server" 'unexpected word "Ann"' Ann
 expect "$server" '--bind needs an IP address, not "nowhere"' --bind nowhere
+expect "$server" "--login-ms 3600001 is out of range (0..3600000)" --login-ms 3600001
 expect "$pack" "unknown option -h" -h
 expect "$pack" "unknown option --port" --port 7772
 expect "$pack" "no command given"
