@@ -5,6 +5,7 @@
 // 8 KiB, and the read size), then the bytes of one connection.
 #include <charconv>
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -108,6 +109,16 @@ void checkText(std::string_view bytes) {
     FUZZ_CHECK(out.size() <= bytes.size(), "utf8ToCp1252 grew the text");
     const std::string framed = tc::net::frame(out);
     FUZZ_CHECK(framed.find('\xFF') == framed.size() - 1, "frame() of a text holds two terminators");
+
+    // The characters named as unsendable: each one sent as "?" on its own;
+    // none at all when no "?" appears that was not typed.
+    const std::string named = tc::net::unsendableCharacters(bytes);
+    FUZZ_CHECK(named.find('?') == std::string::npos, "a typed ? named unsendable in " + shown(bytes));
+    const auto typed = std::count(bytes.begin(), bytes.end(), '?');
+    if (std::count(out.begin(), out.end(), '?') == typed) FUZZ_CHECK(named.empty(), "named " + shown(named));
+    else FUZZ_CHECK(!named.empty(), "nothing named for " + shown(bytes));
+    const std::string namedOut = tc::net::utf8ToCp1252(named);
+    FUZZ_CHECK(namedOut.find_first_not_of('?') == std::string::npos, "named a sendable character: " + shown(named));
 }
 
 } // namespace

@@ -8,7 +8,8 @@
 //   2 a click on tile n:           n (0..10; 0 and 10 are out of range)
 //   3 the roll button
 //   4 typed text:                  colour (4 bytes), length, text
-//   5 other input (menus, phrases, socket end, a flood of one byte): kind, arguments
+//   5 other input (menus, phrases, socket end, a flood of one byte, Show Best Move,
+//     the offered Marks, a join made by the join dialog): kind, arguments
 //   6 the server's bytes, cut into 1-byte reads: length, bytes
 //   7 bytes from the server, ticked line by line: length, bytes
 //   8 one server message built from a keyword and fields: keyword, field
@@ -157,7 +158,7 @@ void tickDown(Session& session) {
 }
 
 void otherInput(Session& session, FuzzInput& in) {
-    switch (in.byte() % 15) {
+    switch (in.byte() % 18) {
     case 0: session.startGame(in.byte() % 13); break;
     case 1: session.justWatchClicked(); break;
     case 2: session.openSeatPopup(in.byte() % 8); session.removeFromGame(); break;
@@ -186,6 +187,10 @@ void otherInput(Session& session, FuzzInput& in) {
         else session.sendPhrase(text, in.u32());
         break;
     }
+    case 14: session.setShowBestMove(in.byte() & 1); break;
+    case 15: session.offerMarks(in.byte() % 13); break;
+    // A join made through the join dialog, already logged in at a slot.
+    case 16: session.processJoined({"Ann", "10.0.0.5", "x"}, in.byte() % 11); break;
     default: session.sendTyped("/me " + std::string(in.chunk()), in.u32()); break;
     }
 }
