@@ -21,6 +21,7 @@ ServerHost::ServerHost(tc::game::Lcg& rng, QObject* parent)
     outputTimer_.setInterval(kOutputCheckMs);
     connect(&outputTimer_, &QTimer::timeout, this, [this] { server_.checkOutput(); });
     connect(&listener_, &QTcpServer::newConnection, this, &ServerHost::onNewConnection);
+    server_.setSeatObserver([this](const SeatSummary& summary) { emit seatsChanged(summary); });
 }
 
 ServerHost::~ServerHost() {

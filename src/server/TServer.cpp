@@ -87,7 +87,7 @@ ConnId TServer::connectionArrived(const std::string& peer) {
     c.progressMs = clock_();
     log("connect slot " + std::to_string(slot) + " from " + peer);
     sendTo(slot, "CMD_sendlogininfo+" + std::to_string(slot));
-    closeOverflowing();
+    afterInput();
     return id;
 }
 
@@ -109,7 +109,7 @@ void TServer::bytesArrived(ConnId conn, std::string_view bytes) {
     }
     if (!withinRun && slotOf(conn) == slot)
         disconnectsock(slot, "over " + std::to_string(net::kMaxRunBytes) + " bytes without a line end");
-    closeOverflowing();
+    afterInput();
 }
 
 void TServer::connectionClosed(ConnId conn) {
@@ -119,7 +119,7 @@ void TServer::connectionClosed(ConnId conn) {
     conns_.erase(it);
     log("leave " + who(slot));
     release(slot);
-    closeOverflowing();
+    afterInput();
 }
 
 void TServer::disconnectsock(int slot, const std::string& why) {
@@ -187,6 +187,25 @@ void TServer::closeOverflowing() {
     }
 }
 
+SeatSummary TServer::seatSummary() const {
+    SeatSummary s;
+    s.freeSeats = 0;
+    for (int seat = 1; seat <= game::kSeatCount; ++seat) {
+        if (player_[seat].loggedin) ++s.seated;
+        if (!player_[seat].active) ++s.freeSeats;
+    }
+    s.running = gamestarted_;
+    return s;
+}
+
+void TServer::afterInput() {
+    closeOverflowing();
+    const SeatSummary now = seatSummary();
+    if (now == lastSummary_) return;
+    lastSummary_ = now;
+    if (seatObserver_) seatObserver_(now);
+}
+
 void TServer::checkOutput() {
     const std::int64_t now = clock_();
     std::vector<int> stalled;
@@ -206,7 +225,7 @@ void TServer::checkOutput() {
         disconnectsock(slot, "stalled: over " + std::to_string(kOutputSoftLimit) +
                                  " bytes of output unsent and nothing taken for " +
                                  std::to_string(kStallMs / 1000) + " s");
-    closeOverflowing();
+    afterInput();
 }
 
 // ---------------------------------------------------------------------------

@@ -61,6 +61,15 @@ using Clock = std::function<std::int64_t()>;
 // The system's steady clock in milliseconds.
 std::int64_t steadyMs();
 
+// What a server tells the network about itself: people seated (logged in
+// on seats 1..6), seats nobody holds, and whether a game is under way.
+struct SeatSummary {
+    int seated = 0;
+    int freeSeats = game::kSeatCount;
+    bool running = false;
+    bool operator==(const SeatSummary&) const = default;
+};
+
 // Pending pause actions.
 enum class PauseTag { None = 0, TurnOver = 1, ComputerMove = 2, NextRound = 3 };
 
@@ -90,6 +99,10 @@ public:
         talkLimits_ = talk;
         slideLimits_ = slides;
     }
+    // Called after an input that changed seatSummary(), never while one is
+    // being handled; the announcement of the game follows it.
+    void setSeatObserver(std::function<void(const SeatSummary&)> observer) { seatObserver_ = std::move(observer); }
+    SeatSummary seatSummary() const;
     // Looks at every connection's output (ServerPorts::output) and closes
     // the ones that have stalled. The host calls it about once a second.
     void checkOutput();
@@ -142,6 +155,9 @@ private:
     // something was being sent; runs after each input is handled.
     void closeOverflowing();
     void watchOutput(ConnId conn);
+    // Ends every input: closes overflowing peers, then tells the seat
+    // observer what changed.
+    void afterInput();
 
     // --- game flow ---
     void startgame(int slot, const std::string& data);
@@ -183,6 +199,8 @@ private:
     FloodLimits talkLimits_ = kTalkLimits;
     FloodLimits slideLimits_ = kSlideLimits;
     std::vector<ConnId> overflowing_;
+    std::function<void(const SeatSummary&)> seatObserver_;
+    SeatSummary lastSummary_;
 
     std::array<tplayer, kSlotCount + 2> player_{};  // [1..9], [10] refusals, [0] unused
     int playercount_ = 0;
