@@ -3,12 +3,14 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QHostAddress>
+#include <QHostInfo>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "discovery/Announcer.h"
 #include "game/Lcg.h"
 #include "net/Version.h"
 #include "server/ServerHost.h"
@@ -57,7 +59,13 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption pauseOpt(QStringLiteral("pause-ms"),
                                       QStringLiteral("Length of one pause tick in ms (default 1000)."),
                                       QStringLiteral("N"), QStringLiteral("1000"));
-    parser.addOptions({portOpt, bindOpt, seedOpt, pauseOpt});
+    const QCommandLineOption noAnnounceOpt(QStringLiteral("no-announce"),
+                                           QStringLiteral("Do not announce the game on the local network."));
+    const QCommandLineOption nameOpt(QStringLiteral("name"),
+                                     QStringLiteral("Name the game is announced under (default: Tilecrest on "
+                                                    "this machine's name)."),
+                                     QStringLiteral("NAME"));
+    parser.addOptions({portOpt, bindOpt, seedOpt, pauseOpt, noAnnounceOpt, nameOpt});
     parser.process(app);
 
     auto fail = [](const QString& text) {
@@ -108,5 +116,31 @@ int main(int argc, char* argv[]) {
                   .arg(seed)
                   .arg(pauseMs));
 
-    return app.exec();
+    // Only a server others can reach is worth announcing.
+    const bool loopbackOnly = address.isLoopback();
+    tc::discovery::Announcer announcer;
+    if (!parser.isSet(noAnnounceOpt) && !loopbackOnly) {
+        const QString name = parser.isSet(nameOpt)
+                                 ? parser.value(nameOpt)
+                                 : QStringLiteral("Tilecrest on %1").arg(QHostInfo::localHostName());
+        auto summary = [](const tc::server::SeatSummary& s) {
+            return tc::discovery::GameAnnouncement{tc::net::kProtocolVersion, s.seated, s.freeSeats, s.running};
+        };
+        QObject::connect(&host, &tc::server::ServerHost::seatsChanged, &announcer,
+                         [&](const tc::server::SeatSummary& s) { announcer.update(summary(s)); });
+        QObject::connect(&announcer, &tc::discovery::Announcer::stateChanged, &app,
+                         [&](tc::discovery::Announcer::State state) {
+                             using State = tc::discovery::Announcer::State;
+                             if (state == State::Established)
+                                 printLine(QStringLiteral("announced as \"%1\" on the local network")
+                                               .arg(announcer.name()));
+                             else if (state == State::Unavailable)
+                                 printLine(QStringLiteral("not announced on the local network: %1").arg(announcer.error()));
+                         });
+        announcer.start(name, host.serverPort(), summary(host.server().seatSummary()));
+    }
+
+    const int rc = app.exec();
+    announcer.stop();
+    return rc;
 }
