@@ -87,3 +87,5 @@ if [ "$ready" != "1" ]; then
 fi
 
 "$@"
+rc=$?
+exit $rc
