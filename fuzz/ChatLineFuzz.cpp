@@ -12,14 +12,14 @@
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "chat/ChatLineParser.h"
-#include "chat/Colour.h"
+#include "net/Colour.h"
 #include "chat/LinkAddress.h"
 
 namespace {
 
 using tc::chat::ChatItem;
 using tc::chat::ChatLineParser;
-using tc::chat::Colour;
+using tc::net::Colour;
 using tc::fuzz::FuzzInput;
 using tc::fuzz::shown;
 
@@ -80,16 +80,16 @@ void checkLine(ChatLineParser& parser, std::string_view line) {
 // Written text must read back to the same value, and any text that reads
 // must write to a text that reads back the same.
 void checkColour(Colour c) {
-    const std::string text = tc::chat::colourToText(c);
+    const std::string text = tc::net::colourToText(c);
     Colour back = 0;
-    FUZZ_CHECK(tc::chat::textToColour(text, back), "written colour does not read: " + text);
+    FUZZ_CHECK(tc::net::textToColour(text, back), "written colour does not read: " + text);
     FUZZ_CHECK(back == c, "colour " + std::to_string(c) + " read back as " + std::to_string(back) + " via " + text);
-    (void)tc::chat::displayColour(c);
+    (void)tc::net::displayColour(c);
 }
 
 void checkColourText(std::string_view text) {
     Colour c = 0;
-    if (!tc::chat::textToColour(text, c)) return;
+    if (!tc::net::textToColour(text, c)) return;
     checkColour(c);
 }
 

@@ -23,9 +23,9 @@
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "chat/ChatLineParser.h"
-#include "client/Marks.h"
-#include "client/Session.h"
-#include "client/SessionView.h"
+#include "session/Marks.h"
+#include "session/Session.h"
+#include "session/SessionView.h"
 #include "game/Lcg.h"
 #include "net/Cp1252.h"
 #include "net/Fields.h"
@@ -70,7 +70,7 @@ public:
             }
     }
 
-    void addLineToChat(const std::string& line, tc::chat::Colour) override {
+    void addLineToChat(const std::string& line, tc::net::Colour) override {
         FUZZ_CHECK(validUtf8(line), "chat line not UTF-8: " + shown(line));
         // The pane refuses a line without a slot 0..9 in front; the session
         // must never post one.
@@ -212,7 +212,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 2: session.clickTile(in.byte() % 11); break;
         case 3: session.clickRoll(); break;
         case 4: {
-            const tc::chat::Colour colour = in.u32();
+            const tc::net::Colour colour = in.u32();
             session.sendTyped(std::string(in.chunk()), colour);
             break;
         }

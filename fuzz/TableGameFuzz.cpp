@@ -32,8 +32,8 @@
 
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
-#include "client/Session.h"
-#include "client/SessionView.h"
+#include "session/Session.h"
+#include "session/SessionView.h"
 #include "game/ComputerPlayer.h"
 #include "game/Lcg.h"
 #include "server/ServerPorts.h"
@@ -97,7 +97,7 @@ public:
         if (tracing()) std::fprintf(stderr, "  request: %s\n", shown(wire).c_str());
         toServer += wire;
     }
-    void addLineToChat(const std::string&, tc::chat::Colour) override {}
+    void addLineToChat(const std::string&, tc::net::Colour) override {}
     void tableChanged() override {}
     void animateTile(int, bool, int) override {}
     void playSound(const std::string&) override {}

@@ -11,7 +11,7 @@
 #include "chat/ChatPane.h"
 
 using tc::chat::ChatPane;
-using tc::chat::Colour;
+using tc::net::Colour;
 
 namespace {
 

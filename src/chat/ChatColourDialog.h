@@ -2,11 +2,13 @@
 // Text Color: the colour-choice dialog on the current chat colour.
 #include <optional>
 
-#include "chat/Colour.h"
+#include "net/Colour.h"
 
 class QWidget;
 
 namespace tc::chat {
+
+using net::Colour;
 
 class ChatColourDialog {
 public:

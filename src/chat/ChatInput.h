@@ -6,12 +6,14 @@
 // leaves the text (not logged in).
 #include <QLineEdit>
 
-#include "chat/Colour.h"
+#include "net/Colour.h"
 
 class QAction;
 class QMenu;
 
 namespace tc::chat {
+
+using net::Colour;
 
 class ChatInput : public QLineEdit {
     Q_OBJECT
@@ -21,8 +23,8 @@ public:
     explicit ChatInput(QWidget* parent = nullptr);
 
     // The player's chat colour; the box's text is drawn in it.
-    void setChatColour(tc::chat::Colour colour);
-    tc::chat::Colour chatColour() const { return colour_; }
+    void setChatColour(tc::net::Colour colour);
+    tc::net::Colour chatColour() const { return colour_; }
 
     // The context menu PopupMenu2 with its one item "Paste" (Ctrl+V).
     QMenu* contextMenu() const { return menu_; }
@@ -48,7 +50,7 @@ protected:
 private:
     void applyColour();
 
-    tc::chat::Colour colour_ = kBlack;
+    tc::net::Colour colour_ = net::kBlack;
     QMenu* menu_ = nullptr;
     QAction* paste_ = nullptr;
 };

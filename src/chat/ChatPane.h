@@ -16,13 +16,15 @@
 #include <optional>
 
 #include "chat/ChatLineParser.h"
-#include "chat/Colour.h"
+#include "net/Colour.h"
 #include "chat/TextStyles.h"
 
 class QAction;
 class QMenu;
 
 namespace tc::chat {
+
+using net::Colour;
 
 class LinkOpener;
 class DesktopLinkOpener;
@@ -45,7 +47,7 @@ public:
     // line), shown in `colour`, which also becomes the colour of every
     // earlier line of that slot. A line whose slot does not read or lies
     // outside 0..9 is refused: nothing is shown and nothing reported.
-    void addLineToChat(const QString& line, tc::chat::Colour colour);
+    void addLineToChat(const QString& line, tc::net::Colour colour);
 
     // Where link clicks go. Not owned; nullptr restores the desktop opener.
     void setLinkOpener(LinkOpener* opener);

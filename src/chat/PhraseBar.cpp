@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
-#include "chat/Phrases.h"
+#include "store/Phrases.h"
 #include "chat/SoundsMenu.h"
 
 namespace tc::chat {
@@ -16,14 +16,14 @@ PhraseBar::PhraseBar(QWidget* parent) : QWidget(parent) {
         const int n = i + 1;
         b->setObjectName(QStringLiteral("b_phrase%1").arg(n));
         b->setGeometry(0, i * kButtonHeight, kButtonWidth, kButtonHeight);
-        b->setIcon(QIcon(n <= kPhraseCount ? QStringLiteral(":/images/phrase%1.png").arg(n)
+        b->setIcon(QIcon(n <= store::kPhraseCount ? QStringLiteral(":/images/phrase%1.png").arg(n)
                                            : QStringLiteral(":/images/sounds.png")));
         b->setIconSize(QSize(kButtonWidth, kButtonHeight));
         b->setFocusPolicy(Qt::NoFocus);
         b->setStyleSheet(QStringLiteral("QToolButton { border: none; padding: 0; }"));
         buttons_[i] = b;
-        if (n <= kPhraseCount) {
-            b->setToolTip(QString::fromUtf8(kDefaultPhrases[static_cast<std::size_t>(i)]));
+        if (n <= store::kPhraseCount) {
+            b->setToolTip(QString::fromUtf8(store::kDefaultPhrases[static_cast<std::size_t>(i)]));
             connect(b, &QToolButton::clicked, this, [this, b] { emit phraseClicked(b->toolTip()); });
         } else {
             b->setToolTip(QStringLiteral("Chatter Sounds"));
@@ -35,18 +35,18 @@ PhraseBar::PhraseBar(QWidget* parent) : QWidget(parent) {
 }
 
 void PhraseBar::setPhrase(int n, const QString& phrase) {
-    if (n < 1 || n > kPhraseCount) return;
+    if (n < 1 || n > store::kPhraseCount) return;
     buttons_[n - 1]->setToolTip(phrase);
 }
 
 QString PhraseBar::phrase(int n) const {
-    if (n < 1 || n > kPhraseCount) return {};
+    if (n < 1 || n > store::kPhraseCount) return {};
     return buttons_[n - 1]->toolTip();
 }
 
 QStringList PhraseBar::phrases() const {
     QStringList out;
-    for (int n = 1; n <= kPhraseCount; ++n) out << phrase(n);
+    for (int n = 1; n <= store::kPhraseCount; ++n) out << phrase(n);
     return out;
 }
 

@@ -3,13 +3,13 @@
 namespace tc::chat {
 
 QColor toQColor(Colour c) {
-    const Colour d = displayColour(c);
-    return QColor(red(d), green(d), blue(d));
+    const Colour d = net::displayColour(c);
+    return QColor(net::red(d), net::green(d), net::blue(d));
 }
 
 Colour fromQColor(const QColor& c) {
     const QColor rgbColour = c.toRgb();
-    return rgb(rgbColour.red(), rgbColour.green(), rgbColour.blue());
+    return net::rgb(rgbColour.red(), rgbColour.green(), rgbColour.blue());
 }
 
 } // namespace tc::chat

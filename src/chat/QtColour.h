@@ -2,11 +2,13 @@
 // Between the program's colours (0x00BBGGRR, system colours) and QColor.
 #include <QColor>
 
-#include "chat/Colour.h"
+#include "net/Colour.h"
 
 namespace tc::chat {
 
-// The colour as drawn: system colours and clNone mapped by displayColour.
+using net::Colour;
+
+// The colour as drawn: system colours and clNone mapped by net::displayColour.
 QColor toQColor(Colour c);
 // An RGB colour (alpha ignored).
 Colour fromQColor(const QColor& c);

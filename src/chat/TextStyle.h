@@ -2,14 +2,16 @@
 // One entry of the pane's text-style table.
 #include <string>
 
-#include "chat/Colour.h"
+#include "net/Colour.h"
 
 namespace tc::chat {
+
+using net::Colour;
 
 struct TextStyle {
     std::string font = "Arial";
     int size = 10;
-    Colour colour = kBlack;
+    Colour colour = net::kBlack;
     bool bold = false;
     bool italic = false;
     bool underline = false;

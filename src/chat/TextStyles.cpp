@@ -13,9 +13,9 @@ TextStyles::TextStyles() {
         entries_[e].italic = i;
         entries_[e].underline = u;
     };
-    set(0, kPureBlue, false, false, false);
-    set(1, kPureBlue, true, false, false);
-    set(2, kNavy, true, false, false);
+    set(0, net::kPureBlue, false, false, false);
+    set(1, net::kPureBlue, true, false, false);
+    set(2, net::kNavy, true, false, false);
     set(3, kMaroon, false, true, false);
     set(4, kGreen, false, false, true);
     set(5, kGreen, false, false, true);

@@ -5,7 +5,7 @@
 
 #include "client/BoardPictures.h"
 #include "client/DicePanel.h"
-#include "client/Marks.h"
+#include "session/Marks.h"
 #include "client/TileControl.h"
 
 namespace tc::client {

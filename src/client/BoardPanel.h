@@ -9,7 +9,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "client/TableState.h"
+#include "session/TableState.h"
 
 class QLabel;
 

@@ -9,7 +9,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "client/ConnectSettings.h"
+#include "session/ConnectSettings.h"
 #include "store/SettingsFile.h"
 
 namespace tc::client {

@@ -4,7 +4,7 @@
 // the table state says; clicks leave as signals.
 #include <QWidget>
 
-#include "client/TableState.h"
+#include "session/TableState.h"
 
 class QLabel;
 

@@ -2,12 +2,12 @@
 
 #include <QHostAddress>
 
-#include "chat/PhraseEditor.h"
+#include "windows/PhraseEditor.h"
 #include "client/BoardPictures.h"
 #include "client/GameStartWindow.h"
 #include "client/LocalAddresses.h"
 #include "client/MainWindow.h"
-#include "client/ReachableAddresses.h"
+#include "session/ReachableAddresses.h"
 #include "client/SoundEffectPlayer.h"
 #include "server/ServerHost.h"
 #include "store/SettingsFile.h"
@@ -16,7 +16,7 @@
 #include "windows/DownloadWindow.h"
 #include "windows/HelpWindow.h"
 #include "windows/SoloWindow.h"
-#include "store/TallyListWindow.h"
+#include "windows/TallyListWindow.h"
 #include "windows/SpyListWindow.h"
 #include "windows/WebAddresses.h"
 
@@ -32,7 +32,7 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
     chat_->setSoundPlayer(sounds_.get());
     about_ = std::make_unique<windows::AboutWindow>(QString::fromStdString(addresses.makerSite));
     gamestart_ = std::make_unique<GameStartWindow>();
-    phrases_ = std::make_unique<chat::PhraseEditor>();
+    phrases_ = std::make_unique<windows::PhraseEditor>();
     help_ = std::make_unique<windows::HelpWindow>();
     server_ = std::make_unique<server::ServerHost>(rng_, nullptr);
     spylist_ = std::make_unique<windows::SpyListWindow>();
@@ -59,7 +59,7 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
     QObject::connect(chat_.get(), &MainWindow::connectRequested, chat_.get(),
                      [this](const MainOptions& options) { restart(options); });
     QObject::connect(chat_.get(), &MainWindow::gameEnded, chat_.get(), [this] {
-        chat_->addLineToChat("0+The game has ended; back to a solo game.", chat::kPureBlue);
+        chat_->addLineToChat("0+The game has ended; back to a solo game.", net::kPureBlue);
         MainOptions solo;
         solo.port = firstPort_;
         restart(solo);
@@ -98,7 +98,7 @@ void MainGame::start(const MainOptions& options) {
 }
 
 void MainGame::createTally() {
-    tally_ = std::make_unique<store::TallyListWindow>(
+    tally_ = std::make_unique<windows::TallyListWindow>(
         store::storeFilePath(QStringLiteral("Ridgeplaytally.tld"), QStandardPaths::AppDataLocation));
     tally_->setBackground(BoardPictures::instance().board);
     chat_->attachTally(tally_.get());
@@ -115,7 +115,7 @@ void MainGame::restart(const MainOptions& options) {
     chat_->start(options.params);
     const auto& p = options.params;
     if (p.size() >= 3 && p[2] == "true" && chat_->hostingPort() != 0)
-        chat_->addLineToChat("0+" + joinAddressesLine(localAddresses(), chat_->hostingPort()), chat::kPureBlue);
+        chat_->addLineToChat("0+" + joinAddressesLine(localAddresses(), chat_->hostingPort()), net::kPureBlue);
 }
 
 } // namespace tc::client

@@ -15,9 +15,6 @@
 #include "client/MainOptions.h"
 #include "game/Lcg.h"
 
-namespace tc::chat {
-class PhraseEditor;
-}
 namespace tc::server {
 class ServerHost;
 }
@@ -29,11 +26,9 @@ class AboutWindow;
 class Desktop;
 class DownloadWindow;
 class HelpWindow;
+class PhraseEditor;
 class SoloWindow;
 class SpyListWindow;
-}
-namespace tc::store {
-class SettingsFile;
 class TallyListWindow;
 }
 
@@ -61,7 +56,7 @@ public:
     game::Lcg& rng() { return rng_; }
     // The program's one settings file, "velmoralobby.ini" (see StoreLocation).
     store::SettingsFile& settings() { return *settings_; }
-    chat::PhraseEditor& phraseEditor() { return *phrases_; }
+    windows::PhraseEditor& phraseEditor() { return *phrases_; }
     MainWindow& window() { return *chat_; }
     GameStartWindow& gameStart() { return *gamestart_; }
     server::ServerHost& server() { return *server_; }
@@ -72,7 +67,7 @@ public:
     windows::DownloadWindow& download() { return *download_; }
     // What the side windows open and start goes through `desktop`.
     void setDesktop(windows::Desktop* desktop);
-    store::TallyListWindow& tally() { return *tally_; }
+    windows::TallyListWindow& tally() { return *tally_; }
 
 private:
     void createTally();
@@ -86,13 +81,13 @@ private:
     std::unique_ptr<MainWindow> chat_;              // Tchat
     std::unique_ptr<windows::AboutWindow> about_;   // Tabout
     std::unique_ptr<GameStartWindow> gamestart_;    // Tgamestart
-    std::unique_ptr<chat::PhraseEditor> phrases_;   // Tphrases
+    std::unique_ptr<windows::PhraseEditor> phrases_;   // Tphrases
     std::unique_ptr<windows::HelpWindow> help_;     // Thelp
     std::unique_ptr<server::ServerHost> server_;    // TServer
     std::unique_ptr<windows::SpyListWindow> spylist_;  // Tspylist
     std::unique_ptr<windows::DownloadWindow> download_;  // Tdownload
     std::unique_ptr<windows::SoloWindow> solo_;          // Tsolo
-    std::unique_ptr<store::TallyListWindow> tally_;    // Ttallylist
+    std::unique_ptr<windows::TallyListWindow> tally_;    // Ttallylist
 };
 
 } // namespace tc::client

@@ -13,11 +13,11 @@
 #include "chat/ChatInput.h"
 #include "chat/ChatPane.h"
 #include "chat/PhraseBar.h"
-#include "chat/PhraseEditor.h"
+#include "windows/PhraseEditor.h"
 #include "chat/SmileyButton.h"
 #include "client/BoardPanel.h"
 #include "client/BoardPictures.h"
-#include "client/ClientSoundPlayer.h"
+#include "session/ClientSoundPlayer.h"
 #include "client/DicePanel.h"
 #include "client/BoardPictureButton.h"
 #include "client/ConnectDialog.h"
@@ -29,7 +29,7 @@
 #include "windows/DownloadWindow.h"
 #include "windows/HelpWindow.h"
 #include "windows/SoloWindow.h"
-#include "store/TallyListWindow.h"
+#include "windows/TallyListWindow.h"
 #include "store/TallyTable.h"
 #include "windows/SpyListWindow.h"
 
@@ -295,9 +295,9 @@ void MainWindow::attachGameStart(GameStartWindow* window) {
             [this](int marks) { feed([this, marks] { session_.startGame(marks); }); });
 }
 
-void MainWindow::attachPhraseEditor(chat::PhraseEditor* editor) {
+void MainWindow::attachPhraseEditor(windows::PhraseEditor* editor) {
     phraseEditor_ = editor;
-    if (phraseEditor_) connect(phraseEditor_, &chat::PhraseEditor::done, this, &MainWindow::phrasesDone);
+    if (phraseEditor_) connect(phraseEditor_, &windows::PhraseEditor::done, this, &MainWindow::phrasesDone);
 }
 
 void MainWindow::attachSpyList(windows::SpyListWindow* window) {
@@ -421,7 +421,7 @@ void MainWindow::send(const std::string& wireBytes) {
     sock_.write(QByteArray(wireBytes.data(), static_cast<qsizetype>(wireBytes.size())));
 }
 
-void MainWindow::addLineToChat(const std::string& line, chat::Colour colour) {
+void MainWindow::addLineToChat(const std::string& line, net::Colour colour) {
     chatPane_->addLineToChat(QString::fromStdString(line), colour);
 }
 
@@ -510,7 +510,7 @@ void MainWindow::loadSettings() {
     for (QAction* a : sizeGroup_->actions())
         if (a->data().toInt() == s.textSize) a->setChecked(true);
     chatInput_->setChatColour(s.textColour);
-    for (int n = 1; n <= chat::kPhraseCount; ++n) {
+    for (int n = 1; n <= store::kPhraseCount; ++n) {
         const std::string& p = s.phrases[static_cast<std::size_t>(n - 1)];
         if (!p.empty()) phraseBar_->setPhrase(n, QString::fromStdString(p));
     }
@@ -537,8 +537,8 @@ void MainWindow::saveSettings(const store::WindowPlace* place) {
 }
 
 void MainWindow::phrasesDone(const QStringList& phrases) {
-    std::array<std::string, chat::kPhraseCount> texts;
-    for (int n = 1; n <= chat::kPhraseCount; ++n) {
+    std::array<std::string, store::kPhraseCount> texts;
+    for (int n = 1; n <= store::kPhraseCount; ++n) {
         phraseBar_->setPhrase(n, phrases.value(n - 1));
         texts[static_cast<std::size_t>(n - 1)] = phrases.value(n - 1).toStdString();
     }

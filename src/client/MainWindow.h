@@ -14,8 +14,8 @@
 
 #include "client/ClientSocket.h"
 #include "client/MainOptions.h"
-#include "client/Session.h"
-#include "client/SessionView.h"
+#include "session/Session.h"
+#include "session/SessionView.h"
 #include "store/ClientSettings.h"
 
 class QAction;
@@ -27,7 +27,6 @@ namespace tc::chat {
 class ChatPane;
 class ChatInput;
 class PhraseBar;
-class PhraseEditor;
 }
 namespace tc::store {
 class SettingsFile;
@@ -36,11 +35,9 @@ namespace tc::windows {
 class AboutWindow;
 class DownloadWindow;
 class HelpWindow;
+class PhraseEditor;
 class SoloWindow;
 class SpyListWindow;
-}
-namespace tc::store {
-class SettingsFile;
 class TallyListWindow;
 }
 
@@ -69,13 +66,13 @@ public:
     void setServerStarter(ServerStarter starter) { serverStarter_ = std::move(starter); }
     void attachGameStart(GameStartWindow* window);
     void attachSpyList(windows::SpyListWindow* window);
-    void attachPhraseEditor(chat::PhraseEditor* editor);
+    void attachPhraseEditor(windows::PhraseEditor* editor);
     // Help, About, Solo and the download window; any may be null.
     void attachHelpWindows(windows::HelpWindow* help, windows::AboutWindow* about, windows::SoloWindow* solo,
                            windows::DownloadWindow* download);
     // The tally window: View > "View Tally" shows it, finished games and
     // shut-all turns are counted in it.
-    void attachTally(store::TallyListWindow* window) { tally_ = window; }
+    void attachTally(windows::TallyListWindow* window) { tally_ = window; }
     void setSoundPlayer(ClientSoundPlayer* player) { sounds_ = player; }
     // The program's settings file (loadinifile, saveinifile, and the fields
     // "Host a Game" and "Join a Game" remember); without one nothing is read
@@ -111,7 +108,7 @@ public:
     void connectToServer(const std::string& address) override;
     void openSideConnection() override;
     void send(const std::string& wireBytes) override;
-    void addLineToChat(const std::string& line, chat::Colour colour) override;
+    void addLineToChat(const std::string& line, net::Colour colour) override;
     void tableChanged() override;
     void animateTile(int tile, bool reverse, int frame) override;
     void playSound(const std::string& name) override;
@@ -172,10 +169,10 @@ private:
     windows::AboutWindow* about_ = nullptr;
     windows::SoloWindow* solo_ = nullptr;
     windows::DownloadWindow* download_ = nullptr;
-    store::TallyListWindow* tally_ = nullptr;
+    windows::TallyListWindow* tally_ = nullptr;
     ClientSoundPlayer* sounds_ = nullptr;
     chat::PhraseBar* phraseBar_ = nullptr;
-    chat::PhraseEditor* phraseEditor_ = nullptr;
+    windows::PhraseEditor* phraseEditor_ = nullptr;
     store::SettingsFile* settings_ = nullptr;
     // savedleft .. savedheight; meaningful once the settings were read.
     store::WindowPlace saved_;

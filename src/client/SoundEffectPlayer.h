@@ -10,7 +10,7 @@
 
 #include <QString>
 
-#include "client/ClientSoundPlayer.h"
+#include "session/ClientSoundPlayer.h"
 
 class QSoundEffect;
 

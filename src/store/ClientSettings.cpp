@@ -39,11 +39,11 @@ ClientSettings readClientSettings(const IniFile& ini) {
     const int size = ini.readInteger(kSection, "Textsize", kDefaultTextSize);
     s.textSize = size < kMinTextSize || size > kMaxTextSize ? kDefaultTextSize : size;
 
-    chat::Colour colour = chat::kBlack;
-    if (!chat::textToColour(ini.readString(kSection, "Textcolor", "clblack"), colour)) colour = chat::kBlack;
+    net::Colour colour = net::kBlack;
+    if (!net::textToColour(ini.readString(kSection, "Textcolor", "clblack"), colour)) colour = net::kBlack;
     s.textColour = colour;
 
-    for (int n = 1; n <= chat::kPhraseCount; ++n)
+    for (int n = 1; n <= store::kPhraseCount; ++n)
         s.phrases[static_cast<std::size_t>(n - 1)] =
             cutPhrase(ini.readString(kSection, "Phrase" + std::to_string(n), ""));
 
@@ -63,7 +63,7 @@ KeyValues settingsToWrite(const SavedSettings& s) {
     const auto flag = [](bool on) { return std::string(on ? "true" : "false"); };
     return {
         {"Textsize", std::to_string(s.textSize)},
-        {"Textcolor", chat::colourToText(s.textColour)},
+        {"Textcolor", net::colourToText(s.textColour)},
         {"Top", std::to_string(s.place.top)},
         {"Left", std::to_string(s.place.left)},
         {"Width", std::to_string(s.place.width)},
@@ -74,9 +74,9 @@ KeyValues settingsToWrite(const SavedSettings& s) {
     };
 }
 
-KeyValues phrasesToWrite(const std::array<std::string, chat::kPhraseCount>& phrases) {
+KeyValues phrasesToWrite(const std::array<std::string, store::kPhraseCount>& phrases) {
     KeyValues out;
-    for (int n = 1; n <= chat::kPhraseCount; ++n)
+    for (int n = 1; n <= store::kPhraseCount; ++n)
         out.emplace_back("Phrase" + std::to_string(n), phrases[static_cast<std::size_t>(n - 1)]);
     return out;
 }

@@ -9,8 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "chat/Colour.h"
-#include "chat/Phrases.h"
+#include "net/Colour.h"
+#include "store/Phrases.h"
 #include "store/IniFile.h"
 
 namespace tc::store {
@@ -40,9 +40,9 @@ inline constexpr const char* kPhraseSection = "tilecrest";
 struct ClientSettings {
     WindowPlace place;
     int textSize = kDefaultTextSize;
-    chat::Colour textColour = chat::kBlack;
+    net::Colour textColour = net::kBlack;
     // Empty: the button keeps the phrase it has.
-    std::array<std::string, chat::kPhraseCount> phrases;
+    std::array<std::string, store::kPhraseCount> phrases;
     // Nothing: the Marks spinner is left as it is.
     std::optional<int> playToScore = 5;
     bool playSounds = true;
@@ -61,7 +61,7 @@ ClientSettings readClientSettings(const IniFile& ini);
 // What saveinifile writes, as the window holds it now.
 struct SavedSettings {
     int textSize = kDefaultTextSize;
-    chat::Colour textColour = chat::kBlack;
+    net::Colour textColour = net::kBlack;
     WindowPlace place;
     int playToScore = 5;
     bool playSounds = true;
@@ -74,7 +74,7 @@ using KeyValues = std::vector<std::pair<std::string, std::string>>;
 // Playtoscore, Playsounds, ChatterSounds (never the phrases).
 KeyValues settingsToWrite(const SavedSettings& s);
 // Phrase1..Phrase9, empty texts as empty values; for kPhraseSection.
-KeyValues phrasesToWrite(const std::array<std::string, chat::kPhraseCount>& phrases);
+KeyValues phrasesToWrite(const std::array<std::string, store::kPhraseCount>& phrases);
 
 // FormClose: nothing when the window still has the saved place and size;
 // else the place to store, narrower (lower) by 15 when it is wider (taller)

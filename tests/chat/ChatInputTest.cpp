@@ -83,8 +83,8 @@ TEST(ChatInput, PasteAppendsAndPutsTheCaretAtTheEnd) {
 TEST(ChatInput, TextTakesTheChatColour) {
     ChatInput box;
     EXPECT_EQ(box.palette().color(QPalette::Text), QColor(0, 0, 0));
-    box.setChatColour(rgb(255, 128, 0));
-    EXPECT_EQ(box.chatColour(), rgb(255, 128, 0));
+    box.setChatColour(tc::net::rgb(255, 128, 0));
+    EXPECT_EQ(box.chatColour(), tc::net::rgb(255, 128, 0));
     EXPECT_EQ(box.palette().color(QPalette::Text), QColor(255, 128, 0));
     box.setChatColour(0x80000008);  // clWindowText
     EXPECT_EQ(box.palette().color(QPalette::Text), QColor(0, 0, 0));
@@ -159,9 +159,9 @@ TEST(ChatColourDialog, ReturnsTheChoiceOrNothingOnCancel) {
         timer->start(10);
     };
     answer(true);
-    EXPECT_EQ(ChatColourDialog::choose(nullptr, kNavy), rgb(255, 128, 0));
+    EXPECT_EQ(ChatColourDialog::choose(nullptr, tc::net::kNavy), tc::net::rgb(255, 128, 0));
     answer(false);
-    EXPECT_EQ(ChatColourDialog::choose(nullptr, kNavy), std::nullopt);
+    EXPECT_EQ(ChatColourDialog::choose(nullptr, tc::net::kNavy), std::nullopt);
 }
 
 TEST(ChatInput, DrawnOnTheChatBackgroundWithABlackBorder) {

@@ -144,7 +144,7 @@ TEST_F(ChatPaneTest, NavySystemLineTurnsAllSystemLinesNavyAndBack) {
     show();
     pane.addLineToChat("0+Game starts.", kBlue);
     pane.addLineToChat("1+Bob chats: hi", 0x000000);
-    pane.addLineToChat("0+Ann is watching.", kNavy);
+    pane.addLineToChat("0+Ann is watching.", tc::net::kNavy);
     EXPECT_EQ(pane.textColourAt(blockStart(0) + 2), QColor(0, 0, 128));
     EXPECT_EQ(pane.textColourAt(blockStart(1) + 2), QColor(0, 0, 0));
     EXPECT_EQ(pane.textColourAt(blockStart(2) + 2), QColor(0, 0, 128));
@@ -333,7 +333,7 @@ TEST_F(ChatPaneTest, OldestLinesLeaveAFullPane) {
     ASSERT_EQ(opener.opened.size(), 1);
     EXPECT_EQ(opener.opened[0], QUrl("http://www.site20.org"));
     // Colours still follow the entries after the front was cut.
-    pane.addLineToChat("1+p: x", kNavy);
+    pane.addLineToChat("1+p: x", tc::net::kNavy);
     EXPECT_EQ(pane.textColourAt(find("p7:") + 1), QColor(0, 0, 128));  // slot 1
     EXPECT_EQ(pane.textColourAt(find("p6:") + 1), QColor(0, 0, 255));  // slot 0
 }

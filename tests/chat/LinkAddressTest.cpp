@@ -31,7 +31,7 @@ TEST(LinkAddress, EverythingElseIsRefused) {
 
 TEST(TextStyles, StartValuesAndTheLineRule) {
     TextStyles s;
-    EXPECT_EQ(s.entry(0).colour, kPureBlue);
+    EXPECT_EQ(s.entry(0).colour, tc::net::kPureBlue);
     EXPECT_FALSE(s.entry(0).bold);
     EXPECT_EQ(s.entry(4).colour, 0x008000u);
     EXPECT_TRUE(s.entry(4).underline);
@@ -43,13 +43,13 @@ TEST(TextStyles, StartValuesAndTheLineRule) {
         EXPECT_EQ(s.entry(e).font, "Arial");
     }
 
-    EXPECT_TRUE(s.setLineStyle(3, kNavy));   // maroon italic -> navy bold
-    EXPECT_EQ(s.entry(3).colour, kNavy);
+    EXPECT_TRUE(s.setLineStyle(3, tc::net::kNavy));   // maroon italic -> navy bold
+    EXPECT_EQ(s.entry(3).colour, tc::net::kNavy);
     EXPECT_TRUE(s.entry(3).bold);
     EXPECT_FALSE(s.entry(3).italic);
-    EXPECT_FALSE(s.setLineStyle(3, kNavy));  // same again: no change
-    EXPECT_FALSE(s.setLineStyle(15, kNavy));
-    EXPECT_FALSE(s.setLineStyle(-1, kNavy));
+    EXPECT_FALSE(s.setLineStyle(3, tc::net::kNavy));  // same again: no change
+    EXPECT_FALSE(s.setLineStyle(15, tc::net::kNavy));
+    EXPECT_FALSE(s.setLineStyle(-1, tc::net::kNavy));
 
     s.setSize(14);
     for (int e = 0; e < TextStyles::kCount; ++e) EXPECT_EQ(s.entry(e).size, 14);

@@ -18,7 +18,7 @@
 #include "chat/ChatInput.h"
 #include "client/ConnectDialog.h"
 #include "client/LocalAddresses.h"
-#include "client/ReachableAddresses.h"
+#include "session/ReachableAddresses.h"
 #include "store/StoreLocation.h"
 #include "windows/DownloadWindow.h"
 

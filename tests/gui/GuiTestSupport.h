@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "client/ClientSoundPlayer.h"
+#include "session/ClientSoundPlayer.h"
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

@@ -19,7 +19,7 @@
 #include "client/ConnectDialog.h"
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
-#include "store/TallyListWindow.h"
+#include "windows/TallyListWindow.h"
 #include "windows/SoloWindow.h"
 #include "windows/SpyListWindow.h"
 

@@ -16,7 +16,7 @@
 
 #include "GameCopy.h"
 #include "chat/ChatInput.h"
-#include "chat/PhraseEditor.h"
+#include "windows/PhraseEditor.h"
 #include "client/GameStartWindow.h"
 #include "client/WindowPlacement.h"
 #include "store/StoreLocation.h"
@@ -301,7 +301,7 @@ TEST(Settings, APlayersChoicesAreBackAfterARestart) {
     GameCopy again({"--port", "0"});
     auto& w = again.window();
     ASSERT_TRUE(waitUntil([&] { return again.chatHas("You are Connected."); }));
-    EXPECT_EQ(w.findChild<tc::chat::ChatInput*>("mychat")->chatColour(), tc::chat::kRed);
+    EXPECT_EQ(w.findChild<tc::chat::ChatInput*>("mychat")->chatColour(), tc::net::kRed);
     EXPECT_EQ(w.findChild<tc::chat::ChatPane*>("mainchat")->textSize(), 12);
     EXPECT_EQ(checkedSize(again), action(again, "N12"));
     EXPECT_FALSE(action(again, "PlaySounds1")->isChecked());

@@ -5,7 +5,7 @@
 #include "client/BoardPictureButton.h"
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
-#include "store/TallyListWindow.h"
+#include "windows/TallyListWindow.h"
 
 using tc::guitest::GameCopy;
 using tc::guitest::waitUntil;

@@ -10,12 +10,12 @@
 #include "GameCopy.h"
 #include "store/StoreLocation.h"
 #include "store/TallyFile.h"
-#include "store/TallyListWindow.h"
+#include "windows/TallyListWindow.h"
 
 using tc::guitest::GameCopy;
 using tc::guitest::waitUntil;
 using tc::store::TallyFile;
-using tc::store::TallyListWindow;
+using tc::windows::TallyListWindow;
 
 namespace {
 

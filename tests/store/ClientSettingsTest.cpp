@@ -14,7 +14,7 @@ TEST(ClientSettings, AnEmptyFileGivesEveryDefault) {
     const ClientSettings s = readClientSettings(IniFile(""));
     EXPECT_EQ(s.place, (WindowPlace{3, 3, 716, 555}));
     EXPECT_EQ(s.textSize, 8);
-    EXPECT_EQ(s.textColour, tc::chat::kBlack);
+    EXPECT_EQ(s.textColour, tc::net::kBlack);
     for (const auto& p : s.phrases) EXPECT_EQ(p, "");
     EXPECT_EQ(s.playToScore, 5);
     EXPECT_TRUE(s.playSounds);
@@ -28,7 +28,7 @@ TEST(ClientSettings, EveryKeyIsReadWithoutRegardToCase) {
         "CHATTERSOUNDS=false\nTop=1\n"));
     EXPECT_EQ(s.place, (WindowPlace{-20, 40, 800, 600}));
     EXPECT_EQ(s.textSize, 12);
-    EXPECT_EQ(s.textColour, tc::chat::kRed);
+    EXPECT_EQ(s.textColour, tc::net::kRed);
     EXPECT_EQ(s.phrases[2], "Hi = there");
     EXPECT_EQ(s.phrases[8], "/me waves");
     EXPECT_EQ(s.phrases[0], "");
@@ -46,10 +46,10 @@ TEST(ClientSettings, OnlyExactlyFalseSwitchesASoundOff) {
 }
 
 TEST(ClientSettings, ColourTextOrBlack) {
-    EXPECT_EQ(read("Textcolor=clRed\r\n").textColour, tc::chat::kRed);
-    EXPECT_EQ(read("Textcolor=$00FF8000\r\n").textColour, tc::chat::rgb(0, 0x80, 0xFF));
+    EXPECT_EQ(read("Textcolor=clRed\r\n").textColour, tc::net::kRed);
+    EXPECT_EQ(read("Textcolor=$00FF8000\r\n").textColour, tc::net::rgb(0, 0x80, 0xFF));
     for (const char* bad : {"purple", "$", "$GG", "", "clblackish"})
-        EXPECT_EQ(read(std::string("Textcolor=") + bad + "\r\n").textColour, tc::chat::kBlack) << bad;
+        EXPECT_EQ(read(std::string("Textcolor=") + bad + "\r\n").textColour, tc::net::kBlack) << bad;
 }
 
 TEST(ClientSettings, ValuesThatWouldBreakTheWindowGiveTheDefaults) {
@@ -87,7 +87,7 @@ TEST(ClientSettings, AnOverlongPhraseIsCutAtACharacterStart) {
 TEST(ClientSettings, SaveWritesItsKeysInOrderAndPhrasesLandInTheSameSection) {
     SavedSettings s;
     s.textSize = 12;
-    s.textColour = tc::chat::kRed;
+    s.textColour = tc::net::kRed;
     s.place = {10, 20, 800, 600};
     s.playToScore = 7;
     s.playSounds = false;
@@ -102,7 +102,7 @@ TEST(ClientSettings, SaveWritesItsKeysInOrderAndPhrasesLandInTheSameSection) {
               "ChatterSounds=true\r\nPhrase1=Hey\r\nPhrase2=\r\nPhrase3=Nice Try!\r\nPhrase4=\r\n"
               "Phrase5=\r\nPhrase6=\r\nPhrase7=\r\nPhrase8=\r\nPhrase9=\r\n");
     SavedSettings other;
-    other.textColour = tc::chat::rgb(0, 0x80, 0xFF);
+    other.textColour = tc::net::rgb(0, 0x80, 0xFF);
     EXPECT_EQ(settingsToWrite(other)[1].second, "$00FF8000");
 }
 

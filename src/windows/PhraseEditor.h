@@ -10,7 +10,7 @@
 class QLineEdit;
 class QPushButton;
 
-namespace tc::chat {
+namespace tc::windows {
 
 class PhraseEditor : public QWidget {
     Q_OBJECT
@@ -34,4 +34,4 @@ private:
     QPushButton* done_ = nullptr;
 };
 
-} // namespace tc::chat
+} // namespace tc::windows

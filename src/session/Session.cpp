@@ -1,10 +1,10 @@
-#include "client/Session.h"
+#include "session/Session.h"
 
 #include <algorithm>
 
 #include "chat/ChatterSounds.h"
-#include "client/BotChatter.h"
-#include "client/SessionDetail.h"
+#include "session/BotChatter.h"
+#include "session/SessionDetail.h"
 #include "net/Cp1252.h"
 #include "net/Fields.h"
 #include "net/Message.h"
@@ -17,7 +17,7 @@ using detail::readInt;
 
 namespace {
 
-constexpr chat::Colour kJustWatchColour = chat::rgb(156, 152, 120);
+constexpr net::Colour kJustWatchColour = net::rgb(156, 152, 120);
 
 // Seat hints: the name a free seat falls back to when its turn comes.
 constexpr const char* kHints[6] = {"", "Rudi", "Klick", "Kling", "Klick", "Krazy"};
@@ -33,9 +33,9 @@ std::string wireSafeName(const std::string& name) {
 }
 
 // The colour suffix of chat, action and phrase lines.
-std::string colourSuffix(chat::Colour colour) {
+std::string colourSuffix(net::Colour colour) {
     std::string suffix(1, '|');
-    suffix += chat::colourToText(colour);
+    suffix += net::colourToText(colour);
     return suffix;
 }
 
@@ -104,7 +104,7 @@ void Session::formCreate() {
     clearall();
     ishost_ = false;
     currentplayer_ = 0;
-    systemcolor_ = chat::kPureBlue;
+    systemcolor_ = net::kPureBlue;
     publish();
 }
 
@@ -294,7 +294,7 @@ void Session::playsounds(const char* name) {
 
 void Session::post(const std::string& line) { post(line, systemcolor_); }
 
-void Session::post(const std::string& line, chat::Colour colour) { view_.addLineToChat(line, colour); }
+void Session::post(const std::string& line, net::Colour colour) { view_.addLineToChat(line, colour); }
 
 void Session::sendRequest(const std::string& utf8Line) {
     if (!loggedin_) return;
@@ -334,10 +334,10 @@ void Session::action(const std::string& data) { chatrecieved(data); }
 
 void Session::chatrecieved(const std::string& data) {
     std::string line = data;
-    chat::Colour colour = chat::kRed;
+    net::Colour colour = net::kRed;
     if (const auto bar = data.find('|'); bar != std::string::npos) {
         line = data.substr(0, bar);
-        if (!chat::textToColour(std::string_view(data).substr(bar + 1), colour)) colour = chat::kRed;
+        if (!net::textToColour(std::string_view(data).substr(bar + 1), colour)) colour = net::kRed;
     }
     // The pane reads the slot in front of the first "+"; a relayed line
     // always names a connection's slot, never 0 (that would pose as a
@@ -427,7 +427,7 @@ void Session::playerdisconnected(const std::string& data) {
     auto& list = table_.spyList;
     const auto it = std::find(list.begin(), list.end(), std::to_string(slot) + ": " + name);
     if (it != list.end()) {
-        post("0+" + name + " has left.", chat::kNavy);
+        post("0+" + name + " has left.", net::kNavy);
         list.erase(it);
         changed();
     }
@@ -528,7 +528,7 @@ void Session::spyRemove(const std::string& entryUnderPointer) {
     kicking(slot);
 }
 
-bool Session::sendTyped(const std::string& text, chat::Colour colour) {
+bool Session::sendTyped(const std::string& text, net::Colour colour) {
     if (!loggedin_) return false;
     if (text.empty()) return true;
     const std::string sender = std::to_string(myseat_);
@@ -540,7 +540,7 @@ bool Session::sendTyped(const std::string& text, chat::Colour colour) {
     return true;
 }
 
-bool Session::sendPhrase(const std::string& phrase, chat::Colour colour) {
+bool Session::sendPhrase(const std::string& phrase, net::Colour colour) {
     // Unlike the original buttons, nothing is sent before the login: the
     // sender's slot would still be 0.
     if (!phraseready_ || !loggedin_) return false;

@@ -1,9 +1,9 @@
-#include "chat/Colour.h"
+#include "net/Colour.h"
 
 #include <array>
 #include <cstdio>
 
-namespace tc::chat {
+namespace tc::net {
 namespace {
 
 struct NamedColour {
@@ -151,4 +151,4 @@ Colour displayColour(Colour c) {
     return c & 0x00FFFFFFu;
 }
 
-} // namespace tc::chat
+} // namespace tc::net

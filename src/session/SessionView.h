@@ -4,7 +4,7 @@
 // tests implement it with a recorder.
 #include <string>
 
-#include "chat/Colour.h"
+#include "net/Colour.h"
 
 namespace tc::client {
 
@@ -26,7 +26,7 @@ public:
 
     // --- presentation ---
     // addlinetochat: "slot+text" in a colour.
-    virtual void addLineToChat(const std::string& line, chat::Colour colour) = 0;
+    virtual void addLineToChat(const std::string& line, net::Colour colour) = 0;
     // The table state (Session::table()) changed; re-read and show it.
     virtual void tableChanged() = 0;
     // slideup / slidedown of one tile: set its frame and direction, then

@@ -1,4 +1,4 @@
-#include "client/ConnectSettings.h"
+#include "session/ConnectSettings.h"
 
 #include <algorithm>
 

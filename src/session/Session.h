@@ -20,9 +20,9 @@
 #include <string_view>
 #include <vector>
 
-#include "chat/Colour.h"
-#include "client/SessionView.h"
-#include "client/TableState.h"
+#include "net/Colour.h"
+#include "session/SessionView.h"
+#include "session/TableState.h"
 #include "game/Lcg.h"
 #include "net/LineFramer.h"
 #include "net/Version.h"
@@ -98,11 +98,11 @@ public:
     // sendit with the input box's text. Returns true when the box is to be
     // emptied (logged in), false when the text stays. Text beyond
     // kMaxSentTextBytes is not sent.
-    bool sendTyped(const std::string& text, chat::Colour colour);
+    bool sendTyped(const std::string& text, net::Colour colour);
     // b_phrase1Click with the button's phrase. Sends only when phraseready
     // and logged in; then phraseready stays false for 100 ticks. Returns
     // true when sent.
-    bool sendPhrase(const std::string& phrase, chat::Colour colour);
+    bool sendPhrase(const std::string& phrase, net::Colour colour);
     // wave12Click: number 1..20 sends the chatter sound "waveN" when logged
     // in; 0 ("<Cancel>") and anything else send nothing.
     void sendChatterSound(int number);
@@ -129,7 +129,7 @@ public:
     const std::string& myname() const { return myname_; }
     int currentplayer() const { return currentplayer_; }
     bool mayselect() const { return mayselect_; }
-    chat::Colour systemcolor() const { return systemcolor_; }
+    net::Colour systemcolor() const { return systemcolor_; }
     const std::string& hostaddress() const { return hostaddress_; }
     // myname followed by one 0xFF once hosting or joining has begun.
     const std::string& loginname() const { return loginname_; }
@@ -149,7 +149,7 @@ private:
 
     // Output helpers.
     void post(const std::string& line);  // system line in systemcolor
-    void post(const std::string& line, chat::Colour colour);
+    void post(const std::string& line, net::Colour colour);
     void sendRequest(const std::string& utf8Line);  // only when logged in
     void playsounds(const char* name);  // a game sound, when Play Sounds is on
     void changed() { dirty_ = true; }
@@ -224,7 +224,7 @@ private:
     bool mayselect_ = false;
     bool phraseready_ = true;
     int phraseticks_ = 0;
-    chat::Colour systemcolor_ = chat::kPureBlue;
+    net::Colour systemcolor_ = net::kPureBlue;
     int popupSeat_ = 0;
     bool playSounds_ = true;
     bool chatterSounds_ = false;

@@ -3,7 +3,7 @@
 // supplies others.
 #include <array>
 
-namespace tc::chat {
+namespace tc::store {
 
 inline constexpr int kPhraseCount = 9;
 // The phrase editor takes at most this many characters per phrase.
@@ -14,4 +14,4 @@ inline constexpr std::array<const char*, kPhraseCount> kDefaultPhrases = {
     "Wow, WTG!", "Thanks!", "Way To Go Teamie!", "Good Game Everyone!",
 };
 
-} // namespace tc::chat
+} // namespace tc::store

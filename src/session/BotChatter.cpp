@@ -1,4 +1,4 @@
-#include "client/BotChatter.h"
+#include "session/BotChatter.h"
 
 #include <array>
 

@@ -19,7 +19,10 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 
-namespace tc::store {
+namespace tc::windows {
+
+using store::TallyFile;
+using store::TallyTable;
 
 class TallyListWindow : public QWidget {
     Q_OBJECT
@@ -83,4 +86,4 @@ private:
     QListWidget* listboxTally_ = nullptr;
 };
 
-} // namespace tc::store
+} // namespace tc::windows

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "chat/Colour.h"
+#include "net/Colour.h"
 
-using namespace tc::chat;
+using namespace tc::net;
 
 namespace {
 struct Named {

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "client/ConnectSettings.h"
-#include "client/ReachableAddresses.h"
+#include "session/ConnectSettings.h"
+#include "session/ReachableAddresses.h"
 #include "store/SettingsFile.h"
 
 namespace fs = std::filesystem;

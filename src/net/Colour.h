@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace tc::chat {
+namespace tc::net {
 
 using Colour = std::uint32_t;
 
@@ -32,4 +32,4 @@ bool textToColour(std::string_view text, Colour& out);
 // colour; this maps them (and clNone) to something drawable.
 Colour displayColour(Colour c);
 
-} // namespace tc::chat
+} // namespace tc::net

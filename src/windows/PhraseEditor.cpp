@@ -1,4 +1,4 @@
-#include "chat/PhraseEditor.h"
+#include "windows/PhraseEditor.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -6,22 +6,22 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "chat/Phrases.h"
+#include "store/Phrases.h"
 #include "windows/ShowCentred.h"
 
-namespace tc::chat {
+namespace tc::windows {
 
 PhraseEditor::PhraseEditor(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Tphrases"));
     setWindowTitle(QStringLiteral("Tilecrest - Phrase Buttons"));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 12);
-    for (int i = 0; i < kPhraseCount; ++i) {
+    for (int i = 0; i < store::kPhraseCount; ++i) {
         auto* label = new QLabel(QStringLiteral("Phrase Button %1:").arg(i + 1), this);
         label->setStyleSheet(QStringLiteral("color: black; font-weight: bold;"));
         auto* e = new QLineEdit(this);
         e->setObjectName(QStringLiteral("phrase%1").arg(i + 1));
-        e->setMaxLength(kMaxPhraseChars);
+        e->setMaxLength(store::kMaxPhraseChars);
         e->setMinimumWidth(260);
         grid->addWidget(label, i, 0);
         grid->addWidget(e, i, 1);
@@ -29,7 +29,7 @@ PhraseEditor::PhraseEditor(QWidget* parent) : QWidget(parent, Qt::Window) {
     }
     done_ = new QPushButton(QStringLiteral("Done"), this);
     done_->setObjectName(QStringLiteral("SelButton8"));
-    grid->addWidget(done_, kPhraseCount, 1, Qt::AlignRight);
+    grid->addWidget(done_, store::kPhraseCount, 1, Qt::AlignRight);
     connect(done_, &QPushButton::clicked, this, [this] {
         QStringList texts;
         for (QLineEdit* e : edits_) texts << e->text();
@@ -39,10 +39,10 @@ PhraseEditor::PhraseEditor(QWidget* parent) : QWidget(parent, Qt::Window) {
     adjustSize();
 }
 
-QLineEdit* PhraseEditor::edit(int n) const { return n >= 1 && n <= kPhraseCount ? edits_[n - 1] : nullptr; }
+QLineEdit* PhraseEditor::edit(int n) const { return n >= 1 && n <= store::kPhraseCount ? edits_[n - 1] : nullptr; }
 
 void PhraseEditor::open(const QStringList& phrases, QWidget* over) {
-    for (int i = 0; i < kPhraseCount; ++i) edits_[i]->setText(phrases.value(i));
+    for (int i = 0; i < store::kPhraseCount; ++i) edits_[i]->setText(phrases.value(i));
     windows::showCentredOn(this, over);
 }
 
@@ -55,4 +55,4 @@ void PhraseEditor::paintEvent(QPaintEvent*) {
     if (!planks.isNull()) p.drawTiledPixmap(rect(), planks);
 }
 
-} // namespace tc::chat
+} // namespace tc::windows

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "client/Session.h"
-#include "client/SessionView.h"
+#include "session/Session.h"
+#include "session/SessionView.h"
 #include "game/Lcg.h"
 #include "net/Cp1252.h"
 
 namespace tc::client::test {
 
 // "chat[RRGGBB]" uses the colour's 0x00BBGGRR value printed as six hex digits.
-inline std::string colourHex(chat::Colour c) {
+inline std::string colourHex(net::Colour c) {
     char buf[8];
     std::snprintf(buf, sizeof buf, "%06X", static_cast<unsigned>(c));
     return buf;
@@ -34,7 +34,7 @@ public:
     void connectToServer(const std::string& address) override { events.push_back("connect:" + address); }
     void openSideConnection() override { events.push_back("side"); }
     void send(const std::string& wireBytes) override { events.push_back("send:" + wireBytes); }
-    void addLineToChat(const std::string& line, chat::Colour colour) override {
+    void addLineToChat(const std::string& line, net::Colour colour) override {
         events.push_back("chat[" + colourHex(colour) + "] " + line);
     }
     void tableChanged() override { ++tableChanges; }

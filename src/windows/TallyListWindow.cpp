@@ -1,4 +1,4 @@
-#include "store/TallyListWindow.h"
+#include "windows/TallyListWindow.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,7 +13,7 @@
 
 #include "windows/ShowCentred.h"
 
-namespace tc::store {
+namespace tc::windows {
 namespace {
 
 QString fromStd(const std::string& s) { return QString::fromStdString(s); }
@@ -270,4 +270,4 @@ void TallyListWindow::paintEvent(QPaintEvent*) {
     if (!background_.isNull()) p.drawTiledPixmap(rect(), background_);
 }
 
-} // namespace tc::store
+} // namespace tc::windows

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "RecordingView.h"
-#include "client/Marks.h"
+#include "session/Marks.h"
 
 using namespace tc::client;
 using namespace tc::client::test;

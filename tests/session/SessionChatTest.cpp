@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "RecordingView.h"
-#include "client/BotChatter.h"
+#include "session/BotChatter.h"
 
 using namespace tc::client;
 using namespace tc::client::test;
@@ -105,21 +105,21 @@ TEST(SendTyped, NothingLeavesBeforeTheLoginAndTheTextStays) {
     SessionRig rig;
     rig.session.processParams({"Ann", "10.0.0.5", "x"});
     rig.view.take();
-    EXPECT_FALSE(rig.session.sendTyped("hello", tc::chat::kBlack));
+    EXPECT_FALSE(rig.session.sendTyped("hello", tc::net::kBlack));
     EXPECT_TRUE(rig.view.take().empty());
 }
 
 TEST(SendTyped, ChatActionAndSlashLines) {
     SessionRig rig;
     rig.join(3, "Ann");
-    const auto black = tc::chat::kBlack;
+    const auto black = tc::net::kBlack;
     EXPECT_TRUE(rig.session.sendTyped("", black));
     EXPECT_TRUE(rig.view.take().empty());
     EXPECT_TRUE(rig.session.sendTyped("hello + all", black));
     EXPECT_TRUE(rig.session.sendTyped("/me waves", black));
     EXPECT_TRUE(rig.session.sendTyped("/mewaves", black));
     EXPECT_TRUE(rig.session.sendTyped("/me", black));
-    EXPECT_TRUE(rig.session.sendTyped("hi", tc::chat::rgb(255, 128, 0)));
+    EXPECT_TRUE(rig.session.sendTyped("hi", tc::net::rgb(255, 128, 0)));
     EXPECT_EQ(rig.view.take(), (Events{"send:CMD_chat+3+hello + all|clBlack\xFF", "send:CMD_action+3+waves|clBlack\xFF",
                                        "send:CMD_action+3+aves|clBlack\xFF", "send:CMD_action+3+|clBlack\xFF",
                                        "send:CMD_chat+3+hi|$000080FF\xFF"}));
@@ -131,7 +131,7 @@ TEST(SendTyped, ChatActionAndSlashLines) {
 TEST(SendTyped, TextTravelsAsWindows1252WithoutATerminatorInside) {
     SessionRig rig;
     rig.join(3, "Ann");
-    const auto black = tc::chat::kBlack;
+    const auto black = tc::net::kBlack;
     rig.session.sendTyped("caf\u00e9 \u20ac5 \u4e2d \u00ff!", black);
     // "/me" then a two-byte character: four characters go, not four bytes.
     rig.session.sendTyped("/me\u00e9x", black);
@@ -151,10 +151,10 @@ TEST(SendTyped, TextTravelsAsWindows1252WithoutATerminatorInside) {
 
 TEST(Phrases, SayOrActThenRestForAHundredTicks) {
     SessionRig rig;
-    EXPECT_FALSE(rig.session.sendPhrase("Thanks!", tc::chat::kBlack));  // not logged in
+    EXPECT_FALSE(rig.session.sendPhrase("Thanks!", tc::net::kBlack));  // not logged in
     rig.join(3, "Ann");
-    EXPECT_TRUE(rig.session.sendPhrase("Thanks!", tc::chat::kBlack));
-    EXPECT_FALSE(rig.session.sendPhrase("Good One!", tc::chat::kBlack));
+    EXPECT_TRUE(rig.session.sendPhrase("Thanks!", tc::net::kBlack));
+    EXPECT_FALSE(rig.session.sendPhrase("Good One!", tc::net::kBlack));
     EXPECT_EQ(rig.view.take(), (Events{"send:CMD_action+3+ says: Thanks!|clBlack\xFF"}));
     EXPECT_FALSE(rig.session.phraseready());
     EXPECT_TRUE(rig.session.needsTicks());
@@ -163,7 +163,7 @@ TEST(Phrases, SayOrActThenRestForAHundredTicks) {
     rig.session.tick();  // the 101st tick
     EXPECT_TRUE(rig.session.phraseready());
     EXPECT_FALSE(rig.session.needsTicks());
-    EXPECT_TRUE(rig.session.sendPhrase("/me waves", tc::chat::kBlack));
+    EXPECT_TRUE(rig.session.sendPhrase("/me waves", tc::net::kBlack));
     EXPECT_EQ(rig.view.take(), (Events{"send:CMD_action+3+waves|clBlack\xFF"}));
 }
 

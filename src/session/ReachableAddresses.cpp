@@ -1,4 +1,4 @@
-#include "client/ReachableAddresses.h"
+#include "session/ReachableAddresses.h"
 
 #include <arpa/inet.h>
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <utility>
 
-#include "client/Session.h"
-#include "client/SessionDetail.h"
+#include "session/Session.h"
+#include "session/SessionDetail.h"
 #include "net/Fields.h"
 
 namespace tc::client {
