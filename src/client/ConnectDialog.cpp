@@ -1,6 +1,9 @@
 #include "client/ConnectDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QTreeWidget>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -10,6 +13,9 @@
 #include <QVBoxLayout>
 
 #include "session/ConnectSettings.h"
+#include "discovery/AvahiBus.h"
+#include "discovery/GameBrowser.h"
+#include "net/Version.h"
 #include "store/SettingsFile.h"
 
 namespace tc::client {
@@ -18,6 +24,8 @@ namespace {
 // Names travel in every seat line; a screenful is plenty.
 constexpr int kMaxNameLength = 32;
 constexpr int kMaxAddressLength = 253;  // the longest DNS name
+constexpr int kAddressRole = Qt::UserRole;
+constexpr int kPortRole = Qt::UserRole + 1;
 }
 
 ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
@@ -46,6 +54,40 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     hint_->setObjectName(QStringLiteral("label_hint"));
     hint_->setWordWrap(true);
 
+    announce_ = new QCheckBox(QStringLiteral("Show this game to players on your network"), this);
+    announce_->setObjectName(QStringLiteral("check_announce"));
+    announce_->setChecked(true);
+
+    gamesLabel_ = new QLabel(QStringLiteral("Games on your network:"), this);
+    games_ = new QTreeWidget(this);
+    games_->setObjectName(QStringLiteral("list_games"));
+    games_->setColumnCount(4);
+    games_->setHeaderLabels(
+        {QStringLiteral("Game"), QStringLiteral("Address"), QStringLiteral("Players"), QStringLiteral("State")});
+    games_->setRootIsDecorated(false);
+    games_->setUniformRowHeights(true);
+    games_->setSelectionMode(QAbstractItemView::SingleSelection);
+    games_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    games_->header()->setStretchLastSection(true);
+    games_->setMinimumHeight(120);
+    discovery_ = new QLabel(discovery::unavailableText(), this);
+    discovery_->setObjectName(QStringLiteral("label_discovery"));
+    discovery_->setWordWrap(true);
+    discovery_->setEnabled(false);  // drawn greyed: a remark, not an error
+    discovery_->hide();
+    browser_ = new discovery::GameBrowser(this);
+    QObject::connect(browser_, &discovery::GameBrowser::gamesChanged, this, &ConnectDialog::showGames);
+    QObject::connect(browser_, &discovery::GameBrowser::stateChanged, this, &ConnectDialog::showBrowserState);
+    QObject::connect(games_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { gameChosen(item); });
+    QObject::connect(games_, &QTreeWidget::currentItemChanged, this,
+                     [this](QTreeWidgetItem* item) { gameChosen(item); });
+    QObject::connect(games_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        gameChosen(item);
+        accepted();
+    });
+    // The list is followed only while the dialog is open.
+    QObject::connect(this, &QDialog::finished, browser_, &discovery::GameBrowser::stop);
+
     auto* buttons = new QDialogButtonBox(this);
     connect_ = buttons->addButton(QStringLiteral("Join"), QDialogButtonBox::AcceptRole);
     connect_->setObjectName(QStringLiteral("button_connect"));
@@ -58,7 +100,11 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     QObject::connect(address_, &QComboBox::editTextChanged, this, &ConnectDialog::updateButton);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(gamesLabel_);
+    layout->addWidget(games_);
+    layout->addWidget(discovery_);
     layout->addLayout(form);
+    layout->addWidget(announce_);
     layout->addWidget(hint_);
     layout->addWidget(buttons);
 }
@@ -73,6 +119,11 @@ void ConnectDialog::openFor(Mode mode) {
                         : QStringLiteral("Ask the host for the address and the port."));
     addressLabel_->setVisible(!host);
     address_->setVisible(!host);
+    announce_->setVisible(host);
+    gamesLabel_->setVisible(!host);
+    games_->setVisible(!host);
+    games_->clear();
+    discovery_->hide();
 
     const ConnectSettings s = settings_ ? ConnectSettings::read(*settings_) : ConnectSettings{};
     QString name = QString::fromStdString(s.name);
@@ -83,7 +134,10 @@ void ConnectDialog::openFor(Mode mode) {
     address_->setCurrentIndex(address_->count() > 0 ? 0 : -1);
     if (address_->count() == 0) address_->setEditText(QString());
     port_->setValue(s.port);
+    announce_->setChecked(s.announce);
     updateButton();
+    if (host) browser_->stop();
+    else browser_->start();
     open();
     (host || !address().isEmpty() ? static_cast<QWidget*>(name_) : address_)->setFocus();
 }
@@ -100,7 +154,42 @@ MainOptions ConnectDialog::options() const {
     o.params = {name_->text().trimmed().toStdString(),
                 host ? std::string("127.0.0.1") : address().toStdString(), host ? "true" : "x"};
     o.port = static_cast<quint16>(port_->value());
+    o.announce = host && announce_->isChecked();
     return o;
+}
+
+void ConnectDialog::showBrowserState() {
+    discovery_->setVisible(mode_ == Mode::Join &&
+                           browser_->state() == discovery::GameBrowser::State::Unavailable);
+    if (browser_->state() != discovery::GameBrowser::State::Browsing) showGames();
+}
+
+void ConnectDialog::showGames() {
+    // Rebuilt whole; the chosen row stays chosen without filling the
+    // fields again, so an address typed meanwhile is kept.
+    const QTreeWidgetItem* current = games_->currentItem();
+    const QString chosen = current ? current->text(0) : QString();
+    const QSignalBlocker block(games_);
+    games_->clear();
+    for (const discovery::FoundGame& g : browser_->games()) {
+        QString name = QString::fromStdString(g.name);
+        if (!g.info.version.empty() && g.info.version != net::kProtocolVersion)
+            name += QStringLiteral(" (version %1)").arg(QString::fromStdString(g.info.version));
+        const QString address = QString::fromStdString(g.address);
+        const QString shown = address.contains(QLatin1Char(':')) ? QStringLiteral("[%1]:%2").arg(address).arg(g.port)
+                                                                 : QStringLiteral("%1:%2").arg(address).arg(g.port);
+        auto* item = new QTreeWidgetItem(games_, {name, shown, QString::fromStdString(discovery::playersText(g.info)),
+                                                  QString::fromStdString(discovery::stateText(g.info))});
+        item->setData(0, kAddressRole, address);
+        item->setData(0, kPortRole, g.port);
+        if (name == chosen) games_->setCurrentItem(item);
+    }
+}
+
+void ConnectDialog::gameChosen(QTreeWidgetItem* item) {
+    if (!item || mode_ != Mode::Join) return;
+    address_->setEditText(item->data(0, kAddressRole).toString());
+    port_->setValue(item->data(0, kPortRole).toInt());
 }
 
 void ConnectDialog::updateButton() {
@@ -116,6 +205,7 @@ void ConnectDialog::accepted() {
         s.name = o.params[0];
         s.port = o.port;
         if (mode_ == Mode::Join) s.remember(o.params[1]);
+        else s.announce = o.announce;
         // A file that cannot be written costs only the memory of it.
         s.write(*settings_);
     }

@@ -3,12 +3,21 @@
 // joining; the last five used are offered) and the port. What it asks for
 // is handed on as the command line that does the same, so hosting or
 // joining from here and from a command line cannot drift apart. Name,
-// port and addresses are remembered in the settings file when accepted.
+// port, addresses and the Host dialog's announce choice are remembered in
+// the settings file when accepted.
+//
+// Joining, it lists the games announced on the local network as they come
+// and go (name, address, players, running or waiting): choosing one fills
+// the address and the port, a double click joins. Where the games cannot
+// be listed (no Avahi daemon) it says so once, in a quiet line.
 #include <QDialog>
 
 #include "client/MainOptions.h"
 
+class QCheckBox;
 class QComboBox;
+class QTreeWidget;
+class QTreeWidgetItem;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -16,6 +25,10 @@ class QSpinBox;
 
 namespace tc::store {
 class SettingsFile;
+}
+
+namespace tc::discovery {
+class GameBrowser;
 }
 
 namespace tc::client {
@@ -36,8 +49,12 @@ public:
     Mode mode() const { return mode_; }
 
     // The command line of what the fields ask for:
-    // {name, address, "x"} to join, {name, "127.0.0.1", "true"} to host.
+    // {name, address, "x"} to join, {name, "127.0.0.1", "true"} to host
+    // (announced unless the player said no).
     MainOptions options() const;
+
+    // The games listed while joining.
+    discovery::GameBrowser& browser() { return *browser_; }
 
 signals:
     // The player pressed Host or Join; the fields are already remembered.
@@ -45,6 +62,9 @@ signals:
 
 private:
     void updateButton();
+    void showGames();
+    void showBrowserState();
+    void gameChosen(QTreeWidgetItem* item);
     void accepted();
     // The address as typed, without spaces or the brackets of "[::1]".
     QString address() const;
@@ -56,6 +76,11 @@ private:
     QComboBox* address_;
     QSpinBox* port_;
     QLabel* hint_;
+    QCheckBox* announce_;
+    QLabel* gamesLabel_;
+    QTreeWidget* games_;
+    QLabel* discovery_;
+    discovery::GameBrowser* browser_;
     QPushButton* connect_;
 };
 

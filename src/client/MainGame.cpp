@@ -9,6 +9,8 @@
 #include "client/MainWindow.h"
 #include "session/ReachableAddresses.h"
 #include "client/SoundEffectPlayer.h"
+#include "discovery/Announcer.h"
+#include "net/Version.h"
 #include "server/ServerHost.h"
 #include "store/SettingsFile.h"
 #include "store/StoreLocation.h"
@@ -38,6 +40,7 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
     spylist_ = std::make_unique<windows::SpyListWindow>();
     download_ = std::make_unique<windows::DownloadWindow>(addresses);
     solo_ = std::make_unique<windows::SoloWindow>(QString::fromStdString(addresses.soloPage));
+    announcer_ = std::make_unique<discovery::Announcer>();
 
     chat_->attachGameStart(gamestart_.get());
     chat_->attachSpyList(spylist_.get());
@@ -70,6 +73,7 @@ MainGame::~MainGame() {
     // The window goes first so that its connection ends while the server
     // still runs, as when a player leaves; then the server and the rest.
     chat_.reset();
+    announcer_.reset();  // the announcement goes with the game
     solo_.reset();
     download_.reset();
     help_.reset();
@@ -94,7 +98,24 @@ void MainGame::start(const MainOptions& options) {
     if (pauseMs_ > 0) server_->setPauseMs(pauseMs_);
     chat_->setPort(options.port);
     chat_->start(options.params);
+    announce(options);
     tally_->reportLoadProblem(chat_.get());
+}
+
+void MainGame::announce(const MainOptions& options) {
+    const auto& p = options.params;
+    // Only a game hosted for others; a solo game has no parameters.
+    const bool hosting = p.size() >= 3 && p[2] == "true" && chat_->hostingPort() != 0;
+    if (!hosting || !options.announce) {
+        announcer_->stop();
+        return;
+    }
+    auto toGame = [](const server::SeatSummary& s) {
+        return discovery::GameAnnouncement{net::kProtocolVersion, s.seated, s.freeSeats, s.running};
+    };
+    QObject::connect(server_.get(), &server::ServerHost::seatsChanged, announcer_.get(),
+                     [this, toGame](const server::SeatSummary& s) { announcer_->update(toGame(s)); });
+    announcer_->start(QString::fromStdString(p[0]), chat_->hostingPort(), toGame(server_->server().seatSummary()));
 }
 
 void MainGame::createTally() {
@@ -113,6 +134,7 @@ void MainGame::restart(const MainOptions& options) {
     if (pauseMs_ > 0) server_->setPauseMs(pauseMs_);
     chat_->setPort(options.port);
     chat_->start(options.params);
+    announce(options);
     const auto& p = options.params;
     if (p.size() >= 3 && p[2] == "true" && chat_->hostingPort() != 0)
         chat_->addLineToChat("0+" + joinAddressesLine(localAddresses(), chat_->hostingPort()), net::kPureBlue);

@@ -9,12 +9,18 @@
 // the command line that does the same: the old connection and the old
 // server go, a fresh server and session take their place. When such a game
 // ends, the copy starts over with a solo game instead of ending.
+//
+// A game hosted for others is announced on the local network while it
+// runs; a solo game never is.
 #include <cstdint>
 #include <memory>
 
 #include "client/MainOptions.h"
 #include "game/Lcg.h"
 
+namespace tc::discovery {
+class Announcer;
+}
 namespace tc::server {
 class ServerHost;
 }
@@ -69,8 +75,14 @@ public:
     void setDesktop(windows::Desktop* desktop);
     windows::TallyListWindow& tally() { return *tally_; }
 
+    // The announcement of this copy's hosted game on the local network.
+    discovery::Announcer& announcer() { return *announcer_; }
+
 private:
     void createTally();
+    // Announces a game hosted for others (not with --no-announce or the Host
+    // dialog's choice); withdraws any earlier announcement otherwise.
+    void announce(const MainOptions& options);
 
     game::Lcg rng_;
     // Before the window, which plays through it until it is gone.
@@ -87,6 +99,7 @@ private:
     std::unique_ptr<windows::SpyListWindow> spylist_;  // Tspylist
     std::unique_ptr<windows::DownloadWindow> download_;  // Tdownload
     std::unique_ptr<windows::SoloWindow> solo_;          // Tsolo
+    std::unique_ptr<discovery::Announcer> announcer_;
     std::unique_ptr<windows::TallyListWindow> tally_;    // Ttallylist
 };
 

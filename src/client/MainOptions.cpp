@@ -27,6 +27,8 @@ MainOptions parseMainOptions(const QStringList& args) {
             if (readInt(args, i, 0, 65535, v)) o.port = static_cast<quint16>(v);
         } else if (a == QLatin1String("--pause-ms")) {
             if (readInt(args, i, 1, 60000, v)) o.pauseMs = v;
+        } else if (a == QLatin1String("--no-announce")) {
+            o.announce = false;
         } else if (a == QLatin1String("--help")) {
             o.help = true;
         } else if (a == QLatin1String("--version")) {
@@ -40,7 +42,7 @@ MainOptions parseMainOptions(const QStringList& args) {
 
 QString mainUsage() {
     return QStringLiteral(
-               "Usage: tilecrest [NAME HOST true | NAME HOST x] [--port N] [--pause-ms N]\n"
+               "Usage: tilecrest [NAME HOST true | NAME HOST x] [--port N] [--pause-ms N] [--no-announce]\n"
                "Tilecrest %1, a dice-and-tiles game for up to six players.\n"
                "\n"
                "  (no parameters)  a solo game as \"You\" against the computer player\n"
@@ -48,6 +50,7 @@ QString mainUsage() {
                "  NAME HOST x      join the game hosted at HOST as NAME (any word but \"true\")\n"
                "  --port N         host or join on TCP port N instead of 7772\n"
                "  --pause-ms N     length of the hosted server's pause tick (default 1000)\n"
+               "  --no-announce    do not show a hosted game to players on the local network\n"
                "  --help           show this text and end\n"
                "  --version        show the version and end\n"
                "\n"

@@ -17,6 +17,7 @@ namespace tc::discovery {
 
 inline constexpr const char* kAvahiService = "org.freedesktop.Avahi";
 inline constexpr const char* kAvahiServer = "org.freedesktop.Avahi.Server";
+inline constexpr const char* kAvahiServer2 = "org.freedesktop.Avahi.Server2";
 inline constexpr const char* kAvahiEntryGroup = "org.freedesktop.Avahi.EntryGroup";
 inline constexpr const char* kAvahiServiceBrowser = "org.freedesktop.Avahi.ServiceBrowser";
 inline constexpr const char* kAvahiServiceResolver = "org.freedesktop.Avahi.ServiceResolver";

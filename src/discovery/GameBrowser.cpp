@@ -70,26 +70,49 @@ void GameBrowser::start() {
                     if (had) emit gamesChanged();
                 });
     }
-    prepareBrowser();
+    prepareBrowser(true);
 }
 
-void GameBrowser::prepareBrowser() {
+namespace {
+
+// Avahi before 0.7 has no Server2: its objects start at once, and a signal
+// or two may come before we listen; the list then fills on the next change.
+bool noServer2(const QDBusMessage& error) {
+    return error.errorName() == QLatin1String("org.freedesktop.DBus.Error.UnknownMethod") ||
+           error.errorName() == QLatin1String("org.freedesktop.DBus.Error.UnknownInterface");
+}
+
+} // namespace
+
+void GameBrowser::prepareBrowser(bool prepare) {
     // Prepare, listen, then Start: no signal of the browser can come
     // before we listen for it.
-    QDBusMessage prepare = avahiCall(QStringLiteral("/"), kAvahiServer, "ServiceBrowserPrepare");
-    prepare << kAnyInterface << kAnyProtocol << QLatin1String(kServiceType) << QString() << 0u;
-    whenDone(avahiBus().asyncCall(prepare), [this](const QDBusMessage& reply) {
-        browser_ = qvariant_cast<QDBusObjectPath>(reply.arguments().value(0)).path();
-        if (browser_.isEmpty()) {
-            setState(State::Unavailable);
-            return;
-        }
-        listen(browser_, kAvahiServiceBrowser, "ItemNew", SLOT(onItemNew(QDBusMessage)), true);
-        listen(browser_, kAvahiServiceBrowser, "ItemRemove", SLOT(onItemRemove(QDBusMessage)), true);
-        listen(browser_, kAvahiServiceBrowser, "Failure", SLOT(onBrowserFailure(QDBusMessage)), true);
-        whenDone(avahiBus().asyncCall(avahiCall(browser_, kAvahiServiceBrowser, "Start")),
-                 [this](const QDBusMessage&) { setState(State::Browsing); });
-    });
+    QDBusMessage call = avahiCall(QStringLiteral("/"), prepare ? kAvahiServer2 : kAvahiServer,
+                                  prepare ? "ServiceBrowserPrepare" : "ServiceBrowserNew");
+    call << kAnyInterface << kAnyProtocol << QLatin1String(kServiceType) << QString() << 0u;
+    whenDone(
+        avahiBus().asyncCall(call),
+        [this, prepare](const QDBusMessage& reply) {
+            browser_ = qvariant_cast<QDBusObjectPath>(reply.arguments().value(0)).path();
+            if (browser_.isEmpty()) {
+                setState(State::Unavailable);
+                return;
+            }
+            listen(browser_, kAvahiServiceBrowser, "ItemNew", SLOT(onItemNew(QDBusMessage)), true);
+            listen(browser_, kAvahiServiceBrowser, "ItemRemove", SLOT(onItemRemove(QDBusMessage)), true);
+            listen(browser_, kAvahiServiceBrowser, "Failure", SLOT(onBrowserFailure(QDBusMessage)), true);
+            if (!prepare) {
+                setState(State::Browsing);
+                return;
+            }
+            whenDone(avahiBus().asyncCall(avahiCall(browser_, kAvahiServiceBrowser, "Start")),
+                     [this](const QDBusMessage&) { setState(State::Browsing); });
+        },
+        [this, prepare](const QDBusMessage& error) {
+            if (!prepare || !noServer2(error)) return false;
+            prepareBrowser(false);
+            return true;
+        });
 }
 
 ServiceKey GameBrowser::keyOf(const QDBusMessage& message) {
@@ -103,13 +126,18 @@ void GameBrowser::onItemNew(const QDBusMessage& message) {
     const ServiceKey key = keyOf(message);
     if (!games_.add(key)) return;
     const QList<QVariant> a = message.arguments();
-    QDBusMessage prepare = avahiCall(QStringLiteral("/"), kAvahiServer, "ServiceResolverPrepare");
+    resolve(key, a.value(3).toString(), true);
+}
+
+void GameBrowser::resolve(const ServiceKey& key, const QString& type, bool prepare) {
+    QDBusMessage call = avahiCall(QStringLiteral("/"), prepare ? kAvahiServer2 : kAvahiServer,
+                                  prepare ? "ServiceResolverPrepare" : "ServiceResolverNew");
     // The address in the protocol the instance was seen on.
-    prepare << key.interfaceIndex << key.protocol << a.value(2).toString() << a.value(3).toString()
-            << a.value(4).toString() << key.protocol << 0u;
+    call << key.interfaceIndex << key.protocol << QString::fromStdString(key.name) << type
+         << QString::fromStdString(key.domain) << key.protocol << 0u;
     whenDone(
-        avahiBus().asyncCall(prepare),
-        [this, key](const QDBusMessage& reply) {
+        avahiBus().asyncCall(call),
+        [this, key, prepare](const QDBusMessage& reply) {
             const QString path = qvariant_cast<QDBusObjectPath>(reply.arguments().value(0)).path();
             if (path.isEmpty()) {
                 games_.remove(key);
@@ -123,15 +151,17 @@ void GameBrowser::onItemNew(const QDBusMessage& message) {
             resolvers_.insert(path, key);
             listen(path, kAvahiServiceResolver, "Found", SLOT(onFound(QDBusMessage)), true);
             listen(path, kAvahiServiceResolver, "Failure", SLOT(onResolverFailure(QDBusMessage)), true);
+            if (!prepare) return;
             whenDone(avahiBus().asyncCall(avahiCall(path, kAvahiServiceResolver, "Start")),
                      [](const QDBusMessage&) {}, [this, key](const QDBusMessage&) {
                          dropResolver(key);
                          return true;
                      });
         },
-        [this, key](const QDBusMessage&) {
+        [this, key, type, prepare](const QDBusMessage& error) {
+            if (prepare && noServer2(error)) resolve(key, type, false);
             // One instance that cannot be resolved costs only itself.
-            games_.remove(key);
+            else games_.remove(key);
             return true;
         });
 }

@@ -49,7 +49,9 @@ private slots:
 
 private:
     void setState(State s);
-    void prepareBrowser();
+    // `prepare`: through Server2's Prepare and Start (Avahi 0.7 and later).
+    void prepareBrowser(bool prepare);
+    void resolve(const ServiceKey& key, const QString& type, bool prepare);
     void listen(const QString& path, const char* interface, const char* signal, const char* slot, bool on);
     void whenDone(const QDBusPendingCall& call, std::function<void(const QDBusMessage&)> then,
                   std::function<bool(const QDBusMessage&)> onError = {});
