@@ -116,7 +116,7 @@ void ConnectDialog::openFor(Mode mode) {
     connect_->setText(host ? QStringLiteral("Host") : QStringLiteral("Join"));
     hint_->setText(host ? QStringLiteral("Others join at an address shown in the chat. The port must be open to "
                                          "them (your firewall or router may need it).")
-                        : QStringLiteral("Ask the host for the address and the port."));
+                        : QStringLiteral("Choose a game above, or ask the host for the address and the port."));
     addressLabel_->setVisible(!host);
     address_->setVisible(!host);
     announce_->setVisible(host);

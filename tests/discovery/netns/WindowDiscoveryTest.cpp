@@ -106,6 +106,13 @@ TEST(WindowDiscovery, AHostingWindowIsListedChoosingItJoinsASoloWindowNeverIs) {
     EXPECT_EQ(address->currentText(), "127.0.0.1");
     EXPECT_EQ(d->findChild<QSpinBox*>("spin_port")->value(), port);
     d->findChild<QLineEdit*>("edit_name")->setText("Bob");
+    // A picture of the dialog with the game found, for the documentation.
+    const QString picture = qEnvironmentVariable("TILECREST_SCREENSHOT");
+    if (!picture.isEmpty()) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
+        QTest::qWait(100);
+        ASSERT_TRUE(d->grab().save(picture));
+    }
     const QRect r = list->visualItemRect(row);
     // A double click as the system delivers it: a click, then the second press.
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
@@ -178,6 +185,13 @@ TEST(NoAvahi, TheJoinDialogSaysOnceThatGamesCannotBeListedAndHostingGoesOn) {
     EXPECT_TRUE(waitUntil([&] { return ann->game.announcer().state() == Announcer::State::Unavailable; }));
     // Typing still joins.
     d->findChild<QLineEdit*>("edit_name")->setText("Bob");
+    // A picture of the dialog with the game found, for the documentation.
+    const QString picture = qEnvironmentVariable("TILECREST_SCREENSHOT");
+    if (!picture.isEmpty()) {
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
+        QTest::qWait(100);
+        ASSERT_TRUE(d->grab().save(picture));
+    }
     d->findChild<QComboBox*>("combo_address")->setEditText("127.0.0.1");
     d->findChild<QSpinBox*>("spin_port")->setValue(ann->window().hostingPort());
     QTest::mouseClick(d->findChild<QPushButton*>("button_connect"), Qt::LeftButton);
