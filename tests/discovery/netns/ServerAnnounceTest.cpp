@@ -76,11 +76,15 @@ TEST(ServerAnnounce, AppearsWithItsRecordFollowsALoginAndGoesWhenStopped) {
     EXPECT_TRUE(browseUntil([&](const auto& list) { return !find(list, "Ann's table"); }));
 }
 
-TEST(ServerAnnounce, NoAnnounceIsNeverSeenBesideOneThatIs) {
+TEST(ServerAnnounce, NoAnnounceOrALoopbackBindIsNeverSeenBesideOneThatIs) {
     REQUIRE_NETNS();
     const quint16 quietPort = freePort();
     ServerProcess quiet({"--port", QString::number(quietPort), "--name", "Quiet", "--no-announce"});
     ASSERT_TRUE(quiet.waitForLine("listening on"));
+    // Listening on loopback only, it has nothing to offer the network.
+    const quint16 localPort = freePort();
+    ServerProcess local({"--port", QString::number(localPort), "--name", "Local", "--bind", "127.0.0.1"});
+    ASSERT_TRUE(local.waitForLine("listening on"));
     const quint16 port = freePort();
     ServerProcess loud({"--port", QString::number(port), "--name", "Loud"});
     ASSERT_TRUE(loud.waitForLine("listening on"));
@@ -89,9 +93,13 @@ TEST(ServerAnnounce, NoAnnounceIsNeverSeenBesideOneThatIs) {
     QTest::qWait(1000);
     const auto list = browse();
     EXPECT_TRUE(find(list, "Loud"));
-    for (const auto& s : list) EXPECT_NE(s.port, quietPort) << s.name.toStdString();
-    EXPECT_FALSE(find(list, "Quiet"));
+    for (const auto& s : list) {
+        EXPECT_NE(s.port, quietPort) << s.name.toStdString();
+        EXPECT_NE(s.port, localPort) << s.name.toStdString();
+    }
+    EXPECT_EQ(list.size(), 1u);
     EXPECT_FALSE(quiet.output.contains("announced"));
+    EXPECT_FALSE(local.output.contains("announced"));
 }
 
 TEST(ServerAnnounce, ANameTakenOnTheNetworkGetsAvahisAlternative) {
