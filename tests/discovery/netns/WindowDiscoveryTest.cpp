@@ -97,6 +97,13 @@ TEST(WindowDiscovery, AHostingWindowIsListedChoosingItJoinsASoloWindowNeverIs) {
     ASSERT_EQ(announced.size(), 1u);
     EXPECT_EQ(announced[0].name, "Ann");
 
+    // The open list follows the host's seats.
+    guitest::WireClient cy(port, "Cy");
+    EXPECT_TRUE(waitUntil([&] {
+        const QTreeWidgetItem* r = rowNamed(list, "Ann");
+        return r && r->text(2) == "2 (4 free)";
+    }));
+
     // Choosing the row fills the fields; a double click joins.
     auto* address = d->findChild<QComboBox*>("combo_address");
     address->setEditText("somewhere.else");
@@ -118,12 +125,12 @@ TEST(WindowDiscovery, AHostingWindowIsListedChoosingItJoinsASoloWindowNeverIs) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, r.center());
     EXPECT_FALSE(d->isVisible());
-    ASSERT_TRUE(waitUntil([&] { return ann->seat(2) == "Bob" && bob->session().loggedin(); }));
+    ASSERT_TRUE(waitUntil([&] { return ann->seat(3) == "Bob" && bob->session().loggedin(); }));
 
-    // Ann's record follows: two seated, four free.
+    // Ann's record follows: three seated, three free.
     EXPECT_TRUE(browseUntil([](const auto& l) {
         const auto s = find(l, "Ann");
-        return s && s->has("players=2") && s->has("free=4");
+        return s && s->has("players=3") && s->has("free=3");
     }));
 
     // Ann's hosted game ends: the announcement goes with it.
