@@ -135,7 +135,8 @@ int main(int argc, char* argv[]) {
                                  printLine(QStringLiteral("announced as \"%1\" on the local network")
                                                .arg(announcer.name()));
                              else if (state == State::Unavailable)
-                                 printLine(QStringLiteral("not announced on the local network: %1").arg(announcer.error()));
+                                 printLine(QStringLiteral("not announced on the local network: %1")
+                                               .arg(announcer.error()));
                          });
         announcer.start(name, host.serverPort(), summary(host.server().seatSummary()));
     }

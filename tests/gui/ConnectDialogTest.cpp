@@ -273,9 +273,10 @@ TEST(ConnectDialog, FieldsAreCheckedBeforeTheButtonWorks) {
 TEST(ConnectDialog, WithoutAvahiTheJoinDialogSaysOnceThatGamesCannotBeListed) {
     static QStringList printed;
     printed.clear();
-    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) {
-        if (!m.startsWith(QLatin1String("This plugin does not support"))) printed << m;
-    });
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) {
+            if (!m.startsWith(QLatin1String("This plugin does not support"))) printed << m;
+        });
     QTemporaryDir folder;
     auto gil = soloCopy(folder);
     ConnectDialog* d = openDialog(*gil, false);

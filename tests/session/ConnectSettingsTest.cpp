@@ -64,8 +64,8 @@ TEST(ConnectSettings, WritesItsOwnKeysAndKeepsTheRestOfTheFile) {
     ASSERT_TRUE(s.write(file));
     EXPECT_EQ(f.read(),
               "[Other]\r\nPlayerName=Keep\r\n[Tilecrest]\r\nTop=40\r\nPlayerName=Ann\r\nGamePort=7900\r\n"
-              "AnnounceGame=0\r\nRecentAddress1=::1\r\nRecentAddress2=10.0.0.5\r\nRecentAddress3=\r\nRecentAddress4=\r\n"
-              "RecentAddress5=\r\n");
+              "AnnounceGame=0\r\nRecentAddress1=::1\r\nRecentAddress2=10.0.0.5\r\nRecentAddress3=\r\n"
+              "RecentAddress4=\r\nRecentAddress5=\r\n");
 
     const ConnectSettings again = ConnectSettings::read(tc::store::SettingsFile(f.path));
     EXPECT_EQ(again.name, "Ann");
@@ -76,8 +76,8 @@ TEST(ConnectSettings, WritesItsOwnKeysAndKeepsTheRestOfTheFile) {
 
 TEST(ConnectSettings, BadValuesReadAsDefaults) {
     TempFile f;
-    f.write("[tilecrest]\nGamePort=70000\nAnnounceGame=yes\nRecentAddress1=\nRecentAddress2=x.lan\nRecentAddress3=X.lan\n"
-            "RecentAddress5=y.lan\n");
+    f.write("[tilecrest]\nGamePort=70000\nAnnounceGame=yes\nRecentAddress1=\nRecentAddress2=x.lan\n"
+            "RecentAddress3=X.lan\nRecentAddress5=y.lan\n");
     ConnectSettings s = ConnectSettings::read(tc::store::SettingsFile(f.path));
     EXPECT_EQ(s.port, 7772);
     EXPECT_EQ(s.addresses, (Strings{"x.lan", "y.lan"}));
