@@ -30,6 +30,14 @@ ChatInput::ChatInput(QWidget* parent) : QLineEdit(parent) {
     paste_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
 }
 
+void ChatInput::setWaitingLines(int count) {
+    const QString text = count <= 0   ? QString()
+                         : count == 1 ? QStringLiteral("1 line waiting to be sent\u2026")
+                                      : QStringLiteral("%1 lines waiting to be sent\u2026").arg(count);
+    setPlaceholderText(text);
+    setToolTip(text);
+}
+
 void ChatInput::setChatColour(Colour colour) {
     colour_ = colour;
     applyColour();

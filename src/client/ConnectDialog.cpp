@@ -133,7 +133,7 @@ void ConnectDialog::openFor(Mode mode) {
     for (const std::string& a : s.addresses) address_->addItem(QString::fromStdString(a));
     address_->setCurrentIndex(address_->count() > 0 ? 0 : -1);
     if (address_->count() == 0) address_->setEditText(QString());
-    port_->setValue(s.port);
+    port_->setValue(host && gamePort_ != 0 ? gamePort_ : s.port);
     announce_->setChecked(s.announce);
     updateButton();
     if (host) browser_->stop();
