@@ -1,10 +1,13 @@
 #pragma once
 // "Host a Game" / "Join a Game": the player's name, the host's address (for
-// joining; the last five used are offered) and the port. What it asks for
-// is handed on as the command line that does the same, so hosting or
-// joining from here and from a command line cannot drift apart. Name,
-// port, addresses and the Host dialog's announce choice are remembered in
-// the settings file when accepted.
+// joining; the last five joined are offered; "HOST:PORT" and "[IPv6]:PORT"
+// are understood) and the port. What it asks for is handed on as the
+// command line that does the same, so hosting or joining from here and from
+// a command line cannot drift apart. The dialog stays open while the owner
+// tries: connectFailed shows why in the dialog, with the focus on the field
+// to correct; connectSucceeded remembers name, port and address in the
+// settings file and closes it. Only what worked is remembered; so is the
+// Host dialog's choice to announce the game on the local network.
 //
 // Joining, it lists the games announced on the local network as they come
 // and go (name, address, players, running or waiting): choosing one fills
@@ -58,12 +61,24 @@ public:
     // (announced unless the player said no).
     MainOptions options() const;
 
+    // The try of the last connectRequested failed: `reason` shows in the
+    // dialog; a non-zero `offeredPort` replaces the port (a free one when
+    // the chosen one is taken).
+    void connectFailed(const QString& reason, quint16 offeredPort = 0);
+    // It worked: the fields are remembered and the dialog closes.
+    void connectSucceeded();
+    // Whether a try is running (the button waits meanwhile).
+    bool trying() const { return trying_; }
+
     // The games listed while joining.
     discovery::GameBrowser& browser() { return *browser_; }
 
 signals:
-    // The player pressed Host or Join; the fields are already remembered.
+    // The player pressed Host or Join with fields that read; the dialog
+    // stays open until connectFailed or connectSucceeded.
     void connectRequested(const tc::client::MainOptions& options);
+    // Closed (Cancel, Escape) while a try ran: the owner drops the try.
+    void cancelled();
 
 private:
     void updateButton();
@@ -71,7 +86,8 @@ private:
     void showBrowserState();
     void gameChosen(QTreeWidgetItem* item);
     void accepted();
-    // The address as typed, without spaces or the brackets of "[::1]".
+    void showProblem(const QString& text);
+    // The address field as typed, without surrounding spaces.
     QString address() const;
 
     store::SettingsFile* settings_ = nullptr;
@@ -87,7 +103,9 @@ private:
     QTreeWidget* games_;
     QLabel* discovery_;
     discovery::GameBrowser* browser_;
+    QLabel* problem_;
     QPushButton* connect_;
+    bool trying_ = false;
 };
 
 } // namespace tc::client

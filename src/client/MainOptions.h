@@ -7,8 +7,10 @@
 //   --no-announce a hosted game is not announced on the local network
 //   --help, --version  print the usage or the version and end, before any
 //                 window or port is opened
-// Options are accepted anywhere and are not counted as parameters. An
-// option with a missing or unreadable value is dropped and its default kept.
+// Options are accepted anywhere and are not counted as parameters; "--"
+// ends them. An unknown option (also "-h"), a missing value or one that is
+// not a number in its range makes the command line wrong (`error`): the
+// program says so and ends with status 2 (net/CommandLine.h).
 #include <string>
 #include <vector>
 
@@ -23,6 +25,7 @@ struct MainOptions {
     bool announce = true;  // a hosted game (never a solo one) is announced
     bool help = false;
     bool version = false;
+    std::string error;  // empty unless the command line is wrong
 };
 
 // `args` without the program name.
