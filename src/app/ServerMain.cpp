@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "discovery/Announcer.h"
+#include "game/ComputerPlayer.h"
 #include "game/Lcg.h"
 #include "net/CommandLine.h"
 #include "net/Version.h"
@@ -34,13 +35,17 @@ void printLine(const QString& line) {
 }
 
 const char* const kUsage =
-    "Usage: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N] [--name NAME] [--no-announce]\n"
+    "Usage: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N] [--rudi classic|expert]\n"
+    "                        [--name NAME] [--no-announce]\n"
     "Tilecrest %1 game server without a window.\n"
     "\n"
     "  --port N       TCP port, 0..65535 (default 7772; 0 lets the system choose)\n"
     "  --bind ADDR    address to listen on (default all)\n"
     "  --seed N       fixed seed of the dice, 0..4294967295 (default: the time of day)\n"
     "  --pause-ms N   length of one pause tick, 1..3600000 ms (default 1000)\n"
+    "  --rudi classic|expert\n"
+    "                 how the computer player chooses: classic, his fixed order (default),\n"
+    "                 or expert, the best play\n"
     "  --name NAME    name the game is announced under on the local network\n"
     "                 (default: Tilecrest on this machine's host name)\n"
     "  --no-announce  do not announce the game on the local network\n"
@@ -61,6 +66,7 @@ int main(int argc, char* argv[]) {
     const std::vector<tc::net::OptionRule> rules = {
         {"--port", Kind::Number, 0, 65535},          {"--bind", Kind::Text},
         {"--seed", Kind::Number, 0, 0xFFFFFFFFll},   {"--pause-ms", Kind::Number, 1, 3600000},
+        {"--rudi", Kind::Text},
         {"--help", Kind::Flag},                      {"--version", Kind::Flag},
         {"--name", Kind::Text},                      {"--no-announce", Kind::Flag},
     };
@@ -70,6 +76,8 @@ int main(int argc, char* argv[]) {
     QHostAddress address(QHostAddress::Any);
     if (wrong.empty() && cl.has("--bind") && !address.setAddress(QString::fromStdString(cl.text("--bind", ""))))
         wrong = "--bind needs an IP address, not \"" + cl.text("--bind", "") + "\"";
+    const auto rudi = tc::game::parseRudi(cl.text("--rudi", "classic"));
+    if (wrong.empty() && !rudi) wrong = "--rudi needs classic or expert, not \"" + cl.text("--rudi", "") + "\"";
     if (!wrong.empty()) return tc::net::refuseCommandLine("tilecrest-server", wrong, usage());
     if (cl.has("--help") || cl.has("--version")) {
         std::fputs(cl.has("--help") ? usage().c_str()
@@ -94,6 +102,7 @@ int main(int argc, char* argv[]) {
     tc::game::Lcg rng(static_cast<std::uint32_t>(seed));
     tc::server::ServerHost host(rng);
     host.setPauseMs(static_cast<int>(pauseMs));
+    host.setRudi(*rudi);
     QObject::connect(&host, &tc::server::ServerHost::logLine, &app, printLine);
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return fail(QStringLiteral("socketpair failed"));
@@ -114,11 +123,12 @@ int main(int argc, char* argv[]) {
     // Only now: whoever waits for this line may signal us at once.
     QString error;
     if (!host.listen(address, static_cast<quint16>(port), &error)) return fail(error);
-    printLine(QStringLiteral("listening on %1 port %2, seed %3, pause %4 ms")
+    printLine(QStringLiteral("listening on %1 port %2, seed %3, pause %4 ms, rudi %5")
                   .arg(address.toString())
                   .arg(host.serverPort())
                   .arg(seed)
-                  .arg(pauseMs));
+                  .arg(pauseMs)
+                  .arg(QLatin1String(tc::game::rudiName(*rudi))));
 
     // Only a server others can reach is worth announcing.
     const bool loopbackOnly = address.isLoopback();

@@ -175,8 +175,10 @@ void BoardPanel::showTable(const TableState& table) {
     const bool besideEyes = onSeat && table.seats[static_cast<std::size_t>(seat - 1)].eyes;
     turn_->move(besideEyes ? kTurnLeftBesideEyes : kTurnLeft,
                 onSeat ? kNameTops[static_cast<std::size_t>(seat - 1)] : kTurnHomeTop);
-    for (std::size_t i = 0; i < 9; ++i)
+    for (std::size_t i = 0; i < 9; ++i) {
         tiles_[i]->setProperty("state", QString::fromStdString(table.tiles[i]));
+        tiles_[i]->setBestMove(table.bestMove[i]);
+    }
     dice_->showTable(table);
     pointsToWin_->setText(QString::fromStdString(table.pointsToWinText));
     pointsToWin_->setProperty("tag", table.pointsToWin);
