@@ -3,13 +3,13 @@
 // OUTDIR/icons/hicolor. The output is committed under assets/, so the
 // normal build never runs this tool.
 
-#include "BoardArt.h"
-#include "DiceArt.h"
-#include "ExtraArt.h"
-#include "Materials.h"
-#include "SmallArt.h"
-#include "SmileyArt.h"
-#include "TileArt.h"
+#include "art/BoardArt.h"
+#include "art/DiceArt.h"
+#include "art/ExtraArt.h"
+#include "art/Materials.h"
+#include "art/SmallArt.h"
+#include "art/SmileyArt.h"
+#include "art/TileArt.h"
 
 #include <QDir>
 #include <QGuiApplication>
