@@ -13,7 +13,11 @@
 #include <QTimer>
 
 #include "client/ClientSocket.h"
+#include "client/InputGate.h"
+#include "client/MainMenus.h"
 #include "client/MainOptions.h"
+#include "client/PlayerSettings.h"
+#include "client/SideWindows.h"
 #include "session/Session.h"
 #include "session/SessionView.h"
 #include "store/ClientSettings.h"
@@ -72,7 +76,7 @@ public:
                            windows::DownloadWindow* download);
     // The tally window: View > "View Tally" shows it, finished games and
     // shut-all turns are counted in it.
-    void attachTally(windows::TallyListWindow* window) { tally_ = window; }
+    void attachTally(windows::TallyListWindow* window) { side_.tally = window; }
     void setSoundPlayer(ClientSoundPlayer* player) { sounds_ = player; }
     // The program's settings file (loadinifile, saveinifile, and the fields
     // "Host a Game" and "Join a Game" remember); without one nothing is read
@@ -100,7 +104,7 @@ public:
 
     const Session& session() const { return session_; }
     // Timer1: runs only while the session has lines waiting or a cool-down.
-    bool dispatchTimerActive() const { return timer1_.isActive(); }
+    bool dispatchTimerActive() const { return gate_.timerActive(); }
     BoardPanel* board() const { return board_; }
 
     // --- SessionView ---
@@ -132,47 +136,30 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildMenus();
-    void addConnectItems(QMenu* file, QAction* before);
+    // Connects every menu item to what it does.
+    void wireMenus();
     void openConnectDialog(bool host);
-    // Help (Content, About) and the top-level Solo item.
-    void buildHelpMenus(QMenuBar* bar);
-    void addViewTallyItem(QMenu* view);
     // loadchecklist: the seated players of the current game but the own seat.
     std::vector<std::string> currentGameNames() const;
     void buildChat(QWidget* board);
-    // Runs an input against the session; while a modal message is up the
-    // input waits, so no handler ever runs inside another.
-    void feed(std::function<void()> input);
-    // After each input: the tick timer runs only while the session has
-    // lines waiting or a cool-down counting.
-    void pump();
-    void onTick();
     void openSeatMenu(int seat, const QPoint& globalPos);
-    void resetScreenLocation();
     // saveinifile with the window's place (or `place` when given).
     void saveSettings(const store::WindowPlace* place = nullptr);
-    store::WindowPlace currentPlace() const;
     void phrasesDone(const QStringList& phrases);
 
     game::Lcg& rng_;
     Session session_;
     ClientSocket sock_;
     ClientSocket sock11_;  // the idle side connection to 127.0.0.1:9001
-    QTimer timer1_;
+    InputGate gate_;
     BoardPanel* board_ = nullptr;
     chat::ChatPane* chatPane_ = nullptr;
     chat::ChatInput* chatInput_ = nullptr;
-    GameStartWindow* gameStart_ = nullptr;
-    windows::SpyListWindow* spyList_ = nullptr;
-    windows::HelpWindow* help_ = nullptr;
-    windows::AboutWindow* about_ = nullptr;
-    windows::SoloWindow* solo_ = nullptr;
-    windows::DownloadWindow* download_ = nullptr;
-    windows::TallyListWindow* tally_ = nullptr;
+    SideWindows side_;
+    std::unique_ptr<MainMenus> menus_;
+    std::unique_ptr<PlayerSettings> playerSettings_;
     ClientSoundPlayer* sounds_ = nullptr;
     chat::PhraseBar* phraseBar_ = nullptr;
-    windows::PhraseEditor* phraseEditor_ = nullptr;
     store::SettingsFile* settings_ = nullptr;
     // savedleft .. savedheight; meaningful once the settings were read.
     store::WindowPlace saved_;
@@ -185,19 +172,6 @@ private:
     bool endToGameEnded_ = false;  // set by leaveGame()
     int generation_ = 0;           // games left so far
 
-    int modal_ = 0;
-    std::deque<std::function<void()>> waiting_;
-    bool closing_ = false;
-
-    QMenu* popupKick_ = nullptr;
-    QAction* removeFromGame_ = nullptr;
-    QAction* setJustWatch_ = nullptr;
-    QAction* unsetJustWatch_ = nullptr;
-    QAction* startGame_ = nullptr;
-    QAction* justWatch_ = nullptr;
-    QAction* playSounds_ = nullptr;
-    QAction* chatterSounds_ = nullptr;
-    QActionGroup* sizeGroup_ = nullptr;
 };
 
 } // namespace tc::client

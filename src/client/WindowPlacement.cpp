@@ -1,5 +1,7 @@
 #include "client/WindowPlacement.h"
 
+#include <QWidget>
+
 #include <algorithm>
 
 #include <QGuiApplication>
@@ -31,6 +33,27 @@ QList<QRect> WindowPlacement::screenAreas() {
     QList<QRect> out;
     for (QScreen* s : QGuiApplication::screens()) out << s->availableGeometry();
     return out;
+}
+
+void WindowPlacement::restore(QWidget* window, const store::WindowPlace& place) {
+    if (window->isMaximized() || window->isMinimized()) window->showNormal();
+    const QSize minimum = window->minimumSizeHint().expandedTo(window->minimumSize());
+    const store::WindowPlace home;
+    const QRect r = fit(QRect(place.left, place.top, place.width, place.height), minimum, screenAreas(),
+                        QPoint(home.left, home.top));
+    window->move(r.topLeft());
+    window->resize(r.size());
+}
+
+void WindowPlacement::reset(QWidget* window) {
+    const store::WindowPlace home;
+    window->showNormal();
+    window->move(home.left, home.top);
+    window->resize(home.width, home.height);
+}
+
+store::WindowPlace WindowPlacement::current(const QWidget* window) {
+    return {window->x(), window->y(), window->width(), window->height()};
 }
 
 } // namespace tc::client

@@ -6,6 +6,10 @@
 #include <QList>
 #include <QRect>
 
+#include "store/ClientSettings.h"
+
+class QWidget;
+
 namespace tc::client {
 
 class WindowPlacement {
@@ -20,6 +24,14 @@ public:
                      const QPoint& fallback);
     // The available areas of the screens the application sees now.
     static QList<QRect> screenAreas();
+
+    // Puts `window` at `place` as far as the screens allow (a normal,
+    // not maximized window).
+    static void restore(QWidget* window, const store::WindowPlace& place);
+    // Puts `window` at the built-in place and size.
+    static void reset(QWidget* window);
+    // The window's place now.
+    static store::WindowPlace current(const QWidget* window);
 };
 
 } // namespace tc::client
