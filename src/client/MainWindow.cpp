@@ -20,7 +20,9 @@
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
 #include "client/TileControl.h"
+#include "client/TableScaler.h"
 #include "client/WindowPlacement.h"
+#include "client/FullScreen.h"
 #include "session/ClientSoundPlayer.h"
 #include "store/SettingsFile.h"
 #include "store/TallyTable.h"
@@ -49,11 +51,16 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("client"));
     central->setMinimumSize(kMinimumClient);
-    central->installEventFilter(this);  // paints the board background
     setCentralWidget(central);
     board_ = new BoardPanel(central);
     buildChat(board_);
+    // The table scales with the window (and paints the table top behind it).
+    auto* scaler = new TableScaler(central);
+    TableScaler::growWithTable(board_);
+    scaler->capture();
+    connect(scaler, &TableScaler::picturesChanged, board_, [this, scaler] { board_->usePictures(scaler->currentPictures()); });
     menus_ = std::make_unique<MainMenus>(this, chatPane_->scrollChatOffAction());
+    fullScreen_ = new FullScreen(this);
     playerSettings_ = std::make_unique<PlayerSettings>(
         PlayerSettings::Widgets{chatPane_, chatInput_, phraseBar_, menus_.get()}, session_);
     wireMenus();
@@ -172,6 +179,10 @@ void MainWindow::buildChat(QWidget* board) {
     auto* smilies = new chat::SmileyButton(board);
     smilies->setGeometry(677, 479, 21, 20);
     smilies->setInput(chatInput_);
+    // A taller window gives its rows to the chat; the input line stays under it.
+    TableScaler::growWithTable(chatPane_);
+    TableScaler::followTableBottom(chatInput_);
+    TableScaler::followTableBottom(smilies);
     connect(chatPane_, &chat::ChatPane::focusInputRequested, chatInput_,
             [this] { chatInput_->setFocus(); });
     connect(chatInput_, &chat::ChatInput::sendRequested, this, [this](const QString& text) {
@@ -337,6 +348,7 @@ void MainWindow::loadSettings() {
     saved_ = s.place;
     settingsRead_ = true;
     WindowPlacement::restore(this, s.place);
+    fullScreen_->restore(settings_->ini());
 
     playerSettings_->apply(s, side_.gameStart);
 }
@@ -388,6 +400,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
             saved_ = *place;
             saveSettings(&*place);
         }
+        if (settings_) {
+            if (const auto keys = fullScreen_->toWrite(); !keys.empty()) settings_->write(keys);
+        }
     }
     gate_.close();
     side_.hideAll();
@@ -399,16 +414,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     sock11_.close();
     event->accept();
     emit closed();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == centralWidget() && event->type() == QEvent::Paint) {
-        QPainter p(centralWidget());
-        p.fillRect(centralWidget()->rect(), QColor(145, 124, 87));
-        p.drawPixmap(0, 0, BoardPictures::instance().board);
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace tc::client

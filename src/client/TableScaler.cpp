@@ -167,6 +167,16 @@ void TableScaler::apply() {
         current_ = wanted;
         emit picturesChanged();
     }
+    if (changed || q != toldPictureScale_) {
+        // Widgets that draw their own text or pictures (the chat's) are told
+        // through their setTableScale(double, double) slot.
+        toldPictureScale_ = q;
+        forEachTableWidget(client_, [s, q](QWidget* w) {
+            if (w->metaObject()->indexOfMethod("setTableScale(double,double)") >= 0)
+                QMetaObject::invokeMethod(w, "setTableScale", Qt::DirectConnection, Q_ARG(double, s),
+                                          Q_ARG(double, q));
+        });
+    }
     if (changed) emit scaleChanged(s);
     settle_.start();
     kick();

@@ -105,6 +105,7 @@ private:
     QPixmap background_;
     BackgroundKey backgroundKey_;
     bool busy_ = false;
+    qreal toldPictureScale_ = 1.0;
     QTimer settle_;
 };
 

@@ -53,6 +53,11 @@ void WindowPlacement::reset(QWidget* window) {
 }
 
 store::WindowPlace WindowPlacement::current(const QWidget* window) {
+    // A full-screen window keeps the place it comes back to.
+    if (window->isFullScreen()) {
+        const QRect g = window->normalGeometry();
+        if (g.isValid()) return {g.x(), g.y(), g.width(), g.height()};
+    }
     return {window->x(), window->y(), window->width(), window->height()};
 }
 
