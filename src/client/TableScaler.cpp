@@ -32,6 +32,13 @@ constexpr int kSettleMs = 150;
 // between two sizes draws nothing again.
 constexpr std::size_t kKeptSets = 3;
 
+// Drawn picture sets by pixel scale, shared by every table of the program
+// (a game left and begun again keeps them). Window thread only.
+std::map<qreal, std::shared_ptr<const BoardPictures>>& pictureCache() {
+    static std::map<qreal, std::shared_ptr<const BoardPictures>> sets;
+    return sets;
+}
+
 QRect scaled(const QRect& r, qreal s) {
     if (s == 1.0) return r;
     return {qRound(r.x() * s), qRound(r.y() * s), qRound(r.width() * s), qRound(r.height() * s)};
@@ -160,8 +167,8 @@ void TableScaler::apply() {
     const qreal q = pictureScale();
     std::shared_ptr<const BoardPictures> wanted;
     if (q != 1.0) {
-        auto it = cache_.find(q);
-        if (it != cache_.end()) wanted = it->second;
+        auto it = pictureCache().find(q);
+        if (it != pictureCache().end()) wanted = it->second;
     }
     if ((q == 1.0 && current_) || (wanted && wanted != current_)) {
         current_ = wanted;
@@ -184,9 +191,8 @@ void TableScaler::apply() {
 }
 
 TableScaler::BackgroundKey TableScaler::wantedBackground() const {
-    const qreal q = pictureScale();
     const QSize size = client_->size();
-    if (q == 1.0 && origin_.isNull() && extraRows_ == 0 && size.width() <= kTableSize.width() &&
+    if (pictureScale() == 1.0 && origin_.isNull() && extraRows_ == 0 && size.width() <= kTableSize.width() &&
         size.height() <= kTableSize.height())
         return {};  // the packaged table top, as it is
     BackgroundKey key;
@@ -194,7 +200,8 @@ TableScaler::BackgroundKey TableScaler::wantedBackground() const {
                      static_cast<int>(std::ceil(size.height() / scale_)))
                    .expandedTo(kTableSize);
     key.at = QPoint(qRound(origin_.x() / scale_), 0);
-    key.scale = q;
+    // Drawn for exactly this size, so it goes on the screen pixel for pixel.
+    key.scale = scale_ * client_->devicePixelRatioF();
     return key;
 }
 
@@ -212,7 +219,7 @@ void TableScaler::kick() {
     // every job (it waits for the pool), and find this scaler only if it is
     // still there.
     QPointer<TableScaler> self(this);
-    if (q != 1.0 && !cache_.count(q)) {
+    if (q != 1.0 && !pictureCache().count(q)) {
         busy_ = true;
         QThreadPool::globalInstance()->start([self, q] {
             auto drawn = std::make_shared<BoardPictures::Drawn>(BoardPictures::draw(q));
@@ -236,14 +243,14 @@ void TableScaler::kick() {
 void TableScaler::picturesDrawn(std::shared_ptr<const BoardPictures> set) {
     busy_ = false;
     const qreal q = set->scale();
-    cache_[q] = set;
-    while (cache_.size() > kKeptSets) {
+    pictureCache()[q] = set;
+    while (pictureCache().size() > kKeptSets) {
         // Drop the set farthest from the scale wanted now.
         const qreal now = pictureScale();
-        auto far = cache_.begin();
-        for (auto it = cache_.begin(); it != cache_.end(); ++it)
+        auto far = pictureCache().begin();
+        for (auto it = pictureCache().begin(); it != pictureCache().end(); ++it)
             if (std::abs(it->first - now) > std::abs(far->first - now)) far = it;
-        cache_.erase(far);
+        pictureCache().erase(far);
     }
     if (pictureScale() == q) {
         current_ = set;
@@ -273,7 +280,10 @@ void TableScaler::paintBackground() {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     auto drawTop = [&](const BackgroundKey& key) {
         const QPointF at = QPointF(origin_) - QPointF(key.at) * scale_;
-        p.drawPixmap(QRectF(at, QSizeF(key.size) * scale_), background_, QRectF(background_.rect()));
+        if (key.scale == wanted.scale)
+            p.drawPixmap(at, background_);  // pixel for pixel
+        else
+            p.drawPixmap(QRectF(at, QSizeF(key.size) * scale_), background_, QRectF(background_.rect()));
     };
     if (wanted == backgroundKey_) {
         drawTop(backgroundKey_);
@@ -282,8 +292,14 @@ void TableScaler::paintBackground() {
     // Still being drawn for this size: the last table top (or the packaged
     // one) at the table's place, over the packaged one stretched, so no
     // part of the window is ever bare.
-    p.fillRect(client_->rect(), kTableColour);
-    p.drawPixmap(QRectF(client_->rect()), board, QRectF(board.rect()));
+    const QRectF lastTop = background_.isNull()
+                               ? QRectF(QPointF(origin_), QSizeF(kTableSize) * scale_)
+                               : QRectF(QPointF(origin_) - QPointF(backgroundKey_.at) * scale_,
+                                        QSizeF(backgroundKey_.size) * scale_);
+    if (!lastTop.contains(QRectF(client_->rect()))) {
+        p.fillRect(client_->rect(), kTableColour);
+        p.drawPixmap(QRectF(client_->rect()), board, QRectF(board.rect()));
+    }
     if (!background_.isNull())
         drawTop(backgroundKey_);
     else

@@ -100,7 +100,6 @@ private:
     QPoint origin_;
     int extraRows_ = 0;
     bool captured_ = false;
-    std::map<qreal, std::shared_ptr<const BoardPictures>> cache_;
     std::shared_ptr<const BoardPictures> current_;
     QPixmap background_;
     BackgroundKey backgroundKey_;
