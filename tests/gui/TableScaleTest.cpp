@@ -5,6 +5,7 @@
 
 #include <QSet>
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QContextMenuEvent>
@@ -20,6 +21,9 @@
 #include "client/BoardPanel.h"
 #include "client/BoardPictureButton.h"
 #include "client/DicePanel.h"
+#include "client/FullScreen.h"
+#include "client/WindowPlacement.h"
+#include "store/IniFile.h"
 #include "client/MainWindow.h"
 #include "client/TableScaler.h"
 #include "client/TileControl.h"
@@ -241,4 +245,47 @@ TEST(TableScale, DISABLED_Screenshots) {
     ASSERT_TRUE(waitUntil([&] { return t.scaler()->settled(); }, 120000));
     QCoreApplication::processEvents();
     ASSERT_TRUE(t.client()->grab().save(stem + QStringLiteral("-wide.") + ext));
+}
+
+TEST(TableScale, FullScreenComesBackAndKeepsTheNormalPlace) {
+    Table t;
+    auto* item = t.window.findChild<QAction*>("FullScreen1");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->shortcut(), QKeySequence(Qt::Key_F11));
+    auto* full = t.window.findChild<tc::client::FullScreen*>();
+    ASSERT_NE(full, nullptr);
+    t.window.move(30, 40);
+    t.window.resize(760, 580);
+    QCoreApplication::processEvents();
+
+    // A file without the key (or with anything but "1") leaves the window as it is.
+    full->restore(tc::store::IniFile("[Tilecrest]\r\nFullScreen=yes\r\n"));
+    EXPECT_FALSE(t.window.isFullScreen());
+    EXPECT_TRUE(full->toWrite().empty());
+
+    item->trigger();
+    EXPECT_TRUE(t.window.isFullScreen());
+    EXPECT_TRUE(item->isChecked());
+    using KeyValues = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(full->toWrite(), (KeyValues{{"FullScreen", "1"}}));
+    // The place kept for the settings is the normal window's.
+    const auto place = tc::client::WindowPlacement::current(&t.window);
+    EXPECT_EQ(QSize(place.width, place.height), QSize(760, 580));
+
+    item->trigger();
+    EXPECT_FALSE(t.window.isFullScreen());
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_TRUE(full->toWrite().empty());
+
+    // A file that says so brings it back in full screen; leaving it is written.
+    tc::game::Lcg rng(2);
+    MainWindow again(rng);
+    again.show();
+    auto* fullAgain = again.findChild<tc::client::FullScreen*>();
+    fullAgain->restore(tc::store::IniFile("[Tilecrest]\r\nFullScreen=1\r\n"));
+    EXPECT_TRUE(again.isFullScreen());
+    EXPECT_TRUE(again.findChild<QAction*>("FullScreen1")->isChecked());
+    EXPECT_TRUE(fullAgain->toWrite().empty());
+    fullAgain->set(false);
+    EXPECT_EQ(fullAgain->toWrite(), (KeyValues{{"FullScreen", "0"}}));
 }
