@@ -49,7 +49,35 @@ int smileyIndex(std::string_view code) {
     return (n >= 10 && n <= 27) ? n - 10 : 0;
 }
 
+// A colon that ends a head is followed by a space or ends the text; one
+// inside a word (an IPv6 address, a time, "http:") never does.
+bool endsHead(std::string_view text, std::size_t colon) {
+    return colon + 1 == text.size() || text[colon + 1] == ' ';
+}
+
 } // namespace
+
+std::size_t headLength(std::string_view text, int slot) {
+    if (slot == 0) {
+        // The program's own lines: "Rudi the bot says:", "Ann: <Chatter
+        // Sound> Doh", "Could not connect to ... port 7772:".
+        for (std::size_t c = text.find(':'); c != std::string_view::npos; c = text.find(':', c + 1))
+            if (endsHead(text, c)) return c + 1;
+        return 0;
+    }
+    // A player's line: the relay's "NAME chats:" or a phrase's "NAME says:".
+    std::size_t best = std::string_view::npos;
+    for (std::string_view form : {std::string_view(" chats:"), std::string_view(" says:")}) {
+        for (std::size_t at = text.find(form); at != std::string_view::npos; at = text.find(form, at + 1)) {
+            const std::size_t end = at + form.size();
+            if (endsHead(text, end - 1)) {
+                if (best == std::string_view::npos || end < best) best = end;
+                break;
+            }
+        }
+    }
+    return best == std::string_view::npos ? 0 : best;
+}
 
 bool islink(std::string_view word) {
     const std::string l = asciiLower(word);
@@ -75,8 +103,7 @@ std::optional<ParsedLine> ChatLineParser::parse(std::string_view line) {
     out.entry = entry;
 
     const std::string_view text = line.substr(plus + 1);
-    const std::size_t colon = text.find(':');
-    const std::string_view head = colon == std::string_view::npos ? std::string_view{} : text.substr(0, colon + 1);
+    const std::string_view head = text.substr(0, headLength(text, slot));
     std::string_view rest = text.substr(head.size());
 
     ChatItem first;

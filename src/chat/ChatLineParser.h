@@ -14,6 +14,14 @@ namespace tc::chat {
 // True when the word, in lower case, contains "http://" or "www.".
 bool islink(std::string_view word);
 
+// Bytes of `text` (a chat line after its "slot+") that form its head, 0 for
+// none. A head is one of the known forms, ending in a colon followed by a
+// space or by the end of the text: for a player's line (slot 1..9) the
+// relay's "NAME chats:" or a phrase's "NAME says:"; for a system line
+// (slot 0) its text up to the first such colon. Other colons (an IPv6
+// address, a smiley code, "http:") never start a head.
+std::size_t headLength(std::string_view text, int slot);
+
 // Text-style entry of a slot: slot + 5 for 1..9, 0 for 0; -1 outside 0..9.
 int entryForSlot(int slot);
 
@@ -21,8 +29,8 @@ class ChatLineParser {
 public:
     static constexpr int kLinkEntry = 4;
 
-    // Parses one line. The first item is the head (text up to and including
-    // the first ":") plus one space and starts a new paragraph; the rest is
+    // Parses one line. The first item is the head (headLength) plus one
+    // space and starts a new paragraph; the rest is
     // cut into words (each keeps its trailing space), links and smileys.
     // Links found are numbered from the link counter on and their
     // addresses stored. Refused (nullopt, nothing stored) when the line has

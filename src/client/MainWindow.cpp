@@ -115,22 +115,22 @@ void MainWindow::wireMenus() {
     m.playSounds->setChecked(session_.playSounds());
     connect(m.playSounds, &QAction::triggered, this, [this](bool on) {
         session_.setPlaySounds(on);
-        saveSettings();
+        saveSettings("Playsounds");
     });
     m.chatterSounds->setChecked(session_.chatterSounds());
     connect(m.chatterSounds, &QAction::triggered, this, [this](bool on) {
         session_.setChatterSounds(on);
-        saveSettings();
+        saveSettings("ChatterSounds");
     });
     connect(m.textColour, &QAction::triggered, this, [this] {
         if (auto c = chat::ChatColourDialog::choose(this, chatInput_->chatColour())) {
             chatInput_->setChatColour(*c);
-            saveSettings();
+            saveSettings("Textcolor");
         }
     });
     connect(m.textSizes, &QActionGroup::triggered, this, [this](QAction* a) {
         chatPane_->setTextSize(a->data().toInt());
-        saveSettings();
+        saveSettings("Textsize");
     });
     connect(m.resetScreenLocation, &QAction::triggered, this, [this] { WindowPlacement::reset(this); });
     connect(m.viewTally, &QAction::triggered, this, [this] { side_.showTally(this, currentGameNames()); });
@@ -153,7 +153,7 @@ void MainWindow::openConnectDialog(bool host) {
         connectDialog_ = new ConnectDialog(this);
         connect(connectDialog_, &ConnectDialog::connectRequested, this, &MainWindow::connectRequested);
     }
-    connectDialog_->setSettings(settings_);
+    connectDialog_->setSettings(keeper_.file());
     connectDialog_->openFor(host ? ConnectDialog::Mode::Host : ConnectDialog::Mode::Join);
 }
 
@@ -195,8 +195,16 @@ void MainWindow::buildChat(QWidget* board) {
 void MainWindow::attachGameStart(GameStartWindow* window) {
     side_.gameStart = window;
     if (!window) return;
+    session_.offerMarks(window->playToScore());
     connect(window, &GameStartWindow::startRequested, this,
             [this](int marks) { gate_.feed([this, marks] { session_.startGame(marks); }); });
+}
+
+void MainWindow::attachTally(windows::TallyListWindow* window) {
+    side_.tally = window;
+    if (window)
+        connect(window, &windows::TallyListWindow::saveFailed, this,
+                [this](const QString& why) { tell("0+" + why.toStdString()); });
 }
 
 void MainWindow::attachPhraseEditor(windows::PhraseEditor* editor) {
@@ -247,6 +255,7 @@ void MainWindow::leaveGame() {
     std::construct_at(&session_, *this, rng_);
     session_.setPort(port_);
     session_.formCreate();
+    if (side_.gameStart) session_.offerMarks(side_.gameStart->playToScore());
     endToGameEnded_ = true;
     ++generation_;
     tableChanged();
@@ -341,28 +350,20 @@ void MainWindow::closeWindow() {
 void MainWindow::showGameStart() { side_.showGameStart(this); }
 
 void MainWindow::loadSettings() {
-    if (!settings_) return;
-    settings_->reload();
-    const store::ClientSettings s = store::readClientSettings(settings_->ini());
-
-    saved_ = s.place;
-    settingsRead_ = true;
-    WindowPlacement::restore(this, s.place);
-    fullScreen_->restore(settings_->ini());
-
-    playerSettings_->apply(s, side_.gameStart);
+    const auto s = keeper_.read();
+    if (!s) return;
+    WindowPlacement::restore(this, s->place);
+    if (keeper_.file()) fullScreen_->restore(keeper_.file()->ini());
+    playerSettings_->apply(*s, side_.gameStart);
+    if (side_.gameStart) session_.offerMarks(side_.gameStart->playToScore());
 }
 
-void MainWindow::saveSettings(const store::WindowPlace* place) {
-    if (!settings_) return;
-    const store::SavedSettings s = playerSettings_->collect(place ? *place : WindowPlacement::current(this), side_.gameStart);
-    // A failed write leaves the old file; the game goes on without a word.
-    settings_->write(store::settingsToWrite(s));
+void MainWindow::saveSettings(std::string_view key) {
+    keeper_.save(playerSettings_->collect(WindowPlacement::current(this), side_.gameStart), key);
 }
 
 void MainWindow::phrasesDone(const QStringList& phrases) {
-    const auto texts = playerSettings_->takePhrases(phrases);
-    if (settings_) settings_->write(store::phrasesToWrite(texts), store::kPhraseSection);
+    keeper_.savePhrases(store::phrasesToWrite(playerSettings_->takePhrases(phrases)));
 }
 
 void MainWindow::showDownloadWindow() {
@@ -392,17 +393,14 @@ void MainWindow::openSeatMenu(int seat, const QPoint& globalPos) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // FormClose. Before the settings were read the window shows its
-    // built-in place and options, which must not replace the player's.
-    if (settingsRead_) {
-        const QRect work = screen() ? screen()->availableGeometry() : QRect();
-        if (auto place = store::placeToSaveAtClose(WindowPlacement::current(this), saved_, work.width(), work.height())) {
-            saved_ = *place;
-            saveSettings(&*place);
-        }
-        if (settings_) {
-            if (const auto keys = fullScreen_->toWrite(); !keys.empty()) settings_->write(keys);
-        }
+    // FormClose: the place, if it changed.
+    const QRect work = screen() ? screen()->availableGeometry() : QRect();
+    keeper_.saveAtClose(playerSettings_->collect(WindowPlacement::current(this), side_.gameStart), work.width(),
+                        work.height());
+    // Full screen or not, under its own key, when it changed (only once the
+    // file was read, like the place).
+    if (keeper_.wasRead() && keeper_.file()) {
+        if (const auto keys = fullScreen_->toWrite(); !keys.empty()) keeper_.file()->write(keys);
     }
     gate_.close();
     side_.hideAll();

@@ -16,6 +16,7 @@
 #include "client/InputGate.h"
 #include "client/MainMenus.h"
 #include "client/MainOptions.h"
+#include "client/SettingsKeeper.h"
 #include "client/PlayerSettings.h"
 #include "client/SideWindows.h"
 #include "session/Session.h"
@@ -77,12 +78,13 @@ public:
                            windows::DownloadWindow* download);
     // The tally window: View > "View Tally" shows it, finished games and
     // shut-all turns are counted in it.
-    void attachTally(windows::TallyListWindow* window) { side_.tally = window; }
+    // A save that fails is told once in the chat.
+    void attachTally(windows::TallyListWindow* window);
     void setSoundPlayer(ClientSoundPlayer* player) { sounds_ = player; }
     // The program's settings file (loadinifile, saveinifile, and the fields
     // "Host a Game" and "Join a Game" remember); without one nothing is read
     // or written.
-    void setSettingsFile(store::SettingsFile* file) { settings_ = file; }
+    void setSettingsFile(store::SettingsFile* file) { keeper_.setFile(file); }
     // Replaces the modal message box (tests record instead of blocking).
     void setMessagePresenter(std::function<void(const QString&)> presenter) {
         presenter_ = std::move(presenter);
@@ -143,8 +145,10 @@ private:
     std::vector<std::string> currentGameNames() const;
     void buildChat(QWidget* board);
     void openSeatMenu(int seat, const QPoint& globalPos);
-    // saveinifile with the window's place (or `place` when given).
-    void saveSettings(const store::WindowPlace* place = nullptr);
+    // saveinifile after the menu item of `key` changed.
+    void saveSettings(std::string_view key);
+    // A system line in the chat.
+    void tell(const std::string& line) { addLineToChat(line, session_.systemcolor()); }
     void phrasesDone(const QStringList& phrases);
 
     game::Lcg& rng_;
@@ -161,10 +165,7 @@ private:
     std::unique_ptr<PlayerSettings> playerSettings_;
     ClientSoundPlayer* sounds_ = nullptr;
     chat::PhraseBar* phraseBar_ = nullptr;
-    store::SettingsFile* settings_ = nullptr;
-    // savedleft .. savedheight; meaningful once the settings were read.
-    store::WindowPlace saved_;
-    bool settingsRead_ = false;
+    SettingsKeeper keeper_{[this](const std::string& line) { tell(line); }};
     ServerStarter serverStarter_;
     std::function<void(const QString&)> presenter_;
     quint16 port_ = kDefaultPort;

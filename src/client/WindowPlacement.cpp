@@ -5,27 +5,54 @@
 #include <algorithm>
 
 #include <QGuiApplication>
+#include <QMargins>
 #include <QScreen>
 
 namespace tc::client {
 
+namespace {
+
+// How far the window's frame reaches beyond its inside (0 before the
+// window system has framed it).
+QMargins frameMargins(const QWidget* window) {
+    const QRect inner = window->geometry();
+    const QRect outer = window->frameGeometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+} // namespace
+
 QRect WindowPlacement::fit(const QRect& wanted, const QSize& minimum, const QList<QRect>& screens,
                            const QPoint& fallback) {
-    QRect desktop;
-    for (const QRect& s : screens) desktop |= s;
-    int width = std::max(wanted.width(), minimum.width());
-    int height = std::max(wanted.height(), minimum.height());
-    if (!desktop.isEmpty()) {
-        width = std::min(width, std::max(desktop.width(), minimum.width()));
-        height = std::min(height, std::max(desktop.height(), minimum.height()));
-    }
-    QRect r(wanted.topLeft(), QSize(width, height));
+    QRect r(wanted.topLeft(),
+            QSize(std::max(wanted.width(), minimum.width()), std::max(wanted.height(), minimum.height())));
     if (screens.isEmpty()) return r;
-    for (const QRect& s : screens) {
-        const QRect seen = r & s;
-        if (seen.width() >= kMinVisible && seen.height() >= kMinVisible) return r;
+    // The screen that shows most of it; on none, the window goes home.
+    int best = -1;
+    qint64 bestArea = 0;
+    for (int i = 0; i < screens.size(); ++i) {
+        const QRect seen = r & screens[i];
+        const qint64 area = qint64(seen.width()) * seen.height();
+        if (seen.width() >= kMinVisible && seen.height() >= kMinVisible && area > bestArea) {
+            best = i;
+            bestArea = area;
+        }
     }
-    r.moveTopLeft(fallback);
+    if (best < 0) {
+        r.moveTopLeft(fallback);
+        best = 0;
+        for (int i = 0; i < screens.size(); ++i)
+            if (screens[i].contains(fallback)) best = i;
+    }
+    // No larger than that screen (never below the minimum), and on it.
+    const QRect area = screens[best];
+    r.setSize(QSize(std::min(r.width(), std::max(area.width(), minimum.width())),
+                    std::min(r.height(), std::max(area.height(), minimum.height()))));
+    if (r.right() > area.right()) r.moveRight(area.right());
+    if (r.bottom() > area.bottom()) r.moveBottom(area.bottom());
+    if (r.left() < area.left()) r.moveLeft(area.left());
+    if (r.top() < area.top()) r.moveTop(area.top());
     return r;
 }
 
@@ -37,12 +64,16 @@ QList<QRect> WindowPlacement::screenAreas() {
 
 void WindowPlacement::restore(QWidget* window, const store::WindowPlace& place) {
     if (window->isMaximized() || window->isMinimized()) window->showNormal();
-    const QSize minimum = window->minimumSizeHint().expandedTo(window->minimumSize());
+    const QMargins frame = frameMargins(window);
+    const QSize extra(frame.left() + frame.right(), frame.top() + frame.bottom());
+    const QSize minimum = window->minimumSizeHint().expandedTo(window->minimumSize()) + extra;
     const store::WindowPlace home;
     const QRect r = fit(QRect(place.left, place.top, place.width, place.height), minimum, screenAreas(),
                         QPoint(home.left, home.top));
+    // move() places the frame; resize() sizes the inside.
     window->move(r.topLeft());
-    window->resize(r.size());
+    window->resize(r.size() - extra);
+    if (place.maximized) window->setWindowState(window->windowState() | Qt::WindowMaximized);
 }
 
 void WindowPlacement::reset(QWidget* window) {
@@ -53,12 +84,12 @@ void WindowPlacement::reset(QWidget* window) {
 }
 
 store::WindowPlace WindowPlacement::current(const QWidget* window) {
-    // A full-screen window keeps the place it comes back to.
-    if (window->isFullScreen()) {
-        const QRect g = window->normalGeometry();
-        if (g.isValid()) return {g.x(), g.y(), g.width(), g.height()};
-    }
-    return {window->x(), window->y(), window->width(), window->height()};
+    // A maximized or full-screen window is stored at the place it returns to.
+    const QMargins frame = frameMargins(window);
+    const bool away = window->isMaximized() || window->isFullScreen();
+    const QRect outer = (away && window->normalGeometry().isValid() ? window->normalGeometry() : window->geometry())
+                            .marginsAdded(frame);
+    return {outer.x(), outer.y(), outer.width(), outer.height(), window->isMaximized()};
 }
 
 } // namespace tc::client

@@ -1,8 +1,11 @@
 #pragma once
 // Keeps a stored window place usable: the size between the window's own
-// minimum and what the screens can show, and the window at least partly on
-// a screen (else at the default place), so a hand-edited or foreign
-// settings file cannot make the window vanish or ask for a giant one.
+// minimum and what the screen that shows most of it can show, and the
+// window wholly on that screen (on none: at the default place), so a
+// hand-edited or foreign settings file, or a screen that got smaller,
+// cannot make the window vanish or run past the screen. Places are the
+// window's outer frame; a maximized window is kept with the place it
+// returns to and comes back maximized.
 #include <QList>
 #include <QRect>
 
@@ -25,12 +28,13 @@ public:
     // The available areas of the screens the application sees now.
     static QList<QRect> screenAreas();
 
-    // Puts `window` at `place` as far as the screens allow (a normal,
-    // not maximized window).
+    // Puts `window` at `place` as far as the screens allow, maximized when
+    // the place says so.
     static void restore(QWidget* window, const store::WindowPlace& place);
     // Puts `window` at the built-in place and size.
     static void reset(QWidget* window);
-    // The window's place now.
+    // The window's place now: its outer frame (of the normal window when
+    // maximized) and whether it is maximized.
     static store::WindowPlace current(const QWidget* window);
 };
 

@@ -76,4 +76,27 @@ std::string utf8ToCp1252(std::string_view s) {
     return out;
 }
 
+std::string unsendableCharacters(std::string_view utf8) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        std::size_t n = b >= 0xF0 && b < 0xF8 ? 4 : b >= 0xE0 && b < 0xF0 ? 3 : b >= 0xC0 && b < 0xE0 ? 2 : 1;
+        bool wellFormed = b < 0x80 || n > 1;
+        if (i + n > utf8.size()) n = 1, wellFormed = false;
+        for (std::size_t k = 1; k < n; ++k)
+            if ((static_cast<unsigned char>(utf8[i + k]) & 0xC0) != 0x80) {
+                n = 1;
+                wellFormed = false;
+                break;
+            }
+        const std::string_view ch = utf8.substr(i, n);
+        i += n;
+        if (ch == "?" || utf8ToCp1252(ch) != "?") continue;
+        const std::string shown = wellFormed ? std::string(ch) : std::string("\xEF\xBF\xBD");
+        if (out.find(shown) == std::string::npos) out += shown;
+    }
+    return out;
+}
+
 } // namespace tc::net

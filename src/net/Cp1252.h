@@ -15,4 +15,9 @@ std::string cp1252ToUtf8(std::string_view bytes);
 // Malformed UTF-8 bytes become "?".
 std::string utf8ToCp1252(std::string_view utf8);
 
+// The characters of `utf8` that utf8ToCp1252 sends as "?", each once, in
+// the order they first appear (malformed bytes as U+FFFD). Empty when the
+// whole text travels as written.
+std::string unsendableCharacters(std::string_view utf8);
+
 } // namespace tc::net

@@ -82,11 +82,7 @@ std::string joinAddressesLine(const std::vector<std::string>& addresses, int por
         list += all[i];
     }
     if (more > 0) list += " (and " + std::to_string(more) + " more)";
-    // The chat shows a line's text up to its first colon as a head and
-    // puts a space after it, which would split an IPv6 address; a colon of
-    // our own ends the head before the list (the chat adds the space).
-    const bool anyV6 = !v6.empty();
-    return std::string("Others can join at") + (anyV6 ? ":" : " ") + list + portText + ".";
+    return "Others can join at " + list + portText + ".";
 }
 
 } // namespace tc::client

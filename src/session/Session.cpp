@@ -1,6 +1,7 @@
 #include "session/Session.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "chat/ChatterSounds.h"
 #include "session/BotChatter.h"
@@ -39,10 +40,24 @@ std::string colourSuffix(net::Colour colour) {
     return suffix;
 }
 
+// The player's text as it may travel: every "|" as its look-alike, so the
+// text can neither choose the colour nor lose its end at the receivers.
+std::string withoutPipes(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '|')
+            out += kPipeLookAlike;
+        else
+            out += c;
+    }
+    return out;
+}
+
 // At most kMaxSentTextBytes of `text` as it will travel.
 std::string fitText(const std::string& text) {
-    std::string wire = net::utf8ToCp1252(text);
-    if (wire.size() <= kMaxSentTextBytes) return text;
+    std::string wire = net::utf8ToCp1252(withoutPipes(text));
+    if (wire.size() <= kMaxSentTextBytes) return net::cp1252ToUtf8(wire);
     wire.resize(kMaxSentTextBytes);
     return net::cp1252ToUtf8(wire);
 }
@@ -86,7 +101,11 @@ const Session::Route Session::kRoutes[] = {
     {"CMD_playasound", &Session::playasound},
 };
 
-Session::Session(SessionView& view, game::Lcg& rng) : view_(view), rng_(rng) {
+Session::Session(SessionView& view, game::Lcg& rng)
+    : view_(view), rng_(rng), clock_([] {
+          using namespace std::chrono;
+          return std::int64_t(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+      }) {
     for (int n = 1; n <= 6; ++n) seat(n).hint = kHints[n - 1];
     table_.tiles.fill("u");
     table_.dice[0] = {0, 19, 67};
@@ -99,8 +118,7 @@ Session::Session(SessionView& view, game::Lcg& rng) : view_(view), rng_(rng) {
 // ---------------------------------------------------------------- start-up
 
 void Session::formCreate() {
-    phraseready_ = true;
-    phraseticks_ = 0;
+    phraseReadyAt_ = std::numeric_limits<std::int64_t>::min();
     clearall();
     ishost_ = false;
     currentplayer_ = 0;
@@ -169,12 +187,7 @@ void Session::onConnected() { connected_ = true; }
 void Session::onConnectFailed(const std::string& reason) {
     const std::string why = reason.empty() ? std::string("unknown reason") : reason;
     const std::string port = std::to_string(port_);
-    // The chat shows a line up to its first colon as a head and puts a
-    // space after it; an IPv6 address has to come after a colon of our own.
-    if (connectAddress_.find(':') != std::string::npos)
-        post("0+Could not connect to port " + port + " at:" + connectAddress_ + ". " + why);
-    else
-        post("0+Could not connect to " + connectAddress_ + " port " + port + ": " + why);
+    post("0+Could not connect to " + connectAddress_ + " port " + port + ": " + why);
 }
 
 void Session::onSocketClosed() {
@@ -244,7 +257,7 @@ void Session::enqueue(std::string line) {
 // ---------------------------------------------------------- dispatch timer
 
 bool Session::needsTicks() const {
-    return !received_.empty() || !relays_.empty() || !phraseready_ || (closeWhenDrained_ && !closing_);
+    return !received_.empty() || !relays_.empty() || (closeWhenDrained_ && !closing_);
 }
 
 void Session::tick() {
@@ -262,12 +275,9 @@ void Session::tick() {
         closing_ = true;
         view_.closeWindow();
     }
-    if (!phraseready_) ++phraseticks_;
-    if (phraseticks_ > 100) {
-        phraseready_ = true;
-        phraseticks_ = 0;
-    }
 }
+
+bool Session::phraseready() const { return clock_() >= phraseReadyAt_; }
 
 void Session::dispatch(const std::string& line) {
     std::string key, data;
@@ -344,8 +354,25 @@ void Session::chatrecieved(const std::string& data) {
     // system line).
     const auto plus = line.find('+');
     if (plus == std::string::npos) throw OutOfRange{};
-    readInt(std::string_view(line).substr(0, plus), 1, 9);
+    const int slot = readInt(std::string_view(line).substr(0, plus), 1, 9);
+    if (slot == myseat_) line = line.substr(0, plus + 1) + inSecondPerson(line.substr(plus + 1));
     post(line, colour);
+}
+
+std::string Session::inSecondPerson(const std::string& text) const {
+    // Only the relay's own heads: the wire is unchanged, the own screen
+    // reads "You chat:" where the others read the name.
+    // A phrase travels as " says: ..." and the relay puts the name and a
+    // space in front, so spaces after the name are skipped.
+    if (myname_.empty() || text.rfind(myname_, 0) != 0) return text;
+    const std::size_t verb = text.find_first_not_of(' ', myname_.size());
+    if (verb == myname_.size() || verb == std::string::npos) return text;
+    for (const auto& [third, second] : {std::pair<const char*, const char*>{"chats: ", "You chat: "},
+                                        std::pair<const char*, const char*>{"says: ", "You say: "}}) {
+        if (text.compare(verb, std::char_traits<char>::length(third), third) == 0)
+            return second + text.substr(verb + std::char_traits<char>::length(third));
+    }
+    return text;
 }
 
 void Session::klottalk() {
@@ -543,7 +570,7 @@ bool Session::sendTyped(const std::string& text, net::Colour colour) {
 bool Session::sendPhrase(const std::string& phrase, net::Colour colour) {
     // Unlike the original buttons, nothing is sent before the login: the
     // sender's slot would still be 0.
-    if (!phraseready_ || !loggedin_) return false;
+    if (!phraseready() || !loggedin_) return false;
     const std::string sender = std::to_string(myseat_);
     const std::string suffix = colourSuffix(colour);
     // Phrases come from the settings file, which may hold any length.
@@ -551,8 +578,7 @@ bool Session::sendPhrase(const std::string& phrase, net::Colour colour) {
         sendRequest("CMD_action+" + sender + "+" + fitText(phrase.substr(4)) + suffix);
     else
         sendRequest("CMD_action+" + sender + "+ says: " + fitText(phrase) + suffix);
-    phraseready_ = false;
-    phraseticks_ = 0;
+    phraseReadyAt_ = clock_() + kPhraseLockMs;
     return true;
 }
 

@@ -15,7 +15,10 @@
 // make room for game messages first, and the chat says once that
 // messages were dropped.
 #include <cstddef>
+#include <cstdint>
 #include <deque>
+#include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +43,12 @@ inline constexpr std::size_t kMaxQueuedBytes = 4 * 1024 * 1024;
 inline constexpr std::size_t kMaxSentTextBytes = net::kMaxLineBytes / 2;
 // More Marks than any game can give; a larger count is refused.
 inline constexpr int kMaxMarks = 100;
+// How long the phrase buttons rest after a phrase was sent.
+inline constexpr std::int64_t kPhraseLockMs = 1500;
+// What a "|" in the player's own text travels as: receivers read the first
+// "|" of a chat line as the start of its colour, so the player's text must
+// never hold one. U+00A6 looks alike and has a Windows-1252 byte (0xA6).
+inline constexpr const char* kPipeLookAlike = "\u00a6";
 
 // The items of popup_kick as prepared for one seat.
 struct SeatPopup {
@@ -62,6 +71,9 @@ public:
     // listens and connects on it). Default 7772.
     void setPort(int port) { port_ = port; }
     int port() const { return port_; }
+    // Monotonic milliseconds for the phrase lock (the steady clock unless
+    // set; tests move their own).
+    void setClock(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
 
     // --- socket ---
     // The game connection is up. Nothing is sent until CMD_sendlogininfo.
@@ -76,10 +88,10 @@ public:
     void onSocketClosed();
 
     // --- dispatch timer ---
-    // Timer1Timer: one queued line, then the phrase cool-down.
+    // Timer1Timer: one queued line.
     void tick();
     // The owner runs the 1 ms timer only while this is true: lines are
-    // waiting or the phrase cool-down is counting.
+    // waiting (the phrase lock is a time of its own and needs no ticks).
     bool needsTicks() const;
 
     // --- player input ---
@@ -100,14 +112,18 @@ public:
     // kMaxSentTextBytes is not sent.
     bool sendTyped(const std::string& text, net::Colour colour);
     // b_phrase1Click with the button's phrase. Sends only when phraseready
-    // and logged in; then phraseready stays false for 100 ticks. Returns
-    // true when sent.
+    // and logged in; then phraseready stays false for kPhraseLockMs.
+    // Returns true when sent. A "|" in typed or phrase text is sent as
+    // kPipeLookAlike.
     bool sendPhrase(const std::string& phrase, net::Colour colour);
     // wave12Click: number 1..20 sends the chatter sound "waveN" when logged
     // in; 0 ("<Cancel>") and anything else send nothing.
     void sendChatterSound(int number);
     // QuickInstructions1Click: the seven lines of the quick instructions.
     void quickInstructions();
+    // The Marks the game-start window offers: shown as the Marks needed to
+    // win until a game names its own.
+    void offerMarks(int marks);
 
     // --- options ---
     // "Play Sounds": the game's own sounds are asked for only while on.
@@ -133,7 +149,7 @@ public:
     const std::string& hostaddress() const { return hostaddress_; }
     // myname followed by one 0xFF once hosting or joining has begun.
     const std::string& loginname() const { return loginname_; }
-    bool phraseready() const { return phraseready_; }
+    bool phraseready() const;
     std::size_t queuedLines() const { return received_.size() + relays_.size(); }
 
 private:
@@ -165,6 +181,8 @@ private:
     void action(const std::string& data);
     void chatrecieved(const std::string& data);
     void klottalk();
+    // An own relayed line's text with its head in the second person.
+    std::string inSecondPerson(const std::string& text) const;
     void newplayerinfo(const std::string& data);
     void havewrongversion(const std::string& data);
     void wrongversion(const std::string& data);
@@ -194,6 +212,8 @@ private:
     void roundwinner(const std::string& data);
     void winner(const std::string& data);
     void sendClosethem();
+    // The status line of a turn: "YOUR TURN." or the seat's name's turn.
+    std::string turnStatus(int slot) const;
 
     SeatDisplay& seat(int n) { return table_.seats[static_cast<std::size_t>(n - 1)]; }
     std::string& tile(int n) { return table_.tiles[static_cast<std::size_t>(n - 1)]; }
@@ -222,8 +242,10 @@ private:
     std::string loginname_;
     int currentplayer_ = 0;
     bool mayselect_ = false;
-    bool phraseready_ = true;
-    int phraseticks_ = 0;
+    // When the phrase lock ends; no lock before it was ever set.
+    std::int64_t phraseReadyAt_ = std::numeric_limits<std::int64_t>::min();
+    std::function<std::int64_t()> clock_;
+    bool gameAnnounced_ = false;   // a game has named its Marks needed to win
     net::Colour systemcolor_ = net::kPureBlue;
     int popupSeat_ = 0;
     bool playSounds_ = true;

@@ -24,6 +24,8 @@ constexpr int kDieHome[2][2] = {{19, 67}, {59, 67}};
 constexpr int kMinMarksToWin = 3;
 constexpr int kMaxMarksToWin = 10;
 
+const std::string kNotSumStatus = upperAscii("The boxes you selected do not equal the sum of the dice");
+
 } // namespace
 
 void Session::clearall() {
@@ -60,6 +62,7 @@ void Session::startthegame(const std::string& data) {
     table_.roundsText = "Rounds Played: 0";
     table_.justWatchChecked = false;
     clearall();
+    gameAnnounced_ = true;
     table_.pointsToWin = marks;
     table_.pointsToWinText = "Marks needed to win: " + std::to_string(marks);
     if (seated() && seat(myseat_).caption == starter)
@@ -84,7 +87,7 @@ void Session::getnextplayer(const std::string& data) {
     currentplayer_ = slot;
     table_.turnSeat = slot;
     SeatDisplay& s = seat(slot);
-    table_.status = s.caption == myname_ ? upperAscii("Your Turn.") : upperAscii(s.caption + "'s turn.");
+    table_.status = turnStatus(slot);
     if (s.caption == kWaiting) s.caption = s.hint;
     changed();
 }
@@ -190,9 +193,18 @@ void Session::slide(const std::string& data) {
         slidedown(t);
 }
 
+std::string Session::turnStatus(int slot) const {
+    const std::string& caption = table_.seats[static_cast<std::size_t>(slot - 1)].caption;
+    return caption == myname_ ? upperAscii("Your Turn.") : upperAscii(caption + "'s turn.");
+}
+
 void Session::closeit(const std::string& data) {
     std::vector<int> tiles;
     for (const std::string& field : net::readList(data)) tiles.push_back(readInt(field, 1, 9));
+    // An accepted move answers the rejection before it: the turn's own
+    // line comes back.
+    if (table_.status == kNotSumStatus && currentplayer_ >= 1 && currentplayer_ <= 6)
+        table_.status = turnStatus(currentplayer_);
     for (int t : tiles) {
         if (tile(t) == "u") slidedown(t);
         tile(t).assign(1, 'o');
@@ -211,7 +223,7 @@ void Session::notvalid(const std::string& data) {
 }
 
 void Session::notsum(int slot) {
-    if (slot == myseat_) table_.status = upperAscii("The boxes you selected do not equal the sum of the dice");
+    if (slot == myseat_) table_.status = kNotSumStatus;
     for (int t = 1; t <= 9; ++t)
         if (tile(t) == "d") slideup(t);
     changed();
@@ -274,9 +286,18 @@ void Session::gamestats(const std::string& data) {
     if (slot == myseat_) mayselect_ = true;
     createdice(1, face1);
     createdice(2, face2);
+    gameAnnounced_ = true;
     table_.pointsToWin = marks;
     table_.pointsToWinText = "Marks needed to win: " + std::to_string(marks);
     changed();
+}
+
+void Session::offerMarks(int marks) {
+    if (gameAnnounced_ || marks < kMinMarksToWin || marks > kMaxMarksToWin) return;
+    table_.pointsToWin = marks;
+    table_.pointsToWinText = "Marks needed to win: " + std::to_string(marks);
+    changed();
+    publish();
 }
 
 void Session::roundwinner(const std::string& data) {
@@ -293,7 +314,7 @@ void Session::roundwinner(const std::string& data) {
         ++seat(w).marks;
         if (w == myseat_) won = true;
         if (!names.empty()) names += " and ";
-        names += seat(w).caption;
+        names += w == myseat_ ? "You" : seat(w).caption;
     }
     if (won)
         playsounds("wonpoint");
@@ -310,7 +331,7 @@ void Session::winner(const std::string& data) {
     net::FieldReader r(data);
     const int slot = readInt(r.positional(), 1, 6);
     playsounds("winner");
-    table_.winnerText = seat(slot).caption + " has Won the Game!";
+    table_.winnerText = slot == myseat_ ? "You have won the game!" : seat(slot).caption + " has Won the Game!";
     post("0+" + table_.winnerText);
     table_.winnerVisible = true;
     if (ishost_) table_.startVisible = true;

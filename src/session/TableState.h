@@ -30,8 +30,8 @@ struct TableState {
     std::array<std::string, 9> tiles;            // "u", "d", "o"; [0] is tile 1
     std::array<DieDisplay, 2> dice;              // home (19, 67) and (59, 67)
     std::string status = "Welcome to Tilecrest"; // label_status
-    int pointsToWin = 3;                          // label_pointstowin tag
-    std::string pointsToWinText = "Marks needed to win: 3";
+    int pointsToWin = 5;                          // label_pointstowin tag; the game-start window's 5
+    std::string pointsToWinText = "Marks needed to win: 5";
     int rounds = 0;                               // label_rounds tag
     std::string roundsText = "Rounds Played: 0";
     bool winnerVisible = false;                   // panel_winner

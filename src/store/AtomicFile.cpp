@@ -48,12 +48,33 @@ ReadStatus readWholeFile(const std::string& path, std::size_t maxBytes, std::str
     return ReadStatus::Ok;
 }
 
+std::string followLinks(const std::string& path) {
+    std::string current = path;
+    // The kernel's own bound on links in a row.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        std::vector<char> target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        const ssize_t n = ::readlink(current.c_str(), target.data(), target.size());
+        if (n < 0 || static_cast<std::size_t>(n) >= target.size()) return path;
+        std::string next(target.data(), static_cast<std::size_t>(n));
+        if (next.empty()) return path;
+        if (next.front() != '/') {
+            const auto slash = current.rfind('/');
+            if (slash != std::string::npos) next = current.substr(0, slash + 1) + next;
+        }
+        current = std::move(next);
+    }
+    return path;
+}
+
 bool writeFileAtomically(const std::string& path, std::string_view bytes, std::string& error) {
     AtomicFileWriter writer(path);
     return writer.open(error) && writer.write(bytes.data(), bytes.size(), error) && writer.commit(error);
 }
 
-std::string moveAside(const std::string& path, const std::string& suffix) {
+std::string moveAside(const std::string& linkOrPath, const std::string& suffix) {
+    const std::string path = followLinks(linkOrPath);
     for (int n = 0; n < 1000; ++n) {
         const std::string target = path + suffix + (n == 0 ? std::string() : "." + std::to_string(n));
         // link() refuses an existing name, so an earlier copy is never replaced.

@@ -1,5 +1,7 @@
 #include "store/AtomicFileWriter.h"
 
+#include "store/AtomicFile.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,14 +23,16 @@ void AtomicFileWriter::discard() {
 
 bool AtomicFileWriter::open(std::string& error) {
     discard();
-    std::string temp = path_ + ".new-XXXXXX";
+    // Through a link: the link stays, the file it names is replaced.
+    target_ = followLinks(path_);
+    std::string temp = target_ + ".new-XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
         error = std::strerror(errno);
         return false;
     }
     struct stat st {};
-    ::fchmod(fd, ::stat(path_.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
+    ::fchmod(fd, ::stat(target_.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
     fd_ = fd;
     temp_ = std::move(temp);
     return true;
@@ -64,7 +68,7 @@ bool AtomicFileWriter::commit(std::string& error) {
     }
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0 || ::rename(temp_.c_str(), path_.c_str()) != 0) {
+    if (::close(fd) != 0 || ::rename(temp_.c_str(), target_.c_str()) != 0) {
         error = std::strerror(errno);
         return false;  // the destructor removes the fresh file
     }

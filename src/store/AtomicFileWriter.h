@@ -1,7 +1,8 @@
 #pragma once
 // writeFileAtomically for output that is produced piece by piece and need
-// not fit in memory: the pieces go to a fresh file beside `path`, and only
-// commit() renames it over `path`. Destroyed without a commit, the fresh
+// not fit in memory: the pieces go to a fresh file beside `path` (beside the
+// file it links to, when `path` is a symbolic link), and only commit()
+// renames it over that file. Destroyed without a commit, the fresh
 // file is removed, so a failure leaves no output behind.
 #include <cstddef>
 #include <string>
@@ -25,6 +26,7 @@ private:
     void discard();
 
     std::string path_;
+    std::string target_;  // path_ with its links followed
     std::string temp_;
     int fd_ = -1;
 };

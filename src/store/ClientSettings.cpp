@@ -35,6 +35,7 @@ ClientSettings readClientSettings(const IniFile& ini) {
     s.place.left = readCoordinate(ini, "Left", d.left, -kMaxCoordinate);
     s.place.width = readCoordinate(ini, "Width", d.width, 1);
     s.place.height = readCoordinate(ini, "Height", d.height, 1);
+    s.place.maximized = ini.readString(kSection, "Maximized", "false") == "true";
 
     const int size = ini.readInteger(kSection, "Textsize", kDefaultTextSize);
     s.textSize = size < kMinTextSize || size > kMaxTextSize ? kDefaultTextSize : size;
@@ -68,10 +69,18 @@ KeyValues settingsToWrite(const SavedSettings& s) {
         {"Left", std::to_string(s.place.left)},
         {"Width", std::to_string(s.place.width)},
         {"Height", std::to_string(s.place.height)},
+        {"Maximized", flag(s.place.maximized)},
         {"Playtoscore", std::to_string(s.playToScore)},
         {"Playsounds", flag(s.playSounds)},
         {"ChatterSounds", flag(s.chatterSounds)},
     };
+}
+
+KeyValues settingToWrite(const SavedSettings& s, std::string_view key) {
+    KeyValues out;
+    for (auto& kv : settingsToWrite(s))
+        if (kv.first == key) out.push_back(std::move(kv));
+    return out;
 }
 
 KeyValues phrasesToWrite(const std::array<std::string, store::kPhraseCount>& phrases) {

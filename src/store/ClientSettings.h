@@ -6,6 +6,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -15,12 +16,15 @@
 
 namespace tc::store {
 
-// The main window's outer place and size, pixels.
+// The main window's outer place and size (its frame), pixels; for a
+// maximized window the place it returns to. The default width is the
+// window's own minimum.
 struct WindowPlace {
     int left = 3;
     int top = 3;
-    int width = 716;
+    int width = 717;
     int height = 555;
+    bool maximized = false;  // our own key "Maximized"
     bool operator==(const WindowPlace&) const = default;
 };
 
@@ -49,8 +53,9 @@ struct ClientSettings {
     bool chatterSounds = true;
 };
 
-// Reads the keys in their order: Top, Left, Width, Height, Textsize,
-// Textcolor, Phrase1..Phrase9, Playtoscore, Playsounds, ChatterSounds.
+// Reads the keys in their order: Top, Left, Width, Height, Maximized,
+// Textsize, Textcolor, Phrase1..Phrase9, Playtoscore, Playsounds,
+// ChatterSounds. Maximized is on only when exactly "true".
 // Missing or unreadable values give the defaults; so do a place or size
 // beyond kMaxCoordinate, a width or height below 1 and a Textsize outside
 // 6..72. Textcolor that is not colour text gives black. Playtoscore that
@@ -71,8 +76,11 @@ struct SavedSettings {
 using KeyValues = std::vector<std::pair<std::string, std::string>>;
 
 // In the order written: Textsize, Textcolor, Top, Left, Width, Height,
-// Playtoscore, Playsounds, ChatterSounds (never the phrases).
+// Maximized, Playtoscore, Playsounds, ChatterSounds (never the phrases).
 KeyValues settingsToWrite(const SavedSettings& s);
+// Only `key` of settingsToWrite (nothing for another name): what a menu
+// writes before the file was read, so the player's other values stay.
+KeyValues settingToWrite(const SavedSettings& s, std::string_view key);
 // Phrase1..Phrase9, empty texts as empty values; for kPhraseSection.
 KeyValues phrasesToWrite(const std::array<std::string, store::kPhraseCount>& phrases);
 

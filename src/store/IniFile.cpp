@@ -58,6 +58,29 @@ bool validUtf8(std::string_view s) {
     return true;
 }
 
+// The value as the file stores it: Windows-1252, as the programs that share
+// the file read it. Text with a character Windows-1252 lacks stays UTF-8,
+// and so does text whose Windows-1252 bytes would read back as other
+// UTF-8 text, so every value reads back as written.
+std::string fileBytes(std::string_view utf8) {
+    std::string out;
+    // "\u00ff" is a file's 0xFF; the wire's converter keeps that byte out.
+    for (std::size_t from = 0;;) {
+        const std::size_t y = utf8.find("\xC3\xBF", from);
+        const std::string_view piece = utf8.substr(from, y == npos ? npos : y - from);
+        const std::string bytes = net::utf8ToCp1252(piece);
+        if (net::cp1252ToUtf8(bytes) != piece) return std::string(utf8);
+        out += bytes;
+        if (y == npos) break;
+        out += '\xFF';
+        from = y + 2;
+    }
+    bool ascii = true;
+    for (char c : out) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (!ascii && validUtf8(out)) return std::string(utf8);
+    return out;
+}
+
 } // namespace
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
@@ -138,7 +161,7 @@ int IniFile::readInteger(std::string_view section, std::string_view key, int fal
 }
 
 void IniFile::writeString(std::string_view section, std::string_view key, std::string_view valueUtf8) {
-    std::string value(valueUtf8);
+    std::string value = fileBytes(valueUtf8);
     for (char& c : value)
         if (c == '\r' || c == '\n') c = ' ';
 

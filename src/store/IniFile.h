@@ -30,6 +30,9 @@ public:
     // key spelling and line end; else adds the key at the end of the first
     // matching section; else adds the section at the end of the file. CR
     // and LF in `valueUtf8` become spaces so the value stays on one line.
+    // The value is stored in Windows-1252, like the other programs' values
+    // in the file; text that Windows-1252 cannot hold, or whose bytes would
+    // read back as other UTF-8 text, is stored as UTF-8 instead.
     void writeString(std::string_view section, std::string_view key, std::string_view valueUtf8);
 
     // The whole file as it would be written.

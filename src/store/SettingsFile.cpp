@@ -11,6 +11,12 @@ void SettingsFile::reload() {
     ini_ = readWholeFile(path_, kMaxBytes, bytes) == ReadStatus::Ok ? IniFile(bytes) : IniFile();
 }
 
+void SettingsFile::setAsideIfUnreadable() {
+    std::string bytes;
+    const ReadStatus status = readWholeFile(path_, kMaxBytes, bytes);
+    if (status == ReadStatus::TooLarge || status == ReadStatus::Failed) movedAside_ = moveAside(path_, ".damaged");
+}
+
 bool SettingsFile::write(const std::vector<std::pair<std::string, std::string>>& keys,
                          std::string_view section) {
     std::string bytes;
@@ -24,7 +30,8 @@ bool SettingsFile::write(const std::vector<std::pair<std::string, std::string>>&
     case ReadStatus::TooLarge:
     case ReadStatus::Failed:
         // Not ours to overwrite: keep it under another name and start anew.
-        if (moveAside(path_, ".damaged").empty()) {
+        movedAside_ = moveAside(path_, ".damaged");
+        if (movedAside_.empty()) {
             error_ = "cannot move the unreadable settings file aside";
             for (const auto& [key, value] : keys) ini_.writeString(section, key, value);
             return false;

@@ -44,11 +44,18 @@ public:
         return write({{std::string(key), std::string(value)}});
     }
     const std::string& lastError() const { return error_; }
+    // Moves the file aside now when it cannot be read (too large, not a
+    // file), as the next write would; takeMovedAside() tells where.
+    void setAsideIfUnreadable();
+    // Where a damaged or oversized file was moved by the last writes, once:
+    // the next call returns "" until another file is moved aside.
+    std::string takeMovedAside() { return std::exchange(movedAside_, std::string()); }
 
 private:
     std::string path_;
     IniFile ini_;
     std::string error_;
+    std::string movedAside_;
 };
 
 } // namespace tc::store

@@ -1,8 +1,11 @@
 #pragma once
-// Where the files the program keeps live: beside the executable when the
-// file is already there or that folder is writable (a build tree, a portable
-// copy), else in the user's own folder of the given kind, so an installed,
-// read-only copy still keeps its settings and tally.
+// Where the files the program keeps live: beside the executable when that
+// folder takes new files (a build tree, a portable copy), else in the
+// user's own folder of the given kind, so an installed, read-only copy
+// still keeps its settings and tally. A file beside the executable in a
+// folder that takes none could be read but never saved: it is copied to the
+// user's folder (unless one is there already) and kept there from then on.
+// A symbolic link counts by the folder of the file it points to.
 #include <QStandardPaths>
 #include <QString>
 

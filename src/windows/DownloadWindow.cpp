@@ -1,5 +1,7 @@
 #include "windows/DownloadWindow.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -7,6 +9,7 @@
 #include <QHideEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
@@ -48,7 +51,7 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
       transfer_(new LobbyDownload(this)) {
     setObjectName(QStringLiteral("Tdownload"));
     setWindowTitle(QStringLiteral("Download The Velmora Lobby"));
-    setFixedSize(660, 340);
+    setFixedSize(660, 370);
 
     // Left panel: the offer and the transfer.
     auto* picture = new QLabel(this);
@@ -62,10 +65,19 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
     getbutton_ = button(this, QStringLiteral("Download And Install The Velmora Lobby Now"),
                         QRect(20, 198, 292, 26), "getbutton");
     abortbutton_ = button(this, QStringLiteral("Stop Download"), QRect(20, 228, 292, 26), "abortbutton");
-    infolabel_ = textLabel(this, QString(), QRect(24, 260, 284, 18), "infolabel");
+    infolabel_ = textLabel(this, QString(), QRect(24, 258, 284, 18), "infolabel");
     infolabel_->setWordWrap(false);
-    infolabel3_ = textLabel(this, QString(), QRect(24, 280, 284, 34), "infolabel3");
-    infolabel2_ = textLabel(this, QString(), QRect(24, 314, 284, 14), "infolabel2");
+    progressBar_ = new QProgressBar(this);
+    progressBar_->setObjectName(QStringLiteral("progress_download"));
+    progressBar_->setGeometry(24, 278, 284, 12);
+    progressBar_->setRange(0, 100);
+    progressBar_->setTextVisible(false);
+    progressBar_->hide();
+    infolabel3_ = textLabel(this, QString(), QRect(24, 292, 284, 44), "infolabel3");
+    infolabel3_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    openFolder_ = button(this, QStringLiteral("Open Folder"), QRect(20, 338, 120, 24), "button_openfolder");
+    openFolder_->hide();
+    infolabel2_ = textLabel(this, QString(), QRect(24, 344, 284, 14), "infolabel2");
     infolabel2_->hide();
     QFont bold = infolabel_->font();
     bold.setBold(true);
@@ -102,10 +114,12 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
             [this] { infolabel_->setText(infolabel_->text() + QLatin1Char('.')); });
     connect(transfer_, &LobbyDownload::bodyStarted, this,
             [this] { infolabel3_->setText(QStringLiteral("Downloading: ") + infolabel2_->text()); });
-    connect(transfer_, &LobbyDownload::progress, this,
-            [this](qint64 n) { infolabel_->setText(QStringLiteral("%1 bytes").arg(n)); });
+    connect(transfer_, &LobbyDownload::progress, this, &DownloadWindow::showProgress);
     connect(transfer_, &LobbyDownload::finished, this, [this](qint64 size) { transferEnded(true, size); });
-    connect(transfer_, &LobbyDownload::failed, this, [this] { transferEnded(false, 0); });
+    connect(transfer_, &LobbyDownload::failed, this, &DownloadWindow::transferFailed);
+    connect(openFolder_, &QPushButton::clicked, this, [this] {
+        desktop_->openUrl(QUrl::fromLocalFile(QFileInfo(filePath_).absolutePath()));
+    });
 }
 
 QString DownloadWindow::downloadFolderFor(const QString& programFolder) {
@@ -137,6 +151,9 @@ void DownloadWindow::getbuttonClick() {
     filePath_ = folder.filePath(name);
     infolabel2_->setText(name);
     aborted_ = false;
+    openFolder_->hide();
+    progressBar_->hide();
+    infolabel3_->clear();
     if (QFileInfo(filePath_).absoluteDir() != QDir(folder.absolutePath()) ||
         !transfer_->start(QUrl(QString::fromStdString(addresses_.lobbyInstaller)), filePath_)) {
         // No file could be made there: nothing was fetched.
@@ -156,6 +173,47 @@ void DownloadWindow::abortbuttonClick() {
     infolabel3_->setText(QStringLiteral("Download Aborted"));
 }
 
+void DownloadWindow::showProgress(qint64 received, qint64 total) {
+    if (total <= 0) {
+        infolabel_->setText(QStringLiteral("%1 bytes").arg(received));
+        return;
+    }
+    const int percent = int(std::min<qint64>(100, received * 100 / total));
+    infolabel_->setText(QStringLiteral("%1 of %2 bytes (%3%)").arg(received).arg(total).arg(percent));
+    progressBar_->setValue(percent);
+    progressBar_->show();
+}
+
+void DownloadWindow::transferFailed(LobbyDownload::Failure why, const QString& detail) {
+    using Failure = LobbyDownload::Failure;
+    switch (why) {
+    case Failure::Stopped:
+        break;  // abortbuttonClick says so
+    case Failure::Stalled: {
+        const int ms = transfer_->stallTimeoutMs();
+        infolabel3_->setText(QStringLiteral("No data for %1 s").arg(ms % 1000 == 0 ? QString::number(ms / 1000)
+                                                                                    : QString::number(ms / 1000.0)));
+        break;
+    }
+    case Failure::HttpStatus:
+        infolabel3_->setText(detail);
+        break;
+    case Failure::TooLarge:
+        infolabel3_->setText(QStringLiteral("The file is larger than any installer"));
+        break;
+    case Failure::Network:
+    case Failure::Disk:
+        infolabel3_->setText(detail);
+        break;
+    }
+    // What was kept of a transfer that broke off, so a second try is not
+    // the only way to find it.
+    const QString part = filePath_ + QLatin1String(LobbyDownload::kPartSuffix);
+    if (why != Failure::Stopped && QFileInfo::exists(part))
+        infolabel3_->setText(infolabel3_->text() + QStringLiteral(". The part received is in ") + part);
+    transferEnded(false, 0);
+}
+
 void DownloadWindow::transferEnded(bool complete, qint64 size) {
     if (complete) {
         infolabel_->setText(QStringLiteral("Received %1 bytes").arg(size));
@@ -166,13 +224,12 @@ void DownloadWindow::transferEnded(bool complete, qint64 size) {
     getbutton_->setEnabled(true);
     abortbutton_->setEnabled(false);
     if (aborted_) return;
-    infolabel3_->setText(QStringLiteral("Installing"));
+    progressBar_->setValue(100);
+    infolabel3_->setText(QStringLiteral("Saved to ") + QDir::toNativeSeparators(filePath_));
+    openFolder_->show();
     // The desktop opens it with the player's own tools, which ask first.
-    if (!desktop_->openUrl(QUrl::fromLocalFile(filePath_))) {
-        desktop_->showMessage(this, QStringLiteral("An Error has Occurred."));
-        return;
-    }
-    emit exitRequested();
+    // When nothing opens it, the window says where it is and stays.
+    if (desktop_->openUrl(QUrl::fromLocalFile(filePath_))) emit exitRequested();
 }
 
 void DownloadWindow::playWithOthersClick() {
@@ -185,8 +242,8 @@ void DownloadWindow::playWithOthersClick() {
         desktop_->showMessage(this, QStringLiteral("An Error has Occurred."));
         return;
     }
-    desktop_->showMessage(this, QStringLiteral("Please close the game and open the Velmora Lobby using the icon "
-                                               "on your desktop or using the your Window's start-up menu."));
+    desktop_->showMessage(this, QStringLiteral("Please close the game and open the Velmora Lobby from its icon on "
+                                               "your desktop or from your desktop's applications menu."));
 }
 
 void DownloadWindow::showCentredOnScreen() {

@@ -1,21 +1,25 @@
 #pragma once
 // `Tdownload`: offered on a solo start. Fetches the lobby installer into
-// the download folder and hands the complete file to the desktop, which
-// asks the player before anything is installed; the program itself never
-// runs what it fetched. "Play Solo Game" goes back to the game, "Play with
+// the download folder, shows the progress (with the total and a bar when
+// the server sends a length) and how it ended: "Saved to PATH" with a
+// button that opens the folder, the server's status, "No data for 30 s", or
+// the system's reason. The complete file goes to the desktop, which asks
+// the player before anything is installed; the program itself never runs
+// what it fetched. "Play Solo Game" goes back to the game, "Play with
 // Others" starts an installed lobby program.
 #include <QString>
 #include <QWidget>
 
+#include "windows/LobbyDownload.h"
 #include "windows/WebAddresses.h"
 
 class QLabel;
+class QProgressBar;
 class QPushButton;
 
 namespace tc::windows {
 
 class Desktop;
-class LobbyDownload;
 
 class DownloadWindow : public QWidget {
     Q_OBJECT
@@ -48,6 +52,8 @@ private:
     void getbuttonClick();
     void abortbuttonClick();
     void playWithOthersClick();
+    void showProgress(qint64 received, qint64 total);
+    void transferFailed(LobbyDownload::Failure why, const QString& detail);
     void transferEnded(bool complete, qint64 size);
     QStringList reservedNames() const;
 
@@ -62,6 +68,8 @@ private:
     QLabel* infolabel_;
     QLabel* infolabel2_;
     QLabel* infolabel3_;
+    QProgressBar* progressBar_;
+    QPushButton* openFolder_;
 };
 
 } // namespace tc::windows

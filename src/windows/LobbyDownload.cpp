@@ -15,7 +15,7 @@ LobbyDownload::LobbyDownload(QObject* parent) : QObject(parent) {
     manager_.setProxy(QNetworkProxy::NoProxy);
     stall_.setSingleShot(true);
     // A silent server: the part so far is kept, as after a stop.
-    connect(&stall_, &QTimer::timeout, this, [this] { fail(false); });
+    connect(&stall_, &QTimer::timeout, this, [this] { fail(Failure::Stalled, QString(), false); });
 }
 
 LobbyDownload::~LobbyDownload() {
@@ -27,10 +27,13 @@ LobbyDownload::~LobbyDownload() {
 
 bool LobbyDownload::start(const QUrl& url, const QString& filePath) {
     if (reply_) return false;
-    file_.setFileName(filePath);
-    QFile::remove(filePath);
+    finalPath_ = filePath;
+    const QString part = filePath + QLatin1String(kPartSuffix);
+    file_.setFileName(part);
+    QFile::remove(part);
     if (!file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return false;
     received_ = 0;
+    total_ = -1;
     bodyStarted_ = false;
 
     QNetworkRequest request(url);
@@ -51,7 +54,7 @@ bool LobbyDownload::start(const QUrl& url, const QString& filePath) {
 }
 
 void LobbyDownload::stop() {
-    if (reply_) fail(false);
+    if (reply_) fail(Failure::Stopped, QString(), false);
 }
 
 void LobbyDownload::onMetaData() {
@@ -65,10 +68,17 @@ void LobbyDownload::onMetaData() {
     // An error page is not the installer, and an announced body past the
     // cap is not fetched at all.
     const QVariant length = reply_->header(QNetworkRequest::ContentLengthHeader);
-    if (status >= 400 || (length.isValid() && length.toLongLong() > maxBytes_)) {
-        fail(true);
+    if (status >= 400) {
+        const QString reason = reply_->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+        fail(Failure::HttpStatus, reason.isEmpty() ? QString::number(status) : QStringLiteral("%1 %2").arg(status).arg(reason),
+             true);
         return;
     }
+    if (length.isValid() && length.toLongLong() > maxBytes_) {
+        fail(Failure::TooLarge, QString(), true);
+        return;
+    }
+    total_ = length.isValid() && length.toLongLong() >= 0 ? length.toLongLong() : -1;
     if (!bodyStarted_) {
         bodyStarted_ = true;
         emit bodyStarted();
@@ -79,42 +89,56 @@ void LobbyDownload::onReadyRead() {
     if (!reply_) return;
     stall_.start(stallMs_);
     // Too large, or the disk refused: what is there is no installer.
-    if (!drain()) fail(true);
+    drainOrFail();
 }
 
-bool LobbyDownload::drain() {
+bool LobbyDownload::drainOrFail() {
     const qint64 before = received_;
     while (reply_->bytesAvailable() > 0) {
         const QByteArray piece = reply_->read(kChunk);
         if (piece.isEmpty()) break;
-        if (received_ + piece.size() > maxBytes_ || file_.write(piece) != piece.size()) return false;
+        if (received_ + piece.size() > maxBytes_) {
+            fail(Failure::TooLarge, QString(), true);
+            return false;
+        }
+        if (file_.write(piece) != piece.size()) {
+            fail(Failure::Disk, file_.errorString(), true);
+            return false;
+        }
         received_ += piece.size();
     }
-    if (received_ != before) emit progress(received_);
+    if (received_ != before) emit progress(received_, total_);
     return true;
 }
 
 void LobbyDownload::onFinished() {
     if (!reply_) return;
     if (reply_->error() != QNetworkReply::NoError) {
-        fail(false);
+        fail(Failure::Network, reply_->errorString(), false);
         return;
     }
-    if (!drain()) {
-        fail(true);
-        return;
-    }
+    if (!drainOrFail()) return;
+    const bool flushed = file_.flush();
     QNetworkReply* reply = detach();
     release(reply);
+    // Only now does the file take its name, replacing an older one.
+    QFile part(file_.fileName());
+    QFile::remove(finalPath_);
+    if (!flushed || !part.rename(finalPath_)) {
+        const QString why = flushed ? part.errorString() : file_.errorString();
+        part.remove();
+        emit failed(Failure::Disk, why);
+        return;
+    }
     emit finished(received_);
 }
 
-void LobbyDownload::fail(bool removeFile) {
+void LobbyDownload::fail(Failure why, const QString& detail, bool removeFile) {
     QNetworkReply* reply = detach();
     if (!reply) return;
     release(reply);
-    if (removeFile) file_.remove();
-    emit failed();
+    if (removeFile || received_ == 0) file_.remove();
+    emit failed(why, detail);
 }
 
 QNetworkReply* LobbyDownload::detach() {

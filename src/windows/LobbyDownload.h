@@ -1,12 +1,15 @@
 #pragma once
 // One GET of the lobby installer into a file, without a proxy, reporting
 // what the download window shows: a dot per header, the start of the body,
-// the bytes so far, and the end. It never runs what it fetched.
+// the bytes so far (and the total when the server sends a length), and the
+// end with its reason. It never runs what it fetched.
 //
-// Bounds: a transfer that receives nothing for `stallTimeoutMs` ends as
-// failed and keeps its partial file, like a stop; a body past `maxBytes`
-// (announced or received) ends as failed and its partial file is removed.
-// An HTTP error status ends as failed before any body is written.
+// The body goes to NAME.part; only a complete transfer is renamed to NAME,
+// so the final name never holds an empty or partial file. A stop, a stall
+// (nothing received for `stallTimeoutMs`) or a broken connection keeps the
+// part as NAME.part when it holds anything; a body past `maxBytes`
+// (announced or received), an HTTP error status or a write that fails
+// removes it.
 #include <QElapsedTimer>
 #include <QFile>
 #include <QNetworkAccessManager>
@@ -29,15 +32,21 @@ public:
     static constexpr qint64 kMaxBytes = qint64(512) << 20;
     static constexpr int kMaxRedirects = 5;
 
+    // Why a transfer ended without its file.
+    enum class Failure { Stopped, Stalled, HttpStatus, TooLarge, Network, Disk };
+    static constexpr const char* kPartSuffix = ".part";
+
     explicit LobbyDownload(QObject* parent = nullptr);
     ~LobbyDownload() override;
 
     void setStallTimeoutMs(int ms) { stallMs_ = ms; }
+    int stallTimeoutMs() const { return stallMs_; }
     void setMaxBytes(qint64 bytes) { maxBytes_ = bytes; }
 
-    // Starts fetching `url` into `filePath`, replacing any file there (the
-    // old file is removed first, so a link in its place is not followed).
-    // False when the file cannot be created; nothing is started then.
+    // Starts fetching `url` into `filePath` + kPartSuffix (an old part is
+    // removed first, so a link in its place is not followed); a complete
+    // body replaces `filePath`. False when the part cannot be created;
+    // nothing is started then.
     bool start(const QUrl& url, const QString& filePath);
     // Stops a running transfer; it ends with failed(). Harmless when idle.
     void stop();
@@ -47,19 +56,23 @@ public:
 signals:
     void headerReceived();          // once per header line of the final response
     void bodyStarted();             // the final response's body begins
-    void progress(qint64 received); // bytes written so far
-    void finished(qint64 size);     // complete; the file is closed
-    void failed();                  // stopped, refused, stalled, too large or an error
+    // Bytes written so far, and the announced length (-1 when none).
+    void progress(qint64 received, qint64 total);
+    void finished(qint64 size);     // complete; the file is closed and has its name
+    // Why it ended; `detail` is the server's status ("404 Not Found") or
+    // the system's reason, when there is one.
+    void failed(tc::windows::LobbyDownload::Failure why, const QString& detail);
 
 private:
     void onMetaData();
     void onReadyRead();
     void onFinished();
-    // Writes what has arrived; false when it would pass the cap or the
-    // file refused it.
-    bool drain();
-    // Ends a running transfer as failed, at once.
-    void fail(bool removeFile);
+    // Writes what has arrived; when it would pass the cap or the file
+    // refuses it, fails the transfer and returns false.
+    bool drainOrFail();
+    // Ends a running transfer as failed, at once; the part is removed when
+    // it holds nothing or `removeFile`.
+    void fail(Failure why, const QString& detail, bool removeFile);
     // Takes the reply out of the transfer and closes the file.
     QNetworkReply* detach();
     static void release(QNetworkReply* reply);
@@ -67,6 +80,8 @@ private:
     QNetworkAccessManager manager_;
     QPointer<QNetworkReply> reply_;
     QFile file_;
+    QString finalPath_;
+    qint64 total_ = -1;
     QTimer stall_;
     int stallMs_ = kStallTimeoutMs;
     qint64 maxBytes_ = kMaxBytes;

@@ -1,12 +1,16 @@
 #pragma once
-// `Tphrases`, the phrase editor: nine edit boxes `phrase1`..`phrase9` of at
-// most 50 characters, one per phrase button, and "Done". It never blocks
-// the table. "Done" hands the nine texts on and hides the window; any
-// other way of closing it drops the edits, and the next open() starts
-// again from the buttons' phrases.
+// `Tphrases`, the phrase editor: nine edit boxes `phrase1`..`phrase9`, one
+// per phrase button, and "Done". It never blocks the table. The player
+// types at most 50 characters into a box; a longer phrase from the
+// settings file is shown and kept whole (it cannot grow). Under the boxes
+// `label_unsendable` names the characters that would arrive as "?".
+// "Done" hands the nine texts on and hides the window; any other way of
+// closing it drops the edits, and the next open() starts again from the
+// buttons' phrases.
 #include <QStringList>
 #include <QWidget>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -30,7 +34,10 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    void showUnsendable();
+
     QLineEdit* edits_[9] = {};
+    QLabel* unsendable_ = nullptr;
     QPushButton* done_ = nullptr;
 };
 

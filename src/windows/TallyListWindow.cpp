@@ -36,11 +36,17 @@ TallyListWindow::TallyListWindow(const QString& path, QWidget* parent)
 
     TallyFile::LoadResult loaded = file_.load();
     table_ = std::move(loaded.table);
-    if (!loaded.problem.empty()) {
+    if (loaded.status == TallyFile::Loaded::Damaged) {
+        // The player's sentence first; the reader's own words after it.
+        loadProblem_ = loaded.movedTo.empty()
+                           ? QStringLiteral("Your tally could not be read, and the damaged file could not be moved "
+                                            "aside; this session's games are not kept.")
+                           : QStringLiteral("Your tally could not be read, so it starts empty. The damaged file "
+                                            "was kept as %1.")
+                                 .arg(fromStd(loaded.movedTo));
+        loadProblem_ += QStringLiteral("\n\nDetails: ") + fromStd(loaded.problem);
+    } else if (!loaded.problem.empty()) {
         loadProblem_ = fromStd(loaded.problem);
-        if (!loaded.movedTo.empty())
-            loadProblem_ += QStringLiteral("\n\nThe damaged file was kept as %1; the tally starts empty.")
-                                .arg(fromStd(loaded.movedTo));
     }
     loadtally();
 }
@@ -75,13 +81,14 @@ void TallyListWindow::buildLayout() {
     auto* hisGrid = new QGridLayout(his);
     labelHisnametop_ = new QLabel(his);
     labelHisnametop_->setObjectName(QStringLiteral("label_hisnametop"));
+    labelHisnametop_->setWordWrap(true);
     QFont bold = labelHisnametop_->font();
     bold.setBold(true);
     labelHisnametop_->setFont(bold);
     hisGrid->addWidget(labelHisnametop_, 0, 0, 1, 3);
     hisGrid->addWidget(new QLabel(QStringLiteral("Total"), his), 1, 1, Qt::AlignRight);
     hisGrid->addWidget(new QLabel(QStringLiteral("Session"), his), 1, 2, Qt::AlignRight);
-    labelHisname_ = new QLabel(QStringLiteral("XX Wins:"), his);
+    labelHisname_ = new QLabel(QStringLiteral("Wins:"), his);
     labelHisname_->setObjectName(QStringLiteral("label_hisname"));
     QWidget* rowCaptions[4] = {new QLabel(QStringLiteral("Number of Games"), his), labelHisname_,
                                new QLabel(QStringLiteral("Your Wins:"), his),
@@ -137,6 +144,23 @@ void TallyListWindow::loadtally() {
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
     }
+    showSomeOpponent();
+}
+
+void TallyListWindow::showSomeOpponent() {
+    if (listboxTally_->count() > 0) {
+        if (listboxTally_->currentRow() < 0) {
+            const QSignalBlocker block(listboxTally_);
+            listboxTally_->setCurrentRow(0);
+        }
+        showOpponent(listboxTally_->currentRow());
+        return;
+    }
+    labelHisnametop_->setText(
+        QStringLiteral("Nobody is tallied yet: tick a name under \"Players In Current Game\" to keep a tally "
+                       "of your games against that player."));
+    labelHisname_->setText(QStringLiteral("Wins:"));
+    for (QLabel* l : label_) l->setText(QStringLiteral("0"));
 }
 
 void TallyListWindow::showOwn() {
@@ -154,7 +178,11 @@ void TallyListWindow::showOpponent(int position) {
 
 void TallyListWindow::save() {
     saveError_.clear();
-    file_.save(table_, saveError_);
+    if (file_.save(table_, saveError_) || saveFailureTold_) return;
+    saveFailureTold_ = true;
+    emit saveFailed(QStringLiteral("Your tally cannot be saved in %1 (%2). Its counts last until the game is "
+                                   "closed.")
+                        .arg(fromStd(file_.path()), fromStd(saveError_)));
 }
 
 void TallyListWindow::setChecked(QListWidgetItem* item, bool checked) {
@@ -182,6 +210,7 @@ void TallyListWindow::checklistClickCheck(QListWidgetItem* item) {
             const QSignalBlocker block(listboxTally_);
             listboxTally_->addItem(added);
         }
+        showSomeOpponent();
         save();
     }
     // Unchecking here does not stop the tally; the mark says who is tallied.
@@ -202,7 +231,7 @@ void TallyListWindow::listboxTallyClickCheck(QListWidgetItem* item) {
         delete listboxTally_->takeItem(position);
     }
     save();
-    showOpponent(listboxTally_->currentRow());
+    showSomeOpponent();
     for (int i = 0; i < checklist_->count(); ++i) {
         QListWidgetItem* c = checklist_->item(i);
         setChecked(c, table_.findTallied(c->text().toStdString()) != 0);
@@ -217,7 +246,7 @@ void TallyListWindow::buttonResetClick() {
         listboxTally_->clear();
     }
     showOwn();
-    for (QLabel* l : label_) l->setText(QStringLiteral("0"));
+    showSomeOpponent();
     for (int i = 0; i < checklist_->count(); ++i) setChecked(checklist_->item(i), false);
     save();
 }

@@ -55,6 +55,11 @@ public:
     // The reason the last save failed, "" after a good one.
     const std::string& saveError() const { return saveError_; }
 
+signals:
+    // The first save that failed, as a sentence for the player; later
+    // failures are not told again.
+    void saveFailed(const QString& sentence);
+
 protected:
     void paintEvent(QPaintEvent*) override;
 
@@ -64,6 +69,9 @@ private:
     void save();
     void showOwn();
     void showOpponent(int position);  // listbox_tallyClick
+    // The selected opponent, else the first tallied one, else a sentence
+    // saying how to start a tally.
+    void showSomeOpponent();
     void checklistClickCheck(QListWidgetItem* item);
     void listboxTallyClickCheck(QListWidgetItem* item);
     void buttonResetClick();
@@ -75,6 +83,7 @@ private:
     QString loadProblem_;
     bool problemShown_ = false;
     std::string saveError_;
+    bool saveFailureTold_ = false;
     QPixmap background_;
     std::function<bool(const QString&)> ask_;
 

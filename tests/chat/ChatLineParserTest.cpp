@@ -79,7 +79,7 @@ TEST(ChatLineParser, SmileyCodesBecomePictures) {
                                      picture(2, 6), text(" ", 6), text("there ", 6)}));
     // Codes outside 10..27 or not numeric show picture 0.
     EXPECT_EQ(itemsOf(p, "2+x::)#99:)#ab:)#27"),
-              (std::vector<ChatItem>{text("x: ", 7, true), text(" ", 7), picture(0, 7), text(" ", 7),
+              (std::vector<ChatItem>{text(" ", 7, true), text("x: ", 7), picture(0, 7), text(" ", 7),
                                      picture(0, 7), text(" ", 7), picture(17, 7)}));
     // ":)#1" takes the character after the 1 into the code.
     EXPECT_EQ(itemsOf(p, "0+a: :)#1x"),
@@ -91,20 +91,38 @@ TEST(ChatLineParser, SmileyCodesBecomePictures) {
     EXPECT_EQ(itemsOf(p, "0+a: end:)#"),
               (std::vector<ChatItem>{text("a: ", 0, true), text(" ", 0), text("end ", 0), picture(0, 0)}));
     EXPECT_EQ(itemsOf(p, "0+a:x:)#1"),
-              (std::vector<ChatItem>{text("a: ", 0, true), text("x ", 0), picture(0, 0)}));
+              (std::vector<ChatItem>{text(" ", 0, true), text("a:x ", 0), picture(0, 0)}));
 }
 
 TEST(ChatLineParser, SmileyCodeCountsCharactersNotBytes) {
     ChatLineParser p;
     // "é" is two bytes in UTF-8 but one character, as on the wire.
     EXPECT_EQ(itemsOf(p, "0+a::)#1\xC3\xA9z"),
-              (std::vector<ChatItem>{text("a: ", 0, true), text(" ", 0), picture(0, 0), text("z ", 0)}));
+              (std::vector<ChatItem>{text(" ", 0, true), text("a: ", 0), picture(0, 0), text("z ", 0)}));
 }
 
-TEST(ChatLineParser, FirstColonOfASmileyCanEndTheHead) {
+TEST(ChatLineParser, OnlyTheKnownHeadFormsMakeAHead) {
     ChatLineParser p;
+    // A smiley's colon is no head: the action keeps its picture.
     EXPECT_EQ(itemsOf(p, "2+Cid waves :)#11"),
-              (std::vector<ChatItem>{text("Cid waves : ", 7, true), text(")#11 ", 7)}));
+              (std::vector<ChatItem>{text(" ", 7, true), text("Cid ", 7), text("waves ", 7), text(" ", 7),
+                                     picture(1, 7)}));
+    // IPv6 addresses stay whole, in a player's line and in the program's own.
+    EXPECT_EQ(itemsOf(p, "3+Ann is at fe80::1"),
+              (std::vector<ChatItem>{text(" ", 8, true), text("Ann ", 8), text("is ", 8), text("at ", 8),
+                                     text("fe80::1 ", 8)}));
+    EXPECT_EQ(itemsOf(p, "3+Ann says: try 2001:db8::1: now"),
+              (std::vector<ChatItem>{text("Ann says: ", 8, true), text(" ", 8), text("try ", 8),
+                                     text("2001:db8::1: ", 8), text("now ", 8)}));
+    EXPECT_EQ(itemsOf(p, "0+Could not connect to fd00::2 port 7772: refused"),
+              (std::vector<ChatItem>{text("Could not connect to fd00::2 port 7772: ", 0, true), text(" ", 0),
+                                     text("refused ", 0)}));
+    // A name holding colons: the head ends at the form, not at the name's colon.
+    EXPECT_EQ(itemsOf(p, "4+a:b chats: hi"),
+              (std::vector<ChatItem>{text("a:b chats: ", 9, true), text(" ", 9), text("hi ", 9)}));
+    EXPECT_EQ(itemsOf(p, "0+a:b: <Chatter Sound> Doh").front(), text("a:b: ", 0, true));
+    // A player's line with a colon of its own but no known form has no head.
+    EXPECT_EQ(itemsOf(p, "5+Eve: hi"), (std::vector<ChatItem>{text(" ", 10, true), text("Eve: ", 10), text("hi ", 10)}));
 }
 
 TEST(ChatLineParser, LinksAreNumberedFromTheCounter) {
@@ -131,12 +149,11 @@ TEST(ChatLineParser, LinksAreNumberedFromTheCounter) {
     EXPECT_EQ(p.linkurls(0), "HTTP://c.net ");
 }
 
-TEST(ChatLineParser, LinkInTheHeadIsPartOfTheHead) {
+TEST(ChatLineParser, AnAddressAtTheStartOfALineIsALinkNotAHead) {
     ChatLineParser p;
-    // The head is never cut into words, so "http:" in it is plain text.
     EXPECT_EQ(itemsOf(p, "0+http://x.org"),
-              (std::vector<ChatItem>{text("http: ", 0, true), text("//x.org ", 0)}));
-    EXPECT_EQ(p.linkCounter(), -1);
+              (std::vector<ChatItem>{text(" ", 0, true), linkItem("http://x.org ", 0)}));
+    EXPECT_EQ(p.linkCounter(), 0);
 }
 
 TEST(ChatLineParser, IslinkRule) {

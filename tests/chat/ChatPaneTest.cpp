@@ -324,9 +324,9 @@ TEST_F(ChatPaneTest, TextSizeShowsFromTheNextLine) {
 TEST_F(ChatPaneTest, OldestLinesLeaveAFullPane) {
     pane.setLineLimit(20, 5);
     for (int i = 0; i < 21; ++i)
-        pane.addLineToChat(QStringLiteral("%1+p%2: www.site%2.org").arg(i % 3).arg(i), i % 3 == 0 ? kBlue : 0x000000);
+        pane.addLineToChat(QStringLiteral("%1+p%2 chats: www.site%2.org").arg(i % 3).arg(i), i % 3 == 0 ? kBlue : 0x000000);
     EXPECT_EQ(pane.document()->blockCount(), 16);
-    EXPECT_EQ(blockText(0), "p5:  www.site5.org ");
+    EXPECT_EQ(blockText(0), "p5 chats:  www.site5.org ");
     EXPECT_EQ(pane.linkurls(4), std::nullopt);
     EXPECT_EQ(pane.linkurls(5), QString("www.site5.org "));
     pane.mainchatJump(20);
@@ -334,8 +334,8 @@ TEST_F(ChatPaneTest, OldestLinesLeaveAFullPane) {
     EXPECT_EQ(opener.opened[0], QUrl("http://www.site20.org"));
     // Colours still follow the entries after the front was cut.
     pane.addLineToChat("1+p: x", tc::net::kNavy);
-    EXPECT_EQ(pane.textColourAt(find("p7:") + 1), QColor(0, 0, 128));  // slot 1
-    EXPECT_EQ(pane.textColourAt(find("p6:") + 1), QColor(0, 0, 255));  // slot 0
+    EXPECT_EQ(pane.textColourAt(find("p7 chats:") + 1), QColor(0, 0, 128));  // slot 1
+    EXPECT_EQ(pane.textColourAt(find("p6 chats:") + 1), QColor(0, 0, 255));  // slot 0
 }
 
 TEST_F(ChatPaneTest, HandCursorOverLinksOnly) {

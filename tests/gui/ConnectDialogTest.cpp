@@ -112,9 +112,8 @@ TEST(ConnectDialog, HostAndJoinThroughTheDialogsThenChatAndFallBackToSoloWhenThe
     // The addresses to give out, once, right after the loading line.
     const QString where = QString::fromStdString(tc::client::joinAddressesLine(tc::client::localAddresses(), port));
     EXPECT_TRUE(where.contains(QStringLiteral("port %1").arg(port)));
-    // As the chat shows it: a head up to the first colon, then a space.
-    const qsizetype colon = where.indexOf(':');
-    const QString shown = colon < 0 ? where : where.left(colon + 1) + ' ' + where.mid(colon + 1);
+    // As the chat shows it: whole, IPv6 addresses included (no head).
+    const QString shown = where.simplified();
     const QString chat = ann->chat().simplified();
     EXPECT_EQ(chat.count(shown), 1) << chat.toStdString();
     EXPECT_LT(chat.indexOf("Loading Multi-player Game.. Please Wait."), chat.indexOf(shown));

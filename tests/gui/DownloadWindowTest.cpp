@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QNetworkProxy>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -99,8 +100,8 @@ TEST(DownloadWindow, TheWindowItsTextsAndButtons) {
     // No lobby installed: the message, and the game goes on.
     QSignalSpy exits(&w, &DownloadWindow::exitRequested);
     QTest::mouseClick(find<QPushButton>(&w, "button_others"), Qt::LeftButton);
-    EXPECT_EQ(f.desktop.messages, QStringList{"Please close the game and open the Velmora Lobby using the icon on "
-                                              "your desktop or using the your Window's start-up menu."});
+    EXPECT_EQ(f.desktop.messages, QStringList{"Please close the game and open the Velmora Lobby from its icon on "
+                                              "your desktop or from your desktop's applications menu."});
     EXPECT_TRUE(f.desktop.started.isEmpty());
     EXPECT_EQ(exits.count(), 0);
 
@@ -123,15 +124,22 @@ TEST(DownloadWindow, AWholeDownloadIsSavedAndHandedToTheDesktopNeverRun) {
     ASSERT_TRUE(waitUntil([&] { return f.idle(); }));
     QNetworkProxy::setApplicationProxy(QNetworkProxy::DefaultProxy);
 
-    // A dot per header line (three), then the bytes as they come.
+    // A dot per header line (three), then the bytes as they come, of the
+    // announced total.
     ASSERT_GE(f.seen.size(), 4);
     EXPECT_EQ(f.seen.mid(0, 3), (QStringList{"Loading.", "Loading..", "Loading..."}));
-    for (const QString& s : f.seen.mid(3)) EXPECT_TRUE(s.endsWith(" bytes")) << s.toStdString();
-    EXPECT_EQ(f.seen.last(), "300000 bytes");
+    for (const QString& s : f.seen.mid(3)) EXPECT_TRUE(s.contains(" of 300000 bytes (")) << s.toStdString();
+    EXPECT_EQ(f.seen.last(), "300000 of 300000 bytes (100%)");
     EXPECT_EQ(f.info->text(), "Received 300000 bytes");
-    EXPECT_EQ(f.phase->text(), "Installing");
+    auto* bar = find<QProgressBar>(&f.window, "progress_download");
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->value(), 100);
     const QString path = QDir(f.folder.path()).filePath("velmoralobby-setup.tar.gz");
+    EXPECT_EQ(f.phase->text(), "Saved to " + path);
     EXPECT_EQ(fileBytes(path), server.body);
+    EXPECT_EQ(QDir(f.folder.path()).entryList(QDir::Files), QStringList{"velmoralobby-setup.tar.gz"});
+    auto* openFolder = find<QPushButton>(&f.window, "button_openfolder");
+    EXPECT_TRUE(openFolder->isVisible());
 
     ASSERT_EQ(server.requests.size(), 1);
     const QByteArray& request = server.requests.first();
@@ -144,6 +152,9 @@ TEST(DownloadWindow, AWholeDownloadIsSavedAndHandedToTheDesktopNeverRun) {
     EXPECT_EQ(f.desktop.opened, QList<QUrl>{QUrl::fromLocalFile(path)});
     EXPECT_EQ(exits.count(), 1);
     EXPECT_FALSE(f.window.aborted());
+    // The folder button opens the folder.
+    QTest::mouseClick(openFolder, Qt::LeftButton);
+    EXPECT_EQ(f.desktop.opened.last(), QUrl::fromLocalFile(f.folder.path()));
 }
 
 TEST(DownloadWindow, StopHalfWayKeepsThePartAndASecondDownloadCompletes) {
@@ -153,18 +164,20 @@ TEST(DownloadWindow, StopHalfWayKeepsThePartAndASecondDownloadCompletes) {
     QTest::mouseClick(f.get, Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return f.window.transfer().received() >= 4096; }));
     EXPECT_EQ(f.phase->text(), "Downloading: setup.bin");
-    EXPECT_TRUE(f.info->text().endsWith(" bytes"));
+    EXPECT_TRUE(f.info->text().contains(" of 104857600 bytes (0%)")) << f.info->text().toStdString();
     QTest::mouseClick(f.stop, Qt::LeftButton);
     EXPECT_EQ(f.info->text(), "Download has been aborted.");
     EXPECT_EQ(f.phase->text(), "Download Aborted");
     EXPECT_TRUE(f.idle());
     EXPECT_TRUE(f.window.aborted());
+    // The part is kept under a name of its own, never the installer's.
     const QString path = QDir(f.folder.path()).filePath("setup.bin");
-    const qint64 part = QFileInfo(path).size();
+    EXPECT_FALSE(QFile::exists(path));
+    const qint64 part = QFileInfo(path + ".part").size();
     EXPECT_GE(part, 4096);
     // Nothing comes in after the stop, and nothing was opened.
     QTest::qWait(100);
-    EXPECT_EQ(QFileInfo(path).size(), part);
+    EXPECT_EQ(QFileInfo(path + ".part").size(), part);
     EXPECT_EQ(f.info->text(), "Download has been aborted.");
     EXPECT_TRUE(f.desktop.opened.isEmpty());
 
@@ -176,8 +189,11 @@ TEST(DownloadWindow, StopHalfWayKeepsThePartAndASecondDownloadCompletes) {
     ASSERT_TRUE(waitUntil([&] { return f.idle(); }));
     EXPECT_EQ(f.info->text(), "Received 5000 bytes");
     EXPECT_EQ(fileBytes(path), server.body);
+    EXPECT_EQ(QDir(f.folder.path()).entryList(QDir::Files), QStringList{"setup.bin"});
     EXPECT_EQ(f.desktop.opened.size(), 1);
-    EXPECT_EQ(f.desktop.messages, QStringList{"An Error has Occurred."});
+    // Nothing opened it: the window says where it is, no error, no exit.
+    EXPECT_EQ(f.phase->text(), "Saved to " + path);
+    EXPECT_TRUE(f.desktop.messages.isEmpty());
     EXPECT_EQ(exits.count(), 0);
 }
 
@@ -192,8 +208,10 @@ TEST(DownloadWindow, RefusedNotFoundAndRedirectedAddresses) {
     QTest::mouseClick(refused.get, Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return refused.idle(); }));
     EXPECT_EQ(refused.info->text(), "Download Aborted");
+    EXPECT_EQ(refused.phase->text(), "Connection refused");
     EXPECT_TRUE(refused.window.aborted());
     EXPECT_TRUE(refused.desktop.opened.isEmpty());
+    EXPECT_TRUE(QDir(refused.folder.path()).entryList(QDir::Files).isEmpty());  // no empty file left
 
     // An error page is not an installer: nothing is kept or opened.
     LocalHttpServer missing;
@@ -202,7 +220,8 @@ TEST(DownloadWindow, RefusedNotFoundAndRedirectedAddresses) {
     QTest::mouseClick(notFound.get, Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return notFound.idle(); }));
     EXPECT_EQ(notFound.info->text(), "Download Aborted");
-    EXPECT_FALSE(QFile::exists(QDir(notFound.folder.path()).filePath("setup.bin")));
+    EXPECT_EQ(notFound.phase->text(), "404 Not Found");
+    EXPECT_TRUE(QDir(notFound.folder.path()).entryList(QDir::Files).isEmpty());
     EXPECT_TRUE(notFound.desktop.opened.isEmpty());
 
     // A moved installer is followed; the file keeps the name of the address asked for.
@@ -259,7 +278,10 @@ TEST(DownloadWindow, AStalledOrOversizedTransferIsAborted) {
     QTest::mouseClick(stalled.get, Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return stalled.idle(); }));
     EXPECT_EQ(stalled.info->text(), "Download Aborted");
-    EXPECT_EQ(fileBytes(QDir(stalled.folder.path()).filePath("setup.bin")), "12345");
+    const QString part = QDir(stalled.folder.path()).filePath("setup.bin.part");
+    EXPECT_EQ(stalled.phase->text(), "No data for 0.3 s. The part received is in " + part);
+    EXPECT_EQ(fileBytes(part), "12345");
+    EXPECT_FALSE(QFile::exists(QDir(stalled.folder.path()).filePath("setup.bin")));
     EXPECT_TRUE(stalled.desktop.opened.isEmpty());
 
     // Announced too large, or growing past the cap without announcing:
@@ -273,7 +295,7 @@ TEST(DownloadWindow, AStalledOrOversizedTransferIsAborted) {
         QTest::mouseClick(f.get, Qt::LeftButton);
         ASSERT_TRUE(waitUntil([&] { return f.idle(); }));
         EXPECT_EQ(f.info->text(), "Download Aborted");
-        EXPECT_FALSE(QFile::exists(QDir(f.folder.path()).filePath("setup.bin")));
+        EXPECT_TRUE(QDir(f.folder.path()).entryList(QDir::Files).isEmpty());
         EXPECT_TRUE(f.desktop.opened.isEmpty());
     }
 }

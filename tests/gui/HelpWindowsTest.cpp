@@ -69,6 +69,15 @@ TEST(HelpWindow, EachButtonBringsItsPageToTheFrontAndNamesIt) {
     EXPECT_TRUE(connecting.contains("tilecrest NAME HOST true"));
     EXPECT_TRUE(connecting.contains("TCP port 7772"));
     EXPECT_TRUE(connecting.contains("firewall"));
+    // What the game does: Rudi sits down when the game starts, and the
+    // first round ends when the turn comes back to seat 1 after it played.
+    EXPECT_TRUE(connecting.simplified().contains(
+        "press Start Game in that window: Rudi, the computer player, then sits down in seat 2"));
+    EXPECT_FALSE(connecting.contains("takes seat 2"));
+    const QString gameplay = help.page(3)->toPlainText().simplified();
+    EXPECT_FALSE(gameplay.contains("every seated player has had one turn"));
+    EXPECT_TRUE(gameplay.contains("A round is over each time the turn comes back to seat 1"));
+    EXPECT_TRUE(gameplay.contains("round 1 may go Rudi, You, Rudi"));
     EXPECT_TRUE(help.page(5)->toPlainText().contains("1.0.3.5"));
     QFile licence(QStringLiteral(":/help/LICENSE"));
     ASSERT_TRUE(licence.open(QIODevice::ReadOnly));

@@ -3,9 +3,11 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QToolButton>
 
 #include "GameCopy.h"
 #include "chat/ChatInput.h"
+#include "chat/PhraseBar.h"
 #include "client/BoardPictureButton.h"
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
@@ -69,8 +71,24 @@ TEST(HostedGame, TypedChatGoesRoundTrip) {
     QTest::keyClicks(input, "hello there");
     QTest::keyClick(input, Qt::Key_Return);
     ASSERT_TRUE(waitUntil([&] { return ann->chatHas("hello there") && bob.chatHas("hello there"); }));
-    EXPECT_TRUE(ann->chatHas("Bob"));
+    // The others read the name; the sender reads the line as his own.
+    EXPECT_TRUE(ann->chatHas("Bob chats: hello there"));
+    EXPECT_TRUE(bob.chatHas("You chat: hello there"));
     EXPECT_EQ(input->text(), "");
+
+    // A "|" in the text neither cuts the line nor chooses its colour, typed
+    // or from a phrase button.
+    QTest::keyClicks(input, "a|b|clRed");
+    QTest::keyClick(input, Qt::Key_Return);
+    auto* phrases = bob.window().findChild<tc::chat::PhraseBar*>();
+    ASSERT_NE(phrases, nullptr);
+    phrases->setPhrase(1, "Hello+there|with pipes");
+    QTest::mouseClick(bob.window().findChild<QToolButton*>("b_phrase1"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] {
+        return ann->chatHas(QStringLiteral("Bob chats: a\u00a6b\u00a6clRed")) &&
+               ann->chatHas(QStringLiteral("Bob says: Hello+there\u00a6with pipes")) &&
+               bob.chatHas(QStringLiteral("You say: Hello+there\u00a6with pipes"));
+    }));
 }
 
 TEST(HostedGame, ASpectatorIsListedAndTheHostCanRemoveHim) {

@@ -82,7 +82,7 @@ TEST(MainWindow, KeepsItsMinimumClientSizeAndResetsItsPlace) {
     w.resize(900, 700);
     w.findChild<QAction*>("ResetScreenLocation1")->trigger();
     EXPECT_EQ(w.pos(), QPoint(3, 3));
-    // 716 wide by the defaults, one more by the minimum client width.
+    // The default width is the minimum client width.
     EXPECT_EQ(w.width(), 717);
     EXPECT_EQ(w.height(), 555);
 }

@@ -3,12 +3,15 @@
 // chatter-sound menu and the sound options on the wire.
 #include <QActionGroup>
 #include <QColorDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
@@ -116,8 +119,8 @@ TEST(Settings, APreparedFileIsAppliedAtTheOwnEntryAndGoesOnTheWire) {
     EXPECT_EQ(phraseButton(ann, 3)->toolTip(), "Nice Try!");
 
     seat(server, ann, 3);
-    EXPECT_EQ(w.pos(), QPoint(30, 40));
-    EXPECT_EQ(w.size(), QSize(760, 580));
+    // The stored place is the window's frame.
+    EXPECT_EQ(w.frameGeometry(), QRect(30, 40, 760, 580));
     EXPECT_EQ(pane->textSize(), 12);
     // The lines already there ("You are Connected.") take the size at once,
     // at the scale of the table (the window is a little larger than 1x).
@@ -199,9 +202,11 @@ TEST(Settings, ValuesThatWouldBreakTheWindowAreNotTaken) {
     ann.game.gameStart().setPlayToScore(4);
     seat(server, ann, 2);
     auto& w = ann.window();
-    // Off every screen: back at the default place, no larger than the desktop.
-    EXPECT_EQ(w.pos(), QPoint(3, 3));
+    // Off every screen: back at the default place as far as it fits, no
+    // larger than the screen and wholly on it.
     const QRect desktop = tc::client::WindowPlacement::screenAreas().value(0);
+    EXPECT_TRUE(desktop.contains(w.frameGeometry())) << w.frameGeometry().x() << "," << w.frameGeometry().y();
+    EXPECT_EQ(w.frameGeometry().left(), std::min(3, desktop.right() + 1 - w.frameGeometry().width()));
     EXPECT_LE(w.width(), std::max(desktop.width(), w.minimumSizeHint().width()));
     EXPECT_LE(w.height(), std::max(desktop.height(), w.minimumSizeHint().height()));
     EXPECT_EQ(w.findChild<tc::chat::ChatPane*>("mainchat")->textSize(), 8);
@@ -211,8 +216,12 @@ TEST(Settings, ValuesThatWouldBreakTheWindowAreNotTaken) {
     using tc::client::WindowPlacement;
     const QList<QRect> screens{QRect(0, 0, 1024, 768), QRect(1024, 0, 800, 600)};
     const QSize minimum(717, 539);
-    // Partly on the second screen: kept; too small: the minimum.
-    EXPECT_EQ(WindowPlacement::fit({1700, 500, 200, 100}, minimum, screens, {3, 3}), QRect(1700, 500, 717, 539));
+    // Mostly on the second screen: moved wholly onto it; too small: the minimum.
+    EXPECT_EQ(WindowPlacement::fit({1700, 500, 200, 100}, minimum, screens, {3, 3}), QRect(1107, 61, 717, 539));
+    // A maximized window once saved as a normal one: no larger than its screen, and on it.
+    EXPECT_EQ(WindowPlacement::fit({0, 3, 1280, 1005}, minimum, screens, {3, 3}), QRect(0, 0, 1024, 768));
+    // Already on its screen: kept as it is.
+    EXPECT_EQ(WindowPlacement::fit({1030, 10, 720, 560}, minimum, screens, {3, 3}), QRect(1030, 10, 720, 560));
     // In the gap under the second screen: moved home.
     EXPECT_EQ(WindowPlacement::fit({1200, 650, 720, 560}, minimum, screens, {3, 3}), QRect(3, 3, 720, 560));
     // A sliver of 10 pixels does not count as on a screen.
@@ -294,11 +303,17 @@ TEST(Settings, APlayersChoicesAreBackAfterARestart) {
         EXPECT_FALSE(editor.isVisible());
         EXPECT_EQ(phraseButton(solo, 3)->toolTip(), "Nice roll!");
 
-        w.move(50, 60);
-        w.resize(780, 590);
+        w.move(20, 30);
+        w.resize(740, 550);
+        const QRect frame = w.frameGeometry();
         w.close();
         const QByteArray file = settingsBytes();
-        EXPECT_TRUE(file.contains("\r\nTextcolor=clRed\r\nTop=60\r\nLeft=50\r\nWidth=780\r\nHeight=590\r\n"))
+        // The frame's place and size, and that it was not maximized.
+        EXPECT_TRUE(file.contains(QStringLiteral("\r\nTextcolor=clRed\r\nTop=30\r\nLeft=20\r\nWidth=%1\r\nHeight=%2\r\n"
+                                                 "Maximized=false\r\n")
+                                      .arg(frame.width())
+                                      .arg(frame.height())
+                                      .toUtf8()))
             << file.toStdString();
         EXPECT_TRUE(file.contains("\r\nPhrase1=\r\nPhrase2=Good One!\r\nPhrase3=Nice roll!\r\n"));
     }
@@ -312,8 +327,8 @@ TEST(Settings, APlayersChoicesAreBackAfterARestart) {
     // An empty stored phrase keeps the button's own.
     EXPECT_EQ(phraseButton(again, 1)->toolTip(), "Way To Go!");
     EXPECT_EQ(phraseButton(again, 3)->toolTip(), "Nice roll!");
-    EXPECT_EQ(w.pos(), QPoint(50, 60));
-    EXPECT_EQ(w.size(), QSize(780, 590));
+    EXPECT_EQ(w.pos(), QPoint(20, 30));
+    EXPECT_EQ(w.size(), QSize(740, 550));
     // Closed where it was read: nothing to write.
     prepareSettings("[Tilecrest]\r\nTop=1\r\n");
     w.close();
@@ -328,6 +343,76 @@ TEST(Settings, AWindowClosedBeforeTheSettingsWereReadWritesNothing) {
     ann.window().move(200, 100);
     ann.window().close();
     EXPECT_EQ(settingsBytes(), "[Tilecrest]\r\nTextsize=14\r\nChatterSounds=true\r\n");
+}
+
+TEST(Settings, AMenuUsedBeforeTheSettingsWereReadWritesOnlyItsOwnKey) {
+    prepareSettings("[Tilecrest]\r\nTextsize=14\r\nChatterSounds=true\r\nTop=40\r\nPlaytoscore=7\r\n");
+    FakeServer server;  // accepts, never logs the copy in: a failed join
+    GameCopy ann(server.args("Ann"));
+    ASSERT_TRUE(server.accept());
+    action(ann, "PlaySounds1")->trigger();
+    EXPECT_EQ(settingsBytes(),
+              "[Tilecrest]\r\nTextsize=14\r\nChatterSounds=true\r\nTop=40\r\nPlaytoscore=7\r\nPlaysounds=false\r\n");
+    action(ann, "N10")->trigger();
+    EXPECT_EQ(settingsBytes(),
+              "[Tilecrest]\r\nTextsize=10\r\nChatterSounds=true\r\nTop=40\r\nPlaytoscore=7\r\nPlaysounds=false\r\n");
+}
+
+TEST(Settings, AMaximizedWindowComesBackMaximizedAtItsOwnPlace) {
+    prepareSettings("[Tilecrest]\r\nTop=30\r\nLeft=20\r\nWidth=750\r\nHeight=560\r\nMaximized=true\r\n");
+    GameCopy solo({"--port", "0"});
+    auto& w = solo.window();
+    ASSERT_TRUE(waitUntil([&] { return solo.chatHas("You are Connected."); }));
+    ASSERT_TRUE(waitUntil([&] { return w.isMaximized(); }));
+    w.showNormal();
+    ASSERT_TRUE(waitUntil([&] { return !w.isMaximized(); }));
+    EXPECT_EQ(w.frameGeometry(), QRect(20, 30, 750, 560));
+    // Maximized again at closing: the place it returns to is what is kept.
+    w.move(25, 35);
+    w.resize(740, 540);
+    const QRect normal = w.frameGeometry();
+    w.showMaximized();
+    ASSERT_TRUE(waitUntil([&] { return w.isMaximized(); }));
+    w.close();
+    const QByteArray file = settingsBytes();
+    EXPECT_TRUE(file.contains(QStringLiteral("\r\nTop=35\r\nLeft=25\r\nWidth=%1\r\nHeight=%2\r\nMaximized=true\r\n")
+                                  .arg(normal.width())
+                                  .arg(normal.height())
+                                  .toUtf8()))
+        << file.toStdString();
+}
+
+TEST(Settings, AnUnreadableFileIsToldOnceAndAFailingSaveToo) {
+    // A folder where the file should be: it cannot be read, so it is moved
+    // aside and the player hears where it went.
+    prepareSettings({});
+    ASSERT_TRUE(QDir().mkpath(settingsPath()));
+    {
+        GameCopy solo({"--port", "0"});
+        ASSERT_TRUE(waitUntil([&] { return solo.chatHas("You are Connected."); }));
+        const QString told = "Your settings file could not be read and was kept as " + settingsPath() +
+                             ".damaged; the settings start afresh.";
+        EXPECT_EQ(solo.chat().count(told), 1) << solo.chat().toStdString();
+        EXPECT_TRUE(QFileInfo(settingsPath() + ".damaged").isDir());
+        action(solo, "PlaySounds1")->trigger();
+        EXPECT_EQ(solo.chat().count(told), 1);
+    }
+    QDir(settingsPath() + ".damaged").removeRecursively();
+
+    // A link into a folder that is not there: every save fails, and the
+    // player is told once.
+    prepareSettings({});
+    ASSERT_TRUE(QFile::link(settingsPath() + ".gone/velmoralobby.ini", settingsPath()));
+    {
+        GameCopy solo({"--port", "0"});
+        ASSERT_TRUE(waitUntil([&] { return solo.chatHas("You are Connected."); }));
+        action(solo, "PlaySounds1")->trigger();
+        action(solo, "PlaySounds1")->trigger();
+        const QString told = "Your settings cannot be saved in " + settingsPath() +
+                             " (No such file or directory). They last until the game is closed.";
+        EXPECT_EQ(solo.chat().count(told), 1) << solo.chat().toStdString();
+    }
+    QFile::remove(settingsPath());
 }
 
 TEST(Settings, TheFileLivesBesideTheProgramOnlyWhereItCanBeKept) {
@@ -352,12 +437,46 @@ TEST(Settings, TheFileLivesBesideTheProgramOnlyWhereItCanBeKept) {
     QFile::setPermissions(installed, QFile::ReadOwner | QFile::ExeOwner);
     const QString chosen = tc::store::storeFilePathFor(name, installed, kind);
     EXPECT_EQ(chosen, QFileInfo(installed).isWritable() ? QDir(installed).filePath(name) : user);
-    // A file already beside the program is used where it is.
     QFile::setPermissions(installed, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QFile(QDir(installed).filePath(name)).open(QIODevice::WriteOnly);
-    QFile::setPermissions(installed, QFile::ReadOwner | QFile::ExeOwner);
-    EXPECT_EQ(tc::store::storeFilePathFor(name, installed, kind), QDir(installed).filePath(name));
-    QFile::setPermissions(installed, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    // A file beside the program in a folder that takes no new file could be
+    // read but never saved: it goes on in the user's folder with its values.
+    // (/proc/self holds files and takes none, even for root.)
+    QString readOnly = dir.filePath("readonly");
+    QString kept = name;
+    QDir().mkpath(readOnly);
+    {
+        QFile f(QDir(readOnly).filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Tilecrest]\r\nTop=9\r\n");
+    }
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ExeOwner);
+    QTemporaryFile probe(QDir(readOnly).filePath("probe-XXXXXX"));
+    if (probe.open()) {  // root: the mode bits do not stop it
+        readOnly = QStringLiteral("/proc/self");
+        kept = QStringLiteral("comm");
+    }
+    QFile beside(QDir(readOnly).filePath(kept));
+    ASSERT_TRUE(beside.open(QIODevice::ReadOnly));
+    const QByteArray values = beside.readAll();
+    ASSERT_FALSE(values.isEmpty());
+    const QString moved = QDir(QStandardPaths::writableLocation(kind)).filePath(kept);
+    EXPECT_EQ(tc::store::storeFilePathFor(kept, readOnly, kind), moved);
+    QFile copy(moved);
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), values);
+    // From then on the user's copy is the one kept, even when the old one changes.
+    copy.close();
+    {
+        QFile f(moved);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Tilecrest]\r\nTop=12\r\n");
+    }
+    EXPECT_EQ(tc::store::storeFilePathFor(kept, readOnly, kind), moved);
+    QFile again(moved);
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    EXPECT_EQ(again.readAll(), "[Tilecrest]\r\nTop=12\r\n");
+    QFile::setPermissions(dir.filePath("readonly"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     if (oldConfig.isNull())
         qunsetenv("XDG_CONFIG_HOME");

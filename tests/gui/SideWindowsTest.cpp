@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
@@ -8,9 +9,11 @@
 #include <QSignalSpy>
 
 #include "GuiTestSupport.h"
+#include "windows/PhraseEditor.h"
 #include "windows/SpyListWindow.h"
 
 using tc::guitest::find;
+using tc::windows::PhraseEditor;
 using tc::windows::SpyListWindow;
 
 namespace {
@@ -120,4 +123,40 @@ TEST(SpyListWindow, TheContextMenuOpensWithTheEntryAtTheClick) {
     EXPECT_TRUE(menu->isVisible());
     EXPECT_EQ(w.entryUnderPointer(), "8: Ann");
     menu->hide();
+}
+
+TEST(PhraseEditor, OnlyWhatThePlayerTypesIsCappedAndUnsendableCharactersAreNamed) {
+    PhraseEditor editor;
+    QStringList stored;
+    for (int n = 1; n <= 9; ++n) stored << QStringLiteral("Phrase %1").arg(n);
+    const QString longPhrase = QString(300, QLatin1Char('x'));
+    stored[0] = longPhrase;
+    stored[1] = QStringLiteral("Done \u2713");
+    editor.open(stored, nullptr);
+    auto* warning = find<QLabel>(&editor, "label_unsendable");
+    EXPECT_FALSE(warning->isHidden());
+    EXPECT_EQ(warning->text(), QStringLiteral("Phrase Button 2: \u2713 cannot be sent and arrives as \"?\"."));
+
+    // The long stored phrase cannot grow, and is not cut by being shown;
+    // a box the player types into takes at most 50 characters.
+    QTest::keyClicks(editor.edit(1), "more");
+    editor.edit(3)->clear();
+    QTest::keyClicks(editor.edit(3), QString(60, QLatin1Char('y')));
+    editor.edit(4)->end(false);
+    editor.edit(4)->insert(QStringLiteral(" \u4e2d"));  // typed with an input method
+    EXPECT_EQ(warning->text(), QStringLiteral("Phrase Button 2: \u2713 cannot be sent and arrives as \"?\".\n"
+                                              "Phrase Button 4: \u4e2d cannot be sent and arrives as \"?\"."));
+    QSignalSpy done(&editor, &PhraseEditor::done);
+    QTest::mouseClick(find<QPushButton>(&editor, "SelButton8"), Qt::LeftButton);
+    ASSERT_EQ(done.count(), 1);
+    const QStringList texts = done.first().first().toStringList();
+    EXPECT_EQ(texts.value(0), longPhrase);
+    EXPECT_EQ(texts.value(1), "Done \u2713");
+    EXPECT_EQ(texts.value(2), QString(50, QLatin1Char('y')));
+    EXPECT_EQ(texts.value(3), "Phrase 4 \u4e2d");
+    EXPECT_EQ(texts.value(8), "Phrase 9");
+
+    // Clean phrases: no warning.
+    editor.open({"a", "b"}, nullptr);
+    EXPECT_TRUE(warning->isHidden());
 }

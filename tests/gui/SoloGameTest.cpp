@@ -47,6 +47,9 @@ TEST(SoloGame, AWholeGameAgainstRudiPlayedWithTheMouse) {
 
     auto* startButton = you.board().dicePanel()->startButton();
     ASSERT_TRUE(waitUntil([&] { return startButton->isVisible(); }));
+    // Before the first game the table shows what the start window offers.
+    EXPECT_EQ(you.label("label_pointstowin"),
+              QStringLiteral("Marks needed to win: %1").arg(you.game.gameStart().playToScore()));
     QTest::mouseClick(startButton, Qt::LeftButton);
     auto& start = you.game.gameStart();
     ASSERT_TRUE(waitUntil([&] { return start.isVisible(); }));
@@ -87,7 +90,8 @@ TEST(SoloGame, AWholeGameAgainstRudiPlayedWithTheMouse) {
     }
     EXPECT_GT(moves, 0);
     const QString text = you.label("label_winner");
-    EXPECT_TRUE(text == "You has Won the Game!" || text == "Rudi has Won the Game!") << text.toStdString();
+    // The own win in the second person.
+    EXPECT_TRUE(text == "You have won the game!" || text == "Rudi has Won the Game!") << text.toStdString();
     EXPECT_TRUE(you.chatHas(text));
     EXPECT_GE(you.label("label_rounds").mid(15).toInt(), 2);
     ASSERT_TRUE(waitUntil([&] { return you.sounds.count("gameover") == 1; }));
@@ -97,5 +101,5 @@ TEST(SoloGame, AWholeGameAgainstRudiPlayedWithTheMouse) {
     EXPECT_TRUE(startButton->isVisible());
     // The tally counted the game the moment it ended.
     EXPECT_EQ(tallyLabel("mylabel_1"), gamesBefore + 1);
-    EXPECT_EQ(tallyLabel("mylabel_2"), winsBefore + (text == "You has Won the Game!" ? 1 : 0));
+    EXPECT_EQ(tallyLabel("mylabel_2"), winsBefore + (text == "You have won the game!" ? 1 : 0));
 }

@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "GameCopy.h"
@@ -63,6 +65,11 @@ TEST(TallyWindow, CountsShowAtOnceAndReachTheDiskAtOnce) {
     EXPECT_EQ(w->objectName(), "Ttallylist");
     EXPECT_EQ(w->windowTitle(), "Tilecrest - Tally List");
     EXPECT_TRUE(w->loadProblem().isEmpty());
+    // Nobody tallied: a sentence, not a placeholder name.
+    EXPECT_EQ(text(*w, "label_hisnametop"),
+              "Nobody is tallied yet: tick a name under \"Players In Current Game\" to keep a tally of your games "
+              "against that player.");
+    EXPECT_EQ(text(*w, "label_hisname"), "Wins:");
 
     w->loadchecklist({"Bob", "Rudi"});
     EXPECT_EQ(entries(*w, "checklist", true), QStringList());
@@ -70,7 +77,7 @@ TEST(TallyWindow, CountsShowAtOnceAndReachTheDiskAtOnce) {
     EXPECT_EQ(entries(*w, "listbox_tally", true), QStringList{"Rudi"});
     EXPECT_EQ(onDisk(f.path, 0, 1), "Rudi");
 
-    w->findChild<QListWidget*>("listbox_tally")->setCurrentRow(0);
+    // The first tallied opponent shows without a click.
     EXPECT_EQ(text(*w, "label_hisnametop"), "Rudi's Tally");
     EXPECT_EQ(text(*w, "label_hisname"), "Rudi Wins:");
 
@@ -94,10 +101,14 @@ TEST(TallyWindow, CountsShowAtOnceAndReachTheDiskAtOnce) {
     toggle(*w, "checklist", 1);
     EXPECT_EQ(entries(*w, "checklist", true), QStringList{"Rudi"});
 
-    // A new program session: totals kept, session columns from 0.
+    // A new program session: totals kept, session columns from 0, and the
+    // first opponent shown at once.
     w.reset();
     w = f.open();
     EXPECT_EQ(text(*w, "mylabel_1"), "2");
+    EXPECT_EQ(text(*w, "label_hisnametop"), "Rudi's Tally");
+    EXPECT_EQ(text(*w, "label_1"), "2");
+    EXPECT_EQ(text(*w, "label_5"), "0");
     w->findChild<QListWidget*>("listbox_tally")->setCurrentRow(0);
     EXPECT_EQ(text(*w, "label_1"), "2");
     EXPECT_EQ(text(*w, "label_5"), "0");
@@ -144,9 +155,10 @@ TEST(TallyWindow, DamagedFileIsKeptAsideAndReportedOnce) {
     }
     QFile(f.path + ".damaged").open(QIODevice::WriteOnly);  // an earlier one, kept
     auto w = f.open();
-    EXPECT_TRUE(w->loadProblem().startsWith("Lzrw1 (decompression LZRW1/KH) : the compressed data is damaged !"))
-        << w->loadProblem().toStdString();
-    EXPECT_TRUE(w->loadProblem().contains(f.path + ".damaged.1"));
+    // The player's sentence first, the reader's words after it.
+    EXPECT_EQ(w->loadProblem(), "Your tally could not be read, so it starts empty. The damaged file was kept as " +
+                                    f.path + ".damaged.1.\n\nDetails: Lzrw1 (decompression LZRW1/KH) : the "
+                                    "compressed data is damaged !");
     EXPECT_TRUE(QFile::exists(f.path + ".damaged.1"));
     EXPECT_EQ(QFile(f.path + ".damaged").size(), 0);
     EXPECT_EQ(text(*w, "mylabel_1"), "0");
@@ -157,6 +169,27 @@ TEST(TallyWindow, DamagedFileIsKeptAsideAndReportedOnce) {
     EXPECT_EQ(owner.findChildren<QMessageBox*>("tallyLoadProblem").size(), 1);
     w->addtomineincrease(1);
     EXPECT_EQ(onDisk(f.path, 1, 0), "1");
+}
+
+TEST(TallyWindow, ASaveThatFailsIsToldOnceAndALinkIsKept) {
+    Fixture f;
+    // Through a link into a folder that is not there, every save fails.
+    ASSERT_TRUE(QFile::link(f.path + ".gone/Ridgeplaytally.tld", f.path));
+    auto w = f.open();
+    QSignalSpy told(w.get(), &TallyListWindow::saveFailed);
+    w->addtomineincrease(3);
+    w->addtomineincrease(3);
+    ASSERT_EQ(told.count(), 1);
+    EXPECT_EQ(told.first().first().toString(), "Your tally cannot be saved in " + f.path +
+                                                   " (No such file or directory). Its counts last until the game "
+                                                   "is closed.");
+    EXPECT_EQ(text(*w, "mylabel_3"), "2");
+    // Once the folder is there, the file behind the link is written and the link stays.
+    ASSERT_TRUE(QDir().mkpath(f.path + ".gone"));
+    w->addtomineincrease(3);
+    EXPECT_TRUE(QFileInfo(f.path).isSymLink());
+    EXPECT_EQ(onDisk(f.path + ".gone/Ridgeplaytally.tld", 3, 0), "3");
+    EXPECT_EQ(told.count(), 1);
 }
 
 TEST(TallyWindow, ViewTallyInTheMainWindow) {

@@ -45,3 +45,11 @@ TEST(Cp1252, MalformedUtf8BecomesQuestionMarks) {
     EXPECT_EQ(utf8ToCp1252("\xFF" "b"), "?b");
     EXPECT_EQ(utf8ToCp1252("\xE2\x82x"), "??x");
 }
+
+TEST(Cp1252, UnsendableCharactersAreNamedOnceInOrder) {
+    using tc::net::unsendableCharacters;
+    EXPECT_EQ(unsendableCharacters("Way To Go! caf\u00e9 \u20ac5 \u00a6 ?"), "");
+    EXPECT_EQ(unsendableCharacters("Done \u2713 \u4e2d\u2713 \u00ff"), "\u2713\u4e2d\u00ff");
+    // A stray byte cannot be shown as itself.
+    EXPECT_EQ(unsendableCharacters("a\x80" "b\xC3"), "\uFFFD");
+}

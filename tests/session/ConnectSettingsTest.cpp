@@ -95,7 +95,7 @@ TEST(ReachableAddresses, TheLineListsIPv4FirstEachOnceWithThePort) {
     EXPECT_EQ(joinAddressesLine({"127.0.0.1", "192.168.1.20", "fe80::1%eth0"}, 7772),
               "Others can join at 192.168.1.20 port 7772.");
     EXPECT_EQ(joinAddressesLine({"fd00::2", "::1", "192.0.2.2", "10.0.0.5", "192.0.2.2", "::ffff:10.0.0.5"}, 7900),
-              "Others can join at:192.0.2.2, 10.0.0.5 or fd00::2 port 7900.");
+              "Others can join at 192.0.2.2, 10.0.0.5 or fd00::2 port 7900.");
     EXPECT_EQ(joinAddressesLine({"127.0.0.1", "::1", "fe80::1"}, 7772),
               "Only this machine can reach the game: no network address was found (port 7772).");
     EXPECT_EQ(joinAddressesLine({}, 7000),

@@ -67,7 +67,7 @@ TEST(BotChatter, RudiAnswersChatWhileAloneWithOnePerson) {
     for (int i = 0; i < 5; ++i) {
         const std::string remark = nextRemark(rig.rng);
         EXPECT_EQ(rig.handle("CMD_chat+1+Ann chats: hello|clBlack"),
-                  (Events{"chat[000000] 1+Ann chats: hello", remark}));
+                  (Events{"chat[000000] 1+You chat: hello", remark}));
     }
     // Spectators are not looked at.
     rig.handle("CMD_newplayerinfo+8+Eve+0");
@@ -82,7 +82,7 @@ TEST(BotChatter, NoRemarkForActionsOrWhenOthersSit) {
     for (int n = 3; n <= 6; ++n) {
         SoloTable table;
         table.handle("CMD_newplayerinfo+" + std::to_string(n) + "+Cid+0");
-        EXPECT_EQ(table.handle("CMD_chat+1+Ann chats: hi|clBlack"), (Events{"chat[000000] 1+Ann chats: hi"})) << n;
+        EXPECT_EQ(table.handle("CMD_chat+1+Ann chats: hi|clBlack"), (Events{"chat[000000] 1+You chat: hi"})) << n;
     }
     EXPECT_EQ(rig.rng.seed(), seed);  // nothing was drawn
 }
@@ -98,7 +98,7 @@ TEST(BotChatter, OnlySeatTwosCaptionCounts) {
     SessionRig lower;
     lower.join(1, "Ann");
     lower.handle("CMD_existingplayers+2+rudi+0");
-    EXPECT_EQ(lower.handle("CMD_chat+1+Ann chats: hi|clBlack"), (Events{"chat[000000] 1+Ann chats: hi"}));
+    EXPECT_EQ(lower.handle("CMD_chat+1+Ann chats: hi|clBlack"), (Events{"chat[000000] 1+You chat: hi"}));
 }
 
 TEST(SendTyped, NothingLeavesBeforeTheLoginAndTheTextStays) {
@@ -149,22 +149,57 @@ TEST(SendTyped, TextTravelsAsWindows1252WithoutATerminatorInside) {
                                        "send:CMD_action+3+ says: " + cut + "|clBlack\xFF"}));
 }
 
-TEST(Phrases, SayOrActThenRestForAHundredTicks) {
+TEST(Phrases, SayOrActThenRestForOneAndAHalfSeconds) {
     SessionRig rig;
+    std::int64_t now = 1'000'000;
+    rig.session.setClock([&] { return now; });
     EXPECT_FALSE(rig.session.sendPhrase("Thanks!", tc::net::kBlack));  // not logged in
     rig.join(3, "Ann");
     EXPECT_TRUE(rig.session.sendPhrase("Thanks!", tc::net::kBlack));
+    now += 100;  // a second click a tenth of a second later
     EXPECT_FALSE(rig.session.sendPhrase("Good One!", tc::net::kBlack));
     EXPECT_EQ(rig.view.take(), (Events{"send:CMD_action+3+ says: Thanks!|clBlack\xFF"}));
-    EXPECT_FALSE(rig.session.phraseready());
-    EXPECT_TRUE(rig.session.needsTicks());
-    for (int i = 0; i < 100; ++i) rig.session.tick();
-    EXPECT_FALSE(rig.session.phraseready());
-    rig.session.tick();  // the 101st tick
-    EXPECT_TRUE(rig.session.phraseready());
+    // The lock is a time: ticks, however many, do not end it.
     EXPECT_FALSE(rig.session.needsTicks());
+    for (int i = 0; i < 1000; ++i) rig.session.tick();
+    EXPECT_FALSE(rig.session.phraseready());
+    now = 1'000'000 + kPhraseLockMs - 1;
+    EXPECT_FALSE(rig.session.sendPhrase("Good One!", tc::net::kBlack));
+    now += 1;
+    EXPECT_TRUE(rig.session.phraseready());
     EXPECT_TRUE(rig.session.sendPhrase("/me waves", tc::net::kBlack));
     EXPECT_EQ(rig.view.take(), (Events{"send:CMD_action+3+waves|clBlack\xFF"}));
+}
+
+TEST(Phrases, ABarInThePlayersTextNeitherChoosesTheColourNorCutsTheLine) {
+    SessionRig rig;
+    rig.join(3, "Ann");
+    rig.session.sendPhrase("Hello+there|with pipes", tc::net::kBlack);
+    rig.session.sendTyped("a|b|clRed", tc::net::kBlack);
+    rig.session.sendTyped("/me waves|clRed", tc::net::kBlack);
+    EXPECT_EQ(rig.view.take(), (Events{"send:CMD_action+3+ says: Hello+there\xA6with pipes|clBlack\xFF",
+                                       "send:CMD_chat+3+a\xA6" "b\xA6" "clRed|clBlack\xFF",
+                                       "send:CMD_action+3+waves\xA6" "clRed|clBlack\xFF"}));
+    // What comes back is the whole text in the chosen colour.
+    rig.handle("CMD_existingplayers+1+Bob+0");
+    rig.view.take();
+    rig.session.onBytes("CMD_action+1+Bob  says: Hello+there\xA6with pipes|clBlack\xFF");
+    rig.drain();
+    EXPECT_EQ(rig.view.take(), (Events{"chat[000000] 1+Bob  says: Hello+there\u00a6with pipes"}));
+}
+
+TEST(ChatRelay, TheOwnLinesReadInTheSecondPerson) {
+    SessionRig rig;
+    rig.join(3, "Ann");
+    rig.handle("CMD_newplayerinfo+3+Ann+0");
+    rig.handle("CMD_existingplayers+1+Bob+0");
+    EXPECT_EQ(rig.handle("CMD_chat+3+Ann chats: hi|clBlack"), (Events{"chat[000000] 3+You chat: hi"}));
+    // A phrase comes back with the relay's space in front of its own.
+    EXPECT_EQ(rig.handle("CMD_action+3+Ann  says: Thanks!|clBlack"), (Events{"chat[000000] 3+You say: Thanks!"}));
+    // Others' lines, and own actions, read as they came.
+    EXPECT_EQ(rig.handle("CMD_chat+1+Bob chats: Ann chats: hi|clBlack"),
+              (Events{"chat[000000] 1+Bob chats: Ann chats: hi"}));
+    EXPECT_EQ(rig.handle("CMD_action+3+Ann waves|clBlack"), (Events{"chat[000000] 3+Ann waves"}));
 }
 
 TEST(ChatterSounds, RelayedSoundIsPlayedByName) {

@@ -96,13 +96,12 @@ TEST(SessionHosting, ConnectFailureNamesTheAddressAndKeepsTheWindow) {
     rig.session.onSocketClosed();  // a failed connect may also report a close
     EXPECT_EQ(rig.view.take(),
               (Events{"chat[" + kBlue + "] 0+Could not connect to 10.0.0.5 port 7772: Connection refused"}));
-    // An IPv6 address comes after the line's first colon, so the chat's
-    // head does not split it.
+    // An IPv6 address reads the same way (the chat's head is the ": ").
     rig.session.processParams({"Ann", "fd00::2", "false"});
     rig.view.take();
     rig.session.onConnectFailed("Connection refused");
     EXPECT_EQ(rig.view.take(),
-              (Events{"chat[" + kBlue + "] 0+Could not connect to port 7772 at:fd00::2. Connection refused"}));
+              (Events{"chat[" + kBlue + "] 0+Could not connect to fd00::2 port 7772: Connection refused"}));
 }
 
 TEST(SessionHosting, ClosedConnectionClosesTheWindowOnce) {

@@ -252,6 +252,36 @@ TEST(TableTurn, WrongSumSlidesTheSelectionBackOnEveryClient) {
     EXPECT_EQ(other.tile(2), "u");
 }
 
+TEST(TableTurn, TheRejectionGivesWayToTheTurnAtTheNextAcceptedMove) {
+    OwnTurn rig;
+    rig.session.clickTile(1);
+    rig.session.clickRoll();
+    rig.handle("CMD_notvalid+1+1+");
+    EXPECT_EQ(rig.session.table().status, "THE BOXES YOU SELECTED DO NOT EQUAL THE SUM OF THE DICE");
+    rig.session.clickTile(9);
+    rig.session.clickRoll();
+    rig.handle("CMD_closeit+9");
+    EXPECT_EQ(rig.session.table().status, "YOUR TURN.");
+    // Any other status line stays through a move.
+    rig.handle("CMD_notvalid+1+2+");
+    rig.handle("CMD_closeit+3");
+    EXPECT_EQ(rig.session.table().status, "TURN OVER! THERE ARE NO VALID MOVES.");
+}
+
+TEST(TableStart, BeforeTheFirstGameTheMarksShownAreTheOnesOffered) {
+    SessionRig rig;
+    EXPECT_EQ(rig.session.table().pointsToWinText, "Marks needed to win: 5");
+    rig.session.offerMarks(7);
+    EXPECT_EQ(rig.session.table().pointsToWin, 7);
+    EXPECT_EQ(rig.session.table().pointsToWinText, "Marks needed to win: 7");
+    rig.session.offerMarks(11);  // not a choice of the window
+    EXPECT_EQ(rig.session.table().pointsToWinText, "Marks needed to win: 7");
+    rig.host("Bob");
+    rig.handle("CMD_startgame+Bob+4+");
+    rig.session.offerMarks(9);  // the game's own number stands
+    EXPECT_EQ(rig.session.table().pointsToWinText, "Marks needed to win: 4");
+}
+
 TEST(TableTurn, NoMovesSendsTheDiceHomeWithTheirFacesAndKeepsMayselect) {
     OwnTurn rig;
     EXPECT_TRUE(rig.handle("CMD_notvalid+1+2+").empty());
@@ -368,7 +398,7 @@ TEST(TableRound, TwoWinnersEachGainAMark) {
     OwnTurn rig;
     rig.handle("CMD_newplayerinfo+2+Ann+0");
     EXPECT_EQ(rig.handle("CMD_roundwinner+2+1"), (Events{"sound:wonpoint"}));
-    EXPECT_EQ(rig.session.table().status, "ANN AND BOB EACH GAINED A MARK.");
+    EXPECT_EQ(rig.session.table().status, "ANN AND YOU EACH GAINED A MARK.");  // Bob's own table
     EXPECT_EQ(rig.seat(1).marks, 1);
     EXPECT_EQ(rig.seat(2).marks, 1);
     EXPECT_EQ(rig.session.table().rounds, 1);
@@ -396,11 +426,12 @@ TEST(TableRound, SpectatorHearsNoRoundSoundAndRecordsNoGame) {
 TEST(TableWinner, BannerLineSoundsAndTally) {
     OwnTurn rig;
     rig.session.clickTile(1);
+    // Bob's own win, on his own table, in the second person.
     EXPECT_EQ(rig.handle("CMD_winner+1+"),
-              (Events{"sound:winner", sys("Bob has Won the Game!"), "sound:gameover", "addgame:Bob (mine)"}));
+              (Events{"sound:winner", sys("You have won the game!"), "sound:gameover", "addgame:Bob (mine)"}));
     const TableState& t = rig.session.table();
     EXPECT_TRUE(t.winnerVisible);
-    EXPECT_EQ(t.winnerText, "Bob has Won the Game!");
+    EXPECT_EQ(t.winnerText, "You have won the game!");
     EXPECT_TRUE(t.startVisible);  // the host may start again
     // The turn state stays until the next game.
     EXPECT_TRUE(rig.session.mayselect());

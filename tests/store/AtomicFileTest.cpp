@@ -69,6 +69,33 @@ TEST(AtomicFile, WriteIntoAMissingFolderFails) {
     EXPECT_FALSE(err.empty());
 }
 
+TEST(AtomicFile, ASymbolicLinkStaysAndItsTargetIsReplaced) {
+    TempDir dir;
+    fs::create_directory(fs::path(dir.path) / "real");
+    const auto target = dir.file("real/velmoralobby.ini");
+    const auto link = dir.file("velmoralobby.ini");
+    std::string err;
+    ASSERT_TRUE(writeFileAtomically(target, "old", err));
+    fs::create_symlink("real/velmoralobby.ini", link);  // relative, from the link's folder
+    EXPECT_EQ(followLinks(link), dir.file("real/velmoralobby.ini"));
+    ASSERT_TRUE(writeFileAtomically(link, "new", err)) << err;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(slurp(target), "new");
+    EXPECT_EQ(dir.entries(), 2u);  // the link and the folder, no scratch
+    // A damaged file behind the link moves aside; the link stays and the
+    // next write makes the file anew.
+    EXPECT_EQ(moveAside(link, ".damaged"), target + ".damaged");
+    EXPECT_TRUE(fs::is_symlink(link));
+    ASSERT_TRUE(writeFileAtomically(link, "again", err));
+    EXPECT_EQ(slurp(target), "again");
+    EXPECT_EQ(slurp(target + ".damaged"), "new");
+    // A loop of links is written as the name itself would be: it fails
+    // rather than follow for ever.
+    fs::create_symlink("b", dir.file("a"));
+    fs::create_symlink("a", dir.file("b"));
+    EXPECT_EQ(followLinks(dir.file("a")), dir.file("a"));
+}
+
 TEST(AtomicFile, MoveAsideNeverOverwrites) {
     TempDir dir;
     const auto f = dir.file("t.tld");
@@ -108,7 +135,7 @@ TEST(SettingsFile, EachWriteKeepsWhatOthersChangedOnDisk) {
     EXPECT_EQ(settings.readInteger("Left", 0), 0);
 }
 
-TEST(SettingsFile, AnUnreadableFileIsMovedAsideNotOverwritten) {
+TEST(SettingsFile, AnUnreadableFileIsMovedAsideNotOverwrittenAndToldOnce) {
     TempDir dir;
     const auto f = dir.file("velmoralobby.ini");
     fs::create_directory(f);  // cannot be read as a file
@@ -117,6 +144,10 @@ TEST(SettingsFile, AnUnreadableFileIsMovedAsideNotOverwritten) {
     ASSERT_TRUE(settings.writeString("Top", "5"));
     EXPECT_TRUE(fs::is_directory(f + ".damaged"));
     EXPECT_EQ(slurp(f), "[Tilecrest]\r\nTop=5\r\n");
+    EXPECT_EQ(settings.takeMovedAside(), f + ".damaged");
+    EXPECT_EQ(settings.takeMovedAside(), "");
+    ASSERT_TRUE(settings.writeString("Top", "6"));
+    EXPECT_EQ(settings.takeMovedAside(), "");
 }
 
 } // namespace

@@ -12,7 +12,8 @@ ClientSettings read(const std::string& section) { return readClientSettings(IniF
 
 TEST(ClientSettings, AnEmptyFileGivesEveryDefault) {
     const ClientSettings s = readClientSettings(IniFile(""));
-    EXPECT_EQ(s.place, (WindowPlace{3, 3, 716, 555}));
+    // The default width is the window's own minimum.
+    EXPECT_EQ(s.place, (WindowPlace{3, 3, 717, 555, false}));
     EXPECT_EQ(s.textSize, 8);
     EXPECT_EQ(s.textColour, tc::net::kBlack);
     for (const auto& p : s.phrases) EXPECT_EQ(p, "");
@@ -54,9 +55,9 @@ TEST(ClientSettings, ColourTextOrBlack) {
 
 TEST(ClientSettings, ValuesThatWouldBreakTheWindowGiveTheDefaults) {
     const ClientSettings huge = read("Top=99999\r\nLeft=-40000\r\nWidth=2147483647\r\nHeight=99999999999\r\n");
-    EXPECT_EQ(huge.place, (WindowPlace{3, 3, 716, 555}));
+    EXPECT_EQ(huge.place, (WindowPlace{3, 3, 717, 555}));
     const ClientSettings none = read("Width=0\r\nHeight=-5\r\nTop=abc\r\nLeft=1e3\r\n");
-    EXPECT_EQ(none.place, (WindowPlace{3, 3, 716, 555}));
+    EXPECT_EQ(none.place, (WindowPlace{3, 3, 717, 555}));
     // Small but real sizes go to the window, whose minimum size decides.
     EXPECT_EQ(read("Width=1\r\nHeight=1\r\nTop=-32767\r\n").place, (WindowPlace{3, -32767, 1, 1}));
 
@@ -98,18 +99,33 @@ TEST(ClientSettings, SaveWritesItsKeysInOrderAndPhrasesLandInTheSameSection) {
     for (const auto& [k, v] : phrasesToWrite(phrases)) ini.writeString(kPhraseSection, k, v);
     EXPECT_EQ(ini.bytes(),
               "; mine\r\n[Other]\r\nx=1\r\n[Tilecrest]\r\nTextsize=12\r\nTextcolor=clRed\r\nTop=20\r\n"
-              "Left=10\r\nWidth=800\r\nHeight=600\r\nPlaytoscore=7\r\nPlaysounds=false\r\n"
+              "Left=10\r\nWidth=800\r\nHeight=600\r\nMaximized=false\r\nPlaytoscore=7\r\nPlaysounds=false\r\n"
               "ChatterSounds=true\r\nPhrase1=Hey\r\nPhrase2=\r\nPhrase3=Nice Try!\r\nPhrase4=\r\n"
               "Phrase5=\r\nPhrase6=\r\nPhrase7=\r\nPhrase8=\r\nPhrase9=\r\n");
     SavedSettings other;
     other.textColour = tc::net::rgb(0, 0x80, 0xFF);
     EXPECT_EQ(settingsToWrite(other)[1].second, "$00FF8000");
+    // Before the file was read a menu writes its own key alone.
+    EXPECT_EQ(settingToWrite(s, "Playsounds"), (KeyValues{{"Playsounds", "false"}}));
+    EXPECT_EQ(settingToWrite(s, "Textcolor"), (KeyValues{{"Textcolor", "clRed"}}));
+    EXPECT_TRUE(settingToWrite(s, "Phrase1").empty());
+}
+
+TEST(ClientSettings, AMaximizedWindowIsRememberedAsSuch) {
+    EXPECT_TRUE(read("Maximized=true\r\n").place.maximized);
+    for (const char* no : {"Maximized=True\r\n", "Maximized=1\r\n", "Maximized=false\r\n", ""})
+        EXPECT_FALSE(read(no).place.maximized) << no;
+    SavedSettings s;
+    s.place = {5, 6, 900, 700, true};
+    EXPECT_EQ(settingToWrite(s, "Maximized"), (KeyValues{{"Maximized", "true"}}));
 }
 
 TEST(ClientSettings, ClosingSavesOnlyAChangedPlaceNarrowedToTheWorkArea) {
-    const WindowPlace saved{3, 3, 716, 555};
+    const WindowPlace saved{3, 3, 717, 555};
     EXPECT_FALSE(placeToSaveAtClose(saved, saved, 1024, 768).has_value());
-    EXPECT_EQ(placeToSaveAtClose({4, 3, 716, 555}, saved, 1024, 768), (WindowPlace{4, 3, 716, 555}));
+    EXPECT_EQ(placeToSaveAtClose({4, 3, 717, 555}, saved, 1024, 768), (WindowPlace{4, 3, 717, 555}));
+    // Maximized at the same normal place: that alone is a change to keep.
+    EXPECT_EQ(placeToSaveAtClose({3, 3, 717, 555, true}, saved, 1024, 768), (WindowPlace{3, 3, 717, 555, true}));
     EXPECT_EQ(placeToSaveAtClose({0, 0, 1100, 800}, saved, 1024, 768), (WindowPlace{0, 0, 1085, 785}));
     EXPECT_EQ(placeToSaveAtClose({0, 0, 1024, 768}, saved, 1024, 768), (WindowPlace{0, 0, 1024, 768}));
 }

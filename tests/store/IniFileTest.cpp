@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "store/IniFile.h"
 
 using tc::store::IniFile;
@@ -84,6 +86,22 @@ TEST(IniFile, NonUtf8ValuesReadAsWindows1252) {
     EXPECT_EQ(ini.readString("s", "u", ""), "caf\xC3\xA9");
     EXPECT_EQ(ini.readString("s", "w", ""), "caf\xC3\xA9");
     EXPECT_EQ(ini.readString("s", "q", ""), "\xE2\x80\x9Chi\xE2\x80\x9D");
+}
+
+TEST(IniFile, ValuesAreWrittenInWindows1252AndReadBackAsWritten) {
+    IniFile ini;
+    ini.writeString("s", "e", "caf\u00e9 \u20ac5 \u201chi\u201d \u00ff");
+    ini.writeString("s", "a", "plain");
+    // Text Windows-1252 lacks stays UTF-8 rather than turn into "?".
+    ini.writeString("s", "x", "done \u2713");
+    // Windows-1252 bytes that would read as other UTF-8 ("\u00c3\u00a9" is C3 A9).
+    ini.writeString("s", "m", "\u00c3\u00a9");
+    EXPECT_EQ(ini.bytes(), "[s]\r\ne=caf\xE9 \x80" "5 \x93hi\x94 \xFF\r\na=plain\r\nx=done \xE2\x9C\x93\r\n"
+                           "m=\xC3\x83\xC2\xA9\r\n");
+    const IniFile back(ini.bytes());
+    for (const auto& [key, value] : {std::pair<const char*, const char*>{"e", "caf\u00e9 \u20ac5 \u201chi\u201d \u00ff"},
+                                     {"a", "plain"}, {"x", "done \u2713"}, {"m", "\u00c3\u00a9"}})
+        EXPECT_EQ(back.readString("s", key, ""), value) << key;
 }
 
 TEST(IniFile, BinaryAndHugeLinesSurviveUntouched) {
