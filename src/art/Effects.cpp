@@ -9,13 +9,23 @@ namespace art {
 
 namespace {
 thread_local qreal currentScale = 1.0;
+thread_local const std::atomic<bool>* currentStop = nullptr;
 }
 
-Resolution::Resolution(qreal scale) : previous_(currentScale) { currentScale = scale > 0 ? scale : 1.0; }
+Resolution::Resolution(qreal scale, const std::atomic<bool>* stop)
+    : previous_(currentScale), previousStop_(currentStop) {
+    currentScale = scale > 0 ? scale : 1.0;
+    currentStop = stop;
+}
 
-Resolution::~Resolution() { currentScale = previous_; }
+Resolution::~Resolution() {
+    currentScale = previous_;
+    currentStop = previousStop_;
+}
 
 qreal Resolution::current() { return currentScale; }
+
+bool Resolution::stopping() { return currentStop && currentStop->load(std::memory_order_relaxed); }
 
 QImage newSurface(QSize size)
 {

@@ -7,6 +7,8 @@
 #include <QPointF>
 #include <QSize>
 
+#include <atomic>
+
 class QPainter;
 
 // Small painting helpers shared by every picture: blending, blur and shadows.
@@ -16,17 +18,22 @@ namespace art {
 // thread, the canvases and surfaces made on that thread have `scale` times
 // the pixels and that device pixel ratio, so the same drawing comes out at
 // any size, crisp. Scale 1 gives exactly the packaged pictures.
+// `stop`, when given and set (from any thread), cuts the drawing short:
+// the surfaces come out unfinished, for a caller that no longer wants them.
 class Resolution {
 public:
-    explicit Resolution(qreal scale);
+    explicit Resolution(qreal scale, const std::atomic<bool>* stop = nullptr);
     ~Resolution();
     Resolution(const Resolution&) = delete;
     Resolution& operator=(const Resolution&) = delete;
     // The scale in force on this thread (1 outside any Resolution).
     static qreal current();
+    // True when this thread's drawing was asked to stop.
+    static bool stopping();
 
 private:
     qreal previous_;
+    const std::atomic<bool>* previousStop_;
 };
 
 // A transparent ARGB32 premultiplied canvas of the given size in 1x units

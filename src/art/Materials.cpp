@@ -54,6 +54,7 @@ QImage woodTexture(QSize size, const WoodTone& tone, std::uint32_t seed, float r
     const ValueNoise noise(seed);
     const float unit = unitPerPixel(image);
     for (int y = 0; y < image.height(); ++y) {
+        if (Resolution::stopping()) return image;
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const float along = at(vertical ? y : x, unit);
@@ -92,6 +93,7 @@ QImage plankTexture(QSize size, const WoodTone& tone, std::uint32_t seed, int pl
         const int yTo = std::min(image.height(),
                                  static_cast<int>(std::ceil(static_cast<float>(top + plankHeight) / unit - 0.001f)));
         for (int py = yFrom; py < yTo; ++py) {
+            if (Resolution::stopping()) return image;
             auto* row = reinterpret_cast<QRgb*>(image.scanLine(py));
             const float y = at(py, unit);
             const float baseAcross = y - static_cast<float>(top) + static_cast<float>(p) * 31.0f;
@@ -146,6 +148,7 @@ QImage feltTexture(QSize size, const QColor& base, std::uint32_t seed)
     const QColor darker = base.darker(135);
     const QColor lighter = base.lighter(118);
     for (int y = 0; y < image.height(); ++y) {
+        if (Resolution::stopping()) return image;
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const float mottle = noise.fbm(at(x, unit) / 40.0f, at(y, unit) / 40.0f, 3);
@@ -168,6 +171,7 @@ QImage parchmentTexture(QSize size, std::uint32_t seed, float burnWidth)
     const float w = static_cast<float>(size.width());
     const float h = static_cast<float>(size.height());
     for (int y = 0; y < image.height(); ++y) {
+        if (Resolution::stopping()) return image;
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const float fx = at(x, unit);

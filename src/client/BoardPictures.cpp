@@ -70,10 +70,13 @@ BoardPictures::BoardPictures() {
     winnerBanner = QPixmap(QStringLiteral(":/images/banner.png"));
 }
 
-BoardPictures::Drawn BoardPictures::draw(qreal scale) {
-    const art::Resolution resolution(scale);
+BoardPictures::Drawn BoardPictures::draw(qreal scale, const std::atomic<bool>* stop) {
+    const art::Resolution resolution(scale, stop);
     Drawn d;
-    for (int i = 0; i < 9; ++i) d.push_back(art::tileStrip(i + 1));
+    for (int i = 0; i < 9; ++i) {
+        if (art::Resolution::stopping()) return d;
+        d.push_back(art::tileStrip(i + 1));
+    }
     for (int i = 0; i < 6; ++i) d.push_back(art::dieFace(i + 1));
     d.push_back(art::markPennant(QColor(140, 134, 30)));
     d.push_back(art::markPennant(QColor(36, 160, 56)));
@@ -107,8 +110,8 @@ std::shared_ptr<const BoardPictures> BoardPictures::make(const Drawn& drawn, qre
     return std::shared_ptr<const BoardPictures>(new BoardPictures(drawn, scale));
 }
 
-QImage BoardPictures::background(QSize size, QPoint at, qreal scale) {
-    const art::Resolution resolution(scale);
+QImage BoardPictures::background(QSize size, QPoint at, qreal scale, const std::atomic<bool>* stop) {
+    const art::Resolution resolution(scale, stop);
     return art::boardBackground(size, at);
 }
 

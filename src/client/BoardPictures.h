@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPixmap>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -23,12 +24,13 @@ public:
     // (TableScaler); make() turns its images into pictures on the window
     // thread. render() is both at once.
     using Drawn = std::vector<QImage>;
-    static Drawn draw(qreal scale);
+    // `stop`, once set, cuts a drawing short (its result is then of no use).
+    static Drawn draw(qreal scale, const std::atomic<bool>* stop = nullptr);
     static std::shared_ptr<const BoardPictures> make(const Drawn& drawn, qreal scale);
     static std::shared_ptr<const BoardPictures> render(qreal scale) { return make(draw(scale), scale); }
     // The table top for a client area of `size` 1x units with the table at
     // `at`, at `scale`; an image so it can be made off the window thread.
-    static QImage background(QSize size, QPoint at, qreal scale);
+    static QImage background(QSize size, QPoint at, qreal scale, const std::atomic<bool>* stop = nullptr);
 
     qreal scale() const { return scale_; }
 

@@ -73,7 +73,11 @@ TableScaler::TableScaler(QWidget* client)
     connect(&settle_, &QTimer::timeout, this, &TableScaler::kick);
 }
 
-TableScaler::~TableScaler() = default;
+TableScaler::~TableScaler() {
+    // A drawing still running is of no use any more; the program's end
+    // does not wait for it.
+    *stop_ = true;
+}
 
 void TableScaler::capture() {
     forEachTableWidget(client_, [](QWidget* w) {
@@ -221,8 +225,9 @@ void TableScaler::kick() {
     QPointer<TableScaler> self(this);
     if (q != 1.0 && !pictureCache().count(q)) {
         busy_ = true;
-        QThreadPool::globalInstance()->start([self, q] {
-            auto drawn = std::make_shared<BoardPictures::Drawn>(BoardPictures::draw(q));
+        QThreadPool::globalInstance()->start([self, q, stop = stop_] {
+            auto drawn = std::make_shared<BoardPictures::Drawn>(BoardPictures::draw(q, stop.get()));
+            if (*stop) return;
             QMetaObject::invokeMethod(QCoreApplication::instance(), [self, drawn, q] {
                 if (self) self->picturesDrawn(BoardPictures::make(*drawn, q));
             }, Qt::QueuedConnection);
@@ -232,8 +237,9 @@ void TableScaler::kick() {
     const BackgroundKey key = wantedBackground();
     if (key.scale == 0 || key == backgroundKey_ || settle_.isActive()) return;
     busy_ = true;
-    QThreadPool::globalInstance()->start([self, key] {
-        auto image = std::make_shared<QImage>(BoardPictures::background(key.size, key.at, key.scale));
+    QThreadPool::globalInstance()->start([self, key, stop = stop_] {
+        auto image = std::make_shared<QImage>(BoardPictures::background(key.size, key.at, key.scale, stop.get()));
+        if (*stop) return;
         QMetaObject::invokeMethod(QCoreApplication::instance(), [self, image, key] {
             if (self) self->backgroundDrawn(*image, key);
         }, Qt::QueuedConnection);

@@ -12,6 +12,7 @@
 // pixel ratio) other than 1 the art is drawn again at that scale, in the
 // background; until it is there the nearest pictures at hand are drawn
 // scaled, so resizing never waits.
+#include <atomic>
 #include <map>
 #include <memory>
 
@@ -106,6 +107,8 @@ private:
     bool busy_ = false;
     qreal toldPictureScale_ = 1.0;
     QTimer settle_;
+    // Set when this scaler goes: the drawings under way stop.
+    std::shared_ptr<std::atomic<bool>> stop_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 } // namespace tc::client

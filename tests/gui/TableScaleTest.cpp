@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QContextMenuEvent>
 #include <QTextBlock>
+#include <QElapsedTimer>
+#include <QThreadPool>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -20,6 +22,7 @@
 #include "chat/ChatPane.h"
 #include "chat/PhraseBar.h"
 #include "client/BoardPanel.h"
+#include "client/BoardPictures.h"
 #include "client/BoardPictureButton.h"
 #include "client/DicePanel.h"
 #include "client/FullScreen.h"
@@ -298,4 +301,28 @@ TEST(TableScale, FullScreenComesBackAndKeepsTheNormalPlace) {
     EXPECT_TRUE(fullAgain->toWrite().empty());
     fullAgain->set(false);
     EXPECT_EQ(fullAgain->toWrite(), (KeyValues{{"FullScreen", "0"}}));
+}
+
+TEST(TableScale, AWindowClosedWhileItsPicturesAreDrawnDoesNotWaitForThem) {
+    // A drawing asked to stop gives up at once.
+    std::atomic<bool> stop{true};
+    EXPECT_TRUE(tc::client::BoardPictures::draw(3.0, &stop).empty());
+
+    // The whole 3x set, for comparison, on this machine as loaded as it is now.
+    QElapsedTimer whole;
+    whole.start();
+    ASSERT_EQ(tc::client::BoardPictures::draw(3.0).size(), 9u + 6u + 9u);
+    const qint64 wholeMs = whole.elapsed();
+
+    QThreadPool::globalInstance()->waitForDone();
+    QElapsedTimer left;
+    {
+        Table t;
+        t.setClientSize({2151, 1665});  // 3x: the set is being drawn
+        ASSERT_FALSE(t.scaler()->settled());
+        left.start();
+    }
+    // The drawing under way stops within a picture or a row of pixels.
+    QThreadPool::globalInstance()->waitForDone();
+    EXPECT_LT(left.elapsed(), wholeMs / 2);
 }
