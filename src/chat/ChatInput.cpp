@@ -34,6 +34,14 @@ void ChatInput::setTableScale(double scale, double) {
                       .arg(qMax(1, qRound(scale))));
 }
 
+void ChatInput::setWaitingLines(int count) {
+    const QString text = count <= 0   ? QString()
+                         : count == 1 ? QStringLiteral("1 line waiting to be sent\u2026")
+                                      : QStringLiteral("%1 lines waiting to be sent\u2026").arg(count);
+    setPlaceholderText(text);
+    setToolTip(text);
+}
+
 void ChatInput::setChatColour(Colour colour) {
     colour_ = colour;
     applyColour();

@@ -26,6 +26,10 @@ public:
     void setChatColour(tc::net::Colour colour);
     tc::net::Colour chatColour() const { return colour_; }
 
+    // Own lines queued to be sent (paced to the server's limit): while
+    // any wait, the empty box and its tool tip say how many.
+    void setWaitingLines(int count);
+
     // The context menu PopupMenu2 with its one item "Paste" (Ctrl+V).
     QMenu* contextMenu() const { return menu_; }
     QAction* pasteAction() const { return paste_; }

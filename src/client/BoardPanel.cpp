@@ -80,8 +80,10 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
         s.points = pictureLabel(this, QStringLiteral("image_points%1").arg(n), QPixmap(),
                                 QRect(41, kPointsTops[idx], 0, 15));
         s.points->setProperty("tag", 0);
-        s.eyes = pictureLabel(this, QStringLiteral("image_eyes%1").arg(n), pics.eyes,
-                              QRect(11, kEyesTops[idx], 29, 10));
+        s.eyes = pictureLabel(this, QStringLiteral("image_eyes%1").arg(n),
+                              pics.eyes.scaled(kEyesBox.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                              QRect(kEyesBox.left(), kEyesTops[idx] + kEyesBox.top(), kEyesBox.width(),
+                                    kEyesBox.height()));
         s.eyes->hide();
     }
     turn_ = pictureLabel(this, QStringLiteral("image_Turn"), pics.turn,
@@ -105,6 +107,11 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
     rounds_ = plainLabel(this, QStringLiteral("label_rounds"), QStringLiteral("Rounds Played: 0"),
                          QRect(495, 248, 193, 14), false);
     rounds_->setProperty("tag", 0);
+
+    // A spectator's table looks like a seated player's but for this line.
+    spectating_ = plainLabel(this, QStringLiteral("label_spectating"),
+                             QStringLiteral("Watching \u2014 seats are full"), QRect(10, 8, 170, 16), true);
+    spectating_->hide();
 
     auto* banner = new QLabel(this);  // a QLabel paints its frame and background itself
     banner->setObjectName(QStringLiteral("panel_winner"));
@@ -191,9 +198,11 @@ void BoardPanel::showTable(const TableState& table) {
         s.eyes->setVisible(d.eyes);
     }
     const int seat = table.turnSeat;
-    TableScaler::setBaseGeometry(
-        turn_, QRect(kTurnLeft, seat >= 1 && seat <= 6 ? kNameTops[static_cast<std::size_t>(seat - 1)] : kTurnHomeTop,
-                     16, 16));
+    const bool onSeat = seat >= 1 && seat <= 6;
+    const bool besideEyes = onSeat && table.seats[static_cast<std::size_t>(seat - 1)].eyes;
+    TableScaler::setBaseGeometry(turn_, QRect(besideEyes ? kTurnLeftBesideEyes : kTurnLeft,
+                                              onSeat ? kNameTops[static_cast<std::size_t>(seat - 1)] : kTurnHomeTop,
+                                              16, 16));
     for (std::size_t i = 0; i < 9; ++i)
         tiles_[i]->setProperty("state", QString::fromStdString(table.tiles[i]));
     dice_->showTable(table);
@@ -202,6 +211,7 @@ void BoardPanel::showTable(const TableState& table) {
     rounds_->setText(QString::fromStdString(table.roundsText));
     rounds_->setProperty("tag", table.rounds);
     winner_->setText(QString::fromStdString(table.winnerText));
+    spectating_->setVisible(table.spectating);
     winnerPanel_->setVisible(table.winnerVisible);
     if (table.winnerVisible) winnerPanel_->raise();
 }

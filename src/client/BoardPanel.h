@@ -7,6 +7,7 @@
 #include <array>
 
 #include <QPixmap>
+#include <QRect>
 #include <QWidget>
 
 #include "session/TableState.h"
@@ -45,6 +46,12 @@ public:
     static constexpr std::array<int, 9> kTileLefts{194, 249, 304, 359, 414, 469, 524, 579, 635};
     static constexpr int kTurnLeft = 22;
     static constexpr int kTurnHomeTop = 36;
+    // The eyes sit between the turn marker's place and the name, drawn a
+    // little smaller than their picture so that neither covers the other
+    // or the name's first letter: the marker of a watching seat on turn
+    // moves to kTurnLeftBesideEyes.
+    static constexpr QRect kEyesBox{16, 4, 21, 7};  // left, top below kEyesTops, size
+    static constexpr int kTurnLeftBesideEyes = 0;
 
 signals:
     void tilePressed(int tile);
@@ -67,6 +74,7 @@ private:
     QLabel* tileRow_ = nullptr;
     QLabel* pointsToWin_ = nullptr;
     QLabel* rounds_ = nullptr;
+    QLabel* spectating_ = nullptr;
     QLabel* winnerPanel_ = nullptr;
     QLabel* winner_ = nullptr;
 };

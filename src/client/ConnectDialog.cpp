@@ -82,7 +82,7 @@ void ConnectDialog::openFor(Mode mode) {
     for (const std::string& a : s.addresses) address_->addItem(QString::fromStdString(a));
     address_->setCurrentIndex(address_->count() > 0 ? 0 : -1);
     if (address_->count() == 0) address_->setEditText(QString());
-    port_->setValue(s.port);
+    port_->setValue(host && gamePort_ != 0 ? gamePort_ : s.port);
     updateButton();
     open();
     (host || !address().isEmpty() ? static_cast<QWidget*>(name_) : address_)->setFocus();

@@ -31,6 +31,11 @@ public:
     // Must outlive the dialog.
     void setSettings(store::SettingsFile* settings) { settings_ = settings; }
 
+    // The port this copy's game runs on now, 0 for none. The Host dialog
+    // offers it rather than the one remembered, which may differ (a game
+    // started with another port on the command line).
+    void setGamePort(quint16 port) { gamePort_ = port; }
+
     // Fills the fields from the settings and opens without blocking.
     void openFor(Mode mode);
     Mode mode() const { return mode_; }
@@ -51,6 +56,7 @@ private:
 
     store::SettingsFile* settings_ = nullptr;
     Mode mode_ = Mode::Join;
+    quint16 gamePort_ = 0;
     QLineEdit* name_;
     QLabel* addressLabel_;
     QComboBox* address_;

@@ -31,8 +31,8 @@ GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
         l->setPalette(p);
         return l;
     };
-    label(QStringLiteral("Game Options"), QRect(12, 8, 233, 18), true, 14)
-        ->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    heading_ = label(QStringLiteral("Game Options"), QRect(12, 8, 233, 18), true, 14);
+    heading_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     label(QStringLiteral("Play to"), QRect(40, 40, 50, 20), true, 12);
 
     spin_ = new QSpinBox(this);
@@ -41,13 +41,10 @@ GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     spin_->setValue(5);
     spin_->setWrapping(false);
     spin_->setGeometry(96, 38, 52, 24);
-    // The number changes only through the arrows, never by typing.
-    if (auto* edit = spin_->findChild<QLineEdit*>()) {
-        edit->setReadOnly(true);
-        // The style selects the number after each step, which makes the
-        // read-only box look editable; drop the selection once it is made.
-        connect(spin_, &QSpinBox::valueChanged, edit, &QLineEdit::deselect, Qt::QueuedConnection);
-    }
+    // A typed number counts like the arrows' (the box keeps what it cannot
+    // hold out of it); Start reads the text itself, so a number typed just
+    // before the click is the one taken.
+    connect(spin_->findChild<QLineEdit*>(), &QLineEdit::textEdited, this, [this] { showHeading(true); });
 
     label(QStringLiteral("Marks"), QRect(156, 40, 60, 20), true, 12);
 
@@ -55,10 +52,30 @@ GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     start_->setObjectName(QStringLiteral("button_start"));
     start_->setGeometry(88, 72, 81, 25);
     start_->setDefault(true);
+    // A click must not take the focus first: the box would put its last
+    // good number back over a half-typed one before Start could refuse it.
+    start_->setFocusPolicy(Qt::TabFocus);
     connect(start_, &QPushButton::clicked, this, [this] {
+        bool ok = false;
+        const int marks = spin_->findChild<QLineEdit*>()->text().trimmed().toInt(&ok);
+        if (!ok || marks < spin_->minimum() || marks > spin_->maximum()) {
+            // Said where the eye is, and the text is there to type over.
+            showHeading(false);
+            spin_->setFocus();
+            spin_->selectAll();
+            return;
+        }
+        spin_->setValue(marks);
         hide();
-        emit startRequested(spin_->value());
+        emit startRequested(marks);
     });
+}
+
+void GameStartWindow::showHeading(bool options) {
+    heading_->setText(options ? QStringLiteral("Game Options") : QStringLiteral("Play to 3 to 10 Marks"));
+    QPalette p = heading_->palette();
+    p.setColor(QPalette::WindowText, options ? QColor(255, 248, 220) : QColor(255, 140, 120));
+    heading_->setPalette(p);
 }
 
 int GameStartWindow::playToScore() const { return spin_->value(); }
@@ -66,6 +83,7 @@ int GameStartWindow::playToScore() const { return spin_->value(); }
 void GameStartWindow::setPlayToScore(int marks) { spin_->setValue(marks); }
 
 void GameStartWindow::showCentredOn(QWidget* over) {
+    showHeading(true);
     windows::showCentredOn(this, over);
 }
 

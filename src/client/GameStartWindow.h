@@ -1,10 +1,13 @@
 #pragma once
 // `Tgamestart`: the host's small tool window that chooses the Marks needed
-// to win (3..10, starting at 5) and starts the game. Closing or starting
-// hides it; it is never destroyed while the program runs, so it keeps the
-// last value chosen.
+// to win (3..10, starting at 5, by the arrows or typed) and starts the
+// game. A typed number outside 3..10 (or none) does not start: the heading
+// says "Play to 3 to 10 Marks" and the number is selected to type over.
+// Closing or starting hides it; it is never destroyed while the program
+// runs, so it keeps the last value chosen.
 #include <QWidget>
 
+class QLabel;
 class QSpinBox;
 class QPushButton;
 
@@ -30,6 +33,9 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    void showHeading(bool options);  // "Game Options", or the refusal
+
+    QLabel* heading_;
     QSpinBox* spin_;
     QPushButton* start_;
 };

@@ -154,6 +154,7 @@ void MainWindow::openConnectDialog(bool host) {
         connect(connectDialog_, &ConnectDialog::connectRequested, this, &MainWindow::connectRequested);
     }
     connectDialog_->setSettings(keeper_.file());
+    connectDialog_->setGamePort(hostingPort_);
     connectDialog_->openFor(host ? ConnectDialog::Mode::Host : ConnectDialog::Mode::Join);
 }
 
@@ -308,6 +309,8 @@ void MainWindow::tableChanged() {
     board_->showTable(t);
     menus_->startGame->setEnabled(t.startGameEnabled);
     menus_->justWatch->setChecked(t.justWatchChecked);
+    menus_->justWatch->setEnabled(t.justWatchEnabled);
+    chatInput_->setWaitingLines(t.chatWaiting);
     side_.showTable(t);
 }
 

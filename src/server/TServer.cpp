@@ -82,6 +82,8 @@ ConnId TServer::connectionArrived(const std::string& peer) {
     p.loggedin = false;
     Connection& c = conns_.try_emplace(id).first->second;
     c.slot = slot;
+    // "a.b.c.d:port" or "v6address:port"; the port changes with every connection.
+    c.address = peer.substr(0, peer.rfind(':') == std::string::npos ? peer.size() : peer.rfind(':'));
     c.talk = FloodGate(talkLimits_);
     c.slides = FloodGate(slideLimits_);
     c.progressMs = clock_();
@@ -130,6 +132,19 @@ void TServer::disconnectsock(int slot, const std::string& why) {
     log("close " + who(slot) + ": " + why);
     ports_.close(conn);
     release(slot);
+}
+
+void TServer::refuse(int slot, const std::string& why) {
+    auto& p = player_[slot];
+    const ConnId conn = p.conn;
+    log("refused " + who(slot) + ": " + why);
+    ports_.send(conn, net::frame("CMD_full+"));
+    conns_.erase(conn);
+    ports_.close(conn);
+    p.active = false;
+    p.name.clear();
+    p.conn = 0;
+    p.loggedin = false;
 }
 
 void TServer::release(int slot) {
@@ -241,8 +256,19 @@ void TServer::receivedlogininfo(int slot, const std::string& data) {
     }
     auto& p = player_[slot];
     if (p.loggedin) return;  // one login per connection: no renaming mid-game
-    p.name = cleanName(raw, slot);
+    const std::string name = cleanName(raw, slot);
+    const auto conn = conns_.find(p.conn);
+    const std::string address = conn == conns_.end() ? std::string() : conn->second.address;
+    if (std::find(removed_.begin(), removed_.end(), std::make_pair(address, name)) != removed_.end()) {
+        // Told the game is full, like any other newcomer who may not sit down.
+        p.name = name;
+        refuse(slot, "removed by the host earlier, from " + address);
+        return;
+    }
+    p.name = name;
     p.loggedin = true;
+    // A newcomer plays his seat himself, whatever its last holder chose.
+    if (slot <= game::kSeatCount) p.watching = false;
     const std::string ns = std::to_string(n);
     const bool versionOk = version == kServerVersion;
     log("login " + who(slot) + " version " + utf8(version) + (versionOk ? "" : " (wrong version)"));
@@ -277,6 +303,16 @@ void TServer::kickhim(int slot, const std::string& data) {
     const int target = r.positionalInt();
     if (sender != slot || slot != 1) return;  // only the host removes players
     if (target < 1 || target > kSlotCount) return;
+    const auto& p = player_[target];
+    if (p.active && p.loggedin) {
+        // The host means it: the same name from the same address stays out.
+        const auto conn = conns_.find(p.conn);
+        if (conn != conns_.end()) {
+            if (removed_.size() >= kMaxRemembered) removed_.erase(removed_.begin());
+            removed_.emplace_back(conn->second.address, p.name);
+            log("keeping out " + utf8(p.name) + " from " + conn->second.address + " from now on");
+        }
+    }
     disconnectsock(target, "removed by the host");
 }
 

@@ -23,6 +23,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "game/Lcg.h"
@@ -55,6 +56,9 @@ inline constexpr std::uint64_t kOutputSoftLimit = 1024 * 1024;
 inline constexpr std::uint64_t kOutputHardLimit = 16 * kOutputSoftLimit;
 // How long a peer over the soft limit may take nothing before it is closed.
 inline constexpr std::int64_t kStallMs = 10'000;
+// Removed players remembered (address and name) to keep out; the oldest
+// is forgotten past this.
+inline constexpr std::size_t kMaxRemembered = 256;
 
 // Monotonic milliseconds.
 using Clock = std::function<std::int64_t()>;
@@ -115,6 +119,7 @@ public:
 private:
     struct Connection {
         int slot = 0;
+        std::string address;  // the peer's address without its port
         net::LineFramer framer;
         FloodGate talk{kTalkLimits};
         FloodGate slides{kSlideLimits};
@@ -134,6 +139,9 @@ private:
     void playasound(int slot, const std::string& data);
     void justwatch(int slot, const std::string& data);
     void disconnectsock(int slot, const std::string& why);
+    // Answers "CMD_full+" and closes the slot's connection without telling
+    // the others: it never joined the table.
+    void refuse(int slot, const std::string& why);
     void release(int slot);
     // Whether a relay of `bytes` from `slot` passes its gate; logs the start
     // of an episode of drops.
@@ -183,6 +191,8 @@ private:
     FloodLimits talkLimits_ = kTalkLimits;
     FloodLimits slideLimits_ = kSlideLimits;
     std::vector<ConnId> overflowing_;
+    // Address and name of each player the host removed, oldest first.
+    std::vector<std::pair<std::string, std::string>> removed_;
 
     std::array<tplayer, kSlotCount + 2> player_{};  // [1..9], [10] refusals, [0] unused
     int playercount_ = 0;

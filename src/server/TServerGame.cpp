@@ -148,6 +148,13 @@ void TServer::closethem(int fromSlot, const std::string& data) {
         sendAll("CMD_notvalid+" + seatText + "+1+");
         return;
     }
+    if (fromSlot != 0 && player_[seat].watching) {
+        // Sent before its sender saw the computer take the turn over; the
+        // computer plays this roll, and every table has put the sender's
+        // selection back up.
+        log("ignored close from seat " + seatText + ": just watching");
+        return;
+    }
 
     std::vector<int> request;
     bool numeric = true;
@@ -180,6 +187,9 @@ void TServer::slide(int slot, const std::string& data) {
     FieldReader r(data);
     const int seat = r.positionalInt();
     if (seat != slot || seat != currentseat_) return;
+    // The computer plays a watched seat: a late slide of its player would
+    // show tiles down that nobody will shut.
+    if (player_[seat].watching) return;
     const std::string rest = r.rest();
     // A slide sent just before the server shut its tile arrives after the
     // close; relayed, it would reopen the shut tile on the other tables.

@@ -33,45 +33,6 @@ std::string wireSafeName(const std::string& name) {
     return out;
 }
 
-// The colour suffix of chat, action and phrase lines.
-std::string colourSuffix(net::Colour colour) {
-    std::string suffix(1, '|');
-    suffix += net::colourToText(colour);
-    return suffix;
-}
-
-// The player's text as it may travel: every "|" as its look-alike, so the
-// text can neither choose the colour nor lose its end at the receivers.
-std::string withoutPipes(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        if (c == '|')
-            out += kPipeLookAlike;
-        else
-            out += c;
-    }
-    return out;
-}
-
-// At most kMaxSentTextBytes of `text` as it will travel.
-std::string fitText(const std::string& text) {
-    std::string wire = net::utf8ToCp1252(withoutPipes(text));
-    if (wire.size() <= kMaxSentTextBytes) return net::cp1252ToUtf8(wire);
-    wire.resize(kMaxSentTextBytes);
-    return net::cp1252ToUtf8(wire);
-}
-
-// `text` without its first `count` characters (UTF-8 sequences count as one).
-std::string dropChars(const std::string& text, int count) {
-    std::size_t pos = 0;
-    for (int i = 0; i < count && pos < text.size(); ++i) {
-        ++pos;
-        while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) ++pos;
-    }
-    return text.substr(pos);
-}
-
 } // namespace
 
 // The dispatch table in the order in which keywords are compared.
@@ -257,7 +218,7 @@ void Session::enqueue(std::string line) {
 // ---------------------------------------------------------- dispatch timer
 
 bool Session::needsTicks() const {
-    return !received_.empty() || !relays_.empty() || (closeWhenDrained_ && !closing_);
+    return !received_.empty() || !relays_.empty() || pacer_.waiting() > 0 || (closeWhenDrained_ && !closing_);
 }
 
 void Session::tick() {
@@ -271,6 +232,7 @@ void Session::tick() {
         if (received_.empty() && relays_.empty()) dropNoticed_ = false;  // the next flood is told again
         dispatch(line);
     }
+    if (pacer_.waiting() > 0) flushTalk();
     if (closeWhenDrained_ && received_.empty() && relays_.empty() && !closing_) {
         closing_ = true;
         view_.closeWindow();
@@ -323,6 +285,9 @@ void Session::sendloginfo(const std::string& data) {
     const int slot = readInt(data, 1, 9);
     myseat_ = slot;
     loggedin_ = true;
+    table_.spectating = slot > 6;
+    table_.justWatchEnabled = slot <= 6;
+    changed();
     // loginname ends with its own 0xFF, so the login line is followed by
     // an empty line, which the server ignores.
     std::string name = loginname_;
@@ -475,11 +440,25 @@ void Session::justwatching(const std::string& data) {
     if (slot > 6) return;  // spectators have no seat to watch from
     SeatDisplay& s = seat(slot);
     if (flag == "1") {
-        if (slot == myseat_) table_.justWatchChecked = true;
+        if (slot == myseat_) {
+            table_.justWatchChecked = true;
+            // The computer plays the rest of the turn with its own tiles.
+            mayselect_ = false;
+            table_.rollVisible = false;
+        }
         post("0+" + s.caption + " is just watching", kJustWatchColour);
         s.eyes = true;
+        // A selection in progress is abandoned on every table: left down,
+        // it would show tiles shut that the server holds open.
+        if (slot == currentplayer_)
+            for (int t = 1; t <= 9; ++t)
+                if (tile(t) == "d") slideup(t);
     } else {
-        if (slot == myseat_) table_.justWatchChecked = false;
+        if (slot == myseat_) {
+            table_.justWatchChecked = false;
+            // Back on a roll that waits: the server now waits for us.
+            if (slot == currentplayer_ && rollSeen_) mayselect_ = true;
+        }
         post("0+" + s.caption + " now playing again", kJustWatchColour);
         s.eyes = false;
     }
@@ -500,11 +479,21 @@ void Session::playasound(const std::string& data) {
         view_.playSound(name);
         return;
     }
-    // A spectator has no seat label and a name like "wave012" no menu
-    // item: then there is nothing to show.
+    // A name like "wave012" has no menu item: then there is nothing to
+    // show. A spectator is named as his spy-list entry names him, so his
+    // sounds read like a seated player's.
     const auto text = chat::chatterSoundText(name);
-    if (slot > 6 || !text) return;
-    post("0+" + seat(slot).caption + ": <Chatter Sound> " + *text);
+    if (!text) return;
+    std::string who;
+    if (slot <= 6) {
+        who = seat(slot).caption;
+    } else {
+        const std::string prefix = std::to_string(slot) + ": ";
+        for (const std::string& entry : table_.spyList)
+            if (entry.rfind(prefix, 0) == 0) who = entry.substr(prefix.size());
+        if (who.empty()) return;
+    }
+    post("0+" + who + ": <Chatter Sound> " + *text);
 }
 
 void Session::kicking(int slot) {
@@ -553,55 +542,6 @@ void Session::spyRemove(const std::string& entryUnderPointer) {
     int slot = 0;
     if (!net::tryToInt(entryUnderPointer.substr(0, entryUnderPointer.find(':')), slot)) return;
     kicking(slot);
-}
-
-bool Session::sendTyped(const std::string& text, net::Colour colour) {
-    if (!loggedin_) return false;
-    if (text.empty()) return true;
-    const std::string sender = std::to_string(myseat_);
-    const std::string suffix = colourSuffix(colour);
-    if (text.front() != '/')
-        sendRequest("CMD_chat+" + sender + "+" + fitText(text) + suffix);
-    else if (text.rfind("/me", 0) == 0)
-        sendRequest("CMD_action+" + sender + "+" + fitText(dropChars(text, 4)) + suffix);
-    return true;
-}
-
-bool Session::sendPhrase(const std::string& phrase, net::Colour colour) {
-    // Unlike the original buttons, nothing is sent before the login: the
-    // sender's slot would still be 0.
-    if (!phraseready() || !loggedin_) return false;
-    const std::string sender = std::to_string(myseat_);
-    const std::string suffix = colourSuffix(colour);
-    // Phrases come from the settings file, which may hold any length.
-    if (phrase.rfind("/me ", 0) == 0)
-        sendRequest("CMD_action+" + sender + "+" + fitText(phrase.substr(4)) + suffix);
-    else
-        sendRequest("CMD_action+" + sender + "+ says: " + fitText(phrase) + suffix);
-    phraseReadyAt_ = clock_() + kPhraseLockMs;
-    return true;
-}
-
-} // namespace tc::client
-
-namespace tc::client {
-
-void Session::sendChatterSound(int number) {
-    if (number < 1 || number > 20 || !loggedin_) return;
-    sendRequest("CMD_playasound+" + std::to_string(myseat_) + "+wave" + std::to_string(number) + "+");
-}
-
-void Session::quickInstructions() {
-    static constexpr const char* kLines[] = {
-        "0+",
-        "0+Roll the dice.",
-        "0+Select(cover) as many numbers as you want that when added up they equal the sum of the dice.",
-        "0+Your turn ends when you roll dice and there are no numbers that you can select to equal the sum.",
-        "0+You receive points equal to the sum of the numbers left uncovered.",
-        "0+The player with the lowest ROUND SCORE receives a mark.",
-        "0+The first player to reach the number of marks selected by the host wins.",
-    };
-    for (const char* line : kLines) post(line);
 }
 
 } // namespace tc::client

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "net/Colour.h"
+#include "session/ChatPacer.h"
 #include "session/SessionView.h"
 #include "session/TableState.h"
 #include "game/Lcg.h"
@@ -71,8 +72,8 @@ public:
     // listens and connects on it). Default 7772.
     void setPort(int port) { port_ = port; }
     int port() const { return port_; }
-    // Monotonic milliseconds for the phrase lock (the steady clock unless
-    // set; tests move their own).
+    // Monotonic milliseconds for the phrase lock and the pace of our own
+    // chat (the steady clock unless set; tests move their own).
     void setClock(std::function<std::int64_t()> clock) { clock_ = std::move(clock); }
 
     // --- socket ---
@@ -88,10 +89,12 @@ public:
     void onSocketClosed();
 
     // --- dispatch timer ---
-    // Timer1Timer: one queued line.
+    // Timer1Timer: one queued line, then our own chat lines whose turn has
+    // come.
     void tick();
     // The owner runs the 1 ms timer only while this is true: lines are
-    // waiting (the phrase lock is a time of its own and needs no ticks).
+    // waiting, received or our own to send (the phrase lock is a time of
+    // its own and needs no ticks).
     bool needsTicks() const;
 
     // --- player input ---
@@ -108,8 +111,11 @@ public:
     void unsetJustWatch();           // UnsetJustWatch1Click
     void spyRemove(const std::string& entryUnderPointer);  // popup_kickhimClick; "" = none
     // sendit with the input box's text. Returns true when the box is to be
-    // emptied (logged in), false when the text stays. Text beyond
-    // kMaxSentTextBytes is not sent.
+    // emptied (logged in), false when the text stays (also while
+    // kMaxWaitingLines of our own wait to be sent). Text beyond
+    // kMaxSentTextBytes is not sent. Chat, actions, phrases and chatter
+    // sounds leave at the pace of ChatPacer, in order; the chat says once
+    // when lines have to wait, and TableState::chatWaiting counts them.
     bool sendTyped(const std::string& text, net::Colour colour);
     // b_phrase1Click with the button's phrase. Sends only when phraseready
     // and logged in; then phraseready stays false for kPhraseLockMs.
@@ -167,6 +173,8 @@ private:
     void post(const std::string& line);  // system line in systemcolor
     void post(const std::string& line, net::Colour colour);
     void sendRequest(const std::string& utf8Line);  // only when logged in
+    void sendTalk(const std::string& utf8Line);     // paced; only when logged in
+    void flushTalk();
     void playsounds(const char* name);  // a game sound, when Play Sounds is on
     void changed() { dirty_ = true; }
     void publish();
@@ -251,6 +259,8 @@ private:
     bool playSounds_ = true;
     bool chatterSounds_ = false;
     bool settingsLoaded_ = false;  // loadinifile done for this connection
+    bool joinedLate_ = false;      // arrived during a game: rounds counted from then
+    bool rollSeen_ = false;        // the dice of the current turn have been placed
 
     int port_ = kDefaultPort;
     std::string connectAddress_;   // where the game connection goes
@@ -260,6 +270,8 @@ private:
     bool discarding_ = false;      // skipping the rest of an overlong line
     std::size_t queuedBytes_ = 0;
     bool dirty_ = false;           // table changed since the last publish
+    ChatPacer pacer_;
+    bool paceNoticed_ = false;     // the chat already says that lines wait
 };
 
 } // namespace tc::client

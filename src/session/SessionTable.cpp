@@ -60,6 +60,7 @@ void Session::startthegame(const std::string& data) {
     table_.startVisible = false;
     table_.rounds = 0;
     table_.roundsText = "Rounds Played: 0";
+    joinedLate_ = false;
     table_.justWatchChecked = false;
     clearall();
     gameAnnounced_ = true;
@@ -85,6 +86,7 @@ void Session::getnextplayer(const std::string& data) {
     for (int t = 1; t <= 9; ++t)
         if (tile(t) == "o" || tile(t) == "d") slideup(t);
     currentplayer_ = slot;
+    rollSeen_ = false;
     table_.turnSeat = slot;
     SeatDisplay& s = seat(slot);
     table_.status = turnStatus(slot);
@@ -100,8 +102,10 @@ void Session::placedice(const std::string& data) {
     const int face2 = readInt(r.positional(), 1, 6);
     createdice(die1, face1);
     createdice(die2, face2);
+    rollSeen_ = true;
     if (currentplayer_ == myseat_) {
-        mayselect_ = true;
+        // While the computer plays our seat, a click would only race its move.
+        if (!table_.justWatchChecked) mayselect_ = true;
         playsounds("dice");
     }
 }
@@ -281,6 +285,7 @@ void Session::gamestats(const std::string& data) {
     const int face2 = readInt(r.positional(), 1, 6);
     const int marks = readInt(r.positional(), kMinMarksToWin, kMaxMarksToWin);
     currentplayer_ = slot;
+    rollSeen_ = true;
     // Taking over a seat whose roll is waiting (seat 2 from the computer,
     // say): the roll arrived before the login, so arm it here.
     if (slot == myseat_) mayselect_ = true;
@@ -289,6 +294,17 @@ void Session::gamestats(const std::string& data) {
     gameAnnounced_ = true;
     table_.pointsToWin = marks;
     table_.pointsToWinText = "Marks needed to win: " + std::to_string(marks);
+    // Arriving in the middle of a game: nobody tells us the rounds already
+    // played, so count from here and say so; and say whose turn it is.
+    joinedLate_ = true;
+    table_.rounds = 0;
+    table_.roundsText = "Rounds since you joined: 0";
+    if (seat(2).caption == kWaiting) seat(2).caption = "Rudi";  // the computer holds a free seat 2
+    SeatDisplay& s = seat(slot);
+    if (s.caption == kWaiting) s.caption = s.hint;
+    table_.turnSeat = slot;
+    table_.status = upperAscii((slot == myseat_ ? std::string("Your turn") : s.caption + "'s turn") +
+                               ". A game is in progress.");
     changed();
 }
 
@@ -321,7 +337,7 @@ void Session::roundwinner(const std::string& data) {
     else if (seated())
         playsounds("nopoint");
     ++table_.rounds;
-    table_.roundsText = "Rounds Played: " + std::to_string(table_.rounds);
+    table_.roundsText = (joinedLate_ ? "Rounds since you joined: " : "Rounds Played: ") + std::to_string(table_.rounds);
     const bool several = names.find(" and ") != std::string::npos;
     table_.status = upperAscii(names + (several ? " each gained a Mark." : " gained a Mark."));
     changed();

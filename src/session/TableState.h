@@ -43,6 +43,9 @@ struct TableState {
     int turnSeat = 0;                             // image_Turn beside this seat; 0: initial place
     std::vector<std::string> spyList;             // "8: Ann"
     bool spyRemoveEnabled = false;                // spy list's "Remove From Game"
+    int chatWaiting = 0;                          // own chat lines not yet sent (paced)
+    bool spectating = false;                      // logged in as a spectator (slot 7..9)
+    bool justWatchEnabled = true;                 // menu Options, "Just Watch": off for a spectator
 
     bool operator==(const TableState&) const = default;
 };

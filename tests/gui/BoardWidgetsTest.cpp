@@ -31,9 +31,9 @@ const Place kPlaces[] = {
     {"label_playername3", {37, 125, 104, 16}}, {"label_playername4", {37, 166, 104, 16}},
     {"label_playername5", {37, 207, 104, 16}}, {"label_playername6", {37, 251, 104, 16}},
     {"label_score1", {143, 37, 7, 16}},        {"label_score6", {143, 251, 7, 16}},
-    {"image_eyes1", {11, 36, 29, 10}},         {"image_eyes2", {11, 83, 29, 10}},
-    {"image_eyes3", {11, 124, 29, 10}},        {"image_eyes4", {11, 165, 29, 10}},
-    {"image_eyes5", {11, 206, 29, 10}},        {"image_eyes6", {11, 250, 29, 10}},
+    {"image_eyes1", {16, 40, 21, 7}},          {"image_eyes2", {16, 87, 21, 7}},
+    {"image_eyes3", {16, 128, 21, 7}},         {"image_eyes4", {16, 169, 21, 7}},
+    {"image_eyes5", {16, 210, 21, 7}},         {"image_eyes6", {16, 254, 21, 7}},
     {"image_points1", {41, 53, 0, 15}},        {"image_points2", {41, 100, 0, 15}},
     {"image_points3", {41, 140, 0, 15}},       {"image_points4", {41, 183, 0, 15}},
     {"image_points5", {41, 224, 0, 15}},       {"image_points6", {41, 268, 0, 15}},
@@ -157,6 +157,28 @@ TEST(BoardPanel, ShowsTheTableState) {
     EXPECT_EQ(find<QLabel>(&board, "image_points1")->width(), 0);
 }
 
+TEST(BoardPanel, EyesTurnMarkerAndNameNeverCoverEachOther) {
+    BoardPanel board(nullptr);
+    TableState t;
+    for (int n = 1; n <= 6; ++n) {
+        t.seats[static_cast<std::size_t>(n - 1)].eyes = true;
+        t.turnSeat = n;
+        board.showTable(t);
+        const QRect eyes = find<QWidget>(&board, QStringLiteral("image_eyes%1").arg(n))->geometry();
+        const QRect name = find<QWidget>(&board, QStringLiteral("label_playername%1").arg(n))->geometry();
+        const QRect turn = find<QWidget>(&board, "image_Turn")->geometry();
+        EXPECT_FALSE(eyes.intersects(name)) << n;
+        EXPECT_FALSE(turn.intersects(eyes)) << n;
+        EXPECT_EQ(turn.top(), name.top()) << n;
+        EXPECT_LT(turn.right(), name.left()) << n;
+    }
+    // Without eyes the marker keeps its place.
+    t.seats[2].eyes = false;
+    t.turnSeat = 3;
+    board.showTable(t);
+    EXPECT_EQ(find<QWidget>(&board, "image_Turn")->pos(), QPoint(22, 125));
+}
+
 TEST(BoardPanel, MarksTurnGreenForTheLastTwoBeforeTheTarget) {
     QPixmap olive(11, 15), green(11, 15);
     olive.fill(QColor(128, 128, 0));
@@ -232,7 +254,7 @@ TEST(GameStartWindow, ChoosesThreeToTenMarksStartingAtFive) {
     EXPECT_EQ(spin->minimum(), 3);
     EXPECT_EQ(spin->maximum(), 10);
     EXPECT_FALSE(spin->wrapping());
-    EXPECT_TRUE(spin->findChild<QLineEdit*>()->isReadOnly());
+    EXPECT_FALSE(spin->findChild<QLineEdit*>()->isReadOnly());
     for (const char* text : {"Game Options", "Play to", "Marks"}) {
         bool found = false;
         for (auto* l : w.findChildren<QLabel*>()) found = found || l->text() == text;
@@ -261,13 +283,40 @@ TEST(GameStartWindow, StartHidesTheWindowAndKeepsTheValue) {
     auto* spin = find<QSpinBox>(&w, "edit_playtoscore");
     spin->stepUp();
     spin->stepUp();
-    // The read-only number is not left highlighted as if it could be typed over.
-    auto* edit = spin->findChild<QLineEdit*>();
-    EXPECT_TRUE(tc::guitest::waitUntil([&] { return !edit->hasSelectedText(); }));
     QTest::mouseClick(find<QPushButton>(&w, "button_start"), Qt::LeftButton);
     ASSERT_EQ(started.count(), 1);
     EXPECT_EQ(started.at(0).at(0).toInt(), 7);
     EXPECT_FALSE(w.isVisible());
     w.showCentredOn(&main);
     EXPECT_EQ(w.playToScore(), 7);
+}
+
+TEST(GameStartWindow, ATypedNumberCountsAndOneOutsideThreeToTenIsRefusedVisibly) {
+    GameStartWindow w;
+    w.show();
+    QSignalSpy started(&w, &GameStartWindow::startRequested);
+    auto* edit = find<QSpinBox>(&w, "edit_playtoscore")->findChild<QLineEdit*>();
+    QLabel* heading = w.findChildren<QLabel*>().first();
+    auto typeAndStart = [&](const char* typed) {
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, typed);
+        QTest::mouseClick(find<QPushButton>(&w, "button_start"), Qt::LeftButton);
+    };
+    typeAndStart("3");
+    ASSERT_EQ(started.count(), 1);
+    EXPECT_EQ(started.at(0).at(0).toInt(), 3);
+    // "1" (on the way to 10) and an empty box start nothing; the window says why.
+    for (const char* typed : {"1", ""}) {
+        w.showCentredOn(nullptr);
+        EXPECT_EQ(heading->text(), "Game Options");
+        typeAndStart(typed);
+        EXPECT_EQ(started.count(), 1) << typed;
+        EXPECT_TRUE(w.isVisible()) << typed;
+        EXPECT_EQ(heading->text(), "Play to 3 to 10 Marks") << typed;
+        EXPECT_EQ(edit->selectedText(), edit->text()) << typed;
+    }
+    typeAndStart("10");
+    ASSERT_EQ(started.count(), 2);
+    EXPECT_EQ(started.at(1).at(0).toInt(), 10);
 }

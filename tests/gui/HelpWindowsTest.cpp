@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBrowser>
@@ -14,6 +15,7 @@
 #include "windows/AboutWindow.h"
 #include "windows/DownloadWindow.h"
 #include "windows/HelpWindow.h"
+#include "windows/ShowCentred.h"
 #include "windows/SoloWindow.h"
 #include "windows/SpyListWindow.h"
 #include "windows/WebAddresses.h"
@@ -48,7 +50,8 @@ TEST(HelpWindow, EachButtonBringsItsPageToTheFrontAndNamesIt) {
     help.show();
 
     const QList<std::pair<int, QString>> buttons{{2, "Connecting"},    {3, "Game Play"}, {4, "Scoring"},
-                                                 {5, "Documentation"}, {6, "License"},   {11, "The Lobby"}};
+                                                 {5, "Documentation"}, {6, "License"},   {11, "The Lobby"},
+                                                 {12, "Spectators"}};
     for (const auto& [tag, title] : buttons) {
         auto* b = find<QPushButton>(&help, QStringLiteral("SelButton%1").arg(tag));
         EXPECT_EQ(b->text(), title);
@@ -79,6 +82,10 @@ TEST(HelpWindow, EachButtonBringsItsPageToTheFrontAndNamesIt) {
     EXPECT_TRUE(gameplay.contains("A round is over each time the turn comes back to seat 1"));
     EXPECT_TRUE(gameplay.contains("round 1 may go Rudi, You, Rudi"));
     EXPECT_TRUE(help.page(5)->toPlainText().contains("1.0.3.5"));
+    const QString watching = help.page(12)->toPlainText();
+    for (const char* words : {"spectators", "Spy List", "Remove From Game", "Just Watch", "Set to Just Watch",
+                              "Watching \u2014 seats are full", "Game is full"})
+        EXPECT_TRUE(watching.contains(QString::fromUtf8(words))) << words;
     QFile licence(QStringLiteral(":/help/LICENSE"));
     ASSERT_TRUE(licence.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(licence.readAll());
@@ -94,6 +101,27 @@ TEST(HelpWindow, EachButtonBringsItsPageToTheFrontAndNamesIt) {
     EXPECT_EQ(about.count(), 1);
     click(find<QPushButton>(&help, "button_done"));
     EXPECT_FALSE(help.isVisible());
+}
+
+TEST(HelpWindow, OpenedFromAWindowNearTheScreensEdgeStaysOnTheScreen) {
+    QWidget main;
+    const QRect area = main.screen()->availableGeometry();
+    main.resize(700, 500);
+    HelpWindow help;
+    // Near the bottom, then the right, then the top left corner.
+    for (const QPoint corner : {QPoint(area.left() + 50, area.bottom() - 120), QPoint(area.right() - 100, area.top() + 40),
+                                QPoint(area.left() - 300, area.top() - 200)}) {
+        main.move(corner);
+        tc::windows::showCentredOn(&help, &main);
+        EXPECT_TRUE(area.contains(help.frameGeometry())) << corner.x() << "," << corner.y();
+    }
+    // Away from the edges it is centred as before.
+    main.move(area.center() - QPoint(350, 250));
+    tc::windows::showCentredOn(&help, &main);
+    EXPECT_LE((help.frameGeometry().center() - main.frameGeometry().center()).manhattanLength(), 4);
+    // Larger than the screen: its top left corner stays on it.
+    const QRect big = tc::windows::placeInside(QRect(area.right() - 10, area.bottom() - 10, area.width() + 50, 40), area);
+    EXPECT_EQ(big.topLeft(), QPoint(area.left(), area.bottom() - 39));
 }
 
 TEST(AboutAndSolo, ShowTheVersionAndOpenTheirAddresses) {

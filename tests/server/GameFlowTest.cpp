@@ -271,6 +271,14 @@ TEST_F(GameFlow, JustWatchOnOwnTurnLetsTheComputerMoveAtOnceThenAfterEachRoll) {
     steerDice(1, 1);
     ticks(1);
     EXPECT_EQ(linesTo(ann), (Lines{"CMD_closeit+4", "CMD_placedice+1+1+2+1+"}));
+    // What the watcher's table still sent before it saw the computer take
+    // over (a slide, a close that fits the roll) is not played or relayed.
+    clear();
+    say(host, "CMD_slide+1+down+2+");
+    say(host, "CMD_closethem+1+2");
+    EXPECT_TRUE(linesTo(ann).empty());
+    EXPECT_EQ(server.tiles()[1], "u");
+    EXPECT_EQ(ports.logs.back(), "ignored close from seat 1: just watching");
     // Playing again: the pending computer move does nothing.
     clear();
     say(host, "CMD_justwatch+1+2");

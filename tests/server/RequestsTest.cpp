@@ -1,4 +1,6 @@
 // Requests bound to their connection: removal, relays, just-watch.
+#include <algorithm>
+
 #include "ServerFixture.h"
 
 namespace tc::server::test {
@@ -19,6 +21,33 @@ TEST_F(Requests, HostRemovesAPlayerWhoseSlotIsReleasedOnce) {
     server.connectionClosed(ann);  // the socket's own end report
     say(host, "CMD_kickhim+1+2+");  // now a free slot
     EXPECT_TRUE(ports.events.empty());
+}
+
+TEST_F(Requests, ARemovedPlayerIsKeptOutUnderTheSameNameFromTheSameAddress) {
+    say(host, "CMD_kickhim+1+2+");
+    server.connectionClosed(ann);
+    EXPECT_EQ(ports.logs.back(), "close slot 2 (Ann): removed by the host");
+    EXPECT_NE(std::find(ports.logs.begin(), ports.logs.end(), "keeping out Ann from 10.0.0.1 from now on"),
+              ports.logs.end());
+    clear();
+    // Back from the same address on another port: told the game is full,
+    // closed, and nobody at the table hears of it.
+    const ConnId again = connect("10.0.0.1:5123");
+    ASSERT_EQ(server.slotOf(again), 2);
+    say(again, "CMD_logininfo+2+1.0.3+Ann");
+    EXPECT_EQ(linesTo(again), (Lines{"CMD_sendlogininfo+2", "CMD_full+"}));
+    EXPECT_TRUE(closed(again));
+    EXPECT_TRUE(linesTo(host).empty());
+    EXPECT_FALSE(server.player(2).active);
+    EXPECT_EQ(ports.logs.back(), "refused slot 2 (Ann): removed by the host earlier, from 10.0.0.1");
+    server.connectionClosed(again);
+    // Another name from there, or the same name from elsewhere, sits down.
+    const ConnId dan = connect("10.0.0.1:5124");
+    say(dan, "CMD_logininfo+2+1.0.3+Dan");
+    const ConnId ann2 = connect("10.0.0.2:4000");
+    say(ann2, "CMD_logininfo+4+1.0.3+Ann");
+    EXPECT_EQ(server.player(2).name, "Dan");
+    EXPECT_EQ(server.player(4).name, "Ann");
 }
 
 TEST_F(Requests, TheHostMayRemoveHimself) {

@@ -166,7 +166,7 @@ TEST_F(Slots, ReleaseTellsTheOthersOnceHoweverManyCloseReportsArrive) {
     EXPECT_TRUE(ports.events.empty());
 }
 
-TEST_F(Slots, ANewcomerInAWatchedSeatIsAnnouncedPlayingButTheSeatStaysWatched) {
+TEST_F(Slots, ANewcomerInAWatchedSeatPlaysItHimself) {
     const ConnId host = join("Bob");
     const ConnId ann = join("Ann");
     say(ann, "CMD_justwatch+2+1");
@@ -177,7 +177,15 @@ TEST_F(Slots, ANewcomerInAWatchedSeatIsAnnouncedPlayingButTheSeatStaysWatched) {
     say(cid, "CMD_logininfo+2+1.0.3+Cid");
     EXPECT_EQ(linesTo(host), Lines{"CMD_newplayerinfo+2+Cid+0"});
     EXPECT_EQ(linesTo(cid), (Lines{"CMD_newplayerinfo+2+Cid+0", "CMD_existingplayers+1+Bob+0"}));
+    EXPECT_FALSE(server.player(2).watching);
+    // A spectator's record has no seat to watch from; a seat left without
+    // a login keeps its flag for whoever logs in.
+    say(host, "CMD_justwatch+2+1");
+    server.connectionClosed(cid);
+    const ConnId dan = connect();
     EXPECT_TRUE(server.player(2).watching);
+    say(dan, "CMD_logininfo+2+1.0.3+Dan");
+    EXPECT_FALSE(server.player(2).watching);
 }
 
 TEST_F(Slots, SplitReadsAndSeveralLinesInOneReadAreHandledInOrder) {

@@ -71,8 +71,10 @@ struct SessionRig {
     RecordingView view;
     game::Lcg rng{12345};
     Session session{view, rng};
+    std::int64_t now = 0;  // the session's clock in ms; tests move it
 
     SessionRig() {
+        session.setClock([this] { return now; });
         session.formCreate();
         drain();  // takes "receivedlist"
         view.take();

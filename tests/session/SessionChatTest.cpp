@@ -236,8 +236,10 @@ TEST(ChatterSounds, WithChatterSoundsOffTheSeatReadsThemAsALine) {
     // A free seat still has its label.
     EXPECT_EQ(rig.handle("CMD_playasound+5+wave20+"),
               (Events{"chat[" + kBlue + "] 0+<Waiting>: <Chatter Sound> Crying"}));
-    // A spectator has no seat label; "wave012" names no menu item.
-    EXPECT_TRUE(rig.handle("CMD_playasound+8+wave1+").empty());
+    // A spectator is named as in the spy list, like a seated player; a
+    // spectator slot nobody holds and "wave012" show nothing.
+    EXPECT_EQ(rig.handle("CMD_playasound+8+wave1+"), (Events{"chat[" + kBlue + "] 0+Eve: <Chatter Sound> Doh"}));
+    EXPECT_TRUE(rig.handle("CMD_playasound+9+wave1+").empty());
     EXPECT_TRUE(rig.handle("CMD_playasound+1+wave012+").empty());
     // Chatter sounds do not depend on Play Sounds.
     rig.session.setPlaySounds(false);

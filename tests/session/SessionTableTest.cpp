@@ -371,10 +371,33 @@ TEST(TableScores, LateJoinerGetsDiceTargetScoresAndMarks) {
     EXPECT_EQ(rig.seat(2).score, "17");
     EXPECT_EQ(rig.seat(2).marks, 1);
     EXPECT_EQ(rig.seat(3).score, "0");
-    EXPECT_EQ(t.status, "Welcome to Tilecrest");
-    EXPECT_EQ(t.turnSeat, 0);
+    // Nobody says how many rounds went before: they are counted from here,
+    // and the status line says whose turn it is in a game under way.
+    EXPECT_EQ(t.status, "BOB'S TURN. A GAME IS IN PROGRESS.");
+    EXPECT_EQ(t.turnSeat, 1);
+    EXPECT_EQ(t.roundsText, "Rounds since you joined: 0");
     for (int n = 1; n <= 9; ++n) EXPECT_EQ(rig.tile(n), "u");
     EXPECT_FALSE(rig.session.mayselect());
+    rig.handle("CMD_roundwinner+2");
+    EXPECT_EQ(rig.session.table().roundsText, "Rounds since you joined: 1");
+    // From the next game on the count is whole again.
+    rig.handle("CMD_startgame+Bob+5+");
+    EXPECT_EQ(rig.session.table().roundsText, "Rounds Played: 0");
+    rig.handle("CMD_roundwinner+2");
+    EXPECT_EQ(rig.session.table().roundsText, "Rounds Played: 1");
+}
+
+TEST(TableScores, LateJoinerSeesTheComputerInAFreeSeatTwoAndAnEmptySeatsFallbackName) {
+    SessionRig rig;
+    rig.join(3, "Ann");
+    rig.handle("CMD_existingplayers+1+Bob+0");
+    rig.handle("CMD_gamestats+2+4+6+5+");
+    EXPECT_EQ(rig.seat(2).caption, "Rudi");
+    EXPECT_EQ(rig.session.table().status, "RUDI'S TURN. A GAME IS IN PROGRESS.");
+    SessionRig own;
+    own.join(4, "Dan");
+    own.handle("CMD_gamestats+4+4+6+5+");
+    EXPECT_EQ(own.session.table().status, "YOUR TURN. A GAME IS IN PROGRESS.");
 }
 
 TEST(TableScores, TakingOverASeatWhoseRollWaitsArmsTheTiles) {

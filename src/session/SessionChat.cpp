@@ -1,0 +1,123 @@
+// The session's own talk: typed lines, phrases and chatter sounds, paced
+// so that the server relays every one of them, and the quick instructions.
+#include "session/Session.h"
+#include "net/Cp1252.h"
+#include "net/Message.h"
+
+namespace tc::client {
+
+namespace {
+
+// The colour suffix of chat, action and phrase lines.
+std::string colourSuffix(net::Colour colour) {
+    std::string suffix(1, '|');
+    suffix += net::colourToText(colour);
+    return suffix;
+}
+
+// The player's text as it may travel: every "|" as its look-alike, so the
+// text can neither choose the colour nor lose its end at the receivers.
+std::string withoutPipes(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '|')
+            out += kPipeLookAlike;
+        else
+            out += c;
+    }
+    return out;
+}
+
+// At most kMaxSentTextBytes of `text` as it will travel.
+std::string fitText(const std::string& text) {
+    std::string wire = net::utf8ToCp1252(withoutPipes(text));
+    if (wire.size() <= kMaxSentTextBytes) return net::cp1252ToUtf8(wire);
+    wire.resize(kMaxSentTextBytes);
+    return net::cp1252ToUtf8(wire);
+}
+
+// `text` without its first `count` characters (UTF-8 sequences count as one).
+std::string dropChars(const std::string& text, int count) {
+    std::size_t pos = 0;
+    for (int i = 0; i < count && pos < text.size(); ++i) {
+        ++pos;
+        while (pos < text.size() && (static_cast<unsigned char>(text[pos]) & 0xC0) == 0x80) ++pos;
+    }
+    return text.substr(pos);
+}
+
+} // namespace
+
+void Session::sendTalk(const std::string& utf8Line) {
+    if (!loggedin_) return;
+    std::string wire = net::frame(net::utf8ToCp1252(utf8Line));
+    // What the server counts: the relayed line, with our name in front.
+    const std::size_t counted = wire.size() + net::utf8ToCp1252(myname_).size() + 16;
+    if (!pacer_.push(std::move(wire), counted)) return;
+    flushTalk();
+}
+
+void Session::flushTalk() {
+    for (const std::string& bytes : pacer_.due(clock_())) view_.send(bytes);
+    const int waiting = static_cast<int>(pacer_.waiting());
+    if (waiting > 0 && !paceNoticed_) {
+        paceNoticed_ = true;
+        post("0+Your lines are sent a few a second so that none is lost; the rest follow shortly.");
+    }
+    if (waiting == 0) paceNoticed_ = false;
+    if (table_.chatWaiting != waiting) {
+        table_.chatWaiting = waiting;
+        changed();
+        publish();
+    }
+}
+
+bool Session::sendTyped(const std::string& text, net::Colour colour) {
+    if (!loggedin_) return false;
+    // Full: the text stays in the box, to be sent again in a moment.
+    if (pacer_.waiting() >= kMaxWaitingLines) return false;
+    if (text.empty()) return true;
+    const std::string sender = std::to_string(myseat_);
+    const std::string suffix = colourSuffix(colour);
+    if (text.front() != '/')
+        sendTalk("CMD_chat+" + sender + "+" + fitText(text) + suffix);
+    else if (text.rfind("/me", 0) == 0)
+        sendTalk("CMD_action+" + sender + "+" + fitText(dropChars(text, 4)) + suffix);
+    return true;
+}
+
+bool Session::sendPhrase(const std::string& phrase, net::Colour colour) {
+    // Unlike the original buttons, nothing is sent before the login: the
+    // sender's slot would still be 0.
+    if (!phraseready() || !loggedin_ || pacer_.waiting() >= kMaxWaitingLines) return false;
+    const std::string sender = std::to_string(myseat_);
+    const std::string suffix = colourSuffix(colour);
+    // Phrases come from the settings file, which may hold any length.
+    if (phrase.rfind("/me ", 0) == 0)
+        sendTalk("CMD_action+" + sender + "+" + fitText(phrase.substr(4)) + suffix);
+    else
+        sendTalk("CMD_action+" + sender + "+ says: " + fitText(phrase) + suffix);
+    phraseReadyAt_ = clock_() + kPhraseLockMs;
+    return true;
+}
+
+void Session::sendChatterSound(int number) {
+    if (number < 1 || number > 20 || !loggedin_) return;
+    sendTalk("CMD_playasound+" + std::to_string(myseat_) + "+wave" + std::to_string(number) + "+");
+}
+
+void Session::quickInstructions() {
+    static constexpr const char* kLines[] = {
+        "0+",
+        "0+Roll the dice.",
+        "0+Select(cover) as many numbers as you want that when added up they equal the sum of the dice.",
+        "0+Your turn ends when you roll dice and there are no numbers that you can select to equal the sum.",
+        "0+You receive points equal to the sum of the numbers left uncovered.",
+        "0+The player with the lowest ROUND SCORE receives a mark.",
+        "0+The first player to reach the number of marks selected by the host wins.",
+    };
+    for (const char* line : kLines) post(line);
+}
+
+} // namespace tc::client
