@@ -303,8 +303,13 @@ void TableScaler::paintBackground() {
                                : QRectF(QPointF(origin_) - QPointF(backgroundKey_.at) * scale_,
                                         QSizeF(backgroundKey_.size) * scale_);
     if (!lastTop.contains(QRectF(client_->rect()))) {
+        // Only where the last table top does not reach (a strip, while a
+        // drag goes on): scaling the whole picture would cost the frame.
+        p.save();
+        p.setClipRegion(QRegion(client_->rect()).subtracted(QRegion(lastTop.toAlignedRect())));
         p.fillRect(client_->rect(), kTableColour);
         p.drawPixmap(QRectF(client_->rect()), board, QRectF(board.rect()));
+        p.restore();
     }
     if (!background_.isNull())
         drawTop(backgroundKey_);
