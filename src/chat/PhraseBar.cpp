@@ -53,8 +53,12 @@ QStringList PhraseBar::phrases() const {
 }
 
 void PhraseBar::setTableScale(double scale, double pictureScale) {
+    const bool redraw = pictureScale != iconScale_;
+    iconScale_ = pictureScale;
     for (int i = 0; i < 10; ++i) {
         const int n = i + 1;
+        buttons_[i]->setIconSize(QSize(qRound(kButtonWidth * scale), qRound(kButtonHeight * scale)));
+        if (!redraw) continue;
         QIcon icon;
         if (pictureScale == 1.0) {
             icon = QIcon(n <= store::kPhraseCount ? QStringLiteral(":/images/phrase%1.png").arg(n)
@@ -64,7 +68,6 @@ void PhraseBar::setTableScale(double scale, double pictureScale) {
             icon = QIcon(QPixmap::fromImage(n <= store::kPhraseCount ? art::phraseButton(n) : art::soundButton()));
         }
         buttons_[i]->setIcon(icon);
-        buttons_[i]->setIconSize(QSize(qRound(kButtonWidth * scale), qRound(kButtonHeight * scale)));
     }
 }
 
