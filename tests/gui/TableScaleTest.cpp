@@ -150,6 +150,22 @@ TEST(TableScale, TwiceTheClientAreaIsTwiceEveryControlAndClicksHitWhatIsDrawn) {
               phrases->findChild<QToolButton*>("b_phrase3"));
     ASSERT_EQ(phrase.count(), 1);
     EXPECT_EQ(phrase.at(0).at(0).toString(), phrases->phrase(3));
+
+    // The chat's text and smileys are twice their size, the smileys drawn
+    // at twice the pixels.
+    auto* chat = t.window.findChild<tc::chat::ChatPane*>("mainchat");
+    chat->addLineToChat(QStringLiteral("1+Ann: hello :)#10"), tc::net::kBlack);
+    QTextCursor c(chat->document());
+    c.setPosition(2);
+    EXPECT_DOUBLE_EQ(c.charFormat().fontPointSize(), 2.0 * chat->textSize());
+    c.movePosition(QTextCursor::End);
+    const QTextImageFormat smiley = c.charFormat().toImageFormat();
+    ASSERT_TRUE(smiley.isValid());
+    EXPECT_EQ(smiley.width(), 34);
+    EXPECT_EQ(smiley.height(), 32);
+    const QImage picture = chat->document()->resource(QTextDocument::ImageResource, QUrl(smiley.name())).value<QImage>();
+    EXPECT_EQ(picture.size(), QSize(34, 32));
+    EXPECT_EQ(picture.devicePixelRatio(), 2.0);
 }
 
 TEST(TableScale, LeftoverWidthIsTableTopAndLeftoverHeightGoesToTheChat) {
