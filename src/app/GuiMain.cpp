@@ -1,14 +1,17 @@
 // tilecrest: the game. Only one copy runs per user; it creates its windows
 // and, as the command line says, hosts a game (solo without parameters) or
 // joins one.
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include <QApplication>
+#include <QSocketNotifier>
 #include <QTime>
 
 #include "app/ApplicationIdentity.h"
@@ -17,6 +20,7 @@
 #include "client/MainOptions.h"
 #include "client/MainWindow.h"
 #include "game/Lcg.h"
+#include "net/CommandLine.h"
 #include "net/Version.h"
 
 namespace {
@@ -35,16 +39,45 @@ void ensureRuntimeDir() {
     }
 }
 
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char byte = 1;
+    // Only async-signal-safe work here; the event loop does the rest.
+    [[maybe_unused]] const auto n = ::write(signalPipe[1], &byte, 1);
+}
+
+// SIGTERM (a logout, a service manager) and SIGINT close the main window
+// as its Exit item does, so the tally and a moved window are kept.
+void closeOnSignals(QWidget& window) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        char byte;
+        [[maybe_unused]] const auto n = ::read(signalPipe[0], &byte, 1);
+        window.close();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // --help and --version answer before anything needs a display, claims
-    // the single-instance name or opens a port.
+    // A wrong command line, --help and --version answer before anything
+    // needs a display, claims the single-instance name or opens a port.
+    // The words are read here once; Qt's own options are not taken.
     QStringList rawArgs;
     for (int i = 1; i < argc; ++i) rawArgs << QString::fromLocal8Bit(argv[i]);
-    const tc::client::MainOptions early = tc::client::parseMainOptions(rawArgs);
-    if (early.help || early.version) {
-        const QString text = early.help ? tc::client::mainUsage()
+    const tc::client::MainOptions options = tc::client::parseMainOptions(rawArgs);
+    if (!options.error.empty())
+        return tc::net::refuseCommandLine("tilecrest", options.error, tc::client::mainUsage().toStdString());
+    if (options.help || options.version) {
+        const QString text = options.help ? tc::client::mainUsage()
                                         : QStringLiteral("tilecrest %1\n").arg(QLatin1String(tc::net::kFullVersion));
         std::fputs(text.toLocal8Bit().constData(), stdout);
         return 0;
@@ -66,8 +99,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&instance, &tc::app::SingleInstance::raiseRequested, &game.window(),
                      &tc::client::MainWindow::bringToFront);
 
-    QStringList args = QApplication::arguments();
-    args.removeFirst();
-    game.start(tc::client::parseMainOptions(args));
+    closeOnSignals(game.window());
+    game.start(options);
     return QApplication::exec();
 }

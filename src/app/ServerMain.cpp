@@ -1,15 +1,17 @@
 // tilecrest-server: the game server without a window. One log line per
 // event on stdout; SIGINT and SIGTERM stop it cleanly.
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
+#include <string>
+#include <vector>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "game/Lcg.h"
+#include "net/CommandLine.h"
 #include "net/Version.h"
 #include "server/ServerHost.h"
 
@@ -29,55 +31,59 @@ void printLine(const QString& line) {
     std::fflush(stdout);
 }
 
-bool parseNumber(const QString& text, quint64 max, quint64& out) {
-    bool ok = false;
-    out = text.toULongLong(&ok, 10);
-    return ok && out <= max;
-}
+const char* const kUsage =
+    "Usage: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N]\n"
+    "Tilecrest %1 game server without a window.\n"
+    "\n"
+    "  --port N       TCP port, 0..65535 (default 7772; 0 lets the system choose)\n"
+    "  --bind ADDR    address to listen on (default all)\n"
+    "  --seed N       fixed seed of the dice, 0..4294967295 (default: the time of day)\n"
+    "  --pause-ms N   length of one pause tick, 1..3600000 ms (default 1000)\n"
+    "  --help         show this text and end\n"
+    "  --version      show the version and end\n"
+    "\n"
+    "A wrong command line is named on stderr with this text and ends with status 2;\n"
+    "a port or address that cannot be used ends with status 1.\n";
+
+std::string usage() { return QString::fromLatin1(kUsage).arg(QLatin1String(tc::net::kFullVersion)).toStdString(); }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The command line is read before Qt sees it, so Qt's own options are
+    // refused like any other unknown one.
+    using Kind = tc::net::OptionRule::Kind;
+    const std::vector<tc::net::OptionRule> rules = {
+        {"--port", Kind::Number, 0, 65535},          {"--bind", Kind::Text},
+        {"--seed", Kind::Number, 0, 0xFFFFFFFFll},   {"--pause-ms", Kind::Number, 1, 3600000},
+        {"--help", Kind::Flag},                      {"--version", Kind::Flag},
+    };
+    const tc::net::CommandLine cl = tc::net::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), rules);
+    std::string wrong = cl.error;
+    if (wrong.empty() && !cl.words.empty()) wrong = "unexpected word \"" + cl.words.front() + "\"";
+    QHostAddress address(QHostAddress::Any);
+    if (wrong.empty() && cl.has("--bind") && !address.setAddress(QString::fromStdString(cl.text("--bind", ""))))
+        wrong = "--bind needs an IP address, not \"" + cl.text("--bind", "") + "\"";
+    if (!wrong.empty()) return tc::net::refuseCommandLine("tilecrest-server", wrong, usage());
+    if (cl.has("--help") || cl.has("--version")) {
+        std::fputs(cl.has("--help") ? usage().c_str()
+                                    : (std::string("tilecrest-server ") + tc::net::kFullVersion + "\n").c_str(),
+                   stdout);
+        return 0;
+    }
+
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tilecrest-server"));
     QCoreApplication::setApplicationVersion(QLatin1String(tc::net::kFullVersion));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Tilecrest %1 game server without a window.").arg(QLatin1String(tc::net::kFullVersion)));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption portOpt(QStringLiteral("port"), QStringLiteral("TCP port (default 7772)."),
-                                     QStringLiteral("N"), QStringLiteral("7772"));
-    const QCommandLineOption bindOpt(QStringLiteral("bind"), QStringLiteral("Address to listen on (default all)."),
-                                     QStringLiteral("ADDR"));
-    const QCommandLineOption seedOpt(QStringLiteral("seed"),
-                                     QStringLiteral("Fixed seed of the dice (default: the time of day)."),
-                                     QStringLiteral("N"));
-    const QCommandLineOption pauseOpt(QStringLiteral("pause-ms"),
-                                      QStringLiteral("Length of one pause tick in ms (default 1000)."),
-                                      QStringLiteral("N"), QStringLiteral("1000"));
-    parser.addOptions({portOpt, bindOpt, seedOpt, pauseOpt});
-    parser.process(app);
 
     auto fail = [](const QString& text) {
         std::fprintf(stderr, "tilecrest-server: %s\n", text.toUtf8().constData());
         return 1;
     };
 
-    quint64 port = 0, pauseMs = 0, seed = 0;
-    if (!parseNumber(parser.value(portOpt), 65535, port)) return fail(QStringLiteral("invalid --port"));
-    if (!parseNumber(parser.value(pauseOpt), 3600000, pauseMs) || pauseMs == 0)
-        return fail(QStringLiteral("invalid --pause-ms (1..3600000)"));
-    QHostAddress address(QHostAddress::Any);
-    if (parser.isSet(bindOpt) && !address.setAddress(parser.value(bindOpt)))
-        return fail(QStringLiteral("invalid --bind address: %1").arg(parser.value(bindOpt)));
-    if (parser.isSet(seedOpt)) {
-        if (!parseNumber(parser.value(seedOpt), 0xFFFFFFFFull, seed))
-            return fail(QStringLiteral("invalid --seed (0..4294967295)"));
-    } else {
-        seed = tc::game::Lcg::seedFromClock();
-    }
+    const auto port = static_cast<quint64>(cl.number("--port", 7772));
+    const auto pauseMs = static_cast<quint64>(cl.number("--pause-ms", 1000));
+    const auto seed = cl.has("--seed") ? static_cast<quint64>(cl.number("--seed", 0)) : tc::game::Lcg::seedFromClock();
 
     tc::game::Lcg rng(static_cast<std::uint32_t>(seed));
     tc::server::ServerHost host(rng);

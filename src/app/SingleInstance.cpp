@@ -1,5 +1,6 @@
 #include "app/SingleInstance.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -20,7 +21,9 @@ QString SingleInstance::defaultKey() {
     // Keep the name a plain file name whatever the user name holds.
     QString safe;
     for (QChar c : user) safe += c.isLetterOrNumber() ? c : QChar('_');
-    return QStringLiteral("arolmev-") + safe;
+    // The home folder as a short hash: local socket names are short.
+    const QByteArray home = QCryptographicHash::hash(QDir::homePath().toUtf8(), QCryptographicHash::Sha1).toHex().left(12);
+    return QStringLiteral("arolmev-") + safe + QLatin1Char('-') + QString::fromLatin1(home);
 }
 
 bool SingleInstance::claim(int timeoutMs) {

@@ -1,7 +1,9 @@
 #pragma once
-// Only one copy of the game per user: the first copy listens on a local
-// socket named after "arolmev" and the user; a later copy that reaches it
-// asks it to come forward and is told to end.
+// Only one copy of the game per user and home folder: the first copy
+// listens on a local socket named after "arolmev", the user and the home
+// folder; a later copy that reaches it asks it to come forward and is told
+// to end. A copy with a home of its own keeps files of its own, so it may
+// play beside the first.
 #include <QObject>
 #include <QString>
 

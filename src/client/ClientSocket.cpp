@@ -14,6 +14,10 @@ ClientSocket::ClientSocket(QObject* parent) : QObject(parent), socket_(new QTcpS
                  .arg(seconds)
                  .arg(seconds == 1 ? QStringLiteral("second") : QStringLiteral("seconds")));
     });
+    wire();
+}
+
+void ClientSocket::wire() {
     connect(socket_, &QTcpSocket::connected, this, [this] {
         timeout_.stop();
         attempting_ = false;
@@ -26,6 +30,30 @@ ClientSocket::ClientSocket(QObject* parent) : QObject(parent), socket_(new QTcpS
     });
     connect(socket_, &QTcpSocket::errorOccurred, this, &ClientSocket::onError);
     connect(socket_, &QTcpSocket::disconnected, this, &ClientSocket::onDisconnected);
+}
+
+void ClientSocket::takeOver(ClientSocket& other) {
+    if (&other == this || !other.established_) return;
+    drop();
+    socket_->disconnect(this);
+    socket_->deleteLater();
+    socket_ = other.socket_;
+    socket_->disconnect(&other);
+    socket_->setParent(this);
+    wire();
+    established_ = true;
+    other.established_ = false;
+    other.attempting_ = false;
+    other.timeout_.stop();
+    other.socket_ = new QTcpSocket(&other);
+    other.wire();
+    // What arrived while nobody listened, and an end that came meanwhile.
+    QTimer::singleShot(0, this, [this, socket = socket_] {
+        if (socket != socket_ || !established_) return;
+        const QByteArray bytes = socket_->readAll();
+        if (!bytes.isEmpty()) emit bytesReceived(bytes);
+        if (socket_->state() == QAbstractSocket::UnconnectedState) onDisconnected();
+    });
 }
 
 ClientSocket::~ClientSocket() {

@@ -33,6 +33,12 @@ public:
     // How long a connect (name lookup included) may take; tests shorten it.
     void setConnectTimeout(int ms) { timeoutMs_ = ms; }
     bool isConnected() const { return established_; }
+    // Takes `other`'s established connection over, with whatever it has
+    // received and not yet reported (reported from here on, after the
+    // caller has returned); this one's own connection is dropped without a
+    // report, and `other` is left unconnected. Nothing happens when `other`
+    // holds no established connection.
+    void takeOver(ClientSocket& other);
 
 signals:
     void connected();
@@ -48,6 +54,7 @@ private:
     void onDisconnected();
 
     void fail(const QString& reason);
+    void wire();
 
     QTcpSocket* socket_;
     QTimer timeout_;

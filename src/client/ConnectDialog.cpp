@@ -45,6 +45,11 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     hint_ = new QLabel(this);
     hint_->setObjectName(QStringLiteral("label_hint"));
     hint_->setWordWrap(true);
+    problem_ = new QLabel(this);
+    problem_->setObjectName(QStringLiteral("label_problem"));
+    problem_->setWordWrap(true);
+    problem_->setStyleSheet(QStringLiteral("color: #a00000"));
+    problem_->hide();
 
     auto* buttons = new QDialogButtonBox(this);
     connect_ = buttons->addButton(QStringLiteral("Join"), QDialogButtonBox::AcceptRole);
@@ -54,12 +59,18 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     cancel->setObjectName(QStringLiteral("button_cancel"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, this, &ConnectDialog::accepted);
     QObject::connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QObject::connect(this, &QDialog::rejected, this, [this] {
+        if (!trying_) return;
+        trying_ = false;
+        emit cancelled();
+    });
     QObject::connect(name_, &QLineEdit::textChanged, this, &ConnectDialog::updateButton);
     QObject::connect(address_, &QComboBox::editTextChanged, this, &ConnectDialog::updateButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(hint_);
+    layout->addWidget(problem_);
     layout->addWidget(buttons);
 }
 
@@ -70,7 +81,10 @@ void ConnectDialog::openFor(Mode mode) {
     connect_->setText(host ? QStringLiteral("Host") : QStringLiteral("Join"));
     hint_->setText(host ? QStringLiteral("Others join at an address shown in the chat. The port must be open to "
                                          "them (your firewall or router may need it).")
-                        : QStringLiteral("Ask the host for the address and the port."));
+                        : QStringLiteral("Ask the host for the address and the port. The port may also follow "
+                                         "the address: 192.168.1.20:7772 or [fd00::2]:7772."));
+    trying_ = false;
+    showProblem(QString());
     addressLabel_->setVisible(!host);
     address_->setVisible(!host);
 
@@ -88,28 +102,75 @@ void ConnectDialog::openFor(Mode mode) {
     (host || !address().isEmpty() ? static_cast<QWidget*>(name_) : address_)->setFocus();
 }
 
-QString ConnectDialog::address() const {
-    QString a = address_->currentText().trimmed();
-    if (a.startsWith(QLatin1Char('[')) && a.endsWith(QLatin1Char(']'))) a = a.mid(1, a.size() - 2);
-    return a;
-}
+QString ConnectDialog::address() const { return address_->currentText().trimmed(); }
 
 MainOptions ConnectDialog::options() const {
     MainOptions o;
     const bool host = mode_ == Mode::Host;
-    o.params = {name_->text().trimmed().toStdString(),
-                host ? std::string("127.0.0.1") : address().toStdString(), host ? "true" : "x"};
     o.port = static_cast<quint16>(port_->value());
+    std::string where = "127.0.0.1";
+    if (!host) {
+        const JoinAddress a = JoinAddress::parse(address().toStdString());
+        where = a.error.empty() ? a.host : address().toStdString();
+        if (a.port != 0) o.port = static_cast<quint16>(a.port);
+    }
+    o.params = {name_->text().trimmed().toStdString(), where, host ? "true" : "x"};
     return o;
 }
 
 void ConnectDialog::updateButton() {
     const bool ready = !name_->text().trimmed().isEmpty() && (mode_ == Mode::Host || !address().isEmpty());
-    connect_->setEnabled(ready);
+    connect_->setEnabled(ready && !trying_);
+}
+
+void ConnectDialog::showProblem(const QString& text) {
+    problem_->setText(text);
+    problem_->setVisible(!text.isEmpty());
 }
 
 void ConnectDialog::accepted() {
     if (!connect_->isEnabled()) return;
+    if (mode_ == Mode::Join) {
+        const JoinAddress a = JoinAddress::parse(address().toStdString());
+        if (!a.error.empty()) {
+            showProblem(QString::fromStdString(a.error));
+            address_->setFocus();
+            address_->lineEdit()->selectAll();
+            return;
+        }
+    }
+    const MainOptions o = options();
+    trying_ = true;
+    updateButton();
+    showProblem(QString());
+    hint_->setText(mode_ == Mode::Host ? QStringLiteral("Starting the game on port %1\u2026").arg(o.port)
+                                       : QStringLiteral("Joining %1 port %2\u2026")
+                                             .arg(QString::fromStdString(o.params[1]))
+                                             .arg(o.port));
+    emit connectRequested(o);
+}
+
+void ConnectDialog::connectFailed(const QString& reason, quint16 offeredPort) {
+    if (!trying_) return;
+    trying_ = false;
+    const bool host = mode_ == Mode::Host;
+    hint_->setText(host ? QStringLiteral("Choose another port.")
+                        : QStringLiteral("Check the address and the port, then try again."));
+    showProblem(reason);
+    if (offeredPort != 0) port_->setValue(offeredPort);
+    updateButton();
+    if (host) {
+        port_->setFocus();
+        port_->selectAll();
+    } else {
+        address_->setFocus();
+        address_->lineEdit()->selectAll();
+    }
+}
+
+void ConnectDialog::connectSucceeded() {
+    if (!trying_) return;
+    trying_ = false;
     const MainOptions o = options();
     if (settings_) {
         ConnectSettings s = ConnectSettings::read(*settings_);
@@ -119,8 +180,8 @@ void ConnectDialog::accepted() {
         // A file that cannot be written costs only the memory of it.
         s.write(*settings_);
     }
+    updateButton();
     accept();
-    emit connectRequested(o);
 }
 
 } // namespace tc::client

@@ -1,9 +1,12 @@
 #pragma once
 // "Host a Game" / "Join a Game": the player's name, the host's address (for
-// joining; the last five used are offered) and the port. What it asks for
-// is handed on as the command line that does the same, so hosting or
-// joining from here and from a command line cannot drift apart. Name,
-// port and addresses are remembered in the settings file when accepted.
+// joining; the last five joined are offered; "HOST:PORT" and "[IPv6]:PORT"
+// are understood) and the port. What it asks for is handed on as the
+// command line that does the same, so hosting or joining from here and from
+// a command line cannot drift apart. The dialog stays open while the owner
+// tries: connectFailed shows why in the dialog, with the focus on the field
+// to correct; connectSucceeded remembers name, port and address in the
+// settings file and closes it. Only what worked is remembered.
 #include <QDialog>
 
 #include "client/MainOptions.h"
@@ -44,14 +47,27 @@ public:
     // {name, address, "x"} to join, {name, "127.0.0.1", "true"} to host.
     MainOptions options() const;
 
+    // The try of the last connectRequested failed: `reason` shows in the
+    // dialog; a non-zero `offeredPort` replaces the port (a free one when
+    // the chosen one is taken).
+    void connectFailed(const QString& reason, quint16 offeredPort = 0);
+    // It worked: the fields are remembered and the dialog closes.
+    void connectSucceeded();
+    // Whether a try is running (the button waits meanwhile).
+    bool trying() const { return trying_; }
+
 signals:
-    // The player pressed Host or Join; the fields are already remembered.
+    // The player pressed Host or Join with fields that read; the dialog
+    // stays open until connectFailed or connectSucceeded.
     void connectRequested(const tc::client::MainOptions& options);
+    // Closed (Cancel, Escape) while a try ran: the owner drops the try.
+    void cancelled();
 
 private:
     void updateButton();
     void accepted();
-    // The address as typed, without spaces or the brackets of "[::1]".
+    void showProblem(const QString& text);
+    // The address field as typed, without surrounding spaces.
     QString address() const;
 
     store::SettingsFile* settings_ = nullptr;
@@ -62,7 +78,9 @@ private:
     QComboBox* address_;
     QSpinBox* port_;
     QLabel* hint_;
+    QLabel* problem_;
     QPushButton* connect_;
+    bool trying_ = false;
 };
 
 } // namespace tc::client

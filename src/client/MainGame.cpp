@@ -4,7 +4,10 @@
 
 #include "windows/PhraseEditor.h"
 #include "client/BoardPictures.h"
+#include "client/ConnectDialog.h"
 #include "client/GameStartWindow.h"
+#include "client/HostPort.h"
+#include "client/JoinAttempt.h"
 #include "client/LocalAddresses.h"
 #include "client/MainWindow.h"
 #include "session/ReachableAddresses.h"
@@ -46,18 +49,17 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
     chat_->attachHelpWindows(help_.get(), about_.get(), solo_.get(), download_.get());
     createTally();
     chat_->setServerStarter([this](quint16 port, quint16& listening, QString& error) {
-        QString detail;
-        if (!server_->listen(QHostAddress::Any, port, &detail)) {
-            // The session names the port itself; keep the system's reason.
-            const qsizetype colon = detail.indexOf(QLatin1String(": "));
-            error = colon >= 0 ? detail.mid(colon + 2) : detail;
-            return false;
-        }
+        // A server made ready by the Host dialog already listens.
+        if (server_->serverPort() == 0 && !listen(*server_, port, error)) return false;
         listening = server_->serverPort();
         return true;
     });
-    QObject::connect(chat_.get(), &MainWindow::connectRequested, chat_.get(),
-                     [this](const MainOptions& options) { restart(options); });
+    join_ = std::make_unique<JoinAttempt>();
+    QObject::connect(join_.get(), &JoinAttempt::failed, chat_.get(),
+                     [this](const QString& reason) { dialog_->connectFailed(reason); });
+    QObject::connect(join_.get(), &JoinAttempt::joined, chat_.get(), [this] { joined(); });
+    QObject::connect(chat_.get(), &MainWindow::connectDialogWanted, chat_.get(),
+                     [this](bool host) { openConnectDialog(host); });
     QObject::connect(chat_.get(), &MainWindow::gameEnded, chat_.get(), [this] {
         chat_->addLineToChat("0+The game has ended; back to a solo game.", net::kPureBlue);
         MainOptions solo;
@@ -69,6 +71,7 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
 MainGame::~MainGame() {
     // The window goes first so that its connection ends while the server
     // still runs, as when a player leaves; then the server and the rest.
+    join_.reset();
     chat_.reset();
     solo_.reset();
     download_.reset();
@@ -88,9 +91,23 @@ void MainGame::setDesktop(windows::Desktop* desktop) {
     download_->setDesktop(desktop);
 }
 
+bool MainGame::listen(server::ServerHost& server, quint16 port, QString& error) const {
+    // A solo game is for this computer only, and any number of copies can
+    // play one at once: a taken port gives way to one the system chooses.
+    const QHostAddress where = soloGame_ ? QHostAddress(QHostAddress::LocalHost) : QHostAddress(QHostAddress::Any);
+    QString detail;
+    if (server.listen(where, port, &detail) || (soloGame_ && port != 0 && server.listen(where, 0, &detail)))
+        return true;
+    // The session names the port itself; keep the system's reason.
+    const qsizetype colon = detail.indexOf(QLatin1String(": "));
+    error = colon >= 0 ? detail.mid(colon + 2) : detail;
+    return false;
+}
+
 void MainGame::start(const MainOptions& options) {
     pauseMs_ = options.pauseMs;
     firstPort_ = options.port;
+    soloGame_ = options.params.empty();
     if (pauseMs_ > 0) server_->setPauseMs(pauseMs_);
     chat_->setPort(options.port);
     chat_->start(options.params);
@@ -104,18 +121,79 @@ void MainGame::createTally() {
     chat_->attachTally(tally_.get());
 }
 
-void MainGame::restart(const MainOptions& options) {
+void MainGame::replaceServer(std::unique_ptr<server::ServerHost> server) {
     // The window lets go of its connection before the old server, with
     // every connection of the other players, goes away.
     chat_->leaveGame();
-    server_.reset();
-    server_ = std::make_unique<server::ServerHost>(rng_, nullptr);
+    server_ = std::move(server);
     if (pauseMs_ > 0) server_->setPauseMs(pauseMs_);
+}
+
+void MainGame::restart(const MainOptions& options) {
+    join_->cancel();
+    replaceServer(std::make_unique<server::ServerHost>(rng_, nullptr));
+    soloGame_ = options.params.empty();
     chat_->setPort(options.port);
     chat_->start(options.params);
     const auto& p = options.params;
     if (p.size() >= 3 && p[2] == "true" && chat_->hostingPort() != 0)
         chat_->addLineToChat("0+" + joinAddressesLine(localAddresses(), chat_->hostingPort()), net::kPureBlue);
+}
+
+void MainGame::openConnectDialog(bool host) {
+    join_->cancel();  // a try belongs to the dialog as it was opened then
+    if (!dialog_) {
+        dialog_ = new ConnectDialog(chat_.get());  // goes with the window
+        QObject::connect(dialog_, &ConnectDialog::connectRequested, chat_.get(), [this](const MainOptions& o) {
+            if (dialog_->mode() == ConnectDialog::Mode::Host)
+                hostFromDialog(o);
+            else
+                join_->start(QString::fromStdString(o.params[1]), o.port, o.params[0]);
+        });
+        QObject::connect(dialog_, &ConnectDialog::cancelled, chat_.get(), [this] { join_->cancel(); });
+    }
+    dialog_->setSettings(settings_.get());
+    // The port the game runs on now (the own server lets go of it for
+    // the try, so hosting there works from a solo game too).
+    dialog_->setGamePort(chat_->hostingPort());
+    dialog_->openFor(host ? ConnectDialog::Mode::Host : ConnectDialog::Mode::Join);
+}
+
+void MainGame::hostFromDialog(const MainOptions& options) {
+    join_->cancel();
+    auto fresh = std::make_unique<server::ServerHost>(rng_, nullptr);
+    // The own server may hold the port (a solo game on 127.0.0.1, or the
+    // game hosted now): it lets go for the try and takes it up again when
+    // the try fails, so its game goes on.
+    const bool own = server_->serverPort() == options.port;
+    if (own) server_->stopListening();
+    const bool wasSolo = soloGame_;
+    soloGame_ = false;
+    QString error;
+    if (!listen(*fresh, options.port, error)) {
+        soloGame_ = wasSolo;
+        if (own) server_->listenAgain();
+        const quint16 offer = freePortNear(options.port);
+        QString reason = QStringLiteral("Port %1 is not available (%2).").arg(options.port).arg(error);
+        if (offer != 0) reason += QStringLiteral(" Port %1 is free: press Host to use it.").arg(offer);
+        dialog_->connectFailed(reason, offer);
+        return;
+    }
+    dialog_->connectSucceeded();
+    replaceServer(std::move(fresh));
+    chat_->setPort(options.port);
+    chat_->start(options.params);
+    if (chat_->hostingPort() != 0)
+        chat_->addLineToChat("0+" + joinAddressesLine(localAddresses(), chat_->hostingPort()), net::kPureBlue);
+}
+
+void MainGame::joined() {
+    const MainOptions options = dialog_->options();
+    dialog_->connectSucceeded();
+    replaceServer(std::make_unique<server::ServerHost>(rng_, nullptr));
+    soloGame_ = false;
+    chat_->setPort(options.port);
+    chat_->startJoined(options.params, join_->socket(), join_->seat(), join_->rest());
 }
 
 } // namespace tc::client

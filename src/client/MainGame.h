@@ -7,8 +7,14 @@
 //
 // Hosting or joining from the File menu starts over in the same window with
 // the command line that does the same: the old connection and the old
-// server go, a fresh server and session take their place. When such a game
-// ends, the copy starts over with a solo game instead of ending.
+// server go, a fresh server and session take their place. Only once the new
+// game is sure: a host's server is listening, a join is connected and
+// logged in (JoinAttempt); until then the player stays in his game and the
+// dialog shows why it failed. When such a game ends, the copy starts over
+// with a solo game instead of ending.
+//
+// A solo game listens on 127.0.0.1 only, on its port when free and else on
+// one the system chooses; a hosted game listens on every address.
 #include <cstdint>
 #include <memory>
 
@@ -34,7 +40,9 @@ class TallyListWindow;
 
 namespace tc::client {
 
+class ConnectDialog;
 class GameStartWindow;
+class JoinAttempt;
 class MainWindow;
 class SoundEffectPlayer;
 
@@ -52,6 +60,8 @@ public:
     // tick of the first start is kept. Posts the addresses to give out
     // when this copy now hosts for others.
     void restart(const MainOptions& options);
+    // The join tried for the Join dialog (tests shorten its time).
+    JoinAttempt& joinAttempt() { return *join_; }
 
     game::Lcg& rng() { return rng_; }
     // The program's one settings file, "velmoralobby.ini" (see StoreLocation).
@@ -71,6 +81,14 @@ public:
 
 private:
     void createTally();
+    // The File menu's Host and Join, tried before the current game is left.
+    void openConnectDialog(bool host);
+    void hostFromDialog(const MainOptions& options);
+    // The join the dialog asked for is logged in: the game moves there.
+    void joined();
+    // Leaves the current game; the next one runs on `server`.
+    void replaceServer(std::unique_ptr<server::ServerHost> server);
+    bool listen(server::ServerHost& server, quint16 port, QString& error) const;
 
     game::Lcg rng_;
     // Before the window, which plays through it until it is gone.
@@ -78,6 +96,7 @@ private:
     std::unique_ptr<store::SettingsFile> settings_;
     int pauseMs_ = 0;
     quint16 firstPort_ = 7772;  // the command line's port, for a solo start over
+    bool soloGame_ = false;     // the game being started is a solo game
     std::unique_ptr<MainWindow> chat_;              // Tchat
     std::unique_ptr<windows::AboutWindow> about_;   // Tabout
     std::unique_ptr<GameStartWindow> gamestart_;    // Tgamestart
@@ -88,6 +107,8 @@ private:
     std::unique_ptr<windows::DownloadWindow> download_;  // Tdownload
     std::unique_ptr<windows::SoloWindow> solo_;          // Tsolo
     std::unique_ptr<windows::TallyListWindow> tally_;    // Ttallylist
+    std::unique_ptr<JoinAttempt> join_;
+    ConnectDialog* dialog_ = nullptr;  // File > Host / Join; a child of the window
 };
 
 } // namespace tc::client

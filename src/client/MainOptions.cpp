@@ -1,40 +1,29 @@
 #include "client/MainOptions.h"
 
+#include "net/CommandLine.h"
 #include "net/Version.h"
 
 namespace tc::client {
 
-namespace {
-
-bool readInt(const QStringList& args, qsizetype& i, int low, int high, int& out) {
-    if (i + 1 >= args.size()) return false;
-    bool ok = false;
-    const int v = args[i + 1].toInt(&ok);
-    ++i;  // the value is consumed even when it does not read
-    if (!ok || v < low || v > high) return false;
-    out = v;
-    return true;
-}
-
-} // namespace
-
 MainOptions parseMainOptions(const QStringList& args) {
+    using Kind = net::OptionRule::Kind;
+    static const std::vector<net::OptionRule> rules = {
+        {"--port", Kind::Number, 0, 65535},
+        {"--pause-ms", Kind::Number, 1, 60000},
+        {"--help", Kind::Flag},
+        {"--version", Kind::Flag},
+    };
+    std::vector<std::string> words;
+    for (const QString& a : args) words.push_back(a.toStdString());
+    const net::CommandLine cl = net::parseCommandLine(words, rules);
     MainOptions o;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        int v = 0;
-        if (a == QLatin1String("--port")) {
-            if (readInt(args, i, 0, 65535, v)) o.port = static_cast<quint16>(v);
-        } else if (a == QLatin1String("--pause-ms")) {
-            if (readInt(args, i, 1, 60000, v)) o.pauseMs = v;
-        } else if (a == QLatin1String("--help")) {
-            o.help = true;
-        } else if (a == QLatin1String("--version")) {
-            o.version = true;
-        } else {
-            o.params.push_back(a.toStdString());
-        }
-    }
+    o.error = cl.error;
+    if (!cl.error.empty()) return o;
+    o.params = cl.words;
+    o.port = static_cast<quint16>(cl.number("--port", o.port));
+    o.pauseMs = static_cast<int>(cl.number("--pause-ms", o.pauseMs));
+    o.help = cl.has("--help");
+    o.version = cl.has("--version");
     return o;
 }
 
@@ -46,12 +35,16 @@ QString mainUsage() {
                "  (no parameters)  a solo game as \"You\" against the computer player\n"
                "  NAME HOST true   host a game as NAME (HOST is not used)\n"
                "  NAME HOST x      join the game hosted at HOST as NAME (any word but \"true\")\n"
-               "  --port N         host or join on TCP port N instead of 7772\n"
-               "  --pause-ms N     length of the hosted server's pause tick (default 1000)\n"
+               "  --port N         host or join on TCP port N (0..65535) instead of 7772; a solo\n"
+               "                   game takes another free port when N is taken\n"
+               "  --pause-ms N     length of the hosted server's pause tick, 1..60000 ms (default 1000)\n"
+               "  --               end of the options (for a NAME that starts with \"-\")\n"
                "  --help           show this text and end\n"
                "  --version        show the version and end\n"
                "\n"
-               "In the game, File > Host a Game... and Join a Game... do the same without a command line.\n")
+               "A solo game can be reached only from this computer; a hosted game from the network.\n"
+               "In the game, File > Host a Game... and Join a Game... do the same without a command line.\n"
+               "A wrong command line is named on stderr with this text and ends with status 2.\n")
         .arg(QLatin1String(net::kFullVersion));
 }
 

@@ -6,8 +6,10 @@
 //   --pause-ms N  the in-process server's pause tick in milliseconds (1..60000)
 //   --help, --version  print the usage or the version and end, before any
 //                 window or port is opened
-// Options are accepted anywhere and are not counted as parameters. An
-// option with a missing or unreadable value is dropped and its default kept.
+// Options are accepted anywhere and are not counted as parameters; "--"
+// ends them. An unknown option (also "-h"), a missing value or one that is
+// not a number in its range makes the command line wrong (`error`): the
+// program says so and ends with status 2 (net/CommandLine.h).
 #include <string>
 #include <vector>
 
@@ -21,6 +23,7 @@ struct MainOptions {
     int pauseMs = 0;  // 0: the server's own default
     bool help = false;
     bool version = false;
+    std::string error;  // empty unless the command line is wrong
 };
 
 // `args` without the program name.

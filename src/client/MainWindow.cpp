@@ -16,7 +16,6 @@
 #include "chat/SmileyButton.h"
 #include "client/BoardPanel.h"
 #include "client/BoardPictures.h"
-#include "client/ConnectDialog.h"
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
 #include "client/TileControl.h"
@@ -102,8 +101,10 @@ void MainWindow::wireMenus() {
         connect(a, &QAction::triggered, this, [this, call] { gate_.feed([this, call] { (session_.*call)(); }); });
     };
     input(m.startGame, &Session::clickStart);
-    connect(m.hostGame, &QAction::triggered, this, [this] { openConnectDialog(true); });
-    connect(m.joinGame, &QAction::triggered, this, [this] { openConnectDialog(false); });
+    // The owner opens the dialog and tries what it asks for; not while a
+    // message is up.
+    connect(m.hostGame, &QAction::triggered, this, [this] { if (!gate_.busy()) emit connectDialogWanted(true); });
+    connect(m.joinGame, &QAction::triggered, this, [this] { if (!gate_.busy()) emit connectDialogWanted(false); });
     connect(m.exit, &QAction::triggered, this, &QWidget::close);
     connect(m.justWatch, &QAction::triggered, this, [this] {
         // The check mark follows the server's answer, not the click.
@@ -145,17 +146,6 @@ void MainWindow::wireMenus() {
     input(m.removeFromGame, &Session::removeFromGame);
     input(m.setJustWatch, &Session::setJustWatch);
     input(m.unsetJustWatch, &Session::unsetJustWatch);
-}
-
-void MainWindow::openConnectDialog(bool host) {
-    if (gate_.busy()) return;
-    if (!connectDialog_) {
-        connectDialog_ = new ConnectDialog(this);
-        connect(connectDialog_, &ConnectDialog::connectRequested, this, &MainWindow::connectRequested);
-    }
-    connectDialog_->setSettings(keeper_.file());
-    connectDialog_->setGamePort(hostingPort_);
-    connectDialog_->openFor(host ? ConnectDialog::Mode::Host : ConnectDialog::Mode::Join);
 }
 
 std::vector<std::string> MainWindow::currentGameNames() const {
@@ -240,6 +230,16 @@ void MainWindow::setPort(quint16 port) {
 void MainWindow::start(const std::vector<std::string>& params) {
     show();
     gate_.feed([this, params] { session_.processParams(params); });
+}
+
+void MainWindow::startJoined(const std::vector<std::string>& params, ClientSocket& from, int seat,
+                             const std::string& rest) {
+    show();
+    sock_.takeOver(from);
+    gate_.feed([this, params, seat, rest] {
+        session_.processJoined(params, seat);
+        session_.onBytes(rest);
+    });
 }
 
 void MainWindow::leaveGame() {

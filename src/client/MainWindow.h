@@ -51,7 +51,6 @@ namespace tc::client {
 class BoardPanel;
 class FullScreen;
 class ClientSoundPlayer;
-class ConnectDialog;
 class GameStartWindow;
 
 class MainWindow final : public QMainWindow, public SessionView {
@@ -98,6 +97,10 @@ public:
 
     // FormShow: shows the window and runs processparams with `params`.
     void start(const std::vector<std::string>& params);
+    // start() for a join that JoinAttempt already made and logged in: the
+    // window takes `from`'s connection over and the session starts logged
+    // in at `seat` with `rest`, the host's bytes after the login request.
+    void startJoined(const std::vector<std::string>& params, ClientSocket& from, int seat, const std::string& rest);
     // A second copy of the program asked for this one: bring it forward.
     void bringToFront();
     // Leaves the game at once and silently and puts a fresh session in
@@ -129,8 +132,8 @@ public:
 
 signals:
     void closed();
-    // The player asked to host or join from the File menu.
-    void connectRequested(const tc::client::MainOptions& options);
+    // File > Host a Game… (true) or Join a Game… (false) was chosen.
+    void connectDialogWanted(bool host);
     // A game begun after leaveGame() ended (connection closed, game full).
     void gameEnded();
 
@@ -140,7 +143,6 @@ protected:
 private:
     // Connects every menu item to what it does.
     void wireMenus();
-    void openConnectDialog(bool host);
     // loadchecklist: the seated players of the current game but the own seat.
     std::vector<std::string> currentGameNames() const;
     void buildChat(QWidget* board);
@@ -170,7 +172,6 @@ private:
     std::function<void(const QString&)> presenter_;
     quint16 port_ = kDefaultPort;
     quint16 hostingPort_ = 0;
-    ConnectDialog* connectDialog_ = nullptr;
     bool endToGameEnded_ = false;  // set by leaveGame()
     int generation_ = 0;           // games left so far
 

@@ -38,11 +38,19 @@ ServerHost::~ServerHost() {
 
 bool ServerHost::listen(const QHostAddress& address, quint16 port, QString* error) {
     if (listener_.listen(address, port)) {
+        listenAddress_ = address;
+        listenPort_ = listener_.serverPort();
         outputTimer_.start();
         return true;
     }
     if (error) *error = QStringLiteral("Cannot listen on port %1: %2").arg(port).arg(listener_.errorString());
     return false;
+}
+
+void ServerHost::stopListening() { listener_.close(); }
+
+bool ServerHost::listenAgain() {
+    return listener_.isListening() || (listenPort_ != 0 && listener_.listen(listenAddress_, listenPort_));
 }
 
 quint16 ServerHost::serverPort() const { return listener_.isListening() ? listener_.serverPort() : 0; }

@@ -38,6 +38,13 @@ public:
     bool listen(const QHostAddress& address, quint16 port, QString* error);
     // The port listened on (the chosen one when listening on port 0), or 0.
     quint16 serverPort() const;
+    // The listening socket's descriptor (-1 when not listening), for a look
+    // at what the system really bound.
+    qintptr listeningSocket() const { return listener_.socketDescriptor(); }
+    // Stops taking new connections; the game and its connections go on.
+    // listenAgain() takes up the same address and port again.
+    void stopListening();
+    bool listenAgain();
     // Length of one pause tick; 1000 ms unless set.
     void setPauseMs(int ms);
 
@@ -66,6 +73,8 @@ private:
     Output output(ConnId conn) const override;
 
     QTcpServer listener_;
+    QHostAddress listenAddress_;
+    quint16 listenPort_ = 0;
     QTimer pauseTimer_;
     QTimer outputTimer_;
     TServer server_;

@@ -1,7 +1,8 @@
 #pragma once
 // What the connect dialog remembers in the settings file's section: the
-// player's name, the port and the last five addresses joined, newest first.
-// Keys of their own, so nothing else in the section changes.
+// player's name, the port and the last five hosts joined successfully,
+// newest first, each without its port (the port has its own key). Keys of
+// their own, so nothing else in the section changes.
 #include <string>
 #include <vector>
 
@@ -24,11 +25,12 @@ struct ConnectSettings {
     std::vector<std::string> addresses;
 
     // Missing keys give an empty name, port 7772 and no addresses; a port
-    // outside 1..65535 reads as 7772; empty and repeated addresses are
-    // skipped, and at most kMaxAddresses are kept.
+    // outside 1..65535 reads as 7772; empty, repeated and odd addresses
+    // (anything but a host name or a bare IP address: with a port, in
+    // brackets, with spaces) are skipped, and at most kMaxAddresses are kept.
     static ConnectSettings read(const store::SettingsFile& file);
 
-    // Puts `address` first (once: an equal one further down, compared
+    // Puts `address` (a host as JoinAddress gives it) first (once: an equal one further down, compared
     // without regard to case, goes) and keeps at most kMaxAddresses.
     // An empty address changes nothing.
     void remember(const std::string& address);
@@ -37,5 +39,19 @@ struct ConnectSettings {
     // written (the file on disk is then unchanged).
     bool write(store::SettingsFile& file) const;
 };
+
+// What the player typed in the address field, understood: "HOST",
+// "HOST:PORT", a bare IPv6 address, "[IPv6]" or "[IPv6]:PORT".
+struct JoinAddress {
+    std::string host;      // without brackets; empty when `error` is set
+    int port = 0;          // 0: none given, the Port box counts
+    std::string error;     // why the text is no address, for the dialog
+
+    static JoinAddress parse(const std::string& typed);
+};
+
+// A host name (letters, digits, "-", "_", "." up to 253 characters) or an
+// IPv4 or IPv6 address, without port or brackets.
+bool isHostOrAddress(const std::string& host);
 
 } // namespace tc::client

@@ -5,6 +5,7 @@
 
 #include "chat/ChatterSounds.h"
 #include "session/BotChatter.h"
+#include "session/JoinHandshake.h"
 #include "session/SessionDetail.h"
 #include "net/Cp1252.h"
 #include "net/Fields.h"
@@ -22,16 +23,6 @@ constexpr net::Colour kJustWatchColour = net::rgb(156, 152, 120);
 
 // Seat hints: the name a free seat falls back to when its turn comes.
 constexpr const char* kHints[6] = {"", "Rudi", "Klick", "Kling", "Klick", "Krazy"};
-
-// The name exactly as the server will store and echo it: what has no
-// Windows-1252 byte (and "ÿ", which would end the message) becomes "?",
-// and so does "+", which would split the name into two list fields at
-// every receiver.
-std::string wireSafeName(const std::string& name) {
-    std::string out = net::cp1252ToUtf8(net::utf8ToCp1252(name));
-    std::replace(out.begin(), out.end(), '+', '?');
-    return out;
-}
 
 } // namespace
 
@@ -111,6 +102,30 @@ void Session::processParams(const std::vector<std::string>& params) {
         }
     }
     publish();
+}
+
+void Session::processJoined(const std::vector<std::string>& params, int seat) {
+    if (params.size() < 3 || seat < 1 || seat > 9) return;
+    table_.startVisible = false;
+    table_.startGameEnabled = false;
+    changed();
+    post("0+Loading Multi-player Game.. Please Wait.");
+    myname_ = wireSafeName(params[0]);
+    hostaddress_ = params[1];
+    loginname_ = myname_ + net::kTerminator;
+    connectAddress_ = hostaddress_;
+    connected_ = true;
+    takeSlot(seat);
+    view_.openSideConnection();
+    publish();
+}
+
+void Session::takeSlot(int slot) {
+    myseat_ = slot;
+    loggedin_ = true;
+    table_.spectating = slot > 6;
+    table_.justWatchEnabled = slot <= 6;
+    changed();
 }
 
 void Session::hostpress() {
@@ -283,21 +298,8 @@ void Session::publish() {
 
 void Session::sendloginfo(const std::string& data) {
     const int slot = readInt(data, 1, 9);
-    myseat_ = slot;
-    loggedin_ = true;
-    table_.spectating = slot > 6;
-    table_.justWatchEnabled = slot <= 6;
-    changed();
-    // loginname ends with its own 0xFF, so the login line is followed by
-    // an empty line, which the server ignores.
-    std::string name = loginname_;
-    std::string extra;
-    if (!name.empty() && name.back() == net::kTerminator) {
-        name.pop_back();
-        extra = net::kTerminator;
-    }
-    view_.send(net::utf8ToCp1252("CMD_logininfo+" + std::to_string(myseat_) + "+" + kVersion + "+" + name) +
-               extra + net::kTerminator);
+    takeSlot(slot);
+    view_.send(loginMessage(myseat_, loginname_));
 }
 
 void Session::chat(const std::string& data) {

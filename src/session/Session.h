@@ -68,6 +68,11 @@ public:
     // processparams with the command-line parameters (program name and
     // our own options already removed).
     void processParams(const std::vector<std::string>& params);
+    // processparams for a join whose connection was already made and
+    // whose login was already answered (JoinHandshake): the session starts
+    // connected and logged in at `seat`, sends nothing, and takes the
+    // host's further messages through onBytes as usual.
+    void processJoined(const std::vector<std::string>& params, int seat);
     // The port named in messages about hosting and connecting (the window
     // listens and connects on it). Default 7772.
     void setPort(int port) { port_ = port; }
@@ -167,6 +172,8 @@ private:
     static const Route kRoutes[];
 
     void dispatch(const std::string& line);
+    // The login's slot: own seat or spectator's place, logged in.
+    void takeSlot(int slot);
     void enqueue(std::string line);
 
     // Output helpers.

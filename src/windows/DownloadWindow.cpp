@@ -15,6 +15,7 @@
 #include <QStandardPaths>
 
 #include "TilecrestAssets.h"
+#include "store/StoreLocation.h"
 #include "windows/Desktop.h"
 #include "windows/InstallerFileName.h"
 #include "windows/LobbyDownload.h"
@@ -123,8 +124,10 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
 }
 
 QString DownloadWindow::downloadFolderFor(const QString& programFolder) {
+    // An installed copy never writes beside itself (see StoreLocation).
     const QFileInfo folder(programFolder);
-    if (folder.isDir() && folder.isWritable()) return programFolder;
+    if (folder.isDir() && folder.isWritable() && !store::isInstalledProgramFolder(programFolder))
+        return programFolder;
     const QString user = QStandardPaths::writableLocation(QStandardPaths::DownloadLocation);
     QDir().mkpath(user);
     return user;

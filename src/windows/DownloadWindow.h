@@ -30,7 +30,8 @@ public:
     // Where the installer is saved; empty (the default) follows the rule
     // of downloadFolderFor() with the executable's folder.
     void setDownloadFolder(const QString& folder) { folder_ = folder; }
-    // `programFolder` when it is writable, else the user's download folder.
+    // `programFolder` when it is writable and not an installed copy's
+    // folder, else the user's download folder.
     static QString downloadFolderFor(const QString& programFolder);
     QString downloadFolder() const;
     LobbyDownload& transfer() { return *transfer_; }

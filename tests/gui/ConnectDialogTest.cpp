@@ -1,6 +1,7 @@
 // File > Host a Game / Join a Game: two copies, each with its own settings
-// folder, find each other through their dialogs; every way it can fail
-// leaves one line in the chat, one window and a dialog that works again.
+// folder, find each other through their dialogs. A try that fails leaves
+// the player in the game he is in and the dialog open with the reason; only
+// what worked is remembered.
 #include <sys/socket.h>
 #include <netinet/in.h>
 #include <unistd.h>
@@ -12,12 +13,15 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 
 #include "GameCopy.h"
 #include "chat/ChatInput.h"
 #include "client/ConnectDialog.h"
+#include "client/JoinAttempt.h"
 #include "client/LocalAddresses.h"
+#include "server/ServerHost.h"
 #include "session/ReachableAddresses.h"
 #include "store/StoreLocation.h"
 #include "windows/DownloadWindow.h"
@@ -36,6 +40,11 @@ std::unique_ptr<GameCopy> soloCopy(const QTemporaryDir& folder) {
     return copy;
 }
 
+QString problem(ConnectDialog* d) {
+    auto* label = d->findChild<QLabel*>("label_problem");
+    return label->isVisible() ? label->text() : QString();
+}
+
 ConnectDialog* openDialog(GameCopy& copy, bool host) {
     copy.window().findChild<QAction*>(host ? "HostaGame1" : "JoinaGame1")->trigger();
     auto* dialog = copy.window().findChild<ConnectDialog*>("ConnectDialog");
@@ -45,9 +54,9 @@ ConnectDialog* openDialog(GameCopy& copy, bool host) {
 }
 
 // Fills the dialog as a player would and presses Host or Join.
-void connectThrough(GameCopy& copy, bool host, const QString& name, const QString& address, int port) {
+ConnectDialog* press(GameCopy& copy, bool host, const QString& name, const QString& address, int port) {
     ConnectDialog* d = openDialog(copy, host);
-    ASSERT_NE(d, nullptr);
+    if (!d) return nullptr;
     auto* nameEdit = d->findChild<QLineEdit*>("edit_name");
     nameEdit->clear();
     QTest::keyClicks(nameEdit, name);
@@ -55,9 +64,25 @@ void connectThrough(GameCopy& copy, bool host, const QString& name, const QStrin
     d->findChild<QSpinBox*>("spin_port")->setValue(port);
     auto* button = d->findChild<QPushButton*>("button_connect");
     EXPECT_EQ(button->text(), host ? "Host" : "Join");
-    ASSERT_TRUE(button->isEnabled());
+    EXPECT_TRUE(button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
-    EXPECT_FALSE(d->isVisible());
+    return d;
+}
+
+// The same, for a try that is to work: the dialog closes.
+void connectThrough(GameCopy& copy, bool host, const QString& name, const QString& address, int port) {
+    ConnectDialog* d = press(copy, host, name, address, port);
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return !d->isVisible(); })) << problem(d).toStdString();
+}
+
+// The same, for a try that is to fail: the dialog stays with the reason.
+QString failedTry(GameCopy& copy, bool host, const QString& name, const QString& address, int port) {
+    ConnectDialog* d = press(copy, host, name, address, port);
+    if (!d || !waitUntil([&] { return !d->trying(); })) return QStringLiteral("(still trying)");
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_TRUE(d->findChild<QPushButton*>("button_connect")->isEnabled());
+    return problem(d);
 }
 
 int freePort() {
@@ -97,6 +122,37 @@ struct DeafListener {
     int fd = -1;
     quint16 port = 0;
     QTcpSocket filler;
+};
+
+// A game host of the test's own on loopback: greets every connection with
+// `greeting`, answers a login with `answer`, and keeps what it received.
+class FakeHost : public QObject {
+public:
+    FakeHost(QByteArray greeting, QByteArray answer, const QHostAddress& where = QHostAddress::LocalHost)
+        : greeting_(std::move(greeting)), answer_(std::move(answer)) {
+        listening = server_.listen(where, 0);
+        port = server_.serverPort();
+        connect(&server_, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = server_.nextPendingConnection()) {
+                s->setParent(this);
+                s->write(greeting_);
+                connect(s, &QTcpSocket::readyRead, this, [this, s] {
+                    received += s->readAll();
+                    if (!answer_.isEmpty() && received.contains("CMD_logininfo+")) {
+                        s->write(answer_);
+                        answer_.clear();
+                    }
+                });
+            }
+        });
+    }
+    bool listening = false;
+    quint16 port = 0;
+    QByteArray received;
+
+private:
+    QTcpServer server_;
+    QByteArray greeting_, answer_;
 };
 
 } // namespace
@@ -146,95 +202,117 @@ TEST(ConnectDialog, HostAndJoinThroughTheDialogsThenChatAndFallBackToSoloWhenThe
     EXPECT_FALSE(bob->game.download().isVisible());
 }
 
-TEST(ConnectDialog, ARefusedJoinSaysSoAndTheAddressIsOfferedAgainAfterARestart) {
-    QTemporaryDir folder;
-    const int port = freePort();  // nobody listens there now
-    {
-        auto cy = soloCopy(folder);
-        connectThrough(*cy, false, "Cy", "127.0.0.1", port);
-        const QString line = QStringLiteral(
-            "Could not connect to 127.0.0.1 port %1: Connection refused. Is a game hosted there on this port?").arg(port);
-        ASSERT_TRUE(waitUntil([&] { return cy->chatHas(line); })) << cy->chat().toStdString();
-        EXPECT_EQ(cy->chat().count("Could not connect"), 1);
-        EXPECT_FALSE(cy->session().loggedin());
-        EXPECT_EQ(visibleMainWindows(), 1);
-    }
-    auto again = soloCopy(folder);
-    ConnectDialog* d = openDialog(*again, false);
-    ASSERT_NE(d, nullptr);
-    auto* combo = d->findChild<QComboBox*>("combo_address");
-    ASSERT_EQ(combo->count(), 1);
-    EXPECT_EQ(combo->itemText(0), "127.0.0.1");
-    EXPECT_EQ(combo->currentText(), "127.0.0.1");
-    EXPECT_EQ(d->findChild<QSpinBox*>("spin_port")->value(), port);
-    EXPECT_EQ(d->findChild<QLineEdit*>("edit_name")->text(), "Cy");
-    d->reject();
-}
+TEST(ConnectDialog, AFailedJoinLeavesThePlayerSeatedAndTheDialogOpenWithTheReason) {
+    QTemporaryDir annFolder, bobFolder;
+    auto ann = soloCopy(annFolder);
+    const int port = freePort();
+    connectThrough(*ann, true, "Ann", {}, port);
+    ASSERT_TRUE(waitUntil([&] { return ann->session().loggedin() && ann->seat(1) == "Ann"; }));
+    auto bob = soloCopy(bobFolder);
+    connectThrough(*bob, false, "Bob", "127.0.0.1", port);
+    ASSERT_TRUE(waitUntil([&] { return ann->seat(2) == "Bob" && bob->session().myseat() == 2; }));
+    const QString remembered = settingsText(bobFolder);
+    bob->game.joinAttempt().setTimeout(2000);
 
-TEST(ConnectDialog, ANameThatDoesNotResolveAndAHostThatDoesNotAnswerEachGiveOneLine) {
-    QTemporaryDir folder;
-    auto dee = soloCopy(folder);
-    connectThrough(*dee, false, "Dee", "nobody.invalid", 7772);
-    const QString notFound =
-        "Could not connect to nobody.invalid port 7772: Host not found. Check the address.";
-    ASSERT_TRUE(waitUntil([&] { return dee->chatHas(notFound); })) << dee->chat().toStdString();
-
-    // The dialog works again; this time nobody answers at all.
+    const int nobody = freePort();
+    EXPECT_EQ(failedTry(*bob, false, "Bob", QStringLiteral("127.0.0.1:%1").arg(nobody), port),
+              "Connection refused. Is a game hosted there on this port?");
+    FakeHost full("CMD_full+\xFF", {});
+    ASSERT_TRUE(full.listening);
+    EXPECT_EQ(failedTry(*bob, false, "Bob", "127.0.0.1", full.port), "Game is full");
+    FakeHost silent({}, {});
+    EXPECT_EQ(failedTry(*bob, false, "Bob", "127.0.0.1", silent.port),
+              "The host did not take you in within 2 seconds. Try again in a moment.");
     DeafListener deaf;
     ASSERT_NE(deaf.port, 0);
-    dee->window().setConnectTimeout(2000);
-    connectThrough(*dee, false, "Dee", "127.0.0.1", deaf.port);
-    const QString silent = QStringLiteral("Could not connect to 127.0.0.1 port %1: No answer within 2 seconds.")
-                               .arg(deaf.port);
-    ASSERT_TRUE(waitUntil([&] { return dee->chatHas(silent); }, 10000)) << dee->chat().toStdString();
-    EXPECT_EQ(dee->chat().count("Could not connect"), 2);
-    EXPECT_FALSE(dee->session().loggedin());
-    EXPECT_EQ(visibleMainWindows(), 1);
-    // Both addresses are remembered, newest first.
-    ConnectDialog* d = openDialog(*dee, false);
+    EXPECT_EQ(failedTry(*bob, false, "Bob", "127.0.0.1", deaf.port),
+              "No answer within 2 seconds. Check the address, and that the host's firewall lets the port through.");
+    // A port that does not read is refused before anything is tried.
+    EXPECT_EQ(failedTry(*bob, false, "Bob", "127.0.0.1:77x", port),
+              "After the colon comes the port, a number from 1 to 65535; or leave it out and use the Port box.");
+
+    // Through all of it Bob stayed in Ann's game, and the dialog waits for
+    // a correction in the address field.
+    auto* d = bob->window().findChild<ConnectDialog*>("ConnectDialog");
+    EXPECT_TRUE(d->isVisible());
     auto* combo = d->findChild<QComboBox*>("combo_address");
-    ASSERT_EQ(combo->count(), 2);
-    EXPECT_EQ(combo->itemText(0), "127.0.0.1");
-    EXPECT_EQ(combo->itemText(1), "nobody.invalid");
+    EXPECT_TRUE(d->focusWidget() == combo || combo->isAncestorOf(d->focusWidget()));
+    EXPECT_EQ(bob->session().myseat(), 2);
+    EXPECT_TRUE(bob->session().loggedin());
+    EXPECT_EQ(ann->seat(2), "Bob");
+    EXPECT_FALSE(ann->chatHas("Bob disconnected."));
+    auto* input = bob->window().findChild<tc::chat::ChatInput*>("mychat");
+    input->setText("still here");
+    QTest::keyClick(input, Qt::Key_Return);
+    ASSERT_TRUE(waitUntil([&] { return ann->chatHas("still here"); }));
+    EXPECT_FALSE(bob->chatHas("Could not connect"));
+    // Nothing of the failed tries was remembered.
+    EXPECT_EQ(settingsText(bobFolder), remembered);
     d->reject();
+    ConnectDialog* again = openDialog(*bob, false);
+    ASSERT_EQ(combo->count(), 1);
+    EXPECT_EQ(combo->itemText(0), "127.0.0.1");
+    EXPECT_EQ(problem(again), "");
+    again->reject();
 }
 
-TEST(ConnectDialog, HostingOnATakenPortSaysSoAndTheNextTryCanHost) {
+TEST(ConnectDialog, ASuccessfulJoinMovesThePlayerAndLogsInOnce) {
+    QTemporaryDir folder;
+    auto bob = soloCopy(folder);
+    FakeHost zed("CMD_sendlogininfo+4\xFF", "CMD_existingplayers+1+Zed+0\xFF" "CMD_newplayerinfo+4+Bob+0\xFF",
+                 QHostAddress::LocalHostIPv6);
+    if (!zed.listening) GTEST_SKIP() << "no IPv6 loopback here";
+    connectThrough(*bob, false, "Bob", QStringLiteral("[::1]:%1").arg(zed.port), 7772);
+    ASSERT_TRUE(waitUntil([&] { return bob->seat(1) == "Zed" && bob->seat(4) == "Bob"; }))
+        << bob->chat().toStdString() << zed.received.toStdString();
+    EXPECT_EQ(bob->session().myseat(), 4);
+    EXPECT_TRUE(bob->session().loggedin());
+    EXPECT_FALSE(bob->session().ishost());
+    EXPECT_EQ(bob->game.server().serverPort(), 0);  // the solo game's server is gone
+    EXPECT_EQ(bob->seat(2), "<Waiting>");  // the new table only
+    EXPECT_TRUE(bob->chatHas("You are Connected."));
+    // The login went out once, from the try; the session sent nothing more.
+    QTest::qWait(200);
+    EXPECT_EQ(zed.received, QByteArray("CMD_logininfo+4+1.0.3+Bob\xFF\xFF"));
+    // The host without brackets and port, the port in its own key.
+    EXPECT_TRUE(settingsText(folder).contains("RecentAddress1=::1\r\n"));
+    EXPECT_TRUE(settingsText(folder).contains(QStringLiteral("GamePort=%1\r\n").arg(zed.port)));
+}
+
+TEST(ConnectDialog, HostingOnATakenPortKeepsTheDialogAndOffersAFreeOne) {
     QTemporaryDir folder;
     QTcpServer holder;
     ASSERT_TRUE(holder.listen(QHostAddress::Any, 0));
     auto eve = soloCopy(folder);
-    connectThrough(*eve, true, "Eve", {}, holder.serverPort());
-    const QString taken = QStringLiteral("Cannot host the game: port %1 is not available").arg(holder.serverPort());
-    ASSERT_TRUE(waitUntil([&] { return eve->chatHas(taken); })) << eve->chat().toStdString();
-    EXPECT_TRUE(eve->chatHas("Choose another port."));
-    EXPECT_FALSE(eve->session().ishost());
-    EXPECT_EQ(eve->window().hostingPort(), 0);
-    EXPECT_EQ(visibleMainWindows(), 1);
+    const QString reason = failedTry(*eve, true, "Eve", {}, holder.serverPort());
+    const QString head = QStringLiteral("Port %1 is not available (").arg(holder.serverPort());
+    EXPECT_TRUE(reason.startsWith(head)) << reason.toStdString();
+    auto* d = eve->window().findChild<ConnectDialog*>("ConnectDialog");
+    auto* spin = d->findChild<QSpinBox*>("spin_port");
+    EXPECT_TRUE(reason.endsWith(QStringLiteral(" Port %1 is free: press Host to use it.").arg(spin->value())))
+        << reason.toStdString();
+    EXPECT_NE(spin->value(), holder.serverPort());
+    EXPECT_TRUE(d->focusWidget() == spin || spin->isAncestorOf(d->focusWidget()));
+    // Eve is still in her solo game.
+    EXPECT_TRUE(eve->session().loggedin());
+    EXPECT_EQ(eve->seat(1), "You");
+    EXPECT_FALSE(eve->chatHas("Cannot host the game"));
 
-    const int port = freePort();
-    connectThrough(*eve, true, "Eve", {}, port);
-    ASSERT_TRUE(waitUntil([&] { return eve->session().loggedin() && eve->seat(1) == "Eve"; }));
-    EXPECT_EQ(eve->window().hostingPort(), port);
-    EXPECT_EQ(eve->chat().count("Cannot host the game"), 1);
+    const int offered = spin->value();
+    QTest::mouseClick(d->findChild<QPushButton*>("button_connect"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return !d->isVisible() && eve->session().loggedin() && eve->seat(1) == "Eve"; }));
+    EXPECT_EQ(eve->window().hostingPort(), offered);
+    EXPECT_TRUE(settingsText(folder).contains(QStringLiteral("GamePort=%1").arg(offered)));
 }
 
-TEST(ConnectDialog, AJoinerToldTheGameIsFullIsBackInASoloGame) {
-    QTemporaryDir hostFolder, folder;
-    auto ann = soloCopy(hostFolder);
-    const quint16 port = ann->window().hostingPort();
-    std::vector<std::unique_ptr<tc::guitest::WireClient>> others;
-    for (int slot = 2; slot <= 9; ++slot) {
-        others.push_back(std::make_unique<tc::guitest::WireClient>(port, "P" + QByteArray::number(slot)));
-        ASSERT_TRUE(waitUntil([&] { return others.back()->slot == slot; }));
-    }
-    auto gus = soloCopy(folder);
-    connectThrough(*gus, false, "Gus", "127.0.0.1", port);
-    ASSERT_TRUE(waitUntil([&] { return !gus->messages.isEmpty(); }));
-    EXPECT_EQ(gus->messages, (QStringList{"Game is full"}));
-    ASSERT_TRUE(waitUntil([&] { return gus->chatHas("The game has ended; back to a solo game."); }));
-    ASSERT_TRUE(waitUntil([&] { return gus->session().ishost() && gus->seat(1) == "You"; }));
-    EXPECT_TRUE(gus->window().isVisible());
+TEST(ConnectDialog, HostingOnTheSoloGamesOwnPortWorks) {
+    QTemporaryDir folder;
+    auto eve = soloCopy(folder);
+    const quint16 soloPort = eve->game.server().serverPort();
+    ASSERT_NE(soloPort, 0);
+    connectThrough(*eve, true, "Eve", {}, soloPort);
+    ASSERT_TRUE(waitUntil([&] { return eve->session().loggedin() && eve->seat(1) == "Eve"; }));
+    EXPECT_EQ(eve->window().hostingPort(), soloPort);
 }
 
 TEST(ConnectDialog, FieldsAreCheckedBeforeTheButtonWorks) {
@@ -247,8 +325,12 @@ TEST(ConnectDialog, FieldsAreCheckedBeforeTheButtonWorks) {
     EXPECT_FALSE(button->isEnabled());
     d->findChild<QLineEdit*>("edit_name")->setText(" Fay ");
     EXPECT_TRUE(button->isEnabled());
-    const auto o = d->options();
+    auto o = d->options();
     EXPECT_EQ(o.params, (std::vector<std::string>{"Fay", "::1", "x"}));
+    d->findChild<QComboBox*>("combo_address")->setEditText("host.lan:7773");
+    o = d->options();
+    EXPECT_EQ(o.params, (std::vector<std::string>{"Fay", "host.lan", "x"}));
+    EXPECT_EQ(o.port, 7773);
     d->findChild<QComboBox*>("combo_address")->setEditText(" ");
     EXPECT_FALSE(button->isEnabled());
     d->reject();

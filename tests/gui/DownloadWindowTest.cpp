@@ -255,7 +255,7 @@ TEST(DownloadWindow, OddFileNamesStayInsideTheFolder) {
     }
 }
 
-TEST(DownloadWindow, AProgramFolderThatCannotBeWrittenSendsTheFileToDownloads) {
+TEST(DownloadWindow, AProgramFolderThatCannotBeWrittenOrIsInstalledSendsTheFileToDownloads) {
     // A home of the test's own, so the user's Downloads folder is not touched.
     QTemporaryDir home;
     const QByteArray oldHome = qgetenv("HOME");
@@ -266,6 +266,11 @@ TEST(DownloadWindow, AProgramFolderThatCannotBeWrittenSendsTheFileToDownloads) {
     EXPECT_TRUE(downloads.startsWith(home.path()));
     EXPECT_EQ(DownloadWindow::downloadFolderFor(program.filePath("gone")), downloads);
     EXPECT_TRUE(QFileInfo(downloads).isDir());
+    // An installed copy's folder, writable or not, is never used.
+    ASSERT_TRUE(QDir().mkpath(program.filePath("bin")));
+    ASSERT_TRUE(QDir().mkpath(program.filePath("share/applications")));
+    QFile(program.filePath("share/applications/org.tilecrest.Tilecrest.desktop")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(DownloadWindow::downloadFolderFor(program.filePath("bin")), downloads);
     qputenv("HOME", oldHome);
 }
 

@@ -415,7 +415,7 @@ TEST(Settings, AnUnreadableFileIsToldOnceAndAFailingSaveToo) {
     QFile::remove(settingsPath());
 }
 
-TEST(Settings, TheFileLivesBesideTheProgramOnlyWhereItCanBeKept) {
+TEST(Settings, TheFileLivesBesideTheProgramOnlyInAPortableCopyWhereItCanBeKept) {
     QTemporaryDir dir;
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("XDG_CONFIG_HOME", dir.filePath("config").toLocal8Bit());
@@ -477,6 +477,27 @@ TEST(Settings, TheFileLivesBesideTheProgramOnlyWhereItCanBeKept) {
     ASSERT_TRUE(again.open(QIODevice::ReadOnly));
     EXPECT_EQ(again.readAll(), "[Tilecrest]\r\nTop=12\r\n");
     QFile::setPermissions(dir.filePath("readonly"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    // An installed copy never keeps files beside itself, even where it
+    // could write (root) and even where an old file lies.
+    const QString bin = dir.filePath("prefix/bin");
+    ASSERT_TRUE(QDir().mkpath(bin));
+    {
+        QFile rootsFile(QDir(bin).filePath(name));
+        ASSERT_TRUE(rootsFile.open(QIODevice::WriteOnly));
+        rootsFile.write("[Tilecrest]\r\nTop=77\r\n");
+    }
+    EXPECT_FALSE(tc::store::isInstalledProgramFolder(bin));
+    EXPECT_EQ(tc::store::storeFilePathFor(name, bin, kind), QDir(bin).filePath(name));  // no menu entry: portable
+    ASSERT_TRUE(QDir().mkpath(dir.filePath("prefix/share/applications")));
+    QFile(dir.filePath("prefix/share/applications/org.tilecrest.Tilecrest.desktop")).open(QIODevice::WriteOnly);
+    EXPECT_TRUE(tc::store::isInstalledProgramFolder(bin));
+    EXPECT_TRUE(tc::store::isInstalledProgramFolder(bin + "/"));
+    QFile::remove(user);
+    EXPECT_EQ(tc::store::storeFilePathFor(name, bin, kind), user);
+    EXPECT_FALSE(QFileInfo::exists(user));  // the file there is nobody's own: not taken over
+    EXPECT_FALSE(tc::store::isInstalledProgramFolder(dir.filePath("prefix")));
+    EXPECT_FALSE(tc::store::isInstalledProgramFolder(dir.filePath("prefix/share")));
 
     if (oldConfig.isNull())
         qunsetenv("XDG_CONFIG_HOME");

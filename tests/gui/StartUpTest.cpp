@@ -32,21 +32,19 @@ TEST(MainOptions, OurOptionsComeOutAnywhereAndTheRestStaysInOrder) {
     EXPECT_EQ(o.params, (Params{"Jürgen"}));
 }
 
-TEST(MainOptions, BadValuesAreDroppedAndTheDefaultsKept) {
+TEST(MainOptions, AWrongCommandLineIsNamedAndNothingOfItIsTaken) {
     auto o = parseMainOptions({"Ann", "--port", "seventy", "host", "true"});
-    EXPECT_EQ(o.params, (Params{"Ann", "host", "true"}));
-    EXPECT_EQ(o.port, 7772);
-    o = parseMainOptions({"--port", "70000", "--pause-ms", "0", "x"});
-    EXPECT_EQ(o.params, (Params{"x"}));
-    EXPECT_EQ(o.port, 7772);
-    EXPECT_EQ(o.pauseMs, 0);
-    o = parseMainOptions({"Ann", "--port"});
-    EXPECT_EQ(o.params, (Params{"Ann"}));
-    EXPECT_EQ(o.port, 7772);
-    // Look-alikes are parameters, not options.
-    o = parseMainOptions({"--Port", "1", "-h", "--Version"});
-    EXPECT_EQ(o.params, (Params{"--Port", "1", "-h", "--Version"}));
-    EXPECT_FALSE(o.help || o.version);
+    EXPECT_EQ(o.error, "--port needs a whole number (0..65535), not \"seventy\"");
+    EXPECT_TRUE(o.params.empty());
+    EXPECT_EQ(parseMainOptions({"--port", "70000"}).error, "--port 70000 is out of range (0..65535)");
+    EXPECT_EQ(parseMainOptions({"--pause-ms", "0", "x"}).error, "--pause-ms 0 is out of range (1..60000)");
+    EXPECT_EQ(parseMainOptions({"Ann", "--port"}).error, "--port needs a value");
+    EXPECT_EQ(parseMainOptions({"-h"}).error, "unknown option -h");
+    EXPECT_EQ(parseMainOptions({"--Version"}).error, "unknown option --Version");
+    // A name that starts with a dash comes after "--".
+    o = parseMainOptions({"--port", "1", "--", "-Ann-", "h", "true"});
+    EXPECT_EQ(o.error, "");
+    EXPECT_EQ(o.params, (Params{"-Ann-", "h", "true"}));
     o = parseMainOptions({"Ann", "--version", "host"});
     EXPECT_TRUE(o.version);
     EXPECT_EQ(o.params, (Params{"Ann", "host"}));
@@ -75,6 +73,14 @@ TEST(SingleInstance, ANameLeftBehindDoesNotLockOutTheNextCopy) {
     SingleInstance next(key);
     EXPECT_TRUE(next.claim());
     EXPECT_TRUE(SingleInstance::defaultKey().startsWith("arolmev-"));
+    // One copy per user and home folder: another home, another name.
+    const QString here = SingleInstance::defaultKey();
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QDir::tempPath().toLocal8Bit());
+    const QString elsewhere = SingleInstance::defaultKey();
+    qputenv("HOME", oldHome);
+    EXPECT_NE(here, elsewhere);
+    EXPECT_EQ(SingleInstance::defaultKey(), here);
 }
 
 TEST(SingleInstance, AStrangerOnTheSocketIsNotARaiseRequest) {

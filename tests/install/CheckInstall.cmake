@@ -25,11 +25,13 @@ run(ignored ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX})
 set(id org.tilecrest.Tilecrest)
 set(expected
   bin/tilecrest
+  bin/tilecrest-pack
   bin/tilecrest-server
   share/applications/${id}.desktop
   share/icons/hicolor/128x128/apps/${id}.png
   share/icons/hicolor/256x256/apps/${id}.png
   share/icons/hicolor/48x48/apps/${id}.png
+  share/man/man6/tilecrest-pack.6
   share/man/man6/tilecrest-server.6
   share/man/man6/tilecrest.6
   share/metainfo/${id}.metainfo.xml)
@@ -72,7 +74,7 @@ foreach(part "<screenshot type=\"default\">" "<image>https://" "<release version
     fail("metainfo lacks ${part}")
   endif()
 endforeach()
-foreach(page tilecrest tilecrest-server)
+foreach(page tilecrest tilecrest-server tilecrest-pack)
   file(READ ${PREFIX}/share/man/man6/${page}.6 man)
   string(TOUPPER ${page} upper)
   if(NOT man MATCHES "^\\.TH ${upper} 6 [^\n]*Tilecrest 1\\.0\\.3\\.5")
@@ -82,7 +84,7 @@ endforeach()
 
 # --help and --version: exit 0, print the usage or the version, and need no
 # display (with the X11 platform and no DISPLAY a window would abort).
-foreach(program tilecrest tilecrest-server)
+foreach(program tilecrest tilecrest-server tilecrest-pack)
   run(version ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb
       ${PREFIX}/bin/${program} --version)
   if(NOT version STREQUAL "${program} 1.0.3.5\n")
@@ -90,9 +92,41 @@ foreach(program tilecrest tilecrest-server)
   endif()
   run(help ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb
       ${PREFIX}/bin/${program} --help)
-  if(NOT help MATCHES "Usage: [^\n]*${program}" OR NOT help MATCHES "1\\.0\\.3\\.5" OR NOT help MATCHES "--port")
+  if(NOT help MATCHES "Usage: [^\n]*${program}")
+    fail("${program} --help printed '${help}'")
+  endif()
+  if(NOT program STREQUAL "tilecrest-pack" AND (NOT help MATCHES "1\\.0\\.3\\.5" OR NOT help MATCHES "--port"))
     fail("${program} --help printed '${help}'")
   endif()
 endforeach()
+
+# The installed game keeps its files in the user's XDG folders, never beside
+# itself: a solo game with a fresh home, ended by SIGTERM as a logout would
+# (the window closes as by Exit, which writes the tally and the moved
+# window's place). TMPDIR and USER keep its single-instance name apart from
+# any copy the developer runs.
+set(home ${PREFIX}-home)
+file(REMOVE_RECURSE ${home})
+file(MAKE_DIRECTORY ${home}/runtime ${home}/tmp)
+file(CHMOD ${home}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env HOME=${home} XDG_CONFIG_HOME=${home}/config
+                  XDG_DATA_HOME=${home}/data XDG_RUNTIME_DIR=${home}/runtime TMPDIR=${home}/tmp
+                  USER=tilecrest-install-test QT_QPA_PLATFORM=offscreen
+                  timeout -s TERM --preserve-status 8 ${PREFIX}/bin/tilecrest
+                RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET TIMEOUT 60)
+if(NOT rc EQUAL 0)
+  fail("the installed tilecrest ended with ${rc} on SIGTERM")
+endif()
+foreach(file config/Tilecrest/velmoralobby.ini data/Tilecrest/Ridgeplaytally.tld)
+  if(NOT EXISTS ${home}/${file})
+    file(GLOB_RECURSE kept RELATIVE ${home} ${home}/*)
+    fail("the installed tilecrest did not keep ${file} in its XDG folder; it kept: ${kept}")
+  endif()
+endforeach()
+file(GLOB beside RELATIVE ${PREFIX}/bin ${PREFIX}/bin/*)
+if(NOT beside STREQUAL "tilecrest;tilecrest-pack;tilecrest-server")
+  fail("files beside the installed programs: ${beside}")
+endif()
+file(REMOVE_RECURSE ${home})
 
 file(REMOVE_RECURSE ${PREFIX})

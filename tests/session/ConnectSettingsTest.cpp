@@ -80,6 +80,45 @@ TEST(ConnectSettings, BadValuesReadAsDefaults) {
     EXPECT_EQ(s.addresses, (Strings{"x.lan", "y.lan"}));
     f.write("[Tilecrest]\nGamePort=0\n");
     EXPECT_EQ(ConnectSettings::read(tc::store::SettingsFile(f.path)).port, 7772);
+    // What an older copy kept of failed joins, and other oddities, is dropped.
+    f.write("[Tilecrest]\nRecentAddress1=127.0.0.1:7772\nRecentAddress2=[::1]\nRecentAddress3=host.lan\n"
+            "RecentAddress4=a b\nRecentAddress5=fe80::1%eth0\n");
+    EXPECT_EQ(ConnectSettings::read(tc::store::SettingsFile(f.path)).addresses, (Strings{"host.lan", "fe80::1%eth0"}));
+}
+
+TEST(JoinAddress, HostPortAndBracketsAreUnderstood) {
+    using tc::client::JoinAddress;
+    struct Case {
+        const char* typed;
+        const char* host;
+        int port;
+    };
+    for (const Case& c : {Case{"192.168.1.20", "192.168.1.20", 0}, Case{" host.lan:7773 ", "host.lan", 7773},
+                          Case{"::1", "::1", 0}, Case{"[::1]", "::1", 0}, Case{"[fd00::2]:7900", "fd00::2", 7900},
+                          Case{"fe80::1%eth0", "fe80::1%eth0", 0}, Case{"10.0.0.5:1", "10.0.0.5", 1}}) {
+        const JoinAddress a = JoinAddress::parse(c.typed);
+        EXPECT_EQ(a.error, "") << c.typed;
+        EXPECT_EQ(a.host, c.host) << c.typed;
+        EXPECT_EQ(a.port, c.port) << c.typed;
+    }
+    const std::string portHelp =
+        "After the colon comes the port, a number from 1 to 65535; or leave it out and use the Port box.";
+    for (const auto& [typed, error] : std::vector<std::pair<std::string, std::string>>{
+             {"host.lan:", portHelp},
+             {"host.lan:0", portHelp},
+             {"host.lan:65536", portHelp},
+             {"host.lan:77x", portHelp},
+             {"[::1]:", portHelp},
+             {"[::1", "The address has a \"[\" but no \"]\"."},
+             {"[::1]7772", "After \"]\" only \":\" and the port may follow."},
+             {"  ", "Type the host's address."},
+             {":7772", "Type the host's address."},
+             {"my host", "\"my host\" is not a host name or an IP address."},
+             {"1:2:zz::1", "\"1:2:zz::1\" is not a host name or an IP address."}}) {
+        const JoinAddress a = JoinAddress::parse(typed);
+        EXPECT_EQ(a.error, error) << typed;
+        EXPECT_EQ(a.host, "") << typed;
+    }
 }
 
 TEST(ReachableAddresses, LoopbackLinkLocalAndNonsenseAreNotGivenOut) {

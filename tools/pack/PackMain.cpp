@@ -1,12 +1,14 @@
 // tilecrest-pack: packs a file into the "WRZL" container, unpacks one, or
 // shows a tally file as a table. Exit status 0 on success; on failure the
-// reason on stderr, exit status 1, and no output file.
+// reason on stderr, exit status 1, and no output file; a wrong command line
+// is named with the usage on stderr, exit status 2.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "net/CommandLine.h"
 #include "net/Version.h"
 #include "store/AtomicFile.h"
 #include "store/ELzrw1Exception.h"
@@ -23,7 +25,8 @@ const char* const kUsage =
     "       tilecrest-pack --help | --version\n"
     "\n"
     "Exit status 0 on success. On failure the reason goes to stderr, the exit\n"
-    "status is 1 and no OUT file is left behind (an existing OUT is kept).\n";
+    "status is 1 and no OUT file is left behind (an existing OUT is kept).\n"
+    "A wrong command line is named on stderr with this text, exit status 2.\n";
 
 int failed(const std::string& reason) {
     std::fprintf(stderr, "tilecrest-pack: %s\n", reason.c_str());
@@ -76,30 +79,42 @@ int show(const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        std::fputs(kUsage, stdout);
+    using Kind = tc::net::OptionRule::Kind;
+    const tc::net::CommandLine cl = tc::net::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc),
+                                                              {{"--help", Kind::Flag}, {"--version", Kind::Flag}});
+    if (!cl.error.empty()) return tc::net::refuseCommandLine("tilecrest-pack", cl.error, kUsage);
+    const std::vector<std::string>& args = cl.words;
+    if (cl.has("--help") || cl.has("--version")) {
+        if (!args.empty()) return tc::net::refuseCommandLine("tilecrest-pack", "--help and --version stand alone", kUsage);
+        if (cl.has("--help"))
+            std::fputs(kUsage, stdout);
+        else
+            std::printf("tilecrest-pack %s\n", tc::net::kFullVersion);
         return 0;
     }
-    if (args.size() == 1 && args[0] == "--version") {
-        std::printf("tilecrest-pack %s\n", tc::net::kFullVersion);
-        return 0;
-    }
+    const bool copy = !args.empty() && (args[0] == "pack" || args[0] == "unpack");
+    const bool showing = !args.empty() && args[0] == "show";
+    std::string wrong;
+    if (args.empty())
+        wrong = "no command given";
+    else if (!copy && !showing)
+        wrong = "unknown command \"" + args[0] + "\"";
+    else if (copy && args.size() != 3)
+        wrong = args[0] + " needs IN and OUT";
+    else if (showing && args.size() != 2)
+        wrong = "show needs one TALLYFILE";
+    if (!wrong.empty()) return tc::net::refuseCommandLine("tilecrest-pack", wrong, kUsage);
     try {
-        if (args.size() == 3 && (args[0] == "pack" || args[0] == "unpack")) {
-            tc::store::Tlzrw1 doit;
-            doit.InputFile = args[1];
-            doit.OutputFile = args[2];
-            if (args[0] == "pack")
-                doit.Compress();
-            else
-                doit.Decompress();
-            return 0;
-        }
-        if (args.size() == 2 && args[0] == "show") return show(args[1]);
+        if (showing) return show(args[1]);
+        tc::store::Tlzrw1 doit;
+        doit.InputFile = args[1];
+        doit.OutputFile = args[2];
+        if (args[0] == "pack")
+            doit.Compress();
+        else
+            doit.Decompress();
+        return 0;
     } catch (const tc::store::ELzrw1Exception& e) {
         return failed(e.what());
     }
-    std::fputs(kUsage, stderr);
-    return 1;
 }

@@ -1,0 +1,59 @@
+#!/bin/sh
+# Every program refuses a wrong command line the same way: the problem and
+# the usage on stderr, nothing on stdout, exit status 2, at once (a program
+# that opened its window or port would still be running after a second) and
+# without touching the player's folders.
+# Usage: bad_command_lines_test.sh TILECREST TILECREST_SERVER TILECREST_PACK
+set -u
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
+failures=0
+
+# expect PROGRAM MESSAGE ARG...
+expect() {
+    program=$1 message=$2
+    shift 2
+    rm -rf "$dir/home" && mkdir -p "$dir/home"
+    HOME="$dir/home" XDG_CONFIG_HOME="$dir/home/config" XDG_DATA_HOME="$dir/home/data" \
+        XDG_RUNTIME_DIR="$dir/home" QT_QPA_PLATFORM=offscreen \
+        timeout -s KILL 1 "$program" "$@" > "$dir/out" 2> "$dir/err"
+    rc=$?
+    name=$(basename "$program")
+    what="$name $*"
+    if [ $rc -ne 2 ]; then echo "FAIL: $what: exit status $rc, not 2"; failures=$((failures + 1)); return; fi
+    head -n 1 "$dir/err" | grep -qxF "$name: $message" || {
+        echo "FAIL: $what: stderr begins '$(head -n 1 "$dir/err")', not '$name: $message'"; failures=$((failures + 1)); }
+    grep -q "^Usage: $name" "$dir/err" || { echo "FAIL: $what: no usage on stderr"; failures=$((failures + 1)); }
+    [ -s "$dir/out" ] && { echo "FAIL: $what: wrote to stdout"; failures=$((failures + 1)); }
+    [ -z "$(ls -A "$dir/home")" ] || { echo "FAIL: $what: left $(ls -A "$dir/home")"; failures=$((failures + 1)); }
+}
+
+game=$1 server=$2 pack=$3
+for program in "$game" "$server"; do
+    expect "$program" "unknown option -h" -h
+    expect "$program" "unknown option --bogus" --bogus
+    expect "$program" "--port needs a value" --port
+    expect "$program" '--port needs a whole number (0..65535), not "abc"' --port abc
+    expect "$program" "--port 70000 is out of range (0..65535)" --port 70000
+    expect "$program" "--port -1 is out of range (0..65535)" --port=-1
+done
+expect "$game" "unknown option --bogus" Ann 127.0.0.1 true --bogus
+expect "$game" "--pause-ms 0 is out of range (1..60000)" --pause-ms 0
+expect "$server" 'unexpected word "Ann"' Ann
+expect "$server" '--bind needs an IP address, not "nowhere"' --bind nowhere
+expect "$pack" "unknown option -h" -h
+expect "$pack" "unknown option --port" --port 7772
+expect "$pack" "no command given"
+expect "$pack" 'unknown command "frobnicate"' frobnicate
+expect "$pack" "pack needs IN and OUT" pack onlyone
+expect "$pack" "show needs one TALLYFILE" show
+expect "$pack" "--help and --version stand alone" --help show x
+
+# --help still answers on stdout with status 0.
+for program in "$game" "$server" "$pack"; do
+    QT_QPA_PLATFORM=offscreen timeout -s KILL 1 "$program" --help > "$dir/out" 2>&1 ||
+        { echo "FAIL: $(basename "$program") --help"; failures=$((failures + 1)); }
+    grep -q "^Usage: $(basename "$program")" "$dir/out" || { echo "FAIL: $(basename "$program") --help text"; failures=$((failures + 1)); }
+done
+[ $failures -eq 0 ] && echo ok
+exit $failures
