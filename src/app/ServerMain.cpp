@@ -10,6 +10,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "game/ComputerPlayer.h"
 #include "game/Lcg.h"
 #include "net/CommandLine.h"
 #include "net/Version.h"
@@ -32,13 +33,16 @@ void printLine(const QString& line) {
 }
 
 const char* const kUsage =
-    "Usage: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N]\n"
+    "Usage: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N] [--rudi classic|expert]\n"
     "Tilecrest %1 game server without a window.\n"
     "\n"
     "  --port N       TCP port, 0..65535 (default 7772; 0 lets the system choose)\n"
     "  --bind ADDR    address to listen on (default all)\n"
     "  --seed N       fixed seed of the dice, 0..4294967295 (default: the time of day)\n"
     "  --pause-ms N   length of one pause tick, 1..3600000 ms (default 1000)\n"
+    "  --rudi classic|expert\n"
+    "                 how the computer player chooses: classic, his fixed order (default),\n"
+    "                 or expert, the best play\n"
     "  --help         show this text and end\n"
     "  --version      show the version and end\n"
     "\n"
@@ -56,6 +60,7 @@ int main(int argc, char* argv[]) {
     const std::vector<tc::net::OptionRule> rules = {
         {"--port", Kind::Number, 0, 65535},          {"--bind", Kind::Text},
         {"--seed", Kind::Number, 0, 0xFFFFFFFFll},   {"--pause-ms", Kind::Number, 1, 3600000},
+        {"--rudi", Kind::Text},
         {"--help", Kind::Flag},                      {"--version", Kind::Flag},
     };
     const tc::net::CommandLine cl = tc::net::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), rules);
@@ -64,6 +69,8 @@ int main(int argc, char* argv[]) {
     QHostAddress address(QHostAddress::Any);
     if (wrong.empty() && cl.has("--bind") && !address.setAddress(QString::fromStdString(cl.text("--bind", ""))))
         wrong = "--bind needs an IP address, not \"" + cl.text("--bind", "") + "\"";
+    const auto rudi = tc::game::parseRudi(cl.text("--rudi", "classic"));
+    if (wrong.empty() && !rudi) wrong = "--rudi needs classic or expert, not \"" + cl.text("--rudi", "") + "\"";
     if (!wrong.empty()) return tc::net::refuseCommandLine("tilecrest-server", wrong, usage());
     if (cl.has("--help") || cl.has("--version")) {
         std::fputs(cl.has("--help") ? usage().c_str()
@@ -88,6 +95,7 @@ int main(int argc, char* argv[]) {
     tc::game::Lcg rng(static_cast<std::uint32_t>(seed));
     tc::server::ServerHost host(rng);
     host.setPauseMs(static_cast<int>(pauseMs));
+    host.setRudi(*rudi);
     QObject::connect(&host, &tc::server::ServerHost::logLine, &app, printLine);
 
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return fail(QStringLiteral("socketpair failed"));
@@ -108,11 +116,12 @@ int main(int argc, char* argv[]) {
     // Only now: whoever waits for this line may signal us at once.
     QString error;
     if (!host.listen(address, static_cast<quint16>(port), &error)) return fail(error);
-    printLine(QStringLiteral("listening on %1 port %2, seed %3, pause %4 ms")
+    printLine(QStringLiteral("listening on %1 port %2, seed %3, pause %4 ms, rudi %5")
                   .arg(address.toString())
                   .arg(host.serverPort())
                   .arg(seed)
-                  .arg(pauseMs));
+                  .arg(pauseMs)
+                  .arg(QLatin1String(tc::game::rudiName(*rudi))));
 
     return app.exec();
 }

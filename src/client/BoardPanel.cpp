@@ -203,8 +203,10 @@ void BoardPanel::showTable(const TableState& table) {
     TableScaler::setBaseGeometry(turn_, QRect(besideEyes ? kTurnLeftBesideEyes : kTurnLeft,
                                               onSeat ? kNameTops[static_cast<std::size_t>(seat - 1)] : kTurnHomeTop,
                                               16, 16));
-    for (std::size_t i = 0; i < 9; ++i)
+    for (std::size_t i = 0; i < 9; ++i) {
         tiles_[i]->setProperty("state", QString::fromStdString(table.tiles[i]));
+        tiles_[i]->setBestMove(table.bestMove[i]);
+    }
     dice_->showTable(table);
     pointsToWin_->setText(QString::fromStdString(table.pointsToWinText));
     pointsToWin_->setProperty("tag", table.pointsToWin);

@@ -1,9 +1,11 @@
 #include "client/GameStartWindow.h"
 
+#include <QButtonGroup>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 
 #include "client/BoardPictures.h"
@@ -14,7 +16,7 @@ namespace tc::client {
 GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName(QStringLiteral("Tgamestart"));
     setWindowTitle(QStringLiteral("Tilecrest - Game Start"));
-    setFixedSize(257, 106);
+    setFixedSize(257, 134);
     QFont base(QStringLiteral("Arial"));
     base.setPixelSize(11);
     setFont(base);
@@ -48,9 +50,32 @@ GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
 
     label(QStringLiteral("Marks"), QRect(156, 40, 60, 20), true, 12);
 
+    label(QStringLiteral("Rudi plays:"), QRect(20, 71, 76, 20), true, 12);
+    auto radio = [this](const QString& text, const QString& name, QRect geometry) {
+        auto* r = new QRadioButton(text, this);
+        r->setObjectName(name);
+        r->setGeometry(geometry);
+        QFont f = r->font();
+        f.setBold(true);
+        f.setPixelSize(12);
+        r->setFont(f);
+        QPalette p = r->palette();
+        p.setColor(QPalette::WindowText, QColor(255, 248, 220));
+        r->setPalette(p);
+        return r;
+    };
+    classic_ = radio(QStringLiteral("Classic"), QStringLiteral("radio_classic"), QRect(98, 70, 72, 22));
+    expert_ = radio(QStringLiteral("Expert"), QStringLiteral("radio_expert"), QRect(172, 70, 72, 22));
+    classic_->setChecked(true);
+    auto* group = new QButtonGroup(this);
+    group->addButton(classic_);
+    group->addButton(expert_);
+    connect(classic_, &QRadioButton::clicked, this, [this] { emit rudiChosen(game::Rudi::Classic); });
+    connect(expert_, &QRadioButton::clicked, this, [this] { emit rudiChosen(game::Rudi::Expert); });
+
     start_ = new QPushButton(QStringLiteral("Start Game"), this);
     start_->setObjectName(QStringLiteral("button_start"));
-    start_->setGeometry(88, 72, 81, 25);
+    start_->setGeometry(88, 100, 81, 25);
     start_->setDefault(true);
     // A click must not take the focus first: the box would put its last
     // good number back over a half-typed one before Start could refuse it.
@@ -81,6 +106,10 @@ void GameStartWindow::showHeading(bool options) {
 int GameStartWindow::playToScore() const { return spin_->value(); }
 
 void GameStartWindow::setPlayToScore(int marks) { spin_->setValue(marks); }
+
+game::Rudi GameStartWindow::rudi() const { return expert_->isChecked() ? game::Rudi::Expert : game::Rudi::Classic; }
+
+void GameStartWindow::setRudi(game::Rudi rudi) { (rudi == game::Rudi::Expert ? expert_ : classic_)->setChecked(true); }
 
 void GameStartWindow::showCentredOn(QWidget* over) {
     showHeading(true);

@@ -1,13 +1,17 @@
 #pragma once
 // `Tgamestart`: the host's small tool window that chooses the Marks needed
-// to win (3..10, starting at 5, by the arrows or typed) and starts the
+// to win (3..10, starting at 5, by the arrows or typed) and how Rudi, the
+// computer player, plays (Classic, the default, or Expert), and starts the
 // game. A typed number outside 3..10 (or none) does not start: the heading
 // says "Play to 3 to 10 Marks" and the number is selected to type over.
 // Closing or starting hides it; it is never destroyed while the program
-// runs, so it keeps the last value chosen.
+// runs, so it keeps the last values chosen.
 #include <QWidget>
 
+#include "game/ComputerPlayer.h"
+
 class QLabel;
+class QRadioButton;
 class QSpinBox;
 class QPushButton;
 
@@ -21,6 +25,9 @@ public:
     int playToScore() const;
     // Values outside 3..10 are clamped into it.
     void setPlayToScore(int marks);
+    game::Rudi rudi() const;
+    // Sets the choice without reporting it (rudiChosen is the player's).
+    void setRudi(game::Rudi rudi);
     // Shows the window centred on `over` (or where it is when null) and
     // brings it to the front.
     void showCentredOn(QWidget* over);
@@ -28,6 +35,8 @@ public:
 signals:
     // button_startClick: the window has hidden itself already.
     void startRequested(int marks);
+    // The player clicked one of the choices for Rudi.
+    void rudiChosen(tc::game::Rudi rudi);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -37,6 +46,8 @@ private:
 
     QLabel* heading_;
     QSpinBox* spin_;
+    QRadioButton* classic_;
+    QRadioButton* expert_;
     QPushButton* start_;
 };
 

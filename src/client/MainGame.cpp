@@ -42,6 +42,11 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
     download_ = std::make_unique<windows::DownloadWindow>(addresses);
     solo_ = std::make_unique<windows::SoloWindow>(QString::fromStdString(addresses.soloPage));
 
+    // Rudi's way of playing is the host's choice for a whole game: the
+    // server takes it here, before the start request reaches it over the
+    // connection.
+    QObject::connect(gamestart_.get(), &GameStartWindow::startRequested, gamestart_.get(),
+                     [this](int) { server_->setRudi(gamestart_->rudi()); });
     chat_->attachGameStart(gamestart_.get());
     chat_->attachSpyList(spylist_.get());
     chat_->attachPhraseEditor(phrases_.get());

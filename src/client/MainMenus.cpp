@@ -35,6 +35,7 @@ MainMenus::MainMenus(QMainWindow* window, QAction* scrollChatOff) {
     QMenu* options = bar->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("Options1"));
     justWatch = checkable(options, QStringLiteral("Just Watch"), QStringLiteral("JustWatch1"));
+    showBestMove = checkable(options, QStringLiteral("Show Best Move"), QStringLiteral("ShowBestMove1"));
     options->addSeparator();
     playSounds = checkable(options, QStringLiteral("Play Sounds"), QStringLiteral("PlaySounds1"));
     chatterSounds = checkable(options, QStringLiteral("Play Chatter Sounds"), QStringLiteral("PlayChatterSounds1"));

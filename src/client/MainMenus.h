@@ -22,6 +22,7 @@ public:
     QAction* exit = nullptr;
     // Options
     QAction* justWatch = nullptr;
+    QAction* showBestMove = nullptr;  // the coach; off until switched on
     QAction* playSounds = nullptr;
     QAction* chatterSounds = nullptr;
     QAction* textColour = nullptr;

@@ -23,6 +23,7 @@
 #include "client/WindowPlacement.h"
 #include "client/FullScreen.h"
 #include "session/ClientSoundPlayer.h"
+#include "session/RudiSettings.h"
 #include "store/SettingsFile.h"
 #include "store/TallyTable.h"
 #include "windows/AboutWindow.h"
@@ -111,6 +112,10 @@ void MainWindow::wireMenus() {
         menus_->justWatch->setChecked(session_.table().justWatchChecked);
         gate_.feed([this] { session_.justWatchClicked(); });
     });
+    connect(m.showBestMove, &QAction::triggered, this, [this](bool on) {
+        session_.setShowBestMove(on);
+        keeper_.saveOwnKeys(RudiSettings::showBestMoveKey(on));
+    });
     // Built-in states until the settings are read: game sounds on, chatter
     // sounds shown as lines.
     m.playSounds->setChecked(session_.playSounds());
@@ -186,6 +191,8 @@ void MainWindow::buildChat(QWidget* board) {
 void MainWindow::attachGameStart(GameStartWindow* window) {
     side_.gameStart = window;
     if (!window) return;
+    connect(window, &GameStartWindow::rudiChosen, this,
+            [this](game::Rudi rudi) { keeper_.saveOwnKeys(RudiSettings::rudiKey(rudi)); });
     session_.offerMarks(window->playToScore());
     connect(window, &GameStartWindow::startRequested, this,
             [this](int marks) { gate_.feed([this, marks] { session_.startGame(marks); }); });
@@ -255,6 +262,7 @@ void MainWindow::leaveGame() {
     std::destroy_at(&session_);
     std::construct_at(&session_, *this, rng_);
     session_.setPort(port_);
+    session_.setShowBestMove(menus_->showBestMove->isChecked());
     session_.formCreate();
     if (side_.gameStart) session_.offerMarks(side_.gameStart->playToScore());
     endToGameEnded_ = true;
@@ -359,6 +367,10 @@ void MainWindow::loadSettings() {
     if (keeper_.file()) fullScreen_->restore(keeper_.file()->ini());
     playerSettings_->apply(*s, side_.gameStart);
     if (side_.gameStart) session_.offerMarks(side_.gameStart->playToScore());
+    const RudiSettings rudi = RudiSettings::read(*keeper_.file());
+    if (side_.gameStart) side_.gameStart->setRudi(rudi.rudi);
+    menus_->showBestMove->setChecked(rudi.showBestMove);
+    session_.setShowBestMove(rudi.showBestMove);
 }
 
 void MainWindow::saveSettings(std::string_view key) {

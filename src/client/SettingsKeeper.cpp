@@ -35,6 +35,10 @@ void SettingsKeeper::savePhrases(const store::KeyValues& phrases) {
     if (file_) write(phrases, store::kPhraseSection);
 }
 
+void SettingsKeeper::saveOwnKeys(const store::KeyValues& keys) {
+    if (file_) write(keys, store::SettingsFile::kSection);
+}
+
 void SettingsKeeper::write(const store::KeyValues& keys, std::string_view section) {
     const bool ok = file_->write(keys, section);
     tellMovedAside();

@@ -36,6 +36,8 @@ public:
     void saveAtClose(store::SavedSettings s, int workAreaWidth, int workAreaHeight);
     // The phrase editor's Done.
     void savePhrases(const store::KeyValues& phrases);
+    // Keys of the section that are written alone whenever they change.
+    void saveOwnKeys(const store::KeyValues& keys);
 
 private:
     void write(const store::KeyValues& keys, std::string_view section);

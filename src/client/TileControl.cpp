@@ -51,8 +51,23 @@ void TileControl::step() {
     }
 }
 
+void TileControl::setBestMove(bool on) {
+    if (on == bestMove_) return;
+    bestMove_ = on;
+    update();
+}
+
 void TileControl::paintEvent(QPaintEvent*) {
     QPainter p(this);
+    paintFrame(p);
+    if (!bestMove_) return;
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(96, 62, 20, 200), 1.0));
+    p.setBrush(QColor(255, 196, 64, 215));
+    p.drawEllipse(QPointF(kFrameWidth / 2.0, kFrameHeight - 9.5), 4.5, 4.5);
+}
+
+void TileControl::paintFrame(QPainter& p) {
     if (!strip_.isNull()) {
         // The source is in the strip's own pixels: a frame is a fifth of it.
         const qreal fw = qreal(strip_.width()) / kFrames;

@@ -4,6 +4,7 @@
 // Play steps the frame by +1 (or -1 in reverse) every interval and stops by
 // itself after the step that reaches frame 4 (forward) or frame 0 (reverse).
 // Each tile has its own timer, so several tiles animate at once.
+#include <QPainter>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -38,6 +39,11 @@ public:
     // true starts stepping unless already playing (a running animation then
     // simply goes on from the frame and direction last set); false stops.
     void setPlay(bool play);
+    // The coach's mark: a small amber pip at the foot of the tile, drawn
+    // over every frame, so it reads as advice and never as a selection
+    // (which slides the tile down). Repaints when it changes.
+    bool bestMove() const { return bestMove_; }
+    void setBestMove(bool on);
 
     QSize sizeHint() const override { return {kFrameWidth, kFrameHeight}; }
 
@@ -52,11 +58,13 @@ protected:
 
 private:
     void step();
+    void paintFrame(QPainter& p);
 
     int tile_;
     QPixmap strip_;
     int frame_ = 0;
     bool reverse_ = false;
+    bool bestMove_ = false;
     int interval_ = 100;
     QTimer timer_;
 };

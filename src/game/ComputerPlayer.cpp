@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "game/ExpertPlayer.h"
+
 namespace tc::game {
 namespace {
 
@@ -44,6 +46,31 @@ std::string cgetdice(int total, const Tiles& tiles) {
 
 std::string moveText(int seat, int die1, int die2, const Tiles& tiles) {
     const std::string c = cgetdice(die1 + die2, tiles);
+    if (c.empty()) return {};
+    return std::to_string(seat) + c;
+}
+
+std::optional<Rudi> parseRudi(std::string_view text) {
+    if (text == "classic") return Rudi::Classic;
+    if (text == "expert") return Rudi::Expert;
+    return std::nullopt;
+}
+
+const char* rudiName(Rudi rudi) { return rudi == Rudi::Expert ? "expert" : "classic"; }
+
+std::string chooseMove(Rudi rudi, int total, const Tiles& tiles, int limit) {
+    if (rudi == Rudi::Classic) return cgetdice(total, tiles);
+    const ExpertTable& table = ExpertTable::get();
+    // Like the classic lists, only "u" counts: a tile selected on a table
+    // ("d") is not the computer's to play.
+    TileMask open = 0;
+    for (int i = 0; i < kTileCount; ++i)
+        if (tiles[static_cast<std::size_t>(i)] == "u") open |= TileMask(1u << i);
+    return maskText(limit == kNoLimit ? table.lowest(open, total) : table.reach(open, total, limit));
+}
+
+std::string moveText(Rudi rudi, int seat, int die1, int die2, const Tiles& tiles, int limit) {
+    const std::string c = chooseMove(rudi, die1 + die2, tiles, limit);
     if (c.empty()) return {};
     return std::to_string(seat) + c;
 }

@@ -49,6 +49,8 @@ public:
     void setPauseMs(int ms);
 
     const TServer& server() const { return server_; }
+    // See TServer::setRudi.
+    void setRudi(tc::game::Rudi rudi) { server_.setRudi(rudi); }
     // See TServer::setFloodLimits.
     void setFloodLimits(const FloodLimits& talk, const FloodLimits& slides) { server_.setFloodLimits(talk, slides); }
 

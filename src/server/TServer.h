@@ -26,6 +26,7 @@
 #include <utility>
 #include <vector>
 
+#include "game/ComputerPlayer.h"
 #include "game/Lcg.h"
 #include "game/Rules.h"
 #include "net/LineFramer.h"
@@ -94,6 +95,12 @@ public:
         talkLimits_ = talk;
         slideLimits_ = slides;
     }
+    // The computer player for every seat nobody plays (seat 2 while empty,
+    // seats whose player just watches); Classic unless set. The host's
+    // choice: nothing of it goes on the wire. Choosing Expert builds its
+    // tables now, not at the first move.
+    void setRudi(game::Rudi rudi);
+    game::Rudi rudi() const { return rudi_; }
     // Looks at every connection's output (ServerPorts::output) and closes
     // the ones that have stalled. The host calls it about once a second.
     void checkOutput();
@@ -162,6 +169,10 @@ private:
     void slide(int slot, const std::string& data);
     bool checkforwin();
     void cplay();
+    // For the expert: the lowest score the Mark candidates that played
+    // before the seat on turn made in this round; game::kNoLimit when none
+    // has, and for Classic.
+    int scoreToReach() const;
     // Steps currentseat to the next seat in the turn order (seat 2 and
     // every held seat). Returns true when it stepped over seat 1's place
     // while seat 1 was empty.
@@ -204,6 +215,7 @@ private:
     std::array<int, 2> dice_{0, 0};
     int pointstowin_ = 0;
     game::Tiles tiles_ = game::allOpen();
+    game::Rudi rudi_ = game::Rudi::Classic;
     // The current roll was made while nobody held the seat on turn.
     bool rollForEmptySeat_ = false;
     int pausecount_ = 0;

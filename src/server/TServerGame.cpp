@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "game/ComputerPlayer.h"
+#include "game/ExpertPlayer.h"
 #include "net/Fields.h"
 #include "net/Message.h"
 
@@ -206,8 +207,29 @@ void TServer::slide(int slot, const std::string& data) {
 
 void TServer::cplay() {
     if (currentseat_ < 1 || currentseat_ > game::kSeatCount) return;
-    const std::string move = game::moveText(currentseat_, dice_[0], dice_[1], tiles_);
+    const std::string move = game::moveText(rudi_, currentseat_, dice_[0], dice_[1], tiles_, scoreToReach());
     if (!move.empty()) closethem(0, move);
+}
+
+void TServer::setRudi(game::Rudi rudi) {
+    rudi_ = rudi;
+    if (rudi == game::Rudi::Expert) game::ExpertTable::get();
+}
+
+int TServer::scoreToReach() const {
+    if (rudi_ != game::Rudi::Expert) return game::kNoLimit;
+    // Until seat 1 has had its turn the round goes on past it, and the seats
+    // that played before it play again: no score is made yet.
+    if (player_[1].turns == 0) return game::kNoLimit;
+    // The round runs from seat 1 up to seat 6, so the seats before this one
+    // hold their scores for it: played, or, for a late arrival, the 0 it
+    // keeps. Only Mark candidates count (seat 2 and the connected seats); a
+    // seat that has not played this game yet holds 50, which any score beats.
+    int lowest = game::kNoLimit;
+    for (int s = 1; s < currentseat_; ++s)
+        if ((s == 2 || player_[s].active) && (lowest == game::kNoLimit || player_[s].score < lowest))
+            lowest = player_[s].score;
+    return lowest;
 }
 
 bool TServer::turnOpen() const {

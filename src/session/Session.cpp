@@ -447,6 +447,7 @@ void Session::justwatching(const std::string& data) {
             // The computer plays the rest of the turn with its own tiles.
             mayselect_ = false;
             table_.rollVisible = false;
+            showCoach();  // the computer plays the seat now
         }
         post("0+" + s.caption + " is just watching", kJustWatchColour);
         s.eyes = true;
@@ -460,6 +461,7 @@ void Session::justwatching(const std::string& data) {
             table_.justWatchChecked = false;
             // Back on a roll that waits: the server now waits for us.
             if (slot == currentplayer_ && rollSeen_) mayselect_ = true;
+            showCoach();
         }
         post("0+" + s.caption + " now playing again", kJustWatchColour);
         s.eyes = false;

@@ -145,6 +145,14 @@ public:
     void setChatterSounds(bool on) { chatterSounds_ = on; }
     bool playSounds() const { return playSounds_; }
     bool chatterSounds() const { return chatterSounds_; }
+    // "Show Best Move": on the own turn, after each roll, the tiles the
+    // expert computer player would shut are marked (TableState::bestMove)
+    // and the status line gives the expected round score of that move. It
+    // sends nothing; the marks go when the tiles are shut and when the turn
+    // ends, and never show while the computer plays the seat (Just Watch).
+    // Off until switched on; the settings file sets it.
+    void setShowBestMove(bool on);
+    bool showBestMove() const { return showBestMove_; }
 
     // --- state ---
     const TableState& table() const { return table_; }
@@ -227,6 +235,10 @@ private:
     void roundwinner(const std::string& data);
     void winner(const std::string& data);
     void sendClosethem();
+    // The coach: marks the best move for the own live roll, or nothing.
+    void showCoach();
+    // The own roll is no longer live: the marks go.
+    void endCoach();
     // The status line of a turn: "YOUR TURN." or the seat's name's turn.
     std::string turnStatus(int slot) const;
 
@@ -265,6 +277,8 @@ private:
     int popupSeat_ = 0;
     bool playSounds_ = true;
     bool chatterSounds_ = false;
+    bool showBestMove_ = false;
+    int ownRoll_ = 0;  // dice total of the own roll awaiting a move, 0 when none
     bool settingsLoaded_ = false;  // loadinifile done for this connection
     bool joinedLate_ = false;      // arrived during a game: rounds counted from then
     bool rollSeen_ = false;        // the dice of the current turn have been placed

@@ -1,7 +1,10 @@
 // The table handlers of Session: game start, turns, dice, tiles, scores,
 // Marks and the winner.
 #include <array>
+#include <cstdio>
 #include <utility>
+
+#include "game/ExpertPlayer.h"
 
 #include "session/Session.h"
 #include "session/SessionDetail.h"
@@ -62,6 +65,7 @@ void Session::startthegame(const std::string& data) {
     table_.roundsText = "Rounds Played: 0";
     joinedLate_ = false;
     table_.justWatchChecked = false;
+    endCoach();
     clearall();
     gameAnnounced_ = true;
     table_.pointsToWin = marks;
@@ -85,6 +89,7 @@ void Session::getnextplayer(const std::string& data) {
     table_.rollVisible = false;
     for (int t = 1; t <= 9; ++t)
         if (tile(t) == "o" || tile(t) == "d") slideup(t);
+    endCoach();
     currentplayer_ = slot;
     rollSeen_ = false;
     table_.turnSeat = slot;
@@ -107,7 +112,44 @@ void Session::placedice(const std::string& data) {
         // While the computer plays our seat, a click would only race its move.
         if (!table_.justWatchChecked) mayselect_ = true;
         playsounds("dice");
+        ownRoll_ = face1 + face2;
+        showCoach();
     }
+}
+
+void Session::setShowBestMove(bool on) {
+    showBestMove_ = on;
+    if (on) game::ExpertTable::get();  // built now rather than at the first roll
+    showCoach();
+    publish();
+}
+
+void Session::showCoach() {
+    table_.bestMove.fill(false);
+    changed();
+    if (!showBestMove_ || ownRoll_ == 0 || table_.justWatchChecked || !seated()) return;
+    // Tiles selected but not yet submitted are still open.
+    const game::TileMask open = game::openMask(table_.tiles);
+    const game::ExpertTable& expert = game::ExpertTable::get();
+    const game::TileMask move = expert.lowest(open, ownRoll_);
+    if (!move) return;  // no move: the server ends the turn
+    std::vector<std::string> numbers;
+    for (int t = 1; t <= 9; ++t)
+        if (move & (1u << (t - 1))) {
+            table_.bestMove[static_cast<std::size_t>(t - 1)] = true;
+            numbers.push_back(std::to_string(t));
+        }
+    std::string list = numbers.front();
+    for (std::size_t i = 1; i < numbers.size(); ++i) list += (i + 1 == numbers.size() ? " and " : ", ") + numbers[i];
+    char expected[32];
+    std::snprintf(expected, sizeof expected, "%.2f", expert.expectedAfter(open, ownRoll_));
+    table_.status = "Best move: " + list + " (expected round score " + expected + ")";
+}
+
+void Session::endCoach() {
+    ownRoll_ = 0;
+    table_.bestMove.fill(false);
+    changed();
 }
 
 void Session::createdice(int die, int face) {
@@ -205,6 +247,7 @@ std::string Session::turnStatus(int slot) const {
 void Session::closeit(const std::string& data) {
     std::vector<int> tiles;
     for (const std::string& field : net::readList(data)) tiles.push_back(readInt(field, 1, 9));
+    endCoach();
     // An accepted move answers the rejection before it: the turn's own
     // line comes back.
     if (table_.status == kNotSumStatus && currentplayer_ >= 1 && currentplayer_ <= 6)
@@ -234,6 +277,7 @@ void Session::notsum(int slot) {
 }
 
 void Session::nomoves() {
+    endCoach();
     table_.status = upperAscii("Turn Over! There are no valid moves.");
     for (int i = 0; i < 2; ++i) {
         table_.dice[static_cast<std::size_t>(i)].left = kDieHome[i][0];
@@ -347,6 +391,7 @@ void Session::winner(const std::string& data) {
     net::FieldReader r(data);
     const int slot = readInt(r.positional(), 1, 6);
     playsounds("winner");
+    endCoach();
     table_.winnerText = slot == myseat_ ? "You have won the game!" : seat(slot).caption + " has Won the Game!";
     post("0+" + table_.winnerText);
     table_.winnerVisible = true;

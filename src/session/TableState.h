@@ -28,6 +28,7 @@ struct DieDisplay {
 struct TableState {
     std::array<SeatDisplay, 6> seats;            // [0] is seat 1
     std::array<std::string, 9> tiles;            // "u", "d", "o"; [0] is tile 1
+    std::array<bool, 9> bestMove{};              // the coach's marks (Show Best Move); [0] is tile 1
     std::array<DieDisplay, 2> dice;              // home (19, 67) and (59, 67)
     std::string status = "Welcome to Tilecrest"; // label_status
     int pointsToWin = 5;                          // label_pointstowin tag; the game-start window's 5

@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 
@@ -246,7 +247,7 @@ TEST(GameStartWindow, ChoosesThreeToTenMarksStartingAtFive) {
     GameStartWindow w;
     EXPECT_EQ(w.objectName(), "Tgamestart");
     EXPECT_EQ(w.windowTitle(), "Tilecrest - Game Start");
-    EXPECT_EQ(w.size(), QSize(257, 106));
+    EXPECT_EQ(w.size(), QSize(257, 134));
     EXPECT_TRUE(w.windowFlags() & Qt::Tool);
     auto* spin = find<QSpinBox>(&w, "edit_playtoscore");
     ASSERT_NE(spin, nullptr);
@@ -255,7 +256,7 @@ TEST(GameStartWindow, ChoosesThreeToTenMarksStartingAtFive) {
     EXPECT_EQ(spin->maximum(), 10);
     EXPECT_FALSE(spin->wrapping());
     EXPECT_FALSE(spin->findChild<QLineEdit*>()->isReadOnly());
-    for (const char* text : {"Game Options", "Play to", "Marks"}) {
+    for (const char* text : {"Game Options", "Play to", "Marks", "Rudi plays:"}) {
         bool found = false;
         for (auto* l : w.findChildren<QLabel*>()) found = found || l->text() == text;
         EXPECT_TRUE(found) << text;
@@ -319,4 +320,30 @@ TEST(GameStartWindow, ATypedNumberCountsAndOneOutsideThreeToTenIsRefusedVisibly)
     typeAndStart("10");
     ASSERT_EQ(started.count(), 2);
     EXPECT_EQ(started.at(1).at(0).toInt(), 10);
+}
+
+TEST(GameStartWindow, RudiPlaysClassicUnlessTheHostPicksExpert) {
+    GameStartWindow w;
+    w.show();
+    auto* classic = find<QRadioButton>(&w, "radio_classic");
+    auto* expert = find<QRadioButton>(&w, "radio_expert");
+    ASSERT_TRUE(classic && expert);
+    EXPECT_EQ(classic->text(), "Classic");
+    EXPECT_EQ(expert->text(), "Expert");
+    EXPECT_TRUE(classic->isChecked());
+    EXPECT_FALSE(expert->isChecked());
+    EXPECT_EQ(w.rudi(), tc::game::Rudi::Classic);
+    QSignalSpy chosen(&w, &GameStartWindow::rudiChosen);
+    // Set from the settings: shown, not reported back.
+    w.setRudi(tc::game::Rudi::Expert);
+    EXPECT_TRUE(expert->isChecked());
+    EXPECT_FALSE(classic->isChecked());
+    EXPECT_EQ(chosen.count(), 0);
+    QTest::mouseClick(classic, Qt::LeftButton);
+    EXPECT_EQ(w.rudi(), tc::game::Rudi::Classic);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.at(0).at(0).value<tc::game::Rudi>(), tc::game::Rudi::Classic);
+    QTest::mouseClick(expert, Qt::LeftButton);
+    EXPECT_EQ(w.rudi(), tc::game::Rudi::Expert);
+    EXPECT_EQ(chosen.count(), 2);
 }

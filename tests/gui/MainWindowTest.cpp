@@ -50,8 +50,8 @@ TEST(MainWindow, MenusHoldOnlyWhatWorks) {
     EXPECT_EQ(captions(w.findChild<QMenu*>("File1")->actions()),
               (QStringList{"Start Game", "Host a Game\u2026", "Join a Game\u2026", "-", "Exit"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("Options1")->actions()),
-              (QStringList{"Just Watch", "-", "Play Sounds", "Play Chatter Sounds", "Text Color", "Text Size",
-                           "Scroll Chat Off", "-", "Reset Screen Location"}));
+              (QStringList{"Just Watch", "Show Best Move", "-", "Play Sounds", "Play Chatter Sounds", "Text Color",
+                           "Text Size", "Scroll Chat Off", "-", "Reset Screen Location"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("TextSize1")->actions()), (QStringList{"8", "10", "12", "14"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("View1")->actions()), (QStringList{"View Tally", "Spy List", "Phrase List", "-", "Full Screen"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("Help1")->actions()), (QStringList{"Content", "Quick Instructions", "About"}));
@@ -59,7 +59,7 @@ TEST(MainWindow, MenusHoldOnlyWhatWorks) {
 
     // One Scroll Chat Off for the pane and the menu, on Ctrl+S.
     auto* pane = w.findChild<tc::chat::ChatPane*>("mainchat");
-    QAction* scroll = w.findChild<QMenu*>("Options1")->actions().at(6);
+    QAction* scroll = w.findChild<QMenu*>("Options1")->actions().at(7);
     EXPECT_EQ(scroll, pane->scrollChatOffAction());
     EXPECT_EQ(scroll->shortcut(), QKeySequence("Ctrl+S"));
 

@@ -9,6 +9,8 @@
 
 #include <QTemporaryDir>
 
+#include "game/ComputerPlayer.h"
+
 #include "GameCopy.h"
 #include "LocalHttpServer.h"
 #include "windows/AboutWindow.h"
@@ -71,6 +73,42 @@ TEST(Screenshot, DISABLED_MidGame) {
             return;
         }
         QTest::mouseClick(you.board().dicePanel()->rollButton(), Qt::LeftButton);
+    }
+}
+
+// The coach at work: Expert Rudi, Show Best Move on, our turn after a round
+// with the advised tiles marked and the status line giving the expectation.
+TEST(Screenshot, DISABLED_Coach) {
+    const QString path = qEnvironmentVariable("TILECREST_SCREENSHOT");
+    ASSERT_FALSE(path.isEmpty());
+    GameCopy you({"Robin", "127.0.0.1", "true", "--port", "0", "--pause-ms", "150"});
+    ASSERT_TRUE(waitUntil([&] { return you.session().loggedin(); }));
+    you.window().move(0, 0);
+    you.window().findChild<QAction*>("ShowBestMove1")->trigger();
+    QTest::mouseClick(you.board().dicePanel()->startButton(), Qt::LeftButton);
+    auto& start = you.game.gameStart();
+    ASSERT_TRUE(waitUntil([&] { return start.isVisible(); }));
+    start.setRudi(tc::game::Rudi::Expert);
+    QTest::mouseClick(start.findChild<QPushButton*>("button_start"), Qt::LeftButton);
+    int handled = 0;
+    for (;;) {
+        ASSERT_TRUE(waitUntil([&] { return you.sounds.count("dice") > handled || you.sounds.count("gameover"); }, 60000));
+        ASSERT_EQ(you.sounds.count("gameover"), 0);
+        handled = you.sounds.count("dice");
+        std::vector<int> marked;
+        for (int t = 1; t <= 9; ++t)
+            if (you.board().tile(t)->bestMove()) marked.push_back(t);
+        if (marked.empty()) continue;
+        int shut = 0;
+        for (int t = 1; t <= 9; ++t) shut += you.tileState(t) == "o";
+        if (you.session().table().rounds >= 1 && shut >= 2 && marked.size() >= 2) {
+            QTest::qWait(300);
+            ASSERT_TRUE(you.window().grab().save(path));
+            return;
+        }
+        for (int t : marked) QTest::mouseClick(you.board().tile(t), Qt::LeftButton);
+        if (you.board().dicePanel()->rollButton()->isVisible())
+            QTest::mouseClick(you.board().dicePanel()->rollButton(), Qt::LeftButton);
     }
 }
 

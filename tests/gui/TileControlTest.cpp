@@ -133,3 +133,25 @@ TEST(TileControl, DrawsTheFrameOfItsStrip) {
         EXPECT_EQ(shot.pixelColor(24, 45), colours[f]) << "frame " << f;
     }
 }
+
+TEST(TileControl, TheCoachsMarkIsAPipAtTheFootOverEveryFrame) {
+    QPixmap strip(240, 91);
+    strip.fill(QColor(200, 180, 150));
+    TileControl tile(4, strip);
+    auto pixel = [&](int x, int y) { return tile.grab().toImage().pixelColor(x, y); };
+    const QColor plain = pixel(24, 81);
+    EXPECT_FALSE(tile.bestMove());
+    tile.setBestMove(true);
+    EXPECT_TRUE(tile.bestMove());
+    for (int frame : {0, 4}) {
+        tile.setFrame(frame);
+        const QColor pip = pixel(24, 81);
+        EXPECT_GT(pip.red(), 230) << frame;
+        EXPECT_LT(pip.blue(), 120) << frame;
+        // Only the foot: the face and the number stay as they were.
+        EXPECT_EQ(pixel(24, 40), plain);
+        EXPECT_EQ(pixel(24, 70), plain);
+    }
+    tile.setBestMove(false);
+    EXPECT_EQ(pixel(24, 81), plain);
+}

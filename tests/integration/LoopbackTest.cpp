@@ -344,15 +344,38 @@ TEST(HeadlessServer, BindFailureNamesThePortAndExitsOne) {
     EXPECT_TRUE(err.contains(QStringLiteral("Cannot listen on port %1").arg(blocker.serverPort()))) << err.toStdString();
 }
 
+TEST(HeadlessServer, AnUnknownComputerPlayerIsRefusedWithTheUsageAndExitsTwo) {
+    for (const char* bad : {"Expert", "best", ""}) {
+        QProcess proc;
+        proc.start(QStringLiteral(TILECREST_SERVER_BINARY),
+                   {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
+                    QStringLiteral("--rudi"), QString::fromLatin1(bad)});
+        ASSERT_TRUE(proc.waitForFinished(kWait));
+        EXPECT_EQ(proc.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(proc.exitCode(), 2) << bad;
+        const QString err = QString::fromUtf8(proc.readAllStandardError());
+        if (*bad) {
+            EXPECT_TRUE(err.startsWith(QStringLiteral("tilecrest-server: --rudi needs classic or expert, not \"%1\"\n\n"
+                                                      "Usage: tilecrest-server ")
+                                           .arg(QString::fromLatin1(bad))))
+                << err.toStdString();
+        }
+        EXPECT_TRUE(err.contains(QStringLiteral("--rudi")) && err.contains(QStringLiteral("[--rudi classic|expert]")))
+            << err.toStdString();
+        EXPECT_TRUE(proc.readAllStandardOutput().isEmpty()) << bad;
+    }
+}
+
 TEST(HeadlessServer, LogsEventsAndStopsCleanlyOnSigterm) {
     QProcess proc;
     proc.start(QStringLiteral(TILECREST_SERVER_BINARY),
                {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
-                QStringLiteral("--seed"), QStringLiteral("7")});
+                QStringLiteral("--seed"), QStringLiteral("7"), QStringLiteral("--rudi"), QStringLiteral("expert")});
     ASSERT_TRUE(proc.waitForStarted(kWait));
     QByteArray out;
     ASSERT_TRUE(QTest::qWaitFor([&] { out += proc.readAllStandardOutput(); return out.contains('\n'); }, kWait));
     const QString first = QString::fromUtf8(out.left(out.indexOf('\n')));
+    EXPECT_TRUE(first.endsWith(QStringLiteral(", seed 7, pause 1000 ms, rudi expert"))) << first.toStdString();
     const qsizetype at = first.indexOf(QStringLiteral(" port "));
     ASSERT_GT(at, 0) << first.toStdString();
     const quint16 port = static_cast<quint16>(first.mid(at + 6).section(',', 0, 0).toUInt());
