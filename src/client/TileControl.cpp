@@ -61,6 +61,9 @@ void TileControl::paintEvent(QPaintEvent*) {
     QPainter p(this);
     paintFrame(p);
     if (!bestMove_) return;
+    // Placed in the tile's 1x units, so it grows with the table.
+    p.resetTransform();
+    p.scale(width() / qreal(kFrameWidth), height() / qreal(kFrameHeight));
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(96, 62, 20, 200), 1.0));
     p.setBrush(QColor(255, 196, 64, 215));
