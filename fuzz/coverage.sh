@@ -27,6 +27,7 @@ sources() {
     net_fields) echo src/net/LineFramer.cpp src/net/Fields.cpp src/net/Cp1252.cpp ;;
     lzrw1_decode) echo src/store/Lzrw1KH.cpp src/store/Tlzrw1.cpp ;;
     tally_text) echo src/store/TallyTable.cpp src/store/TallyFile.cpp ;;
+    discovery_txt) echo src/discovery/FoundGames.cpp src/discovery/GameTxt.cpp ;;
   esac
 }
 # target: functions of those files left out, being about files on disk,
@@ -38,7 +39,7 @@ leftOut() {
     *) echo '^$' ;;
   esac
 }
-targets="server_bytes session_bytes table_game chat_line net_fields lzrw1_decode tally_text"
+targets="server_bytes session_bytes table_game chat_line net_fields lzrw1_decode tally_text discovery_txt"
 
 flags="-fprofile-instr-generate -fcoverage-mapping"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DTILECREST_BUILD_TESTS=ON \

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev
   fonts-liberation2 fonts-dejavu-core
   desktop-file-utils appstream
+  libqt6dbus6 dbus dbus-daemon avahi-daemon avahi-utils iproute2 util-linux
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -18,5 +19,17 @@ if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""
   [ "$(id -u)" -eq 0 ] || SUDO="sudo"
   $SUDO apt-get update -q
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q "${missing[@]}"
+  # Packages must not start their services here: the discovery tests run
+  # their own Avahi daemon inside a private network namespace, and one on
+  # this machine's own interfaces would send multicast to the network.
+  policy=/usr/sbin/policy-rc.d
+  made_policy=""
+  if [ ! -e "$policy" ]; then
+    printf '#!/bin/sh\nexit 101\n' | $SUDO tee "$policy" >/dev/null
+    $SUDO chmod 755 "$policy"
+    made_policy=1
+  fi
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q "${missing[@]}" || status=$?
+  if [ -n "$made_policy" ]; then $SUDO rm -f "$policy"; fi
+  [ "${status:-0}" -eq 0 ] || exit "$status"
 fi

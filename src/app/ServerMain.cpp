@@ -2,6 +2,7 @@
 // event on stdout; SIGINT and SIGTERM stop it cleanly.
 #include <QCoreApplication>
 #include <QHostAddress>
+#include <QHostInfo>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "discovery/Announcer.h"
 #include "game/ComputerPlayer.h"
 #include "game/Lcg.h"
 #include "net/CommandLine.h"
@@ -34,7 +36,7 @@ void printLine(const QString& line) {
 
 const char* const kUsage =
     "Usage: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N] [--login-ms N]\n"
-    "                        [--rudi classic|expert]\n"
+    "                        [--rudi classic|expert] [--name NAME] [--no-announce]\n"
     "Tilecrest %1 game server without a window.\n"
     "\n"
     "  --port N       TCP port, 0..65535 (default 7772; 0 lets the system choose)\n"
@@ -47,6 +49,9 @@ const char* const kUsage =
     "  --rudi classic|expert\n"
     "                 how the computer player chooses: classic, his fixed order (default),\n"
     "                 or expert, the best play\n"
+    "  --name NAME    name the game is announced under on the local network\n"
+    "                 (default: Tilecrest on this machine's host name)\n"
+    "  --no-announce  do not announce the game on the local network\n"
     "  --help         show this text and end\n"
     "  --version      show the version and end\n"
     "\n"
@@ -67,6 +72,7 @@ int main(int argc, char* argv[]) {
         {"--login-ms", Kind::Number, 0, 3600000},
         {"--rudi", Kind::Text},
         {"--help", Kind::Flag},                      {"--version", Kind::Flag},
+        {"--name", Kind::Text},                      {"--no-announce", Kind::Flag},
     };
     const tc::net::CommandLine cl = tc::net::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), rules);
     std::string wrong = cl.error;
@@ -130,5 +136,31 @@ int main(int argc, char* argv[]) {
                   .arg(pauseMs)
                   .arg(QLatin1String(tc::game::rudiName(*rudi))));
 
-    return app.exec();
+    // Only a server others can reach is worth announcing.
+    const bool loopbackOnly = address.isLoopback();
+    tc::discovery::Announcer announcer;
+    if (!cl.has("--no-announce") && !loopbackOnly) {
+        const QString name = cl.has("--name") ? QString::fromStdString(cl.text("--name", ""))
+                                               : QStringLiteral("Tilecrest on %1").arg(QHostInfo::localHostName());
+        auto summary = [](const tc::server::SeatSummary& s) {
+            return tc::discovery::GameAnnouncement{tc::net::kProtocolVersion, s.seated, s.freeSeats, s.running};
+        };
+        QObject::connect(&host, &tc::server::ServerHost::seatsChanged, &announcer,
+                         [&](const tc::server::SeatSummary& s) { announcer.update(summary(s)); });
+        QObject::connect(&announcer, &tc::discovery::Announcer::stateChanged, &app,
+                         [&](tc::discovery::Announcer::State state) {
+                             using State = tc::discovery::Announcer::State;
+                             if (state == State::Established)
+                                 printLine(QStringLiteral("announced as \"%1\" on the local network")
+                                               .arg(announcer.name()));
+                             else if (state == State::Unavailable)
+                                 printLine(QStringLiteral("not announced on the local network: %1")
+                                               .arg(announcer.error()));
+                         });
+        announcer.start(name, host.serverPort(), summary(host.server().seatSummary()));
+    }
+
+    const int rc = app.exec();
+    announcer.stop();
+    return rc;
 }

@@ -18,8 +18,7 @@ ChatInput::ChatInput(QWidget* parent) : QLineEdit(parent) {
     QFont f = font();
     f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     setFont(f);
-    setStyleSheet(QStringLiteral(
-        "QLineEdit#mychat { background-color: rgb(248, 249, 236); border: 1px solid black; }"));
+    setTableScale(1.0, 1.0);
     applyColour();
     setText(kPlaceholder);
 
@@ -28,6 +27,11 @@ ChatInput::ChatInput(QWidget* parent) : QLineEdit(parent) {
     paste_ = menu_->addAction(QStringLiteral("Paste"), this, &ChatInput::pasteAppend);
     paste_->setObjectName(QStringLiteral("Paste1"));
     paste_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+}
+
+void ChatInput::setTableScale(double scale, double) {
+    setStyleSheet(QStringLiteral("QLineEdit#mychat { background-color: rgb(248, 249, 236); border: %1px solid black; }")
+                      .arg(qMax(1, qRound(scale))));
 }
 
 void ChatInput::setWaitingLines(int count) {

@@ -41,6 +41,9 @@ public slots:
     // A smiley chosen from the menu: tag 10..27 appends ":)#<tag>" after
     // emptying a placeholder; caret to the end. Other tags are ignored.
     void insertSmiley(int tag);
+    // The table's scale: the frame grows with the box (the text's size is
+    // the table's business).
+    void setTableScale(double scale, double pictureScale);
 
 signals:
     // Enter was pressed; `text` is the box's text at that moment (empty

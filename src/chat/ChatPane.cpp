@@ -79,6 +79,11 @@ ChatPane::ChatPane(QWidget* parent)
     connect(scrollOff_, &QAction::toggled, this, &ChatPane::scrollChatOffChanged);
     addAction(copy_);
     addAction(scrollOff_);
+
+    rescale_ = new QTimer(this);
+    rescale_->setSingleShot(true);
+    rescale_->setInterval(150);
+    connect(rescale_, &QTimer::timeout, this, &ChatPane::showTableScale);
 }
 
 ChatPane::~ChatPane() = default;
@@ -112,18 +117,87 @@ void ChatPane::setLinkOpener(LinkOpener* opener) {
 void ChatPane::setTextSize(int points) { styles_.setSize(points); }
 
 void ChatPane::showTextSize() {
-    if (!empty_ && styles_.size() != shownSize_) {
+    const double points = styles_.size() * tableScale_;
+    if (!empty_ && points != shownSize_) {
         // A new text size reaches every item, links and pictures included:
         // one pass over the document, only when the size was changed.
         QTextCharFormat f;
-        f.setFontPointSize(styles_.size());
+        f.setFontPointSize(points);
         QTextCursor all(document());
         all.beginEditBlock();
         all.select(QTextCursor::Document);
         all.mergeCharFormat(f);
         all.endEditBlock();
     }
-    shownSize_ = styles_.size();
+    shownSize_ = points;
+}
+
+void ChatPane::setTableScale(double scale, double pictureScale) {
+    if (scale == tableScale_ && pictureScale == pictureScale_) return;
+    tableScale_ = scale;
+    pictureScale_ = pictureScale;
+    // Reformatting is one pass over the document: a long chat waits until
+    // the window has stopped changing size.
+    if (document()->blockCount() <= 2000)
+        showTableScale();
+    else
+        rescale_->start();
+}
+
+QString ChatPane::smileyName(int index) const {
+    QString name = kSmileyScheme + QLatin1Char(':') + QString::number(index);
+    if (pictureScale_ != 1.0) name += QLatin1Char('@') + QString::number(pictureScale_);
+    return name;
+}
+
+void ChatPane::showTableScale() {
+    rescale_->stop();
+    keepPlace([this] {
+        showTextSize();
+        if (empty_ || (shownTableScale_ == tableScale_ && shownPictureScale_ == pictureScale_)) return;
+        // The smileys: their size and the resolution they are drawn at.
+        std::vector<std::pair<int, int>> pictures;  // position, index
+        for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextFragment f = it.fragment();
+                if (!f.charFormat().isImageFormat()) continue;
+                const QUrl name(f.charFormat().toImageFormat().name());
+                if (name.scheme() != kSmileyScheme) continue;
+                for (int i = 0; i < f.length(); ++i)
+                    pictures.emplace_back(f.position() + i, name.path().section(QLatin1Char('@'), 0, 0).toInt());
+            }
+        QTextCursor c(document());
+        c.beginEditBlock();
+        for (const auto& [position, index] : pictures) {
+            c.setPosition(position);
+            c.setPosition(position + 1, QTextCursor::KeepAnchor);
+            QTextImageFormat img = c.charFormat().toImageFormat();
+            img.setName(smileyName(index));
+            img.setWidth(SmileyImages::kWidth * tableScale_);
+            img.setHeight(SmileyImages::kHeight * tableScale_);
+            c.setCharFormat(img);
+        }
+        c.endEditBlock();
+    });
+    shownTableScale_ = tableScale_;
+    shownPictureScale_ = pictureScale_;
+    refreshOverrides();
+}
+
+void ChatPane::keepPlace(const std::function<void()>& change) {
+    QScrollBar* bar = verticalScrollBar();
+    const bool atEnd = bar->value() >= bar->maximum();
+    QTextCursor top = cursorForPosition(QPoint(0, 0));
+    const int anchor = top.position();
+    const int offset = cursorRect(top).top();
+    change();
+    if (atEnd) {
+        bar->setValue(bar->maximum());
+        return;
+    }
+    QTextCursor c(document());
+    c.setPosition(std::min(anchor, document()->characterCount() - 1));
+    bar->setValue(bar->value() + cursorRect(c).top() - offset);
 }
 
 bool ChatPane::scrollChatOff() const { return scrollOff_->isChecked(); }
@@ -140,7 +214,7 @@ QTextCharFormat ChatPane::formatFor(int entry) const {
     const TextStyle& s = styles_.entry(entry);
     QTextCharFormat f;
     f.setFontFamilies({QString::fromStdString(s.font), QStringLiteral("Liberation Sans")});
-    f.setFontPointSize(s.size);
+    f.setFontPointSize(s.size * tableScale_);
     f.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);
     f.setFontItalic(s.italic);
     f.setFontUnderline(s.underline);
@@ -204,7 +278,7 @@ void ChatPane::refreshOverrides() {
 }
 
 void ChatPane::resizeEvent(QResizeEvent* event) {
-    QTextBrowser::resizeEvent(event);
+    keepPlace([&] { QTextBrowser::resizeEvent(event); });
     refreshOverrides();
 }
 
@@ -214,6 +288,7 @@ void ChatPane::addLineToChat(const QString& line, Colour colour) {
     if (!parsed) return;
 
     showTextSize();
+    if (shownTableScale_ != tableScale_ || shownPictureScale_ != pictureScale_) showTableScale();
 
     // The line sets its entry's colour and makes it bold. Bold, italic and
     // underline are the same for every line, so earlier runs of the entry
@@ -260,9 +335,9 @@ void ChatPane::addLineToChat(const QString& line, Colour colour) {
             const qint64 at = end_.position() + base_;
             QTextImageFormat img;
             img.merge(lineFormat);
-            img.setName(kSmileyScheme + QLatin1Char(':') + QString::number(item.picture));
-            img.setWidth(SmileyImages::kWidth);
-            img.setHeight(SmileyImages::kHeight);
+            img.setName(smileyName(item.picture));
+            img.setWidth(SmileyImages::kWidth * tableScale_);
+            img.setHeight(SmileyImages::kHeight * tableScale_);
             end_.insertImage(img);
             // The picture belongs to the line's run so it does not split it.
             addRun(entry, colour, at, at + 1);
@@ -325,7 +400,10 @@ QMimeData* ChatPane::createMimeDataFromSelection() const {
 
 QVariant ChatPane::loadResource(int type, const QUrl& name) {
     if (type == QTextDocument::ImageResource && name.scheme() == kSmileyScheme)
-        return SmileyImages::image(name.path().toInt());
+        return SmileyImages::image(name.path().section(QLatin1Char('@'), 0, 0).toInt(),
+                                   name.path().contains(QLatin1Char('@'))
+                                       ? name.path().section(QLatin1Char('@'), 1).toDouble()
+                                       : 1.0);
     return QTextBrowser::loadResource(type, name);
 }
 

@@ -10,8 +10,10 @@
 // lines and of twenty thousand.
 #include <QTextBrowser>
 #include <QTextCursor>
+#include <QTimer>
 #include <array>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -93,6 +95,12 @@ public slots:
     // mainchatJump: opens link k if its address is a web address, else
     // (or for an unknown k) reports "Cannot open Webpage".
     void mainchatJump(int k);
+    // The table's scale: text and smileys at `scale` times their size,
+    // smileys drawn at `pictureScale` pixels per 1x pixel. The lines in
+    // the pane take it at once, or a moment later when there are many (a
+    // window being dragged larger is not held up); the scroll position
+    // and the selection stay.
+    void setTableScale(double scale, double pictureScale);
 
 signals:
     void focusInputRequested();
@@ -123,10 +131,20 @@ private:
     const Run* runAt(qint64 absolute) const;
     void trimIfNeeded();
     void onAnchorClicked(const QUrl& url);
+    // Runs `change` and scrolls so the line at the top of the view stays
+    // there (or the view stays at the end when it was there).
+    void keepPlace(const std::function<void()>& change);
+    void showTableScale();
+    QString smileyName(int index) const;
 
     ChatLineParser parser_;
     TextStyles styles_;
-    int shownSize_ = 10;  // text size the document's items have
+    double shownSize_ = 10;  // text size the document's items have (points, scaled)
+    double tableScale_ = 1.0;
+    double pictureScale_ = 1.0;
+    double shownTableScale_ = 1.0;     // what the smileys in the document have
+    double shownPictureScale_ = 1.0;
+    QTimer* rescale_ = nullptr;
     std::deque<Run> runs_;
     std::deque<int> lineFirstLink_;  // link counter + 1 at each line's start
     qint64 base_ = 0;

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QToolButton>
 
+#include "art/Effects.h"
+#include "art/ExtraArt.h"
 #include "store/Phrases.h"
 #include "chat/SoundsMenu.h"
 
@@ -10,7 +12,7 @@ namespace tc::chat {
 
 PhraseBar::PhraseBar(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("phrasebar"));
-    setFixedSize(kButtonWidth, kButtonHeight * 10);
+    resize(kButtonWidth, kButtonHeight * 10);
     for (int i = 0; i < 10; ++i) {
         auto* b = new QToolButton(this);
         const int n = i + 1;
@@ -48,6 +50,25 @@ QStringList PhraseBar::phrases() const {
     QStringList out;
     for (int n = 1; n <= store::kPhraseCount; ++n) out << phrase(n);
     return out;
+}
+
+void PhraseBar::setTableScale(double scale, double pictureScale) {
+    const bool redraw = pictureScale != iconScale_;
+    iconScale_ = pictureScale;
+    for (int i = 0; i < 10; ++i) {
+        const int n = i + 1;
+        buttons_[i]->setIconSize(QSize(qRound(kButtonWidth * scale), qRound(kButtonHeight * scale)));
+        if (!redraw) continue;
+        QIcon icon;
+        if (pictureScale == 1.0) {
+            icon = QIcon(n <= store::kPhraseCount ? QStringLiteral(":/images/phrase%1.png").arg(n)
+                                                 : QStringLiteral(":/images/sounds.png"));
+        } else {
+            const art::Resolution resolution(pictureScale);
+            icon = QIcon(QPixmap::fromImage(n <= store::kPhraseCount ? art::phraseButton(n) : art::soundButton()));
+        }
+        buttons_[i]->setIcon(icon);
+    }
 }
 
 void PhraseBar::openSoundsMenu() {

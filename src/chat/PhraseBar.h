@@ -31,6 +31,9 @@ public slots:
     // b_phrase10MouseUp: the menu's top-left corner at the button's
     // bottom-right corner.
     void openSoundsMenu();
+    // The table's scale: the pictures grow with the buttons, drawn at
+    // `pictureScale` pixels per 1x pixel.
+    void setTableScale(double scale, double pictureScale);
 
 signals:
     // b_phrase1Click with that button's phrase.
@@ -44,6 +47,7 @@ protected:
 private:
     QToolButton* buttons_[10] = {};
     SoundsMenu* menu_ = nullptr;
+    double iconScale_ = 1.0;  // the pixel scale the pictures are drawn at
 };
 
 } // namespace tc::chat

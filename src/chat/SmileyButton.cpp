@@ -24,6 +24,11 @@ void SmileyButton::setInput(ChatInput* input) {
     if (input) inputConnection_ = connect(this, &SmileyButton::smileyChosen, input, &ChatInput::insertSmiley);
 }
 
+void SmileyButton::setTableScale(double scale, double pictureScale) {
+    setIcon(QIcon(QPixmap::fromImage(SmileyImages::image(0, pictureScale))));
+    setIconSize(QSize(qRound(SmileyImages::kWidth * scale), qRound(SmileyImages::kHeight * scale)));
+}
+
 void SmileyButton::openMenu() {
     menu_->popup(mapToGlobal(QPoint(width(), height())));
 }

@@ -21,6 +21,9 @@ public:
 public slots:
     // button_smiliesClick.
     void openMenu();
+    // The table's scale: the picture grows with the button, drawn at
+    // `pictureScale` pixels per 1x pixel.
+    void setTableScale(double scale, double pictureScale);
 
 signals:
     void smileyChosen(int tag);

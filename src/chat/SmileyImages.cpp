@@ -1,7 +1,11 @@
 #include "chat/SmileyImages.h"
 
+#include <QHash>
 #include <QPainter>
 #include <array>
+
+#include "art/Effects.h"
+#include "art/SmileyArt.h"
 
 namespace tc::chat {
 namespace {
@@ -47,6 +51,19 @@ QImage SmileyImages::image(int index) {
         img = loaded;
     }
     return img;
+}
+
+QImage SmileyImages::image(int index, double scale) {
+    if (scale == 1.0) return image(index);
+    if (index < 0 || index >= kCount) index = 0;
+    static QHash<QPair<int, int>, QImage> cache;  // by index and scale in hundredths
+    const QPair<int, int> key(index, qRound(scale * 100));
+    auto it = cache.find(key);
+    if (it == cache.end()) {
+        const art::Resolution resolution(scale);
+        it = cache.insert(key, art::smiley(index));
+    }
+    return *it;
 }
 
 } // namespace tc::chat

@@ -14,6 +14,9 @@ public:
 
     // Picture `index`; an index outside 0..17 gives picture 0.
     static QImage image(int index);
+    // The same picture drawn at `scale` pixels per 1x pixel, with that
+    // device pixel ratio (scale 1: image()).
+    static QImage image(int index, double scale);
     // Resource path of picture `index`.
     static QString resourcePath(int index);
 };

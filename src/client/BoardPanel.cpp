@@ -6,7 +6,10 @@
 #include "client/BoardPictures.h"
 #include "client/DicePanel.h"
 #include "session/Marks.h"
+#include "client/TableScaler.h"
 #include "client/TileControl.h"
+
+#include <QtMath>
 
 namespace tc::client {
 
@@ -34,6 +37,8 @@ QLabel* pictureLabel(QWidget* parent, const QString& name, const QPixmap& pictur
     l->setObjectName(name);
     l->setPixmap(picture);
     l->setGeometry(geometry);
+    // The picture fills the label at any table scale.
+    l->setScaledContents(true);
     return l;
 }
 
@@ -86,7 +91,7 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
 
     dice_ = new DicePanel(this);
 
-    pictureLabel(this, QStringLiteral("image_tilerow"), pics.tileRow, QRect(187, 128, 505, 110));
+    tileRow_ = pictureLabel(this, QStringLiteral("image_tilerow"), pics.tileRow, QRect(187, 128, 505, 110));
     for (int i = 0; i < 9; ++i) {
         auto* t = new TileControl(i + 1, pics.tileStrip(i + 1), this);
         t->move(kTileLefts[static_cast<std::size_t>(i)], 128);
@@ -121,6 +126,7 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
         banner->setLineWidth(2);
     } else {
         banner->setPixmap(pics.winnerBanner);
+        banner->setScaledContents(true);
     }
     winnerPanel_ = banner;
     winner_ = plainLabel(banner, QStringLiteral("label_winner"), QStringLiteral("Winner!"),
@@ -135,7 +141,9 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
 
 QPixmap BoardPanel::marksPicture(int marks, int target, const QPixmap& olive, const QPixmap& green) {
     if (marks <= 0) return {};
-    QPixmap pic(11 * marks, 15);
+    const qreal scale = olive.devicePixelRatio();
+    QPixmap pic(qRound(11 * marks * scale), qRound(15 * scale));
+    pic.setDevicePixelRatio(scale);
     pic.fill(Qt::transparent);
     QPainter p(&pic);
     for (int i = 0; i < marks; ++i) p.drawPixmap(11 * i, 0, markIsGreen(i, target) ? green : olive);
@@ -150,8 +158,21 @@ QLabel* BoardPanel::seatName(int seat) const {
     return seat >= 1 && seat <= 6 ? seats_[static_cast<std::size_t>(seat - 1)].name : nullptr;
 }
 
+void BoardPanel::usePictures(const BoardPictures& pics) {
+    for (Seat& s : seats_) {
+        s.eyes->setPixmap(pics.eyes);
+        if (s.marks > 0)
+            s.points->setPixmap(marksPicture(s.marks, s.target, pics.markOlive, pics.markGreen));
+    }
+    turn_->setPixmap(pics.turn);
+    tileRow_->setPixmap(pics.tileRow);
+    if (!pics.winnerBanner.isNull()) winnerPanel_->setPixmap(pics.winnerBanner);
+    for (std::size_t i = 0; i < 9; ++i) tiles_[i]->setStrip(pics.tileStrip(static_cast<int>(i) + 1));
+    dice_->usePictures(pics);
+}
+
 void BoardPanel::showTable(const TableState& table) {
-    const auto& pics = BoardPictures::instance();
+    const auto& pics = TableScaler::pictures(this);
     for (std::size_t i = 0; i < 6; ++i) {
         Seat& s = seats_[i];
         const SeatDisplay& d = table.seats[i];
@@ -159,13 +180,19 @@ void BoardPanel::showTable(const TableState& table) {
         s.name->setToolTip(QString::fromStdString(d.hint));
         s.score->setText(QString::fromStdString(d.score));
         // Wide scores ("45") must not be clipped by the narrow caption box.
-        s.score->resize(qMax(7, s.score->sizeHint().width()), 16);
+        // The hint is in the table's present scale; the layout is in 1x units.
+        const qreal scale = TableScaler::of(this) ? TableScaler::of(this)->scale() : 1.0;
+        const QRect scoreAt = TableScaler::baseGeometry(s.score);
+        TableScaler::setBaseGeometry(
+            s.score, QRect(scoreAt.topLeft(),
+                           QSize(qMax(7, qCeil(s.score->sizeHint().width() / scale)), 16)));
         if (d.marks != s.marks || table.pointsToWin != s.target) {
             s.marks = d.marks;
             s.target = table.pointsToWin;
             const int k = qMax(0, d.marks);
             s.points->setPixmap(marksPicture(k, table.pointsToWin, pics.markOlive, pics.markGreen));
-            s.points->resize(11 * k, 15);
+            TableScaler::setBaseGeometry(s.points,
+                                         QRect(TableScaler::baseGeometry(s.points).topLeft(), QSize(11 * k, 15)));
             s.points->setProperty("tag", d.marks);
         }
         s.eyes->setVisible(d.eyes);
@@ -173,8 +200,9 @@ void BoardPanel::showTable(const TableState& table) {
     const int seat = table.turnSeat;
     const bool onSeat = seat >= 1 && seat <= 6;
     const bool besideEyes = onSeat && table.seats[static_cast<std::size_t>(seat - 1)].eyes;
-    turn_->move(besideEyes ? kTurnLeftBesideEyes : kTurnLeft,
-                onSeat ? kNameTops[static_cast<std::size_t>(seat - 1)] : kTurnHomeTop);
+    TableScaler::setBaseGeometry(turn_, QRect(besideEyes ? kTurnLeftBesideEyes : kTurnLeft,
+                                              onSeat ? kNameTops[static_cast<std::size_t>(seat - 1)] : kTurnHomeTop,
+                                              16, 16));
     for (std::size_t i = 0; i < 9; ++i) {
         tiles_[i]->setProperty("state", QString::fromStdString(table.tiles[i]));
         tiles_[i]->setBestMove(table.bestMove[i]);

@@ -16,6 +16,7 @@ class QLabel;
 
 namespace tc::client {
 
+class BoardPictures;
 class DicePanel;
 class TileControl;
 
@@ -27,9 +28,12 @@ public:
     // Re-reads every shown value. Tile frames are left alone: they follow
     // the animations (TileControl), not the state letters.
     void showTable(const TableState& table);
+    // Takes the pictures of another pixel scale (TableScaler).
+    void usePictures(const BoardPictures& pictures);
 
     // A seat's Marks: k pictures side by side, 11 pixels apart, the green
     // one where i > target - 3, else the olive one. Null for k <= 0.
+    // Drawn at the pixel scale of the two pictures.
     static QPixmap marksPicture(int marks, int target, const QPixmap& olive, const QPixmap& green);
 
     TileControl* tile(int n) const;  // 1..9, else nullptr
@@ -67,10 +71,11 @@ private:
     std::array<TileControl*, 9> tiles_{};
     DicePanel* dice_ = nullptr;
     QLabel* turn_ = nullptr;
+    QLabel* tileRow_ = nullptr;
     QLabel* pointsToWin_ = nullptr;
     QLabel* rounds_ = nullptr;
     QLabel* spectating_ = nullptr;
-    QWidget* winnerPanel_ = nullptr;
+    QLabel* winnerPanel_ = nullptr;
     QLabel* winner_ = nullptr;
 };
 

@@ -10,12 +10,20 @@ BoardPictureButton::BoardPictureButton(const QString& objectName, const QPixmap&
     setObjectName(objectName);
     setFocusPolicy(Qt::NoFocus);
     setCursor(Qt::PointingHandCursor);
-    resize(picture_.size());
+    resize(sizeHint());
+}
+
+void BoardPictureButton::setPicture(const QPixmap& picture) {
+    picture_ = picture;
+    update();
 }
 
 void BoardPictureButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.drawPixmap(0, 0, picture_);
+    const QRectF target(rect());
+    if (target.size() * devicePixelRatioF() != QSizeF(picture_.size()))
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(target, picture_, QRectF(picture_.rect()));
     // A pressed button sinks by a pixel, as the player expects.
     if (isDown()) p.fillRect(rect(), QColor(0, 0, 0, 50));
 }

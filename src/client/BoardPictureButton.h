@@ -10,7 +10,10 @@ class BoardPictureButton : public QAbstractButton {
     Q_OBJECT
 public:
     BoardPictureButton(const QString& objectName, const QPixmap& picture, QWidget* parent);
-    QSize sizeHint() const override { return picture_.size(); }
+    QSize sizeHint() const override { return picture_.deviceIndependentSize().toSize(); }
+    // A picture of any pixel scale, drawn into the button's present size.
+    void setPicture(const QPixmap& picture);
+    const QPixmap& picture() const { return picture_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;

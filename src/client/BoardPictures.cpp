@@ -3,6 +3,12 @@
 #include <QFont>
 #include <QPainter>
 
+#include "art/BoardArt.h"
+#include "art/DiceArt.h"
+#include "art/Effects.h"
+#include "art/SmallArt.h"
+#include "art/TileArt.h"
+
 namespace tc::client {
 
 namespace {
@@ -62,6 +68,51 @@ BoardPictures::BoardPictures() {
     tileRow = load(QStringLiteral("tilerow.png"), {505, 110}, QColor(90, 60, 30));
     board = load(QStringLiteral("board.jpg"), {717, 555}, QColor(145, 124, 87));
     winnerBanner = QPixmap(QStringLiteral(":/images/banner.png"));
+}
+
+BoardPictures::Drawn BoardPictures::draw(qreal scale, const std::atomic<bool>* stop) {
+    const art::Resolution resolution(scale, stop);
+    Drawn d;
+    for (int i = 0; i < 9; ++i) {
+        if (art::Resolution::stopping()) return d;
+        d.push_back(art::tileStrip(i + 1));
+    }
+    for (int i = 0; i < 6; ++i) d.push_back(art::dieFace(i + 1));
+    d.push_back(art::markPennant(QColor(140, 134, 30)));
+    d.push_back(art::markPennant(QColor(36, 160, 56)));
+    d.push_back(art::watchingEyes());
+    d.push_back(art::turnArrow());
+    d.push_back(art::brassButton(QStringLiteral("Roll Dice"), art::ButtonIcon::Die));
+    d.push_back(art::brassButton(QStringLiteral("Start Game"), art::ButtonIcon::Play));
+    d.push_back(art::dicePanel());
+    d.push_back(art::tileRow());
+    d.push_back(art::winnerBanner());
+    return d;
+}
+
+BoardPictures::BoardPictures(const Drawn& d, qreal scale) : scale_(scale) {
+    std::size_t k = 0;
+    auto next = [&] { return k < d.size() ? QPixmap::fromImage(d[k++]) : QPixmap(); };
+    for (auto& t : tiles_) t = next();
+    for (auto& f : dice_) f = next();
+    markOlive = next();
+    markGreen = next();
+    eyes = next();
+    turn = next();
+    buttonRoll = next();
+    buttonStart = next();
+    dicePanel = next();
+    tileRow = next();
+    winnerBanner = next();
+}
+
+std::shared_ptr<const BoardPictures> BoardPictures::make(const Drawn& drawn, qreal scale) {
+    return std::shared_ptr<const BoardPictures>(new BoardPictures(drawn, scale));
+}
+
+QImage BoardPictures::background(QSize size, QPoint at, qreal scale, const std::atomic<bool>* stop) {
+    const art::Resolution resolution(scale, stop);
+    return art::boardBackground(size, at);
 }
 
 QPixmap BoardPictures::tileStrip(int tile) const {

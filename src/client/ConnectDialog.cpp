@@ -1,6 +1,9 @@
 #include "client/ConnectDialog.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
+#include <QTreeWidget>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -10,6 +13,9 @@
 #include <QVBoxLayout>
 
 #include "session/ConnectSettings.h"
+#include "discovery/AvahiBus.h"
+#include "discovery/GameBrowser.h"
+#include "net/Version.h"
 #include "store/SettingsFile.h"
 
 namespace tc::client {
@@ -18,6 +24,8 @@ namespace {
 // Names travel in every seat line; a screenful is plenty.
 constexpr int kMaxNameLength = 32;
 constexpr int kMaxAddressLength = 253;  // the longest DNS name
+constexpr int kAddressRole = Qt::UserRole;
+constexpr int kPortRole = Qt::UserRole + 1;
 }
 
 ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
@@ -51,6 +59,40 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     problem_->setStyleSheet(QStringLiteral("color: #a00000"));
     problem_->hide();
 
+    announce_ = new QCheckBox(QStringLiteral("Show this game to players on your network"), this);
+    announce_->setObjectName(QStringLiteral("check_announce"));
+    announce_->setChecked(true);
+
+    gamesLabel_ = new QLabel(QStringLiteral("Games on your network:"), this);
+    games_ = new QTreeWidget(this);
+    games_->setObjectName(QStringLiteral("list_games"));
+    games_->setColumnCount(4);
+    games_->setHeaderLabels(
+        {QStringLiteral("Game"), QStringLiteral("Address"), QStringLiteral("Players"), QStringLiteral("State")});
+    games_->setRootIsDecorated(false);
+    games_->setUniformRowHeights(true);
+    games_->setSelectionMode(QAbstractItemView::SingleSelection);
+    games_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    games_->header()->setStretchLastSection(true);
+    games_->setMinimumHeight(120);
+    discovery_ = new QLabel(discovery::unavailableText(), this);
+    discovery_->setObjectName(QStringLiteral("label_discovery"));
+    discovery_->setWordWrap(true);
+    discovery_->setEnabled(false);  // drawn greyed: a remark, not an error
+    discovery_->hide();
+    browser_ = new discovery::GameBrowser(this);
+    QObject::connect(browser_, &discovery::GameBrowser::gamesChanged, this, &ConnectDialog::showGames);
+    QObject::connect(browser_, &discovery::GameBrowser::stateChanged, this, &ConnectDialog::showBrowserState);
+    QObject::connect(games_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { gameChosen(item); });
+    QObject::connect(games_, &QTreeWidget::currentItemChanged, this,
+                     [this](QTreeWidgetItem* item) { gameChosen(item); });
+    QObject::connect(games_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        gameChosen(item);
+        accepted();
+    });
+    // The list is followed only while the dialog is open.
+    QObject::connect(this, &QDialog::finished, browser_, &discovery::GameBrowser::stop);
+
     auto* buttons = new QDialogButtonBox(this);
     connect_ = buttons->addButton(QStringLiteral("Join"), QDialogButtonBox::AcceptRole);
     connect_->setObjectName(QStringLiteral("button_connect"));
@@ -68,7 +110,11 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     QObject::connect(address_, &QComboBox::editTextChanged, this, &ConnectDialog::updateButton);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(gamesLabel_);
+    layout->addWidget(games_);
+    layout->addWidget(discovery_);
     layout->addLayout(form);
+    layout->addWidget(announce_);
     layout->addWidget(hint_);
     layout->addWidget(problem_);
     layout->addWidget(buttons);
@@ -81,12 +127,18 @@ void ConnectDialog::openFor(Mode mode) {
     connect_->setText(host ? QStringLiteral("Host") : QStringLiteral("Join"));
     hint_->setText(host ? QStringLiteral("Others join at an address shown in the chat. The port must be open to "
                                          "them (your firewall or router may need it).")
-                        : QStringLiteral("Ask the host for the address and the port. The port may also follow "
-                                         "the address: 192.168.1.20:7772 or [fd00::2]:7772."));
+                        : QStringLiteral("Choose a game above, or ask the host for the address and the port. "
+                                         "The port may also follow the address: 192.168.1.20:7772 or "
+                                         "[fd00::2]:7772."));
     trying_ = false;
     showProblem(QString());
     addressLabel_->setVisible(!host);
     address_->setVisible(!host);
+    announce_->setVisible(host);
+    gamesLabel_->setVisible(!host);
+    games_->setVisible(!host);
+    games_->clear();
+    discovery_->hide();
 
     const ConnectSettings s = settings_ ? ConnectSettings::read(*settings_) : ConnectSettings{};
     QString name = QString::fromStdString(s.name);
@@ -97,7 +149,10 @@ void ConnectDialog::openFor(Mode mode) {
     address_->setCurrentIndex(address_->count() > 0 ? 0 : -1);
     if (address_->count() == 0) address_->setEditText(QString());
     port_->setValue(host && gamePort_ != 0 ? gamePort_ : s.port);
+    announce_->setChecked(s.announce);
     updateButton();
+    if (host) browser_->stop();
+    else browser_->start();
     open();
     (host || !address().isEmpty() ? static_cast<QWidget*>(name_) : address_)->setFocus();
 }
@@ -115,7 +170,43 @@ MainOptions ConnectDialog::options() const {
         if (a.port != 0) o.port = static_cast<quint16>(a.port);
     }
     o.params = {name_->text().trimmed().toStdString(), where, host ? "true" : "x"};
+    o.announce = host && announce_->isChecked();
     return o;
+}
+
+void ConnectDialog::showBrowserState() {
+    discovery_->setVisible(mode_ == Mode::Join &&
+                           browser_->state() == discovery::GameBrowser::State::Unavailable);
+    if (browser_->state() != discovery::GameBrowser::State::Browsing) showGames();
+}
+
+void ConnectDialog::showGames() {
+    // Rebuilt whole; the chosen row stays chosen without filling the
+    // fields again, so an address typed meanwhile is kept.
+    const QTreeWidgetItem* current = games_->currentItem();
+    const QString chosen = current ? current->text(0) : QString();
+    const QSignalBlocker block(games_);
+    games_->clear();
+    for (const discovery::FoundGame& g : browser_->games()) {
+        QString name = QString::fromStdString(g.name);
+        if (!g.info.version.empty() && g.info.version != net::kProtocolVersion)
+            name += QStringLiteral(" (version %1)").arg(QString::fromStdString(g.info.version));
+        const QString address = QString::fromStdString(g.address);
+        const QString shown = address.contains(QLatin1Char(':')) ? QStringLiteral("[%1]:%2").arg(address).arg(g.port)
+                                                                 : QStringLiteral("%1:%2").arg(address).arg(g.port);
+        auto* item = new QTreeWidgetItem(games_, {name, shown, QString::fromStdString(discovery::playersText(g.info)),
+                                                  QString::fromStdString(discovery::stateText(g.info))});
+        item->setData(0, kAddressRole, address);
+        item->setData(0, kPortRole, g.port);
+        if (name == chosen) games_->setCurrentItem(item);
+    }
+}
+
+void ConnectDialog::gameChosen(QTreeWidgetItem* item) {
+    // While a join is tried its fields stay as they were sent.
+    if (!item || mode_ != Mode::Join || trying_) return;
+    address_->setEditText(item->data(0, kAddressRole).toString());
+    port_->setValue(item->data(0, kPortRole).toInt());
 }
 
 void ConnectDialog::updateButton() {
@@ -177,6 +268,7 @@ void ConnectDialog::connectSucceeded() {
         s.name = o.params[0];
         s.port = o.port;
         if (mode_ == Mode::Join) s.remember(o.params[1]);
+        else s.announce = o.announce;
         // A file that cannot be written costs only the memory of it.
         s.write(*settings_);
     }

@@ -6,12 +6,21 @@
 // a command line cannot drift apart. The dialog stays open while the owner
 // tries: connectFailed shows why in the dialog, with the focus on the field
 // to correct; connectSucceeded remembers name, port and address in the
-// settings file and closes it. Only what worked is remembered.
+// settings file and closes it. Only what worked is remembered; so is the
+// Host dialog's choice to announce the game on the local network.
+//
+// Joining, it lists the games announced on the local network as they come
+// and go (name, address, players, running or waiting): choosing one fills
+// the address and the port, a double click joins. Where the games cannot
+// be listed (no Avahi daemon) it says so once, in a quiet line.
 #include <QDialog>
 
 #include "client/MainOptions.h"
 
+class QCheckBox;
 class QComboBox;
+class QTreeWidget;
+class QTreeWidgetItem;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -19,6 +28,10 @@ class QSpinBox;
 
 namespace tc::store {
 class SettingsFile;
+}
+
+namespace tc::discovery {
+class GameBrowser;
 }
 
 namespace tc::client {
@@ -44,7 +57,8 @@ public:
     Mode mode() const { return mode_; }
 
     // The command line of what the fields ask for:
-    // {name, address, "x"} to join, {name, "127.0.0.1", "true"} to host.
+    // {name, address, "x"} to join, {name, "127.0.0.1", "true"} to host
+    // (announced unless the player said no).
     MainOptions options() const;
 
     // The try of the last connectRequested failed: `reason` shows in the
@@ -56,6 +70,9 @@ public:
     // Whether a try is running (the button waits meanwhile).
     bool trying() const { return trying_; }
 
+    // The games listed while joining.
+    discovery::GameBrowser& browser() { return *browser_; }
+
 signals:
     // The player pressed Host or Join with fields that read; the dialog
     // stays open until connectFailed or connectSucceeded.
@@ -65,6 +82,9 @@ signals:
 
 private:
     void updateButton();
+    void showGames();
+    void showBrowserState();
+    void gameChosen(QTreeWidgetItem* item);
     void accepted();
     void showProblem(const QString& text);
     // The address field as typed, without surrounding spaces.
@@ -78,6 +98,11 @@ private:
     QComboBox* address_;
     QSpinBox* port_;
     QLabel* hint_;
+    QCheckBox* announce_;
+    QLabel* gamesLabel_;
+    QTreeWidget* games_;
+    QLabel* discovery_;
+    discovery::GameBrowser* browser_;
     QLabel* problem_;
     QPushButton* connect_;
     bool trying_ = false;

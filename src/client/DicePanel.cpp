@@ -6,6 +6,7 @@
 
 #include "client/BoardPictureButton.h"
 #include "client/BoardPictures.h"
+#include "client/TableScaler.h"
 
 namespace tc::client {
 
@@ -19,6 +20,7 @@ DicePanel::DicePanel(QWidget* parent) : QWidget(parent) {
         d->setObjectName(QStringLiteral("dice%1").arg(n));
         d->setGeometry(left, 67, 32, 32);
         d->setProperty("tag", 0);
+        d->setScaledContents(true);
         return d;
     };
     // The logo embossed on the cloth (drawn into the panel's picture) opens
@@ -57,14 +59,23 @@ void DicePanel::showTable(const TableState& table) {
         const DieDisplay& d = table.dice[static_cast<std::size_t>(i)];
         if (d.face != faces_[i]) {
             faces_[i] = d.face;
-            dice[i]->setPixmap(BoardPictures::instance().die(d.face));  // null for 0: empty
+            dice[i]->setPixmap(TableScaler::pictures(this).die(d.face));  // null for 0: empty
             dice[i]->setProperty("tag", d.face);
         }
-        dice[i]->move(d.left, d.top);
+        TableScaler::setBaseGeometry(dice[i], QRect(d.left, d.top, 32, 32));
     }
     status_->setText(QString::fromStdString(table.status));
     roll_->setVisible(table.rollVisible);
     start_->setVisible(table.startVisible);
+}
+
+void DicePanel::usePictures(const BoardPictures& pictures) {
+    QLabel* dice[2] = {dice1_, dice2_};
+    for (int i = 0; i < 2; ++i)
+        if (faces_[i] != 0) dice[i]->setPixmap(pictures.die(faces_[i]));
+    roll_->setPicture(pictures.buttonRoll);
+    start_->setPicture(pictures.buttonStart);
+    update();
 }
 
 bool DicePanel::eventFilter(QObject* watched, QEvent* event) {
@@ -79,7 +90,11 @@ bool DicePanel::eventFilter(QObject* watched, QEvent* event) {
 
 void DicePanel::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.drawPixmap(0, 0, BoardPictures::instance().dicePanel);
+    const QPixmap& cloth = TableScaler::pictures(this).dicePanel;
+    const QRectF target(rect());
+    if (target.size() * devicePixelRatioF() != QSizeF(cloth.size()))
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(target, cloth, QRectF(cloth.rect()));
 }
 
 } // namespace tc::client

@@ -11,6 +11,7 @@ class QLabel;
 namespace tc::client {
 
 class BoardPictureButton;
+class BoardPictures;
 
 class DicePanel : public QWidget {
     Q_OBJECT
@@ -18,6 +19,8 @@ public:
     explicit DicePanel(QWidget* parent);
 
     void showTable(const TableState& table);
+    // Takes the pictures of another pixel scale (TableScaler).
+    void usePictures(const BoardPictures& pictures);
 
     QLabel* die(int n) const { return n == 1 ? dice1_ : dice2_; }
     BoardPictureButton* rollButton() const { return roll_; }

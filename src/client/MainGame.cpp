@@ -12,6 +12,8 @@
 #include "client/MainWindow.h"
 #include "session/ReachableAddresses.h"
 #include "client/SoundEffectPlayer.h"
+#include "discovery/Announcer.h"
+#include "net/Version.h"
 #include "server/ServerHost.h"
 #include "store/SettingsFile.h"
 #include "store/StoreLocation.h"
@@ -41,6 +43,7 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
     spylist_ = std::make_unique<windows::SpyListWindow>();
     download_ = std::make_unique<windows::DownloadWindow>(addresses);
     solo_ = std::make_unique<windows::SoloWindow>(QString::fromStdString(addresses.soloPage));
+    announcer_ = std::make_unique<discovery::Announcer>();
 
     // Rudi's way of playing is the host's choice for a whole game: the
     // server takes it here, before the start request reaches it over the
@@ -78,6 +81,7 @@ MainGame::~MainGame() {
     // still runs, as when a player leaves; then the server and the rest.
     join_.reset();
     chat_.reset();
+    announcer_.reset();  // the announcement goes with the game
     solo_.reset();
     download_.reset();
     help_.reset();
@@ -116,7 +120,24 @@ void MainGame::start(const MainOptions& options) {
     if (pauseMs_ > 0) server_->setPauseMs(pauseMs_);
     chat_->setPort(options.port);
     chat_->start(options.params);
+    announce(options);
     tally_->reportLoadProblem(chat_.get());
+}
+
+void MainGame::announce(const MainOptions& options) {
+    const auto& p = options.params;
+    // Only a game hosted for others; a solo game has no parameters.
+    const bool hosting = p.size() >= 3 && p[2] == "true" && chat_->hostingPort() != 0;
+    if (!hosting || !options.announce) {
+        announcer_->stop();
+        return;
+    }
+    auto toGame = [](const server::SeatSummary& s) {
+        return discovery::GameAnnouncement{net::kProtocolVersion, s.seated, s.freeSeats, s.running};
+    };
+    QObject::connect(server_.get(), &server::ServerHost::seatsChanged, announcer_.get(),
+                     [this, toGame](const server::SeatSummary& s) { announcer_->update(toGame(s)); });
+    announcer_->start(QString::fromStdString(p[0]), chat_->hostingPort(), toGame(server_->server().seatSummary()));
 }
 
 void MainGame::createTally() {
@@ -140,6 +161,7 @@ void MainGame::restart(const MainOptions& options) {
     soloGame_ = options.params.empty();
     chat_->setPort(options.port);
     chat_->start(options.params);
+    announce(options);
     const auto& p = options.params;
     if (p.size() >= 3 && p[2] == "true" && chat_->hostingPort() != 0)
         chat_->addLineToChat("0+" + joinAddressesLine(localAddresses(), chat_->hostingPort()), net::kPureBlue);
@@ -188,6 +210,7 @@ void MainGame::hostFromDialog(const MainOptions& options) {
     replaceServer(std::move(fresh));
     chat_->setPort(options.port);
     chat_->start(options.params);
+    announce(options);
     if (chat_->hostingPort() != 0)
         chat_->addLineToChat("0+" + joinAddressesLine(localAddresses(), chat_->hostingPort()), net::kPureBlue);
 }
@@ -199,6 +222,7 @@ void MainGame::joined() {
     soloGame_ = false;
     chat_->setPort(options.port);
     chat_->startJoined(options.params, join_->socket(), join_->seat(), join_->rest());
+    announce(options);  // a joiner announces nothing
 }
 
 } // namespace tc::client

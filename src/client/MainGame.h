@@ -15,12 +15,18 @@
 //
 // A solo game listens on 127.0.0.1 only, on its port when free and else on
 // one the system chooses; a hosted game listens on every address.
+//
+// A game hosted for others is announced on the local network while it
+// runs; a solo game never is.
 #include <cstdint>
 #include <memory>
 
 #include "client/MainOptions.h"
 #include "game/Lcg.h"
 
+namespace tc::discovery {
+class Announcer;
+}
 namespace tc::server {
 class ServerHost;
 }
@@ -79,8 +85,14 @@ public:
     void setDesktop(windows::Desktop* desktop);
     windows::TallyListWindow& tally() { return *tally_; }
 
+    // The announcement of this copy's hosted game on the local network.
+    discovery::Announcer& announcer() { return *announcer_; }
+
 private:
     void createTally();
+    // Announces a game hosted for others (not with --no-announce or the Host
+    // dialog's choice); withdraws any earlier announcement otherwise.
+    void announce(const MainOptions& options);
     // The File menu's Host and Join, tried before the current game is left.
     void openConnectDialog(bool host);
     void hostFromDialog(const MainOptions& options);
@@ -106,6 +118,7 @@ private:
     std::unique_ptr<windows::SpyListWindow> spylist_;  // Tspylist
     std::unique_ptr<windows::DownloadWindow> download_;  // Tdownload
     std::unique_ptr<windows::SoloWindow> solo_;          // Tsolo
+    std::unique_ptr<discovery::Announcer> announcer_;
     std::unique_ptr<windows::TallyListWindow> tally_;    // Ttallylist
     std::unique_ptr<JoinAttempt> join_;
     ConnectDialog* dialog_ = nullptr;  // File > Host / Join; a child of the window

@@ -12,6 +12,7 @@ MainOptions parseMainOptions(const QStringList& args) {
         {"--pause-ms", Kind::Number, 1, 60000},
         {"--help", Kind::Flag},
         {"--version", Kind::Flag},
+        {"--no-announce", Kind::Flag},
     };
     std::vector<std::string> words;
     for (const QString& a : args) words.push_back(a.toStdString());
@@ -24,12 +25,13 @@ MainOptions parseMainOptions(const QStringList& args) {
     o.pauseMs = static_cast<int>(cl.number("--pause-ms", o.pauseMs));
     o.help = cl.has("--help");
     o.version = cl.has("--version");
+    o.announce = !cl.has("--no-announce");
     return o;
 }
 
 QString mainUsage() {
     return QStringLiteral(
-               "Usage: tilecrest [NAME HOST true | NAME HOST x] [--port N] [--pause-ms N]\n"
+               "Usage: tilecrest [NAME HOST true | NAME HOST x] [--port N] [--pause-ms N] [--no-announce]\n"
                "Tilecrest %1, a dice-and-tiles game for up to six players.\n"
                "\n"
                "  (no parameters)  a solo game as \"You\" against the computer player\n"
@@ -38,6 +40,7 @@ QString mainUsage() {
                "  --port N         host or join on TCP port N (0..65535) instead of 7772; a solo\n"
                "                   game takes another free port when N is taken\n"
                "  --pause-ms N     length of the hosted server's pause tick, 1..60000 ms (default 1000)\n"
+               "  --no-announce    do not show a hosted game to players on the local network\n"
                "  --               end of the options (for a NAME that starts with \"-\")\n"
                "  --help           show this text and end\n"
                "  --version        show the version and end\n"

@@ -4,6 +4,7 @@
 //   --port N      host and join on port N (0..65535; 0 lets the system
 //                 choose when hosting); default 7772
 //   --pause-ms N  the in-process server's pause tick in milliseconds (1..60000)
+//   --no-announce a hosted game is not announced on the local network
 //   --help, --version  print the usage or the version and end, before any
 //                 window or port is opened
 // Options are accepted anywhere and are not counted as parameters; "--"
@@ -21,6 +22,7 @@ struct MainOptions {
     std::vector<std::string> params;
     quint16 port = 7772;
     int pauseMs = 0;  // 0: the server's own default
+    bool announce = true;  // a hosted game (never a solo one) is announced
     bool help = false;
     bool version = false;
     std::string error;  // empty unless the command line is wrong

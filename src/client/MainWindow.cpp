@@ -19,7 +19,9 @@
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
 #include "client/TileControl.h"
+#include "client/TableScaler.h"
 #include "client/WindowPlacement.h"
+#include "client/FullScreen.h"
 #include "session/ClientSoundPlayer.h"
 #include "session/RudiSettings.h"
 #include "store/SettingsFile.h"
@@ -49,11 +51,16 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("client"));
     central->setMinimumSize(kMinimumClient);
-    central->installEventFilter(this);  // paints the board background
     setCentralWidget(central);
     board_ = new BoardPanel(central);
     buildChat(board_);
+    // The table scales with the window (and paints the table top behind it).
+    auto* scaler = new TableScaler(central);
+    TableScaler::growWithTable(board_);
+    scaler->capture();
+    connect(scaler, &TableScaler::picturesChanged, board_, [this, scaler] { board_->usePictures(scaler->currentPictures()); });
     menus_ = std::make_unique<MainMenus>(this, chatPane_->scrollChatOffAction());
+    fullScreen_ = new FullScreen(this);
     playerSettings_ = std::make_unique<PlayerSettings>(
         PlayerSettings::Widgets{chatPane_, chatInput_, phraseBar_, menus_.get()}, session_);
     wireMenus();
@@ -168,6 +175,10 @@ void MainWindow::buildChat(QWidget* board) {
     auto* smilies = new chat::SmileyButton(board);
     smilies->setGeometry(677, 479, 21, 20);
     smilies->setInput(chatInput_);
+    // A taller window gives its rows to the chat; the input line stays under it.
+    TableScaler::growWithTable(chatPane_);
+    TableScaler::followTableBottom(chatInput_);
+    TableScaler::followTableBottom(smilies);
     connect(chatPane_, &chat::ChatPane::focusInputRequested, chatInput_,
             [this] { chatInput_->setFocus(); });
     connect(chatInput_, &chat::ChatInput::sendRequested, this, [this](const QString& text) {
@@ -353,6 +364,7 @@ void MainWindow::loadSettings() {
     const auto s = keeper_.read();
     if (!s) return;
     WindowPlacement::restore(this, s->place);
+    if (keeper_.file()) fullScreen_->restore(keeper_.file()->ini());
     playerSettings_->apply(*s, side_.gameStart);
     if (side_.gameStart) session_.offerMarks(side_.gameStart->playToScore());
     const RudiSettings rudi = RudiSettings::read(*keeper_.file());
@@ -400,6 +412,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     const QRect work = screen() ? screen()->availableGeometry() : QRect();
     keeper_.saveAtClose(playerSettings_->collect(WindowPlacement::current(this), side_.gameStart), work.width(),
                         work.height());
+    // Full screen or not, under its own key, when it changed (only once the
+    // file was read, like the place).
+    if (keeper_.wasRead() && keeper_.file()) {
+        if (const auto keys = fullScreen_->toWrite(); !keys.empty()) keeper_.file()->write(keys);
+    }
     gate_.close();
     side_.hideAll();
     menus_->seatMenu->hide();
@@ -410,16 +427,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     sock11_.close();
     event->accept();
     emit closed();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == centralWidget() && event->type() == QEvent::Paint) {
-        QPainter p(centralWidget());
-        p.fillRect(centralWidget()->rect(), QColor(145, 124, 87));
-        p.drawPixmap(0, 0, BoardPictures::instance().board);
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 } // namespace tc::client

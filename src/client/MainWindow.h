@@ -49,6 +49,7 @@ class TallyListWindow;
 namespace tc::client {
 
 class BoardPanel;
+class FullScreen;
 class ClientSoundPlayer;
 class GameStartWindow;
 
@@ -138,7 +139,6 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Connects every menu item to what it does.
@@ -159,6 +159,7 @@ private:
     ClientSocket sock11_;  // the idle side connection to 127.0.0.1:9001
     InputGate gate_;
     BoardPanel* board_ = nullptr;
+    FullScreen* fullScreen_ = nullptr;
     chat::ChatPane* chatPane_ = nullptr;
     chat::ChatInput* chatInput_ = nullptr;
     SideWindows side_;

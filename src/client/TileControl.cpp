@@ -8,9 +8,14 @@ namespace tc::client {
 TileControl::TileControl(int tile, const QPixmap& strip, QWidget* parent)
     : QWidget(parent), tile_(tile), strip_(strip) {
     setObjectName(QStringLiteral("number_%1").arg(tile));
-    setFixedSize(kFrameWidth, kFrameHeight);
+    resize(kFrameWidth, kFrameHeight);
     timer_.setInterval(interval_);
     connect(&timer_, &QTimer::timeout, this, &TileControl::step);
+}
+
+void TileControl::setStrip(const QPixmap& strip) {
+    strip_ = strip;
+    update();
 }
 
 void TileControl::setFrame(int frame) {
@@ -56,6 +61,9 @@ void TileControl::paintEvent(QPaintEvent*) {
     QPainter p(this);
     paintFrame(p);
     if (!bestMove_) return;
+    // Placed in the tile's 1x units, so it grows with the table.
+    p.resetTransform();
+    p.scale(width() / qreal(kFrameWidth), height() / qreal(kFrameHeight));
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(96, 62, 20, 200), 1.0));
     p.setBrush(QColor(255, 196, 64, 215));
@@ -64,19 +72,26 @@ void TileControl::paintEvent(QPaintEvent*) {
 
 void TileControl::paintFrame(QPainter& p) {
     if (!strip_.isNull()) {
-        p.drawPixmap(0, 0, strip_, frame_ * kFrameWidth, 0, kFrameWidth, kFrameHeight);
+        // The source is in the strip's own pixels: a frame is a fifth of it.
+        const qreal fw = qreal(strip_.width()) / kFrames;
+        const QRectF source(frame_ * fw, 0, fw, strip_.height());
+        const QRectF target(rect());
+        if (target.size() * devicePixelRatioF() != source.size())
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap(target, strip_, source);
         return;
     }
     // Stand-in: an ivory tile with its number, covered from the top as the
     // frame grows.
-    p.fillRect(rect(), QColor(238, 226, 196));
+    p.scale(width() / qreal(kFrameWidth), height() / qreal(kFrameHeight));
+    p.fillRect(QRect(0, 0, kFrameWidth, kFrameHeight), QColor(238, 226, 196));
     p.setPen(QColor(90, 60, 30));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.drawRect(QRect(0, 0, kFrameWidth - 1, kFrameHeight - 1));
     QFont f = font();
     f.setBold(true);
     f.setPixelSize(30);
     p.setFont(f);
-    p.drawText(rect(), Qt::AlignCenter, QString::number(tile_));
+    p.drawText(QRect(0, 0, kFrameWidth, kFrameHeight), Qt::AlignCenter, QString::number(tile_));
     const int covered = kFrameHeight * frame_ / (kFrames - 1);
     p.fillRect(0, 0, kFrameWidth, covered, QColor(120, 82, 44));
 }

@@ -23,6 +23,10 @@ public:
     TileControl(int tile, const QPixmap& strip, QWidget* parent = nullptr);
 
     int tile() const { return tile_; }
+    // The strip to draw; one of a higher pixel scale is drawn into the
+    // tile's present size, which follows the table's scale.
+    void setStrip(const QPixmap& strip);
+    const QPixmap& strip() const { return strip_; }
     int frame() const { return frame_; }
     // Any integer; taken modulo five (negative values wrap too). Repaints.
     void setFrame(int frame);

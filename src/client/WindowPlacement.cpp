@@ -84,9 +84,11 @@ void WindowPlacement::reset(QWidget* window) {
 }
 
 store::WindowPlace WindowPlacement::current(const QWidget* window) {
-    // A maximized window is stored at the place it returns to.
+    // A maximized or full-screen window is stored at the place it returns to.
     const QMargins frame = frameMargins(window);
-    const QRect outer = (window->isMaximized() ? window->normalGeometry() : window->geometry()).marginsAdded(frame);
+    const bool away = window->isMaximized() || window->isFullScreen();
+    const QRect outer = (away && window->normalGeometry().isValid() ? window->normalGeometry() : window->geometry())
+                            .marginsAdded(frame);
     return {outer.x(), outer.y(), outer.width(), outer.height(), window->isMaximized()};
 }
 

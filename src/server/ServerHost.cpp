@@ -26,6 +26,7 @@ ServerHost::ServerHost(tc::game::Lcg& rng, QObject* parent)
         server_.checkLogins();
     });
     connect(&listener_, &QTcpServer::newConnection, this, &ServerHost::onNewConnection);
+    server_.setSeatObserver([this](const SeatSummary& summary) { emit seatsChanged(summary); });
 }
 
 ServerHost::~ServerHost() {

@@ -62,6 +62,8 @@ public:
 signals:
     // One event of the server, UTF-8 text without a newline.
     void logLine(const QString& line);
+    // The seats or the game's state changed (see TServer::seatSummary).
+    void seatsChanged(const tc::server::SeatSummary& summary);
 
 private:
     void onNewConnection();

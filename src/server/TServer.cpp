@@ -90,7 +90,7 @@ ConnId TServer::connectionArrived(const std::string& peer) {
     c.arrivedMs = c.progressMs;
     log("connect slot " + std::to_string(slot) + " from " + peer);
     sendTo(slot, "CMD_sendlogininfo+" + std::to_string(slot));
-    closeOverflowing();
+    afterInput();
     return id;
 }
 
@@ -118,7 +118,7 @@ void TServer::bytesArrived(ConnId conn, std::string_view bytes) {
         keepBeforeLogin(conn, bytes.size(), static_cast<int>(dropped));
     if (!withinRun && slotOf(conn) == slot)
         disconnectsock(slot, "over " + std::to_string(net::kMaxRunBytes) + " bytes without a line end");
-    closeOverflowing();
+    afterInput();
 }
 
 void TServer::connectionClosed(ConnId conn) {
@@ -128,7 +128,7 @@ void TServer::connectionClosed(ConnId conn) {
     conns_.erase(it);
     log("leave " + who(slot));
     release(slot);
-    closeOverflowing();
+    afterInput();
 }
 
 void TServer::disconnectsock(int slot, const std::string& why) {
@@ -199,7 +199,7 @@ void TServer::checkLogins() {
     const std::string why = loginMs_ % 1000 == 0 ? std::to_string(loginMs_ / 1000) + " s"
                                                  : std::to_string(loginMs_) + " ms";
     for (int slot : silent) disconnectsock(slot, "no login within " + why);
-    closeOverflowing();
+    afterInput();
 }
 
 // ---------------------------------------------------------------------------
@@ -237,6 +237,25 @@ void TServer::closeOverflowing() {
     }
 }
 
+SeatSummary TServer::seatSummary() const {
+    SeatSummary s;
+    s.freeSeats = 0;
+    for (int seat = 1; seat <= game::kSeatCount; ++seat) {
+        if (player_[seat].loggedin) ++s.seated;
+        if (!player_[seat].active) ++s.freeSeats;
+    }
+    s.running = gamestarted_;
+    return s;
+}
+
+void TServer::afterInput() {
+    closeOverflowing();
+    const SeatSummary now = seatSummary();
+    if (now == lastSummary_) return;
+    lastSummary_ = now;
+    if (seatObserver_) seatObserver_(now);
+}
+
 void TServer::checkOutput() {
     const std::int64_t now = clock_();
     std::vector<int> stalled;
@@ -256,7 +275,7 @@ void TServer::checkOutput() {
         disconnectsock(slot, "stalled: over " + std::to_string(kOutputSoftLimit) +
                                  " bytes of output unsent and nothing taken for " +
                                  std::to_string(kStallMs / 1000) + " s");
-    closeOverflowing();
+    afterInput();
 }
 
 // ---------------------------------------------------------------------------

@@ -76,6 +76,15 @@ using Clock = std::function<std::int64_t()>;
 // The system's steady clock in milliseconds.
 std::int64_t steadyMs();
 
+// What a server tells the network about itself: people seated (logged in
+// on seats 1..6), seats nobody holds, and whether a game is under way.
+struct SeatSummary {
+    int seated = 0;
+    int freeSeats = game::kSeatCount;
+    bool running = false;
+    bool operator==(const SeatSummary&) const = default;
+};
+
 // Pending pause actions.
 enum class PauseTag { None = 0, TurnOver = 1, ComputerMove = 2, NextRound = 3 };
 
@@ -111,6 +120,10 @@ public:
     // tables now, not at the first move.
     void setRudi(game::Rudi rudi);
     game::Rudi rudi() const { return rudi_; }
+    // Called after an input that changed seatSummary(), never while one is
+    // being handled; the announcement of the game follows it.
+    void setSeatObserver(std::function<void(const SeatSummary&)> observer) { seatObserver_ = std::move(observer); }
+    SeatSummary seatSummary() const;
     // Looks at every connection's output (ServerPorts::output) and closes
     // the ones that have stalled. The host calls it about once a second.
     void checkOutput();
@@ -180,6 +193,9 @@ private:
     // Counts what a connection that has not logged in sends; closes it once
     // that is plainly not a client of this protocol. False when closed.
     bool keepBeforeLogin(ConnId conn, std::size_t bytes, int lines);
+    // Ends every input: closes overflowing peers, then tells the seat
+    // observer what changed.
+    void afterInput();
 
     // --- game flow ---
     void startgame(int slot, const std::string& data);
@@ -226,6 +242,8 @@ private:
     FloodLimits slideLimits_ = kSlideLimits;
     std::int64_t loginMs_ = kLoginMs;
     std::vector<ConnId> overflowing_;
+    std::function<void(const SeatSummary&)> seatObserver_;
+    SeatSummary lastSummary_;
     // Address and name of each player the host removed, oldest first.
     std::vector<std::pair<std::string, std::string>> removed_;
 

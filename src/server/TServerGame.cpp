@@ -254,7 +254,7 @@ void TServer::stopPause() {
 
 void TServer::pauseTick() {
     timerpauseTimer();
-    closeOverflowing();
+    afterInput();
 }
 
 void TServer::timerpauseTimer() {

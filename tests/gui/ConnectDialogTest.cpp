@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -15,12 +16,14 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 
 #include "GameCopy.h"
 #include "chat/ChatInput.h"
 #include "client/ConnectDialog.h"
 #include "client/JoinAttempt.h"
 #include "client/LocalAddresses.h"
+#include "discovery/Announcer.h"
 #include "server/ServerHost.h"
 #include "session/ReachableAddresses.h"
 #include "store/StoreLocation.h"
@@ -343,4 +346,43 @@ TEST(ConnectDialog, FieldsAreCheckedBeforeTheButtonWorks) {
     EXPECT_TRUE(button->isEnabled());
     EXPECT_EQ(d->options().params[2], "true");
     d->reject();
+}
+
+// Where nothing can list games (here: no system bus at all, as the test
+// main sets it) the Join dialog opens with the note already showing,
+// prints nothing, and a game hosted meanwhile is simply not announced.
+TEST(ConnectDialog, WithoutAvahiTheJoinDialogSaysOnceThatGamesCannotBeListed) {
+    static QStringList printed;
+    printed.clear();
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) {
+            if (!m.startsWith(QLatin1String("This plugin does not support"))) printed << m;
+        });
+    QTemporaryDir folder;
+    auto gil = soloCopy(folder);
+    ConnectDialog* d = openDialog(*gil, false);
+    auto* note = d->findChild<QLabel*>("label_discovery");
+    // At once: no reply is awaited before the note shows.
+    EXPECT_TRUE(note->isVisible());
+    EXPECT_EQ(note->text(), "Finding games on your network needs the Avahi service (avahi-daemon), which is not "
+                            "running here. You can still type the host's address.");
+    EXPECT_TRUE(d->findChild<QTreeWidget*>("list_games")->isVisible());
+    EXPECT_EQ(d->findChild<QTreeWidget*>("list_games")->topLevelItemCount(), 0);
+    d->reject();
+    // The Host dialog has the announce box instead, and no list or note.
+    d = openDialog(*gil, true);
+    EXPECT_TRUE(d->findChild<QCheckBox*>("check_announce")->isVisible());
+    EXPECT_FALSE(d->findChild<QTreeWidget*>("list_games")->isVisible());
+    EXPECT_FALSE(note->isVisible());
+    d->findChild<QLineEdit*>("edit_name")->setText("Gil");
+    d->findChild<QSpinBox*>("spin_port")->setValue(freePort());
+    QTest::mouseClick(d->findChild<QPushButton*>("button_connect"), Qt::LeftButton);
+    EXPECT_TRUE(waitUntil([&] { return gil->session().loggedin() && gil->seat(1) == "Gil"; }));
+    EXPECT_EQ(gil->game.announcer().state(), tc::discovery::Announcer::State::Unavailable);
+    // Opened again, it says the same once more, in the same one line.
+    d = openDialog(*gil, false);
+    EXPECT_TRUE(note->isVisible());
+    d->reject();
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(printed.isEmpty()) << printed.join('\n').toStdString();
 }

@@ -27,6 +27,10 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The games these tests host must never be announced on a real network:
+    // a system bus that is not there leaves the machine's Avahi unasked.
+    // (tests/discovery announces inside a private network namespace.)
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/tilecrest-tests/system_bus_socket");
     standardHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
     // The same application identity the program sets up, so window titles

@@ -53,7 +53,7 @@ TEST(MainWindow, MenusHoldOnlyWhatWorks) {
               (QStringList{"Just Watch", "Show Best Move", "-", "Play Sounds", "Play Chatter Sounds", "Text Color",
                            "Text Size", "Scroll Chat Off", "-", "Reset Screen Location"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("TextSize1")->actions()), (QStringList{"8", "10", "12", "14"}));
-    EXPECT_EQ(captions(w.findChild<QMenu*>("View1")->actions()), (QStringList{"View Tally", "Spy List", "Phrase List"}));
+    EXPECT_EQ(captions(w.findChild<QMenu*>("View1")->actions()), (QStringList{"View Tally", "Spy List", "Phrase List", "-", "Full Screen"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("Help1")->actions()), (QStringList{"Content", "Quick Instructions", "About"}));
     EXPECT_EQ(w.findChild<QAction*>("QuickInstructions1")->shortcut(), QKeySequence("Ctrl+I"));
 

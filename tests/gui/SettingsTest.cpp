@@ -21,6 +21,7 @@
 #include "chat/ChatInput.h"
 #include "windows/PhraseEditor.h"
 #include "client/GameStartWindow.h"
+#include "client/TableScaler.h"
 #include "client/WindowPlacement.h"
 #include "store/StoreLocation.h"
 
@@ -121,10 +122,13 @@ TEST(Settings, APreparedFileIsAppliedAtTheOwnEntryAndGoesOnTheWire) {
     // The stored place is the window's frame.
     EXPECT_EQ(w.frameGeometry(), QRect(30, 40, 760, 580));
     EXPECT_EQ(pane->textSize(), 12);
-    // The lines already there ("You are Connected.") take the size at once.
+    // The lines already there ("You are Connected.") take the size at once,
+    // at the scale of the table (the window is a little larger than 1x).
     QTextCursor first(pane->document());
     first.setPosition(3);
-    EXPECT_EQ(first.charFormat().fontPointSize(), 12);
+    const double scale = tc::client::TableScaler::of(w.centralWidget())->scale();
+    EXPECT_GT(scale, 1.0);
+    EXPECT_DOUBLE_EQ(first.charFormat().fontPointSize(), 12 * scale);
     EXPECT_EQ(checkedSize(ann), action(ann, "N12"));
     EXPECT_EQ(ann.game.gameStart().playToScore(), 7);
     EXPECT_FALSE(action(ann, "PlaySounds1")->isChecked());

@@ -17,10 +17,12 @@ TEST(MainOptions, OurOptionsComeOutAnywhereAndTheRestStaysInOrder) {
     EXPECT_TRUE(o.params.empty());
     EXPECT_EQ(o.port, 7772);
     EXPECT_EQ(o.pauseMs, 0);
+    EXPECT_TRUE(o.announce);
 
-    o = parseMainOptions({"Ann", "--port", "9000", "10.0.0.5", "true"});
+    o = parseMainOptions({"Ann", "--port", "9000", "10.0.0.5", "--no-announce", "true"});
     EXPECT_EQ(o.params, (Params{"Ann", "10.0.0.5", "true"}));
     EXPECT_EQ(o.port, 9000);
+    EXPECT_FALSE(o.announce);
 
     o = parseMainOptions({"--pause-ms", "20", "Ann", "127.0.0.1", "true", "--port", "0"});
     EXPECT_EQ(o.params, (Params{"Ann", "127.0.0.1", "true"}));

@@ -3,13 +3,13 @@
 // OUTDIR/icons/hicolor. The output is committed under assets/, so the
 // normal build never runs this tool.
 
-#include "BoardArt.h"
-#include "DiceArt.h"
-#include "ExtraArt.h"
-#include "Materials.h"
-#include "SmallArt.h"
-#include "SmileyArt.h"
-#include "TileArt.h"
+#include "art/BoardArt.h"
+#include "art/DiceArt.h"
+#include "art/ExtraArt.h"
+#include "art/Materials.h"
+#include "art/SmallArt.h"
+#include "art/SmileyArt.h"
+#include "art/TileArt.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -53,7 +53,7 @@ std::vector<Picture> allPictures()
                     }});
     list.push_back({QStringLiteral("images/dicepanel.png"), QSize(505, 121), art::dicePanel});
     list.push_back({QStringLiteral("images/tilerow.png"), QSize(505, 110), art::tileRow});
-    list.push_back({QStringLiteral("images/board.jpg"), QSize(717, 555), art::boardBackground});
+    list.push_back({QStringLiteral("images/board.jpg"), QSize(717, 555), [] { return art::boardBackground(); }});
     list.push_back({QStringLiteral("images/logo.png"), QSize(170, 40), art::logo});
     list.push_back({QStringLiteral("images/icon.png"), QSize(64, 64), [] { return art::appIcon(64); }});
     for (int size : {48, 128, 256})

@@ -17,6 +17,12 @@ namespace art {
 // dice tray and the tile rack cast on the table.
 QImage boardBackground();
 
+// The same table top on a larger table of `size` (1x units, at least
+// 717 x 555), with the 717 x 555 picture's content at `at`: the planks and
+// the lamp's light go on over the rest. With size 717 x 555 and `at` (0, 0)
+// it is boardBackground().
+QImage boardBackground(QSize size, QPoint at);
+
 // A parchment sheet held by a brass pin in each corner, with its drop shadow
 // (`shadowAlpha` 0..255); `seed` and `burnWidth` go to parchmentTexture.
 void pinnedSheet(QPainter& p, const QRectF& sheet, std::uint32_t seed, float burnWidth, int shadowAlpha);

@@ -1,4 +1,4 @@
-#include "Effects.h"
+#include "art/Effects.h"
 
 #include <QPainter>
 
@@ -7,11 +7,46 @@
 
 namespace art {
 
+namespace {
+thread_local qreal currentScale = 1.0;
+thread_local const std::atomic<bool>* currentStop = nullptr;
+}
+
+Resolution::Resolution(qreal scale, const std::atomic<bool>* stop)
+    : previous_(currentScale), previousStop_(currentStop) {
+    currentScale = scale > 0 ? scale : 1.0;
+    currentStop = stop;
+}
+
+Resolution::~Resolution() {
+    currentScale = previous_;
+    currentStop = previousStop_;
+}
+
+qreal Resolution::current() { return currentScale; }
+
+bool Resolution::stopping() { return currentStop && currentStop->load(std::memory_order_relaxed); }
+
+QImage newSurface(QSize size)
+{
+    const qreal s = currentScale;
+    if (s == 1.0)
+        return QImage(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(qRound(size.width() * s), qRound(size.height() * s), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(s);
+    return image;
+}
+
 QImage newCanvas(QSize size)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image = newSurface(size);
     image.fill(Qt::transparent);
     return image;
+}
+
+QSize logicalSize(const QImage& image)
+{
+    return image.deviceIndependentSize().toSize();
 }
 
 QColor mix(const QColor& a, const QColor& b, float t)
@@ -70,6 +105,7 @@ void boxPass(QImage& image, int radius, bool horizontal)
 
 void blur(QImage& image, int radius)
 {
+    radius = qRound(radius * image.devicePixelRatio());
     if (radius <= 0 || image.isNull())
         return;
     if (image.format() != QImage::Format_ARGB32_Premultiplied)

@@ -1,6 +1,6 @@
-#include "SmileyArt.h"
+#include "art/SmileyArt.h"
 
-#include "Effects.h"
+#include "art/Effects.h"
 
 #include <QFont>
 #include <QPainter>

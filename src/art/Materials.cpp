@@ -1,7 +1,7 @@
-#include "Materials.h"
+#include "art/Materials.h"
 
-#include "Effects.h"
-#include "ValueNoise.h"
+#include "art/Effects.h"
+#include "art/ValueNoise.h"
 
 #include <QPainter>
 
@@ -13,6 +13,15 @@ namespace art {
 namespace {
 
 constexpr float pi = 3.14159265f;
+
+// 1x units per pixel of a surface made at the current resolution.
+float unitPerPixel(const QImage& image) { return static_cast<float>(1.0 / image.devicePixelRatio()); }
+
+// Pixel i of such a surface in 1x units; exactly i at 1x.
+float at(int i, float unit) { return unit == 1.0f ? static_cast<float>(i) : (static_cast<float>(i) + 0.5f) * unit - 0.5f; }
+
+// The 1x pixel a finer pixel lies in, for the per-pixel speckle.
+int cell(int i, float unit) { return unit == 1.0f ? i : static_cast<int>(std::floor(static_cast<float>(i) * unit)); }
 
 QRgb woodPixel(const ValueNoise& noise, const WoodTone& tone, float along, float across,
                float ringScale)
@@ -41,13 +50,15 @@ WoodTone mapleWood() { return {QColor(232, 198, 140), QColor(176, 128, 74)}; }
 QImage woodTexture(QSize size, const WoodTone& tone, std::uint32_t seed, float ringScale,
                    bool vertical)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image = newSurface(size);
     const ValueNoise noise(seed);
-    for (int y = 0; y < size.height(); ++y) {
+    const float unit = unitPerPixel(image);
+    for (int y = 0; y < image.height(); ++y) {
+        if (Resolution::stopping()) return image;
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const float along = static_cast<float>(vertical ? y : x);
-            const float across = static_cast<float>(vertical ? x : y);
+        for (int x = 0; x < image.width(); ++x) {
+            const float along = at(vertical ? y : x, unit);
+            const float across = at(vertical ? x : y, unit);
             row[x] = woodPixel(noise, tone, along, across, ringScale);
         }
     }
@@ -56,7 +67,8 @@ QImage woodTexture(QSize size, const WoodTone& tone, std::uint32_t seed, float r
 
 QImage plankTexture(QSize size, const WoodTone& tone, std::uint32_t seed, int plankHeight)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image = newSurface(size);
+    const float unit = unitPerPixel(image);
     const ValueNoise layout(seed ^ 0x5151u);
     const int planks = size.height() / plankHeight + 2;
     for (int p = 0; p < planks; ++p) {
@@ -77,27 +89,33 @@ QImage plankTexture(QSize size, const WoodTone& tone, std::uint32_t seed, int pl
         const float knotY = static_cast<float>(top) + (0.3f + 0.4f * layout.hash(p, 13)) *
                                                           static_cast<float>(plankHeight);
         const float knotR = 5.0f + 4.0f * layout.hash(p, 14);
-        for (int y = std::max(0, top); y < std::min(size.height(), top + plankHeight); ++y) {
-            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-            const float baseAcross = static_cast<float>(y - top) + static_cast<float>(p) * 31.0f;
-            for (int x = 0; x < size.width(); ++x) {
-                const float along = static_cast<float>(x < joint ? x : x + 977);
+        const int yFrom = static_cast<int>(std::ceil(std::max(0.0f, static_cast<float>(top)) / unit - 0.001f));
+        const int yTo = std::min(image.height(),
+                                 static_cast<int>(std::ceil(static_cast<float>(top + plankHeight) / unit - 0.001f)));
+        for (int py = yFrom; py < yTo; ++py) {
+            if (Resolution::stopping()) return image;
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(py));
+            const float y = at(py, unit);
+            const float baseAcross = y - static_cast<float>(top) + static_cast<float>(p) * 31.0f;
+            for (int px = 0; px < image.width(); ++px) {
+                const float x = at(px, unit);
+                const float along = x < static_cast<float>(joint) ? x : x + 977.0f;
                 float across = baseAcross;
                 if (hasKnot) {
-                    const float dx = (static_cast<float>(x) - knotX) / (knotR * 4.0f);
-                    const float dy = (static_cast<float>(y) - knotY) / knotR;
+                    const float dx = (x - knotX) / (knotR * 4.0f);
+                    const float dy = (y - knotY) / knotR;
                     const float d2 = dx * dx + dy * dy;
                     // Push the rings away from the knot's centre, above and below.
                     across += (dy >= 0 ? 1.0f : -1.0f) * knotR * 3.0f / (1.0f + d2);
                 }
-                row[x] = woodPixel(grain, plankTone, along, across, 11.0f);
+                row[px] = woodPixel(grain, plankTone, along, across, 11.0f);
                 if (hasKnot) {
-                    const float dx = (static_cast<float>(x) - knotX) / (knotR * 1.6f);
-                    const float dy = (static_cast<float>(y) - knotY) / knotR;
+                    const float dx = (x - knotX) / (knotR * 1.6f);
+                    const float dy = (y - knotY) / knotR;
                     const float distance = std::sqrt(dx * dx + dy * dy);
                     const float core = std::clamp((1.0f - distance) * 2.0f, 0.0f, 1.0f);
                     if (core > 0)
-                        row[x] = mix(QColor::fromRgba(row[x]), plankTone.dark.darker(140),
+                        row[px] = mix(QColor::fromRgba(row[px]), plankTone.dark.darker(140),
                                      core * 0.9f).rgba();
                 }
             }
@@ -124,16 +142,17 @@ QImage plankTexture(QSize size, const WoodTone& tone, std::uint32_t seed, int pl
 
 QImage feltTexture(QSize size, const QColor& base, std::uint32_t seed)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image = newSurface(size);
+    const float unit = unitPerPixel(image);
     const ValueNoise noise(seed);
     const QColor darker = base.darker(135);
     const QColor lighter = base.lighter(118);
-    for (int y = 0; y < size.height(); ++y) {
+    for (int y = 0; y < image.height(); ++y) {
+        if (Resolution::stopping()) return image;
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const float mottle = noise.fbm(static_cast<float>(x) / 40.0f,
-                                           static_cast<float>(y) / 40.0f, 3);
-            const float speck = noise.hash(x, y);
+        for (int x = 0; x < image.width(); ++x) {
+            const float mottle = noise.fbm(at(x, unit) / 40.0f, at(y, unit) / 40.0f, 3);
+            const float speck = noise.hash(cell(x, unit), cell(y, unit));
             float v = 0.5f + (mottle - 0.5f) * 0.6f + (speck - 0.5f) * 0.35f;
             QColor c = v < 0.5f ? mix(darker, base, v * 2.0f) : mix(base, lighter, v * 2.0f - 1.0f);
             row[x] = c.rgba();
@@ -144,19 +163,21 @@ QImage feltTexture(QSize size, const QColor& base, std::uint32_t seed)
 
 QImage parchmentTexture(QSize size, std::uint32_t seed, float burnWidth)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image = newSurface(size);
+    const float unit = unitPerPixel(image);
     const ValueNoise noise(seed);
     const QColor paper(243, 230, 196);
     const QColor stain(214, 188, 138);
     const float w = static_cast<float>(size.width());
     const float h = static_cast<float>(size.height());
-    for (int y = 0; y < size.height(); ++y) {
+    for (int y = 0; y < image.height(); ++y) {
+        if (Resolution::stopping()) return image;
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < size.width(); ++x) {
-            const float fx = static_cast<float>(x);
-            const float fy = static_cast<float>(y);
+        for (int x = 0; x < image.width(); ++x) {
+            const float fx = at(x, unit);
+            const float fy = at(y, unit);
             const float blotch = noise.fbm(fx / 45.0f, fy / 45.0f, 4);
-            const float speck = noise.hash(x, y);
+            const float speck = noise.hash(cell(x, unit), cell(y, unit));
             // Distance to the nearest edge, for the darkened border.
             const float edge = std::min(std::min(fx, w - 1 - fx), std::min(fy, h - 1 - fy));
             const float burn = std::clamp(1.0f - edge / burnWidth, 0.0f, 1.0f);

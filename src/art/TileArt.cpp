@@ -1,7 +1,7 @@
-#include "TileArt.h"
+#include "art/TileArt.h"
 
-#include "Effects.h"
-#include "Materials.h"
+#include "art/Effects.h"
+#include "art/Materials.h"
 
 #include <QFont>
 #include <QLinearGradient>
@@ -87,7 +87,7 @@ QImage openTile(int number)
     // Maple body with a bevelled edge.
     p.save();
     p.setClipPath(body);
-    p.drawImage(QPointF(0, 0), woodTexture(img.size(), mapleWood(),
+    p.drawImage(QPointF(0, 0), woodTexture(logicalSize(img), mapleWood(),
                                            100u + static_cast<std::uint32_t>(number), 5.0f, true));
     p.restore();
     paintBevel(p, body, rounded(tileBody.adjusted(2, 2, -2, -2), 3), 170, 140);

@@ -1,4 +1,4 @@
-#include "ValueNoise.h"
+#include "art/ValueNoise.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
-#include "SmallArt.h"
+#include "art/SmallArt.h"
 
-#include "Effects.h"
+#include "art/Effects.h"
 
 #include <QFont>
 #include <QFontMetricsF>

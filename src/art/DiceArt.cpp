@@ -1,7 +1,7 @@
-#include "DiceArt.h"
+#include "art/DiceArt.h"
 
-#include "Effects.h"
-#include "Materials.h"
+#include "art/Effects.h"
+#include "art/Materials.h"
 
 #include <QFont>
 #include <QLinearGradient>

@@ -1,9 +1,9 @@
-#include "BoardArt.h"
+#include "art/BoardArt.h"
 
-#include "DiceArt.h"
-#include "Effects.h"
-#include "Materials.h"
-#include "TileArt.h"
+#include "art/DiceArt.h"
+#include "art/Effects.h"
+#include "art/Materials.h"
+#include "art/TileArt.h"
 
 #include <QFont>
 #include <QLinearGradient>
@@ -25,18 +25,23 @@ constexpr QPointF boardOrigin(3, 4);
 
 QImage boardBackground()
 {
-    const QSize size(717, 555);
+    return boardBackground(QSize(717, 555), QPoint(0, 0));
+}
+
+QImage boardBackground(QSize size, QPoint at)
+{
+    size = size.expandedTo(QSize(717, 555));
     QImage img = plankTexture(size, tableWood(), 11u, 74);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     // Vignette: the lamp is over the tiles.
-    QRadialGradient lamp(QPointF(430, 180), 560);
+    QRadialGradient lamp(QPointF(430, 180) + at, 560);
     lamp.setColorAt(0, QColor(255, 230, 170, 28));
     lamp.setColorAt(0.5, QColor(0, 0, 0, 0));
     lamp.setColorAt(1, QColor(0, 0, 0, 90));
-    p.fillRect(img.rect(), lamp);
+    p.fillRect(QRect(QPoint(0, 0), size), lamp);
 
-    p.translate(boardOrigin);
+    p.translate(boardOrigin + at);
     // Shadows under the dice tray and the tile rack.
     const QColor shade(0, 0, 0, 150);
     dropShadow(p, rounded(QRectF(186, 8, 505, 121), 7), QPointF(2, 4), 6, shade, true);
@@ -133,13 +138,13 @@ QImage appIcon(int size)
     // Green cloth inside a walnut frame.
     p.save();
     p.setClipPath(basePath);
-    p.drawImage(0, 0, woodTexture(img.size(), walnutWood(), 61u, float(5.0 * s)));
+    p.drawImage(0, 0, woodTexture(logicalSize(img), walnutWood(), 61u, float(5.0 * s)));
     p.restore();
     const QRectF cloth = base.adjusted(4 * s, 4 * s, -4 * s, -4 * s);
     const QPainterPath clothPath = rounded(cloth, 8 * s);
     p.save();
     p.setClipPath(clothPath);
-    p.drawImage(0, 0, feltTexture(img.size(), QColor(38, 112, 64), 62u));
+    p.drawImage(0, 0, feltTexture(logicalSize(img), QColor(38, 112, 64), 62u));
     p.restore();
     innerShadow(p, clothPath, QPointF(1 * s, 1.5 * s), qRound(2 * s), QColor(0, 0, 0, 170));
     p.setPen(QPen(QColor(30, 15, 5), 1.0 * s));

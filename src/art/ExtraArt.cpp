@@ -1,10 +1,10 @@
-#include "ExtraArt.h"
+#include "art/ExtraArt.h"
 
-#include "BoardArt.h"
-#include "DiceArt.h"
-#include "Effects.h"
-#include "Materials.h"
-#include "TileArt.h"
+#include "art/BoardArt.h"
+#include "art/DiceArt.h"
+#include "art/Effects.h"
+#include "art/Materials.h"
+#include "art/TileArt.h"
 
 #include <QFont>
 #include <QLinearGradient>

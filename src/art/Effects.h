@@ -7,13 +7,45 @@
 #include <QPointF>
 #include <QSize>
 
+#include <atomic>
+
 class QPainter;
 
 // Small painting helpers shared by every picture: blending, blur and shadows.
 namespace art {
 
-// A transparent ARGB32 premultiplied canvas of the given size.
+// Every picture is drawn in its 1x units. While a Resolution is alive on a
+// thread, the canvases and surfaces made on that thread have `scale` times
+// the pixels and that device pixel ratio, so the same drawing comes out at
+// any size, crisp. Scale 1 gives exactly the packaged pictures.
+// `stop`, when given and set (from any thread), cuts the drawing short:
+// the surfaces come out unfinished, for a caller that no longer wants them.
+class Resolution {
+public:
+    explicit Resolution(qreal scale, const std::atomic<bool>* stop = nullptr);
+    ~Resolution();
+    Resolution(const Resolution&) = delete;
+    Resolution& operator=(const Resolution&) = delete;
+    // The scale in force on this thread (1 outside any Resolution).
+    static qreal current();
+    // True when this thread's drawing was asked to stop.
+    static bool stopping();
+
+private:
+    qreal previous_;
+    const std::atomic<bool>* previousStop_;
+};
+
+// A transparent ARGB32 premultiplied canvas of the given size in 1x units
+// (its pixels: the size times Resolution::current()).
 QImage newCanvas(QSize size);
+
+// An uninitialised opaque-capable surface of `size` 1x units at the current
+// resolution, for the per-pixel materials.
+QImage newSurface(QSize size);
+
+// The 1x size of a picture made at any resolution.
+QSize logicalSize(const QImage& image);
 
 // A rounded rectangle as a path.
 QPainterPath rounded(const QRectF& r, qreal radius);
@@ -25,7 +57,8 @@ QPainterPath centredText(const QString& text, const QFont& font, QPointF centre)
 // Linear blend of two colours, t = 0 gives a, t = 1 gives b (t is clamped).
 QColor mix(const QColor& a, const QColor& b, float t);
 
-// Approximate Gaussian blur in place (three box passes). radius <= 0 leaves
+// Approximate Gaussian blur in place (three box passes); `radius` is in 1x
+// units and grows with the image's device pixel ratio. radius <= 0 leaves
 // the image unchanged. Works on any format; converts to premultiplied ARGB.
 void blur(QImage& image, int radius);
 

@@ -1,0 +1,81 @@
+// The games found on the network, fed what other machines announce: TXT
+// records of any bytes, instances appearing, resolving and going in any
+// order. Checked: the list stays bounded, one row per name and sorted,
+// every value read is in its range, and our own record reads back whole.
+//
+// Input: operations of one byte each (add, resolve, remove, a record built
+// and read back), with the instance's name, interface and protocol and the
+// record's strings taken from the bytes that follow.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "FuzzCheck.h"
+#include "FuzzInput.h"
+#include "discovery/FoundGames.h"
+#include "discovery/GameTxt.h"
+#include "discovery/ServiceName.h"
+
+namespace {
+
+using namespace tc::discovery;
+using tc::fuzz::FuzzInput;
+
+ServiceKey keyFrom(FuzzInput& in) {
+    const std::uint8_t b = in.byte();
+    // Few interfaces and names, so instances meet again.
+    return ServiceKey{b & 3, (b >> 2) & 1, std::string(in.take(in.byte() % 4)), (b & 0x80) ? "local" : "lan"};
+}
+
+void checkInfo(const GameTxtInfo& info) {
+    FUZZ_CHECK(!info.seated || (*info.seated >= 0 && *info.seated <= kSeats), "players out of range");
+    FUZZ_CHECK(!info.freeSeats || (*info.freeSeats >= 0 && *info.freeSeats <= kSeats), "free out of range");
+    FUZZ_CHECK(info.version.size() <= kMaxVersionBytes, "version too long");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzInput in(data, size);
+    FoundGames games;
+    while (!in.empty()) {
+        switch (in.byte() % 4) {
+        case 0:
+            games.add(keyFrom(in));
+            break;
+        case 1: {
+            const ServiceKey key = keyFrom(in);
+            Resolved where{std::string(in.chunk()), static_cast<std::uint16_t>(in.u32()), (in.byte() & 1) != 0, {}};
+            for (int n = in.byte() % 40; n > 0; --n) where.txt.push_back(in.chunkOrRun());
+            checkInfo(parseTxt(where.txt));
+            games.resolved(key, where);
+            break;
+        }
+        case 2:
+            games.remove(keyFrom(in));
+            break;
+        case 3: {
+            GameAnnouncement game{std::string(in.chunk()), static_cast<std::int8_t>(in.byte()),
+                                  static_cast<std::int8_t>(in.byte()), (in.byte() & 1) != 0};
+            const GameTxtInfo back = parseTxt(buildTxt(game));
+            checkInfo(back);
+            FUZZ_CHECK(back.seated && back.freeSeats && back.running, "our own record lost a value");
+            FUZZ_CHECK(*back.running == game.running, "our own record changed the game state");
+            const std::string name = serviceNameFor(in.chunk());
+            FUZZ_CHECK(!name.empty() && name.size() <= kMaxServiceNameBytes, "bad service name length");
+            break;
+        }
+        }
+        FUZZ_CHECK(games.instanceCount() <= kMaxInstances, "more instances than the cap");
+        const auto rows = games.rows();
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            checkInfo(rows[i].info);
+            if (i > 0)
+                FUZZ_CHECK(std::make_pair(rows[i - 1].name, rows[i - 1].domain) <
+                               std::make_pair(rows[i].name, rows[i].domain),
+                           "rows not sorted or a name listed twice");
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,338 @@
+#include "client/TableScaler.h"
+
+#include <cmath>
+
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPointer>
+#include <QThreadPool>
+#include <QWidget>
+
+#include "client/BoardPictures.h"
+
+namespace tc::client {
+
+namespace {
+
+const char* const kBaseRect = "tcBaseRect";
+const char* const kBaseFontPx = "tcBaseFontPx";
+const char* const kBaseFontPt = "tcBaseFontPt";
+const char* const kGrow = "tcGrowWithTable";
+const char* const kFollow = "tcFollowTableBottom";
+const char* const kScaler = "tcTableScaler";
+const QColor kTableColour(145, 124, 87);
+// How long the size must stay put before the table top is drawn again for
+// it: a drag draws it once, at the end, not at every step.
+constexpr int kSettleMs = 150;
+// Picture sets kept (besides the packaged one), so going back and forth
+// between two sizes draws nothing again.
+constexpr std::size_t kKeptSets = 3;
+
+// Drawn picture sets by pixel scale, shared by every table of the program
+// (a game left and begun again keeps them). Window thread only.
+std::map<qreal, std::shared_ptr<const BoardPictures>>& pictureCache() {
+    static std::map<qreal, std::shared_ptr<const BoardPictures>> sets;
+    return sets;
+}
+
+QRect scaled(const QRect& r, qreal s) {
+    if (s == 1.0) return r;
+    return {qRound(r.x() * s), qRound(r.y() * s), qRound(r.width() * s), qRound(r.height() * s)};
+}
+
+// Widgets whose inner widgets are their own business (viewports, scroll
+// bars, line edits' parts) are placed as a whole.
+bool ownsItsChildren(const QWidget* w) {
+    return qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QLineEdit*>(w) ||
+           qobject_cast<const QAbstractSpinBox*>(w);
+}
+
+template <typename F>
+void forEachTableWidget(QWidget* parent, F&& f) {
+    for (QObject* o : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->isWindow()) continue;
+        f(w);
+        if (!ownsItsChildren(w)) forEachTableWidget(w, f);
+    }
+}
+
+} // namespace
+
+TableScaler::TableScaler(QWidget* client)
+    : QObject(client), client_(client) {
+    setObjectName(QStringLiteral("tablescaler"));
+    client_->setProperty(kScaler, QVariant::fromValue<QObject*>(this));
+    client_->installEventFilter(this);
+    settle_.setSingleShot(true);
+    settle_.setInterval(kSettleMs);
+    connect(&settle_, &QTimer::timeout, this, &TableScaler::kick);
+}
+
+TableScaler::~TableScaler() {
+    // A drawing still running is of no use any more; the program's end
+    // does not wait for it.
+    *stop_ = true;
+}
+
+void TableScaler::capture() {
+    forEachTableWidget(client_, [](QWidget* w) {
+        if (!w->property(kBaseRect).isValid()) w->setProperty(kBaseRect, w->geometry());
+        if (w->testAttribute(Qt::WA_SetFont) && !w->property(kBaseFontPx).isValid() &&
+            !w->property(kBaseFontPt).isValid()) {
+            const QFont f = w->font();
+            if (f.pixelSize() > 0)
+                w->setProperty(kBaseFontPx, f.pixelSize());
+            else
+                w->setProperty(kBaseFontPt, f.pointSizeF());
+        }
+    });
+    captured_ = true;
+    apply();
+}
+
+void TableScaler::growWithTable(QWidget* w) { w->setProperty(kGrow, true); }
+
+void TableScaler::followTableBottom(QWidget* w) { w->setProperty(kFollow, true); }
+
+TableScaler* TableScaler::of(const QWidget* w) {
+    for (const QWidget* p = w; p; p = p->parentWidget()) {
+        const QVariant v = p->property(kScaler);
+        if (v.isValid()) return qobject_cast<TableScaler*>(v.value<QObject*>());
+        if (p->isWindow()) break;
+    }
+    return nullptr;
+}
+
+QRect TableScaler::baseGeometry(const QWidget* w) {
+    const QVariant v = w->property(kBaseRect);
+    return v.isValid() ? v.toRect() : w->geometry();
+}
+
+void TableScaler::setBaseGeometry(QWidget* w, const QRect& rect) {
+    w->setProperty(kBaseRect, rect);
+    if (TableScaler* s = of(w))
+        s->place(w);
+    else
+        w->setGeometry(rect);
+}
+
+void TableScaler::place(QWidget* w) const {
+    QRect base = w->property(kBaseRect).toRect();
+    if (w->property(kGrow).toBool()) base.setHeight(base.height() + extraRows_);
+    if (w->property(kFollow).toBool()) base.translate(0, extraRows_);
+    QRect r = scaled(base, scale_);
+    if (w->parentWidget() == client_) r.translate(origin_);
+    if (w->geometry() != r) w->setGeometry(r);
+    const QVariant px = w->property(kBaseFontPx);
+    const QVariant pt = w->property(kBaseFontPt);
+    if (px.isValid() || pt.isValid()) {
+        QFont f = w->font();
+        if (px.isValid())
+            f.setPixelSize(qMax(1, qRound(px.toInt() * scale_)));
+        else
+            f.setPointSizeF(pt.toReal() * scale_);
+        if (f != w->font()) w->setFont(f);
+    }
+}
+
+const BoardPictures& TableScaler::pictures(const QWidget* w) {
+    const TableScaler* s = of(w);
+    return s ? s->currentPictures() : BoardPictures::instance();
+}
+
+const BoardPictures& TableScaler::currentPictures() const {
+    return current_ ? *current_ : BoardPictures::instance();
+}
+
+qreal TableScaler::pictureScale() const {
+    const qreal wanted = scale_ * client_->devicePixelRatioF();
+    return std::ceil(wanted * 4.0 - 1e-6) / 4.0;
+}
+
+void TableScaler::relayout() { apply(); }
+
+void TableScaler::apply() {
+    const QSize size = client_->size();
+    const qreal s = std::max<qreal>(1.0, std::min(qreal(size.width()) / kTableSize.width(),
+                                                   qreal(size.height()) / kTableSize.height()));
+    const bool changed = s != scale_;
+    scale_ = s;
+    origin_ = QPoint(std::max(0, (size.width() - qRound(kTableSize.width() * s)) / 2), 0);
+    extraRows_ = std::max(0, static_cast<int>(std::floor(size.height() / s)) - kTableSize.height());
+    if (captured_) forEachTableWidget(client_, [this](QWidget* w) {
+        if (w->property(kBaseRect).isValid()) place(w);
+    });
+    // A set drawn before for this scale is taken at once.
+    const qreal q = pictureScale();
+    std::shared_ptr<const BoardPictures> wanted;
+    if (q != 1.0) {
+        auto it = pictureCache().find(q);
+        if (it != pictureCache().end()) wanted = it->second;
+    }
+    if ((q == 1.0 && current_) || (wanted && wanted != current_)) {
+        current_ = wanted;
+        emit picturesChanged();
+    }
+    if (changed || q != toldPictureScale_) {
+        // Widgets that draw their own text or pictures (the chat's) are told
+        // through their setTableScale(double, double) slot.
+        toldPictureScale_ = q;
+        forEachTableWidget(client_, [s, q](QWidget* w) {
+            if (w->metaObject()->indexOfMethod("setTableScale(double,double)") >= 0)
+                QMetaObject::invokeMethod(w, "setTableScale", Qt::DirectConnection, Q_ARG(double, s),
+                                          Q_ARG(double, q));
+        });
+    }
+    if (changed) emit scaleChanged(s);
+    settle_.start();
+    kick();
+    client_->update();
+}
+
+TableScaler::BackgroundKey TableScaler::wantedBackground() const {
+    const QSize size = client_->size();
+    if (pictureScale() == 1.0 && origin_.isNull() && extraRows_ == 0 && size.width() <= kTableSize.width() &&
+        size.height() <= kTableSize.height())
+        return {};  // the packaged table top, as it is
+    BackgroundKey key;
+    key.size = QSize(static_cast<int>(std::ceil(size.width() / scale_)),
+                     static_cast<int>(std::ceil(size.height() / scale_)))
+                   .expandedTo(kTableSize);
+    key.at = QPoint(qRound(origin_.x() / scale_), 0);
+    // Drawn for exactly this size, so it goes on the screen pixel for pixel.
+    key.scale = scale_ * client_->devicePixelRatioF();
+    return key;
+}
+
+bool TableScaler::settled() const {
+    const qreal q = pictureScale();
+    const bool picturesReady = q == 1.0 ? !current_ : (current_ && current_->scale() == q);
+    const BackgroundKey bg = wantedBackground();
+    return !busy_ && picturesReady && (bg.scale == 0 || bg == backgroundKey_);
+}
+
+void TableScaler::kick() {
+    if (busy_) return;
+    const qreal q = pictureScale();
+    // The results come back through the application object, which outlives
+    // every job (it waits for the pool), and find this scaler only if it is
+    // still there.
+    QPointer<TableScaler> self(this);
+    if (q != 1.0 && !pictureCache().count(q)) {
+        busy_ = true;
+        QThreadPool::globalInstance()->start([self, q, stop = stop_] {
+            auto drawn = std::make_shared<BoardPictures::Drawn>(BoardPictures::draw(q, stop.get()));
+            if (*stop) return;
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [self, drawn, q] {
+                if (self) self->picturesDrawn(BoardPictures::make(*drawn, q));
+            }, Qt::QueuedConnection);
+        });
+        return;
+    }
+    const BackgroundKey key = wantedBackground();
+    if (key.scale == 0 || key == backgroundKey_ || settle_.isActive()) return;
+    busy_ = true;
+    QThreadPool::globalInstance()->start([self, key, stop = stop_] {
+        auto image = std::make_shared<QImage>(BoardPictures::background(key.size, key.at, key.scale, stop.get()));
+        if (*stop) return;
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [self, image, key] {
+            if (self) self->backgroundDrawn(*image, key);
+        }, Qt::QueuedConnection);
+    });
+}
+
+void TableScaler::picturesDrawn(std::shared_ptr<const BoardPictures> set) {
+    busy_ = false;
+    const qreal q = set->scale();
+    pictureCache()[q] = set;
+    while (pictureCache().size() > kKeptSets) {
+        // Drop the set farthest from the scale wanted now.
+        const qreal now = pictureScale();
+        auto far = pictureCache().begin();
+        for (auto it = pictureCache().begin(); it != pictureCache().end(); ++it)
+            if (std::abs(it->first - now) > std::abs(far->first - now)) far = it;
+        pictureCache().erase(far);
+    }
+    if (pictureScale() == q) {
+        current_ = set;
+        emit picturesChanged();
+        client_->update();
+    }
+    kick();
+}
+
+void TableScaler::backgroundDrawn(const QImage& image, const BackgroundKey& key) {
+    busy_ = false;
+    background_ = QPixmap::fromImage(image);
+    backgroundKey_ = key;
+    client_->update();
+    kick();
+}
+
+void TableScaler::paintBackground() {
+    QPainter p(client_);
+    const QPixmap& board = BoardPictures::instance().board;
+    const BackgroundKey wanted = wantedBackground();
+    if (wanted.scale == 0) {
+        p.fillRect(client_->rect(), kTableColour);
+        p.drawPixmap(0, 0, board);
+        return;
+    }
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    auto drawTop = [&](const BackgroundKey& key) {
+        const QPointF at = QPointF(origin_) - QPointF(key.at) * scale_;
+        if (key.scale == wanted.scale)
+            p.drawPixmap(at, background_);  // pixel for pixel
+        else
+            p.drawPixmap(QRectF(at, QSizeF(key.size) * scale_), background_, QRectF(background_.rect()));
+    };
+    if (wanted == backgroundKey_) {
+        drawTop(backgroundKey_);
+        return;
+    }
+    // Still being drawn for this size: the last table top (or the packaged
+    // one) at the table's place, over the packaged one stretched, so no
+    // part of the window is ever bare.
+    const QRectF lastTop = background_.isNull()
+                               ? QRectF(QPointF(origin_), QSizeF(kTableSize) * scale_)
+                               : QRectF(QPointF(origin_) - QPointF(backgroundKey_.at) * scale_,
+                                        QSizeF(backgroundKey_.size) * scale_);
+    if (!lastTop.contains(QRectF(client_->rect()))) {
+        // Only where the last table top does not reach (a strip, while a
+        // drag goes on): scaling the whole picture would cost the frame.
+        p.save();
+        p.setClipRegion(QRegion(client_->rect()).subtracted(QRegion(lastTop.toAlignedRect())));
+        p.fillRect(client_->rect(), kTableColour);
+        p.drawPixmap(QRectF(client_->rect()), board, QRectF(board.rect()));
+        p.restore();
+    }
+    if (!background_.isNull())
+        drawTop(backgroundKey_);
+    else
+        p.drawPixmap(QRectF(QPointF(origin_), QSizeF(kTableSize) * scale_), board, QRectF(board.rect()));
+    if (pictureScale() != (current_ ? current_->scale() : 1.0)) kick();
+}
+
+bool TableScaler::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_) {
+        switch (event->type()) {
+        case QEvent::Paint:
+            paintBackground();
+            return true;
+        case QEvent::Resize:
+        case QEvent::ScreenChangeInternal:
+            apply();
+            break;
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace tc::client

@@ -1,0 +1,61 @@
+// Under QT_SCALE_FACTOR=2 (set by this binary's main before the application
+// starts, as a high-density screen would): the window is twice as large in
+// pixels and its pictures have twice the pixels, not a blurred enlargement.
+#include <QCoreApplication>
+#include <QApplication>
+
+#include "GuiTestSupport.h"
+#include "client/BoardPanel.h"
+#include "client/BoardPictureButton.h"
+#include "client/DicePanel.h"
+#include "client/MainWindow.h"
+#include "client/TableScaler.h"
+#include "client/TileControl.h"
+#include "game/Lcg.h"
+
+using tc::guitest::waitUntil;
+
+TEST(HiDpi, TilePicturesHaveTwiceThePixelsAtDevicePixelRatioTwo) {
+    tc::game::Lcg rng(1);
+    tc::client::MainWindow window(rng);
+    window.show();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(window.devicePixelRatioF(), 2.0);
+    auto* scaler = tc::client::TableScaler::of(window.centralWidget());
+    ASSERT_NE(scaler, nullptr);
+    EXPECT_EQ(scaler->scale(), 1.0);  // the same table, on a denser screen
+    ASSERT_TRUE(waitUntil([&] { return scaler->settled(); }, 60000));
+    for (int n = 1; n <= 9; ++n) {
+        const QPixmap& strip = window.board()->tile(n)->strip();
+        EXPECT_EQ(strip.devicePixelRatio(), 2.0) << n;
+        EXPECT_EQ(strip.size(), QSize(480, 182)) << n;
+        EXPECT_EQ(window.board()->tile(n)->size(), QSize(48, 91)) << n;
+    }
+    const QPixmap& roll = window.board()->dicePanel()->rollButton()->picture();
+    EXPECT_EQ(roll.size(), QSize(194, 38));
+    // The window's own picture: twice the pixels of the 1x client area.
+    const QImage shot = window.centralWidget()->grab().toImage();
+    EXPECT_EQ(shot.size(), window.centralWidget()->size() * 2);
+}
+
+namespace {
+QtMessageHandler standardHandler = nullptr;
+// The offscreen platform's notes on window-manager calls say nothing about
+// the program.
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type != QtFatalMsg && (message.startsWith(QLatin1String("This plugin does not support")) ||
+                               message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))))
+        return;
+    if (standardHandler) standardHandler(type, context, message);
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    standardHandler = qInstallMessageHandler(quietHandler);
+    qputenv("QT_SCALE_FACTOR", "2");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
