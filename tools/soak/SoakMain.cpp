@@ -551,7 +551,8 @@ void Soak::finish() {
 int Soak::run() {
     clock_.start();
     server_.setProgram(opt_.server);
-    server_.setArguments({"--bind", "127.0.0.1", "--port", "0", "--pause-ms", "0", "--seed",
+    // Loopback only, and never announced on any network.
+    server_.setArguments({"--bind", "127.0.0.1", "--port", "0", "--pause-ms", "0", "--no-announce", "--seed",
                           QString::number(opt_.seed), "--login-ms", QString::number(opt_.loginMs)});
     QObject::connect(&server_, &QProcess::readyReadStandardOutput, [this] {
         while (server_.canReadLine()) {
