@@ -32,6 +32,11 @@ void checkInfo(const GameTxtInfo& info) {
     FUZZ_CHECK(!info.seated || (*info.seated >= 0 && *info.seated <= kSeats), "players out of range");
     FUZZ_CHECK(!info.freeSeats || (*info.freeSeats >= 0 && *info.freeSeats <= kSeats), "free out of range");
     FUZZ_CHECK(info.version.size() <= kMaxVersionBytes, "version too long");
+    // What the list shows of it: a player count or "?", and a state.
+    const std::string players = playersText(info);
+    FUZZ_CHECK(!players.empty() && (players == "?") == !info.seated, "players text " + players);
+    const std::string state = stateText(info);
+    FUZZ_CHECK(state.empty() ? !info.running : state == (*info.running ? "running" : "waiting"), "state " + state);
 }
 
 } // namespace
