@@ -105,6 +105,9 @@ public:
     // --- player input ---
     void clickTile(int tile);        // number_1MouseDown; tiles 1..9, others ignored
     void clickRoll();                // button_rollClick
+    // Every tile slid down goes back up, each as if it were clicked (the
+    // keyboard's Escape). Out of turn, or with none down, nothing happens.
+    void putTilesBackUp();
     void clickStart();               // button_startClick of the main window
     // button_startClick of Tgamestart: sends only when logged in and marks
     // is 3..10.

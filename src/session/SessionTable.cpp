@@ -200,6 +200,12 @@ void Session::clickRoll() {
     publish();
 }
 
+void Session::putTilesBackUp() {
+    if (currentplayer_ != myseat_ || !mayselect_) return;
+    for (int t = 1; t <= 9; ++t)
+        if (tile(t) == "d") clickTile(t);
+}
+
 void Session::sendClosethem() {
     std::string tiles;
     for (int n = 1; n <= 9; ++n)
