@@ -15,6 +15,7 @@ const QString ChatInput::kPlaceholder = QStringLiteral("<Enter Chat Here>");
 
 ChatInput::ChatInput(QWidget* parent) : QLineEdit(parent) {
     setObjectName(QStringLiteral("mychat"));
+    setAccessibleName(QStringLiteral("Chat input"));
     QFont f = font();
     f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     setFont(f);

@@ -1,5 +1,6 @@
 #include "chat/ChatPane.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <algorithm>
 #include <QApplication>
@@ -42,6 +43,7 @@ QString displayText(const std::string& utf8) {
 ChatPane::ChatPane(QWidget* parent)
     : QTextBrowser(parent), desktopOpener_(std::make_unique<DesktopLinkOpener>()) {
     setObjectName(QStringLiteral("mainchat"));
+    setAccessibleName(QStringLiteral("Chat"));
     opener_ = desktopOpener_.get();
     shownSize_ = styles_.size();
 
@@ -300,6 +302,7 @@ void ChatPane::addLineToChat(const QString& line, Colour colour) {
     const QTextCharFormat lineFormat = formatFor(entry);
     const QTextCharFormat linkBase = formatFor(ChatLineParser::kLinkEntry);
     lineFirstLink_.push_back(firstLink);
+    const int lineStart = end_.position();
 
     // Words of one entry go in as one string; only links and pictures
     // break the run.
@@ -346,10 +349,27 @@ void ChatPane::addLineToChat(const QString& line, Colour colour) {
         }
     }
     flush();
+    announce(lineStart, end_.position());
 
     trimIfNeeded();
     if (!scrollChatOff()) verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     refreshOverrides();
+}
+
+void ChatPane::announce(int from, int to) {
+    // A screen reader is told each new line, as the player reads it; no
+    // work at all while none listens.
+    if (!QAccessible::isActive()) return;
+    QTextCursor c(document());
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    QString text = c.selectedText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char(' '));
+    text.replace(QChar::ObjectReplacementCharacter, QLatin1Char(' '));
+    text = text.simplified();
+    if (text.isEmpty()) return;
+    QAccessibleTextInsertEvent event(this, from, text);
+    QAccessible::updateAccessibility(&event);
 }
 
 void ChatPane::setLineLimit(int maxLines, int trimLines) {

@@ -113,6 +113,10 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Tells assistive technology the line just added between the two
+    // document positions.
+    void announce(int from, int to);
+
     // Text of one entry added in one colour, in document order. Positions
     // are absolute (document position + base_) so trimming the front of
     // the document does not rewrite them.

@@ -1,11 +1,13 @@
 #include "chat/PhraseBar.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolButton>
 
 #include "art/Effects.h"
 #include "art/ExtraArt.h"
 #include "store/Phrases.h"
+#include "chat/RovingFocus.h"
 #include "chat/SoundsMenu.h"
 
 namespace tc::chat {
@@ -21,17 +23,20 @@ PhraseBar::PhraseBar(QWidget* parent) : QWidget(parent) {
         b->setIcon(QIcon(n <= store::kPhraseCount ? QStringLiteral(":/images/phrase%1.png").arg(n)
                                            : QStringLiteral(":/images/sounds.png")));
         b->setIconSize(QSize(kButtonWidth, kButtonHeight));
-        b->setFocusPolicy(Qt::NoFocus);
         b->setStyleSheet(QStringLiteral("QToolButton { border: none; padding: 0; }"));
         buttons_[i] = b;
+        b->installEventFilter(this);
         if (n <= store::kPhraseCount) {
-            b->setToolTip(QString::fromUtf8(store::kDefaultPhrases[static_cast<std::size_t>(i)]));
+            setPhrase(n, QString::fromUtf8(store::kDefaultPhrases[static_cast<std::size_t>(i)]));
+            b->setAccessibleDescription(QStringLiteral("Sends this phrase to the chat"));
             connect(b, &QToolButton::clicked, this, [this, b] { emit phraseClicked(b->toolTip()); });
         } else {
             b->setToolTip(QStringLiteral("Chatter Sounds"));
-            b->installEventFilter(this);
+            b->setAccessibleName(QStringLiteral("Chatter Sounds"));
         }
     }
+    // One stop of Tab; Up and Down move along the strip.
+    focus_ = new RovingFocus(std::vector<QWidget*>(std::begin(buttons_), std::end(buttons_)), this);
     menu_ = new SoundsMenu(this);
     connect(menu_, &SoundsMenu::soundChosen, this, &PhraseBar::soundChosen);
 }
@@ -39,6 +44,8 @@ PhraseBar::PhraseBar(QWidget* parent) : QWidget(parent) {
 void PhraseBar::setPhrase(int n, const QString& phrase) {
     if (n < 1 || n > store::kPhraseCount) return;
     buttons_[n - 1]->setToolTip(phrase);
+    // The picture says nothing to a screen reader; the phrase does.
+    buttons_[n - 1]->setAccessibleName(phrase);
 }
 
 QString PhraseBar::phrase(int n) const {
@@ -80,6 +87,23 @@ bool PhraseBar::eventFilter(QObject* watched, QEvent* event) {
     if (watched == buttons_[9] && event->type() == QEvent::MouseButtonRelease) {
         const auto* e = static_cast<QMouseEvent*>(event);
         if (buttons_[9]->rect().contains(e->position().toPoint())) openSoundsMenu();
+    }
+    if (event->type() == QEvent::KeyPress) {
+        // Space clicks a focused button by itself; Enter does the same here,
+        // and either opens the chatter sounds' menu from its button.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const bool space = key->key() == Qt::Key_Space;
+        if ((enter || space) && key->modifiers() == Qt::NoModifier && !key->isAutoRepeat()) {
+            if (watched == buttons_[9]) {
+                openSoundsMenu();
+                return true;
+            }
+            if (enter) {
+                static_cast<QToolButton*>(watched)->click();
+                return true;
+            }
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -10,6 +10,7 @@ class QToolButton;
 
 namespace tc::chat {
 
+class RovingFocus;
 class SoundsMenu;
 
 class PhraseBar : public QWidget {
@@ -26,6 +27,8 @@ public:
     QString phrase(int n) const;
     QStringList phrases() const;
     SoundsMenu* soundsMenu() const { return menu_; }
+    // The strip is one stop of Tab; Up and Down move along it.
+    RovingFocus* focus() const { return focus_; }
 
 public slots:
     // b_phrase10MouseUp: the menu's top-left corner at the button's
@@ -47,6 +50,7 @@ protected:
 private:
     QToolButton* buttons_[10] = {};
     SoundsMenu* menu_ = nullptr;
+    RovingFocus* focus_ = nullptr;
     double iconScale_ = 1.0;  // the pixel scale the pictures are drawn at
 };
 

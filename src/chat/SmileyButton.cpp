@@ -1,5 +1,6 @@
 #include "chat/SmileyButton.h"
 
+#include <QKeyEvent>
 #include <QPixmap>
 
 #include "chat/ChatInput.h"
@@ -13,7 +14,10 @@ SmileyButton::SmileyButton(QWidget* parent) : QToolButton(parent) {
     setIcon(QIcon(QPixmap::fromImage(SmileyImages::image(0))));
     setIconSize(QSize(SmileyImages::kWidth, SmileyImages::kHeight));
     setAutoRaise(true);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it; a click leaves the focus where it was (in the chat).
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(QStringLiteral("Smilies"));
+    setAccessibleDescription(QStringLiteral("Puts a smiley into the chat input"));
     menu_ = new SmileyMenu(this);
     connect(menu_, &SmileyMenu::smileyChosen, this, &SmileyButton::smileyChosen);
     connect(this, &QToolButton::clicked, this, &SmileyButton::openMenu);
@@ -27,6 +31,15 @@ void SmileyButton::setInput(ChatInput* input) {
 void SmileyButton::setTableScale(double scale, double pictureScale) {
     setIcon(QIcon(QPixmap::fromImage(SmileyImages::image(0, pictureScale))));
     setIconSize(QSize(qRound(SmileyImages::kWidth * scale), qRound(SmileyImages::kHeight * scale)));
+}
+
+void SmileyButton::keyPressEvent(QKeyEvent* event) {
+    // Space clicks by itself; Enter opens the menu too.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        openMenu();
+        return;
+    }
+    QToolButton::keyPressEvent(event);
 }
 
 void SmileyButton::openMenu() {

@@ -28,6 +28,9 @@ public slots:
 signals:
     void smileyChosen(int tag);
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     SmileyMenu* menu_ = nullptr;
     QMetaObject::Connection inputConnection_;

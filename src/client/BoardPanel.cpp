@@ -1,11 +1,15 @@
 #include "client/BoardPanel.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 
+#include "chat/RovingFocus.h"
 #include "client/BoardPictures.h"
 #include "client/DicePanel.h"
 #include "session/Marks.h"
+#include "session/TableSpeech.h"
 #include "client/TableScaler.h"
 #include "client/TileControl.h"
 
@@ -40,6 +44,13 @@ QLabel* pictureLabel(QWidget* parent, const QString& name, const QPixmap& pictur
     // The picture fills the label at any table scale.
     l->setScaledContents(true);
     return l;
+}
+
+// Sets what a screen reader says for `w`; the change is told only when
+// there is one.
+void setSpoken(QWidget* w, const std::string& text) {
+    const QString name = QString::fromStdString(text);
+    if (w->accessibleName() != name) w->setAccessibleName(name);
 }
 
 } // namespace
@@ -85,9 +96,13 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
                               QRect(kEyesBox.left(), kEyesTops[idx] + kEyesBox.top(), kEyesBox.width(),
                                     kEyesBox.height()));
         s.eyes->hide();
+        s.eyes->setAccessibleName(QStringLiteral("watching"));
+        s.eyes->setToolTip(QStringLiteral("Watching"));
+        s.name->installEventFilter(this);
     }
     turn_ = pictureLabel(this, QStringLiteral("image_Turn"), pics.turn,
                          QRect(kTurnLeft, kTurnHomeTop, 16, 16));
+    turn_->setAccessibleName(QStringLiteral("on turn"));
 
     dice_ = new DicePanel(this);
 
@@ -99,7 +114,12 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
         t->setCursor(Qt::PointingHandCursor);
         connect(t, &TileControl::pressed, this, &BoardPanel::tilePressed);
         tiles_[static_cast<std::size_t>(i)] = t;
+        setSpoken(t, TableSpeech::tile(i + 1, "u"));
     }
+    tileFocus_ = new chat::RovingFocus(std::vector<QWidget*>(tiles_.begin(), tiles_.end()), this);
+    std::vector<QWidget*> names;
+    for (const Seat& seat : seats_) names.push_back(seat.name);
+    seatFocus_ = new chat::RovingFocus(names, this);
 
     pointsToWin_ = plainLabel(this, QStringLiteral("label_pointstowin"),
                               QStringLiteral("Marks needed to win: 3"), QRect(188, 248, 305, 14), true);
@@ -146,7 +166,18 @@ QPixmap BoardPanel::marksPicture(int marks, int target, const QPixmap& olive, co
     pic.setDevicePixelRatio(scale);
     pic.fill(Qt::transparent);
     QPainter p(&pic);
-    for (int i = 0; i < marks; ++i) p.drawPixmap(11 * i, 0, markIsGreen(i, target) ? green : olive);
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int i = 0; i < marks; ++i) {
+        const bool last = markIsGreen(i, target);
+        p.drawPixmap(11 * i, 0, last ? green : olive);
+        // The last Marks before the win stand out by a shape as well as by
+        // their colour: a light dot on the flag.
+        if (last) {
+            p.setPen(QPen(QColor(20, 40, 20), 0.8));
+            p.setBrush(QColor(255, 255, 240));
+            p.drawEllipse(QPointF(11 * i + 6.5, 4.5), 1.9, 1.9);
+        }
+    }
     return pic;
 }
 
@@ -171,6 +202,24 @@ void BoardPanel::usePictures(const BoardPictures& pics) {
     dice_->usePictures(pics);
 }
 
+bool BoardPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool menuKey = key->key() == Qt::Key_Menu ||
+                             (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier) ||
+                             ((key->key() == Qt::Key_Space || key->key() == Qt::Key_Return ||
+                               key->key() == Qt::Key_Enter) &&
+                              key->modifiers() == Qt::NoModifier);
+        for (std::size_t i = 0; i < seats_.size() && menuKey; ++i) {
+            QLabel* name = seats_[i].name;
+            if (watched != name) continue;
+            emit seatMenuRequested(static_cast<int>(i) + 1, name->mapToGlobal(QPoint(0, name->height())));
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void BoardPanel::showTable(const TableState& table) {
     const auto& pics = TableScaler::pictures(this);
     for (std::size_t i = 0; i < 6; ++i) {
@@ -178,6 +227,7 @@ void BoardPanel::showTable(const TableState& table) {
         const SeatDisplay& d = table.seats[i];
         s.name->setText(QString::fromStdString(d.caption));
         s.name->setToolTip(QString::fromStdString(d.hint));
+        setSpoken(s.name, TableSpeech::seat(table, static_cast<int>(i) + 1));
         s.score->setText(QString::fromStdString(d.score));
         // Wide scores ("45") must not be clipped by the narrow caption box.
         // The hint is in the table's present scale; the layout is in 1x units.
@@ -194,6 +244,9 @@ void BoardPanel::showTable(const TableState& table) {
             TableScaler::setBaseGeometry(s.points,
                                          QRect(TableScaler::baseGeometry(s.points).topLeft(), QSize(11 * k, 15)));
             s.points->setProperty("tag", d.marks);
+            const QString marksText = QString::fromStdString(TableSpeech::marks(d.marks));
+            s.points->setToolTip(k > 0 ? marksText : QString());
+            s.points->setAccessibleName(marksText);
         }
         s.eyes->setVisible(d.eyes);
     }
@@ -203,9 +256,23 @@ void BoardPanel::showTable(const TableState& table) {
     TableScaler::setBaseGeometry(turn_, QRect(besideEyes ? kTurnLeftBesideEyes : kTurnLeft,
                                               onSeat ? kNameTops[static_cast<std::size_t>(seat - 1)] : kTurnHomeTop,
                                               16, 16));
+    const QString dice = QString::fromStdString(TableSpeech::dice(table));
     for (std::size_t i = 0; i < 9; ++i) {
-        tiles_[i]->setProperty("state", QString::fromStdString(table.tiles[i]));
-        tiles_[i]->setBestMove(table.bestMove[i]);
+        TileControl* t = tiles_[i];
+        const QString letter = QString::fromStdString(table.tiles[i]);
+        const bool downBefore = t->property("state").toString() == QLatin1String("d");
+        t->setProperty("state", letter);
+        t->setBestMove(table.bestMove[i]);
+        setSpoken(t, TableSpeech::tile(static_cast<int>(i) + 1, table.tiles[i]));
+        // The roll is what the tiles are chosen for: a reader moving along
+        // the rack hears it with each tile.
+        if (t->accessibleDescription() != dice) t->setAccessibleDescription(dice);
+        if (downBefore != (letter == QLatin1String("d"))) {
+            QAccessible::State changed;
+            changed.checked = true;
+            QAccessibleStateChangeEvent event(t, changed);
+            QAccessible::updateAccessibility(&event);
+        }
     }
     dice_->showTable(table);
     pointsToWin_->setText(QString::fromStdString(table.pointsToWinText));

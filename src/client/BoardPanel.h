@@ -14,6 +14,10 @@
 
 class QLabel;
 
+namespace tc::chat {
+class RovingFocus;
+}
+
 namespace tc::client {
 
 class BoardPictures;
@@ -39,6 +43,10 @@ public:
     TileControl* tile(int n) const;  // 1..9, else nullptr
     DicePanel* dicePanel() const { return dice_; }
     QLabel* seatName(int seat) const;  // 1..6, else nullptr
+    // The tile rack and the seat list, each one stop of Tab; the arrow
+    // keys move inside.
+    chat::RovingFocus* tileFocus() const { return tileFocus_; }
+    chat::RovingFocus* seatFocus() const { return seatFocus_; }
 
     static constexpr std::array<int, 6> kNameTops{37, 84, 125, 166, 207, 251};
     static constexpr std::array<int, 6> kPointsTops{53, 100, 140, 183, 224, 268};
@@ -55,8 +63,12 @@ public:
 
 signals:
     void tilePressed(int tile);
-    // Right click on seat N's name: the owner prepares popup_kick and opens it.
+    // Right click on seat N's name, or the menu key, Shift+F10, Space or
+    // Enter on it: the owner prepares popup_kick and opens it.
     void seatMenuRequested(int seat, const QPoint& globalPos);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct Seat {
@@ -77,6 +89,8 @@ private:
     QLabel* spectating_ = nullptr;
     QLabel* winnerPanel_ = nullptr;
     QLabel* winner_ = nullptr;
+    chat::RovingFocus* tileFocus_ = nullptr;
+    chat::RovingFocus* seatFocus_ = nullptr;
 };
 
 } // namespace tc::client

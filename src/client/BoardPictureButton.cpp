@@ -8,7 +8,9 @@ BoardPictureButton::BoardPictureButton(const QString& objectName, const QPixmap&
                                        QWidget* parent)
     : QAbstractButton(parent), picture_(picture) {
     setObjectName(objectName);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it and Space presses it; a click leaves the focus where
+    // it was (in the chat).
+    setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
     resize(sizeHint());
 }

@@ -7,6 +7,7 @@
 #include "client/BoardPictureButton.h"
 #include "client/BoardPictures.h"
 #include "client/TableScaler.h"
+#include "session/TableSpeech.h"
 
 namespace tc::client {
 
@@ -40,6 +41,8 @@ DicePanel::DicePanel(QWidget* parent) : QWidget(parent) {
     start_ = new BoardPictureButton(QStringLiteral("button_start"), pics.buttonStart, this);
     start_->setGeometry(384, 70, 97, 19);
     start_->hide();
+    roll_->setAccessibleName(QStringLiteral("Roll Dice"));
+    start_->setAccessibleName(QStringLiteral("Start Game"));
     connect(roll_, &QAbstractButton::clicked, this, &DicePanel::rollClicked);
     connect(start_, &QAbstractButton::clicked, this, &DicePanel::startClicked);
 
@@ -61,9 +64,15 @@ void DicePanel::showTable(const TableState& table) {
             faces_[i] = d.face;
             dice[i]->setPixmap(TableScaler::pictures(this).die(d.face));  // null for 0: empty
             dice[i]->setProperty("tag", d.face);
+            dice[i]->setAccessibleName(d.face > 0 ? QStringLiteral("Die %1: %2").arg(i + 1).arg(d.face) : QString());
         }
         TableScaler::setBaseGeometry(dice[i], QRect(d.left, d.top, 32, 32));
     }
+    // The dice as one reading ("Dice: 4 and 5"), told when they change.
+    const QString spoken = QString::fromStdString(TableSpeech::dice(table));
+    if (accessibleName() != spoken) setAccessibleName(spoken);
+    // A new status line is told to a screen reader as a change of the
+    // label's name (QLabel tells it).
     status_->setText(QString::fromStdString(table.status));
     roll_->setVisible(table.rollVisible);
     start_->setVisible(table.startVisible);

@@ -27,10 +27,12 @@ MainMenus::MainMenus(QMainWindow* window, QAction* scrollChatOff) {
     file->setObjectName(QStringLiteral("File1"));
     startGame = item(file, QStringLiteral("Start Game"), QStringLiteral("StartGame1"));
     startGame->setEnabled(false);
+    startGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     hostGame = item(file, QStringLiteral("Host a Game\u2026"), QStringLiteral("HostaGame1"));
     joinGame = item(file, QStringLiteral("Join a Game\u2026"), QStringLiteral("JoinaGame1"));
     file->addSeparator();
     exit = item(file, QStringLiteral("Exit"), QStringLiteral("Exit1"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* options = bar->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("Options1"));

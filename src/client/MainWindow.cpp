@@ -16,12 +16,16 @@
 #include "chat/SmileyButton.h"
 #include "client/BoardPanel.h"
 #include "client/BoardPictures.h"
+#include "client/BoardPictureButton.h"
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
 #include "client/TileControl.h"
 #include "client/TableScaler.h"
 #include "client/WindowPlacement.h"
 #include "client/FullScreen.h"
+#include "client/FocusRing.h"
+#include "client/TableKeys.h"
+#include "chat/RovingFocus.h"
 #include "session/ClientSoundPlayer.h"
 #include "session/RudiSettings.h"
 #include "store/SettingsFile.h"
@@ -64,6 +68,7 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
     playerSettings_ = std::make_unique<PlayerSettings>(
         PlayerSettings::Widgets{chatPane_, chatInput_, phraseBar_, menus_.get()}, session_);
     wireMenus();
+    wireKeyboard();
     resize(store::WindowPlace{}.width, store::WindowPlace{}.height);
 
     connect(&sock_, &ClientSocket::connected, this, [this] { gate_.feed([this] { session_.onConnected(); }); });
@@ -151,6 +156,42 @@ void MainWindow::wireMenus() {
     input(m.removeFromGame, &Session::removeFromGame);
     input(m.setJustWatch, &Session::setJustWatch);
     input(m.unsetJustWatch, &Session::unsetJustWatch);
+}
+
+void MainWindow::wireKeyboard() {
+    keys_ = new TableKeys(this);
+    connect(keys_, &TableKeys::tileWanted, this, [this](int t) { gate_.feed([this, t] { session_.clickTile(t); }); });
+    connect(keys_, &TableKeys::rollWanted, this, [this] { gate_.feed([this] { session_.clickRoll(); }); });
+    connect(keys_, &TableKeys::backUpWanted, this, [this] {
+        // Escape belongs to a line being typed: it never takes a tile back
+        // from under it.
+        const QString typed = chatInput_->text();
+        if (!typed.isEmpty() && typed != chat::ChatInput::kPlaceholder) return;
+        gate_.feed([this] { session_.putTilesBackUp(); });
+    });
+
+    // Tab goes round: the tile rack, Start Game or Roll Dice, the seat list,
+    // the phrase buttons, the smiley button, the chat input, the chat.
+    DicePanel* dice = board_->dicePanel();
+    auto* smilies = board_->findChild<chat::SmileyButton*>();
+    std::vector<QWidget*> path;
+    auto group = [&path](const chat::RovingFocus* g) {
+        for (int i = 0; i < g->count(); ++i) path.push_back(g->member(i));
+    };
+    group(board_->tileFocus());
+    path.push_back(dice->startButton());
+    path.push_back(dice->rollButton());
+    group(board_->seatFocus());
+    group(phraseBar_->focus());
+    path.push_back(smilies);
+    path.push_back(chatInput_);
+    path.push_back(chatPane_);
+    chat::RovingFocus::chain(path);
+    // The window opens with the chat input ready for typing, as always.
+    chatInput_->setFocus();
+
+    ring_ = new FocusRing(centralWidget());
+    for (QWidget* w : path) ring_->watch(w);
 }
 
 std::vector<std::string> MainWindow::currentGameNames() const {

@@ -49,7 +49,9 @@ class TallyListWindow;
 namespace tc::client {
 
 class BoardPanel;
+class FocusRing;
 class FullScreen;
+class TableKeys;
 class ClientSoundPlayer;
 class GameStartWindow;
 
@@ -112,6 +114,8 @@ public:
     // Timer1: runs only while the session has lines waiting or a cool-down.
     bool dispatchTimerActive() const { return gate_.timerActive(); }
     BoardPanel* board() const { return board_; }
+    TableKeys* tableKeys() const { return keys_; }
+    FocusRing* focusRing() const { return ring_; }
 
     // --- SessionView ---
     bool startServer(std::string& error) override;
@@ -152,6 +156,8 @@ private:
     // A system line in the chat.
     void tell(const std::string& line) { addLineToChat(line, session_.systemcolor()); }
     void phrasesDone(const QStringList& phrases);
+    // The keys that play, the focus path through the table and its ring.
+    void wireKeyboard();
 
     game::Lcg& rng_;
     Session session_;
@@ -160,6 +166,8 @@ private:
     InputGate gate_;
     BoardPanel* board_ = nullptr;
     FullScreen* fullScreen_ = nullptr;
+    TableKeys* keys_ = nullptr;
+    FocusRing* ring_ = nullptr;
     chat::ChatPane* chatPane_ = nullptr;
     chat::ChatInput* chatInput_ = nullptr;
     SideWindows side_;

@@ -1,7 +1,10 @@
 #include "client/TileControl.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include "client/TileAccessible.h"
 
 namespace tc::client {
 
@@ -11,6 +14,7 @@ TileControl::TileControl(int tile, const QPixmap& strip, QWidget* parent)
     resize(kFrameWidth, kFrameHeight);
     timer_.setInterval(interval_);
     connect(&timer_, &QTimer::timeout, this, &TileControl::step);
+    TileAccessible::install();
 }
 
 void TileControl::setStrip(const QPixmap& strip) {
@@ -97,8 +101,17 @@ void TileControl::paintFrame(QPainter& p) {
 }
 
 void TileControl::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) emit pressed(tile_);
+    if (event->button() == Qt::LeftButton) press();
     QWidget::mousePressEvent(event);
+}
+
+void TileControl::keyPressEvent(QKeyEvent* event) {
+    // Space turns the focused tile over; a held key does it once.
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        if (!event->isAutoRepeat()) press();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace tc::client

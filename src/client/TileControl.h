@@ -47,6 +47,10 @@ public:
 
     QSize sizeHint() const override { return {kFrameWidth, kFrameHeight}; }
 
+    // What a mouse-down does: reports the tile as pressed. Space on the
+    // focused tile and a screen reader's press action come here too.
+    void press() { emit pressed(tile_); }
+
 signals:
     void pressed(int tile);   // number_1MouseDown
     void stopped(int tile);   // playing ended by itself at the end frame
@@ -55,6 +59,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void step();
