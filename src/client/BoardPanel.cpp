@@ -98,7 +98,11 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
         s.eyes->hide();
         s.eyes->setAccessibleName(QStringLiteral("watching"));
         s.eyes->setToolTip(QStringLiteral("Watching"));
-        s.name->installEventFilter(this);
+        s.stop = new QWidget(s.name);
+        s.stop->setObjectName(QStringLiteral("seat_stop%1").arg(n));
+        s.stop->setGeometry(0, 0, 104, 16);
+        s.stop->setAttribute(Qt::WA_TransparentForMouseEvents);
+        s.stop->installEventFilter(this);
     }
     turn_ = pictureLabel(this, QStringLiteral("image_Turn"), pics.turn,
                          QRect(kTurnLeft, kTurnHomeTop, 16, 16));
@@ -118,7 +122,7 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
     }
     tileFocus_ = new chat::RovingFocus(std::vector<QWidget*>(tiles_.begin(), tiles_.end()), this);
     std::vector<QWidget*> names;
-    for (const Seat& seat : seats_) names.push_back(seat.name);
+    for (const Seat& seat : seats_) names.push_back(seat.stop);
     seatFocus_ = new chat::RovingFocus(names, this);
 
     pointsToWin_ = plainLabel(this, QStringLiteral("label_pointstowin"),
@@ -189,6 +193,10 @@ QLabel* BoardPanel::seatName(int seat) const {
     return seat >= 1 && seat <= 6 ? seats_[static_cast<std::size_t>(seat - 1)].name : nullptr;
 }
 
+QWidget* BoardPanel::seatStop(int seat) const {
+    return seat >= 1 && seat <= 6 ? seats_[static_cast<std::size_t>(seat - 1)].stop : nullptr;
+}
+
 void BoardPanel::usePictures(const BoardPictures& pics) {
     for (Seat& s : seats_) {
         s.eyes->setPixmap(pics.eyes);
@@ -211,9 +219,9 @@ bool BoardPanel::eventFilter(QObject* watched, QEvent* event) {
                                key->key() == Qt::Key_Enter) &&
                               key->modifiers() == Qt::NoModifier);
         for (std::size_t i = 0; i < seats_.size() && menuKey; ++i) {
-            QLabel* name = seats_[i].name;
-            if (watched != name) continue;
-            emit seatMenuRequested(static_cast<int>(i) + 1, name->mapToGlobal(QPoint(0, name->height())));
+            QWidget* stop = seats_[i].stop;
+            if (watched != stop) continue;
+            emit seatMenuRequested(static_cast<int>(i) + 1, stop->mapToGlobal(QPoint(0, stop->height())));
             return true;
         }
     }
@@ -227,7 +235,7 @@ void BoardPanel::showTable(const TableState& table) {
         const SeatDisplay& d = table.seats[i];
         s.name->setText(QString::fromStdString(d.caption));
         s.name->setToolTip(QString::fromStdString(d.hint));
-        setSpoken(s.name, TableSpeech::seat(table, static_cast<int>(i) + 1));
+        setSpoken(s.stop, TableSpeech::seat(table, static_cast<int>(i) + 1));
         s.score->setText(QString::fromStdString(d.score));
         // Wide scores ("45") must not be clipped by the narrow caption box.
         // The hint is in the table's present scale; the layout is in 1x units.

@@ -43,6 +43,11 @@ public:
     TileControl* tile(int n) const;  // 1..9, else nullptr
     DicePanel* dicePanel() const { return dice_; }
     QLabel* seatName(int seat) const;  // 1..6, else nullptr
+    // What the focus rests on for seat N (1..6, else nullptr): a stand-in
+    // over the name, which keeps its own look (a label that takes the
+    // focus lays its text out otherwise). A screen reader reads the seat
+    // from it.
+    QWidget* seatStop(int seat) const;
     // The tile rack and the seat list, each one stop of Tab; the arrow
     // keys move inside.
     chat::RovingFocus* tileFocus() const { return tileFocus_; }
@@ -76,6 +81,7 @@ private:
         QLabel* score = nullptr;
         QLabel* points = nullptr;
         QLabel* eyes = nullptr;
+        QWidget* stop = nullptr;
         int marks = -1;   // drawn count (-1: nothing drawn yet)
         int target = -1;  // target the Marks were drawn for
     };

@@ -17,6 +17,8 @@ FocusRing::FocusRing(QWidget* client) : QWidget(client), client_(client) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
+    // Hidden, it has no size: the table's layout never sees it.
+    setGeometry(QRect());
     hide();
 }
 
@@ -52,6 +54,7 @@ void FocusRing::follow(QWidget* w) {
 void FocusRing::place() {
     if (!target_ || !keyboard_ || !target_->hasFocus() || !target_->isVisible()) {
         hide();
+        setGeometry(QRect());
         return;
     }
     const int m = 2 * strokeWidth();
@@ -80,6 +83,7 @@ bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
             // A menu or another window takes the focus for a while; the
             // ring comes back with it.
             hide();
+            setGeometry(QRect());
         }
         break;
     case QEvent::Move:

@@ -187,8 +187,10 @@ void MainWindow::wireKeyboard() {
     path.push_back(chatInput_);
     path.push_back(chatPane_);
     chat::RovingFocus::chain(path);
-    // The window opens with the chat input ready for typing, as always.
-    chatInput_->setFocus();
+    // The window opens with the focus where it always did, on the chat
+    // (the first stop of the window's focus order before there was a
+    // path); Shift+Tab leads to the input, Tab to the tiles.
+    chatPane_->setFocus();
 
     ring_ = new FocusRing(centralWidget());
     for (QWidget* w : path) ring_->watch(w);

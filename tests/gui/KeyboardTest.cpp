@@ -73,10 +73,16 @@ struct KeyedSolo {
         chat = you.window().findChild<tc::chat::ChatInput*>("mychat");
         EXPECT_TRUE(waitUntil([&] { return you.session().loggedin() && you.seat(1) == "You"; }));
         activate(&you.window());
+        // The window's first focus shows no ring: the table looks as always
+        // until the keyboard moves the focus.
+        EXPECT_NE(focused(), nullptr);
+        EXPECT_EQ(you.window().focusRing()->target(), nullptr);
     }
 
     void startGame() {
-        // The window opens ready for chat.
+        // The window opens with the focus on the chat, as it always did;
+        // Shift+Tab leads to the input.
+        if (focused() == you.window().findChild<QWidget*>("mainchat")) press(Qt::Key_Backtab);
         ASSERT_EQ(focused(), chat);
         press(Qt::Key_N, Qt::ControlModifier);
         auto& start = you.game.gameStart();
@@ -177,8 +183,6 @@ TEST(Keyboard, ATurnAlongTheFocusPathWithTheRingOnTheFocusedControl) {
     GameCopy& you = rig.you;
     auto* ring = you.window().focusRing();
     auto* roll = you.board().dicePanel()->rollButton();
-    // The window's first focus shows no ring: the table looks as always.
-    EXPECT_EQ(ring->target(), nullptr);
 
     int handled = 0;
     std::vector<int> pick;
@@ -236,20 +240,21 @@ TEST(Keyboard, ATurnAlongTheFocusPathWithTheRingOnTheFocusedControl) {
     }
     auto* smilies = you.window().findChild<tc::chat::SmileyButton*>("button_smilies");
     auto* phrase1 = you.window().findChild<QWidget*>("b_phrase1");
-    const qsizetype seat = stops.indexOf(you.board().seatName(1));
+    const qsizetype seat = stops.indexOf(you.board().seatStop(1));
     ASSERT_GE(seat, 0);
     EXPECT_EQ(stops.mid(seat + 1), (QWidgetList{phrase1, smilies, rig.chat}));
     // Inside the seat list Down moves on; the ring follows.
-    ASSERT_TRUE(tabTo(you.board().seatName(1)));
+    ASSERT_TRUE(tabTo(you.board().seatStop(1)));
     press(Qt::Key_Down);
-    EXPECT_EQ(focused(), you.board().seatName(2));
-    EXPECT_EQ(ring->target(), you.board().seatName(2));
+    EXPECT_EQ(focused(), you.board().seatStop(2));
+    EXPECT_EQ(ring->target(), you.board().seatStop(2));
 }
 
 TEST(Keyboard, DigitsTypedInTheChatStayChatAndTheTableKeysWaitForTheTurn) {
     KeyedSolo rig;
     GameCopy& you = rig.you;
     // Before any game it is nobody's turn: Alt+4 does nothing, anywhere.
+    ASSERT_TRUE(tabTo(rig.chat));
     QTest::keyClicks(rig.chat, "45");
     EXPECT_EQ(rig.chat->text(), "45");
     press(Qt::Key_4, Qt::AltModifier);

@@ -46,7 +46,7 @@ TEST(MainWindow, MenusHoldOnlyWhatWorks) {
     auto& w = solo.window();
     EXPECT_EQ(w.objectName(), "Tchat");
     EXPECT_EQ(captions(w.menuBar()->actions()),
-              (QStringList{"File", "Options", "View", "Help", "-", "Solo Version of Tilecrest"}));
+              (QStringList{"File", "Play", "Options", "View", "Help", "-", "Solo Version of Tilecrest"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("File1")->actions()),
               (QStringList{"Start Game", "Host a Game\u2026", "Join a Game\u2026", "-", "Exit"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("Options1")->actions()),
