@@ -9,6 +9,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   desktop-file-utils appstream
   libqt6dbus6 dbus dbus-daemon avahi-daemon avahi-utils iproute2 util-linux
+  xvfb at-spi2-core python3-pyatspi
 )
 missing=()
 for p in "${packages[@]}"; do

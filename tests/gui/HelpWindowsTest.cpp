@@ -51,7 +51,7 @@ TEST(HelpWindow, EachButtonBringsItsPageToTheFrontAndNamesIt) {
 
     const QList<std::pair<int, QString>> buttons{{2, "Connecting"},    {3, "Game Play"}, {4, "Scoring"},
                                                  {5, "Documentation"}, {6, "License"},   {11, "The Lobby"},
-                                                 {12, "Spectators"}};
+                                                 {12, "Spectators"}, {13, "Keyboard"}};
     for (const auto& [tag, title] : buttons) {
         auto* b = find<QPushButton>(&help, QStringLiteral("SelButton%1").arg(tag));
         EXPECT_EQ(b->text(), title);

@@ -19,6 +19,7 @@
 #include "client/GameStartWindow.h"
 #include "client/TableKeys.h"
 #include "client/TableScaler.h"
+#include "windows/HelpWindow.h"
 
 using tc::guitest::GameCopy;
 using tc::guitest::waitUntil;
@@ -140,6 +141,19 @@ TEST(Keyboard, TheKeysAreInTheMenus) {
         if (!a->isSeparator()) items << a->text();
     EXPECT_EQ(items, (QStringList{"Roll Dice", "Put Tiles Back Up", "Tile 1", "Tile 2", "Tile 3", "Tile 4", "Tile 5",
                                   "Tile 6", "Tile 7", "Tile 8", "Tile 9"}));
+
+    // The Keyboard help page names every key the window's items carry.
+    tc::windows::HelpWindow help;
+    const QString page = help.page(13)->toPlainText();
+    QStringList keys;
+    for (QAction* a : you.window().findChildren<QAction*>())
+        if (!a->shortcut().isEmpty()) keys << a->shortcut().toString();
+    ASSERT_GE(keys.size(), 16);
+    for (const QString& key : keys) {
+        const bool tileKey = key.startsWith("Alt+") && key.size() == 5 && key[4].isDigit();
+        if (!tileKey) EXPECT_TRUE(page.contains(key)) << key.toStdString();
+    }
+    EXPECT_TRUE(page.contains("Alt+1 \u2026 Alt+9"));
 }
 
 TEST(Keyboard, AWholeSoloGamePlayedWithTheKeysFromTheChatInput) {
