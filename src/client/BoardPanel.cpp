@@ -179,7 +179,7 @@ QPixmap BoardPanel::marksPicture(int marks, int target, const QPixmap& olive, co
         if (last) {
             p.setPen(QPen(QColor(20, 40, 20), 0.8));
             p.setBrush(QColor(255, 255, 240));
-            p.drawEllipse(QPointF(11 * i + 6.5, 4.5), 1.9, 1.9);
+            p.drawEllipse(QPointF(11 * i + 6.5, 4.5), 2.2, 2.2);
         }
     }
     return pic;
