@@ -264,6 +264,48 @@ TEST(Keyboard, ATurnAlongTheFocusPathWithTheRingOnTheFocusedControl) {
     press(Qt::Key_Down);
     EXPECT_EQ(focused(), you.board().seatStop(2));
     EXPECT_EQ(ring->target(), you.board().seatStop(2));
+    // Space opens the seat's menu, as a right click on the name does.
+    auto* seatMenu = you.window().findChild<QMenu*>("popup_kick");
+    press(Qt::Key_Space);
+    ASSERT_TRUE(waitUntil([&] { return seatMenu->isVisible(); }));
+    EXPECT_TRUE(you.window().findChild<QAction*>("RemoveFromGame1")->isEnabled());  // the host's, on Rudi
+    seatMenu->hide();
+}
+
+TEST(Keyboard, TheRingIsDrawnAroundTheFocusedTileAtEveryScale) {
+    GameCopy you({"--port", "0"});
+    auto& w = you.window();
+    activate(&w);
+    QWidget* client = w.centralWidget();
+    auto* ring = w.focusRing();
+    for (const qreal scale : {1.0, 2.0}) {
+        w.resize((QSizeF(tc::client::TableScaler::kTableSize) * scale).toSize() + (w.size() - client->size()));
+        ASSERT_TRUE(waitUntil([&] { return tc::client::TableScaler::of(client)->scale() == scale; }));
+        // Tab into the rack, then along it to tile 4.
+        auto* inRack = [&] { return qobject_cast<tc::client::TileControl*>(focused()); }();
+        for (int i = 0; i < 40 && !inRack; ++i) {
+            press(Qt::Key_Tab);
+            inRack = qobject_cast<tc::client::TileControl*>(focused());
+        }
+        ASSERT_NE(inRack, nullptr);
+        for (int i = 0; i < 9 && focused() != you.board().tile(4); ++i)
+            press(qobject_cast<tc::client::TileControl*>(focused())->tile() < 4 ? Qt::Key_Right : Qt::Key_Left);
+        ASSERT_EQ(ring->target(), you.board().tile(4));
+        const int stroke = qRound(2 * scale);
+        EXPECT_EQ(ring->strokeWidth(), stroke);
+        const QRect tile(you.board().tile(4)->mapTo(client, QPoint()), you.board().tile(4)->size());
+        EXPECT_EQ(ring->geometry(), tile.adjusted(-2 * stroke, -2 * stroke, 2 * stroke, 2 * stroke));
+        // Drawn: yellow right outside the tile, dark outside that, and the
+        // tile itself untouched.
+        const QImage shot = client->grab().toImage();
+        const qreal dpr = shot.devicePixelRatio();
+        auto at = [&](QPoint p) { return shot.pixelColor((QPointF(p) * dpr).toPoint()); };
+        const QPoint midLeft(tile.left(), tile.center().y());
+        EXPECT_EQ(at(midLeft - QPoint(stroke / 2 + 1, 0)), QColor(255, 214, 10)) << scale;
+        EXPECT_EQ(at(midLeft - QPoint(stroke + stroke / 2 + 1, 0)), QColor(16, 16, 16)) << scale;
+        EXPECT_NE(at(tile.center()), QColor(255, 214, 10));
+        press(Qt::Key_Tab);  // on, out of the rack
+    }
 }
 
 TEST(Keyboard, DigitsTypedInTheChatStayChatAndTheTableKeysWaitForTheTurn) {
@@ -277,6 +319,14 @@ TEST(Keyboard, DigitsTypedInTheChatStayChatAndTheTableKeysWaitForTheTurn) {
     press(Qt::Key_R, Qt::AltModifier);
     EXPECT_EQ(rig.chat->text(), "45");
     EXPECT_EQ(you.tileState(4), "u");
+    // Clicks on the table leave the focus in the chat.
+    QTest::mouseClick(you.board().tile(3), Qt::LeftButton);
+    QTest::mouseClick(you.board().dicePanel()->startButton(), Qt::LeftButton);
+    EXPECT_EQ(focused(), rig.chat);
+    ASSERT_TRUE(waitUntil([&] { return you.game.gameStart().isVisible(); }));
+    you.game.gameStart().hide();
+    activate(&you.window());
+    EXPECT_EQ(focused(), rig.chat);
     EXPECT_FALSE(you.board().dicePanel()->rollButton()->isVisible());
     press(Qt::Key_Return);
     ASSERT_TRUE(waitUntil([&] { return you.chatHas("You chat: 45"); })) << you.chat().toStdString();
