@@ -35,6 +35,7 @@ PhraseBar::PhraseBar(QWidget* parent) : QWidget(parent) {
     }
     rest_ = new QTimer(this);
     rest_->setSingleShot(true);
+    rest_->setTimerType(Qt::PreciseTimer);  // never before the session takes phrases again
     connect(rest_, &QTimer::timeout, this, [this] {
         for (int i = 0; i < store::kPhraseCount; ++i) buttons_[i]->setEnabled(true);
     });

@@ -161,7 +161,9 @@ TEST(HelpCoverage, EveryMenuItemAndKeyOfTheWindowIsDescribed) {
     EXPECT_EQ(unnamedKeys(w, help), QStringList{});
     // The menus' own names too.
     for (QAction* a : w.menuBar()->actions())
-        if (a->menu()) EXPECT_TRUE(help.bold.join('\n').contains(a->menu()->title())) << a->menu()->title().toStdString();
+        if (a->menu()) {
+            EXPECT_TRUE(help.bold.join('\n').contains(a->menu()->title())) << a->menu()->title().toStdString();
+        }
 
     // An item or key added without a word in the help is caught.
     QMenu* view = w.findChild<QMenu*>("View1");
@@ -175,7 +177,7 @@ TEST(HelpCoverage, EveryMenuItemAndKeyOfTheWindowIsDescribed) {
 
 TEST(HelpCoverage, EveryCommandLineOptionOfBothProgramsIsExplained) {
     const HelpText help = helpText();
-    for (const QString program : {QStringLiteral("tilecrest"), QStringLiteral("tilecrest-server")}) {
+    for (const QString& program : {QStringLiteral("tilecrest"), QStringLiteral("tilecrest-server")}) {
         const QString usage = usageOf(program);
         ASSERT_TRUE(usage.startsWith("Usage: " + program + " ")) << program.toStdString() << ": " << usage.toStdString();
         const QStringList options = optionsIn(usage);

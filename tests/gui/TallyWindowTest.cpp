@@ -73,7 +73,7 @@ TEST(TallyWindow, CountsShowAtOnceAndReachTheDiskAtOnce) {
     // The own counters' captions say what they count, each a whole sentence.
     QStringList captions;
     for (const QLabel* l : w->findChildren<QLabel*>())
-        if (l->isVisibleTo(w) && l->text().startsWith("Total")) captions << l->text();
+        if (l->isVisibleTo(w.get()) && l->text().startsWith("Total")) captions << l->text();
     captions.sort();
     EXPECT_EQ(captions, (QStringList{"Total", "Total Games:", "Total Times you've shut all nine tiles:"}));
 
