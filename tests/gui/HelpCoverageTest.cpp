@@ -1,8 +1,9 @@
 // The help pages against the program itself: every item of every menu of the
 // real main window, every key its actions answer, and every option in the
-// usage text of tilecrest and tilecrest-server must be described. Nothing
-// here is listed by hand, so an item, key or option added later without a
-// word in the help makes this fail.
+// usage text of tilecrest and tilecrest-server must be described, and every
+// menu path the help names must exist. Nothing here is listed by hand, so an
+// item, key or option added later without a word in the help, or an item
+// renamed under it, makes this fail.
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -111,6 +112,26 @@ QStringList unnamedKeys(QMainWindow& w, const HelpText& help) {
     return missing;
 }
 
+// Bold runs of the form "Menu, Item" whose menu is on the bar but has no
+// such item: help that sends the player to an item that is gone or renamed.
+QStringList staleMenuPaths(QMainWindow& w, const HelpText& help, int* paths = nullptr) {
+    QStringList stale;
+    const QRegularExpression path(QStringLiteral("^(\\w+), (.+)$"));
+    for (const QString& b : help.bold) {
+        const QRegularExpressionMatch m = path.match(b);
+        if (!m.hasMatch()) continue;
+        QMenu* menu = nullptr;
+        for (QAction* a : w.menuBar()->actions())
+            if (a->menu() && a->menu()->title() == m.captured(1)) menu = a->menu();
+        if (!menu) continue;
+        if (paths) ++*paths;
+        bool found = false;
+        for (QAction* a : menu->actions()) found = found || normalized(a->text()) == m.captured(2);
+        if (!found) stale << b;
+    }
+    return stale;
+}
+
 QString usageOf(const QString& program) {
     QProcess p;
     p.start(QStringLiteral(TILECREST_BIN_DIR "/") + program, {QStringLiteral("--help")});
@@ -164,6 +185,14 @@ TEST(HelpCoverage, EveryMenuItemAndKeyOfTheWindowIsDescribed) {
         if (a->menu()) {
             EXPECT_TRUE(help.bold.join('\n').contains(a->menu()->title())) << a->menu()->title().toStdString();
         }
+
+    // The other way round: a menu path the help names is an item of that menu.
+    int paths = 0;
+    EXPECT_EQ(staleMenuPaths(w, help, &paths), QStringList{});
+    EXPECT_GE(paths, 8);
+    HelpText renamed;
+    renamed.bold = QStringList{"Options, Show Worst Move", "File, Exit", "Overall, fine"};
+    EXPECT_EQ(staleMenuPaths(w, renamed), QStringList{"Options, Show Worst Move"});
 
     // An item or key added without a word in the help is caught.
     QMenu* view = w.findChild<QMenu*>("View1");
