@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QToolButton>
 
 #include "art/Effects.h"
@@ -37,9 +38,23 @@ PhraseBar::PhraseBar(QWidget* parent) : QWidget(parent) {
     }
     // One stop of Tab; Up and Down move along the strip.
     focus_ = new RovingFocus(std::vector<QWidget*>(std::begin(buttons_), std::end(buttons_)), this);
+    rest_ = new QTimer(this);
+    rest_->setSingleShot(true);
+    rest_->setTimerType(Qt::PreciseTimer);  // never before the session takes phrases again
+    connect(rest_, &QTimer::timeout, this, [this] {
+        for (int i = 0; i < store::kPhraseCount; ++i) buttons_[i]->setEnabled(true);
+    });
     menu_ = new SoundsMenu(this);
     connect(menu_, &SoundsMenu::soundChosen, this, &PhraseBar::soundChosen);
 }
+
+void PhraseBar::rest(int ms) {
+    if (ms <= 0) return;
+    for (int i = 0; i < store::kPhraseCount; ++i) buttons_[i]->setEnabled(false);
+    rest_->start(ms);
+}
+
+bool PhraseBar::resting() const { return rest_->isActive(); }
 
 void PhraseBar::setPhrase(int n, const QString& phrase) {
     if (n < 1 || n > store::kPhraseCount) return;
