@@ -50,6 +50,10 @@ PhraseBar::PhraseBar(QWidget* parent) : QWidget(parent) {
 
 void PhraseBar::rest(int ms) {
     if (ms <= 0) return;
+    // A resting button cannot keep the focus; it stays in the strip, on the
+    // sounds button, rather than jumping to whatever comes next.
+    for (int i = 0; i < store::kPhraseCount; ++i)
+        if (buttons_[i]->hasFocus()) buttons_[9]->setFocus(Qt::OtherFocusReason);
     for (int i = 0; i < store::kPhraseCount; ++i) buttons_[i]->setEnabled(false);
     rest_->start(ms);
 }

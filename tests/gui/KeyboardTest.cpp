@@ -267,6 +267,23 @@ TEST(Keyboard, ATurnAlongTheFocusPathWithTheRingOnTheFocusedControl) {
     seatMenu->hide();
 }
 
+TEST(Keyboard, APhraseSaidFromTheKeyboardKeepsTheFocusInTheStrip) {
+    KeyedSolo rig;
+    GameCopy& you = rig.you;
+    auto* phrase1 = you.window().findChild<QWidget*>("b_phrase1");
+    auto* sounds = you.window().findChild<QWidget*>("b_phrase10");
+    ASSERT_TRUE(tabTo(phrase1));
+    press(Qt::Key_Space);
+    ASSERT_TRUE(waitUntil([&] { return you.chatHas(phrase1->toolTip()); }));
+    // The phrase buttons rest; the focus waits on the sounds button.
+    EXPECT_FALSE(phrase1->isEnabled());
+    EXPECT_EQ(focused(), sounds);
+    EXPECT_EQ(you.window().focusRing()->target(), sounds);
+    ASSERT_TRUE(waitUntil([&] { return phrase1->isEnabled(); }));
+    press(Qt::Key_Home);
+    EXPECT_EQ(focused(), phrase1);
+}
+
 TEST(Keyboard, TheRingIsDrawnAroundTheFocusedTileAtEveryScale) {
     GameCopy you({"--port", "0"});
     auto& w = you.window();
