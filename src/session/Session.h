@@ -57,6 +57,7 @@ struct SeatPopup {
     bool removeEnabled = false;
     bool setJustWatchEnabled = false;
     bool unsetJustWatchEnabled = false;
+    bool letBackInEnabled = false;  // the host lets removed players join again
 };
 
 class Session {
@@ -115,6 +116,9 @@ public:
     void setJustWatch();             // SettoJustWatch1Click
     void unsetJustWatch();           // UnsetJustWatch1Click
     void spyRemove(const std::string& entryUnderPointer);  // popup_kickhimClick; "" = none
+    // The seat menu's "Let Removed Players Back In": asks the server to
+    // forget whom the host removed; its answer is told in the chat.
+    void letRemovedBackIn();
     // sendit with the input box's text. Returns true when the box is to be
     // emptied (logged in), false when the text stays (also while
     // kMaxWaitingLines of our own wait to be sent). Text beyond
@@ -158,6 +162,9 @@ public:
     const TableState& table() const { return table_; }
     int myseat() const { return myseat_; }
     bool loggedin() const { return loggedin_; }
+    // Whoever holds slot 1 is the host: he starts games and removes
+    // players, whether this window runs the server or joined a headless
+    // one. A hosting window counts as host from the start.
     bool ishost() const { return ishost_; }
     // The name from the command line, made wire-safe; once the server has
     // announced this client's own entry, the name as the server stored it.
@@ -180,7 +187,8 @@ private:
     static const Route kRoutes[];
 
     void dispatch(const std::string& line);
-    // The login's slot: own seat or spectator's place, logged in.
+    // The login's slot: own seat or spectator's place, logged in; slot 1
+    // makes this window the host.
     void takeSlot(int slot);
     void enqueue(std::string line);
 
@@ -211,6 +219,8 @@ private:
     void wrongversion(const std::string& data);
     void playerdisconnected(const std::string& data);
     void full(const std::string& data);
+    void removed(const std::string& data);
+    void letbackin(const std::string& data);
     void justwatching(const std::string& data);
     void playasound(const std::string& data);
     void kicking(int slot);
