@@ -231,6 +231,7 @@ void ConnectDialog::accepted() {
         }
     }
     const MainOptions o = options();
+    sent_ = o;
     trying_ = true;
     updateButton();
     showProblem(QString());
@@ -262,7 +263,7 @@ void ConnectDialog::connectFailed(const QString& reason, quint16 offeredPort) {
 void ConnectDialog::connectSucceeded() {
     if (!trying_) return;
     trying_ = false;
-    const MainOptions o = options();
+    const MainOptions& o = sent_;
     if (settings_) {
         ConnectSettings s = ConnectSettings::read(*settings_);
         s.name = o.params[0];

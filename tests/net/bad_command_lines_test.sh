@@ -37,7 +37,10 @@ for program in "$game" "$server"; do
     expect "$program" "--port 70000 is out of range (0..65535)" --port 70000
     expect "$program" "--port -1 is out of range (0..65535)" --port=-1
 done
-expect "$game" "unknown option --bogus" Ann 127.0.0.1 true --bogus
+expect "$game" "unknown option --bogus" Ann --bogus
+expect "$game" 'NAME, HOST and true or x go together; only 1 word given: "Bob"' Bob
+expect "$game" 'NAME, HOST and true or x go together; only 2 words given: "Bob" "10.0.0.5"' Bob 10.0.0.5 --port 7773
+expect "$game" "unknown option -platform" -platform offscreen
 expect "$game" "--pause-ms 0 is out of range (1..60000)" --pause-ms 0
 expect "$server" 'unexpected word "Ann"' Ann
 expect "$server" '--bind needs an IP address, not "nowhere"' --bind nowhere

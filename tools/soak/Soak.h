@@ -108,7 +108,7 @@ public:
     // The server looks at logins four times within the login time (at
     // most once a second): a seat without a login may last that long and a
     // little more.
-    explicit Soak(const Options& o) : opt_(o), rng_(o.seed), check_(ghostLimit(o), o.stallMs) {}
+    explicit Soak(const Options& o) : opt_(o), rng_(o.seed), check_(o.stallMs) {}
     static std::int64_t ghostLimit(const Options& o) {
         return o.loginMs + std::min(1000, std::max(10, o.loginMs / 4)) + 500;
     }

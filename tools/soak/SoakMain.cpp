@@ -351,8 +351,6 @@ int Soak::run() {
                 check_.rounds(), check_.turns(), movesSent_);
     std::printf("longest wait for a message while a logged-in seat was on turn: %lld ms\n",
                 static_cast<long long>(check_.longestWaitMs()));
-    std::printf("turns and Marks of seats held without a login: %d turns, %d Marks\n", check_.ghostTurns(),
-                check_.ghostMarks());
     std::printf("faults injected: %ld\n", faultTotal);
     for (int k = 0; k < kFaultKinds; ++k) std::printf("  %6ld  %s\n", faults_[k], kFaultNames[k]);
     std::printf("moves refused after a just-watch switch crossed them: %ld; connections refused as full: %ld\n",
