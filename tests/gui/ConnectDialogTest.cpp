@@ -359,6 +359,7 @@ TEST(ConnectDialog, TheJoinTakesWhatWasSentAndNoConnectionMovesTheWindow) {
     ASSERT_TRUE(waitUntil([&] { return bob->session().loggedin() && bob->seat(1) == "You"; }));
     EXPECT_EQ(w.pos(), QPoint(130, 90));
     EXPECT_EQ(w.size(), QSize(760, 580));
+    d->reject();
 }
 
 TEST(ConnectDialog, TheFirstPlayerOnAServerWithoutAWindowStartsItsGames) {
@@ -373,7 +374,8 @@ TEST(ConnectDialog, TheFirstPlayerOnAServerWithoutAWindowStartsItsGames) {
     ASSERT_TRUE(waitUntil([&] { return ann->session().myseat() == 1 && ann->seat(1) == "Ann"; }));
     EXPECT_TRUE(ann->session().ishost());
     EXPECT_TRUE(ann->window().findChild<QAction*>("StartGame1")->isEnabled());
-    auto* button = ann->window().findChild<QPushButton*>("button_start");
+    auto* button = ann->window().findChild<QWidget*>("button_start");
+    ASSERT_NE(button, nullptr);
     ASSERT_TRUE(waitUntil([&] { return button->isVisible(); }));
     QTest::mouseClick(button, Qt::LeftButton);
     auto& start = ann->game.gameStart();

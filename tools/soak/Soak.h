@@ -150,6 +150,11 @@ private:
     Bot* host_ = nullptr;
     int watcherCount_ = 0;
     long renames_ = 0;
+    // When the host's connection last asked for just watching (another
+    // seat's, or its own, which it takes back later): a person does not do
+    // it faster than the server's request limit lets through, and a request
+    // dropped there would leave the bot waiting for an answer for ever.
+    std::int64_t hostWatchMs_ = -1'000'000;
     std::array<long, kFaultKinds> faults_{};
     long honestRefusals_ = 0, excusedRefusals_ = 0, fullRefusals_ = 0, movesSent_ = 0;
     std::map<std::string, long> serverLog_;

@@ -83,6 +83,11 @@ void Soak::onLine(Bot* b, const std::string& line) {
             ++fullRefusals_;
             b->closing = true;
             b->reconnect = b->kind == Bot::Player;
+        } else if (key == "CMD_removed") {
+            // Removed now, or kept out as removed earlier: back under another name.
+            b->closing = true;
+            b->removed = true;
+            b->reconnect = b->kind == Bot::Player;
         } else if (key == "CMD_newplayerinfo") {
             if (data.rfind(me + "+", 0) == 0) b->loggedIn = true;
             if (b == host_ && !check_.gameOn() && check_.gamesStarted() == 0 && check_.held().size() >= 5) startGame();
