@@ -16,6 +16,7 @@
 // messages were dropped.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <limits>
@@ -252,7 +253,12 @@ private:
     // The status line of a turn: "YOUR TURN." or the seat's name's turn.
     std::string turnStatus(int slot) const;
 
-    SeatDisplay& seat(int n) { return table_.seats[static_cast<std::size_t>(n - 1)]; }
+    // Every handler checks a seat number against 1..6 before it gets here;
+    // one that did not is stopped here rather than written past the table.
+    SeatDisplay& seat(int n) {
+        if (n < 1 || n > 6) std::abort();
+        return table_.seats[static_cast<std::size_t>(n - 1)];
+    }
     std::string& tile(int n) { return table_.tiles[static_cast<std::size_t>(n - 1)]; }
     bool seated() const { return myseat_ >= 1 && myseat_ <= 6; }
 
