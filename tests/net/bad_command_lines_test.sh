@@ -53,6 +53,16 @@ expect "$pack" "pack needs IN and OUT" pack onlyone
 expect "$pack" "show needs one TALLYFILE" show
 expect "$pack" "--help and --version stand alone" --help show x
 
+# Words after the third are ignored, and named on stderr before anything
+# else; a name may start with a dash. (The game starts: it is stopped.)
+rm -rf "$dir/home" && mkdir -p "$dir/home"
+HOME="$dir/home" XDG_CONFIG_HOME="$dir/home/config" XDG_DATA_HOME="$dir/home/data" \
+    XDG_RUNTIME_DIR="$dir/home" QT_QPA_PLATFORM=offscreen \
+    timeout -s TERM 2 "$game" -Ace- 127.0.0.1 x d --e --port 1 > "$dir/out" 2> "$dir/err"
+head -n 1 "$dir/err" | grep -qxF 'tilecrest: ignored the words after the third: "d" "--e"' || {
+    echo "FAIL: extra words: stderr begins '$(head -n 1 "$dir/err")'"; failures=$((failures + 1)); }
+grep -q "^Usage:" "$dir/err" && { echo "FAIL: extra words: the usage was shown"; failures=$((failures + 1)); }
+
 # --help still answers on stdout with status 0.
 for program in "$game" "$server" "$pack"; do
     QT_QPA_PLATFORM=offscreen timeout -s KILL 1 "$program" --help > "$dir/out" 2>&1 ||
