@@ -120,6 +120,13 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
 }
 
+ConnectDialog::~ConnectDialog() {
+    // The browser goes with the dialog's children and says so as it stops;
+    // by then the widgets that would show it are half gone (a window closed
+    // with the Join dialog open).
+    browser_->disconnect(this);
+}
+
 void ConnectDialog::openFor(Mode mode) {
     mode_ = mode;
     const bool host = mode == Mode::Host;

@@ -42,6 +42,7 @@ public:
     enum class Mode { Host, Join };
 
     explicit ConnectDialog(QWidget* parent = nullptr);
+    ~ConnectDialog() override;
 
     // Where the fields come from and go to; may be null (nothing kept).
     // Must outlive the dialog.

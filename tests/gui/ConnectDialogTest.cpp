@@ -386,6 +386,16 @@ TEST(ConnectDialog, TheFirstPlayerOnAServerWithoutAWindowStartsItsGames) {
     EXPECT_FALSE(button->isVisible());
 }
 
+TEST(ConnectDialog, AWindowClosedWithTheJoinDialogOpenEndsCleanly) {
+    QTemporaryDir folder;
+    auto fay = soloCopy(folder);
+    ConnectDialog* d = openDialog(*fay, false);
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(d->isVisible());
+    fay.reset();  // the dialog and its game browser go with the window
+    SUCCEED();
+}
+
 TEST(ConnectDialog, HostingOnATakenPortKeepsTheDialogAndOffersAFreeOne) {
     QTemporaryDir folder;
     QTcpServer holder;

@@ -114,8 +114,11 @@ TEST(MainWindow, TheHostsSeatMenuFollowsTheSeat) {
     menu->hide();
     // Not the host: nothing to choose.
     menu = openSeatMenu(bob, 1);
-    for (QAction* a : menu->actions())
-        if (!a->isSeparator()) EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    for (QAction* a : menu->actions()) {
+        if (!a->isSeparator()) {
+            EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+        }
+    }
     menu->hide();
 
     // The host sets seat 2 to just watch: both tables show the eyes, and
