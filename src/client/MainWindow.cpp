@@ -359,7 +359,11 @@ void MainWindow::closeWindow() {
     QTimer::singleShot(0, this, [this] { close(); });
 }
 
-void MainWindow::showGameStart() { side_.showGameStart(this); }
+void MainWindow::showGameStart() {
+    // The choice for Rudi goes to this window's own server only.
+    if (side_.gameStart) side_.gameStart->setRudiChoosable(hostingPort_ != 0);
+    side_.showGameStart(this);
+}
 
 void MainWindow::loadSettings() {
     const auto s = keeper_.read();

@@ -380,6 +380,9 @@ TEST(ConnectDialog, TheFirstPlayerOnAServerWithoutAWindowStartsItsGames) {
     QTest::mouseClick(button, Qt::LeftButton);
     auto& start = ann->game.gameStart();
     ASSERT_TRUE(waitUntil([&] { return start.isVisible(); }));
+    // That server plays Rudi its own way: the window's choice would count for nothing.
+    EXPECT_FALSE(start.findChild<QWidget*>("radio_expert")->isEnabled());
+    EXPECT_FALSE(start.findChild<QWidget*>("radio_classic")->isEnabled());
     QTest::mouseClick(start.findChild<QPushButton*>("button_start"), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return headless.server().gamestarted(); }));
     ASSERT_TRUE(waitUntil([&] { return ann->chatHas("You have started a game."); }));
