@@ -4,15 +4,18 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 namespace tc::discovery::test {
 
 // A tilecrest-server process, stopped (SIGTERM) at the end of the test.
 class ServerProcess {
 public:
-    explicit ServerProcess(QStringList args) {
-        proc.setProgram(QStringLiteral(TILECREST_SERVER_PATH));
-        proc.setArguments(args);
+    // `inside`: a command that runs what follows it elsewhere (nsenter).
+    explicit ServerProcess(QStringList args, QStringList inside = {}) {
+        inside << QStringLiteral(TILECREST_SERVER_PATH);
+        proc.setProgram(inside.takeFirst());
+        proc.setArguments(inside + args);
         proc.setProcessChannelMode(QProcess::MergedChannels);
         proc.start();
     }
@@ -24,7 +27,7 @@ public:
         while (t.elapsed() < ms) {
             for (const QString& line : QString::fromUtf8(output).split('\n'))
                 if (line.startsWith(prefix)) return true;
-            proc.waitForReadyRead(100);
+            QTest::qWait(50);  // the test's own sockets and windows go on meanwhile
             output += proc.readAll();
         }
         return false;
