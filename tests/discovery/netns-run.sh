@@ -90,7 +90,7 @@ if [ "${TILECREST_NETNS_PEER:-0}" = "1" ]; then
     || skip "cannot mount the second namespace's private /run"
   peer_dbus_pid=$(peer dbus-daemon --system --fork --print-pid) || skip "cannot start the second namespace's bus"
   peer_dbus_pid=${peer_dbus_pid%%$'\n'*}
-  interfaces=tcnear
+  interfaces=lo,tcnear
   export TILECREST_PEER_PID=$peer_pid
 fi
 

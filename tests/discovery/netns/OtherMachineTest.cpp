@@ -93,5 +93,39 @@ TEST(OtherMachine, AFriendsServerIsListedInAnOpenJoinDialogAndADoubleClickJoinsI
     d->reject();
 }
 
+// Every interface a name is announced on, as this side's or the friend's
+// Avahi sees it.
+QStringList interfacesOf(const std::vector<BrowsedService>& list, const QString& name) {
+    QStringList out;
+    for (const auto& s : list)
+        if (s.name == name) out << s.iface + QLatin1Char(' ') + s.address;
+    out.sort();
+    return out;
+}
+
+TEST(OtherMachine, AServerBoundToOneAddressIsAnnouncedOnlyOnItsInterface) {
+    REQUIRE_NETNS();
+    if (qEnvironmentVariableIsEmpty("TILECREST_PEER_PID")) GTEST_SKIP() << "this run has no second namespace";
+    const quint16 boundPort = freePort();
+    ServerProcess bound({"--port", QString::number(boundPort), "--name", "Bound", "--bind", "198.18.77.1"});
+    const quint16 port = freePort();
+    ServerProcess everywhere({"--port", QString::number(port), "--name", "Everywhere"});
+    ASSERT_TRUE(bound.waitForLine("announced as \"Bound\"")) << bound.output.constData();
+    ASSERT_TRUE(everywhere.waitForLine("announced as \"Everywhere\"")) << everywhere.output.constData();
+
+    // Here: the unbound one on loopback and on the link; the bound one
+    // only on the link, where it listens.
+    EXPECT_TRUE(browseUntil([&](const auto& list) {
+        return interfacesOf(list, "Everywhere") == QStringList{"lo 127.0.0.1", "tcnear 198.18.77.1"} &&
+               interfacesOf(list, "Bound") == QStringList{"tcnear 198.18.77.1"};
+    }));
+    EXPECT_EQ(interfacesOf(browse(), "Bound"), QStringList{"tcnear 198.18.77.1"});
+    // On the friend's machine both are seen at the link's address.
+    EXPECT_TRUE(browseUntil([&](const auto& list) {
+        return interfacesOf(list, "Bound") == QStringList{"tcfar 198.18.77.1"} &&
+               interfacesOf(list, "Everywhere") == QStringList{"tcfar 198.18.77.1"};
+    }, 10000, onOtherMachine()));
+}
+
 } // namespace
 } // namespace tc::discovery::test
