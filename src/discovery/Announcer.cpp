@@ -70,6 +70,13 @@ void Announcer::start(const QString& name, quint16 port, const GameAnnouncement&
     groupsMade_ = 0;
     error_.clear();
     absent_ = false;
+    if (!systemBusPresent()) {
+        // No bus socket at all (a file test, no call): said at once.
+        absent_ = true;
+        error_ = QStringLiteral("no system bus");
+        setState(State::Unavailable);
+        return;
+    }
     setState(State::Starting);
     const quint64 run = run_;
     whenBusReady(this, [this, run](bool connected) {

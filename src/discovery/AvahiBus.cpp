@@ -117,6 +117,15 @@ QString unavailableText() {
                           "running here. You can still type the host's address.");
 }
 
+QString notAnnouncedText(bool avahiAbsent, const QString& error) {
+    if (avahiAbsent)
+        return QStringLiteral("Your game is not shown to players on your network: the Avahi service "
+                              "(avahi-daemon) is not running here. They can still join at your address.");
+    return QStringLiteral("Your game could not be shown to players on your network (%1). They can still join at "
+                          "your address.")
+        .arg(error);
+}
+
 QString failedText(const QString& error) {
     return QStringLiteral("Finding games on your network failed (%1). You can still type the host's address.")
         .arg(error);

@@ -65,5 +65,7 @@ std::vector<std::string> fromDbusTxt(const QVariant& value);
 // is not there, and when it failed otherwise (`error` names how).
 QString unavailableText();
 QString failedText(const QString& error);
+// What the host's chat says once when his game cannot be announced.
+QString notAnnouncedText(bool avahiAbsent, const QString& error);
 
 } // namespace tc::discovery

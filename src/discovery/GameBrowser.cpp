@@ -98,6 +98,13 @@ void GameBrowser::start() {
     ++run_;
     absent_ = false;
     error_.clear();
+    if (!systemBusPresent()) {
+        // No bus socket at all (a file test, no call): said at once.
+        absent_ = true;
+        error_ = QStringLiteral("no system bus");
+        setState(State::Unavailable);
+        return;
+    }
     setState(State::Starting);
     const quint64 run = run_;
     whenBusReady(this, [this, run](bool connected) {

@@ -191,6 +191,15 @@ TEST(NoAvahi, TheJoinDialogSaysOnceThatGamesCannotBeListedAndHostingGoesOn) {
     EXPECT_EQ(note->text(), unavailableText());
     EXPECT_EQ(d->findChild<QTreeWidget*>("list_games")->topLevelItemCount(), 0);
     EXPECT_TRUE(waitUntil([&] { return ann->game.announcer().state() == Announcer::State::Unavailable; }));
+    // A bus without Avahi is Avahi's absence, not a failure to name; the
+    // host is told so once.
+    EXPECT_TRUE(ann->game.announcer().avahiAbsent());
+    EXPECT_EQ(ann->game.announcer().error(), "Avahi is not running");
+    EXPECT_TRUE(d->browser().avahiAbsent());
+    EXPECT_TRUE(waitUntil([&] { return ann->chat().contains("Your game is not shown"); }));
+    QTest::qWait(200);
+    EXPECT_EQ(ann->chat().simplified().count("Your game is not shown to players on your network: the Avahi service"), 1)
+        << ann->chat().toStdString();
     // Typing still joins.
     d->findChild<QLineEdit*>("edit_name")->setText("Bob");
     // A picture of the dialog with the game found, for the documentation.
