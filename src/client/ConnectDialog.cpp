@@ -181,6 +181,13 @@ void ConnectDialog::showBrowserState() {
         discovery_->setText(browser_->avahiAbsent() ? discovery::unavailableText()
                                                     : discovery::failedText(browser_->error()));
     discovery_->setVisible(mode_ == Mode::Join && unavailable);
+    if (isVisible()) {
+        // A wrapped note needs more height than the layout's minimum knows.
+        layout()->activate();
+        const int need = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
+                                                       : layout()->totalMinimumSize().height();
+        if (height() < need) resize(width(), need);
+    }
     if (browser_->state() != discovery::GameBrowser::State::Browsing) showGames();
 }
 

@@ -162,6 +162,15 @@ TEST(FakeAvahi, AvahisOwnErrorsAreNamedNotTakenForItsAbsence) {
     EXPECT_FALSE(dialog.browser().avahiAbsent());
     EXPECT_EQ(note->text(), "Finding games on your network failed (org.freedesktop.Avahi.TooManyObjectsError: Too "
                             "many objects). You can still type the host's address.");
+    // A picture of the dialog with the note, to look at.
+    const QString picture = qEnvironmentVariable("TILECREST_SCREENSHOT");
+    if (!picture.isEmpty()) {
+        if (qEnvironmentVariableIsSet("TILECREST_SCREENSHOT_WIDTH"))
+            dialog.resize(qEnvironmentVariableIntValue("TILECREST_SCREENSHOT_WIDTH"), dialog.height());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        QTest::qWait(100);
+        ASSERT_TRUE(dialog.grab().save(picture));
+    }
     dialog.reject();
 
     Announcer announcer;
