@@ -118,12 +118,16 @@ QString unavailableText() {
 }
 
 QString notAnnouncedText(bool avahiAbsent, const QString& error) {
+    // No ": " in the line: the chat would draw what comes before it as a
+    // speaker's name.
     if (avahiAbsent)
-        return QStringLiteral("Your game is not shown to players on your network: the Avahi service "
+        return QStringLiteral("Your game is not shown to players on your network, as the Avahi service "
                               "(avahi-daemon) is not running here. They can still join at your address.");
+    QString why = error;
+    why.replace(QLatin1String(": "), QLatin1String(" - "));
     return QStringLiteral("Your game could not be shown to players on your network (%1). They can still join at "
                           "your address.")
-        .arg(error);
+        .arg(why);
 }
 
 QString failedText(const QString& error) {

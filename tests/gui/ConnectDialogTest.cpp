@@ -380,7 +380,7 @@ TEST(ConnectDialog, WithoutAvahiTheJoinDialogSaysOnceThatGamesCannotBeListed) {
     EXPECT_TRUE(waitUntil([&] { return gil->session().loggedin() && gil->seat(1) == "Gil"; }));
     EXPECT_EQ(gil->game.announcer().state(), tc::discovery::Announcer::State::Unavailable);
     // The host is told, once, after where others can join.
-    const QString told = "Your game is not shown to players on your network: the Avahi service (avahi-daemon) is "
+    const QString told = "Your game is not shown to players on your network, as the Avahi service (avahi-daemon) is "
                          "not running here. They can still join at your address.";
     EXPECT_TRUE(waitUntil([&] { return gil->chatHas(told); }));
     QTest::qWait(200);

@@ -179,7 +179,7 @@ TEST(FakeAvahi, AvahisOwnErrorsAreNamedNotTakenForItsAbsence) {
     EXPECT_FALSE(announcer.avahiAbsent());
     EXPECT_EQ(announcer.error(), "org.freedesktop.Avahi.TooManyObjectsError: Too many objects");
     EXPECT_EQ(notAnnouncedText(announcer.avahiAbsent(), announcer.error()),
-              "Your game could not be shown to players on your network (org.freedesktop.Avahi.TooManyObjectsError: "
+              "Your game could not be shown to players on your network (org.freedesktop.Avahi.TooManyObjectsError - "
               "Too many objects). They can still join at your address.");
 }
 

@@ -198,7 +198,7 @@ TEST(NoAvahi, TheJoinDialogSaysOnceThatGamesCannotBeListedAndHostingGoesOn) {
     EXPECT_TRUE(d->browser().avahiAbsent());
     EXPECT_TRUE(waitUntil([&] { return ann->chat().contains("Your game is not shown"); }));
     QTest::qWait(200);
-    EXPECT_EQ(ann->chat().simplified().count("Your game is not shown to players on your network: the Avahi service"), 1)
+    EXPECT_EQ(ann->chat().simplified().count("Your game is not shown to players on your network, as the Avahi service"), 1)
         << ann->chat().toStdString();
     // Typing still joins.
     d->findChild<QLineEdit*>("edit_name")->setText("Bob");
