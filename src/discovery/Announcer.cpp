@@ -193,13 +193,18 @@ void Announcer::addService() {
     QDBusMessage add = avahiCall(group_, kAvahiEntryGroup, "AddService");
     add << interface_ << protocol_ << 0u << name_ << QLatin1String(kServiceType) << QString() << QString()
         << QVariant::fromValue(port_) << QVariant::fromValue(toDbusTxt(txt_));
+    txtInGroup_ = txt_;
     whenDone(
         avahiBus().asyncCall(add),
         [this](const QDBusMessage&) {
-            added_ = true;
             setState(State::Registering);
             whenDone(avahiBus().asyncCall(avahiCall(group_, kAvahiEntryGroup, "Commit")),
-                     [](const QDBusMessage&) {});
+                     [this](const QDBusMessage&) {
+                         added_ = true;
+                         // A change that came while the service was being
+                         // added is not in the group yet.
+                         sendTxt();
+                     });
         },
         [this](const QDBusMessage& error) {
             // Another program on this machine already has the name.
@@ -251,8 +256,14 @@ void Announcer::update(const GameAnnouncement& game) {
     std::vector<std::string> txt = buildTxt(game);
     if (txt == txt_) return;
     txt_ = std::move(txt);
-    // Before the service is in the group, addService takes the new record.
-    if (!added_ || group_.isEmpty()) return;
+    sendTxt();
+}
+
+void Announcer::sendTxt() {
+    // Before the service is in the group and committed, the Commit's
+    // answer sends what changed meanwhile.
+    if (!added_ || group_.isEmpty() || txtInGroup_ == txt_) return;
+    txtInGroup_ = txt_;
     QDBusMessage msg = avahiCall(group_, kAvahiEntryGroup, "UpdateServiceTxt");
     msg << interface_ << protocol_ << 0u << name_ << QLatin1String(kServiceType) << QString()
         << QVariant::fromValue(toDbusTxt(txt_));

@@ -74,6 +74,7 @@ private:
     void createGroup();
     void addService();
     void takeAlternativeName();
+    void sendTxt();
     void freeGroup();
     // Runs `then` with the reply's message when `call` succeeds and still
     // belongs to the current announcement; an error makes it Unavailable.
@@ -86,6 +87,7 @@ private:
     QString name_;     // the name in the group
     quint16 port_ = 0;
     std::vector<std::string> txt_;
+    std::vector<std::string> txtInGroup_;  // the record last sent to the group
     int interface_ = -1;
     int protocol_ = -1;
     QString error_;

@@ -1,9 +1,12 @@
 // The browser and the announcer against scripted answers from a stand-in
 // Avahi on the namespace's bus: resolvers that fail, instances that go and
 // come back while their resolver is being made, a state signal racing the
-// answer to GetState, errors that are not Avahi's absence, and signals from
-// someone who is not Avahi.
+// answer to GetState, a record changed while the service is being added,
+// errors that are not Avahi's absence, and signals from someone who is not
+// Avahi.
+#include <QDBusArgument>
 #include <QLabel>
+#include <QRegularExpression>
 
 #include "FakeAvahi.h"
 #include "NetnsSupport.h"
@@ -145,6 +148,36 @@ TEST(FakeAvahi, OneEntryGroupWhenTheStateSignalRacesTheAnswerToGetState) {
     EXPECT_EQ(announcer.groupsMade(), 1);
     announcer.stop();
     EXPECT_TRUE(waitFor([&] { return fake.count("Free /Client1/EntryGroup1") == 1; }));
+}
+
+TEST(FakeAvahi, ASeatTakenWhileTheServiceIsAddedReachesTheRecord) {
+    REQUIRE_FAKE(fake);
+    std::deque<QDBusMessage> adds;
+    QList<QByteArray> updated;
+    fake.answer = [&](const QDBusMessage& m) {
+        if (m.member() == QLatin1String("AddService")) {
+            adds.push_back(m);
+            return true;
+        }
+        if (m.member() == QLatin1String("UpdateServiceTxt"))
+            updated = qdbus_cast<QList<QByteArray>>(m.arguments().value(6).value<QDBusArgument>());
+        return false;
+    };
+    Announcer announcer;
+    announcer.start(QStringLiteral("Ann"), 7005, GameAnnouncement{"1.0.3", 0, 5, false});
+    ASSERT_TRUE(waitFor([&] { return adds.size() == 1; }));
+    // Ann's own login is counted while the service is on its way.
+    announcer.update(GameAnnouncement{"1.0.3", 1, 5, false});
+    fake.reply(adds[0]);
+    ASSERT_TRUE(waitFor([&] { return announcer.state() == Announcer::State::Established; }));
+    ASSERT_TRUE(waitFor([&] { return !updated.isEmpty(); })) << fake.calls.join(", ").toStdString();
+    EXPECT_EQ(updated, (QList<QByteArray>{"txtvers=1", "version=1.0.3", "players=1", "free=5", "game=waiting"}));
+    // Sent after the Commit, once; an unchanged record is not sent again.
+    EXPECT_GT(fake.calls.indexOf(QRegularExpression("UpdateServiceTxt .*")),
+              fake.calls.indexOf(QRegularExpression("Commit .*")));
+    announcer.update(GameAnnouncement{"1.0.3", 1, 5, false});
+    QTest::qWait(200);
+    EXPECT_EQ(fake.count("UpdateServiceTxt"), 1);
 }
 
 TEST(FakeAvahi, AvahisOwnErrorsAreNamedNotTakenForItsAbsence) {
