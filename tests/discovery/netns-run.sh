@@ -62,6 +62,7 @@ done
 
 dbus_pid=$(dbus-daemon --system --fork --print-pid) || skip "cannot start a private D-Bus system bus"
 dbus_pid=${dbus_pid%%$'\n'*}
+export TILECREST_NETNS_BUS_PID=$dbus_pid
 
 if [ "${TILECREST_NETNS_AVAHI:-1}" = "0" ]; then
   "$@"
