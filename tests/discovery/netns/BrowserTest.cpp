@@ -66,7 +66,8 @@ TEST(FrozenBus, TheWindowsThreadGoesOnWhileTheFirstConnectionToTheBusWaits) {
     };
     ASSERT_EQ(::kill(bus.toInt(), SIGSTOP), 0);
     // The bus goes on by itself after a while, whatever happens here.
-    QProcess::startDetached(QStringLiteral("sh"), {"-c", QStringLiteral("sleep 8; kill -CONT %1 2>/dev/null").arg(bus)});
+    QProcess::startDetached(QStringLiteral("sh"),
+                            {"-c", QStringLiteral("exec >/dev/null 2>&1; sleep 8; kill -CONT %1").arg(bus)});
     ASSERT_TRUE(waitFor(stopped));
 
     GameBrowser browser;
