@@ -181,13 +181,7 @@ void ConnectDialog::showBrowserState() {
         discovery_->setText(browser_->avahiAbsent() ? discovery::unavailableText()
                                                     : discovery::failedText(browser_->error()));
     discovery_->setVisible(mode_ == Mode::Join && unavailable);
-    if (isVisible()) {
-        // A wrapped note needs more height than the layout's minimum knows.
-        layout()->activate();
-        const int need = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(width())
-                                                       : layout()->totalMinimumSize().height();
-        if (height() < need) resize(width(), need);
-    }
+    fitRows();  // a wrapped note needs more height than the layout's minimum knows
     if (browser_->state() != discovery::GameBrowser::State::Browsing) showGames();
 }
 
@@ -228,6 +222,16 @@ void ConnectDialog::updateButton() {
 void ConnectDialog::showProblem(const QString& text) {
     problem_->setText(text);
     problem_->setVisible(!text.isEmpty());
+    fitRows();
+}
+
+void ConnectDialog::fitRows() {
+    // Before it is shown the dialog takes its size from its contents anyway.
+    if (!isVisible()) return;
+    QLayout* rows = layout();
+    rows->activate();
+    const int needed = rows->hasHeightForWidth() ? rows->totalHeightForWidth(width()) : rows->totalSizeHint().height();
+    if (height() < needed) resize(width(), needed);
 }
 
 void ConnectDialog::accepted() {
