@@ -20,9 +20,12 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QRect>
+#include <QRectF>
 #include <QSize>
 #include <QTimer>
 
+class QPainter;
+class QRegion;
 class QWidget;
 
 namespace tc::client {
@@ -90,6 +93,9 @@ private:
     };
     void apply();
     void paintBackground();
+    // Where a table top drawn for `key` lies in the client area (pixels).
+    QRectF topRect(const BackgroundKey& key) const;
+    void paintWood(QPainter& p, const QRegion& where) const;
     BackgroundKey wantedBackground() const;
     void kick();  // starts the next drawing job if one is wanted
     void place(QWidget* w) const;
