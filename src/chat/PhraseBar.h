@@ -47,6 +47,7 @@ protected:
 private:
     QToolButton* buttons_[10] = {};
     SoundsMenu* menu_ = nullptr;
+    class ScaledStyle* menuStyle_ = nullptr;
     double iconScale_ = 1.0;  // the pixel scale the pictures are drawn at
 };
 

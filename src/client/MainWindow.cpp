@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "chat/ChatColourDialog.h"
@@ -60,6 +62,14 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
     scaler->capture();
     connect(scaler, &TableScaler::picturesChanged, board_, [this, scaler] { board_->usePictures(scaler->currentPictures()); });
     menus_ = std::make_unique<MainMenus>(this, chatPane_->scrollChatOffAction());
+    // The menu bar and the menus grow with the table. Their scale comes from
+    // the window's size (the bar's own height would otherwise feed back into
+    // the table's scale), in eighths.
+    connect(scaler, &TableScaler::scaleChanged, this, [this] {
+        const qreal s = std::max<qreal>(1.0, std::min(width() / qreal(TableScaler::kTableSize.width()),
+                                                      height() / qreal(TableScaler::kTableSize.height())));
+        menus_->setScale(std::floor(s * 8.0) / 8.0);
+    });
     fullScreen_ = new FullScreen(this);
     playerSettings_ = std::make_unique<PlayerSettings>(
         PlayerSettings::Widgets{chatPane_, chatInput_, phraseBar_, menus_.get()}, session_);
