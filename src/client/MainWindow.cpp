@@ -2,10 +2,12 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -39,8 +41,9 @@ namespace tc::client {
 
 namespace {
 // FormResize: the client area never gets smaller than the board panel
-// plus its margins (702 + 15, 502 + 12).
-constexpr QSize kMinimumClient{717, 514};
+// plus its margins (702 + 15, 502 + 12), unless the screen is smaller
+// (fitToScreen): then the table shrinks to it.
+constexpr QSize kMinimumClient = TableScaler::kSmallestTable;
 }
 
 MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
@@ -415,6 +418,29 @@ void MainWindow::openSeatMenu(int seat, const QPoint& globalPos) {
     menus_->setJustWatch->setEnabled(p.setJustWatchEnabled);
     menus_->unsetJustWatch->setEnabled(p.unsetJustWatchEnabled);
     menus_->seatMenu->popup(globalPos);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (fitted_ || event->spontaneous()) return;
+    fitted_ = true;
+    fitToScreen();
+}
+
+void MainWindow::fitToScreen() {
+    const QScreen* where = screen();
+    if (!where) return;
+    // A screen too small for the 1x table (a small or a dense one): the
+    // client area may be as small as fits, the table then drawn smaller.
+    const QSize chrome = frameGeometry().size() - centralWidget()->size();
+    const QSize room = where->availableGeometry().size() - chrome;
+    const qreal k = std::clamp(std::min(room.width() / qreal(kMinimumClient.width()),
+                                        room.height() / qreal(kMinimumClient.height())),
+                               TableScaler::kSmallestScale, 1.0);
+    centralWidget()->setMinimumSize((QSizeF(kMinimumClient) * k).toSize());
+    if (layout()) layout()->activate();  // the window's own minimum follows now
+    // Larger than the screen, or off it: made to fit (as a stored place is).
+    WindowPlacement::restore(this, WindowPlacement::current(this));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

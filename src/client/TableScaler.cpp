@@ -1,5 +1,6 @@
 #include "client/TableScaler.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QAbstractScrollArea>
@@ -153,16 +154,20 @@ const BoardPictures& TableScaler::currentPictures() const {
 }
 
 qreal TableScaler::pictureScale() const {
+    // Never below 1: a table smaller than 1x shows the 1x pictures reduced
+    // (the art draws nothing finer than a pixel per unit).
     const qreal wanted = scale_ * client_->devicePixelRatioF();
-    return std::ceil(wanted * 4.0 - 1e-6) / 4.0;
+    return std::max<qreal>(1.0, std::ceil(wanted * 4.0 - 1e-6) / 4.0);
 }
 
 void TableScaler::relayout() { apply(); }
 
 void TableScaler::apply() {
     const QSize size = client_->size();
-    const qreal s = std::max<qreal>(1.0, std::min(qreal(size.width()) / kTableSize.width(),
-                                                   qreal(size.height()) / kTableSize.height()));
+    const qreal grow = std::min(qreal(size.width()) / kTableSize.width(), qreal(size.height()) / kTableSize.height());
+    const qreal fit = std::min(qreal(size.width()) / kSmallestTable.width(),
+                               qreal(size.height()) / kSmallestTable.height());
+    const qreal s = grow >= 1.0 ? grow : std::clamp<qreal>(fit, kSmallestScale, 1.0);
     const bool changed = s != scale_;
     scale_ = s;
     origin_ = QPoint(std::max(0, (size.width() - qRound(kTableSize.width() * s)) / 2), 0);
@@ -199,7 +204,8 @@ void TableScaler::apply() {
 
 TableScaler::BackgroundKey TableScaler::wantedBackground() const {
     const QSize size = client_->size();
-    if (pictureScale() == 1.0 && origin_.isNull() && extraRows_ == 0 && size.width() <= kTableSize.width() &&
+    if (scale_ == 1.0 && pictureScale() == 1.0 && origin_.isNull() && extraRows_ == 0 &&
+        size.width() <= kTableSize.width() &&
         size.height() <= kTableSize.height())
         return {};  // the packaged table top, as it is
     BackgroundKey key;
@@ -210,8 +216,9 @@ TableScaler::BackgroundKey TableScaler::wantedBackground() const {
     key.size = QSize(static_cast<int>(std::ceil(size.width() / scale_)) + (key.at.x() > 0 ? 2 : 0),
                      static_cast<int>(std::ceil(size.height() / scale_)))
                    .expandedTo(kTableSize);
-    // Drawn for exactly this size, so it goes on the screen pixel for pixel.
-    key.scale = scale_ * client_->devicePixelRatioF();
+    // Drawn for exactly this size, so it goes on the screen pixel for pixel
+    // (below 1x: at 1x, reduced).
+    key.scale = std::max<qreal>(1.0, scale_ * client_->devicePixelRatioF());
     return key;
 }
 
@@ -323,6 +330,11 @@ void TableScaler::paintBackground() {
         return;
     }
     p.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (wanted == backgroundKey_ && wanted.scale != scale_ * client_->devicePixelRatioF()) {
+        // A table below 1x: the 1x drawing, reduced.
+        p.drawPixmap(topRect(backgroundKey_), background_, QRectF(background_.rect()));
+        return;
+    }
     if (wanted == backgroundKey_) {
         // Drawn for exactly this size and scale: pixel for pixel, at the
         // nearest whole pixel (the table's place is rounded to a pixel too).
