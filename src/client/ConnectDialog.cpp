@@ -120,6 +120,10 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
 }
 
+ConnectDialog::~ConnectDialog() {
+    QObject::disconnect(browser_, nullptr, this, nullptr);
+}
+
 void ConnectDialog::openFor(Mode mode) {
     mode_ = mode;
     const bool host = mode == Mode::Host;

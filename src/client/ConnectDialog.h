@@ -42,6 +42,9 @@ public:
     enum class Mode { Host, Join };
 
     explicit ConnectDialog(QWidget* parent = nullptr);
+    // The browser (a child) stops when it goes, after this dialog's own
+    // parts: what it tells then is no longer heard.
+    ~ConnectDialog() override;
 
     // Where the fields come from and go to; may be null (nothing kept).
     // Must outlive the dialog.
