@@ -24,6 +24,7 @@
 #include "client/GameStartWindow.h"
 #include "client/TileControl.h"
 #include "client/TableScaler.h"
+#include "client/WindowBackground.h"
 #include "client/WindowPlacement.h"
 #include "client/FullScreen.h"
 #include "session/ClientSoundPlayer.h"
@@ -422,6 +423,9 @@ void MainWindow::openSeatMenu(int seat, const QPoint& globalPos) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // A strip a resize uncovers is the table top's colour from the first
+    // moment, before the table is painted there.
+    setNativeBackground(this, TableScaler::kTableColour);
     if (fitted_ || event->spontaneous()) return;
     fitted_ = true;
     fitToScreen();

@@ -25,7 +25,6 @@ const char* const kBaseFontPt = "tcBaseFontPt";
 const char* const kGrow = "tcGrowWithTable";
 const char* const kFollow = "tcFollowTableBottom";
 const char* const kScaler = "tcTableScaler";
-const QColor kTableColour(145, 124, 87);
 // The packaged table top is plain planks from this row down (the chat stands
 // there at 1x): the wood shown where no drawing for the size reaches yet.
 constexpr int kWoodBandTop = 300;

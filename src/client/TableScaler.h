@@ -18,6 +18,7 @@
 #include <map>
 #include <memory>
 
+#include <QColor>
 #include <QObject>
 #include <QPixmap>
 #include <QPoint>
@@ -43,6 +44,8 @@ public:
     // table, down to kSmallestScale.
     static constexpr QSize kSmallestTable{717, 514};
     static constexpr qreal kSmallestScale = 0.25;
+    // The table top's plain colour (under its planks).
+    static constexpr QColor kTableColour{145, 124, 87};
 
     // `client` is the main window's central widget, whose children are the
     // table; its background is painted here from now on.

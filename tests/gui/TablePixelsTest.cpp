@@ -90,6 +90,24 @@ TEST(TablePixels, DuringALiveResizeNoBareBackgroundShows) {
     }
 }
 
+// The very first moment of a resize, before the program has painted the
+// strip it uncovers: the X server fills it with the window's background,
+// the table top's colour, not black and not the bare window's grey.
+TEST(TablePixels, TheStripAResizeUncoversIsTheTablesColourBeforeItIsPainted) {
+    Window w;
+    w.resize({1024, 768});
+    px::grab(w.window);
+    w.window.resize(1600, 1000);  // no event handled after it: nothing painted there yet
+    const QImage now = w.window.screen()->grabWindow(w.window.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(now.size(), QSize(1600, 1000));
+    int table = 0, other = 0;
+    for (int y = 0; y < now.height(); y += 3)
+        for (int x = y < 768 ? 1024 : 0; x < now.width(); x += 3)
+            (now.pixel(x, y) == TableScaler::kTableColour.rgb() ? table : other) += 1;
+    EXPECT_EQ(other, 0) << table;
+    EXPECT_GT(table, 0);
+}
+
 // The checks catch the fault they are for: a picture left at its 1x size
 // in a larger table (the table top with its parchment in the corner, the
 // dice tray's cloth at its 1x size) fails them.
