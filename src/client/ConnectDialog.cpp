@@ -121,7 +121,10 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
 }
 
 ConnectDialog::~ConnectDialog() {
-    QObject::disconnect(browser_, nullptr, this, nullptr);
+    // The browser goes with the dialog's children and says so as it stops;
+    // by then the widgets that would show it are half gone (a window closed
+    // with the Join dialog open).
+    browser_->disconnect(this);
 }
 
 void ConnectDialog::openFor(Mode mode) {
@@ -179,8 +182,13 @@ MainOptions ConnectDialog::options() const {
 }
 
 void ConnectDialog::showBrowserState() {
-    discovery_->setVisible(mode_ == Mode::Join &&
-                           browser_->state() == discovery::GameBrowser::State::Unavailable);
+    const bool unavailable = browser_->state() == discovery::GameBrowser::State::Unavailable;
+    // "Not running here" only when it is not; any other failure by its name.
+    if (unavailable)
+        discovery_->setText(browser_->avahiAbsent() ? discovery::unavailableText()
+                                                    : discovery::failedText(browser_->error()));
+    discovery_->setVisible(mode_ == Mode::Join && unavailable);
+    fitRows();  // a wrapped note needs more height than the layout's minimum knows
     if (browser_->state() != discovery::GameBrowser::State::Browsing) showGames();
 }
 
@@ -221,6 +229,16 @@ void ConnectDialog::updateButton() {
 void ConnectDialog::showProblem(const QString& text) {
     problem_->setText(text);
     problem_->setVisible(!text.isEmpty());
+    fitRows();
+}
+
+void ConnectDialog::fitRows() {
+    // Before it is shown the dialog takes its size from its contents anyway.
+    if (!isVisible()) return;
+    QLayout* rows = layout();
+    rows->activate();
+    const int needed = rows->hasHeightForWidth() ? rows->totalHeightForWidth(width()) : rows->totalSizeHint().height();
+    if (height() < needed) resize(width(), needed);
 }
 
 void ConnectDialog::accepted() {
@@ -235,6 +253,7 @@ void ConnectDialog::accepted() {
         }
     }
     const MainOptions o = options();
+    sent_ = o;
     trying_ = true;
     updateButton();
     showProblem(QString());
@@ -266,7 +285,7 @@ void ConnectDialog::connectFailed(const QString& reason, quint16 offeredPort) {
 void ConnectDialog::connectSucceeded() {
     if (!trying_) return;
     trying_ = false;
-    const MainOptions o = options();
+    const MainOptions& o = sent_;
     if (settings_) {
         ConnectSettings s = ConnectSettings::read(*settings_);
         s.name = o.params[0];

@@ -42,8 +42,6 @@ public:
     enum class Mode { Host, Join };
 
     explicit ConnectDialog(QWidget* parent = nullptr);
-    // The browser (a child) stops when it goes, after this dialog's own
-    // parts: what it tells then is no longer heard.
     ~ConnectDialog() override;
 
     // Where the fields come from and go to; may be null (nothing kept).
@@ -63,12 +61,15 @@ public:
     // {name, address, "x"} to join, {name, "127.0.0.1", "true"} to host
     // (announced unless the player said no).
     MainOptions options() const;
+    // What the last connectRequested asked for: the try and what is
+    // remembered of it use these, not what was typed meanwhile.
+    const MainOptions& sentOptions() const { return sent_; }
 
     // The try of the last connectRequested failed: `reason` shows in the
     // dialog; a non-zero `offeredPort` replaces the port (a free one when
     // the chosen one is taken).
     void connectFailed(const QString& reason, quint16 offeredPort = 0);
-    // It worked: the fields are remembered and the dialog closes.
+    // It worked: what was sent is remembered and the dialog closes.
     void connectSucceeded();
     // Whether a try is running (the button waits meanwhile).
     bool trying() const { return trying_; }
@@ -90,6 +91,9 @@ private:
     void gameChosen(QTreeWidgetItem* item);
     void accepted();
     void showProblem(const QString& text);
+    // Grows the dialog to what its rows need at its width, so a reason that
+    // wraps takes rows of its own instead of squeezing the fields.
+    void fitRows();
     // The address field as typed, without surrounding spaces.
     QString address() const;
 
@@ -109,6 +113,7 @@ private:
     QLabel* problem_;
     QPushButton* connect_;
     bool trying_ = false;
+    MainOptions sent_;
 };
 
 } // namespace tc::client

@@ -13,6 +13,7 @@
 #include "session/ReachableAddresses.h"
 #include "client/SoundEffectPlayer.h"
 #include "discovery/Announcer.h"
+#include "discovery/AvahiBus.h"
 #include "net/Version.h"
 #include "server/ServerHost.h"
 #include "store/SettingsFile.h"
@@ -20,6 +21,7 @@
 #include "windows/AboutWindow.h"
 #include "windows/DownloadWindow.h"
 #include "windows/HelpWindow.h"
+#include "windows/ShippedDocuments.h"
 #include "windows/SoloWindow.h"
 #include "windows/TallyListWindow.h"
 #include "windows/SpyListWindow.h"
@@ -35,15 +37,27 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
     const auto addresses = windows::WebAddresses::fromSettings(*settings_);
     chat_ = std::make_unique<MainWindow>(rng_);
     chat_->setSoundPlayer(sounds_.get());
-    about_ = std::make_unique<windows::AboutWindow>(QString::fromStdString(addresses.makerSite));
+    about_ = std::make_unique<windows::AboutWindow>(windows::ShippedDocuments::orReadme(addresses.makerSite),
+                                                    windows::ShippedDocuments::licence());
     gamestart_ = std::make_unique<GameStartWindow>();
     phrases_ = std::make_unique<windows::PhraseEditor>();
     help_ = std::make_unique<windows::HelpWindow>();
     server_ = std::make_unique<server::ServerHost>(rng_, nullptr);
     spylist_ = std::make_unique<windows::SpyListWindow>();
     download_ = std::make_unique<windows::DownloadWindow>(addresses);
-    solo_ = std::make_unique<windows::SoloWindow>(QString::fromStdString(addresses.soloPage));
+    solo_ = std::make_unique<windows::SoloWindow>(windows::ShippedDocuments::orReadme(addresses.soloPage));
     announcer_ = std::make_unique<discovery::Announcer>();
+    // The host hears once per hosted game that nobody can find it in the
+    // list, whatever retries follow; queued, so after where others can join.
+    QObject::connect(announcer_.get(), &discovery::Announcer::stateChanged, chat_.get(),
+                     [this](discovery::Announcer::State state) {
+                         if (state != discovery::Announcer::State::Unavailable || toldNotAnnounced_) return;
+                         toldNotAnnounced_ = true;
+                         chat_->addLineToChat(
+                             "0+" + discovery::notAnnouncedText(announcer_->avahiAbsent(), announcer_->error())
+                                        .toStdString(),
+                             net::kPureBlue);
+                     }, Qt::QueuedConnection);
 
     // Rudi's way of playing is the host's choice for a whole game: the
     // server takes it here, before the start request reaches it over the
@@ -70,6 +84,11 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
                      [this](bool host) { openConnectDialog(host); });
     QObject::connect(chat_.get(), &MainWindow::gameEnded, chat_.get(), [this] {
         chat_->addLineToChat("0+The game has ended; back to a solo game.", net::kPureBlue);
+        // A join tried meanwhile was meant to leave that game: the dialog
+        // hears how things stand instead of waiting on "Joining" for ever.
+        if (join_->running() && dialog_)
+            dialog_->connectFailed(QStringLiteral("Your game ended while you were joining, so you are back in a "
+                                                  "solo game. Press Join to try again."));
         MainOptions solo;
         solo.port = firstPort_;
         restart(solo);
@@ -132,6 +151,7 @@ void MainGame::announce(const MainOptions& options) {
         announcer_->stop();
         return;
     }
+    toldNotAnnounced_ = false;
     auto toGame = [](const server::SeatSummary& s) {
         return discovery::GameAnnouncement{net::kProtocolVersion, s.seated, s.freeSeats, s.running};
     };
@@ -216,7 +236,8 @@ void MainGame::hostFromDialog(const MainOptions& options) {
 }
 
 void MainGame::joined() {
-    const MainOptions options = dialog_->options();
+    // The fields may have been edited while the try ran.
+    const MainOptions options = dialog_->sentOptions();
     dialog_->connectSucceeded();
     replaceServer(std::make_unique<server::ServerHost>(rng_, nullptr));
     soloGame_ = false;

@@ -69,6 +69,7 @@ MainMenus::MainMenus(QMainWindow* window, QAction* scrollChatOff) : window_(wind
     quickInstructions = item(help, QStringLiteral("Quick Instructions"), QStringLiteral("QuickInstructions1"));
     quickInstructions->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     about = item(help, QStringLiteral("About"), QStringLiteral("About1"));
+    downloadLobby = item(help, QStringLiteral("Download The Velmora Lobby\u2026"), QStringLiteral("DownloadLobby1"));
     bar->addSeparator();
     solo = bar->addAction(QStringLiteral("Solo Version of Tilecrest"));
     solo->setObjectName(QStringLiteral("SoloVersionofTileCrest1"));
@@ -78,6 +79,8 @@ MainMenus::MainMenus(QMainWindow* window, QAction* scrollChatOff) : window_(wind
     removeFromGame = item(seatMenu, QStringLiteral("Remove From Game"), QStringLiteral("RemoveFromGame1"));
     setJustWatch = item(seatMenu, QStringLiteral("Set to Just Watch"), QStringLiteral("SettoJustWatch1"));
     unsetJustWatch = item(seatMenu, QStringLiteral("Unset Just Watch"), QStringLiteral("UnsetJustWatch1"));
+    seatMenu->addSeparator();
+    letBackIn = item(seatMenu, QStringLiteral("Let Removed Players Back In"), QStringLiteral("LetRemovedBackIn1"));
 }
 
 void MainMenus::checkTextSize(int points) {

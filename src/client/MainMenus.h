@@ -40,12 +40,14 @@ public:
     QAction* helpContent = nullptr;
     QAction* quickInstructions = nullptr;
     QAction* about = nullptr;
+    QAction* downloadLobby = nullptr;  // the lobby download window, as a plain start offers it
     QAction* solo = nullptr;
     // popup_kick, opened on a seat
     QMenu* seatMenu = nullptr;
     QAction* removeFromGame = nullptr;
     QAction* setJustWatch = nullptr;
     QAction* unsetJustWatch = nullptr;
+    QAction* letBackIn = nullptr;  // the host forgets whom he removed
 
     // Checks the text size item for `points` (none when no item has it).
     void checkTextSize(int points);

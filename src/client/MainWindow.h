@@ -178,6 +178,10 @@ private:
     bool fitted_ = false;          // fitted to its screen at the first show
     void fitToScreen();
     int generation_ = 0;           // games left so far
+    // The stored place was put to the window: once per run, at the first
+    // login. Later games (hosting, joining, solo again) leave the window
+    // where the player has it.
+    bool placeRestored_ = false;
 
 };
 
