@@ -36,6 +36,7 @@ void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
 }
 
 void activate(QWidget* w) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
     w->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(w));
 }
