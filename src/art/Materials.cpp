@@ -14,6 +14,53 @@ namespace {
 
 constexpr float pi = 3.14159265f;
 
+// A surface for a material of `size` 1x units, at softScale().
+QImage materialSurface(QSize size)
+{
+    const qreal s = softScale();
+    if (s == Resolution::current())
+        return newSurface(size);
+    QImage image(qRound(size.width() * s), qRound(size.height() * s), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(s);
+    return image;
+}
+
+// The material at the current resolution (as newSurface would have made it).
+QImage finished(QImage image, QSize size)
+{
+    const qreal s = Resolution::current();
+    if (image.devicePixelRatio() == s)
+        return image;
+    image = image.scaled(qRound(size.width() * s), qRound(size.height() * s), Qt::IgnoreAspectRatio,
+                         Qt::SmoothTransformation);
+    image.setDevicePixelRatio(s);
+    return image;
+}
+
+// mix(a, b, t).rgba() for many t with the same two colours, the same bytes
+// without a QColor for every pixel.
+class Blend {
+public:
+    Blend(const QColor& a, const QColor& b)
+        : a_{a.redF(), a.greenF(), a.blueF(), a.alphaF()}, b_{b.redF(), b.greenF(), b.blueF(), b.alphaF()} {}
+    QRgb at(float t) const
+    {
+        t = std::clamp(t, 0.0f, 1.0f);
+        int c[4];
+        for (int i = 0; i < 4; ++i) {
+            const float v = a_[i] + (b_[i] - a_[i]) * t;
+            // As QColor stores a channel (16 bits) and gives it back in 8.
+            const int wide = std::clamp(qRound(v * 65535), 0, 65535);
+            c[i] = (wide + 0x80 - ((wide + 0x80) >> 8)) >> 8;
+        }
+        return qRgba(c[0], c[1], c[2], c[3]);
+    }
+
+private:
+    float a_[4];
+    float b_[4];
+};
+
 // 1x units per pixel of a surface made at the current resolution.
 float unitPerPixel(const QImage& image) { return static_cast<float>(1.0 / image.devicePixelRatio()); }
 
@@ -23,7 +70,7 @@ float at(int i, float unit) { return unit == 1.0f ? static_cast<float>(i) : (sta
 // The 1x pixel a finer pixel lies in, for the per-pixel speckle.
 int cell(int i, float unit) { return unit == 1.0f ? i : static_cast<int>(std::floor(static_cast<float>(i) * unit)); }
 
-QRgb woodPixel(const ValueNoise& noise, const WoodTone& tone, float along, float across,
+QRgb woodPixel(const ValueNoise& noise, const Blend& tone, float along, float across,
                float ringScale)
 {
     // Rings: a slowly warped sine across the grain, sharpened so the late
@@ -37,8 +84,7 @@ QRgb woodPixel(const ValueNoise& noise, const WoodTone& tone, float along, float
     // Broad tone changes so a large surface does not look printed.
     const float broad = noise.fbm(along / 300.0f, across / 60.0f, 2);
     float v = 0.34f * ring + 0.40f * fibre + 0.36f * broad - 0.06f;
-    v = std::clamp(v, 0.0f, 1.0f);
-    return mix(tone.light, tone.dark, v).rgba();
+    return tone.at(v);
 }
 
 } // namespace
@@ -50,8 +96,9 @@ WoodTone mapleWood() { return {QColor(232, 198, 140), QColor(176, 128, 74)}; }
 QImage woodTexture(QSize size, const WoodTone& tone, std::uint32_t seed, float ringScale,
                    bool vertical)
 {
-    QImage image = newSurface(size);
+    QImage image = materialSurface(size);
     const ValueNoise noise(seed);
+    const Blend blend(tone.light, tone.dark);
     const float unit = unitPerPixel(image);
     for (int y = 0; y < image.height(); ++y) {
         if (Resolution::stopping()) return image;
@@ -59,15 +106,15 @@ QImage woodTexture(QSize size, const WoodTone& tone, std::uint32_t seed, float r
         for (int x = 0; x < image.width(); ++x) {
             const float along = at(vertical ? y : x, unit);
             const float across = at(vertical ? x : y, unit);
-            row[x] = woodPixel(noise, tone, along, across, ringScale);
+            row[x] = woodPixel(noise, blend, along, across, ringScale);
         }
     }
-    return image;
+    return finished(image, size);
 }
 
 QImage plankTexture(QSize size, const WoodTone& tone, std::uint32_t seed, int plankHeight)
 {
-    QImage image = newSurface(size);
+    QImage image = materialSurface(size);
     const float unit = unitPerPixel(image);
     const ValueNoise layout(seed ^ 0x5151u);
     const int planks = size.height() / plankHeight + 2;
@@ -81,6 +128,7 @@ QImage plankTexture(QSize size, const WoodTone& tone, std::uint32_t seed, int pl
         plankTone.dark = mix(tone.dark, shade > 0 ? QColor(160, 120, 80) : QColor(40, 25, 10),
                              std::fabs(shade));
         const ValueNoise grain(seed + static_cast<std::uint32_t>(p) * 7919u);
+        const Blend blend(plankTone.light, plankTone.dark);
         // One butt joint per plank, staggered.
         const int joint = static_cast<int>(layout.hash(p, 3) * static_cast<float>(size.width()));
         // Every other plank or so has a knot that the rings bend around.
@@ -108,7 +156,7 @@ QImage plankTexture(QSize size, const WoodTone& tone, std::uint32_t seed, int pl
                     // Push the rings away from the knot's centre, above and below.
                     across += (dy >= 0 ? 1.0f : -1.0f) * knotR * 3.0f / (1.0f + d2);
                 }
-                row[px] = woodPixel(grain, plankTone, along, across, 11.0f);
+                row[px] = woodPixel(grain, blend, along, across, 11.0f);
                 if (hasKnot) {
                     const float dx = (x - knotX) / (knotR * 1.6f);
                     const float dy = (y - knotY) / knotR;
@@ -121,6 +169,7 @@ QImage plankTexture(QSize size, const WoodTone& tone, std::uint32_t seed, int pl
             }
         }
     }
+    image = finished(image, size);
     // Seams: a dark groove with a faint highlight under it, and the joints.
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -142,11 +191,13 @@ QImage plankTexture(QSize size, const WoodTone& tone, std::uint32_t seed, int pl
 
 QImage feltTexture(QSize size, const QColor& base, std::uint32_t seed)
 {
+    // At the full resolution: its speckle is what makes it cloth, and it is
+    // cheap.
     QImage image = newSurface(size);
     const float unit = unitPerPixel(image);
     const ValueNoise noise(seed);
-    const QColor darker = base.darker(135);
-    const QColor lighter = base.lighter(118);
+    const Blend toDarker(base.darker(135), base);
+    const Blend toLighter(base, base.lighter(118));
     for (int y = 0; y < image.height(); ++y) {
         if (Resolution::stopping()) return image;
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -154,8 +205,7 @@ QImage feltTexture(QSize size, const QColor& base, std::uint32_t seed)
             const float mottle = noise.fbm(at(x, unit) / 40.0f, at(y, unit) / 40.0f, 3);
             const float speck = noise.hash(cell(x, unit), cell(y, unit));
             float v = 0.5f + (mottle - 0.5f) * 0.6f + (speck - 0.5f) * 0.35f;
-            QColor c = v < 0.5f ? mix(darker, base, v * 2.0f) : mix(base, lighter, v * 2.0f - 1.0f);
-            row[x] = c.rgba();
+            row[x] = v < 0.5f ? toDarker.at(v * 2.0f) : toLighter.at(v * 2.0f - 1.0f);
         }
     }
     return image;
@@ -163,11 +213,10 @@ QImage feltTexture(QSize size, const QColor& base, std::uint32_t seed)
 
 QImage parchmentTexture(QSize size, std::uint32_t seed, float burnWidth)
 {
-    QImage image = newSurface(size);
+    QImage image = materialSurface(size);
     const float unit = unitPerPixel(image);
     const ValueNoise noise(seed);
-    const QColor paper(243, 230, 196);
-    const QColor stain(214, 188, 138);
+    const Blend paperToStain(QColor(243, 230, 196), QColor(214, 188, 138));
     const float w = static_cast<float>(size.width());
     const float h = static_cast<float>(size.height());
     for (int y = 0; y < image.height(); ++y) {
@@ -182,10 +231,10 @@ QImage parchmentTexture(QSize size, std::uint32_t seed, float burnWidth)
             const float edge = std::min(std::min(fx, w - 1 - fx), std::min(fy, h - 1 - fy));
             const float burn = std::clamp(1.0f - edge / burnWidth, 0.0f, 1.0f);
             float v = (blotch - 0.45f) * 0.55f + (speck - 0.5f) * 0.08f + burn * burn * 0.55f;
-            row[x] = mix(paper, stain, std::clamp(v, 0.0f, 1.0f)).rgba();
+            row[x] = paperToStain.at(v);
         }
     }
-    return image;
+    return finished(image, size);
 }
 
 } // namespace art

@@ -6,6 +6,7 @@
 #include <QAbstractSpinBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
@@ -13,6 +14,7 @@
 #include <QWidget>
 
 #include "client/BoardPictures.h"
+#include "client/PictureCache.h"
 
 namespace tc::client {
 
@@ -31,12 +33,25 @@ constexpr int kSettleMs = 150;
 // Picture sets kept (besides the packaged one), so going back and forth
 // between two sizes draws nothing again.
 constexpr std::size_t kKeptSets = 3;
+// Files kept in the cache folder: picture sets and table tops together.
+constexpr int kKeptFiles = 8;
 
 // Drawn picture sets by pixel scale, shared by every table of the program
 // (a game left and begun again keeps them). Window thread only.
 std::map<qreal, std::shared_ptr<const BoardPictures>>& pictureCache() {
     static std::map<qreal, std::shared_ptr<const BoardPictures>> sets;
     return sets;
+}
+
+QString picturesName(qreal q) { return QStringLiteral("pictures-%1").arg(qRound(q * 100)); }
+
+QString tableTopName(QSize size, QPoint at, qreal scale) {
+    return QStringLiteral("table-%1-%2x%3-%4x%5")
+        .arg(qRound(scale * 1000))
+        .arg(size.width())
+        .arg(size.height())
+        .arg(at.x())
+        .arg(at.y());
 }
 
 QRect scaled(const QRect& r, qreal s) {
@@ -64,7 +79,7 @@ void forEachTableWidget(QWidget* parent, F&& f) {
 } // namespace
 
 TableScaler::TableScaler(QWidget* client)
-    : QObject(client), client_(client) {
+    : QObject(client), client_(client), cacheFolder_(PictureCache::defaultFolder()) {
     setObjectName(QStringLiteral("tablescaler"));
     client_->setProperty(kScaler, QVariant::fromValue<QObject*>(this));
     client_->installEventFilter(this);
@@ -213,41 +228,53 @@ bool TableScaler::settled() const {
     const qreal q = pictureScale();
     const bool picturesReady = q == 1.0 ? !current_ : (current_ && current_->scale() == q);
     const BackgroundKey bg = wantedBackground();
-    return !busy_ && picturesReady && (bg.scale == 0 || bg == backgroundKey_);
+    return !busyPictures_ && !busyBackground_ && picturesReady && (bg.scale == 0 || bg == backgroundKey_);
 }
 
 void TableScaler::kick() {
-    if (busy_) return;
     const qreal q = pictureScale();
     // The results come back through the application object, which outlives
     // every job (it waits for the pool), and find this scaler only if it is
-    // still there.
+    // still there. A drawing is kept in the cache folder once it is shown.
     QPointer<TableScaler> self(this);
-    if (q != 1.0 && !pictureCache().count(q)) {
-        busy_ = true;
-        QThreadPool::globalInstance()->start([self, q, stop = stop_] {
-            auto drawn = std::make_shared<BoardPictures::Drawn>(BoardPictures::draw(q, stop.get()));
+    if (!busyPictures_ && q != 1.0 && !pictureCache().count(q)) {
+        busyPictures_ = true;
+        QThreadPool::globalInstance()->start([self, q, stop = stop_, folder = cacheFolder_] {
+            const PictureCache cache(folder);
+            auto drawn = std::make_shared<BoardPictures::Drawn>();
+            auto kept = cache.load(picturesName(q));
+            const bool fresh = !kept || !BoardPictures::fits(*kept, q);
+            *drawn = fresh ? BoardPictures::draw(q, stop.get()) : std::move(*kept);
             if (*stop) return;
             QMetaObject::invokeMethod(QCoreApplication::instance(), [self, drawn, q] {
                 if (self) self->picturesDrawn(BoardPictures::make(*drawn, q));
             }, Qt::QueuedConnection);
+            if (fresh && cache.save(picturesName(q), *drawn)) cache.prune(kKeptFiles);
         });
-        return;
     }
     const BackgroundKey key = wantedBackground();
-    if (key.scale == 0 || key == backgroundKey_ || settle_.isActive()) return;
-    busy_ = true;
-    QThreadPool::globalInstance()->start([self, key, stop = stop_] {
-        auto image = std::make_shared<QImage>(BoardPictures::background(key.size, key.at, key.scale, stop.get()));
+    if (busyBackground_ || key.scale == 0 || key == backgroundKey_) return;
+    const PictureCache cache(cacheFolder_);
+    const QString name = tableTopName(key.size, key.at, key.scale);
+    // A table top kept from before is taken at once, even while a drag goes on.
+    if (settle_.isActive() && !QFileInfo::exists(cache.pathOf(name))) return;
+    busyBackground_ = true;
+    QThreadPool::globalInstance()->start([self, key, stop = stop_, cache, name] {
+        auto image = std::make_shared<QImage>();
+        const QSize pixels(qRound(key.size.width() * key.scale), qRound(key.size.height() * key.scale));
+        auto kept = cache.load(name);
+        const bool fresh = !kept || kept->size() != 1 || kept->front().size() != pixels;
+        *image = fresh ? BoardPictures::background(key.size, key.at, key.scale, stop.get()) : kept->front();
         if (*stop) return;
         QMetaObject::invokeMethod(QCoreApplication::instance(), [self, image, key] {
             if (self) self->backgroundDrawn(*image, key);
         }, Qt::QueuedConnection);
+        if (fresh && cache.save(name, {*image})) cache.prune(kKeptFiles);
     });
 }
 
 void TableScaler::picturesDrawn(std::shared_ptr<const BoardPictures> set) {
-    busy_ = false;
+    busyPictures_ = false;
     const qreal q = set->scale();
     pictureCache()[q] = set;
     while (pictureCache().size() > kKeptSets) {
@@ -267,7 +294,7 @@ void TableScaler::picturesDrawn(std::shared_ptr<const BoardPictures> set) {
 }
 
 void TableScaler::backgroundDrawn(const QImage& image, const BackgroundKey& key) {
-    busy_ = false;
+    busyBackground_ = false;
     background_ = QPixmap::fromImage(image);
     backgroundKey_ = key;
     client_->update();

@@ -104,7 +104,10 @@ private:
     std::shared_ptr<const BoardPictures> current_;
     QPixmap background_;
     BackgroundKey backgroundKey_;
-    bool busy_ = false;
+    // A drawing of the pictures and one of the table top run side by side.
+    bool busyPictures_ = false;
+    bool busyBackground_ = false;
+    QString cacheFolder_;
     qreal toldPictureScale_ = 1.0;
     QTimer settle_;
     // Set when this scaler goes: the drawings under way stop.
