@@ -1,6 +1,7 @@
 #!/bin/sh
 # bench/startup.sh BUILD_DIR [PAIRS]: the game's start-up as a person sees it,
-# from the command to its window mapped on an X server, against a minimal
+# from the command to its window mapped on an X server (and first painted:
+# map_timer tells), against a minimal
 # Qt 6 window (minimal_window) in the same run. The two are started in turn,
 # A B A B ..., PAIRS times (default 15) after one warm-up each, on an Xvfb of
 # their own (a free display number, never reset between clients) with a
@@ -51,7 +52,7 @@ done
 
 python3 - "$work/runs" "$pairs" <<'PY'
 import statistics, sys
-rows = [l.split() for l in open(sys.argv[1]) if len(l.split()) == 5]
+rows = [l.split() for l in open(sys.argv[1]) if len(l.split()) == 6]
 a = [list(map(float, r[1:])) for r in rows if r[0] == 'A']
 b = [list(map(float, r[1:])) for r in rows if r[0] == 'B']
 n = min(len(a), len(b))
@@ -60,11 +61,12 @@ if n == 0:
 def row(name, f, unit):
     xa = [f(r) for r in a[:n]]; xb = [f(r) for r in b[:n]]
     ratio = [p / q for p, q in zip(xa, xb) if q > 0]
-    print(f"{name:<22} {statistics.median(xa):9.1f} {statistics.median(xb):9.1f} {unit:<4}"
+    print(f"{name:<27} {statistics.median(xa):9.1f} {statistics.median(xb):9.1f} {unit:<4}"
           f"  ratio median {statistics.median(ratio):.2f} (min {min(ratio):.2f}, max {max(ratio):.2f})")
 print(f"{n} pairs; A = tilecrest, B = minimal Qt window; medians, and A/B pair by pair")
 row("command to mapped", lambda r: r[0], "ms")
-row("CPU (user + system)", lambda r: r[1] + r[2], "ms")
-row("peak memory", lambda r: r[3] / 1024, "MiB")
+row("CPU to the paint", lambda r: r[1] + r[2], "ms")
+row("peak memory to the paint", lambda r: r[3] / 1024, "MiB")
+row("command to painted", lambda r: r[4], "ms")
 PY
 if [ -s "$work/errors" ]; then echo "notes:"; sort "$work/errors" | uniq -c; fi
