@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
+#include <QThread>
 #include <QThreadPool>
 #include <QWidget>
 
@@ -41,6 +42,22 @@ constexpr int kKeptFiles = 8;
 std::map<qreal, std::shared_ptr<const BoardPictures>>& pictureCache() {
     static std::map<qreal, std::shared_ptr<const BoardPictures>> sets;
     return sets;
+}
+
+// The drawings' own threads. Qt hands parts of a large image's scaling or
+// conversion to the global pool and waits for them: drawings holding its
+// threads would stall the window's own painting. The program's end waits
+// for them while the application object is still there (their results go
+// to it).
+QThreadPool& drawingPool() {
+    static QThreadPool* const pool = [] {
+        auto* p = new QThreadPool;
+        p->setMaxThreadCount(std::max(2, QThread::idealThreadCount()));
+        p->setExpiryTimeout(2000);
+        qAddPostRoutine([] { drawingPool().waitForDone(); });
+        return p;
+    }();
+    return *pool;
 }
 
 QString picturesName(qreal q) { return QStringLiteral("pictures-%1").arg(qRound(q * 100)); }
@@ -232,14 +249,15 @@ bool TableScaler::settled() const {
 }
 
 void TableScaler::kick() {
+    if (!painted_) return;
     const qreal q = pictureScale();
     // The results come back through the application object, which outlives
-    // every job (it waits for the pool), and find this scaler only if it is
-    // still there. A drawing is kept in the cache folder once it is shown.
+    // every job (see drawingPool), and find this scaler only if it is still
+    // there. A drawing is kept in the cache folder once it is shown.
     QPointer<TableScaler> self(this);
     if (!busyPictures_ && q != 1.0 && !pictureCache().count(q)) {
         busyPictures_ = true;
-        QThreadPool::globalInstance()->start([self, q, stop = stop_, folder = cacheFolder_] {
+        drawingPool().start([self, q, stop = stop_, folder = cacheFolder_] {
             const PictureCache cache(folder);
             auto drawn = std::make_shared<BoardPictures::Drawn>();
             auto kept = cache.load(picturesName(q));
@@ -256,10 +274,11 @@ void TableScaler::kick() {
     if (busyBackground_ || key.scale == 0 || key == backgroundKey_) return;
     const PictureCache cache(cacheFolder_);
     const QString name = tableTopName(key.size, key.at, key.scale);
-    // A table top kept from before is taken at once, even while a drag goes on.
-    if (settle_.isActive() && !QFileInfo::exists(cache.pathOf(name))) return;
+    // The first table top of a window, and one kept from before, are
+    // started at once, even while the size may still change.
+    if (settle_.isActive() && !background_.isNull() && !QFileInfo::exists(cache.pathOf(name))) return;
     busyBackground_ = true;
-    QThreadPool::globalInstance()->start([self, key, stop = stop_, cache, name] {
+    drawingPool().start([self, key, stop = stop_, cache, name] {
         auto image = std::make_shared<QImage>();
         const QSize pixels(qRound(key.size.width() * key.scale), qRound(key.size.height() * key.scale));
         auto kept = cache.load(name);
@@ -302,6 +321,10 @@ void TableScaler::backgroundDrawn(const QImage& image, const BackgroundKey& key)
 }
 
 void TableScaler::paintBackground() {
+    if (!painted_) {
+        painted_ = true;
+        QTimer::singleShot(0, this, &TableScaler::kick);
+    }
     QPainter p(client_);
     const QPixmap& board = BoardPictures::instance().board;
     const BackgroundKey wanted = wantedBackground();

@@ -105,6 +105,9 @@ private:
     QPixmap background_;
     BackgroundKey backgroundKey_;
     // A drawing of the pictures and one of the table top run side by side.
+    // Nothing is drawn before the window's first frame is painted: the
+    // drawings would take the processor from it.
+    bool painted_ = false;
     bool busyPictures_ = false;
     bool busyBackground_ = false;
     QString cacheFolder_;
