@@ -4,9 +4,9 @@
 # map_timer tells), against a minimal
 # Qt 6 window (minimal_window) in the same run. The two are started in turn,
 # A B A B ..., PAIRS times (default 15) after one warm-up each, on an Xvfb of
-# their own (a free display number, never reset between clients) with a
-# fresh home folder, and compared
-# pair by pair, so a machine whose speed drifts still compares fairly.
+# their own (a free display number, a black root, never reset between
+# clients) with a fresh home folder, and compared pair by pair, so a
+# machine whose speed drifts still compares fairly.
 # Needs -DTILECREST_BUILD_BENCH=ON (map_timer, minimal_window), Xvfb, python3.
 set -eu
 build=${1:?usage: bench/startup.sh BUILD_DIR [PAIRS]}
@@ -28,7 +28,7 @@ trap cleanup EXIT INT TERM
 
 # Xvfb picks a free display and writes its number once it is ready.
 mkfifo "$work/displayfd"
-Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset 3>"$work/displayfd" >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1920x1200x24 -nolisten tcp -noreset -br 3>"$work/displayfd" >/dev/null 2>&1 &
 xvfb_pid=$!
 read -r display <"$work/displayfd"
 export DISPLAY=":$display"
