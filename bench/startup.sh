@@ -33,6 +33,11 @@ xvfb_pid=$!
 read -r display <"$work/displayfd"
 export DISPLAY=":$display"
 
+# A copy run from its own folder keeps its files beside itself: a copy of
+# it here, so nothing is left beside the build's.
+mkdir -p "$work/bin"
+cp "$game" "$work/bin/tilecrest"
+game="$work/bin/tilecrest"
 mkdir -p "$work/home/.config" "$work/home/.local/share" "$work/home/.cache" "$work/runtime"
 chmod 700 "$work/runtime"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share"
