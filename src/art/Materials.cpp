@@ -71,36 +71,42 @@ float at(int i, float unit) { return unit == 1.0f ? static_cast<float>(i) : (sta
 // The 1x pixel a finer pixel lies in, for the per-pixel speckle.
 int cell(int i, float unit) { return unit == 1.0f ? i : static_cast<int>(std::floor(static_cast<float>(i) * unit)); }
 
-// The slowly changing parts of the grain: the rings' warp and the broad tone.
+// The parts of the grain that change slowly along a row of constant
+// `across`: the rings' warp, the broad tone and the fibres.
 struct SlowGrain {
     float warp;
     float broad;
+    float fibre;
 };
 
 SlowGrain slowGrain(const ValueNoise& noise, float along, float across)
 {
-    return {noise.fbm(along / 240.0f, across / 45.0f, 4) * 3.2f, noise.fbm(along / 300.0f, across / 60.0f, 2)};
+    return {noise.fbm(along / 240.0f, across / 45.0f, 4) * 3.2f, noise.fbm(along / 300.0f, across / 60.0f, 2),
+            noise.fbm(along / 90.0f, across / 1.1f, 3)};
 }
 
-QRgb woodPixel(const ValueNoise& noise, const Blend& tone, float along, float across, float ringScale,
-               const SlowGrain& slow)
+// `exactRings`: the ring's sine of the whole argument, as the packaged
+// pictures have it; else of its fraction, the same curve at a fraction of
+// the cost for large arguments.
+QRgb woodPixel(const Blend& tone, float across, float ringScale, const SlowGrain& slow, bool exactRings)
 {
     // Rings: a slowly warped sine across the grain, sharpened so the late
     // wood shows as thin darker lines on lighter early wood.
     const float t = across / ringScale + slow.warp;
-    float ring = 0.5f + 0.5f * std::sin(t * 2.0f * pi);
+    float ring = 0.5f + 0.5f * (exactRings ? std::sin(t * 2.0f * pi) : std::sin((t - std::round(t)) * 2.0f * pi));
     ring = ring * ring * ring * ring;
-    // Fibres: long fine streaks along the grain.
-    const float fibre = noise.fbm(along / 90.0f, across / 1.1f, 3);
-    // Broad tone changes (slow.broad) so a large surface does not look printed.
-    float v = 0.34f * ring + 0.40f * fibre + 0.36f * slow.broad - 0.06f;
+    // Fibres (long fine streaks along the grain) and broad tone changes so
+    // a large surface does not look printed.
+    float v = 0.34f * ring + 0.40f * slow.fibre + 0.36f * slow.broad - 0.06f;
     return tone.at(v);
 }
 
 // One row of grain; `coords(x)` gives pixel x's (along, across) in 1x
 // units. Finer than 1x the slow parts are exact every few pixels and linear
-// in between: a third of the noise for the same look. At 1x every pixel is
-// exact, so the packaged pictures stay as they are.
+// in between (the fibres only where `across` holds still along the row,
+// their fine direction being across): a fraction of the noise for the same
+// look. At 1x every pixel is exact, so the packaged pictures stay as they
+// are.
 template <typename Coords>
 void woodRow(QRgb* row, int width, float unit, const ValueNoise& noise, const Blend& tone, float ringScale,
              Coords coords)
@@ -108,27 +114,33 @@ void woodRow(QRgb* row, int width, float unit, const ValueNoise& noise, const Bl
     if (unit == 1.0f) {
         for (int x = 0; x < width; ++x) {
             const auto [along, across] = coords(x);
-            row[x] = woodPixel(noise, tone, along, across, ringScale, slowGrain(noise, along, across));
+            row[x] = woodPixel(tone, across, ringScale, slowGrain(noise, along, across), true);
         }
         return;
     }
     constexpr int kStep = 4;
-    auto slowAt = [&](int x) {
+    // Within this much (1x units) the fibres count as holding still.
+    constexpr float kStill = 0.02f;
+    auto sampleAt = [&](int x) {
         const auto [along, across] = coords(x);
-        return slowGrain(noise, along, across);
+        return std::pair{slowGrain(noise, along, across), across};
     };
-    SlowGrain left = slowAt(0);
+    auto [left, leftAcross] = sampleAt(0);
     for (int x0 = 0; x0 < width; x0 += kStep) {
         const int x1 = std::min(x0 + kStep, width - 1);
-        const SlowGrain right = x1 > x0 ? slowAt(x1) : left;
+        const auto [right, rightAcross] = x1 > x0 ? sampleAt(x1) : std::pair{left, leftAcross};
+        const bool fibresStill = std::fabs(rightAcross - leftAcross) < kStill;
         const int end = std::min(x0 + kStep, width);
         for (int x = x0; x < end; ++x) {
             const float f = x1 > x0 ? static_cast<float>(x - x0) / static_cast<float>(x1 - x0) : 0.0f;
-            const SlowGrain slow{left.warp + (right.warp - left.warp) * f, left.broad + (right.broad - left.broad) * f};
             const auto [along, across] = coords(x);
-            row[x] = woodPixel(noise, tone, along, across, ringScale, slow);
+            const SlowGrain slow{left.warp + (right.warp - left.warp) * f, left.broad + (right.broad - left.broad) * f,
+                                 fibresStill ? left.fibre + (right.fibre - left.fibre) * f
+                                             : noise.fbm(along / 90.0f, across / 1.1f, 3)};
+            row[x] = woodPixel(tone, across, ringScale, slow, false);
         }
         left = right;
+        leftAcross = rightAcross;
     }
 }
 
@@ -235,8 +247,7 @@ QImage plankTexture(QSize size, const WoodTone& tone, std::uint32_t seed, int pl
 
 QImage feltTexture(QSize size, const QColor& base, std::uint32_t seed)
 {
-    // At the full resolution: its speckle is what makes it cloth, and it is
-    // cheap.
+    // At the full resolution: its speckle is what makes it cloth.
     QImage image = newSurface(size);
     const float unit = unitPerPixel(image);
     const ValueNoise noise(seed);
@@ -245,11 +256,27 @@ QImage feltTexture(QSize size, const QColor& base, std::uint32_t seed)
     for (int y = 0; y < image.height(); ++y) {
         if (Resolution::stopping()) return image;
         auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const float mottle = noise.fbm(at(x, unit) / 40.0f, at(y, unit) / 40.0f, 3);
+        auto put = [&](int x, float mottle) {
             const float speck = noise.hash(cell(x, unit), cell(y, unit));
             float v = 0.5f + (mottle - 0.5f) * 0.6f + (speck - 0.5f) * 0.35f;
             row[x] = v < 0.5f ? toDarker.at(v * 2.0f) : toLighter.at(v * 2.0f - 1.0f);
+        };
+        auto mottleAt = [&](int x) { return noise.fbm(at(x, unit) / 40.0f, at(y, unit) / 40.0f, 3); };
+        if (unit == 1.0f) {
+            for (int x = 0; x < image.width(); ++x) put(x, mottleAt(x));
+            continue;
+        }
+        // Finer than 1x the mottle (smooth over several units) is exact
+        // every fourth pixel and linear between; the speckle stays per cell.
+        constexpr int kStep = 4;
+        float left = mottleAt(0);
+        for (int x0 = 0; x0 < image.width(); x0 += kStep) {
+            const int x1 = std::min(x0 + kStep, image.width() - 1);
+            const float right = x1 > x0 ? mottleAt(x1) : left;
+            const int end = std::min(x0 + kStep, image.width());
+            for (int x = x0; x < end; ++x)
+                put(x, x1 > x0 ? left + (right - left) * static_cast<float>(x - x0) / static_cast<float>(x1 - x0) : left);
+            left = right;
         }
     }
     return image;
