@@ -10,8 +10,9 @@
 //
 // Pictures follow the pixels: at a pixel scale (s times the screen's device
 // pixel ratio) other than 1 the art is drawn again at that scale, in the
-// background; until it is there the nearest pictures at hand are drawn
-// scaled, so resizing never waits.
+// background, or read back from the user's cache folder (PictureCache);
+// until it is there the nearest pictures at hand are drawn scaled, so
+// resizing never waits.
 #include <atomic>
 #include <map>
 #include <memory>
