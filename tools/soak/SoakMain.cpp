@@ -83,6 +83,11 @@ void Soak::onLine(Bot* b, const std::string& line) {
             ++fullRefusals_;
             b->closing = true;
             b->reconnect = b->kind == Bot::Player;
+        } else if (key == "CMD_removed") {
+            // Removed now, or kept out as removed earlier: back under another name.
+            b->closing = true;
+            b->removed = true;
+            b->reconnect = b->kind == Bot::Player;
         } else if (key == "CMD_newplayerinfo") {
             if (data.rfind(me + "+", 0) == 0) b->loggedIn = true;
             if (b == host_ && !check_.gameOn() && check_.gamesStarted() == 0 && check_.held().size() >= 5) startGame();
@@ -351,8 +356,6 @@ int Soak::run() {
                 check_.rounds(), check_.turns(), movesSent_);
     std::printf("longest wait for a message while a logged-in seat was on turn: %lld ms\n",
                 static_cast<long long>(check_.longestWaitMs()));
-    std::printf("turns and Marks of seats held without a login: %d turns, %d Marks\n", check_.ghostTurns(),
-                check_.ghostMarks());
     std::printf("faults injected: %ld\n", faultTotal);
     for (int k = 0; k < kFaultKinds; ++k) std::printf("  %6ld  %s\n", faults_[k], kFaultNames[k]);
     std::printf("moves refused after a just-watch switch crossed them: %ld; connections refused as full: %ld\n",
