@@ -24,6 +24,7 @@ ServerHost::ServerHost(tc::game::Lcg& rng, QObject* parent)
     connect(&outputTimer_, &QTimer::timeout, this, [this] {
         server_.checkOutput();
         server_.checkLogins();
+        server_.checkHolds();
     });
     connect(&listener_, &QTcpServer::newConnection, this, &ServerHost::onNewConnection);
     server_.setSeatObserver([this](const SeatSummary& summary) { emit seatsChanged(summary); });

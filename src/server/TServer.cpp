@@ -97,7 +97,7 @@ ConnId TServer::connectionArrived(const std::string& peer) {
 void TServer::bytesArrived(ConnId conn, std::string_view bytes) {
     const auto it = conns_.find(conn);
     if (it == conns_.end()) return;
-    const int slot = it->second.slot;
+    int slot = it->second.slot;
     std::vector<std::string> lines;
     std::size_t dropped = 0;
     // Other clients of this protocol do not cut what they send: an
@@ -108,9 +108,11 @@ void TServer::bytesArrived(ConnId conn, std::string_view bytes) {
             std::to_string(net::kMaxLineBytes) + " bytes from " + who(slot));
     const bool beforeLogin = !player_[slot].loggedin;
     for (const auto& line : lines) {
-        if (slotOf(conn) != slot) break;  // a handler closed this connection
+        if (slotOf(conn) == 0) break;  // a handler closed this connection
+        slot = slotOf(conn);           // a returning player's connection moves to his seat
         const bool wasLoggedIn = player_[slot].loggedin;
         dispatch(slot, line);
+        if (slotOf(conn) != 0) slot = slotOf(conn);
         if (!wasLoggedIn && slotOf(conn) == slot && !player_[slot].loggedin && !keepBeforeLogin(conn, 0, 1))
             break;
     }
@@ -125,9 +127,10 @@ void TServer::connectionClosed(ConnId conn) {
     const auto it = conns_.find(conn);
     if (it == conns_.end()) return;
     const int slot = it->second.slot;
+    const bool onPurpose = it->second.leaving;
     conns_.erase(it);
-    log("leave " + who(slot));
-    release(slot);
+    log("leave " + who(slot) + (onPurpose ? " on purpose" : ""));
+    if (onPurpose || !holdSeat(slot)) release(slot);
     afterInput();
 }
 
@@ -135,9 +138,11 @@ void TServer::disconnectsock(int slot, const std::string& why) {
     auto& p = player_[slot];
     if (!p.active) return;
     const ConnId conn = p.conn;
-    conns_.erase(conn);
     log("close " + who(slot) + ": " + why);
-    ports_.close(conn);
+    if (conn != 0) {  // a kept seat has no connection left to close
+        conns_.erase(conn);
+        ports_.close(conn);
+    }
     release(slot);
 }
 
@@ -158,6 +163,9 @@ void TServer::release(int slot) {
     auto& p = player_[slot];
     if (!p.active) return;
     sendAllBut(slot, "CMD_playerdisconnected+" + std::to_string(slot) + "+" + p.name);
+    hold_.end(slot);
+    keys_.drop(slot);
+    p.away = false;
     p.active = false;
     p.name.clear();
     p.conn = 0;
@@ -294,6 +302,9 @@ void TServer::dispatch(int slot, const std::string& line) {
         else if (key == "CMD_slide") slide(slot, data);
         else if (key == "CMD_closethem") closethem(slot, data);
         else if (key == "CMD_playasound") playasound(slot, data);
+        else if (key == "CMD_keyack") keyack(slot, data);
+        else if (key == "CMD_leaving") leaving(slot, data);
+        else if (key == "CMD_reclaim") reclaim(slot, data);
     } catch (const net::ConversionError& e) {
         log("ignored " + utf8(key) + " from slot " + std::to_string(slot) + ": " + utf8(e.what()));
     }
@@ -331,7 +342,7 @@ void TServer::receivedlogininfo(int slot, const std::string& data) {
     std::string others;
     for (int s = 1; s <= playercount_; ++s) {
         if (s == n || !player_[s].active) continue;
-        others += "+" + std::to_string(s) + "+" + player_[s].name + (player_[s].watching ? "+1" : "+0");
+        others += "+" + std::to_string(s) + "+" + player_[s].name + (player_[s].watching || player_[s].away ? "+1" : "+0");
     }
     if (!others.empty()) sendTo(n, "CMD_existingplayers" + others);
     if (!versionOk) {
@@ -349,6 +360,7 @@ void TServer::receivedlogininfo(int slot, const std::string& data) {
         }
         sendTo(n, scores);
     }
+    tellAfterLogin(n);
 }
 
 void TServer::kickhim(int slot, const std::string& data) {
@@ -426,7 +438,7 @@ void TServer::justwatch(int slot, const std::string& data) {
 
 void TServer::sendTo(int slot, const std::string& line) {
     const auto& p = player_[slot];
-    if (!p.active) return;
+    if (!p.active || p.conn == 0) return;
     ports_.send(p.conn, net::frame(line));
     watchOutput(p.conn);
 }
@@ -434,7 +446,7 @@ void TServer::sendTo(int slot, const std::string& line) {
 void TServer::sendAll(const std::string& line) {
     const std::string bytes = net::frame(line);
     for (int s = 1; s <= playercount_; ++s) {
-        if (!player_[s].active) continue;
+        if (!player_[s].active || player_[s].conn == 0) continue;
         ports_.send(player_[s].conn, bytes);
         watchOutput(player_[s].conn);
     }
@@ -443,7 +455,7 @@ void TServer::sendAll(const std::string& line) {
 void TServer::sendAllBut(int slot, const std::string& line) {
     const std::string bytes = net::frame(line);
     for (int s = 1; s <= playercount_; ++s) {
-        if (s == slot || !player_[s].active) continue;
+        if (s == slot || !player_[s].active || player_[s].conn == 0) continue;
         ports_.send(player_[s].conn, bytes);
         watchOutput(player_[s].conn);
     }

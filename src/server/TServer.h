@@ -35,6 +35,8 @@
 #include "net/LineFramer.h"
 #include "net/Version.h"
 #include "server/FloodGate.h"
+#include "server/SeatHold.h"
+#include "server/SeatKeys.h"
 #include "server/ServerPorts.h"
 #include "server/tplayer.h"
 
@@ -133,6 +135,17 @@ public:
     // How long a connection may go without logging in; 0 never closes one
     // for that (kLoginMs unless set).
     void setLoginTimeoutMs(std::int64_t ms) { loginMs_ = ms; }
+    // How long the seat of a player whose connection dropped during a game
+    // is kept for him (none unless set; the programs set kHoldMs); 0
+    // releases it at once, as
+    // for every connection that ends. See TServerHold.cpp.
+    void setHoldMs(std::int64_t ms) { hold_.setHoldMs(ms); }
+    std::int64_t holdMs() const { return hold_.holdMs(); }
+    // Releases the seats whose hold has run out. The host calls it about
+    // once a second; every pause tick looks too.
+    void checkHolds();
+    // Whether a seat is kept for a player whose connection dropped.
+    bool held(int seat) const { return hold_.held(seat); }
 
     // --- state, read-only (tests, the host's log) ---
     const tplayer& player(int slot) const { return player_[slot]; }
@@ -166,6 +179,8 @@ private:
         // Before the login: lines that were not one, and bytes received.
         int junkLines = 0;
         std::size_t bytesBeforeLogin = 0;
+        // The client said it is leaving on purpose: its end is no drop.
+        bool leaving = false;
     };
 
     // --- connections and seats ---
@@ -197,6 +212,21 @@ private:
     // observer what changed.
     void afterInput();
 
+    // --- seats kept for dropped players (TServerHold.cpp) ---
+    // The connection of `slot` ended without a removal: keeps the seat when
+    // its player may come back. False when the slot is to be released.
+    bool holdSeat(int slot);
+    // What a player learns after his login beyond the table: his seat's
+    // key, the seats kept for others, the tiles of the turn.
+    void tellAfterLogin(int slot);
+    void keyack(int slot, const std::string& data);
+    void leaving(int slot, const std::string& data);
+    void reclaim(int slot, const std::string& data);
+    // Ends every hold with a release, as between games.
+    void releaseHeld();
+    std::string shutTilesLine() const;
+    std::string awayLine(int seat) const;
+
     // --- game flow ---
     void startgame(int slot, const std::string& data);
     void findplayer();
@@ -217,7 +247,9 @@ private:
     // while seat 1 was empty.
     bool advanceSeat();
     bool inTurnOrder(int seat) const { return seat == 2 || player_[seat].active; }
-    bool computerPlays(int seat) const { return !player_[seat].active || player_[seat].watching; }
+    bool computerPlays(int seat) const {
+        return !player_[seat].active || player_[seat].watching || player_[seat].away;
+    }
     // A turn is in progress and waits for a move (not in a turn-over or
     // round pause).
     bool turnOpen() const;
@@ -246,6 +278,8 @@ private:
     SeatSummary lastSummary_;
     // Address and name of each player the host removed, oldest first.
     std::vector<std::pair<std::string, std::string>> removed_;
+    SeatHold hold_;
+    SeatKeys keys_;
 
     std::array<tplayer, kSlotCount + 2> player_{};  // [1..9], [10] refusals, [0] unused
     int playercount_ = 0;

@@ -101,6 +101,7 @@ bool TServer::checkforwin() {
     log("winner " + who(w) + " with " + std::to_string(player_[w].marks) + " marks");
     sendAll("CMD_winner+" + std::to_string(w) + "+");
     gamestarted_ = false;
+    releaseHeld();  // between games nobody's seat is kept
     return true;
 }
 
@@ -111,7 +112,7 @@ void TServer::startturn() {
     log("turn " + who(currentseat_) + (computerPlays(currentseat_) ? " (computer)" : ""));
     sendAll("CMD_nextplayer+" + std::to_string(currentseat_));
     getdice();
-    if (currentseat_ == 2 || (p.active && p.watching)) startPause(PauseTag::ComputerMove, 2);
+    if (currentseat_ == 2 || (p.active && (p.watching || p.away))) startPause(PauseTag::ComputerMove, 2);
 }
 
 void TServer::getdice() {
@@ -254,6 +255,7 @@ void TServer::stopPause() {
 
 void TServer::pauseTick() {
     timerpauseTimer();
+    checkHolds();
     afterInput();
 }
 
