@@ -176,7 +176,8 @@ void BoardPanel::showTable(const TableState& table) {
     for (std::size_t i = 0; i < 6; ++i) {
         Seat& s = seats_[i];
         const SeatDisplay& d = table.seats[i];
-        s.name->setText(QString::fromStdString(d.caption));
+        // Away is told in words, not by a colour alone.
+        s.name->setText(QString::fromStdString(d.caption) + (d.away ? QStringLiteral(" (away)") : QString()));
         s.name->setToolTip(QString::fromStdString(d.hint));
         s.score->setText(QString::fromStdString(d.score));
         // Wide scores ("45") must not be clipped by the narrow caption box.

@@ -32,6 +32,7 @@
 #include "windows/PhraseEditor.h"
 #include "windows/SpyListWindow.h"
 #include "windows/TallyListWindow.h"
+#include "client/ReconnectBanner.h"
 
 namespace tc::client {
 
@@ -88,8 +89,43 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
         if (side_.about) side_.about->openSite();
     });
 
+    wireReconnect();
     session_.formCreate();
     gate_.pump();
+}
+
+void MainWindow::wireReconnect() {
+    banner_ = new ReconnectBanner(board_);
+    connect(&reconnect_, &ReconnectAttempt::progress, this, &MainWindow::showReconnectBanner);
+    connect(banner_, &ReconnectBanner::cancelled, this, [this] {
+        reconnect_.cancel();
+        banner_->hide();
+        gate_.feed([this] { session_.reconnectFailed("You stopped reconnecting; the game is left."); });
+    });
+    connect(&reconnect_, &ReconnectAttempt::failed, this, [this](const QString& reason) {
+        banner_->hide();
+        gate_.feed([this, r = reason.toStdString()] { session_.reconnectFailed(r); });
+    });
+    connect(&reconnect_, &ReconnectAttempt::reclaimed, this, [this] {
+        banner_->hide();
+        sock_.takeOver(reconnect_.socket());
+        gate_.feed([this, rest = reconnect_.rest()] { session_.reclaimed(rest); });
+    });
+}
+
+void MainWindow::showReconnectBanner() {
+    banner_->setText(reconnect_.statusText());
+    // Over the top of the chat, as wide as it, wherever the table has put it.
+    const QRect chat = chatPane_->geometry();
+    banner_->setGeometry(chat.x(), chat.y(), chat.width(), banner_->sizeHint().height());
+    banner_->show();
+    banner_->raise();
+}
+
+void MainWindow::connectionLost(int holdSeconds) {
+    const QString host = QString::fromStdString(session_.hostaddress());
+    reconnect_.start(host, port_, session_.seatKey(), std::int64_t(holdSeconds) * 1000);
+    showReconnectBanner();
 }
 
 MainWindow::~MainWindow() {
@@ -252,7 +288,11 @@ void MainWindow::startJoined(const std::vector<std::string>& params, ClientSocke
 void MainWindow::leaveGame() {
     if (gate_.closing()) return;
     gate_.clear();
-    sock_.drop();
+    reconnect_.cancel();
+    banner_->hide();
+    // Leaving for another game is on purpose: the server releases the seat.
+    session_.leave();
+    sock_.leave();
     sock11_.drop();
     hostingPort_ = 0;
     side_.hideGameStart();
@@ -422,6 +462,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     menus_->seatMenu->hide();
     // Leaving is not the peer closing: the session hears nothing more,
     // the server sees the connection end.
+    reconnect_.cancel();
+    session_.leave();
     sock_.blockSignals(true);
     sock_.close();
     sock11_.close();

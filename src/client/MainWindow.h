@@ -18,6 +18,7 @@
 #include "client/MainOptions.h"
 #include "client/SettingsKeeper.h"
 #include "client/PlayerSettings.h"
+#include "client/ReconnectAttempt.h"
 #include "client/SideWindows.h"
 #include "session/Session.h"
 #include "session/SessionView.h"
@@ -49,6 +50,7 @@ class TallyListWindow;
 namespace tc::client {
 
 class BoardPanel;
+class ReconnectBanner;
 class FullScreen;
 class ClientSoundPlayer;
 class GameStartWindow;
@@ -129,6 +131,10 @@ public:
     void showDownloadWindow() override;
     void addToMineIncrease(int column) override;
     void addGame(const std::string& winner, bool localWon) override;
+    void connectionLost(int holdSeconds) override;
+
+    // The way back to the seat after a drop (tests look at it).
+    ReconnectAttempt& reconnectAttempt() { return reconnect_; }
 
 signals:
     void closed();
@@ -152,11 +158,16 @@ private:
     // A system line in the chat.
     void tell(const std::string& line) { addLineToChat(line, session_.systemcolor()); }
     void phrasesDone(const QStringList& phrases);
+    // The reconnection's line over the top of the chat, and its ends.
+    void wireReconnect();
+    void showReconnectBanner();
 
     game::Lcg& rng_;
     Session session_;
     ClientSocket sock_;
     ClientSocket sock11_;  // the idle side connection to 127.0.0.1:9001
+    ReconnectAttempt reconnect_;
+    ReconnectBanner* banner_ = nullptr;
     InputGate gate_;
     BoardPanel* board_ = nullptr;
     FullScreen* fullScreen_ = nullptr;

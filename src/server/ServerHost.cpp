@@ -34,9 +34,11 @@ ServerHost::~ServerHost() {
     pauseTimer_.stop();
     outputTimer_.stop();
     listener_.close();
+    server_.shutdown();
     // Sockets must not report to a server that is going away.
     for (auto& [id, socket] : sockets_) {
         socket->disconnect(this);
+        socket->flush();  // the closing notice reaches the system before the socket goes
         socket->abort();
         delete socket;
     }

@@ -144,6 +144,9 @@ public:
     // Releases the seats whose hold has run out. The host calls it about
     // once a second; every pause tick looks too.
     void checkHolds();
+    // The server is going away: every connection is told so that no
+    // client takes the end for a drop. The host closes them after this.
+    void shutdown();
     // Whether a seat is kept for a player whose connection dropped.
     bool held(int seat) const { return hold_.held(seat); }
 

@@ -48,6 +48,10 @@ void TServer::checkHolds() {
     afterInput();
 }
 
+void TServer::shutdown() {
+    sendAll("CMD_serverclosing+");
+}
+
 void TServer::releaseHeld() {
     for (int seat : hold_.seats()) release(seat);
 }
