@@ -102,8 +102,11 @@ void TServer::reclaim(int slot, const std::string& data) {
     p.away = false;
     hold_.end(seat);
     log("back " + who(seat) + " (from slot " + std::to_string(slot) + ")");
-    // The slot given on arrival was in the turn order while it was held.
+    // The slot given on arrival was in the turn order while it was held:
+    // its turn passes on as for any connection that leaves on its turn,
+    // and is announced as such.
     if (gamestarted_ && slot == currentseat_ && turnOpen()) {
+        sendAllBut(seat, "CMD_playerdisconnected+" + std::to_string(slot) + "+");
         stopPause();
         if (slot == 2) cplay();
         else findplayer();
