@@ -327,6 +327,25 @@ TEST_F(Hold, WhileSeatOneIsAwayNobodyElseIsHostUntilTheHoldEnds) {
     EXPECT_EQ(server.slotOf(eve), 1);
 }
 
+TEST_F(Hold, TheSlotAReturningCopyArrivedOnPassesItsTurnOnAsAnnounced) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    const ConnId cid = seatWithKey("Cid");
+    start(bob, 4, 2);  // seat 3 opens
+    server.connectionClosed(ann);
+    const ConnId back = connect("10.0.0.9:7");
+    ASSERT_EQ(server.slotOf(back), 4);  // a free seat, in the turn order while held
+    person43(cid);
+    nextTurn();
+    ASSERT_EQ(server.currentseat(), 4);
+    clear();
+    steerDice(2, 2);
+    say(back, "CMD_reclaim+4+" + keys[2] + "+");
+    EXPECT_EQ(server.slotOf(back), 2);
+    EXPECT_EQ(linesTo(bob), (Lines{"CMD_playerdisconnected+4+", "CMD_nextplayer+1", "CMD_placedice+1+2+2+2+",
+                                   "CMD_justwatching+2+2", "CMD_back+2+"}));
+}
+
 TEST(SeatKeys, KeysAreLongRandomAndComparedWhole) {
     SeatKeys k;
     const std::string a = k.issue(1);
