@@ -50,6 +50,7 @@ void Session::connectionEnded() {
         mayselect_ = false;
         table_.rollVisible = false;
         table_.reconnecting = true;
+        table_.status = "CONNECTION LOST, RECONNECTING\u2026";
         keptRounds_ = table_.rounds;
         keptRoundsText_ = table_.roundsText;
         keptJoinedLate_ = joinedLate_;

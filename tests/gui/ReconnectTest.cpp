@@ -1,5 +1,6 @@
 // The game program getting back to its seat against the real headless
 // server, through a relay that cuts the line.
+#include <QAction>
 #include <QProcess>
 #include <QPushButton>
 
@@ -98,7 +99,12 @@ TEST(Reconnect, ACutLineBringsTheProgramBackToItsSeatWithScoreAndMarks) {
     GameCopy ann(annArgs(relay.port()));
     ASSERT_TRUE(waitUntil([&] { return !ann.session().seatKey().empty(); }, kWait));
     EXPECT_EQ(ann.session().myseat(), 2);
+    // Cid watches the table from his own window, straight to the server.
+    GameCopy cid({"Cid", "127.0.0.1", "false", "--port", QString::number(server.port)});
+    ASSERT_TRUE(waitUntil([&] { return cid.session().myseat() == 3 && cid.seat(2) == "Ann"; }, kWait));
     bob.startGame();
+    ASSERT_TRUE(waitUntil([&] { return cid.session().currentplayer() != 0; }, kWait));
+    cid.window().findChild<QAction*>("JustWatch1")->trigger();
     // Play until Ann's own turn waits for her.
     ASSERT_TRUE(waitUntil([&] { return ann.session().currentplayer() == 2 && ann.session().mayselect(); }, kWait));
     const auto before = ann.session().table();
@@ -112,6 +118,18 @@ TEST(Reconnect, ACutLineBringsTheProgramBackToItsSeatWithScoreAndMarks) {
     EXPECT_TRUE(ann.label("reconnectText").startsWith(QString::fromUtf8("Connection lost, reconnecting\u2026 ")));
     EXPECT_TRUE(ann.chatHas(QString::fromUtf8("Connection lost, reconnecting\u2026")));
     ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_away+2+"); }, kWait));
+    // Every other table shows her away, in words, and nobody reads that she left.
+    ASSERT_TRUE(waitUntil([&] { return cid.seat(2) == "Ann (away)"; }, kWait));
+    EXPECT_TRUE(cid.chatHas("Ann lost the connection; their seat is kept for 2 minutes."));
+    EXPECT_FALSE(cid.chatHas("Ann disconnected."));
+    const QString shots = qEnvironmentVariable("TILECREST_RECONNECT_SHOTS");
+    if (!shots.isEmpty()) {
+        ann.window().resize(ann.window().width() * 5 / 4, ann.window().height() * 5 / 4);
+        cid.window().resize(cid.window().width() * 5 / 4, cid.window().height() * 5 / 4);
+        QTest::qWait(300);
+        ann.window().grab().save(shots + "/reconnecting.png");
+        cid.window().grab().save(shots + "/away.png");
+    }
     // The line stays down for a few tries, then comes back.
     ASSERT_TRUE(waitUntil([&] { return relay.arrivals >= 3; }, kWait));
     relay.setDown(false);
@@ -121,6 +139,7 @@ TEST(Reconnect, ACutLineBringsTheProgramBackToItsSeatWithScoreAndMarks) {
     EXPECT_EQ(ann.session().myseat(), 2);
     ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_back+2+"); }, kWait));
     EXPECT_FALSE(bob.heard("CMD_playerdisconnected+2"));
+    ASSERT_TRUE(waitUntil([&] { return cid.seat(2) == "Ann" && cid.chatHas("Ann is back."); }, kWait));
     EXPECT_TRUE(server.log().contains("back slot 2 (Ann)")) << server.log().toStdString();
     // Her Marks are the ones the table gave her, those won while away too.
     int marks = 0;
