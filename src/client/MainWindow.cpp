@@ -95,7 +95,6 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
 }
 
 void MainWindow::wireReconnect() {
-    banner_ = new ReconnectBanner(board_);
     connect(&reconnect_, &ReconnectAttempt::progress, this, &MainWindow::showReconnectBanner);
     connect(banner_, &ReconnectBanner::cancelled, this, [this] {
         reconnect_.cancel();
@@ -115,9 +114,6 @@ void MainWindow::wireReconnect() {
 
 void MainWindow::showReconnectBanner() {
     banner_->setText(reconnect_.statusText());
-    // Over the top of the chat, as wide as it, wherever the table has put it.
-    const QRect chat = chatPane_->geometry();
-    banner_->setGeometry(chat.x(), chat.y(), chat.width(), banner_->sizeHint().height());
     banner_->show();
     banner_->raise();
 }
@@ -208,6 +204,10 @@ void MainWindow::buildChat(QWidget* board) {
     chatPane_->setGeometry(28, 301, 670, 176);
     chatInput_ = new chat::ChatInput(board);
     chatInput_->setGeometry(28, 479, 648, 20);
+    // Over the top of the chat while the connection is being restored; it
+    // scales with the table like the chat.
+    banner_ = new ReconnectBanner(board);
+    banner_->setGeometry(28, 301, 670, 30);
     auto* smilies = new chat::SmileyButton(board);
     smilies->setGeometry(677, 479, 21, 20);
     smilies->setInput(chatInput_);

@@ -1,6 +1,5 @@
 #include "client/ReconnectBanner.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 
@@ -15,15 +14,19 @@ ReconnectBanner::ReconnectBanner(QWidget* parent) : QFrame(parent) {
     p.setColor(QPalette::Window, QColor(255, 244, 196));
     p.setColor(QPalette::WindowText, Qt::black);
     setPalette(p);
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(8, 3, 4, 3);
+    // Placed in the table's 1x units of a 670 x 30 strip, with pixel fonts,
+    // so that the table's scaler grows them with the rest of the table.
+    QFont font = this->font();
+    font.setPixelSize(13);
     label_ = new QLabel(this);
     label_->setObjectName(QStringLiteral("reconnectText"));
+    label_->setFont(font);
+    label_->setGeometry(8, 0, 570, 30);
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancel_->setObjectName(QStringLiteral("reconnectCancel"));
+    cancel_->setFont(font);
+    cancel_->setGeometry(584, 3, 80, 24);
     cancel_->setAccessibleDescription(QStringLiteral("Stop reconnecting and leave the game"));
-    row->addWidget(label_, 1);
-    row->addWidget(cancel_);
     connect(cancel_, &QPushButton::clicked, this, &ReconnectBanner::cancelled);
     hide();
 }
