@@ -107,8 +107,11 @@ void MainWindow::wireReconnect() {
     });
     connect(&reconnect_, &ReconnectAttempt::reclaimed, this, [this] {
         banner_->hide();
+        // Like received bytes, only queued: in order before what the taken
+        // connection reports from here on, even while a message is up.
+        session_.reclaimed(reconnect_.rest());
         sock_.takeOver(reconnect_.socket());
-        gate_.feed([this, rest = reconnect_.rest()] { session_.reclaimed(rest); });
+        gate_.pump();
     });
 }
 
