@@ -8,6 +8,7 @@
 #include "GameCopy.h"
 #include "client/BoardPictureButton.h"
 #include "client/DicePanel.h"
+#include "client/GameStartWindow.h"
 #include "client/ReconnectAttempt.h"
 
 using tc::guitest::CuttingRelay;
@@ -214,4 +215,25 @@ TEST(Reconnect, CancelLeavesTheGameAndAnExitIsNoDrop) {
                               kWait));
         EXPECT_FALSE(bob.heard("CMD_away+" + QByteArray::number(seat)));
     }
+}
+
+TEST(Reconnect, AHostWhoClosesTheGameEndsItForTheOthersWithoutATry) {
+    auto host = std::make_unique<GameCopy>(QStringList{"Ann", "127.0.0.1", "true", "--port", "0", "--pause-ms", "10"});
+    ASSERT_TRUE(waitUntil([&] { return host->session().loggedin(); }, kWait));
+    GameCopy bob({"Bob", "127.0.0.1", "false", "--port", QString::number(host->window().hostingPort())});
+    ASSERT_TRUE(waitUntil([&] { return !bob.session().seatKey().empty() && host->seat(2) == "Bob"; }, kWait));
+    EXPECT_TRUE(host->session().seatKey().empty() == false);  // the host's seat has one too, and never needs it
+    QTest::mouseClick(host->board().dicePanel()->startButton(), Qt::LeftButton);
+    auto& start = host->game.gameStart();
+    ASSERT_TRUE(waitUntil([&] { return start.isVisible(); }, kWait));
+    QTest::mouseClick(start.findChild<QPushButton*>("button_start"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return bob.session().currentplayer() != 0; }, kWait));
+    bool bobClosed = false;
+    QObject::connect(&bob.window(), &tc::client::MainWindow::closed, [&] { bobClosed = true; });
+    host->window().close();
+    host.reset();  // the server goes with the host's program
+    ASSERT_TRUE(waitUntil([&] { return bobClosed; }, kWait));
+    EXPECT_FALSE(bob.session().reconnecting());
+    EXPECT_FALSE(bob.window().reconnectAttempt().running());
+    EXPECT_FALSE(bob.chatHas(QString::fromUtf8("Connection lost, reconnecting\u2026")));
 }
