@@ -346,6 +346,15 @@ TEST_F(Hold, TheSlotAReturningCopyArrivedOnPassesItsTurnOnAsAnnounced) {
                                    "CMD_justwatching+2+2", "CMD_back+2+"}));
 }
 
+TEST_F(Hold, AStoppingServerTellsEveryConnectionSoNoneTakesTheEndForADrop) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId fresh = connect();  // not logged in yet: told as well
+    clear();
+    server.shutdown();
+    EXPECT_EQ(linesTo(bob), Lines{"CMD_serverclosing+"});
+    EXPECT_EQ(linesTo(fresh), Lines{"CMD_serverclosing+"});
+}
+
 TEST(SeatKeys, KeysAreLongRandomAndComparedWhole) {
     SeatKeys k;
     const std::string a = k.issue(1);
