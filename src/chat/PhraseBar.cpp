@@ -1,6 +1,7 @@
 #include "chat/PhraseBar.h"
 
 #include <QMouseEvent>
+#include <QTimer>
 #include <QToolButton>
 
 #include "art/Effects.h"
@@ -32,9 +33,23 @@ PhraseBar::PhraseBar(QWidget* parent) : QWidget(parent) {
             b->installEventFilter(this);
         }
     }
+    rest_ = new QTimer(this);
+    rest_->setSingleShot(true);
+    rest_->setTimerType(Qt::PreciseTimer);  // never before the session takes phrases again
+    connect(rest_, &QTimer::timeout, this, [this] {
+        for (int i = 0; i < store::kPhraseCount; ++i) buttons_[i]->setEnabled(true);
+    });
     menu_ = new SoundsMenu(this);
     connect(menu_, &SoundsMenu::soundChosen, this, &PhraseBar::soundChosen);
 }
+
+void PhraseBar::rest(int ms) {
+    if (ms <= 0) return;
+    for (int i = 0; i < store::kPhraseCount; ++i) buttons_[i]->setEnabled(false);
+    rest_->start(ms);
+}
+
+bool PhraseBar::resting() const { return rest_->isActive(); }
 
 void PhraseBar::setPhrase(int n, const QString& phrase) {
     if (n < 1 || n > store::kPhraseCount) return;

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class QTimer;
 class QToolButton;
 
 namespace tc::chat {
@@ -26,6 +27,11 @@ public:
     QString phrase(int n) const;
     QStringList phrases() const;
     SoundsMenu* soundsMenu() const { return menu_; }
+    // The phrase buttons (not the sounds button) rest for `ms`: greyed and
+    // deaf to clicks, so the lock after a phrase is seen rather than a
+    // click silently lost. A later call starts the rest again.
+    void rest(int ms);
+    bool resting() const;
 
 public slots:
     // b_phrase10MouseUp: the menu's top-left corner at the button's
@@ -47,6 +53,7 @@ protected:
 private:
     QToolButton* buttons_[10] = {};
     SoundsMenu* menu_ = nullptr;
+    QTimer* rest_ = nullptr;
     double iconScale_ = 1.0;  // the pixel scale the pictures are drawn at
 };
 

@@ -217,6 +217,16 @@ void ConnectDialog::updateButton() {
 void ConnectDialog::showProblem(const QString& text) {
     problem_->setText(text);
     problem_->setVisible(!text.isEmpty());
+    fitRows();
+}
+
+void ConnectDialog::fitRows() {
+    // Before it is shown the dialog takes its size from its contents anyway.
+    if (!isVisible()) return;
+    QLayout* rows = layout();
+    rows->activate();
+    const int needed = rows->hasHeightForWidth() ? rows->totalHeightForWidth(width()) : rows->totalSizeHint().height();
+    if (height() < needed) resize(width(), needed);
 }
 
 void ConnectDialog::accepted() {

@@ -87,6 +87,9 @@ private:
     void gameChosen(QTreeWidgetItem* item);
     void accepted();
     void showProblem(const QString& text);
+    // Grows the dialog to what its rows need at its width, so a reason that
+    // wraps takes rows of its own instead of squeezing the fields.
+    void fitRows();
     // The address field as typed, without surrounding spaces.
     QString address() const;
 

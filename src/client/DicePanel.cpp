@@ -51,6 +51,18 @@ DicePanel::DicePanel(QWidget* parent) : QWidget(parent) {
     QFont bold = status_->font();
     bold.setBold(true);
     status_->setFont(bold);
+    // The coach's advice has a place of its own, so the turn's own line
+    // ("YOUR TURN.") stays in view beside it: on the cloth left of where
+    // the dice can land, written like chalk.
+    coach_ = new QLabel(this);
+    coach_->setObjectName(QStringLiteral("label_coach"));
+    coach_->setGeometry(18, 20, 128, 56);  // inside the stitching, clear of the dice (x >= 152)
+    coach_->setTextFormat(Qt::PlainText);
+    coach_->setWordWrap(true);
+    coach_->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    QPalette chalk = coach_->palette();
+    chalk.setColor(QPalette::WindowText, QColor(255, 248, 220));
+    coach_->setPalette(chalk);
 }
 
 void DicePanel::showTable(const TableState& table) {
@@ -65,6 +77,7 @@ void DicePanel::showTable(const TableState& table) {
         TableScaler::setBaseGeometry(dice[i], QRect(d.left, d.top, 32, 32));
     }
     status_->setText(QString::fromStdString(table.status));
+    coach_->setText(QString::fromStdString(table.coach));
     roll_->setVisible(table.rollVisible);
     start_->setVisible(table.startVisible);
 }

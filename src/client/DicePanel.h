@@ -26,6 +26,7 @@ public:
     BoardPictureButton* rollButton() const { return roll_; }
     BoardPictureButton* startButton() const { return start_; }
     QLabel* status() const { return status_; }
+    QLabel* coach() const { return coach_; }
 
 signals:
     void rollClicked();   // button_rollClick
@@ -42,6 +43,7 @@ private:
     BoardPictureButton* roll_;
     BoardPictureButton* start_;
     QLabel* status_;
+    QLabel* coach_;
     QWidget* logo_;
     int faces_[2] = {0, 0};
 };

@@ -20,6 +20,7 @@
 #include "windows/AboutWindow.h"
 #include "windows/DownloadWindow.h"
 #include "windows/HelpWindow.h"
+#include "windows/ShippedDocuments.h"
 #include "windows/SoloWindow.h"
 #include "windows/TallyListWindow.h"
 #include "windows/SpyListWindow.h"
@@ -35,14 +36,15 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
     const auto addresses = windows::WebAddresses::fromSettings(*settings_);
     chat_ = std::make_unique<MainWindow>(rng_);
     chat_->setSoundPlayer(sounds_.get());
-    about_ = std::make_unique<windows::AboutWindow>(QString::fromStdString(addresses.makerSite));
+    about_ = std::make_unique<windows::AboutWindow>(windows::ShippedDocuments::orReadme(addresses.makerSite),
+                                                    windows::ShippedDocuments::licence());
     gamestart_ = std::make_unique<GameStartWindow>();
     phrases_ = std::make_unique<windows::PhraseEditor>();
     help_ = std::make_unique<windows::HelpWindow>();
     server_ = std::make_unique<server::ServerHost>(rng_, nullptr);
     spylist_ = std::make_unique<windows::SpyListWindow>();
     download_ = std::make_unique<windows::DownloadWindow>(addresses);
-    solo_ = std::make_unique<windows::SoloWindow>(QString::fromStdString(addresses.soloPage));
+    solo_ = std::make_unique<windows::SoloWindow>(windows::ShippedDocuments::orReadme(addresses.soloPage));
     announcer_ = std::make_unique<discovery::Announcer>();
 
     // Rudi's way of playing is the host's choice for a whole game: the

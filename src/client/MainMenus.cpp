@@ -67,6 +67,7 @@ MainMenus::MainMenus(QMainWindow* window, QAction* scrollChatOff) {
     quickInstructions = item(help, QStringLiteral("Quick Instructions"), QStringLiteral("QuickInstructions1"));
     quickInstructions->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     about = item(help, QStringLiteral("About"), QStringLiteral("About1"));
+    downloadLobby = item(help, QStringLiteral("Download The Velmora Lobby\u2026"), QStringLiteral("DownloadLobby1"));
     bar->addSeparator();
     solo = bar->addAction(QStringLiteral("Solo Version of Tilecrest"));
     solo->setObjectName(QStringLiteral("SoloVersionofTileCrest1"));

@@ -36,6 +36,7 @@ public:
     QAction* helpContent = nullptr;
     QAction* quickInstructions = nullptr;
     QAction* about = nullptr;
+    QAction* downloadLobby = nullptr;  // the lobby download window, as a plain start offers it
     QAction* solo = nullptr;
     // popup_kick, opened on a seat
     QMenu* seatMenu = nullptr;

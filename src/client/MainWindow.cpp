@@ -28,6 +28,7 @@
 #include "store/TallyTable.h"
 #include "windows/AboutWindow.h"
 #include "windows/DownloadWindow.h"
+#include "windows/LobbyOffer.h"
 #include "windows/HelpWindow.h"
 #include "windows/PhraseEditor.h"
 #include "windows/SpyListWindow.h"
@@ -183,6 +184,7 @@ void MainWindow::wireMenus() {
     input(m.quickInstructions, &Session::quickInstructions);
     connect(m.about, &QAction::triggered, this, [this] { side_.showAbout(this); });
     connect(m.solo, &QAction::triggered, this, [this] { side_.showSolo(this); });
+    connect(m.downloadLobby, &QAction::triggered, this, [this] { side_.showDownload(); });
     input(m.removeFromGame, &Session::removeFromGame);
     input(m.setJustWatch, &Session::setJustWatch);
     input(m.unsetJustWatch, &Session::unsetJustWatch);
@@ -199,7 +201,10 @@ void MainWindow::buildChat(QWidget* board) {
     phraseBar_ = new chat::PhraseBar(board);
     phraseBar_->move(2, 300);
     connect(phraseBar_, &chat::PhraseBar::phraseClicked, this, [this](const QString& phrase) {
-        gate_.feed([this, p = phrase.toStdString()] { session_.sendPhrase(p, chatInput_->chatColour()); });
+        gate_.feed([this, p = phrase.toStdString()] {
+            if (session_.sendPhrase(p, chatInput_->chatColour()))
+                phraseBar_->rest(static_cast<int>(session_.phraseRestMs()));
+        });
     });
     connect(phraseBar_, &chat::PhraseBar::soundChosen, this,
             [this](int number) { gate_.feed([this, number] { session_.sendChatterSound(number); }); });
@@ -265,7 +270,11 @@ void MainWindow::attachHelpWindows(windows::HelpWindow* help, windows::AboutWind
     side_.solo = solo;
     side_.download = download;
     if (help && about) connect(help, &windows::HelpWindow::aboutRequested, this, [this] { side_.showAbout(this); });
-    if (download) connect(download, &windows::DownloadWindow::exitRequested, this, &QWidget::close);
+    if (download) {
+        connect(download, &windows::DownloadWindow::exitRequested, this, &QWidget::close);
+        connect(download, &windows::DownloadWindow::offerAtStartChanged, this,
+                [this](bool offered) { keeper_.saveOwnKeys(windows::LobbyOffer::key(offered)); });
+    }
 }
 
 void MainWindow::setPort(quint16 port) {
@@ -427,8 +436,11 @@ void MainWindow::phrasesDone(const QStringList& phrases) {
 void MainWindow::showDownloadWindow() {
     // The offer belongs to the program's start; a solo game begun again
     // from the menu or after a game ended does not repeat it.
-    if (endToGameEnded_) return;
-    if (side_.download) side_.download->showCentredOnScreen();
+    if (endToGameEnded_ || !side_.download) return;
+    // The player may have declined it for good.
+    const bool offered = !keeper_.file() || windows::LobbyOffer::atStart(*keeper_.file());
+    side_.download->setOfferedAtStart(offered);
+    if (offered) side_.showDownload();
 }
 
 void MainWindow::addToMineIncrease(int column) {

@@ -36,6 +36,10 @@ void SideWindows::showSolo(QWidget* owner) const {
     if (solo) solo->showCentredOn(owner);
 }
 
+void SideWindows::showDownload() const {
+    if (download) download->showCentredOnScreen();
+}
+
 void SideWindows::showTally(QWidget* owner, const std::vector<std::string>& currentGame) const {
     if (!tally) return;
     tally->loadchecklist(currentGame);

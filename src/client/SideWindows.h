@@ -39,6 +39,8 @@ struct SideWindows {
     void showHelp(QWidget* owner) const;
     void showAbout(QWidget* owner) const;
     void showSolo(QWidget* owner) const;
+    // The lobby download window, centred on the screen as at a plain start.
+    void showDownload() const;
     // The tally, its opponents taken from the current game's seats.
     void showTally(QWidget* owner, const std::vector<std::string>& currentGame) const;
     // The spy list follows the table.

@@ -261,6 +261,8 @@ void Session::tick() {
 
 bool Session::phraseready() const { return clock_() >= phraseReadyAt_; }
 
+std::int64_t Session::phraseRestMs() const { return phraseready() ? 0 : phraseReadyAt_ - clock_(); }
+
 void Session::dispatch(const std::string& line) {
     std::string key, data;
     if (!net::splitKey(line, key, data)) return;

@@ -188,6 +188,8 @@ public:
     // myname followed by one 0xFF once hosting or joining has begun.
     const std::string& loginname() const { return loginname_; }
     bool phraseready() const;
+    // How long phrases still wait after the last one sent (0: ready).
+    std::int64_t phraseRestMs() const;
     std::size_t queuedLines() const { return received_.size() + relays_.size(); }
 
 private:

@@ -126,7 +126,9 @@ void Session::setShowBestMove(bool on) {
 }
 
 void Session::showCoach() {
+    // Advice that is not (or no longer) wanted goes at once, marks and line alike.
     table_.bestMove.fill(false);
+    table_.coach.clear();
     changed();
     if (!showBestMove_ || ownRoll_ == 0 || table_.justWatchChecked || !seated()) return;
     // Tiles selected but not yet submitted are still open.
@@ -144,12 +146,13 @@ void Session::showCoach() {
     for (std::size_t i = 1; i < numbers.size(); ++i) list += (i + 1 == numbers.size() ? " and " : ", ") + numbers[i];
     char expected[32];
     std::snprintf(expected, sizeof expected, "%.2f", expert.expectedAfter(open, ownRoll_));
-    table_.status = "Best move: " + list + " (expected round score " + expected + ")";
+    table_.coach = "Best move: " + list + " (expected round score " + expected + ")";
 }
 
 void Session::endCoach() {
     ownRoll_ = 0;
     table_.bestMove.fill(false);
+    table_.coach.clear();
     changed();
 }
 
@@ -296,7 +299,7 @@ void Session::scores(const std::string& data) {
     const int score = net::toInt(r.positional());
     seat(slot).score = std::to_string(score);
     if (left == 0) {
-        table_.status = seat(slot).caption + " Tilecrest!";
+        table_.status = seat(slot).caption + " shut all nine tiles!";
         if (slot == myseat_) view_.addToMineIncrease(3);
     }
     changed();

@@ -32,6 +32,7 @@ struct TableState {
     std::array<bool, 9> bestMove{};              // the coach's marks (Show Best Move); [0] is tile 1
     std::array<DieDisplay, 2> dice;              // home (19, 67) and (59, 67)
     std::string status = "Welcome to Tilecrest"; // label_status
+    std::string coach;                            // label_coach: the coach's advice, under the status; "" when none
     int pointsToWin = 5;                          // label_pointstowin tag; the game-start window's 5
     std::string pointsToWinText = "Marks needed to win: 5";
     int rounds = 0;                               // label_rounds tag

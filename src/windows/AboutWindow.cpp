@@ -8,6 +8,7 @@
 #include "TilecrestAssets.h"
 #include "net/Version.h"
 #include "windows/Desktop.h"
+#include "windows/ShippedDocuments.h"
 
 namespace tc::windows {
 
@@ -24,10 +25,25 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text, QRect g
     return l;
 }
 
+// An address the player can click: underlined, light blue, a hand cursor,
+// the whole of it in the tooltip when the line is too short for it.
+void makeLink(QLabel* l, const QString& text) {
+    l->setAlignment(Qt::AlignCenter);
+    QFont f = l->font();
+    f.setUnderline(true);
+    l->setFont(f);
+    l->setText(l->fontMetrics().elidedText(text, Qt::ElideMiddle, l->width()));
+    if (l->text() != text) l->setToolTip(text);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, QColor(190, 225, 255));
+    l->setPalette(p);
+    l->setCursor(Qt::PointingHandCursor);
+}
+
 } // namespace
 
-AboutWindow::AboutWindow(const QString& makerSite, QWidget* parent)
-    : SideWindow(Qt::Tool, parent), site_(makerSite), desktop_(&Desktop::system()) {
+AboutWindow::AboutWindow(const QUrl& site, const QUrl& licence, QWidget* parent)
+    : SideWindow(Qt::Tool, parent), site_(site), licence_(licence), desktop_(&Desktop::system()) {
     setObjectName(QStringLiteral("Tabout"));
     setWindowTitle(QStringLiteral("Tilecrest - About"));
     setFixedSize(300, 250);
@@ -37,24 +53,20 @@ AboutWindow::AboutWindow(const QString& makerSite, QWidget* parent)
     logo->setPixmap(QPixmap(QString::fromLatin1(tcassets::logo)));
     logo->setGeometry(65, 14, 170, 40);
 
-    web_ = label(this, QStringLiteral("label_web"), site_, QRect(10, 62, 280, 18));
-    web_->setAlignment(Qt::AlignCenter);
-    QFont wf = web_->font();
-    wf.setUnderline(true);
-    web_->setFont(wf);
-    QPalette wp = web_->palette();
-    wp.setColor(QPalette::WindowText, QColor(190, 225, 255));
-    web_->setPalette(wp);
-    web_->setCursor(Qt::PointingHandCursor);
+    web_ = label(this, QStringLiteral("label_web"), QString(), QRect(10, 62, 280, 18));
+    makeLink(web_, ShippedDocuments::shown(site_));
     web_->installEventFilter(this);
 
     auto* credits = label(this, QStringLiteral("label_credits"),
                           QStringLiteral("Written by the Tilecrest developers.\n"
-                                         "Every picture is drawn by our own art tool.\n"
-                                         "Free software under the MIT licence."),
-                          QRect(10, 88, 280, 60));
+                                         "Every picture is drawn by our own art tool."),
+                          QRect(10, 88, 280, 40));
     credits->setAlignment(Qt::AlignCenter);
     credits->setWordWrap(true);
+    licenceLabel_ = label(this, QStringLiteral("label_licence"), QString(), QRect(10, 128, 280, 18));
+    makeLink(licenceLabel_, QStringLiteral("Free software under the MIT licence."));
+    licenceLabel_->setToolTip(ShippedDocuments::shown(licence_));
+    licenceLabel_->installEventFilter(this);
 
     // "Version", then the login version and the build right after it:
     // the line reads Version 1.0.3.5.
@@ -79,14 +91,18 @@ AboutWindow::AboutWindow(const QString& makerSite, QWidget* parent)
     connect(done, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void AboutWindow::openSite() {
-    if (!desktop_->openUrl(QUrl(site_))) desktop_->showMessage(this, QStringLiteral("Cannot open Webpage"));
+void AboutWindow::openSite() { open(site_); }
+
+void AboutWindow::openLicence() { open(licence_); }
+
+void AboutWindow::open(const QUrl& url) {
+    if (!desktop_->openUrl(url)) desktop_->showMessage(this, QStringLiteral("Cannot open Webpage"));
 }
 
 bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == web_ && event->type() == QEvent::MouseButtonRelease &&
+    if ((watched == web_ || watched == licenceLabel_) && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        openSite();
+        watched == web_ ? openSite() : openLicence();
         return true;
     }
     return SideWindow::eventFilter(watched, event);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -66,6 +67,7 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
     getbutton_ = button(this, QStringLiteral("Download And Install The Velmora Lobby Now"),
                         QRect(20, 198, 292, 26), "getbutton");
     abortbutton_ = button(this, QStringLiteral("Stop Download"), QRect(20, 228, 292, 26), "abortbutton");
+    abortbutton_->setEnabled(false);  // nothing to stop yet
     infolabel_ = textLabel(this, QString(), QRect(24, 258, 284, 18), "infolabel");
     infolabel_->setWordWrap(false);
     progressBar_ = new QProgressBar(this);
@@ -93,8 +95,9 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
     solo->setDefault(true);
     solo->setAutoDefault(true);
     auto* note = textLabel(this,
-                           QStringLiteral("Note: Even if you are playing offline, you will need to configure "
-                                          "your FIREWALL to allow the game to access the internet components."),
+                           QStringLiteral("Note: A solo game stays on this computer and needs nothing from "
+                                          "your firewall. Only a game you host for others needs its port "
+                                          "(7772) open."),
                            QRect(346, 108, 270, 72), "label_note");
     QFont small = note->font();
     small.setItalic(true);
@@ -106,6 +109,15 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
                              "click the button below to close this game and open The Velmora Lobby."),
               QRect(346, 206, 290, 72), "label_others");
     auto* others = button(this, QStringLiteral("Play with Others"), QRect(416, 286, 150, 28), "button_others");
+
+    dontShow_ = new QCheckBox(QStringLiteral("Don't show this again"), this);
+    dontShow_->setObjectName(QStringLiteral("check_dontshow"));
+    // On the wood under the panels, in the light text the other windows use there.
+    dontShow_->setGeometry(346, 338, 290, 22);
+    QPalette cp = dontShow_->palette();
+    cp.setColor(QPalette::WindowText, QColor(255, 248, 220));
+    dontShow_->setPalette(cp);
+    connect(dontShow_, &QCheckBox::toggled, this, [this](bool checked) { emit offerAtStartChanged(!checked); });
 
     connect(getbutton_, &QPushButton::clicked, this, &DownloadWindow::getbuttonClick);
     connect(abortbutton_, &QPushButton::clicked, this, &DownloadWindow::abortbuttonClick);
@@ -258,6 +270,13 @@ void DownloadWindow::showCentredOnScreen() {
     raise();
     activateWindow();
 }
+
+void DownloadWindow::setOfferedAtStart(bool offered) {
+    const QSignalBlocker quiet(dontShow_);
+    dontShow_->setChecked(!offered);
+}
+
+bool DownloadWindow::offeredAtStart() const { return !dontShow_->isChecked(); }
 
 void DownloadWindow::hideEvent(QHideEvent* event) {
     // Nobody could watch or stop a transfer behind a closed window, and

@@ -6,13 +6,16 @@
 // the system's reason. The complete file goes to the desktop, which asks
 // the player before anything is installed; the program itself never runs
 // what it fetched. "Play Solo Game" goes back to the game, "Play with
-// Others" starts an installed lobby program.
+// Others" starts an installed lobby program. "Stop Download" is usable
+// only while a transfer runs; "Don't show this again" tells the owner the
+// player no longer wants the offer at a plain start.
 #include <QString>
 #include <QWidget>
 
 #include "windows/LobbyDownload.h"
 #include "windows/WebAddresses.h"
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -39,11 +42,16 @@ public:
     bool aborted() const { return aborted_; }
 
     void showCentredOnScreen();
+    // The box "Don't show this again", set without telling anyone.
+    void setOfferedAtStart(bool offered);
+    bool offeredAtStart() const;
 
 signals:
     // The lobby's installer or the lobby itself took over: leave the game
     // as "Exit" does.
     void exitRequested();
+    // The player changed "Don't show this again" (offered = not checked).
+    void offerAtStartChanged(bool offered);
 
 protected:
     void hideEvent(QHideEvent* event) override;
@@ -71,6 +79,7 @@ private:
     QLabel* infolabel3_;
     QProgressBar* progressBar_;
     QPushButton* openFolder_;
+    QCheckBox* dontShow_;
 };
 
 } // namespace tc::windows

@@ -23,7 +23,7 @@ constexpr PageButton kPages[] = {
     {"Connecting", 2, "connecting.html"}, {"Game Play", 3, "gameplay.html"},
     {"Scoring", 4, "scoring.html"},       {"Documentation", 5, "history.html"},
     {"License", 6, "LICENSE"},            {"The Lobby", 11, "lobby.html"},
-    {"Spectators", 12, "spectators.html"},
+    {"Spectators", 12, "spectators.html"}, {"Menus", 14, "menus.html"},
 };
 constexpr int kFirstPage = 3;
 // The about and done buttons share this tag; neither names a page.

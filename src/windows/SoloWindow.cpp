@@ -15,7 +15,7 @@ namespace {
 const QRect kCard(10, 10, 280, 268);
 }
 
-SoloWindow::SoloWindow(const QString& soloPage, QWidget* parent)
+SoloWindow::SoloWindow(const QUrl& soloPage, QWidget* parent)
     : SideWindow(Qt::Tool, parent), page_(soloPage), desktop_(&Desktop::system()) {
     setObjectName(QStringLiteral("Tsolo"));
     setWindowTitle(QStringLiteral("Tilecrest - Solo"));
@@ -33,8 +33,10 @@ SoloWindow::SoloWindow(const QString& soloPage, QWidget* parent)
     here->setFont(bold);
     here->setGeometry(20, 178, 260, 36);
 
-    auto* invite = new QLabel(QStringLiteral("Tilecrest Solo is the one-player edition: play the tiles on "
-                                             "your own, whenever you like, with no host to wait for."),
+    // No separate one-player edition exists: this one plays solo against
+    // Rudi, and the line says so rather than advertise another program.
+    auto* invite = new QLabel(QStringLiteral("Playing solo is built in: start Tilecrest on its own and play the "
+                                             "tiles against Rudi whenever you like, with no host to wait for."),
                               this);
     invite->setObjectName(QStringLiteral("label_invite"));
     invite->setGeometry(20, 216, 260, 54);
@@ -57,7 +59,7 @@ SoloWindow::SoloWindow(const QString& soloPage, QWidget* parent)
 }
 
 void SoloWindow::openPage() {
-    if (!desktop_->openUrl(QUrl(page_))) desktop_->showMessage(this, QStringLiteral("Cannot open Webpage"));
+    if (!desktop_->openUrl(page_)) desktop_->showMessage(this, QStringLiteral("Cannot open Webpage"));
 }
 
 bool SoloWindow::eventFilter(QObject* watched, QEvent* event) {

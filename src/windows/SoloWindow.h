@@ -1,8 +1,8 @@
 #pragma once
-// `Tsolo`: points the player to the maker's one-player edition. The
-// picture and both lines show a hand cursor; a click on any of them opens
-// that edition's page in the browser.
-#include <QString>
+// `Tsolo`: how to play on your own. The picture and both lines show a
+// hand cursor; a click on any of them opens the page that tells how (the
+// README that ships with the game, unless a packager set a web page).
+#include <QUrl>
 
 #include "windows/SideWindow.h"
 
@@ -13,7 +13,7 @@ class Desktop;
 class SoloWindow : public SideWindow {
     Q_OBJECT
 public:
-    explicit SoloWindow(const QString& soloPage, QWidget* parent = nullptr);
+    explicit SoloWindow(const QUrl& soloPage, QWidget* parent = nullptr);
 
     void setDesktop(Desktop* desktop) { desktop_ = desktop; }
     void openPage();
@@ -23,7 +23,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    QString page_;
+    QUrl page_;
     Desktop* desktop_;
 };
 

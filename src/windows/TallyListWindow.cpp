@@ -64,7 +64,7 @@ void TallyListWindow::buildLayout() {
     auto* own = new QGroupBox(QStringLiteral("Your Total Tally"), this);
     auto* ownGrid = new QGridLayout(own);
     const QString ownCaptions[4] = {QStringLiteral("Total Games:"), QStringLiteral("Your Wins"),
-                                    QStringLiteral("Total Times you've Tilecrest: "), QStringLiteral("Other:")};
+                                    QStringLiteral("Total Times you've shut all nine tiles:"), QStringLiteral("Other:")};
     for (int i = 0; i < 4; ++i) {
         auto* caption = new QLabel(ownCaptions[i], own);
         mylabel_[i] = counterLabel(QStringLiteral("mylabel_%1").arg(i + 1), own);

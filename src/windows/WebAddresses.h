@@ -1,9 +1,11 @@
 #pragma once
 // Every address the side windows use, in one place: the maker's web site,
 // the one-player edition's page, the lobby installer and the lobby
-// program's installed path. Until the game has a home page they are
-// reserved example addresses that lead nowhere. Packagers and tests point
-// them elsewhere with keys of the settings file's own section.
+// program's installed path. The game has no home page of its own: the site
+// and the solo page are empty, which stands for the README that ships with
+// the game (ShippedDocuments), so a click always opens something real.
+// Packagers and tests point them elsewhere with keys of the settings
+// file's own section.
 #include <string>
 #include <string_view>
 
@@ -14,8 +16,6 @@ class SettingsFile;
 namespace tc::windows {
 
 struct WebAddresses {
-    static constexpr const char* kMakerSite = "http://www.example.com/";
-    static constexpr const char* kSoloPage = "http://www.example.com/tilecrest-solo/";
     static constexpr const char* kLobbyInstaller = "http://downloads.example.com/velmoralobby/velmoralobby-setup.tar.gz";
     static constexpr const char* kLobbyProgram = "/opt/velmoralobby/velmoralobby";
 
@@ -25,8 +25,8 @@ struct WebAddresses {
     static constexpr const char* kLobbyInstallerKey = "LobbyInstaller";
     static constexpr const char* kLobbyProgramKey = "LobbyProgram";
 
-    std::string makerSite = kMakerSite;
-    std::string soloPage = kSoloPage;
+    std::string makerSite;  // "": the shipped README
+    std::string soloPage;   // "": the shipped README
     std::string lobbyInstaller = kLobbyInstaller;
     std::string lobbyProgram = kLobbyProgram;
 

@@ -96,7 +96,9 @@ TEST(Coach, ExpertRudiIsChosenAndTheBestMoveShowsOnTheOwnTurnOnly) {
         ASSERT_EQ(markedTiles(you), best) << "open " << open << " roll " << total;
         if (!best) continue;  // the server ends the turn itself
         ++coached;
-        EXPECT_TRUE(you.label("label_status").startsWith("Best move: ")) << you.label("label_status").toStdString();
+        // The advice has its own line; the turn's own line stays above it.
+        EXPECT_TRUE(you.label("label_coach").startsWith("Best move: ")) << you.label("label_coach").toStdString();
+        EXPECT_EQ(you.label("label_status"), "YOUR TURN.");
         // Play the advice.
         for (int t = 1; t <= 9; ++t)
             if (best & (1u << (t - 1))) QTest::mouseClick(you.board().tile(t), Qt::LeftButton);

@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -296,6 +297,16 @@ TEST(ConnectDialog, HostingOnATakenPortKeepsTheDialogAndOffersAFreeOne) {
         << reason.toStdString();
     EXPECT_NE(spin->value(), holder.serverPort());
     EXPECT_TRUE(d->focusWidget() == spin || spin->isAncestorOf(d->focusWidget()));
+    // The reason wraps onto rows of its own: the dialog grew, no field is
+    // squeezed below its height and nothing overlaps the port.
+    auto* problem = d->findChild<QLabel*>("label_problem");
+    auto* name = d->findChild<QLineEdit*>("edit_name");
+    ASSERT_TRUE(problem && name);
+    EXPECT_TRUE(problem->isVisible());
+    for (QWidget* field : std::initializer_list<QWidget*>{name, spin})
+        EXPECT_GE(field->height(), field->sizeHint().height()) << field->objectName().toStdString();
+    EXPECT_GE(problem->height(), problem->heightForWidth(problem->width()));
+    EXPECT_GE(problem->y(), spin->geometry().bottom());
     // Eve is still in her solo game.
     EXPECT_TRUE(eve->session().loggedin());
     EXPECT_EQ(eve->seat(1), "You");

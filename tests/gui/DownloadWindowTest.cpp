@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -86,16 +87,37 @@ TEST(DownloadWindow, TheWindowItsTextsAndButtons) {
     for (auto* l : w.findChildren<QLabel*>()) texts << l->text();
     EXPECT_TRUE(texts.contains("Download The Velmora Lobby Now to play this  and other exciting games online "
                                "with other players! "));
-    EXPECT_TRUE(texts.contains("Note: Even if you are playing offline, you will need to configure your FIREWALL "
-                               "to allow the game to access the internet components."));
+    // A solo game needs nothing from the firewall; the note says what does.
+    EXPECT_TRUE(texts.contains("Note: A solo game stays on this computer and needs nothing from your firewall. "
+                               "Only a game you host for others needs its port (7772) open."));
+    EXPECT_FALSE(texts.join(' ').contains("FIREWALL"));
     auto* solo = find<QPushButton>(&w, "button_solo");
     EXPECT_EQ(solo->text(), "Play Solo Game");
     EXPECT_TRUE(solo->isDefault());
 
-    // Stop before any download only sets the texts.
+    // Nothing runs, so there is nothing to stop: the button is greyed and
+    // a click reports no abort of nothing.
+    EXPECT_TRUE(f.idle());
     QTest::mouseClick(f.stop, Qt::LeftButton);
-    EXPECT_EQ(f.info->text(), "Download has been aborted.");
-    EXPECT_EQ(f.phase->text(), "Download Aborted");
+    EXPECT_EQ(f.info->text(), "");
+    EXPECT_EQ(f.phase->text(), "");
+
+    // "Don't show this again": set quietly by the owner, told when the player changes it.
+    auto* dontShow = find<QCheckBox>(&w, "check_dontshow");
+    EXPECT_EQ(dontShow->text(), "Don't show this again");
+    EXPECT_TRUE(dontShow->isVisible());
+    EXPECT_FALSE(dontShow->isChecked());
+    QSignalSpy offered(&w, &DownloadWindow::offerAtStartChanged);
+    w.setOfferedAtStart(false);
+    EXPECT_TRUE(dontShow->isChecked());
+    EXPECT_FALSE(w.offeredAtStart());
+    EXPECT_EQ(offered.count(), 0);
+    dontShow->click();
+    EXPECT_TRUE(w.offeredAtStart());
+    dontShow->click();
+    ASSERT_EQ(offered.count(), 2);
+    EXPECT_EQ(offered.at(0).at(0).toBool(), true);
+    EXPECT_EQ(offered.at(1).at(0).toBool(), false);
 
     // No lobby installed: the message, and the game goes on.
     QSignalSpy exits(&w, &DownloadWindow::exitRequested);

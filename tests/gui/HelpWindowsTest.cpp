@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -11,6 +12,7 @@
 
 #include "GameCopy.h"
 #include "client/DicePanel.h"
+#include "store/SettingsFile.h"
 #include "store/StoreLocation.h"
 #include "windows/AboutWindow.h"
 #include "windows/DownloadWindow.h"
@@ -51,7 +53,7 @@ TEST(HelpWindow, EachButtonBringsItsPageToTheFrontAndNamesIt) {
 
     const QList<std::pair<int, QString>> buttons{{2, "Connecting"},    {3, "Game Play"}, {4, "Scoring"},
                                                  {5, "Documentation"}, {6, "License"},   {11, "The Lobby"},
-                                                 {12, "Spectators"}};
+                                                 {12, "Spectators"}, {14, "Menus"}};
     for (const auto& [tag, title] : buttons) {
         auto* b = find<QPushButton>(&help, QStringLiteral("SelButton%1").arg(tag));
         EXPECT_EQ(b->text(), title);
@@ -72,6 +74,14 @@ TEST(HelpWindow, EachButtonBringsItsPageToTheFrontAndNamesIt) {
     EXPECT_TRUE(connecting.contains("tilecrest NAME HOST true"));
     EXPECT_TRUE(connecting.contains("TCP port 7772"));
     EXPECT_TRUE(connecting.contains("firewall"));
+    // How games are joined in this edition; the lobby keeps one line.
+    const QString joining = connecting.simplified();
+    EXPECT_FALSE(joining.contains("normally joined"));
+    EXPECT_TRUE(joining.contains("A lobby program can start Tilecrest for you with a name, a host and true or false"));
+    for (const char* words : {"File, Join a Game\u2026", "Games on your network", "type the host's address",
+                              "Show this game to players on your network", "avahi-daemon", "tilecrest-server",
+                              "the player in seat 1 is the host for starting games"})
+        EXPECT_TRUE(joining.contains(QString::fromUtf8(words))) << words;
     // What the game does: Rudi sits down when the game starts, and the
     // first round ends when the turn comes back to seat 1 after it played.
     EXPECT_TRUE(connecting.simplified().contains(
@@ -82,6 +92,17 @@ TEST(HelpWindow, EachButtonBringsItsPageToTheFrontAndNamesIt) {
     EXPECT_TRUE(gameplay.contains("A round is over each time the turn comes back to seat 1"));
     EXPECT_TRUE(gameplay.contains("round 1 may go Rudi, You, Rudi"));
     EXPECT_TRUE(help.page(5)->toPlainText().contains("1.0.3.5"));
+    // The history records what this edition adds.
+    const QString history = help.page(5)->toPlainText().simplified();
+    for (const char* words : {"Games on your network", "Show this game to players on your network", "Avahi",
+                              "tilecrest-server", "the player in seat 1 is the host for starting games",
+                              "Classic and Expert Rudi", "The coach", "Full Screen", "window sizes", "The keyboard",
+                              "\"The host removed you from this game.\"", "held for him for 2 minutes", "--hold-s",
+                              "The tally", "shut all nine tiles"})
+        EXPECT_TRUE(history.contains(QString::fromUtf8(words))) << words;
+    // No page speaks of the sentences that lost their verb.
+    for (const QTextBrowser* page : help.findChildren<QTextBrowser*>())
+        EXPECT_FALSE(page->toPlainText().contains("Tilecrest!")) << page->objectName().toStdString();
     const QString watching = help.page(12)->toPlainText();
     for (const char* words : {"spectators", "Spy List", "Remove From Game", "Just Watch", "Set to Just Watch",
                               "Watching \u2014 seats are full", "Game is full"})
@@ -126,18 +147,33 @@ TEST(HelpWindow, OpenedFromAWindowNearTheScreensEdgeStaysOnTheScreen) {
 
 TEST(AboutAndSolo, ShowTheVersionAndOpenTheirAddresses) {
     DesktopRecorder desktop;
-    tc::windows::AboutWindow about("http://www.example.com/");
+    const QUrl readme = QUrl::fromLocalFile("/usr/share/doc/tilecrest/README.md");
+    const QUrl licence = QUrl::fromLocalFile("/usr/share/doc/tilecrest/LICENSE");
+    tc::windows::AboutWindow about(readme, licence);
     about.setDesktop(&desktop);
     EXPECT_EQ(about.windowTitle(), "Tilecrest - About");
     EXPECT_EQ(find<QLabel>(&about, "version")->text(), "1.0.3");
     EXPECT_EQ(find<QLabel>(&about, "label_build")->text(), ".5");
     auto* web = find<QLabel>(&about, "label_web");
     EXPECT_TRUE(web->font().underline());
+    EXPECT_EQ(web->text(), "/usr/share/doc/tilecrest/README.md");  // a file shows as its path
+    auto* licenceLink = find<QLabel>(&about, "label_licence");
+    EXPECT_EQ(licenceLink->text(), "Free software under the MIT licence.");
+    EXPECT_TRUE(licenceLink->font().underline());
     about.show();
     click(web);
-    EXPECT_EQ(desktop.opened, QList<QUrl>{QUrl("http://www.example.com/")});
+    click(licenceLink);
+    EXPECT_EQ(desktop.opened, (QList<QUrl>{readme, licence}));
+    // A long address is cut in its middle to fit, whole in the tooltip.
+    const QString far = "https://127.0.0.1/" + QString(200, 'a') + "/end";
+    tc::windows::AboutWindow longer{QUrl(far), licence};
+    auto* cut = find<QLabel>(&longer, "label_web");
+    EXPECT_TRUE(cut->text().contains(QChar(0x2026)));
+    EXPECT_TRUE(cut->text().endsWith("/end"));
+    EXPECT_EQ(cut->toolTip(), far);
 
-    tc::windows::SoloWindow solo("http://www.example.com/solo/");
+    desktop.opened.clear();
+    tc::windows::SoloWindow solo(readme);
     solo.setDesktop(&desktop);
     EXPECT_EQ(solo.windowTitle(), "Tilecrest - Solo");
     solo.show();
@@ -149,7 +185,9 @@ TEST(AboutAndSolo, ShowTheVersionAndOpenTheirAddresses) {
         EXPECT_EQ(l->cursor().shape(), Qt::PointingHandCursor) << name;
         click(l);
     }
-    EXPECT_EQ(desktop.opened, QList<QUrl>(3, QUrl("http://www.example.com/solo/")));
+    EXPECT_EQ(desktop.opened, QList<QUrl>(3, readme));
+    // It invites to nothing that does not exist: solo play is this game's own.
+    EXPECT_FALSE(find<QLabel>(&solo, "label_invite")->text().contains("edition"));
 
     // Nothing to open it with: the player is told.
     desktop.opens = false;
@@ -174,7 +212,8 @@ TEST(SideWindowMenus, EachItemOpensItsWindow) {
 
     const QStringList bar = captions(w.menuBar()->actions());
     EXPECT_EQ(bar.mid(bar.indexOf("View")), (QStringList{"View", "Help", "-", "Solo Version of Tilecrest"}));
-    EXPECT_EQ(captions(w.findChild<QMenu*>("Help1")->actions()), (QStringList{"Content", "Quick Instructions", "About"}));
+    EXPECT_EQ(captions(w.findChild<QMenu*>("Help1")->actions()),
+              (QStringList{"Content", "Quick Instructions", "About", "Download The Velmora Lobby\u2026"}));
     EXPECT_EQ(w.findChild<QAction*>("Help2")->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_TRUE(captions(w.findChild<QMenu*>("View1")->actions()).contains("Spy List"));
 
@@ -182,7 +221,9 @@ TEST(SideWindowMenus, EachItemOpensItsWindow) {
         {"Help2", &solo.game.help()},
         {"About1", &solo.game.about()},
         {"SoloVersionofTileCrest1", &solo.game.solo()},
-        {"SpyList1", &solo.game.spyList()}};
+        {"SpyList1", &solo.game.spyList()},
+        {"DownloadLobby1", &solo.game.download()}};
+    solo.game.download().hide();
     for (const auto& [action, window] : items) {
         EXPECT_FALSE(window->isVisible()) << action;
         find<QAction>(&w, action)->trigger();
@@ -205,6 +246,59 @@ TEST(SideWindowMenus, EachItemOpensItsWindow) {
     auto* logo = find<QWidget>(w.board()->dicePanel(), "image_logo");
     click(logo);
     EXPECT_EQ(solo.desktop.opened, QList<QUrl>{QUrl("http://127.0.0.1:9/maker")});
+}
+
+TEST(SideWindowMenus, TheLobbyOfferCanBeDeclinedForGoodAndOpenedFromHelp) {
+    const QString path = tc::store::storeFilePath("velmoralobby.ini", QStandardPaths::AppConfigLocation);
+    QFile::remove(path);
+    {
+        GameCopy solo({"--port", "0"});
+        ASSERT_TRUE(waitUntil([&] { return solo.session().loggedin(); }));
+        auto& offer = solo.game.download();
+        ASSERT_TRUE(offer.isVisible());
+        auto* dontShow = find<QCheckBox>(&offer, "check_dontshow");
+        EXPECT_FALSE(dontShow->isChecked());
+        EXPECT_FALSE(find<QPushButton>(&offer, "abortbutton")->isEnabled());
+        dontShow->click();
+        // Written at once, under its own key, the rest of the file untouched.
+        tc::store::SettingsFile file(path.toLocal8Bit().toStdString());
+        EXPECT_EQ(file.readString("OfferLobby", ""), "false");
+    }
+    {
+        // The next plain start keeps quiet; Help still opens the window, the box ticked.
+        GameCopy solo({"--port", "0"});
+        ASSERT_TRUE(waitUntil([&] { return solo.session().loggedin(); }));
+        QTest::qWait(50);
+        EXPECT_FALSE(solo.game.download().isVisible());
+        find<QAction>(&solo.window(), "DownloadLobby1")->trigger();
+        EXPECT_TRUE(solo.game.download().isVisible());
+        auto* dontShow = find<QCheckBox>(&solo.game.download(), "check_dontshow");
+        EXPECT_TRUE(dontShow->isChecked());
+        dontShow->click();  // wanted again
+        tc::store::SettingsFile file(path.toLocal8Bit().toStdString());
+        EXPECT_EQ(file.readString("OfferLobby", ""), "true");
+    }
+    {
+        GameCopy solo({"--port", "0"});
+        ASSERT_TRUE(waitUntil([&] { return solo.session().loggedin(); }));
+        EXPECT_TRUE(waitUntil([&] { return solo.game.download().isVisible(); }));
+        // About and Solo open the README and the licence that ship with the game.
+        find<QAction>(&solo.window(), "About1")->trigger();
+        QTest::mouseClick(find<QLabel>(&solo.game.about(), "label_web"), Qt::LeftButton);
+        QTest::mouseClick(find<QLabel>(&solo.game.about(), "label_licence"), Qt::LeftButton);
+        find<QAction>(&solo.window(), "SoloVersionofTileCrest1")->trigger();
+        QTest::mouseClick(find<QLabel>(&solo.game.solo(), "label_here"), Qt::LeftButton);
+        ASSERT_EQ(solo.desktop.opened.size(), 3);
+        const QStringList starts{"# Tilecrest", "MIT License", "# Tilecrest"};
+        for (int i = 0; i < 3; ++i) {
+            const QUrl& url = solo.desktop.opened[i];
+            EXPECT_TRUE(url.isLocalFile()) << url.toString().toStdString();
+            QFile shipped(url.toLocalFile());
+            ASSERT_TRUE(shipped.open(QIODevice::ReadOnly)) << url.toString().toStdString();
+            EXPECT_TRUE(shipped.readAll().startsWith(starts[i].toUtf8())) << url.toString().toStdString();
+        }
+    }
+    QFile::remove(path);
 }
 
 TEST(SideWindowMenus, AHostedStartDoesNotOfferTheLobby) {

@@ -84,11 +84,22 @@ TEST(HostedGame, TypedChatGoesRoundTrip) {
     ASSERT_NE(phrases, nullptr);
     phrases->setPhrase(1, "Hello+there|with pipes");
     QTest::mouseClick(bob.window().findChild<QToolButton*>("b_phrase1"), Qt::LeftButton);
+    // The phrase buttons rest, greyed, for the lock; the sounds button does not.
+    ASSERT_TRUE(waitUntil([&] { return phrases->resting(); }));
+    for (int n = 1; n <= 9; ++n)
+        EXPECT_FALSE(bob.window().findChild<QToolButton*>(QStringLiteral("b_phrase%1").arg(n))->isEnabled()) << n;
+    EXPECT_TRUE(bob.window().findChild<QToolButton*>("b_phrase10")->isEnabled());
     ASSERT_TRUE(waitUntil([&] {
         return ann->chatHas(QStringLiteral("Bob chats: a\u00a6b\u00a6clRed")) &&
                ann->chatHas(QStringLiteral("Bob says: Hello+there\u00a6with pipes")) &&
                bob.chatHas(QStringLiteral("You say: Hello+there\u00a6with pipes"));
     }));
+    // When the lock is over they light up together, and the session takes a phrase again.
+    ASSERT_TRUE(waitUntil([&] { return !phrases->resting(); }, 10000));
+    for (int n = 1; n <= 9; ++n)
+        EXPECT_TRUE(bob.window().findChild<QToolButton*>(QStringLiteral("b_phrase%1").arg(n))->isEnabled()) << n;
+    EXPECT_TRUE(bob.session().phraseready());
+    EXPECT_EQ(bob.session().phraseRestMs(), 0);
 }
 
 TEST(HostedGame, ASpectatorIsListedAndTheHostCanRemoveHim) {

@@ -54,7 +54,8 @@ TEST(MainWindow, MenusHoldOnlyWhatWorks) {
                            "Text Size", "Scroll Chat Off", "-", "Reset Screen Location"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("TextSize1")->actions()), (QStringList{"8", "10", "12", "14"}));
     EXPECT_EQ(captions(w.findChild<QMenu*>("View1")->actions()), (QStringList{"View Tally", "Spy List", "Phrase List", "-", "Full Screen"}));
-    EXPECT_EQ(captions(w.findChild<QMenu*>("Help1")->actions()), (QStringList{"Content", "Quick Instructions", "About"}));
+    EXPECT_EQ(captions(w.findChild<QMenu*>("Help1")->actions()),
+              (QStringList{"Content", "Quick Instructions", "About", "Download The Velmora Lobby\u2026"}));
     EXPECT_EQ(w.findChild<QAction*>("QuickInstructions1")->shortcut(), QKeySequence("Ctrl+I"));
 
     // One Scroll Chat Off for the pane and the menu, on Ctrl+S.

@@ -147,8 +147,11 @@ TEST(Settings, APreparedFileIsAppliedAtTheOwnEntryAndGoesOnTheWire) {
     QTest::mouseClick(phraseButton(ann, 3), Qt::LeftButton);
     QTest::mouseClick(phraseButton(ann, 1), Qt::LeftButton);  // locked
     EXPECT_EQ(server.next(), "CMD_action+3+ says: Nice one, Ann!|clRed\xFF");
+    EXPECT_FALSE(phraseButton(ann, 1)->isEnabled());  // resting, greyed
     EXPECT_TRUE(server.quiet(20));
-    ASSERT_TRUE(waitUntil([&] { return ann.session().phraseready(); }));
+    // The buttons light up no sooner than the session takes a phrase again.
+    ASSERT_TRUE(waitUntil([&] { return phraseButton(ann, 1)->isEnabled(); }));
+    EXPECT_TRUE(ann.session().phraseready());
     QTest::mouseClick(phraseButton(ann, 1), Qt::LeftButton);
     EXPECT_EQ(server.next(), "CMD_action+3+ says: Way To Go!|clRed\xFF");
 

@@ -70,6 +70,12 @@ TEST(TallyWindow, CountsShowAtOnceAndReachTheDiskAtOnce) {
               "Nobody is tallied yet: tick a name under \"Players In Current Game\" to keep a tally of your games "
               "against that player.");
     EXPECT_EQ(text(*w, "label_hisname"), "Wins:");
+    // The own counters' captions say what they count, each a whole sentence.
+    QStringList captions;
+    for (const QLabel* l : w->findChildren<QLabel*>())
+        if (l->isVisibleTo(w.get()) && l->text().startsWith("Total")) captions << l->text();
+    captions.sort();
+    EXPECT_EQ(captions, (QStringList{"Total", "Total Games:", "Total Times you've shut all nine tiles:"}));
 
     w->loadchecklist({"Bob", "Rudi"});
     EXPECT_EQ(entries(*w, "checklist", true), QStringList());

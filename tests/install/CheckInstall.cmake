@@ -28,6 +28,8 @@ set(expected
   bin/tilecrest-pack
   bin/tilecrest-server
   share/applications/${id}.desktop
+  share/doc/tilecrest/LICENSE
+  share/doc/tilecrest/README.md
   share/icons/hicolor/128x128/apps/${id}.png
   share/icons/hicolor/256x256/apps/${id}.png
   share/icons/hicolor/48x48/apps/${id}.png

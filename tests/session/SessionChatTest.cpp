@@ -154,9 +154,13 @@ TEST(Phrases, SayOrActThenRestForOneAndAHalfSeconds) {
     std::int64_t now = 1'000'000;
     rig.session.setClock([&] { return now; });
     EXPECT_FALSE(rig.session.sendPhrase("Thanks!", tc::net::kBlack));  // not logged in
+    EXPECT_EQ(rig.session.phraseRestMs(), 0);  // a refused phrase starts no rest
     rig.join(3, "Ann");
     EXPECT_TRUE(rig.session.sendPhrase("Thanks!", tc::net::kBlack));
+    // What the buttons are greyed for: the whole lock, counting down.
+    EXPECT_EQ(rig.session.phraseRestMs(), kPhraseLockMs);
     now += 100;  // a second click a tenth of a second later
+    EXPECT_EQ(rig.session.phraseRestMs(), kPhraseLockMs - 100);
     EXPECT_FALSE(rig.session.sendPhrase("Good One!", tc::net::kBlack));
     EXPECT_EQ(rig.view.take(), (Events{"send:CMD_action+3+ says: Thanks!|clBlack\xFF"}));
     // The lock is a time: ticks, however many, do not end it.
@@ -165,8 +169,10 @@ TEST(Phrases, SayOrActThenRestForOneAndAHalfSeconds) {
     EXPECT_FALSE(rig.session.phraseready());
     now = 1'000'000 + kPhraseLockMs - 1;
     EXPECT_FALSE(rig.session.sendPhrase("Good One!", tc::net::kBlack));
+    EXPECT_EQ(rig.session.phraseRestMs(), 1);
     now += 1;
     EXPECT_TRUE(rig.session.phraseready());
+    EXPECT_EQ(rig.session.phraseRestMs(), 0);
     EXPECT_TRUE(rig.session.sendPhrase("/me waves", tc::net::kBlack));
     EXPECT_EQ(rig.view.take(), (Events{"send:CMD_action+3+waves|clBlack\xFF"}));
 }

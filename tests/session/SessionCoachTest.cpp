@@ -37,6 +37,7 @@ struct Coached : SessionRig {
     }
     const Marks& marks() const { return session.table().bestMove; }
     const std::string& status() const { return session.table().status; }
+    const std::string& coach() const { return session.table().coach; }
 };
 
 } // namespace
@@ -50,7 +51,8 @@ TEST(Coach, MarksTheBestMoveAfterEachOwnRollAndClearsAtTheTurnsEnd) {
     const Events roll = rig.handle("CMD_placedice+1+4+2+5+");
     EXPECT_FALSE(sent(roll));
     EXPECT_EQ(rig.marks(), marked({9}));
-    EXPECT_EQ(rig.status(), "Best move: 9 (expected round score 7.62)");
+    EXPECT_EQ(rig.coach(), "Best move: 9 (expected round score 7.62)");
+    EXPECT_EQ(rig.status(), "YOUR TURN.");
 
     // Selecting other tiles changes nothing of the advice; a refused
     // selection leaves it too, for the roll stands.
@@ -65,7 +67,8 @@ TEST(Coach, MarksTheBestMoveAfterEachOwnRollAndClearsAtTheTurnsEnd) {
     EXPECT_EQ(rig.marks(), Marks{});
     rig.handle("CMD_placedice+1+1+2+4+");
     EXPECT_EQ(rig.marks(), marked({5}));
-    EXPECT_EQ(rig.status(), "Best move: 5 (expected round score 8.27)");
+    EXPECT_EQ(rig.coach(), "Best move: 5 (expected round score 8.27)");
+    EXPECT_EQ(rig.status(), "YOUR TURN.");
 
     // A roll without a move marks nothing, and the turn ends.
     rig.handle("CMD_closeit+5");
@@ -83,15 +86,22 @@ TEST(Coach, MarksTheBestMoveAfterEachOwnRollAndClearsAtTheTurnsEnd) {
     rig.handle("CMD_notvalid+1+2+");
     EXPECT_EQ(rig.marks(), Marks{});
     EXPECT_EQ(rig.status(), "TURN OVER! THERE ARE NO VALID MOVES.");
+    EXPECT_EQ(rig.coach(), "");
 
     // Several tiles read as a list.
     rig.handle("CMD_nextplayer+1");
     rig.handle("CMD_placedice+1+6+2+6+");
     EXPECT_EQ(rig.marks(), marked({3, 9}));
-    EXPECT_EQ(rig.status(), "Best move: 3 and 9 (expected round score 9.94)");
+    EXPECT_EQ(rig.coach(), "Best move: 3 and 9 (expected round score 9.94)");
+    // A refused selection: both lines stand, the rejection and the advice.
+    rig.session.clickTile(1);
+    rig.handle("CMD_notvalid+1+1+");
+    EXPECT_EQ(rig.status(), "THE BOXES YOU SELECTED DO NOT EQUAL THE SUM OF THE DICE");
+    EXPECT_EQ(rig.coach(), "Best move: 3 and 9 (expected round score 9.94)");
     // The next seat's turn clears them.
     rig.handle("CMD_nextplayer+3");
     EXPECT_EQ(rig.marks(), Marks{});
+    EXPECT_EQ(rig.coach(), "");
 }
 
 TEST(Coach, OnlyTheOwnTurnIsCoached) {
@@ -117,14 +127,18 @@ TEST(Coach, OnlyTheOwnTurnIsCoached) {
     rig.handle("CMD_nextplayer+1");
     rig.handle("CMD_placedice+1+4+2+5+");
     ASSERT_EQ(rig.marks(), marked({9}));
+    ASSERT_EQ(rig.coach(), "Best move: 9 (expected round score 7.62)");
     rig.handle("CMD_justwatching+1+1");
     EXPECT_EQ(rig.marks(), Marks{});
+    EXPECT_EQ(rig.coach(), "");  // the line goes with the marks
+    EXPECT_EQ(rig.status(), "YOUR TURN.");
     rig.handle("CMD_closeit+9");
     rig.handle("CMD_placedice+1+1+2+4+");
     EXPECT_EQ(rig.marks(), Marks{});
     // Playing again on that roll: the advice for it is back.
     rig.handle("CMD_justwatching+1+2");
     EXPECT_EQ(rig.marks(), marked({5}));
+    EXPECT_EQ(rig.coach(), "Best move: 5 (expected round score 8.27)");
 }
 
 TEST(Coach, OffByDefaultAndSwitchedDuringATurn) {
@@ -145,13 +159,19 @@ TEST(Coach, OffByDefaultAndSwitchedDuringATurn) {
     rig.session.setShowBestMove(true);
     EXPECT_EQ(rig.session.table().bestMove, marked({9}));
     EXPECT_FALSE(sent(rig.view.take()));
+    EXPECT_EQ(rig.session.table().coach, "Best move: 9 (expected round score 7.62)");
+    EXPECT_EQ(rig.session.table().status, "YOUR TURN.");
     rig.session.setShowBestMove(false);
     EXPECT_EQ(rig.session.table().bestMove, Marks{});
+    // Switched off, its line goes at once, not at the turn's end.
+    EXPECT_EQ(rig.session.table().coach, "");
+    EXPECT_EQ(rig.session.table().status, "YOUR TURN.");
 
     // A game's end leaves nothing marked.
     rig.session.setShowBestMove(true);
     rig.handle("CMD_winner+1+");
     EXPECT_EQ(rig.session.table().bestMove, Marks{});
+    EXPECT_EQ(rig.session.table().coach, "");
 }
 
 TEST(RudiSettings, EachKeyIsWrittenAloneAndReadStrictly) {

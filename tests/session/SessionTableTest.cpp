@@ -358,16 +358,16 @@ TEST(TableDice, EachDieLandsInItsColumnAndAlwaysMoves) {
     EXPECT_EQ(tops.size(), 36u);  // every top from 15 to 50 is reachable
 }
 
-TEST(TableScores, AllTilesClosedShowsTilecrestAndCountsOwnShut) {
+TEST(TableScores, AllTilesClosedSaysSoAndCountsOwnShut) {
     OwnTurn rig;
     EXPECT_EQ(rig.handle("CMD_scores+1+0+0+"), (Events{"mine:3"}));
-    EXPECT_EQ(rig.session.table().status, "Bob Tilecrest!");
+    EXPECT_EQ(rig.session.table().status, "Bob shut all nine tiles!");
     EXPECT_EQ(rig.seat(1).score, "0");
     EXPECT_TRUE(rig.handle("CMD_scores+3+0+0+").empty());
-    EXPECT_EQ(rig.session.table().status, "Cid Tilecrest!");
+    EXPECT_EQ(rig.session.table().status, "Cid shut all nine tiles!");
     EXPECT_TRUE(rig.handle("CMD_scores+3+17+17+").empty());
     EXPECT_EQ(rig.seat(3).score, "17");
-    EXPECT_EQ(rig.session.table().status, "Cid Tilecrest!");
+    EXPECT_EQ(rig.session.table().status, "Cid shut all nine tiles!");
     rig.handle("CMD_clearscores+");
     for (int n = 1; n <= 6; ++n) EXPECT_EQ(rig.seat(n).score, "0");
 }

@@ -21,12 +21,13 @@ std::string settingsWith(const std::string& text) {
 
 } // namespace
 
-TEST(WebAddresses, DefaultsAreReservedExampleAddresses) {
+TEST(WebAddresses, TheSiteAndSoloPageDefaultToTheShippedReadme) {
+    // Empty stands for the README installed with the game: never a
+    // placeholder page that leads nowhere.
     const WebAddresses a;
-    for (const std::string& web : {a.makerSite, a.soloPage, a.lobbyInstaller}) {
-        EXPECT_TRUE(WebAddresses::isWebAddress(web)) << web;
-        EXPECT_NE(web.find("example.com/"), std::string::npos) << web;
-    }
+    EXPECT_EQ(a.makerSite, "");
+    EXPECT_EQ(a.soloPage, "");
+    EXPECT_TRUE(WebAddresses::isWebAddress(a.lobbyInstaller));
     EXPECT_TRUE(WebAddresses::isAbsolutePath(a.lobbyProgram));
 }
 
@@ -38,7 +39,7 @@ TEST(WebAddresses, TheSettingsSectionOverridesOnlyUsableValues) {
     const tc::store::SettingsFile settings(path);
     const WebAddresses a = WebAddresses::fromSettings(settings);
     EXPECT_EQ(a.makerSite, "https://127.0.0.1:8443/home");
-    EXPECT_EQ(a.soloPage, WebAddresses::kSoloPage);
+    EXPECT_EQ(a.soloPage, "");  // a local file is refused: the shipped README stays
     EXPECT_EQ(a.lobbyInstaller, "http://127.0.0.1:1/get/setup.bin");
     EXPECT_EQ(a.lobbyProgram, WebAddresses::kLobbyProgram);
     std::remove(path.c_str());

@@ -1,0 +1,223 @@
+// The help pages against the program itself: every item of every menu of the
+// real main window, every key its actions answer, and every option in the
+// usage text of tilecrest and tilecrest-server must be described, and every
+// menu path the help names must exist. Nothing here is listed by hand, so an
+// item, key or option added later without a word in the help, or an item
+// renamed under it, makes this fail.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+
+#include "GameCopy.h"
+#include "windows/HelpWindow.h"
+#include "windows/SpyListWindow.h"
+
+using tc::guitest::GameCopy;
+using tc::guitest::waitUntil;
+
+namespace {
+
+// What the help says: its plain text, and each run of bold text (menu items
+// are written in bold where they are described).
+struct HelpText {
+    QString plain;
+    QStringList bold;
+};
+
+QString normalized(QString text) {
+    text.replace(QChar::Nbsp, QLatin1Char(' '));
+    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));  // a mnemonic's marker
+    text = text.simplified();
+    if (text.endsWith(QChar(0x2026))) text.chop(1);
+    if (text.endsWith(QStringLiteral("..."))) text.chop(3);
+    return text.trimmed();
+}
+
+HelpText helpText() {
+    tc::windows::HelpWindow help;
+    HelpText out;
+    for (QTextBrowser* page : help.findChildren<QTextBrowser*>()) {
+        out.plain += page->toPlainText() + QLatin1Char('\n');
+        for (QTextBlock block = page->document()->begin(); block.isValid(); block = block.next()) {
+            QString run;
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment f = it.fragment();
+                if (f.charFormat().fontWeight() >= QFont::Bold) {
+                    run += f.text();
+                } else if (!run.isEmpty()) {
+                    out.bold << normalized(run);
+                    run.clear();
+                }
+            }
+            if (!run.isEmpty()) out.bold << normalized(run);
+        }
+    }
+    return out;
+}
+
+// Every menu of the window: the menu bar's, walked down through sub-menus,
+// then the context menus it holds (seat, chat, typing line, sounds,
+// smileys) and the spy list's.
+QList<QMenu*> menusOf(QMainWindow& w, QWidget& spyList) {
+    QList<QMenu*> menus;
+    std::function<void(QMenu*)> walk = [&](QMenu* m) {
+        if (!m || menus.contains(m)) return;
+        menus << m;
+        for (QAction* a : m->actions()) walk(a->menu());
+    };
+    for (QAction* a : w.menuBar()->actions()) walk(a->menu());
+    for (QMenu* m : w.findChildren<QMenu*>()) walk(m);
+    for (QMenu* m : spyList.findChildren<QMenu*>()) walk(m);
+    return menus;
+}
+
+// The items of `menus` (and the bar's own items) that no bold run of the
+// help names, as "menu > item".
+QStringList undescribedItems(QMainWindow& w, const QList<QMenu*>& menus, const HelpText& help) {
+    auto described = [&](const QString& text) {
+        const QString t = normalized(text);
+        for (const QString& b : help.bold)
+            if (b.contains(t)) return true;
+        return false;
+    };
+    QStringList missing;
+    for (QAction* a : w.menuBar()->actions())
+        if (!a->isSeparator() && !a->text().isEmpty() && !described(a->text())) missing << "menu bar > " + a->text();
+    for (QMenu* m : menus) {
+        const QString where = m->title().isEmpty() ? m->objectName() : m->title();
+        for (QAction* a : m->actions()) {
+            if (a->isSeparator() || a->text().isEmpty()) continue;
+            if (!described(a->text())) missing << where + " > " + a->text();
+        }
+    }
+    return missing;
+}
+
+// Keys are named as the program names them ("Ctrl+S", "F11"; Escape as "Esc").
+QStringList unnamedKeys(QMainWindow& w, const HelpText& help) {
+    QStringList missing;
+    for (QAction* a : w.findChildren<QAction*>())
+        for (const QKeySequence& key : a->shortcuts()) {
+            const QString name = key.toString(QKeySequence::PortableText);
+            const QRegularExpression word(QStringLiteral("(?<![\\w+])") + QRegularExpression::escape(name) +
+                                          QStringLiteral("(?![\\w])"));
+            if (!help.plain.contains(word) && !(name == "Esc" && help.plain.contains("Escape")))
+                missing << a->text() + " " + name;
+        }
+    return missing;
+}
+
+// Bold runs of the form "Menu, Item" whose menu is on the bar but has no
+// such item: help that sends the player to an item that is gone or renamed.
+QStringList staleMenuPaths(QMainWindow& w, const HelpText& help, int* paths = nullptr) {
+    QStringList stale;
+    const QRegularExpression path(QStringLiteral("^(\\w+), (.+)$"));
+    for (const QString& b : help.bold) {
+        const QRegularExpressionMatch m = path.match(b);
+        if (!m.hasMatch()) continue;
+        QMenu* menu = nullptr;
+        for (QAction* a : w.menuBar()->actions())
+            if (a->menu() && a->menu()->title() == m.captured(1)) menu = a->menu();
+        if (!menu) continue;
+        if (paths) ++*paths;
+        bool found = false;
+        for (QAction* a : menu->actions()) found = found || normalized(a->text()) == m.captured(2);
+        if (!found) stale << b;
+    }
+    return stale;
+}
+
+QString usageOf(const QString& program) {
+    QProcess p;
+    p.start(QStringLiteral(TILECREST_BIN_DIR "/") + program, {QStringLiteral("--help")});
+    if (!p.waitForFinished(30000)) return {};
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+QStringList optionsIn(const QString& usage) {
+    QStringList options;
+    const QRegularExpression option(QStringLiteral("(?<![\\w-])--(?:[a-z][a-z0-9-]*)?(?![\\w-])"));
+    for (auto it = option.globalMatch(usage); it.hasNext();) {
+        const QString o = it.next().captured(0);
+        if (!options.contains(o)) options << o;
+    }
+    return options;
+}
+
+QStringList unexplainedOptions(const QStringList& options, const HelpText& help) {
+    QStringList missing;
+    for (const QString& o : options) {
+        const QRegularExpression word(QStringLiteral("(?<![\\w-])") + QRegularExpression::escape(o) +
+                                      QStringLiteral("(?![\\w-])"));
+        if (!help.plain.contains(word)) missing << o;
+    }
+    return missing;
+}
+
+} // namespace
+
+TEST(HelpCoverage, EveryMenuItemAndKeyOfTheWindowIsDescribed) {
+    GameCopy solo({"--port", "0"});
+    auto& w = solo.window();
+    ASSERT_TRUE(waitUntil([&] { return solo.session().loggedin(); }));
+    const HelpText help = helpText();
+    const QList<QMenu*> menus = menusOf(w, solo.game.spyList());
+
+    // The walk reaches the menus a player meets, not just the bar's.
+    QStringList names;
+    for (QMenu* m : menus) names << m->objectName();
+    for (const char* name : {"File1", "Options1", "TextSize1", "View1", "Help1", "popup_kick", "popup_sounds",
+                             "popup_smilies"})
+        EXPECT_TRUE(names.contains(name)) << name;
+    int items = 0;
+    for (QMenu* m : menus) items += int(m->actions().size());
+    EXPECT_GE(items, 70);
+
+    EXPECT_EQ(undescribedItems(w, menus, help), QStringList{});
+    EXPECT_EQ(unnamedKeys(w, help), QStringList{});
+    // The menus' own names too.
+    for (QAction* a : w.menuBar()->actions())
+        if (a->menu()) {
+            EXPECT_TRUE(help.bold.join('\n').contains(a->menu()->title())) << a->menu()->title().toStdString();
+        }
+
+    // The other way round: a menu path the help names is an item of that menu.
+    int paths = 0;
+    EXPECT_EQ(staleMenuPaths(w, help, &paths), QStringList{});
+    EXPECT_GE(paths, 8);
+    HelpText renamed;
+    renamed.bold = QStringList{"Options, Show Worst Move", "File, Exit", "Overall, fine"};
+    EXPECT_EQ(staleMenuPaths(w, renamed), QStringList{"Options, Show Worst Move"});
+
+    // An item or key added without a word in the help is caught.
+    QMenu* view = w.findChild<QMenu*>("View1");
+    QAction* added = view->addAction(QStringLiteral("Tile Polisher\u2026"));
+    added->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+    EXPECT_EQ(undescribedItems(w, menusOf(w, solo.game.spyList()), help), QStringList{"View > Tile Polisher\u2026"});
+    EXPECT_EQ(unnamedKeys(w, help), QStringList{"Tile Polisher\u2026 Ctrl+Shift+P"});
+    view->removeAction(added);
+    delete added;
+}
+
+TEST(HelpCoverage, EveryCommandLineOptionOfBothProgramsIsExplained) {
+    const HelpText help = helpText();
+    for (const QString& program : {QStringLiteral("tilecrest"), QStringLiteral("tilecrest-server")}) {
+        const QString usage = usageOf(program);
+        ASSERT_TRUE(usage.startsWith("Usage: " + program + " ")) << program.toStdString() << ": " << usage.toStdString();
+        const QStringList options = optionsIn(usage);
+        EXPECT_TRUE(options.contains("--port") && options.contains("--help")) << options.join(' ').toStdString();
+        EXPECT_EQ(unexplainedOptions(options, help), QStringList{}) << program.toStdString();
+    }
+    // The positional forms a lobby uses, and the end of the options.
+    EXPECT_TRUE(help.plain.contains("tilecrest NAME HOST true"));
+    EXPECT_TRUE(help.plain.contains("tilecrest NAME HOST x"));
+    EXPECT_TRUE(optionsIn(usageOf("tilecrest")).contains("--"));
+    // An option the help does not know is caught.
+    EXPECT_EQ(unexplainedOptions(optionsIn("  --port N  a port\n  --frobnicate  new\n"), help),
+              QStringList{"--frobnicate"});
+}
