@@ -227,6 +227,9 @@ private:
     void reclaim(int slot, const std::string& data);
     // Ends every hold with a release, as between games.
     void releaseHeld();
+    // A game started while seats are kept: every table has cleared its
+    // seats' marks, so the computer's play of them is told again.
+    void retellKept();
     std::string shutTilesLine() const;
     std::string awayLine(int seat) const;
 

@@ -39,6 +39,7 @@ void TServer::startgame(int slot, const std::string& data) {
     pointstowin_ = marks;
     log("game start by " + utf8(name) + ", " + std::to_string(marks) + " marks to win");
     sendAll("CMD_startgame+" + name + "+" + std::to_string(marks) + "+");
+    retellKept();
     tiles_ = game::allOpen();
     int held = 0;
     for (int s = 1; s <= game::kSeatCount; ++s) {

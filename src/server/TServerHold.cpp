@@ -52,6 +52,10 @@ void TServer::shutdown() {
     sendAll("CMD_serverclosing+");
 }
 
+void TServer::retellKept() {
+    for (int seat : hold_.seats()) sendAll("CMD_justwatching+" + std::to_string(seat) + "+1");
+}
+
 void TServer::releaseHeld() {
     for (int seat : hold_.seats()) release(seat);
 }

@@ -355,6 +355,20 @@ TEST_F(Hold, AStoppingServerTellsEveryConnectionSoNoneTakesTheEndForADrop) {
     EXPECT_EQ(linesTo(fresh), Lines{"CMD_serverclosing+"});
 }
 
+TEST_F(Hold, AGameStartedWhileASeatIsKeptTellsTheTablesTheComputerStillPlaysIt) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    start(bob, 3, 0);
+    server.connectionClosed(ann);
+    clear();
+    start(bob, 3, 0);
+    const Lines got = linesTo(bob);
+    ASSERT_GE(got.size(), 2u);
+    EXPECT_EQ(got[0], "CMD_startgame+Bob+5+");
+    EXPECT_EQ(got[1], "CMD_justwatching+2+1");
+    EXPECT_TRUE(server.held(2));
+}
+
 TEST(SeatKeys, KeysAreLongRandomAndComparedWhole) {
     SeatKeys k;
     const std::string a = k.issue(1);
