@@ -1,5 +1,7 @@
 #include "client/BoardPanel.h"
 
+#include <QFontMetrics>
+
 #include <QLabel>
 #include <QPainter>
 
@@ -176,8 +178,15 @@ void BoardPanel::showTable(const TableState& table) {
     for (std::size_t i = 0; i < 6; ++i) {
         Seat& s = seats_[i];
         const SeatDisplay& d = table.seats[i];
-        // Away is told in words, not by a colour alone.
-        s.name->setText(QString::fromStdString(d.caption) + (d.away ? QStringLiteral(" (away)") : QString()));
+        // Away is told in words, not by a colour alone; a long name gives
+        // way so that the word is never the part cut off.
+        QString caption = QString::fromStdString(d.caption);
+        if (d.away) {
+            const QString mark = QStringLiteral(" (away)");
+            const QFontMetrics fm(s.name->font());
+            caption = fm.elidedText(caption, Qt::ElideRight, qMax(0, s.name->width() - fm.horizontalAdvance(mark))) + mark;
+        }
+        s.name->setText(caption);
         s.name->setToolTip(QString::fromStdString(d.hint));
         s.score->setText(QString::fromStdString(d.score));
         // Wide scores ("45") must not be clipped by the narrow caption box.
