@@ -109,9 +109,9 @@ void TServer::bytesArrived(ConnId conn, std::string_view bytes) {
     const bool beforeLogin = !player_[slot].loggedin;
     for (const auto& line : lines) {
         if (slotOf(conn) == 0) break;  // a handler closed this connection
-        slot = slotOf(conn);           // a returning player's connection moves to his seat
         const bool wasLoggedIn = player_[slot].loggedin;
         dispatch(slot, line);
+        // A returning player's connection moves to his kept seat.
         if (slotOf(conn) != 0) slot = slotOf(conn);
         if (!wasLoggedIn && slotOf(conn) == slot && !player_[slot].loggedin && !keepBeforeLogin(conn, 0, 1))
             break;
