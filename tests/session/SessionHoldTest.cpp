@@ -96,6 +96,14 @@ TEST(SessionHold, ADropInARunningGameTriesToGetBackAndAnyOtherEndClosesAsBefore)
     Seated won;
     won.handle("CMD_winner+1+");
     EXPECT_EQ(won.drop(), Events{"close"});
+    // The hosting window runs the server: its end is never a drop.
+    SessionRig host;
+    host.host("Bob");
+    host.handle("CMD_seatkey+" + kKey + "+120+");
+    host.handle("CMD_startgame+Bob+5+");
+    host.view.take();
+    host.session.onSocketClosed();
+    EXPECT_EQ(host.view.take(), Events{"close"});
     // Without a key (an older server) nothing changes.
     SessionRig old;
     old.join(3, "Ann");
