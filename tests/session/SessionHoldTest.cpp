@@ -83,6 +83,14 @@ TEST(SessionHold, ADropInARunningGameTriesToGetBackAndAnyOtherEndClosesAsBefore)
     EXPECT_TRUE(rig.session.reconnecting());
     EXPECT_TRUE(rig.session.table().reconnecting);
 
+    // Lines that came with the drop are handled first.
+    Seated queued;
+    queued.feed("CMD_away+1+120+");
+    queued.session.onSocketClosed();
+    queued.drain();
+    EXPECT_EQ(queued.view.take(), (Events{sys("Bob lost the connection; their seat is kept for 2 minutes."),
+                                          sys("Connection lost, reconnecting\u2026"), "lost:120"}));
+
     // Leaving on purpose says so first, and the end is no drop.
     Seated leaving;
     leaving.session.leave();
