@@ -32,8 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(h.seat() >= 0 && h.seat() <= 9, std::to_string(h.seat()));
         FUZZ_CHECK(static_cast<int>(h.state()) >= static_cast<int>(before), "state went back");
         if (before != State::Waiting && before != State::LoggedIn) FUZZ_CHECK(h.state() == before, "left an end");
+        // A login turned away (full, removed) or a peer that went wrong
+        // after it keeps the seat it was given.
+        const bool endAfterLogin =
+            h.state() == State::NotAGame || h.state() == State::Full || h.state() == State::Removed;
         FUZZ_CHECK((h.state() == State::LoggedIn || h.state() == State::Joined) == (h.seat() != 0) ||
-                       (h.state() == State::NotAGame && logins == 1),
+                       (endAfterLogin && logins == 1),
                    "seat without login");
         FUZZ_CHECK(h.state() != State::Joined || !h.rest().empty(), "joined without an answer");
         FUZZ_CHECK(h.rest().size() <= JoinHandshake::kMaxBytes + 2 * 1024 * 1024, "rest unbounded");

@@ -56,6 +56,13 @@ public:
             const std::string rest = bytes.substr(kLeft.size());
             ++departures[{conn, std::stoi(rest.substr(0, rest.find('+')))}];
         }
+        // A connection that has not logged in hears nothing of the table:
+        // only its slot, and why it is turned away.
+        const int slot = server->slotOf(conn);
+        if (slot != 0 && !server->player(slot).loggedin)
+            FUZZ_CHECK(bytes.rfind("CMD_sendlogininfo+", 0) == 0 || bytes == "CMD_full+\xFF" ||
+                           bytes == "CMD_removed+\xFF",
+                       "a stranger was sent " + shown(bytes));
         // A client drops a line over the cap, so such a line never arrives.
         FUZZ_CHECK_NAMED("line-fits", bytes.size() - 1 <= tc::net::kMaxLineBytes,
                          "a " + std::to_string(bytes.size() - 1) + "-byte line: " + shown(bytes.substr(0, 60)));
@@ -122,22 +129,24 @@ void checkServer(const TServer& server, const NullPorts& ports, const std::vecto
     if (server.pauseTag() != PauseTag::None) FUZZ_CHECK(server.pausecount() >= 1, "pause with no ticks left");
 
     // A running game with no pause pending waits for a person: the seat on
-    // turn is held, played by its holder, and its roll can be made.
+    // turn is held by a connection that logged in, played by its holder,
+    // and its roll can be made.
     // Anything else would wait for ever.
     if (server.gamestarted() && server.pauseTag() == PauseTag::None) {
         const auto& p = server.player(server.currentseat());
-        FUZZ_CHECK(p.active && !p.watching,
+        FUZZ_CHECK(p.active && p.loggedin && !p.watching,
                    "game stalled: seat " + std::to_string(server.currentseat()) + " is the computer's, no pause");
         FUZZ_CHECK(tc::game::canmaketotal("o", server.tiles(), server.die1() + server.die2()),
                    "game stalled: unplayable roll left open");
     }
 }
 
-// The slots held before a step, with their connections.
+// The slots held and logged in before a step, with their connections: only
+// they hear of a departure, and only theirs are announced.
 std::map<int, ConnId> heldSlots(const TServer& server) {
     std::map<int, ConnId> held;
     for (int s = 1; s <= tc::server::kSlotCount; ++s)
-        if (server.player(s).active) held[s] = server.player(s).conn;
+        if (server.player(s).active && server.player(s).loggedin) held[s] = server.player(s).conn;
     return held;
 }
 

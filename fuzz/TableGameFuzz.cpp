@@ -260,7 +260,7 @@ private:
         // With no pause pending only a person at the table can move the game.
         if (server_.pauseTag() == PauseTag::None) {
             const auto& p = server_.player(seat);
-            FUZZ_CHECK(p.active && !p.watching,
+            FUZZ_CHECK(p.active && p.loggedin && !p.watching,
                        "game stalled: seat " + std::to_string(seat) + " is the computer's and no pause is pending");
         }
     }

@@ -83,8 +83,17 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
+    if (!options.ignored.empty()) {
+        // A lobby may pass more than the three words; say what was left.
+        std::string words;
+        for (const auto& w : options.ignored) words += " \"" + w + "\"";
+        std::fprintf(stderr, "tilecrest: ignored the words after the third:%s\n", words.c_str());
+    }
+
     ensureRuntimeDir();
-    QApplication app(argc, argv);
+    // Every word was ours to read: Qt takes none of them as its own options.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
 
     tc::app::SingleInstance instance(tc::app::SingleInstance::defaultKey());
     if (!instance.claim()) return 0;

@@ -120,6 +120,13 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
 }
 
+ConnectDialog::~ConnectDialog() {
+    // The browser goes with the dialog's children and says so as it stops;
+    // by then the widgets that would show it are half gone (a window closed
+    // with the Join dialog open).
+    browser_->disconnect(this);
+}
+
 void ConnectDialog::openFor(Mode mode) {
     mode_ = mode;
     const bool host = mode == Mode::Host;
@@ -241,6 +248,7 @@ void ConnectDialog::accepted() {
         }
     }
     const MainOptions o = options();
+    sent_ = o;
     trying_ = true;
     updateButton();
     showProblem(QString());
@@ -272,7 +280,7 @@ void ConnectDialog::connectFailed(const QString& reason, quint16 offeredPort) {
 void ConnectDialog::connectSucceeded() {
     if (!trying_) return;
     trying_ = false;
-    const MainOptions o = options();
+    const MainOptions& o = sent_;
     if (settings_) {
         ConnectSettings s = ConnectSettings::read(*settings_);
         s.name = o.params[0];

@@ -42,6 +42,7 @@ public:
     enum class Mode { Host, Join };
 
     explicit ConnectDialog(QWidget* parent = nullptr);
+    ~ConnectDialog() override;
 
     // Where the fields come from and go to; may be null (nothing kept).
     // Must outlive the dialog.
@@ -60,12 +61,15 @@ public:
     // {name, address, "x"} to join, {name, "127.0.0.1", "true"} to host
     // (announced unless the player said no).
     MainOptions options() const;
+    // What the last connectRequested asked for: the try and what is
+    // remembered of it use these, not what was typed meanwhile.
+    const MainOptions& sentOptions() const { return sent_; }
 
     // The try of the last connectRequested failed: `reason` shows in the
     // dialog; a non-zero `offeredPort` replaces the port (a free one when
     // the chosen one is taken).
     void connectFailed(const QString& reason, quint16 offeredPort = 0);
-    // It worked: the fields are remembered and the dialog closes.
+    // It worked: what was sent is remembered and the dialog closes.
     void connectSucceeded();
     // Whether a try is running (the button waits meanwhile).
     bool trying() const { return trying_; }
@@ -109,6 +113,7 @@ private:
     QLabel* problem_;
     QPushButton* connect_;
     bool trying_ = false;
+    MainOptions sent_;
 };
 
 } // namespace tc::client

@@ -61,6 +61,7 @@ GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
         r->setFont(f);
         QPalette p = r->palette();
         p.setColor(QPalette::WindowText, QColor(255, 248, 220));
+        p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(170, 160, 140));
         r->setPalette(p);
         return r;
     };
@@ -106,6 +107,15 @@ void GameStartWindow::showHeading(bool options) {
 int GameStartWindow::playToScore() const { return spin_->value(); }
 
 void GameStartWindow::setPlayToScore(int marks) { spin_->setValue(marks); }
+
+void GameStartWindow::setRudiChoosable(bool choosable) {
+    const QString why =
+        choosable ? QString() : QStringLiteral("The game server decides how Rudi plays (tilecrest-server --rudi).");
+    for (QRadioButton* r : {classic_, expert_}) {
+        r->setEnabled(choosable);
+        r->setToolTip(why);
+    }
+}
 
 game::Rudi GameStartWindow::rudi() const { return expert_->isChecked() ? game::Rudi::Expert : game::Rudi::Classic; }
 

@@ -28,6 +28,11 @@ public:
     game::Rudi rudi() const;
     // Sets the choice without reporting it (rudiChosen is the player's).
     void setRudi(game::Rudi rudi);
+    // Whether the choice for Rudi counts: only where this window runs the
+    // game's server. The first player on a server without a window starts
+    // its games too, but that server plays Rudi its own way (--rudi), so
+    // there the choice is greyed out and says why.
+    void setRudiChoosable(bool choosable);
     // Shows the window centred on `over` (or where it is when null) and
     // brings it to the front.
     void showCentredOn(QWidget* over);

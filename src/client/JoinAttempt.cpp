@@ -58,6 +58,9 @@ void JoinAttempt::onBytes(const QByteArray& bytes) {
     case JoinHandshake::State::Full:
         fail(QStringLiteral("Game is full"));
         break;
+    case JoinHandshake::State::Removed:
+        fail(QStringLiteral("The host removed you from this game."));
+        break;
     case JoinHandshake::State::NotAGame:
         fail(QStringLiteral("Something answered on this port, but it is not a Tilecrest game. Check the port."));
         break;

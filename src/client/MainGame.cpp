@@ -72,6 +72,11 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
                      [this](bool host) { openConnectDialog(host); });
     QObject::connect(chat_.get(), &MainWindow::gameEnded, chat_.get(), [this] {
         chat_->addLineToChat("0+The game has ended; back to a solo game.", net::kPureBlue);
+        // A join tried meanwhile was meant to leave that game: the dialog
+        // hears how things stand instead of waiting on "Joining" for ever.
+        if (join_->running() && dialog_)
+            dialog_->connectFailed(QStringLiteral("Your game ended while you were joining, so you are back in a "
+                                                  "solo game. Press Join to try again."));
         MainOptions solo;
         solo.port = firstPort_;
         restart(solo);
@@ -221,7 +226,8 @@ void MainGame::hostFromDialog(const MainOptions& options) {
 }
 
 void MainGame::joined() {
-    const MainOptions options = dialog_->options();
+    // The fields may have been edited while the try ran.
+    const MainOptions options = dialog_->sentOptions();
     dialog_->connectSucceeded();
     replaceServer(std::make_unique<server::ServerHost>(rng_, nullptr));
     soloGame_ = false;

@@ -77,6 +77,8 @@ MainMenus::MainMenus(QMainWindow* window, QAction* scrollChatOff) {
     removeFromGame = item(seatMenu, QStringLiteral("Remove From Game"), QStringLiteral("RemoveFromGame1"));
     setJustWatch = item(seatMenu, QStringLiteral("Set to Just Watch"), QStringLiteral("SettoJustWatch1"));
     unsetJustWatch = item(seatMenu, QStringLiteral("Unset Just Watch"), QStringLiteral("UnsetJustWatch1"));
+    seatMenu->addSeparator();
+    letBackIn = item(seatMenu, QStringLiteral("Let Removed Players Back In"), QStringLiteral("LetRemovedBackIn1"));
 }
 
 void MainMenus::checkTextSize(int points) {

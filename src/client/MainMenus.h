@@ -43,6 +43,7 @@ public:
     QAction* removeFromGame = nullptr;
     QAction* setJustWatch = nullptr;
     QAction* unsetJustWatch = nullptr;
+    QAction* letBackIn = nullptr;  // the host forgets whom he removed
 
     // Checks the text size item for `points` (none when no item has it).
     void checkTextSize(int points);

@@ -17,15 +17,23 @@ MainOptions parseMainOptions(const QStringList& args) {
     };
     std::vector<std::string> words;
     for (const QString& a : args) words.push_back(a.toStdString());
-    const net::CommandLine cl = net::parseCommandLine(words, rules);
+    // A lobby passes the player's name as it is: a word that is none of our
+    // options is one of the three parameter words.
+    const net::CommandLine cl = net::parseCommandLine(words, rules, net::UnknownOptions::AreWords);
     MainOptions o;
     o.error = cl.error;
     if (!cl.error.empty()) return o;
-    o.params = cl.words;
-    o.port = static_cast<quint16>(cl.number("--port", o.port));
-    o.pauseMs = static_cast<int>(cl.number("--pause-ms", o.pauseMs));
     o.help = cl.has("--help");
     o.version = cl.has("--version");
+    net::GameWords game = net::takeGameWords(cl);
+    if (!game.error.empty() && !o.help && !o.version) {
+        o.error = game.error;
+        return o;
+    }
+    o.params = game.error.empty() ? game.params : cl.words;
+    o.ignored = game.ignored;
+    o.port = static_cast<quint16>(cl.number("--port", o.port));
+    o.pauseMs = static_cast<int>(cl.number("--pause-ms", o.pauseMs));
     o.announce = !cl.has("--no-announce");
     o.holdSeconds = static_cast<int>(cl.number("--hold-s", o.holdSeconds));
     return o;
@@ -46,12 +54,15 @@ QString mainUsage() {
                "  --hold-s N       a hosted game keeps the seat of a player whose connection drops\n"
                "                   for N seconds, 0..3600 (default 120; 0 never)\n"
                "  --no-announce    do not show a hosted game to players on the local network\n"
-               "  --               end of the options (for a NAME that starts with \"-\")\n"
+               "  --               end of the options: every word after it is a parameter word\n"
                "  --help           show this text and end\n"
                "  --version        show the version and end\n"
                "\n"
                "A solo game can be reached only from this computer; a hosted game from the network.\n"
                "In the game, File > Host a Game... and Join a Game... do the same without a command line.\n"
+               "Any word that is none of these options is a parameter word, so a NAME may start with \"-\";\n"
+               "among fewer than three words such a word is an unknown option. One or two parameter words\n"
+               "are not enough; words after the third are ignored, with a line on stderr.\n"
                "A wrong command line is named on stderr with this text and ends with status 2.\n")
         .arg(QLatin1String(net::kFullVersion));
 }

@@ -10,9 +10,13 @@
 //   --help, --version  print the usage or the version and end, before any
 //                 window or port is opened
 // Options are accepted anywhere and are not counted as parameters; "--"
-// ends them. An unknown option (also "-h"), a missing value or one that is
-// not a number in its range makes the command line wrong (`error`): the
-// program says so and ends with status 2 (net/CommandLine.h).
+// ends them. The parameters are none or three (net::takeGameWords): a word
+// that is none of our options is one of them, so a lobby's "-Ace- HOST x"
+// joins as "-Ace-"; one or two words, an unknown option (also "-h") among
+// fewer than three words, a missing value or one that is not a number in
+// its range makes the command line wrong (`error`): the program says so and
+// ends with status 2 (net/CommandLine.h). Words after the third are
+// ignored and listed in `ignored`.
 #include <string>
 #include <vector>
 
@@ -22,6 +26,7 @@ namespace tc::client {
 
 struct MainOptions {
     std::vector<std::string> params;
+    std::vector<std::string> ignored;  // words after the third
     quint16 port = 7772;
     int pauseMs = 0;  // 0: the server's own default
     bool announce = true;  // a hosted game (never a solo one) is announced

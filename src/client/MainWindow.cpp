@@ -188,6 +188,7 @@ void MainWindow::wireMenus() {
     input(m.removeFromGame, &Session::removeFromGame);
     input(m.setJustWatch, &Session::setJustWatch);
     input(m.unsetJustWatch, &Session::unsetJustWatch);
+    input(m.letBackIn, &Session::letRemovedBackIn);
 }
 
 std::vector<std::string> MainWindow::currentGameNames() const {
@@ -383,7 +384,7 @@ void MainWindow::animateTile(int tile, bool reverse, int frame) {
 }
 
 void MainWindow::playSound(const std::string& name) {
-    if (sounds_) sounds_->play(QString::fromStdString(name));
+    if (sounds_) sounds_->play(name);
 }
 
 void MainWindow::showMessage(const std::string& text) {
@@ -410,13 +411,20 @@ void MainWindow::closeWindow() {
     QTimer::singleShot(0, this, [this] { close(); });
 }
 
-void MainWindow::showGameStart() { side_.showGameStart(this); }
+void MainWindow::showGameStart() {
+    // The choice for Rudi goes to this window's own server only.
+    if (side_.gameStart) side_.gameStart->setRudiChoosable(hostingPort_ != 0);
+    side_.showGameStart(this);
+}
 
 void MainWindow::loadSettings() {
     const auto s = keeper_.read();
     if (!s) return;
-    WindowPlacement::restore(this, s->place);
-    if (keeper_.file()) fullScreen_->restore(keeper_.file()->ini());
+    if (!placeRestored_) {
+        placeRestored_ = true;
+        WindowPlacement::restore(this, s->place);
+        if (keeper_.file()) fullScreen_->restore(keeper_.file()->ini());
+    }
     playerSettings_->apply(*s, side_.gameStart);
     if (side_.gameStart) session_.offerMarks(side_.gameStart->playToScore());
     const RudiSettings rudi = RudiSettings::read(*keeper_.file());
@@ -459,6 +467,7 @@ void MainWindow::openSeatMenu(int seat, const QPoint& globalPos) {
     menus_->removeFromGame->setEnabled(p.removeEnabled);
     menus_->setJustWatch->setEnabled(p.setJustWatchEnabled);
     menus_->unsetJustWatch->setEnabled(p.unsetJustWatchEnabled);
+    menus_->letBackIn->setEnabled(p.letBackInEnabled);
     menus_->seatMenu->popup(globalPos);
 }
 

@@ -185,6 +185,10 @@ private:
     quint16 hostingPort_ = 0;
     bool endToGameEnded_ = false;  // set by leaveGame()
     int generation_ = 0;           // games left so far
+    // The stored place was put to the window: once per run, at the first
+    // login. Later games (hosting, joining, solo again) leave the window
+    // where the player has it.
+    bool placeRestored_ = false;
 
 };
 

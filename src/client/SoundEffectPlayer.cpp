@@ -61,10 +61,10 @@ void SoundEffectPlayer::stopCurrent() {
     current_ = nullptr;
 }
 
-void SoundEffectPlayer::play(const QString& name) {
+void SoundEffectPlayer::play(const std::string& name) {
     if (!ready()) return;
     stopCurrent();
-    const auto found = effects_.find(resourceFor(name));
+    const auto found = effects_.find(resourceFor(QString::fromStdString(name)));
     if (found == effects_.end()) {
         QApplication::beep();
         return;

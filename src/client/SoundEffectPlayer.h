@@ -25,7 +25,7 @@ public:
 
     // `name` without regard to case; an unknown name plays the system's
     // alert instead.
-    void play(const QString& name) override;
+    void play(const std::string& name) override;
 
     // The resource that `name` plays (":/sounds/DICE.wav" for "dice"), or
     // an empty string when no packaged sound has that name. "winner",

@@ -41,7 +41,8 @@ long long CommandLine::number(std::string_view name, long long fallback) const {
     return fallback;
 }
 
-CommandLine parseCommandLine(const std::vector<std::string>& args, const std::vector<OptionRule>& rules) {
+CommandLine parseCommandLine(const std::vector<std::string>& args, const std::vector<OptionRule>& rules,
+                             UnknownOptions unknown) {
     CommandLine cl;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -58,6 +59,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const std::ve
         const std::string name = a.substr(0, eq);
         const OptionRule* rule = findRule(rules, name);
         if (!rule) {
+            if (unknown == UnknownOptions::AreWords) {
+                cl.words.push_back(a);
+                cl.unknown.push_back(a);
+                continue;
+            }
             cl.error = "unknown option " + name;
             return cl;
         }
@@ -96,6 +102,26 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const std::ve
         cl.options.emplace_back(name, value);
     }
     return cl;
+}
+
+GameWords takeGameWords(const CommandLine& cl) {
+    GameWords g;
+    const std::size_t n = cl.words.size();
+    if (n < 3 && !cl.unknown.empty()) {
+        const std::string& w = cl.unknown.front();
+        g.error = "unknown option " + w.substr(0, w.rfind("--", 0) == 0 ? w.find('=') : std::string::npos);
+        return g;
+    }
+    if (n == 1 || n == 2) {
+        g.error = "NAME, HOST and true or x go together; " + std::string(n == 1 ? "only 1 word" : "only 2 words") +
+                  " given:";
+        for (const auto& w : cl.words) g.error += " \"" + w + "\"";
+        return g;
+    }
+    if (n == 0) return g;
+    g.params.assign(cl.words.begin(), cl.words.begin() + 3);
+    g.ignored.assign(cl.words.begin() + 3, cl.words.end());
+    return g;
 }
 
 int refuseCommandLine(const char* program, const std::string& error, const std::string& usage) {

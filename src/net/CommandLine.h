@@ -25,8 +25,17 @@ struct OptionRule {
     long long max = 0;
 };
 
+// What a word that looks like an option but is none of ours is.
+enum class UnknownOptions {
+    Refuse,    // the command line is wrong
+    AreWords,  // an ordinary word (kept in `unknown` as well)
+};
+
 struct CommandLine {
     std::vector<std::string> words;  // everything that is not an option, in order
+    // With UnknownOptions::AreWords: those of `words` that looked like an
+    // option, in order.
+    std::vector<std::string> unknown;
     // Options as given, in order; a flag has an empty value.
     std::vector<std::pair<std::string, std::string>> options;
     // Empty when the command line is right, else what is wrong with it.
@@ -39,7 +48,21 @@ struct CommandLine {
     long long number(std::string_view name, long long fallback) const;
 };
 
-CommandLine parseCommandLine(const std::vector<std::string>& args, const std::vector<OptionRule>& rules);
+CommandLine parseCommandLine(const std::vector<std::string>& args, const std::vector<OptionRule>& rules,
+                             UnknownOptions unknown = UnknownOptions::Refuse);
+
+// The game's parameter words, NAME HOST and "true" (host) or anything else
+// (join), as a lobby passes them: none (a solo game) or three. One or two
+// make the command line wrong; words after the third are ignored (a lobby
+// may pass more) and named in `ignored`. A word that looked like an option
+// is a parameter word among three or more (a player may be called
+// "-Ace-"); among fewer it is an unknown option.
+struct GameWords {
+    std::vector<std::string> params;   // empty or three
+    std::vector<std::string> ignored;  // after the third
+    std::string error;                 // empty unless wrong
+};
+GameWords takeGameWords(const CommandLine& cl);
 
 // Writes "PROGRAM: ERROR", a blank line and `usage` to stderr; returns
 // kCommandLineStatus for main() to return.

@@ -146,23 +146,23 @@ void TServer::disconnectsock(int slot, const std::string& why) {
     release(slot);
 }
 
-void TServer::refuse(int slot, const std::string& why) {
+void TServer::refuse(int slot, const std::string& answer, const std::string& why) {
     auto& p = player_[slot];
     const ConnId conn = p.conn;
     log("refused " + who(slot) + ": " + why);
-    ports_.send(conn, net::frame("CMD_full+"));
+    ports_.send(conn, net::frame(answer));
     conns_.erase(conn);
     ports_.close(conn);
-    p.active = false;
-    p.name.clear();
-    p.conn = 0;
-    p.loggedin = false;
+    // Never logged in: nobody is told, and it held no turn.
+    release(slot);
 }
 
 void TServer::release(int slot) {
     auto& p = player_[slot];
     if (!p.active) return;
-    sendAllBut(slot, "CMD_playerdisconnected+" + std::to_string(slot) + "+" + p.name);
+    // A stranger's end is nobody's business: the table never heard of it.
+    const bool wasSeated = p.loggedin;
+    if (wasSeated) sendAllBut(slot, "CMD_playerdisconnected+" + std::to_string(slot) + "+" + p.name);
     hold_.end(slot);
     keys_.drop(slot);
     p.away = false;
@@ -170,8 +170,9 @@ void TServer::release(int slot) {
     p.name.clear();
     p.conn = 0;
     p.loggedin = false;
-    // A turn already over is passed on by its pending pause.
-    if (!gamestarted_ || slot != currentseat_ || !turnOpen()) return;
+    // A turn already over is passed on by its pending pause; a stranger
+    // never held one.
+    if (!wasSeated || !gamestarted_ || slot != currentseat_ || !turnOpen()) return;
     stopPause();
     if (slot == 2) {
         // Seat 2 falls back to the computer, which plays the rest of the
@@ -292,6 +293,9 @@ void TServer::checkOutput() {
 void TServer::dispatch(int slot, const std::string& line) {
     std::string key, data;
     if (!net::splitKey(line, key, data)) return;
+    // Before its login a connection is a stranger: only the login counts,
+    // or a returning copy's key for its kept seat.
+    if (!player_[slot].loggedin && key != "CMD_logininfo" && key != "CMD_reclaim") return;
     try {
         if (key == "CMD_logininfo") receivedlogininfo(slot, data);
         else if (key == "CMD_kickhim") kickhim(slot, data);
@@ -305,6 +309,7 @@ void TServer::dispatch(int slot, const std::string& line) {
         else if (key == "CMD_keyack") keyack(slot, data);
         else if (key == "CMD_leaving") leaving(slot, data);
         else if (key == "CMD_reclaim") reclaim(slot, data);
+        else if (key == "CMD_letbackin") letbackin(slot, data);
     } catch (const net::ConversionError& e) {
         log("ignored " + utf8(key) + " from slot " + std::to_string(slot) + ": " + utf8(e.what()));
     }
@@ -324,10 +329,11 @@ void TServer::receivedlogininfo(int slot, const std::string& data) {
     const std::string name = cleanName(raw, slot);
     const auto conn = conns_.find(p.conn);
     const std::string address = conn == conns_.end() ? std::string() : conn->second.address;
-    if (std::find(removed_.begin(), removed_.end(), std::make_pair(address, name)) != removed_.end()) {
-        // Told the game is full, like any other newcomer who may not sit down.
+    if (removed_.contains(address, name)) {
+        // Told the truth; a client that does not know the message sees its
+        // connection close.
         p.name = name;
-        refuse(slot, "removed by the host earlier, from " + address);
+        refuse(slot, "CMD_removed+", "removed by the host earlier, from " + address);
         return;
     }
     p.name = name;
@@ -341,12 +347,12 @@ void TServer::receivedlogininfo(int slot, const std::string& data) {
     sendAll("CMD_newplayerinfo+" + ns + "+" + p.name + "+0");
     std::string others;
     for (int s = 1; s <= playercount_; ++s) {
-        if (s == n || !player_[s].active) continue;
+        if (s == n || !seated(s)) continue;
         others += "+" + std::to_string(s) + "+" + player_[s].name + (player_[s].watching || player_[s].away ? "+1" : "+0");
     }
     if (!others.empty()) sendTo(n, "CMD_existingplayers" + others);
     if (!versionOk) {
-        if (player_[1].active) sendTo(1, "CMD_havewrongversion+" + p.name);
+        if (seated(1)) sendTo(1, "CMD_havewrongversion+" + p.name);
         sendTo(n, "CMD_wrongversion+");
     }
     if (gamestarted_) {
@@ -374,12 +380,21 @@ void TServer::kickhim(int slot, const std::string& data) {
         // The host means it: the same name from the same address stays out.
         const auto conn = conns_.find(p.conn);
         if (conn != conns_.end()) {
-            if (removed_.size() >= kMaxRemembered) removed_.erase(removed_.begin());
-            removed_.emplace_back(conn->second.address, p.name);
+            removed_.add(conn->second.address, p.name);
             log("keeping out " + utf8(p.name) + " from " + conn->second.address + " from now on");
         }
+        sendTo(target, "CMD_removed+");
     }
     disconnectsock(target, "removed by the host");
+}
+
+void TServer::letbackin(int slot, const std::string& data) {
+    FieldReader r(data);
+    const int sender = r.positionalInt();
+    if (sender != slot || slot != 1) return;  // the host's list
+    const std::size_t n = removed_.clear();
+    log("letting back in " + std::to_string(n) + (n == 1 ? " removed player" : " removed players"));
+    sendTo(1, "CMD_letbackin+" + std::to_string(n) + "+");
 }
 
 void TServer::relayText(int slot, const std::string& data, const char* keyword, const char* between) {
@@ -446,7 +461,7 @@ void TServer::sendTo(int slot, const std::string& line) {
 void TServer::sendAll(const std::string& line) {
     const std::string bytes = net::frame(line);
     for (int s = 1; s <= playercount_; ++s) {
-        if (!player_[s].active || player_[s].conn == 0) continue;
+        if (!seated(s) || player_[s].conn == 0) continue;
         ports_.send(player_[s].conn, bytes);
         watchOutput(player_[s].conn);
     }
@@ -455,7 +470,7 @@ void TServer::sendAll(const std::string& line) {
 void TServer::sendAllBut(int slot, const std::string& line) {
     const std::string bytes = net::frame(line);
     for (int s = 1; s <= playercount_; ++s) {
-        if (s == slot || !player_[s].active || player_[s].conn == 0) continue;
+        if (s == slot || !seated(s) || player_[s].conn == 0) continue;
         ports_.send(player_[s].conn, bytes);
         watchOutput(player_[s].conn);
     }

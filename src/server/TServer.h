@@ -35,6 +35,7 @@
 #include "net/LineFramer.h"
 #include "net/Version.h"
 #include "server/FloodGate.h"
+#include "server/RemovedPlayers.h"
 #include "server/SeatHold.h"
 #include "server/SeatKeys.h"
 #include "server/ServerPorts.h"
@@ -71,7 +72,7 @@ inline constexpr int kJunkLinesBeforeLogin = 4;
 inline constexpr std::size_t kJunkBytesBeforeLogin = 8 * 1024;
 // Removed players remembered (address and name) to keep out; the oldest
 // is forgotten past this.
-inline constexpr std::size_t kMaxRemembered = 256;
+inline constexpr std::size_t kMaxRemembered = RemovedPlayers::kMaxRemembered;
 
 // Monotonic milliseconds.
 using Clock = std::function<std::int64_t()>;
@@ -196,10 +197,12 @@ private:
     void relayText(int slot, const std::string& data, const char* keyword, const char* between);
     void playasound(int slot, const std::string& data);
     void justwatch(int slot, const std::string& data);
+    // The host lets the players he removed join again.
+    void letbackin(int slot, const std::string& data);
     void disconnectsock(int slot, const std::string& why);
-    // Answers "CMD_full+" and closes the slot's connection without telling
-    // the others: it never joined the table.
-    void refuse(int slot, const std::string& why);
+    // Answers `answer` ("CMD_full+", "CMD_removed+") and closes the slot's
+    // connection without telling the others: it never joined the table.
+    void refuse(int slot, const std::string& answer, const std::string& why);
     void release(int slot);
     // Whether a relay of `bytes` from `slot` passes its gate; logs the start
     // of an episode of drops.
@@ -252,9 +255,12 @@ private:
     // every held seat). Returns true when it stepped over seat 1's place
     // while seat 1 was empty.
     bool advanceSeat();
-    bool inTurnOrder(int seat) const { return seat == 2 || player_[seat].active; }
+    // A connection that has not logged in is a stranger to the table: it
+    // hears nothing of it, says nothing to it, takes no turn and no Mark.
+    bool seated(int slot) const { return player_[slot].active && player_[slot].loggedin; }
+    bool inTurnOrder(int seat) const { return seat == 2 || seated(seat); }
     bool computerPlays(int seat) const {
-        return !player_[seat].active || player_[seat].watching || player_[seat].away;
+        return !seated(seat) || player_[seat].watching || player_[seat].away;
     }
     // A turn is in progress and waits for a move (not in a turn-over or
     // round pause).
@@ -265,6 +271,7 @@ private:
 
     // --- output ---
     void sendTo(int slot, const std::string& line);
+    // To every connection that has logged in (strangers hear nothing).
     void sendAll(const std::string& line);
     void sendAllBut(int slot, const std::string& line);
     void log(const std::string& line) { ports_.log(line); }
@@ -282,8 +289,8 @@ private:
     std::vector<ConnId> overflowing_;
     std::function<void(const SeatSummary&)> seatObserver_;
     SeatSummary lastSummary_;
-    // Address and name of each player the host removed, oldest first.
-    std::vector<std::pair<std::string, std::string>> removed_;
+    // Address and name of each player the host removed.
+    RemovedPlayers removed_;
     SeatHold hold_;
     SeatKeys keys_;
 

@@ -48,7 +48,7 @@ void TServer::startgame(int slot, const std::string& data) {
         p.watching = false;
         p.turns = 0;
         p.marks = 0;
-        if (p.active) ++held;
+        if (seated(s)) ++held;
     }
     currentseat_ = rng_.draw(1 + held);
     findplayer();
@@ -84,7 +84,7 @@ void TServer::checkforroundover(bool passedEmptySeatOne) {
     }
     std::array<game::SeatResult, game::kSeatCount> seats{};
     for (int s = 1; s <= game::kSeatCount; ++s)
-        seats[s - 1] = game::SeatResult{player_[s].active, player_[s].score};
+        seats[s - 1] = game::SeatResult{seated(s), player_[s].score};
     const std::vector<int> gained = game::roundMarks(seats);
     for (int s : gained) ++player_[s].marks;
     log("round over: a mark for seat " + joinSeats(gained, ", "));
@@ -113,13 +113,13 @@ void TServer::startturn() {
     log("turn " + who(currentseat_) + (computerPlays(currentseat_) ? " (computer)" : ""));
     sendAll("CMD_nextplayer+" + std::to_string(currentseat_));
     getdice();
-    if (currentseat_ == 2 || (p.active && (p.watching || p.away))) startPause(PauseTag::ComputerMove, 2);
+    if (currentseat_ == 2 || (seated(currentseat_) && (p.watching || p.away))) startPause(PauseTag::ComputerMove, 2);
 }
 
 void TServer::getdice() {
     dice_[0] = rng_.draw(6) + 1;
     dice_[1] = rng_.draw(6) + 1;
-    rollForEmptySeat_ = !player_[currentseat_].active;
+    rollForEmptySeat_ = !seated(currentseat_);
     const int total = dice_[0] + dice_[1];
     const std::string seat = std::to_string(currentseat_);
     log("roll seat " + seat + ": " + std::to_string(dice_[0]) + " and " + std::to_string(dice_[1]));
@@ -229,7 +229,7 @@ int TServer::scoreToReach() const {
     // seat that has not played this game yet holds 50, which any score beats.
     int lowest = game::kNoLimit;
     for (int s = 1; s < currentseat_; ++s)
-        if ((s == 2 || player_[s].active) && (lowest == game::kNoLimit || player_[s].score < lowest))
+        if ((s == 2 || seated(s)) && (lowest == game::kNoLimit || player_[s].score < lowest))
             lowest = player_[s].score;
     return lowest;
 }

@@ -95,7 +95,8 @@ void TServer::reclaim(int slot, const std::string& data) {
         return;
     }
     // The connection leaves the slot it was given on arrival, unannounced
-    // (it never logged in there), and takes the kept seat over.
+    // (it never logged in there: a stranger, who took no turn), and takes
+    // the kept seat over.
     const ConnId conn = arrived.conn;
     arrived.active = false;
     arrived.conn = 0;
@@ -106,15 +107,6 @@ void TServer::reclaim(int slot, const std::string& data) {
     p.away = false;
     hold_.end(seat);
     log("back " + who(seat) + " (from slot " + std::to_string(slot) + ")");
-    // The slot given on arrival was in the turn order while it was held:
-    // its turn passes on as for any connection that leaves on its turn,
-    // and is announced as such.
-    if (gamestarted_ && slot == currentseat_ && turnOpen()) {
-        sendAllBut(seat, "CMD_playerdisconnected+" + std::to_string(slot) + "+");
-        stopPause();
-        if (slot == 2) cplay();
-        else findplayer();
-    }
 
     const std::string s = std::to_string(seat);
     sendTo(seat, "CMD_yourseat+" + s + "+");

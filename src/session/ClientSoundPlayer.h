@@ -3,15 +3,16 @@
 // "dice", "entered", "wonpoint", "nopoint", "winner", "gameover",
 // "wave1".."wave20"). The window plays nothing without one; the sound
 // player of the program and recorders in tests implement it.
-#include <QString>
+#include <string>
 
 namespace tc::client {
 
 class ClientSoundPlayer {
 public:
     virtual ~ClientSoundPlayer() = default;
-    // Must return at once and must fail quietly where there is no audio.
-    virtual void play(const QString& name) = 0;
+    // `name` is UTF-8. Must return at once and must fail quietly where
+    // there is no audio.
+    virtual void play(const std::string& name) = 0;
 };
 
 } // namespace tc::client

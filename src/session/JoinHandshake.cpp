@@ -28,29 +28,44 @@ std::string loginMessage(int seat, const std::string& loginname) {
 
 JoinHandshake::JoinHandshake(const std::string& name) : loginname_(wireSafeName(name) + net::kTerminator) {}
 
+void JoinHandshake::answer(const std::string& line) {
+    // The host answers the login with the newcomer's own entry, or turns
+    // him away. A wrong version is told after the entry: he is seated all
+    // the same. Anything else before the entry (an older host relayed the
+    // table's chat to connections that had not logged in) waits with it.
+    if (line == "CMD_full+") {
+        state_ = State::Full;
+    } else if (line == "CMD_removed+") {
+        state_ = State::Removed;
+    } else if (line.rfind("CMD_newplayerinfo+", 0) == 0) {
+        const std::vector<std::string> fields = net::readList(line.substr(18));
+        int slot = 0;
+        if (!fields.empty() && net::tryToInt(fields[0], slot) && slot == seat_) state_ = State::Joined;
+    }
+}
+
 std::string JoinHandshake::onBytes(std::string_view bytes) {
     std::string reply;
+    if (finished()) return reply;  // the session takes it from here
     total_ += bytes.size();
     while (!finished() && !bytes.empty()) {
-        if (state_ == State::LoggedIn) {
-            // The host's answer to the login: any message at all. The bytes
-            // stay for the session, which handles them as they come.
-            rest_.append(bytes);
-            const std::string_view kept(rest_);
-            if (kept.find_first_not_of(net::kTerminator) != std::string_view::npos &&
-                kept.find(net::kTerminator, kept.find_first_not_of(net::kTerminator)) != std::string_view::npos)
-                state_ = State::Joined;
-            break;
-        }
         const auto end = bytes.find(net::kTerminator);
+        const std::string_view piece = end == std::string_view::npos ? bytes : bytes.substr(0, end + 1);
+        // After the login every byte stays for the session, which handles
+        // them as they come once the join has worked.
+        if (state_ == State::LoggedIn) rest_.append(piece);
+        bytes.remove_prefix(piece.size());
         if (end == std::string_view::npos) {
-            pending_.append(bytes);
+            pending_.append(piece);
             break;
         }
-        std::string line = pending_ + std::string(bytes.substr(0, end));
+        std::string line = pending_ + std::string(piece.substr(0, piece.size() - 1));
         pending_.clear();
-        bytes.remove_prefix(end + 1);
         if (line.empty()) continue;
+        if (state_ == State::LoggedIn) {
+            answer(line);
+            continue;
+        }
         if (line == "CMD_full+") {
             state_ = State::Full;
         } else if (line.rfind("CMD_sendlogininfo+", 0) == 0) {
@@ -71,6 +86,8 @@ std::string JoinHandshake::onBytes(std::string_view bytes) {
             state_ = State::NotAGame;
         }
     }
+    // What came with the answer stays for the session as well.
+    if (state_ == State::Joined) rest_.append(bytes);
     if (!finished() && total_ > kMaxBytes) state_ = State::NotAGame;
     return reply;
 }

@@ -2,13 +2,16 @@
 // A join tried before the current game is left: the first words with the
 // new host, on a connection of its own. The host asks for the login
 // ("CMD_sendlogininfo+slot") or says it is full ("CMD_full+"); once the
-// login has been sent and the host has answered it with any message, the
-// join has worked and the session that takes the connection over starts
-// as logged in, with every byte after the login request still to handle.
-// Until then the player stays in the game he is in.
+// login has been sent and the host has announced the newcomer's own entry
+// ("CMD_newplayerinfo+slot+..."), the join has worked and the session that
+// takes the connection over starts as logged in, with every byte after the
+// login request still to handle. A host that turns the login away ("game is
+// full", "you were removed") ends the try like a refused connection: until
+// the join has worked the player stays in the game he is in.
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tc::client {
 
@@ -28,8 +31,9 @@ public:
     enum class State {
         Waiting,   // for the login request
         LoggedIn,  // login sent, waiting for the host's answer
-        Joined,    // the host answered: the connection can be taken over
+        Joined,    // the host seated us: the connection can be taken over
         Full,      // the host has no free slot
+        Removed,   // the host removed this player earlier and keeps him out
         NotAGame,  // something answered that does not speak the game
     };
     // More than this before the join has worked is not a game host.
@@ -50,6 +54,9 @@ public:
     const std::string& rest() const { return rest_; }
 
 private:
+    // One line after the login: the host's answer, or a line to wait past.
+    void answer(const std::string& line);
+
     std::string loginname_;
     State state_ = State::Waiting;
     int seat_ = 0;

@@ -51,6 +51,8 @@ const Session::Route Session::kRoutes[] = {
     {"CMD_gamestats", &Session::gamestats},
     {"CMD_updatescores", &Session::updatescores},
     {"CMD_playasound", &Session::playasound},
+    {"CMD_removed", &Session::removed},
+    {"CMD_letbackin", &Session::letbackin},
     {"CMD_seatkey", &Session::seatkey},
     {"CMD_away", &Session::away},
     {"CMD_back", &Session::back},
@@ -131,6 +133,16 @@ void Session::takeSlot(int slot) {
     loggedin_ = true;
     table_.spectating = slot > 6;
     table_.justWatchEnabled = slot <= 6;
+    // The server takes game starts and removals from slot 1 only, whoever
+    // runs it: the first player on a headless server is the host, and a
+    // hosting window that was not given slot 1 is not.
+    const bool host = slot == 1;
+    if (host != ishost_) {
+        ishost_ = host;
+        table_.startVisible = host;
+        table_.startGameEnabled = host;
+        table_.spyRemoveEnabled = host;
+    }
     changed();
 }
 
@@ -446,6 +458,24 @@ void Session::full(const std::string&) {
     }
 }
 
+void Session::removed(const std::string&) {
+    // The server closes the connection next; an older server sent nothing.
+    view_.showMessage("The host removed you from this game.");
+    if (!closing_) {
+        closing_ = true;
+        view_.closeWindow();
+    }
+}
+
+void Session::letbackin(const std::string& data) {
+    if (!ishost_) return;  // the answer to the host's own request
+    const int n = readInt(net::FieldReader(data).positional(), 0, 1'000'000);
+    if (n == 0)
+        post("0+No removed player was kept out.");
+    else
+        post("0+" + std::to_string(n) + (n == 1 ? " removed player" : " removed players") + " may join again.");
+}
+
 void Session::justwatching(const std::string& data) {
     net::FieldReader r(data);
     const int slot = readInt(r.positional(), 1, 9);
@@ -533,6 +563,7 @@ SeatPopup Session::openSeatPopup(int seatNumber) {
     }
     popup.seat = seatNumber;
     popup.removeEnabled = popup.setJustWatchEnabled = popup.unsetJustWatchEnabled = ishost_;
+    popup.letBackInEnabled = ishost_ && loggedin_;
     if (seat(seatNumber).caption == kWaiting) popup.removeEnabled = false;
     popupSeat_ = seatNumber;
     return popup;
@@ -551,6 +582,11 @@ void Session::setJustWatch() {
 void Session::unsetJustWatch() {
     if (!loggedin_ || !ishost_ || popupSeat_ < 1 || popupSeat_ > 6) return;
     sendRequest("CMD_justwatch+" + std::to_string(popupSeat_) + "+2");
+}
+
+void Session::letRemovedBackIn() {
+    if (!ishost_ || !loggedin_) return;
+    sendRequest("CMD_letbackin+" + std::to_string(myseat_) + "+");
 }
 
 void Session::spyRemove(const std::string& entryUnderPointer) {

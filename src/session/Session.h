@@ -16,6 +16,7 @@
 // messages were dropped.
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <limits>
@@ -57,6 +58,7 @@ struct SeatPopup {
     bool removeEnabled = false;
     bool setJustWatchEnabled = false;
     bool unsetJustWatchEnabled = false;
+    bool letBackInEnabled = false;  // the host lets removed players join again
 };
 
 class Session {
@@ -134,6 +136,9 @@ public:
     void setJustWatch();             // SettoJustWatch1Click
     void unsetJustWatch();           // UnsetJustWatch1Click
     void spyRemove(const std::string& entryUnderPointer);  // popup_kickhimClick; "" = none
+    // The seat menu's "Let Removed Players Back In": asks the server to
+    // forget whom the host removed; its answer is told in the chat.
+    void letRemovedBackIn();
     // sendit with the input box's text. Returns true when the box is to be
     // emptied (logged in), false when the text stays (also while
     // kMaxWaitingLines of our own wait to be sent). Text beyond
@@ -177,6 +182,9 @@ public:
     const TableState& table() const { return table_; }
     int myseat() const { return myseat_; }
     bool loggedin() const { return loggedin_; }
+    // Whoever holds slot 1 is the host: he starts games and removes
+    // players, whether this window runs the server or joined a headless
+    // one. A hosting window counts as host from the start.
     bool ishost() const { return ishost_; }
     // The name from the command line, made wire-safe; once the server has
     // announced this client's own entry, the name as the server stored it.
@@ -201,7 +209,8 @@ private:
     static const Route kRoutes[];
 
     void dispatch(const std::string& line);
-    // The login's slot: own seat or spectator's place, logged in.
+    // The login's slot: own seat or spectator's place, logged in; slot 1
+    // makes this window the host.
     void takeSlot(int slot);
     void enqueue(std::string line);
 
@@ -232,6 +241,8 @@ private:
     void wrongversion(const std::string& data);
     void playerdisconnected(const std::string& data);
     void full(const std::string& data);
+    void removed(const std::string& data);
+    void letbackin(const std::string& data);
     void justwatching(const std::string& data);
     void playasound(const std::string& data);
     void kicking(int slot);
@@ -275,7 +286,12 @@ private:
     // The status line of a turn: "YOUR TURN." or the seat's name's turn.
     std::string turnStatus(int slot) const;
 
-    SeatDisplay& seat(int n) { return table_.seats[static_cast<std::size_t>(n - 1)]; }
+    // Every handler checks a seat number against 1..6 before it gets here;
+    // one that did not is stopped here rather than written past the table.
+    SeatDisplay& seat(int n) {
+        if (n < 1 || n > 6) std::abort();
+        return table_.seats[static_cast<std::size_t>(n - 1)];
+    }
     std::string& tile(int n) { return table_.tiles[static_cast<std::size_t>(n - 1)]; }
     bool seated() const { return myseat_ >= 1 && myseat_ <= 6; }
 

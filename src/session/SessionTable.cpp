@@ -346,6 +346,9 @@ void Session::gamestats(const std::string& data) {
     // Arriving in the middle of a game: nobody tells us the rounds already
     // played, so count from here and say so; and say whose turn it is.
     joinedLate_ = true;
+    // The game under way has been started: the host starts the next one
+    // after its win.
+    table_.startVisible = false;
     table_.rounds = 0;
     table_.roundsText = "Rounds since you joined: 0";
     if (seat(2).caption == kWaiting) seat(2).caption = "Rudi";  // the computer holds a free seat 2

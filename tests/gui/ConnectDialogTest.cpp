@@ -25,6 +25,8 @@
 #include "client/JoinAttempt.h"
 #include "client/LocalAddresses.h"
 #include "discovery/Announcer.h"
+#include "client/GameStartWindow.h"
+#include "game/Lcg.h"
 #include "server/ServerHost.h"
 #include "session/ReachableAddresses.h"
 #include "store/StoreLocation.h"
@@ -154,6 +156,14 @@ public:
     quint16 port = 0;
     QByteArray received;
 
+    // Sends `bytes` to every connection, or ends them all.
+    void say(const QByteArray& bytes) {
+        for (QTcpSocket* s : findChildren<QTcpSocket*>()) s->write(bytes);
+    }
+    void dropAll() {
+        for (QTcpSocket* s : findChildren<QTcpSocket*>()) s->abort();
+    }
+
 private:
     QTcpServer server_;
     QByteArray greeting_, answer_;
@@ -281,6 +291,113 @@ TEST(ConnectDialog, ASuccessfulJoinMovesThePlayerAndLogsInOnce) {
     // The host without brackets and port, the port in its own key.
     EXPECT_TRUE(settingsText(folder).contains("RecentAddress1=::1\r\n"));
     EXPECT_TRUE(settingsText(folder).contains(QStringLiteral("GamePort=%1\r\n").arg(zed.port)));
+}
+
+TEST(ConnectDialog, AJoinTheHostTurnsAwayAfterTheLoginIsAFailedJoin) {
+    QTemporaryDir folder;
+    auto bob = soloCopy(folder);
+    bob->game.joinAttempt().setTimeout(2000);
+    FakeHost removed("CMD_sendlogininfo+3\xFF", "CMD_removed+\xFF");
+    FakeHost full("CMD_sendlogininfo+3\xFF", "CMD_full+\xFF");
+    ASSERT_TRUE(removed.listening && full.listening);
+    EXPECT_EQ(failedTry(*bob, false, "Bob", "127.0.0.1", removed.port), "The host removed you from this game.");
+    EXPECT_EQ(failedTry(*bob, false, "Bob", "127.0.0.1", full.port), "Game is full");
+    // Still in his own game, with nothing of the other tables.
+    EXPECT_EQ(bob->seat(1), "You");
+    EXPECT_TRUE(bob->session().loggedin());
+    EXPECT_EQ(bob->session().myseat(), 1);
+    EXPECT_FALSE(bob->chatHas("The host removed you"));
+    // A wrong version is told, but the host seats the newcomer all the same.
+    bob->window().findChild<ConnectDialog*>("ConnectDialog")->reject();
+    FakeHost older("CMD_sendlogininfo+3\xFF", "CMD_newplayerinfo+3+Bob+0\xFF" "CMD_wrongversion+\xFF");
+    connectThrough(*bob, false, "Bob", "127.0.0.1", older.port);
+    ASSERT_TRUE(waitUntil([&] { return bob->seat(3) == "Bob"; }));
+    EXPECT_EQ(bob->session().myseat(), 3);
+    ASSERT_TRUE(waitUntil([&] { return bob->chatHas("You have a differnt version of the game then the host."); }));
+}
+
+TEST(ConnectDialog, TheJoinTakesWhatWasSentAndNoConnectionMovesTheWindow) {
+    QTemporaryDir folder;
+    auto bob = soloCopy(folder);
+    bob->game.download().hide();
+    auto& w = bob->window();
+    // Where the player put the window after the first login of the run.
+    w.move(130, 90);
+    w.resize(760, 580);
+    ASSERT_TRUE(waitUntil([&] { return w.pos() == QPoint(130, 90) && w.size() == QSize(760, 580); }));
+
+    FakeHost zed("CMD_sendlogininfo+4\xFF", {});
+    ASSERT_TRUE(zed.listening);
+    ConnectDialog* d = press(*bob, false, "Bob", "127.0.0.1", zed.port);
+    ASSERT_TRUE(waitUntil([&] { return zed.received.contains("CMD_logininfo+4+1.0.3+Bob"); }));
+    // Typed while the try runs: not what the try is.
+    d->findChild<QLineEdit*>("edit_name")->setText("Other");
+    d->findChild<QComboBox*>("combo_address")->setEditText("10.9.9.9");
+    d->findChild<QSpinBox*>("spin_port")->setValue(1234);
+    zed.say("CMD_existingplayers+1+Zed+0\xFF" "CMD_newplayerinfo+4+Bob+0\xFF");
+    ASSERT_TRUE(waitUntil([&] { return !d->isVisible() && bob->seat(4) == "Bob"; }));
+    EXPECT_EQ(bob->session().myname(), "Bob");
+    EXPECT_EQ(bob->session().hostaddress(), "127.0.0.1");
+    EXPECT_TRUE(settingsText(folder).contains("PlayerName=Bob\r\n"));
+    EXPECT_TRUE(settingsText(folder).contains("RecentAddress1=127.0.0.1\r\n"));
+    EXPECT_TRUE(settingsText(folder).contains(QStringLiteral("GamePort=%1\r\n").arg(zed.port)));
+    EXPECT_FALSE(settingsText(folder).contains("10.9.9.9"));
+    EXPECT_EQ(w.pos(), QPoint(130, 90));
+    EXPECT_EQ(w.size(), QSize(760, 580));
+
+    // Another join is tried when Zed's game ends: the dialog is told, and
+    // the window, back in a solo game, stays where it is.
+    bob->game.joinAttempt().setTimeout(5000);
+    FakeHost silent("CMD_sendlogininfo+2\xFF", {});
+    d = press(*bob, false, "Bob", "127.0.0.1", silent.port);
+    ASSERT_TRUE(waitUntil([&] { return silent.received.contains("CMD_logininfo+2"); }));
+    EXPECT_TRUE(d->trying());
+    zed.dropAll();
+    ASSERT_TRUE(waitUntil([&] { return !d->trying(); }));
+    EXPECT_EQ(problem(d), "Your game ended while you were joining, so you are back in a solo game. Press Join to "
+                          "try again.");
+    EXPECT_TRUE(d->findChild<QPushButton*>("button_connect")->isEnabled());
+    ASSERT_TRUE(waitUntil([&] { return bob->session().loggedin() && bob->seat(1) == "You"; }));
+    EXPECT_EQ(w.pos(), QPoint(130, 90));
+    EXPECT_EQ(w.size(), QSize(760, 580));
+    d->reject();
+}
+
+TEST(ConnectDialog, TheFirstPlayerOnAServerWithoutAWindowStartsItsGames) {
+    QTemporaryDir folder;
+    auto ann = soloCopy(folder);
+    ann->game.download().hide();
+    tc::game::Lcg rng(7);
+    tc::server::ServerHost headless(rng);  // as tilecrest-server runs it
+    QString error;
+    ASSERT_TRUE(headless.listen(QHostAddress::LocalHost, 0, &error)) << error.toStdString();
+    connectThrough(*ann, false, "Ann", "127.0.0.1", headless.serverPort());
+    ASSERT_TRUE(waitUntil([&] { return ann->session().myseat() == 1 && ann->seat(1) == "Ann"; }));
+    EXPECT_TRUE(ann->session().ishost());
+    EXPECT_TRUE(ann->window().findChild<QAction*>("StartGame1")->isEnabled());
+    auto* button = ann->window().findChild<QWidget*>("button_start");
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return button->isVisible(); }));
+    QTest::mouseClick(button, Qt::LeftButton);
+    auto& start = ann->game.gameStart();
+    ASSERT_TRUE(waitUntil([&] { return start.isVisible(); }));
+    // That server plays Rudi its own way: the window's choice would count for nothing.
+    EXPECT_FALSE(start.findChild<QWidget*>("radio_expert")->isEnabled());
+    EXPECT_FALSE(start.findChild<QWidget*>("radio_classic")->isEnabled());
+    QTest::mouseClick(start.findChild<QPushButton*>("button_start"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return headless.server().gamestarted(); }));
+    ASSERT_TRUE(waitUntil([&] { return ann->chatHas("You have started a game."); }));
+    EXPECT_FALSE(button->isVisible());
+}
+
+TEST(ConnectDialog, AWindowClosedWithTheJoinDialogOpenEndsCleanly) {
+    QTemporaryDir folder;
+    auto fay = soloCopy(folder);
+    ConnectDialog* d = openDialog(*fay, false);
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(d->isVisible());
+    fay.reset();  // the dialog and its game browser go with the window
+    SUCCEED();
 }
 
 TEST(ConnectDialog, HostingOnATakenPortKeepsTheDialogAndOffersAFreeOne) {

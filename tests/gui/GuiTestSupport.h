@@ -33,7 +33,7 @@ T* find(QObject* root, const QString& name) {
 
 class SoundRecorder : public client::ClientSoundPlayer {
 public:
-    void play(const QString& name) override { names << name; }
+    void play(const std::string& name) override { names << QString::fromStdString(name); }
     int count(const QString& name) const { return static_cast<int>(names.count(name)); }
     QStringList names;
 };

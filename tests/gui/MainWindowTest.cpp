@@ -103,17 +103,23 @@ TEST(MainWindow, TheHostsSeatMenuFollowsTheSeat) {
     QMenu* menu = openSeatMenu(*ann, 4);  // a free seat
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->isVisible());
-    EXPECT_EQ(captions(menu->actions()), (QStringList{"Remove From Game", "Set to Just Watch", "Unset Just Watch"}));
+    EXPECT_EQ(captions(menu->actions()), (QStringList{"Remove From Game", "Set to Just Watch", "Unset Just Watch", "-",
+                                                      "Let Removed Players Back In"}));
     EXPECT_FALSE(menu->actions()[0]->isEnabled());
     EXPECT_TRUE(menu->actions()[1]->isEnabled());
     EXPECT_TRUE(menu->actions()[2]->isEnabled());
+    EXPECT_TRUE(menu->actions()[4]->isEnabled());
     menu->hide();
     menu = openSeatMenu(*ann, 2);
     EXPECT_TRUE(menu->actions()[0]->isEnabled());
     menu->hide();
     // Not the host: nothing to choose.
     menu = openSeatMenu(bob, 1);
-    for (QAction* a : menu->actions()) EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    for (QAction* a : menu->actions()) {
+        if (!a->isSeparator()) {
+            EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+        }
+    }
     menu->hide();
 
     // The host sets seat 2 to just watch: both tables show the eyes, and
@@ -139,8 +145,14 @@ TEST(MainWindow, TheHostsSeatMenuFollowsTheSeat) {
     menu = openSeatMenu(*ann, 2);
     menu->actions()[0]->trigger();
     ASSERT_TRUE(waitUntil([&] { return !bob.window().isVisible(); }));
+    EXPECT_EQ(bob.messages, QStringList{"The host removed you from this game."});
     ASSERT_TRUE(waitUntil([&] { return ann->seat(2) == "Rudi"; }));
     EXPECT_TRUE(ann->chatHas("Bob disconnected."));
+
+    // And lets him back in: the chat says how many that was.
+    menu = openSeatMenu(*ann, 2);
+    menu->actions()[4]->trigger();
+    ASSERT_TRUE(waitUntil([&] { return ann->chatHas("1 removed player may join again."); }));
 }
 
 TEST(MainWindow, AJoinerClosesWhenTheHostGoes) {

@@ -34,8 +34,18 @@ TEST(MainOptions, OurOptionsComeOutAnywhereAndTheRestStaysInOrder) {
     EXPECT_EQ(o.pauseMs, 20);
 
     // Names are passed on as UTF-8.
-    o = parseMainOptions({QString::fromUtf8("Jürgen")});
-    EXPECT_EQ(o.params, (Params{"Jürgen"}));
+    o = parseMainOptions({QString::fromUtf8("Jürgen"), "h", "x"});
+    EXPECT_EQ(o.params, (Params{"Jürgen", "h", "x"}));
+
+    // A lobby's words are taken whatever the name looks like; more than
+    // three are ignored and named.
+    o = parseMainOptions({"-Ace-", "HOST", "false", "--port", "7773"});
+    EXPECT_EQ(o.error, "");
+    EXPECT_EQ(o.params, (Params{"-Ace-", "HOST", "false"}));
+    EXPECT_EQ(o.port, 7773);
+    o = parseMainOptions({"a", "b", "c", "d", "-e"});
+    EXPECT_EQ(o.params, (Params{"a", "b", "c"}));
+    EXPECT_EQ(o.ignored, (Params{"d", "-e"}));
 }
 
 TEST(MainOptions, AWrongCommandLineIsNamedAndNothingOfItIsTaken) {
@@ -50,6 +60,11 @@ TEST(MainOptions, AWrongCommandLineIsNamedAndNothingOfItIsTaken) {
     EXPECT_EQ(parseMainOptions({"--hold-s", "-1"}).error, "--hold-s -1 is out of range (0..3600)");
     EXPECT_EQ(parseMainOptions({"--hold-s", "2m"}).error, "--hold-s needs a whole number (0..3600), not \"2m\"");
     EXPECT_EQ(parseMainOptions({"--Version"}).error, "unknown option --Version");
+    EXPECT_EQ(parseMainOptions({"Ann", "--bogus"}).error, "unknown option --bogus");
+    // One or two parameter words are no game: today's "Loading" for ever.
+    EXPECT_EQ(parseMainOptions({"Bob"}).error, "NAME, HOST and true or x go together; only 1 word given: \"Bob\"");
+    EXPECT_EQ(parseMainOptions({"Bob", "--port", "1", "h"}).error,
+              "NAME, HOST and true or x go together; only 2 words given: \"Bob\" \"h\"");
     // A name that starts with a dash comes after "--".
     o = parseMainOptions({"--port", "1", "--", "-Ann-", "h", "true"});
     EXPECT_EQ(o.error, "");

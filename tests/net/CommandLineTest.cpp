@@ -56,3 +56,38 @@ TEST(CommandLine, EveryWrongWordIsNamed) {
         EXPECT_EQ(cl.error, error) << words.front();
     }
 }
+
+TEST(CommandLine, TheGamesWordsAreNoneOrThreeWhateverTheNameLooksLike) {
+    using tc::net::takeGameWords;
+    using tc::net::UnknownOptions;
+    auto game = [](const Words& w) { return takeGameWords(parseCommandLine(w, kRules, UnknownOptions::AreWords)); };
+
+    EXPECT_EQ(game({}).params, Words{});
+    EXPECT_EQ(game({}).error, "");
+    // A lobby's three words, the name looking like an option or not; our
+    // own options still stand anywhere.
+    auto g = game({"-Ace-", "HOST", "false"});
+    EXPECT_EQ(g.error, "");
+    EXPECT_EQ(g.params, (Words{"-Ace-", "HOST", "false"}));
+    g = game({"--port", "7773", "--x=1", "-h", "true"});
+    EXPECT_EQ(g.error, "");
+    EXPECT_EQ(g.params, (Words{"--x=1", "-h", "true"}));
+    // Words after the third are ignored and named.
+    g = game({"a", "b", "c", "d", "--bogus", "--port=1"});
+    EXPECT_EQ(g.params, (Words{"a", "b", "c"}));
+    EXPECT_EQ(g.ignored, (Words{"d", "--bogus"}));
+    EXPECT_EQ(g.error, "");
+
+    // One or two words are no game; an unknown option among them is named.
+    EXPECT_EQ(game({"Bob"}).error, "NAME, HOST and true or x go together; only 1 word given: \"Bob\"");
+    EXPECT_EQ(game({"Bob", "10.0.0.5"}).error,
+              "NAME, HOST and true or x go together; only 2 words given: \"Bob\" \"10.0.0.5\"");
+    EXPECT_EQ(game({"Bob", "--bogus=3"}).error, "unknown option --bogus");
+    EXPECT_EQ(game({"-h"}).error, "unknown option -h");
+    EXPECT_EQ(game({"-h", "x"}).params, Words{});
+    // A wrong value of one of our options is wrong however many words.
+    EXPECT_EQ(parseCommandLine({"a", "b", "c", "--port", "x"}, kRules, UnknownOptions::AreWords).error,
+              "--port needs a whole number (0..65535), not \"x\"");
+    // The other programs keep refusing what is not theirs.
+    EXPECT_EQ(parse({"a", "b", "c", "-Ace-"}).error, "unknown option -Ace-");
+}

@@ -37,7 +37,10 @@ for program in "$game" "$server"; do
     expect "$program" "--port 70000 is out of range (0..65535)" --port 70000
     expect "$program" "--port -1 is out of range (0..65535)" --port=-1
 done
-expect "$game" "unknown option --bogus" Ann 127.0.0.1 true --bogus
+expect "$game" "unknown option --bogus" Ann --bogus
+expect "$game" 'NAME, HOST and true or x go together; only 1 word given: "Bob"' Bob
+expect "$game" 'NAME, HOST and true or x go together; only 2 words given: "Bob" "10.0.0.5"' Bob 10.0.0.5 --port 7773
+expect "$game" "unknown option -platform" -platform offscreen
 expect "$game" "--pause-ms 0 is out of range (1..60000)" --pause-ms 0
 expect "$server" 'unexpected word "Ann"' Ann
 expect "$server" '--bind needs an IP address, not "nowhere"' --bind nowhere
@@ -49,6 +52,16 @@ expect "$pack" 'unknown command "frobnicate"' frobnicate
 expect "$pack" "pack needs IN and OUT" pack onlyone
 expect "$pack" "show needs one TALLYFILE" show
 expect "$pack" "--help and --version stand alone" --help show x
+
+# Words after the third are ignored, and named on stderr before anything
+# else; a name may start with a dash. (The game starts: it is stopped.)
+rm -rf "$dir/home" && mkdir -p "$dir/home"
+HOME="$dir/home" XDG_CONFIG_HOME="$dir/home/config" XDG_DATA_HOME="$dir/home/data" \
+    XDG_RUNTIME_DIR="$dir/home" QT_QPA_PLATFORM=offscreen \
+    timeout -s TERM 2 "$game" -Ace- 127.0.0.1 x d --e --port 1 > "$dir/out" 2> "$dir/err"
+head -n 1 "$dir/err" | grep -qxF 'tilecrest: ignored the words after the third: "d" "--e"' || {
+    echo "FAIL: extra words: stderr begins '$(head -n 1 "$dir/err")'"; failures=$((failures + 1)); }
+grep -q "^Usage:" "$dir/err" && { echo "FAIL: extra words: the usage was shown"; failures=$((failures + 1)); }
 
 # --help still answers on stdout with status 0.
 for program in "$game" "$server" "$pack"; do

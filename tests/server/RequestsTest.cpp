@@ -13,7 +13,7 @@ using Requests = ThreeJoined;
 TEST_F(Requests, HostRemovesAPlayerWhoseSlotIsReleasedOnce) {
     say(host, "CMD_kickhim+1+2+");
     EXPECT_TRUE(closed(ann));
-    EXPECT_TRUE(linesTo(ann).empty());  // no message to the removed player
+    EXPECT_EQ(linesTo(ann), Lines{"CMD_removed+"});  // told, then closed
     EXPECT_EQ(linesTo(host), Lines{"CMD_playerdisconnected+2+Ann"});
     EXPECT_EQ(linesTo(cid), Lines{"CMD_playerdisconnected+2+Ann"});
     EXPECT_FALSE(server.player(2).active);
@@ -30,12 +30,12 @@ TEST_F(Requests, ARemovedPlayerIsKeptOutUnderTheSameNameFromTheSameAddress) {
     EXPECT_NE(std::find(ports.logs.begin(), ports.logs.end(), "keeping out Ann from 10.0.0.1 from now on"),
               ports.logs.end());
     clear();
-    // Back from the same address on another port: told the game is full,
+    // Back from the same address on another port: told he was removed,
     // closed, and nobody at the table hears of it.
     const ConnId again = connect("10.0.0.1:5123");
     ASSERT_EQ(server.slotOf(again), 2);
     say(again, "CMD_logininfo+2+1.0.3+Ann");
-    EXPECT_EQ(linesTo(again), (Lines{"CMD_sendlogininfo+2", "CMD_full+"}));
+    EXPECT_EQ(linesTo(again), (Lines{"CMD_sendlogininfo+2", "CMD_removed+"}));
     EXPECT_TRUE(closed(again));
     EXPECT_TRUE(linesTo(host).empty());
     EXPECT_FALSE(server.player(2).active);
@@ -48,6 +48,50 @@ TEST_F(Requests, ARemovedPlayerIsKeptOutUnderTheSameNameFromTheSameAddress) {
     say(ann2, "CMD_logininfo+4+1.0.3+Ann");
     EXPECT_EQ(server.player(2).name, "Dan");
     EXPECT_EQ(server.player(4).name, "Ann");
+}
+
+TEST_F(Requests, TheRemovedListComparesNamesAsCleanedAndWithoutCase) {
+    const ConnId zoe = join("Zo\xC9 Cid");  // "ZoÉ Cid" in Windows-1252
+    ASSERT_EQ(server.slotOf(zoe), 4);
+    say(host, "CMD_kickhim+1+4+");
+    say(host, "CMD_kickhim+1+3+");  // Cid
+    server.connectionClosed(zoe);
+    server.connectionClosed(cid);
+    // Every spelling the server would store as the same name, any case.
+    for (const std::string name : {"cid", "CID", "  Cid ", "C+i|d", "zo\xE9 cid", "ZO\xC9 CID"}) {
+        clear();
+        const ConnId c = connect("10.0.0.1:6000");
+        const int slot = server.slotOf(c);
+        say(c, "CMD_logininfo+" + std::to_string(slot) + "+1.0.3+" + name);
+        EXPECT_EQ(linesTo(c), (Lines{"CMD_sendlogininfo+" + std::to_string(slot), "CMD_removed+"})) << name;
+        EXPECT_TRUE(linesTo(host).empty()) << name;
+        server.connectionClosed(c);
+    }
+    // A name that only looks alike is another player.
+    const ConnId cyd = connect("10.0.0.1:6001");
+    say(cyd, "CMD_logininfo+3+1.0.3+Cyd");
+    EXPECT_EQ(server.player(3).name, "Cyd");
+    EXPECT_TRUE(server.player(3).loggedin);
+}
+
+TEST_F(Requests, TheHostLetsRemovedPlayersBackIn) {
+    say(host, "CMD_kickhim+1+2+");
+    server.connectionClosed(ann);
+    clear();
+    say(cid, "CMD_letbackin+3+");  // only the host's list
+    EXPECT_TRUE(linesTo(cid).empty());
+    say(host, "CMD_letbackin+1+");
+    EXPECT_EQ(linesTo(host), Lines{"CMD_letbackin+1+"});
+    EXPECT_EQ(linesTo(cid), Lines{});
+    EXPECT_EQ(ports.logs.back(), "letting back in 1 removed player");
+    clear();
+    const ConnId again = connect("10.0.0.1:5123");
+    say(again, "CMD_logininfo+2+1.0.3+Ann");
+    EXPECT_TRUE(server.player(2).loggedin);
+    EXPECT_EQ(linesTo(host), Lines{"CMD_newplayerinfo+2+Ann+0"});
+    clear();
+    say(host, "CMD_letbackin+1+");
+    EXPECT_EQ(linesTo(host), Lines{"CMD_letbackin+0+"});
 }
 
 TEST_F(Requests, TheHostMayRemoveHimself) {

@@ -128,5 +128,39 @@ TEST_F(GameFlow, SeatOneEmptyBeforeItsFirstTurnCountsItsPlaceAsAnEmptyTurn) {
     EXPECT_EQ(only(ann, "CMD_roundwinner"), Lines{"CMD_roundwinner+3"});
 }
 
+TEST_F(GameFlow, ARemovedPlayerBackOnHisOldSeatTakesNoTurnNoMarkAndCannotStopTheGame) {
+    const ConnId host = join("Bob");
+    const ConnId ann = join("Ann");
+    const ConnId cid = join("Cid");
+    start(host, 4, 0);  // seat 1 opens with 1 and 1
+    ASSERT_EQ(server.currentseat(), 1);
+    person43(host);
+    nextTurn();
+    ASSERT_EQ(server.currentseat(), 2);
+    // The host removes Cid; he comes back at once to his old seat 3.
+    say(host, "CMD_kickhim+1+3+");
+    server.connectionClosed(cid);
+    const ConnId back = connect();
+    ASSERT_EQ(server.slotOf(back), 3);
+    clear();
+    person43(ann);
+    nextTurn();
+    // Seat 3 is passed over: back at seat 1 the round is over, and only
+    // the seated players are in it.
+    EXPECT_EQ(only(host, "CMD_nextplayer"), Lines{});
+    EXPECT_EQ(only(host, "CMD_roundwinner"), Lines{"CMD_roundwinner+1+2"});
+    EXPECT_TRUE(linesTo(back).empty());
+    // His login is turned away; the next round opens as ever.
+    clear();
+    say(back, "CMD_logininfo+3+1.0.3+cid");
+    EXPECT_EQ(linesTo(back), Lines{"CMD_removed+"});
+    EXPECT_TRUE(closed(back));
+    EXPECT_TRUE(linesTo(host).empty());
+    steerDice(1, 1);
+    ticks(5);
+    EXPECT_EQ(only(host, "CMD_nextplayer"), Lines{"CMD_nextplayer+1"});
+    EXPECT_EQ(server.currentseat(), 1);
+}
+
 } // namespace
 } // namespace tc::server::test

@@ -1,8 +1,11 @@
 #!/bin/sh
 # Checks that every '#include "folder/..."' under a source tree goes only to a
-# folder that the floor table allows. The table is the one in the
-# architecture notes, between the markers <!-- floors --> and <!-- /floors -->,
-# one row per folder: | `folder` | floor | `allowed`, `allowed` |
+# folder that the floor table allows, and that no file of a Qt-free folder
+# includes a Qt header ('#include <QString>', <QtCore/...>). The table is the
+# one in the architecture notes, between the markers <!-- floors --> and
+# <!-- /floors -->, one row per folder:
+# | `folder` | floor | `allowed`, `allowed` | Qt |
+# where the last cell is "no" for a folder that must stay free of Qt.
 # Usage: check_includes.sh TABLE.md SRC_DIR
 # Prints one line per wrong include (file:line) and exits 1 if there is any.
 set -eu
@@ -27,6 +30,8 @@ BEGIN {
         n = split(row, cell, "|")
         folder = cell[2]; gsub(/[` ]/, "", folder)
         known[folder] = 1; rows++
+        qt = cell[5]; gsub(/[ \t]/, "", qt)
+        if (n >= 6 && qt == "no") qtfree[folder] = 1
         rest = cell[4]
         while (match(rest, /`[a-z]+`/)) {
             allowed[folder, substr(rest, RSTART + 1, RLENGTH - 2)] = 1
@@ -40,6 +45,14 @@ FNR == 1 {
     if (!(here in known) && !(here in reported)) {
         print FILENAME ": folder " here " is not in the floor table"; reported[here] = 1; bad = 1
     }
+}
+/^[ \t]*#[ \t]*include[ \t]*[<"]Q/ {
+    if (here in qtfree) {
+        header = $0; sub(/^[^<"]*[<"]/, "", header); sub(/[>"].*/, "", header)
+        print FILENAME ":" FNR ": " here " is free of Qt and may not include " header
+        bad = 1
+    }
+    next
 }
 /^[ \t]*#[ \t]*include[ \t]*"/ {
     path = $0; sub(/^[^"]*"/, "", path); sub(/".*/, "", path)

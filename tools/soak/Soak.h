@@ -121,7 +121,7 @@ public:
     // The server looks at logins four times within the login time (at
     // most once a second): a seat without a login may last that long and a
     // little more.
-    explicit Soak(const Options& o) : opt_(o), rng_(o.seed), check_(ghostLimit(o), o.stallMs) {}
+    explicit Soak(const Options& o) : opt_(o), rng_(o.seed), check_(o.stallMs) {}
     static std::int64_t ghostLimit(const Options& o) {
         return o.loginMs + std::min(1000, std::max(10, o.loginMs / 4)) + 500;
     }
@@ -164,6 +164,11 @@ private:
     int watcherCount_ = 0;
     long renames_ = 0;
     long returns_ = 0, returnsRefused_ = 0;
+    // When the host's connection last asked for just watching (another
+    // seat's, or its own, which it takes back later): a person does not do
+    // it faster than the server's request limit lets through, and a request
+    // dropped there would leave the bot waiting for an answer for ever.
+    std::int64_t hostWatchMs_ = -1'000'000;
     std::array<long, kFaultKinds> faults_{};
     long honestRefusals_ = 0, excusedRefusals_ = 0, fullRefusals_ = 0, movesSent_ = 0;
     std::map<std::string, long> serverLog_;

@@ -56,11 +56,16 @@ void Soak::inject() {
     case JustWatch: {
         if (chance(0.3)) {
             Bot* b = anyBot(true, false);
-            if (!b) return;
+            if (!b || t - hostWatchMs_ < 500) return;
+            hostWatchMs_ = t;
             host_->send("CMD_justwatch+" + std::to_string(b->slot) + "+1");
         } else {
             Bot* b = anyBot(true, true);
             if (!b || b->movePending || b->watchAsked || b->watching) return;
+            if (b == host_) {
+                if (t - hostWatchMs_ < 500) return;
+                hostWatchMs_ = t;
+            }
             b->send("CMD_justwatch+" + std::to_string(b->slot) + "+1");
             b->watchAsked = true;
         }

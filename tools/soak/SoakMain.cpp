@@ -122,6 +122,11 @@ void Soak::onLine(Bot* b, const std::string& line) {
             ++fullRefusals_;
             b->closing = true;
             b->reconnect = b->kind == Bot::Player;
+        } else if (key == "CMD_removed") {
+            // Removed now, or kept out as removed earlier: back under another name.
+            b->closing = true;
+            b->removed = true;
+            b->reconnect = b->kind == Bot::Player;
         } else if (key == "CMD_newplayerinfo") {
             if (data.rfind(me + "+", 0) == 0) b->loggedIn = true;
             if (b == host_ && !check_.gameOn() && check_.gamesStarted() == 0 && check_.held().size() >= 5) startGame();
@@ -391,8 +396,6 @@ int Soak::run() {
                 check_.rounds(), check_.turns(), movesSent_);
     std::printf("longest wait for a message while a logged-in seat was on turn: %lld ms\n",
                 static_cast<long long>(check_.longestWaitMs()));
-    std::printf("turns and Marks of seats held without a login: %d turns, %d Marks\n", check_.ghostTurns(),
-                check_.ghostMarks());
     std::printf("seats kept for dropped players: %d turns played by the computer; %ld returns with the key "
                 "(%d scores and Marks compared), %ld refused after their game ended\n",
                 check_.awayTurns(), returns_, check_.backsCompared(), returnsRefused_);

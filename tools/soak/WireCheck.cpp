@@ -41,21 +41,9 @@ unsigned findMove(unsigned openMask, int total) {
     return 0;
 }
 
-void WireCheck::claimGhost(int seat, std::int64_t ms) { ghosts_.emplace(seat, ms); }
-
 void WireCheck::idle(std::int64_t ms) {
-    for (const auto& [seat, since] : ghosts_) {
-        if (ms - since > ghostMs_) {
-            fail(ms, "seat " + std::to_string(seat) + " took part without a login for over " +
-                         std::to_string(ghostMs_) + " ms", "");
-            ghosts_.erase(seat);
-            break;  // the rest on the next call
-        }
-    }
     if (!gameOn_ || won_ || stallReported_) return;
-    const bool ghostOnTurn = current_ != 0 && !inOrder(current_);
-    const std::int64_t bound = stallMs_ + (ghostOnTurn || ghosts_.count(current_) ? ghostMs_ : 0);
-    if (ms - lastGameMs_ > bound) {
+    if (ms - lastGameMs_ > stallMs_) {
         fail(ms, "game stuck: no message for " + std::to_string(ms - lastGameMs_) + " ms with seat " +
                      std::to_string(current_) + " on turn", "");
         stallReported_ = true;
@@ -71,7 +59,6 @@ void WireCheck::feed(const std::string& line, std::int64_t ms) {
             for (std::size_t i = 0; i + 3 <= items.size(); i += 3) {
                 const int s = net::toInt(items[i]);
                 held_[s] = items[i + 1];
-                resolve(s);
             }
             return;
         }
@@ -100,7 +87,6 @@ void WireCheck::feed(const std::string& line, std::int64_t ms) {
             const int s = r.positionalInt();
             away_.erase(s);
             held_.erase(s);
-            resolve(s);
             if (gameOn_ && !won_ && s == current_ && !turnOver_) leftOnTurn_ = true;
             return;
         }
@@ -108,10 +94,7 @@ void WireCheck::feed(const std::string& line, std::int64_t ms) {
                                             "CMD_notvalid",  "CMD_scores",     "CMD_roundwinner", "CMD_winner",
                                             "CMD_clearscores"};
         if (std::find(std::begin(kGame), std::end(kGame), key) == std::end(kGame)) return;
-        if (gameOn_ && !won_) {
-            const bool ghostOnTurn = current_ != 0 && !inOrder(current_);
-            if (!ghostOnTurn) longestWaitMs_ = std::max(longestWaitMs_, ms - lastGameMs_);
-        }
+        if (gameOn_ && !won_) longestWaitMs_ = std::max(longestWaitMs_, ms - lastGameMs_);
         lastGameMs_ = ms;
         stallReported_ = false;
         gameLine(key, data, line, ms);
@@ -158,10 +141,7 @@ void WireCheck::gameLine(const std::string& key, const std::string& data, const 
                     break;
                 }
         }
-        if (!inOrder(s)) {
-            claimGhost(s, ms);
-            ++ghostTurns_;
-        }
+        if (!inOrder(s)) fail(ms, "turn for seat " + std::to_string(s) + ", which no announcement names", line);
         if (away_.count(s)) ++awayTurns_;
         if (s == 1 && seatOnePlayed_ && !afterRound) fail(ms, "the round did not end at seat 1", line);
         if (s == 1) seatOnePlayed_ = true;
@@ -217,7 +197,7 @@ void WireCheck::gameLine(const std::string& key, const std::string& data, const 
                 break;
             }
         const std::vector<int> announced = ints(data);
-        if (!roundMarksExplained(announced, ms)) fail(ms, "the wrong seats gain a Mark", line);
+        if (!roundMarksExplained(announced)) fail(ms, "the wrong seats gain a Mark", line);
         for (int s : announced)
             if (s >= 1 && s <= 6) ++marks_[s];
         score_.fill(0);
@@ -279,31 +259,12 @@ void WireCheck::compareBack(int seat, const Back& told, const Back& table, std::
                      std::to_string(table.marks), "");
 }
 
-bool WireCheck::roundMarksExplained(const std::vector<int>& announced, std::int64_t ms) {
-    // Seats 3..6 that no announcement names may still be held by a
-    // connection that has not logged in; try every such set, the smallest
-    // first, and accept the first that gives the announced Marks.
-    std::vector<int> unknown;
-    for (int s = 3; s <= 6; ++s)
-        if (!inOrder(s)) unknown.push_back(s);
-    std::vector<unsigned> subsets;
-    for (unsigned m = 0; m < (1u << unknown.size()); ++m) subsets.push_back(m);
-    std::stable_sort(subsets.begin(), subsets.end(),
-                     [](unsigned a, unsigned b) { return __builtin_popcount(a) < __builtin_popcount(b); });
-    for (unsigned m : subsets) {
-        std::array<bool, 7> part{};
-        for (int s = 1; s <= 6; ++s) part[s] = inOrder(s);
-        for (std::size_t i = 0; i < unknown.size(); ++i)
-            if (m & (1u << i)) part[unknown[i]] = true;
-        if (marksFor(part, score_) != announced) continue;
-        for (std::size_t i = 0; i < unknown.size(); ++i)
-            if (m & (1u << i)) {
-                claimGhost(unknown[i], ms);
-                ++ghostMarks_;
-            }
-        return true;
-    }
-    return false;
+bool WireCheck::roundMarksExplained(const std::vector<int>& announced) const {
+    // Only seats the announcements name take part (and seat 2, which the
+    // computer plays when nobody does).
+    std::array<bool, 7> part{};
+    for (int s = 1; s <= 6; ++s) part[s] = inOrder(s);
+    return marksFor(part, score_) == announced;
 }
 
 } // namespace tc::soak

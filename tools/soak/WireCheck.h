@@ -6,10 +6,9 @@
 // leave, come back, are removed), so the turn order is followed from the
 // announcements, not fixed in advance.
 //
-// A seat can also be held by a connection that has not logged in yet: the
-// server gives it turns and counts it at a round's end, but no announcement
-// names it. Such a seat is accepted where nothing else explains a turn or a
-// Mark, and the connection must then end or log in within `ghostMs`.
+// A seat held by a connection that has not logged in is nobody's: the
+// server gives it no turn and no Mark, so a turn or a Mark that only such a
+// seat would explain is a fault.
 //
 // Qt-free: times are the caller's milliseconds.
 #include <array>
@@ -28,14 +27,12 @@ struct Violation {
 
 class WireCheck {
 public:
-    // `ghostMs`: how long a seat may take part without a login before the
-    // server must have closed it. `stallMs`: how long a game may go without
-    // a message while a seat held by a player is on turn.
-    WireCheck(std::int64_t ghostMs, std::int64_t stallMs) : ghostMs_(ghostMs), stallMs_(stallMs) {}
+    // `stallMs`: how long a game may go without a message while a seat
+    // held by a player is on turn.
+    explicit WireCheck(std::int64_t stallMs) : stallMs_(stallMs) {}
 
     void feed(const std::string& line, std::int64_t ms);
-    // Looks for a game that stopped moving and for seats that took part
-    // without a login for too long. Call it every few hundred ms.
+    // Looks for a game that stopped moving. Call it every few hundred ms.
     void idle(std::int64_t ms);
 
     const std::vector<Violation>& violations() const { return violations_; }
@@ -44,9 +41,6 @@ public:
     int gamesWon() const { return gamesWon_; }
     int rounds() const { return rounds_; }
     int turns() const { return turns_; }
-    // Turns and Marks that only a seat without a login explains.
-    int ghostTurns() const { return ghostTurns_; }
-    int ghostMarks() const { return ghostMarks_; }
     // The longest time between two messages of a game while a logged-in
     // seat was on turn, in ms.
     std::int64_t longestWaitMs() const { return longestWaitMs_; }
@@ -66,15 +60,12 @@ private:
         violations_.push_back({ms, what, line});
     }
     bool inOrder(int seat) const { return seat == 2 || held_.count(seat) > 0; }
-    void claimGhost(int seat, std::int64_t ms);
-    void resolve(int seat) { ghosts_.erase(seat); }
     void gameLine(const std::string& key, const std::string& data, const std::string& line, std::int64_t ms);
-    bool roundMarksExplained(const std::vector<int>& announced, std::int64_t ms);
+    bool roundMarksExplained(const std::vector<int>& announced) const;
 
-    std::int64_t ghostMs_, stallMs_;
+    std::int64_t stallMs_;
     std::vector<Violation> violations_;
     std::map<int, std::string> held_;
-    std::map<int, std::int64_t> ghosts_;  // seat -> first turn or Mark seen without a login
     // Seats kept for a dropped player (between "CMD_away" and "CMD_back" or
     // the release).
     std::map<int, bool> away_;
@@ -97,7 +88,7 @@ private:
     std::int64_t lastGameMs_ = 0;
     bool stallReported_ = false;
 
-    int gamesStarted_ = 0, gamesWon_ = 0, rounds_ = 0, turns_ = 0, ghostTurns_ = 0, ghostMarks_ = 0;
+    int gamesStarted_ = 0, gamesWon_ = 0, rounds_ = 0, turns_ = 0;
     std::int64_t longestWaitMs_ = 0;
 };
 
