@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QHostAddress>
 #include <QHostInfo>
+#include <QNetworkInterface>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdio>
@@ -40,7 +41,8 @@ const char* const kUsage =
     "Tilecrest %1 game server without a window.\n"
     "\n"
     "  --port N       TCP port, 0..65535 (default 7772; 0 lets the system choose)\n"
-    "  --bind ADDR    address to listen on (default all)\n"
+    "  --bind ADDR    address to listen on (default all); the game is announced only\n"
+    "                 on that address's interface and protocol\n"
     "  --seed N       fixed seed of the dice, 0..4294967295 (default: the time of day)\n"
     "  --pause-ms N   length of one pause tick, 0..3600000 ms (default 1000; 0 runs the\n"
     "                 pauses as fast as the server's events allow)\n"
@@ -59,6 +61,42 @@ const char* const kUsage =
     "\n"
     "A wrong command line is named on stderr with this text and ends with status 2;\n"
     "a port or address that cannot be used ends with status 1.\n";
+
+// Where a server listening on `address` can be announced: Avahi's
+// interface index and protocol (-1: all), or why it is not announced.
+struct AnnounceWhere {
+    int interfaceIndex = -1;
+    int protocol = -1;
+    QString notAnnounced;
+};
+
+AnnounceWhere announceWhere(const QHostAddress& address) {
+    AnnounceWhere w;
+    if (address == QHostAddress(QHostAddress::Any)) return w;
+    const bool v6 = address.protocol() == QAbstractSocket::IPv6Protocol;
+    w.protocol = v6 ? 1 : 0;  // Avahi's numbers
+    if (address == QHostAddress(QHostAddress::AnyIPv4) || address == QHostAddress(QHostAddress::AnyIPv6)) return w;
+    if (address.isLoopback()) {
+        w.notAnnounced = QStringLiteral("%1 is reachable from this machine only").arg(address.toString());
+        return w;
+    }
+    // Others would be given an address of another interface, or of the
+    // other protocol, where nothing listens for them.
+    for (const QNetworkInterface& iface : QNetworkInterface::allInterfaces()) {
+        for (const QNetworkAddressEntry& entry : iface.addressEntries()) {
+            QHostAddress ip = entry.ip();
+            ip.setScopeId(QString());
+            QHostAddress bound = address;
+            bound.setScopeId(QString());
+            if (ip.isEqual(bound)) {
+                w.interfaceIndex = iface.index();
+                return w;
+            }
+        }
+    }
+    w.notAnnounced = QStringLiteral("no interface of this machine has the address %1").arg(address.toString());
+    return w;
+}
 
 std::string usage() { return QString::fromLatin1(kUsage).arg(QLatin1String(tc::net::kFullVersion)).toStdString(); }
 
@@ -139,10 +177,13 @@ int main(int argc, char* argv[]) {
                   .arg(pauseMs)
                   .arg(QLatin1String(tc::game::rudiName(*rudi))));
 
-    // Only a server others can reach is worth announcing.
-    const bool loopbackOnly = address.isLoopback();
+    // Only a server others can reach is worth announcing, and only where
+    // it listens.
+    const AnnounceWhere where = announceWhere(address);
     tc::discovery::Announcer announcer;
-    if (!cl.has("--no-announce") && !loopbackOnly) {
+    if (!cl.has("--no-announce") && !where.notAnnounced.isEmpty())
+        printLine(QStringLiteral("not announced on the local network: %1").arg(where.notAnnounced));
+    if (!cl.has("--no-announce") && where.notAnnounced.isEmpty()) {
         const QString name = cl.has("--name") ? QString::fromStdString(cl.text("--name", ""))
                                                : QStringLiteral("Tilecrest on %1").arg(QHostInfo::localHostName());
         auto summary = [](const tc::server::SeatSummary& s) {
@@ -160,7 +201,8 @@ int main(int argc, char* argv[]) {
                                  printLine(QStringLiteral("not announced on the local network: %1")
                                                .arg(announcer.error()));
                          });
-        announcer.start(name, host.serverPort(), summary(host.server().seatSummary()));
+        announcer.start(name, host.serverPort(), summary(host.server().seatSummary()), where.interfaceIndex,
+                        where.protocol);
     }
 
     const int rc = app.exec();

@@ -182,8 +182,13 @@ MainOptions ConnectDialog::options() const {
 }
 
 void ConnectDialog::showBrowserState() {
-    discovery_->setVisible(mode_ == Mode::Join &&
-                           browser_->state() == discovery::GameBrowser::State::Unavailable);
+    const bool unavailable = browser_->state() == discovery::GameBrowser::State::Unavailable;
+    // "Not running here" only when it is not; any other failure by its name.
+    if (unavailable)
+        discovery_->setText(browser_->avahiAbsent() ? discovery::unavailableText()
+                                                    : discovery::failedText(browser_->error()));
+    discovery_->setVisible(mode_ == Mode::Join && unavailable);
+    fitRows();  // a wrapped note needs more height than the layout's minimum knows
     if (browser_->state() != discovery::GameBrowser::State::Browsing) showGames();
 }
 

@@ -13,6 +13,7 @@
 #include "session/ReachableAddresses.h"
 #include "client/SoundEffectPlayer.h"
 #include "discovery/Announcer.h"
+#include "discovery/AvahiBus.h"
 #include "net/Version.h"
 #include "server/ServerHost.h"
 #include "store/SettingsFile.h"
@@ -46,6 +47,17 @@ MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
     download_ = std::make_unique<windows::DownloadWindow>(addresses);
     solo_ = std::make_unique<windows::SoloWindow>(windows::ShippedDocuments::orReadme(addresses.soloPage));
     announcer_ = std::make_unique<discovery::Announcer>();
+    // The host hears once per hosted game that nobody can find it in the
+    // list, whatever retries follow; queued, so after where others can join.
+    QObject::connect(announcer_.get(), &discovery::Announcer::stateChanged, chat_.get(),
+                     [this](discovery::Announcer::State state) {
+                         if (state != discovery::Announcer::State::Unavailable || toldNotAnnounced_) return;
+                         toldNotAnnounced_ = true;
+                         chat_->addLineToChat(
+                             "0+" + discovery::notAnnouncedText(announcer_->avahiAbsent(), announcer_->error())
+                                        .toStdString(),
+                             net::kPureBlue);
+                     }, Qt::QueuedConnection);
 
     // Rudi's way of playing is the host's choice for a whole game: the
     // server takes it here, before the start request reaches it over the
@@ -141,6 +153,7 @@ void MainGame::announce(const MainOptions& options) {
         announcer_->stop();
         return;
     }
+    toldNotAnnounced_ = false;
     auto toGame = [](const server::SeatSummary& s) {
         return discovery::GameAnnouncement{net::kProtocolVersion, s.seated, s.freeSeats, s.running};
     };

@@ -123,6 +123,7 @@ private:
     std::unique_ptr<windows::TallyListWindow> tally_;    // Ttallylist
     std::unique_ptr<JoinAttempt> join_;
     ConnectDialog* dialog_ = nullptr;  // File > Host / Join; a child of the window
+    bool toldNotAnnounced_ = false;    // the chat said once that this game is not announced
 };
 
 } // namespace tc::client

@@ -3,7 +3,12 @@
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QMetaObject>
+#include <QPointer>
+#include <QThreadPool>
+#include <utility>
 
 namespace tc::discovery {
 
@@ -34,6 +39,58 @@ QDBusConnection avahiBus() {
     return QDBusConnection::systemBus();
 }
 
+namespace {
+
+enum class Reach { Unknown, Looking, Connected };
+Reach reach = Reach::Unknown;
+std::vector<std::pair<QPointer<QObject>, std::function<void(bool)>>> waiting;
+
+void tell(bool connected) {
+    reach = connected ? Reach::Connected : Reach::Unknown;  // a bus that appears later is found
+    auto callers = std::move(waiting);
+    waiting.clear();
+    for (auto& [context, then] : callers)
+        if (context) then(connected);
+}
+
+} // namespace
+
+void whenBusReady(QObject* context, std::function<void(bool connected)> then) {
+    if (reach == Reach::Connected) {
+        QMetaObject::invokeMethod(context, [then = std::move(then)] { then(true); }, Qt::QueuedConnection);
+        return;
+    }
+    waiting.emplace_back(context, std::move(then));
+    if (reach == Reach::Looking) return;
+    reach = Reach::Looking;
+    // The first connection to the bus waits for its answer: never on the
+    // window's thread. The global pool is waited for when the program ends.
+    QThreadPool::globalInstance()->start([] {
+        const bool connected = systemBusPresent() && avahiBus().isConnected();
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [connected] { tell(connected); },
+                                  Qt::QueuedConnection);
+    });
+}
+
+bool avahiAbsent(const QDBusMessage& error) {
+    const QString name = error.errorName();
+    return name == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
+           name == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner");
+}
+
+QString errorText(const QDBusMessage& error) {
+    if (error.errorMessage().isEmpty()) return error.errorName();
+    return error.errorName() + QStringLiteral(": ") + error.errorMessage();
+}
+
+QDBusMessage avahiOwnerCall() {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetNameOwner"));
+    call << QLatin1String(kAvahiService);
+    return call;
+}
+
 QDBusMessage avahiCall(const QString& path, const char* interface, const char* method) {
     return QDBusMessage::createMethodCall(QLatin1String(kAvahiService), path, QLatin1String(interface),
                                           QLatin1String(method));
@@ -58,6 +115,24 @@ std::vector<std::string> fromDbusTxt(const QVariant& value) {
 QString unavailableText() {
     return QStringLiteral("Finding games on your network needs the Avahi service (avahi-daemon), which is not "
                           "running here. You can still type the host's address.");
+}
+
+QString notAnnouncedText(bool avahiAbsent, const QString& error) {
+    // No ": " in the line: the chat would draw what comes before it as a
+    // speaker's name.
+    if (avahiAbsent)
+        return QStringLiteral("Your game is not shown to players on your network, as the Avahi service "
+                              "(avahi-daemon) is not running here. They can still join at your address.");
+    QString why = error;
+    why.replace(QLatin1String(": "), QLatin1String(" - "));
+    return QStringLiteral("Your game could not be shown to players on your network (%1). They can still join at "
+                          "your address.")
+        .arg(why);
+}
+
+QString failedText(const QString& error) {
+    return QStringLiteral("Finding games on your network failed (%1). You can still type the host's address.")
+        .arg(error);
 }
 
 } // namespace tc::discovery

@@ -2,12 +2,16 @@
 // What the discovery classes share about Avahi's D-Bus interface.
 //
 // The system bus is looked for before Qt D-Bus is touched: without one Qt
-// would only print warnings. Every call to Avahi is asynchronous, so a
-// daemon that is slow or missing never holds up the window.
+// would only print warnings. Nothing here waits on the bus in the calling
+// thread: the first connection is made on a worker thread, every call to
+// Avahi is asynchronous, and Avahi's signals are taken without a sender
+// name (which would make Qt look the name's owner up, waiting) and checked
+// against the owner found by an asynchronous look-up.
 #include <QDBusConnection>
 #include <QList>
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,8 +37,22 @@ inline constexpr int kServerRunning = 2;
 // standard path). Says nothing about Avahi itself.
 bool systemBusPresent();
 
-// The system bus, connected on first use; only after systemBusPresent().
+// The system bus, connected on first use; only after whenBusReady() said
+// it is connected (the first connection waits for the bus).
 QDBusConnection avahiBus();
+
+// Runs `then(connected)` on `context`'s thread once the system bus has been
+// looked for and connected to on a worker thread; later calls learn it at
+// once (still through the event loop). Not run when `context` is gone.
+void whenBusReady(QObject* context, std::function<void(bool connected)> then);
+
+// The D-Bus error means that nobody owns Avahi's name (the daemon is not
+// running), as against any other failure.
+bool avahiAbsent(const QDBusMessage& error);
+// An error reply as a log or a dialog names it: "Name: message".
+QString errorText(const QDBusMessage& error);
+// Asks the bus who owns Avahi's name now (its unique name).
+QDBusMessage avahiOwnerCall();
 
 // A method call to Avahi.
 QDBusMessage avahiCall(const QString& path, const char* interface, const char* method);
@@ -43,7 +61,11 @@ QDBusMessage avahiCall(const QString& path, const char* interface, const char* m
 QList<QByteArray> toDbusTxt(const std::vector<std::string>& items);
 std::vector<std::string> fromDbusTxt(const QVariant& value);
 
-// What the Join dialog says once when games cannot be listed.
+// What the Join dialog says once when games cannot be listed because Avahi
+// is not there, and when it failed otherwise (`error` names how).
 QString unavailableText();
+QString failedText(const QString& error);
+// What the host's chat says once when his game cannot be announced.
+QString notAnnouncedText(bool avahiAbsent, const QString& error);
 
 } // namespace tc::discovery

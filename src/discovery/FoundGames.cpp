@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "discovery/ServiceName.h"
+
 namespace tc::discovery {
 
 bool FoundGames::add(const ServiceKey& key) {
@@ -39,8 +41,10 @@ std::vector<FoundGame> FoundGames::rows() const {
     }
     std::vector<FoundGame> out;
     for (const auto& [id, pick] : best)
-        out.push_back(FoundGame{id.first, id.second, pick.second->address, pick.second->port,
+        out.push_back(FoundGame{shownGameName(id.first), id.second, pick.second->address, pick.second->port,
                                 parseTxt(pick.second->txt)});
+    // Sorted as shown: cleaning may have moved a name.
+    std::stable_sort(out.begin(), out.end(), [](const FoundGame& a, const FoundGame& b) { return a.name < b.name; });
     return out;
 }
 

@@ -4,7 +4,8 @@
 // Avahi reports one service instance per interface and protocol; the list
 // shows one row per name and domain, with the address of its best
 // instance (IPv4 before IPv6, then the lowest interface). A row stays while
-// any of its instances does. Rows are sorted by name.
+// any of its instances does. Rows are sorted by name; a row's name is
+// shownGameName's (no control or bidirectional-control characters).
 //
 // Bounds: at most kMaxInstances instances are followed; more are refused
 // (the browser does not resolve them), so a flood of announcements cannot

@@ -4,12 +4,23 @@
 // keeps the address, port and TXT record current (a host's seat counts
 // change while the list is open). The list itself is FoundGames.
 //
-// Without a system bus or an Avahi daemon the state is Unavailable; nothing
-// is printed and nothing waits. Every call is asynchronous.
-#include <QHash>
+// Avahi may send a resolver's first `Found` before the reply that names the
+// resolver has reached us (its resolvers start as they are made), so the
+// signals of every browser and resolver are listened to before any is made,
+// and those of a path not known yet are kept until its reply comes.
+//
+// A resolver that fails or times out is made again later, less often each
+// time; the instance stays followed meanwhile. An instance removed and
+// added again while its resolver is being made keeps that one resolver.
+//
+// Without a system bus or an Avahi daemon the state is Unavailable and
+// avahiAbsent() is true; any other failure is named by error(). Nothing is
+// printed, and nothing waits on the bus in the window's thread.
 #include <QObject>
 #include <QString>
+#include <deque>
 #include <functional>
+#include <map>
 #include <vector>
 
 #include "discovery/FoundGames.h"
@@ -35,34 +46,68 @@ public:
 
     State state() const { return state_; }
     std::vector<FoundGame> games() const { return games_.rows(); }
+    // Why it is Unavailable: Avahi is not there, or what failed.
+    bool avahiAbsent() const { return absent_; }
+    QString error() const { return error_; }
+    // The resolvers made or being made now (one per followed instance at
+    // most), for tests.
+    int resolverCount() const;
+
+    // A resolver that failed is made again after this long, doubled after
+    // each further failure up to kMaxRetryMs.
+    static constexpr int kFirstRetryMs = 2000;
+    static constexpr int kMaxRetryMs = 60000;
 
 signals:
     void stateChanged(tc::discovery::GameBrowser::State state);
     void gamesChanged();
 
 private slots:
-    void onItemNew(const QDBusMessage& message);
-    void onItemRemove(const QDBusMessage& message);
-    void onBrowserFailure(const QDBusMessage& message);
-    void onFound(const QDBusMessage& message);
-    void onResolverFailure(const QDBusMessage& message);
+    void onAvahiSignal(const QDBusMessage& message);
 
 private:
+    // One followed instance's resolver.
+    struct Follow {
+        QString type;
+        QString path;           // the resolver, once made
+        quint64 ticket = 0;     // the call or retry that belongs to it now
+        bool preparing = false; // a call to make it is under way
+        bool wanted = true;     // false: removed while preparing
+        int failures = 0;
+    };
+
     void setState(State s);
+    void fail(const QDBusMessage& error);
+    void listenOnce();
+    void lookUpOwner();
     // `prepare`: through Server2's Prepare and Start (Avahi 0.7 and later).
     void prepareBrowser(bool prepare);
-    void resolve(const ServiceKey& key, const QString& type, bool prepare);
-    void listen(const QString& path, const char* interface, const char* signal, const char* slot, bool on);
+    void resolve(const ServiceKey& key, bool prepare);
+    void retryLater(const ServiceKey& key);
+    void forget(const ServiceKey& key);
+    void freeObject(const QString& path, const char* interface);
+    void madeObject(const QString& path);
     void whenDone(const QDBusPendingCall& call, std::function<void(const QDBusMessage&)> then,
                   std::function<bool(const QDBusMessage&)> onError = {});
-    void dropResolver(const ServiceKey& key);
+    void itemNew(const QDBusMessage& message);
+    void itemRemove(const QDBusMessage& message);
+    void found(const QDBusMessage& message);
     static ServiceKey keyOf(const QDBusMessage& message);
 
     State state_ = State::Off;
     quint64 run_ = 0;
+    quint64 tickets_ = 0;
+    bool absent_ = false;
+    QString error_;
+    QString owner_;  // Avahi's unique name on the bus
+    bool listening_ = false;
     QString browser_;
+    bool browserPreparing_ = false;
     FoundGames games_;
-    QHash<QString, ServiceKey> resolvers_;  // object path -> instance
+    std::map<ServiceKey, Follow> follows_;
+    std::map<QString, ServiceKey> paths_;  // resolver path -> instance
+    int preparing_ = 0;                    // calls under way that make an object
+    std::deque<QDBusMessage> early_;       // signals of objects not known yet
     QDBusServiceWatcher* watcher_ = nullptr;
 };
 

@@ -127,5 +127,45 @@ TEST(ServiceName, ThePlayersNameCleanedForDnsSd) {
     EXPECT_EQ(serviceNameFor(std::string(61, 'a') + "\xC3\xA9"), std::string(61, 'a') + "\xC3\xA9");
 }
 
+TEST(ServiceName, AFoundNameIsShownWithoutControlOrBidiCharacters) {
+    EXPECT_EQ(shownGameName("Friday game"), "Friday game");
+    // C0, DEL and C1 controls; a line feed would make two lines of one row.
+    EXPECT_EQ(shownGameName("Ann\n\r\t\x1b[31m\x7f\xC2\x85\xC2\x9B!"), "Ann[31m!");
+    // Right-to-left override, embeddings, isolates and marks: "Eve" must not
+    // be drawn as "evE" nor turn the address column around.
+    EXPECT_EQ(shownGameName("\xE2\x80\xAE" "evE\xE2\x80\xAC"), "evE");
+    EXPECT_EQ(shownGameName("a\xE2\x80\xAA" "b\xE2\x80\xAB" "c\xE2\x80\xAD" "d\xE2\x81\xA6" "e\xE2\x81\xA7"
+                            "f\xE2\x81\xA8" "g\xE2\x81\xA9" "h\xE2\x80\x8E" "i\xE2\x80\x8F" "j\xD8\x9C" "k"
+                            "\xE2\x80\xA8" "l\xE2\x80\xA9"),
+              "abcdefghijkl");
+    // Other characters, right-to-left letters among them, stay.
+    EXPECT_EQ(shownGameName("Zo\xC3\xAB \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D \xF0\x9F\x8E\xB2"),
+              "Zo\xC3\xAB \xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D \xF0\x9F\x8E\xB2");
+    // Malformed UTF-8 (a lone continuation, a cut sequence, an overlong
+    // form, a surrogate) is one U+FFFD per broken sequence.
+    EXPECT_EQ(shownGameName("a\x80z"), "a\xEF\xBF\xBDz");
+    EXPECT_EQ(shownGameName("a\xE2\x80"), "a\xEF\xBF\xBD");
+    EXPECT_EQ(shownGameName("\xC0\xAF"), "\xEF\xBF\xBD");
+    EXPECT_EQ(shownGameName("\xED\xA0\x80x"), "\xEF\xBF\xBDx");
+    // Nothing left to show.
+    EXPECT_EQ(shownGameName(" \xE2\x80\xAE\x01 "), "?");
+    // The own announcement drops the same characters.
+    EXPECT_EQ(serviceNameFor("\xE2\x80\xAE" "Ann\xC2\x85"), "Ann");
+    EXPECT_EQ(serviceNameFor("\xE2\x81\xA6"), "Tilecrest");
+}
+
+TEST(FoundGames, RowsShowCleanedNamesInTheirOrder) {
+    FoundGames g;
+    const std::string spoof = "\xE2\x80\xAE" "Ann\n";
+    for (const std::string& n : {spoof, std::string("Bob")}) {
+        ASSERT_TRUE(g.add(key(2, 0, n)));
+        g.resolved(key(2, 0, n), at("10.0.0.1", 7000, false));
+    }
+    const auto rows = g.rows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].name, "Ann");
+    EXPECT_EQ(rows[1].name, "Bob");
+}
+
 } // namespace
 } // namespace tc::discovery

@@ -507,6 +507,13 @@ TEST(ConnectDialog, WithoutAvahiTheJoinDialogSaysOnceThatGamesCannotBeListed) {
     QTest::mouseClick(d->findChild<QPushButton*>("button_connect"), Qt::LeftButton);
     EXPECT_TRUE(waitUntil([&] { return gil->session().loggedin() && gil->seat(1) == "Gil"; }));
     EXPECT_EQ(gil->game.announcer().state(), tc::discovery::Announcer::State::Unavailable);
+    // The host is told, once, after where others can join.
+    const QString told = "Your game is not shown to players on your network, as the Avahi service (avahi-daemon) is "
+                         "not running here. They can still join at your address.";
+    EXPECT_TRUE(waitUntil([&] { return gil->chatHas(told); }));
+    QTest::qWait(200);
+    EXPECT_EQ(gil->chat().simplified().count(told.simplified()), 1) << gil->chat().toStdString();
+    EXPECT_LT(gil->chat().indexOf("Others can join at"), gil->chat().indexOf("Your game is not shown"));
     // Opened again, it says the same once more, in the same one line.
     d = openDialog(*gil, false);
     EXPECT_TRUE(note->isVisible());

@@ -24,6 +24,7 @@ namespace tc::discovery::test {
 
 // One resolved line of `avahi-browse -p -r`.
 struct BrowsedService {
+    QString iface;
     QString name;
     QString address;
     quint16 port = 0;
@@ -52,9 +53,13 @@ inline QString unescapeAvahi(const QString& s) {
 
 // The _tilecrest._tcp services the namespace's Avahi daemon knows now.
 // The event loop keeps running meanwhile (the test process may announce).
-inline std::vector<BrowsedService> browse() {
+// `inside`: a command that runs avahi-browse elsewhere (nsenter).
+inline std::vector<BrowsedService> browse(QStringList inside = {}) {
     QProcess p;
-    p.start(QStringLiteral("avahi-browse"), {"-p", "-r", "-t", "_tilecrest._tcp"});
+    inside << QStringLiteral("avahi-browse") << QStringLiteral("-p") << QStringLiteral("-r") << QStringLiteral("-t")
+           << QStringLiteral("_tilecrest._tcp");
+    const QString program = inside.takeFirst();
+    p.start(program, inside);
     if (!p.waitForStarted(5000)) return {};
     for (int i = 0; i < 100 && p.state() != QProcess::NotRunning; ++i) QTest::qWait(50);
     if (p.state() != QProcess::NotRunning) {
@@ -69,6 +74,7 @@ inline std::vector<BrowsedService> browse() {
         const QStringList f = line.split(';');
         if (f.size() < 10) continue;
         BrowsedService s;
+        s.iface = f[1];
         s.name = unescapeAvahi(f[3]);
         s.address = f[7];
         s.port = static_cast<quint16>(f[8].toUInt());
@@ -89,11 +95,12 @@ inline std::optional<BrowsedService> find(const std::vector<BrowsedService>& lis
 }
 
 // Browses again until `ok` holds, for at most `ms`.
-inline bool browseUntil(const std::function<bool(const std::vector<BrowsedService>&)>& ok, int ms = 10000) {
+inline bool browseUntil(const std::function<bool(const std::vector<BrowsedService>&)>& ok, int ms = 10000,
+                        const QStringList& inside = {}) {
     QElapsedTimer t;
     t.start();
     do {
-        if (ok(browse())) return true;
+        if (ok(browse(inside))) return true;
         QTest::qWait(200);
     } while (t.elapsed() < ms);
     return false;
