@@ -60,6 +60,20 @@ function(tilecrest_test name)
   target_compile_options(${name} PRIVATE ${TILECREST_WARNINGS})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  # No display: these tests open no window (./test runs them with DISPLAY unset).
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+endfunction()
+
+# A GUI test binary (its own main makes the QApplication): listed and run
+# under an X server of its own on the xcb platform (tests/with-xvfb.sh: a
+# free display number, ended afterwards), so windows are mapped, framed,
+# focused and painted as on a desktop. Each test gets a fresh server.
+set(TILECREST_WITH_XVFB ${PROJECT_SOURCE_DIR}/tests/with-xvfb.sh)
+function(tilecrest_gui_tests name)
+  cmake_parse_arguments(T "" "TIMEOUT" "" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR ${TILECREST_WITH_XVFB})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT ${T_TIMEOUT})
 endfunction()

@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev
   fonts-liberation2 fonts-dejavu-core
   desktop-file-utils appstream
+  xvfb xauth x11-utils
   libqt6dbus6 dbus dbus-daemon avahi-daemon avahi-utils iproute2 util-linux
 )
 missing=()

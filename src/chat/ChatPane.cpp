@@ -1,5 +1,7 @@
 #include "chat/ChatPane.h"
 
+#include "chat/ScaledStyle.h"
+
 #include <QAction>
 #include <algorithm>
 #include <QApplication>
@@ -134,6 +136,11 @@ void ChatPane::showTextSize() {
 
 void ChatPane::setTableScale(double scale, double pictureScale) {
     if (scale == tableScale_ && pictureScale == pictureScale_) return;
+    // The scroll bar and the pane's menu grow with the table too.
+    if (!scaledStyle_) scaledStyle_ = new ScaledStyle(this);
+    scaleWidget(verticalScrollBar(), scaledStyle_, scale);
+    scaleWidget(horizontalScrollBar(), scaledStyle_, scale);
+    scaleWidget(menu_, scaledStyle_, scale);
     tableScale_ = scale;
     pictureScale_ = pictureScale;
     // Reformatting is one pass over the document: a long chat waits until

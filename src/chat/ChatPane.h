@@ -154,6 +154,7 @@ private:
     QTextCursor end_;
 
     QMenu* menu_ = nullptr;
+    class ScaledStyle* scaledStyle_ = nullptr;  // the scroll bars' and the menu's, once scaled
     QAction* selectAll_ = nullptr;
     QAction* copy_ = nullptr;
     QAction* clearChat_ = nullptr;

@@ -7,6 +7,7 @@
 #include "art/Effects.h"
 #include "art/ExtraArt.h"
 #include "store/Phrases.h"
+#include "chat/ScaledStyle.h"
 #include "chat/SoundsMenu.h"
 
 namespace tc::chat {
@@ -68,6 +69,9 @@ QStringList PhraseBar::phrases() const {
 }
 
 void PhraseBar::setTableScale(double scale, double pictureScale) {
+    // The chatter-sound menu at the table's scale too.
+    if (!menuStyle_) menuStyle_ = new ScaledStyle(this);
+    scaleWidget(menu_, menuStyle_, scale);
     const bool redraw = pictureScale != iconScale_;
     iconScale_ = pictureScale;
     for (int i = 0; i < 10; ++i) {

@@ -53,6 +53,7 @@ protected:
 private:
     QToolButton* buttons_[10] = {};
     SoundsMenu* menu_ = nullptr;
+    class ScaledStyle* menuStyle_ = nullptr;
     QTimer* rest_ = nullptr;
     double iconScale_ = 1.0;  // the pixel scale the pictures are drawn at
 };

@@ -27,6 +27,7 @@ void SmileyButton::setInput(ChatInput* input) {
 void SmileyButton::setTableScale(double scale, double pictureScale) {
     setIcon(QIcon(QPixmap::fromImage(SmileyImages::image(0, pictureScale))));
     setIconSize(QSize(qRound(SmileyImages::kWidth * scale), qRound(SmileyImages::kHeight * scale)));
+    menu_->setTableScale(scale, pictureScale);
 }
 
 void SmileyButton::openMenu() {

@@ -9,9 +9,16 @@ class SmileyMenu : public QMenu {
     Q_OBJECT
 public:
     explicit SmileyMenu(QWidget* parent = nullptr);
+    // Text, pictures and margins at the table's scale, the pictures drawn
+    // at `pictureScale` pixels per 1x pixel.
+    void setTableScale(double scale, double pictureScale);
 
 signals:
     void smileyChosen(int tag);
+
+private:
+    class ScaledStyle* style_ = nullptr;
+    double pictureScale_ = 1.0;
 };
 
 } // namespace tc::chat

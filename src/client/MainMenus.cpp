@@ -1,5 +1,7 @@
 #include "client/MainMenus.h"
 
+#include "chat/ScaledStyle.h"
+
 #include <QActionGroup>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -21,7 +23,7 @@ QAction* checkable(QMenu* menu, const QString& text, const QString& name) {
 
 } // namespace
 
-MainMenus::MainMenus(QMainWindow* window, QAction* scrollChatOff) {
+MainMenus::MainMenus(QMainWindow* window, QAction* scrollChatOff) : window_(window) {
     QMenuBar* bar = window->menuBar();
     QMenu* file = bar->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
@@ -84,6 +86,16 @@ MainMenus::MainMenus(QMainWindow* window, QAction* scrollChatOff) {
 void MainMenus::checkTextSize(int points) {
     for (QAction* a : textSizes->actions())
         if (a->data().toInt() == points) a->setChecked(true);
+}
+
+void MainMenus::setScale(double scale) {
+    if (scale == scale_) return;
+    scale_ = scale;
+    if (!style_) style_ = new chat::ScaledStyle(window_);
+    QMenuBar* bar = window_->menuBar();
+    chat::scaleWidget(bar, style_, scale);
+    for (QMenu* m : bar->findChildren<QMenu*>()) chat::scaleWidget(m, style_, scale);
+    chat::scaleWidget(seatMenu, style_, scale);
 }
 
 } // namespace tc::client

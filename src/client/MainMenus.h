@@ -7,6 +7,10 @@ class QActionGroup;
 class QMainWindow;
 class QMenu;
 
+namespace tc::chat {
+class ScaledStyle;
+}
+
 namespace tc::client {
 
 class MainMenus final {
@@ -47,6 +51,14 @@ public:
 
     // Checks the text size item for `points` (none when no item has it).
     void checkTextSize(int points);
+    // The bar's text and every menu at `scale` times their size (1: as made).
+    void setScale(double scale);
+    double scale() const { return scale_; }
+
+private:
+    QMainWindow* window_ = nullptr;
+    chat::ScaledStyle* style_ = nullptr;
+    double scale_ = 1.0;
 };
 
 } // namespace tc::client

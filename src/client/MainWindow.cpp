@@ -2,11 +2,15 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "chat/ChatColourDialog.h"
@@ -20,6 +24,7 @@
 #include "client/GameStartWindow.h"
 #include "client/TileControl.h"
 #include "client/TableScaler.h"
+#include "client/WindowBackground.h"
 #include "client/WindowPlacement.h"
 #include "client/FullScreen.h"
 #include "session/ClientSoundPlayer.h"
@@ -39,8 +44,9 @@ namespace tc::client {
 
 namespace {
 // FormResize: the client area never gets smaller than the board panel
-// plus its margins (702 + 15, 502 + 12).
-constexpr QSize kMinimumClient{717, 514};
+// plus its margins (702 + 15, 502 + 12), unless the screen is smaller
+// (fitToScreen): then the table shrinks to it.
+constexpr QSize kMinimumClient = TableScaler::kSmallestTable;
 }
 
 MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
@@ -62,6 +68,14 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
     scaler->capture();
     connect(scaler, &TableScaler::picturesChanged, board_, [this, scaler] { board_->usePictures(scaler->currentPictures()); });
     menus_ = std::make_unique<MainMenus>(this, chatPane_->scrollChatOffAction());
+    // The menu bar and the menus grow with the table. Their scale comes from
+    // the window's size (the bar's own height would otherwise feed back into
+    // the table's scale), in eighths.
+    connect(scaler, &TableScaler::scaleChanged, this, [this] {
+        const qreal s = std::max<qreal>(1.0, std::min(width() / qreal(TableScaler::kTableSize.width()),
+                                                      height() / qreal(TableScaler::kTableSize.height())));
+        menus_->setScale(std::floor(s * 8.0) / 8.0);
+    });
     fullScreen_ = new FullScreen(this);
     playerSettings_ = std::make_unique<PlayerSettings>(
         PlayerSettings::Widgets{chatPane_, chatInput_, phraseBar_, menus_.get()}, session_);
@@ -469,6 +483,32 @@ void MainWindow::openSeatMenu(int seat, const QPoint& globalPos) {
     menus_->unsetJustWatch->setEnabled(p.unsetJustWatchEnabled);
     menus_->letBackIn->setEnabled(p.letBackInEnabled);
     menus_->seatMenu->popup(globalPos);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // A strip a resize uncovers is the table top's colour from the first
+    // moment, before the table is painted there.
+    setNativeBackground(this, TableScaler::kTableColour);
+    if (fitted_ || event->spontaneous()) return;
+    fitted_ = true;
+    fitToScreen();
+}
+
+void MainWindow::fitToScreen() {
+    const QScreen* where = screen();
+    if (!where) return;
+    // A screen too small for the 1x table (a small or a dense one): the
+    // client area may be as small as fits, the table then drawn smaller.
+    const QSize chrome = frameGeometry().size() - centralWidget()->size();
+    const QSize room = where->availableGeometry().size() - chrome;
+    const qreal k = std::clamp(std::min(room.width() / qreal(kMinimumClient.width()),
+                                        room.height() / qreal(kMinimumClient.height())),
+                               TableScaler::kSmallestScale, 1.0);
+    centralWidget()->setMinimumSize((QSizeF(kMinimumClient) * k).toSize());
+    if (layout()) layout()->activate();  // the window's own minimum follows now
+    // Larger than the screen, or off it: made to fit (as a stored place is).
+    WindowPlacement::restore(this, WindowPlacement::current(this));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -145,6 +145,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The first time: the window is fitted to its screen's available area.
+    void showEvent(QShowEvent* event) override;
 
 private:
     // Connects every menu item to what it does.
@@ -184,6 +186,8 @@ private:
     quint16 port_ = kDefaultPort;
     quint16 hostingPort_ = 0;
     bool endToGameEnded_ = false;  // set by leaveGame()
+    bool fitted_ = false;          // fitted to its screen at the first show
+    void fitToScreen();
     int generation_ = 0;           // games left so far
     // The stored place was put to the window: once per run, at the first
     // login. Later games (hosting, joining, solo again) leave the window

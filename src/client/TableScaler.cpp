@@ -1,5 +1,6 @@
 #include "client/TableScaler.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QAbstractScrollArea>
@@ -24,7 +25,9 @@ const char* const kBaseFontPt = "tcBaseFontPt";
 const char* const kGrow = "tcGrowWithTable";
 const char* const kFollow = "tcFollowTableBottom";
 const char* const kScaler = "tcTableScaler";
-const QColor kTableColour(145, 124, 87);
+// The packaged table top is plain planks from this row down (the chat stands
+// there at 1x): the wood shown where no drawing for the size reaches yet.
+constexpr int kWoodBandTop = 300;
 // How long the size must stay put before the table top is drawn again for
 // it: a drag draws it once, at the end, not at every step.
 constexpr int kSettleMs = 150;
@@ -150,16 +153,20 @@ const BoardPictures& TableScaler::currentPictures() const {
 }
 
 qreal TableScaler::pictureScale() const {
+    // Never below 1: a table smaller than 1x shows the 1x pictures reduced
+    // (the art draws nothing finer than a pixel per unit).
     const qreal wanted = scale_ * client_->devicePixelRatioF();
-    return std::ceil(wanted * 4.0 - 1e-6) / 4.0;
+    return std::max<qreal>(1.0, std::ceil(wanted * 4.0 - 1e-6) / 4.0);
 }
 
 void TableScaler::relayout() { apply(); }
 
 void TableScaler::apply() {
     const QSize size = client_->size();
-    const qreal s = std::max<qreal>(1.0, std::min(qreal(size.width()) / kTableSize.width(),
-                                                   qreal(size.height()) / kTableSize.height()));
+    const qreal grow = std::min(qreal(size.width()) / kTableSize.width(), qreal(size.height()) / kTableSize.height());
+    const qreal fit = std::min(qreal(size.width()) / kSmallestTable.width(),
+                               qreal(size.height()) / kSmallestTable.height());
+    const qreal s = grow >= 1.0 ? grow : std::clamp<qreal>(fit, kSmallestScale, 1.0);
     const bool changed = s != scale_;
     scale_ = s;
     origin_ = QPoint(std::max(0, (size.width() - qRound(kTableSize.width() * s)) / 2), 0);
@@ -196,16 +203,21 @@ void TableScaler::apply() {
 
 TableScaler::BackgroundKey TableScaler::wantedBackground() const {
     const QSize size = client_->size();
-    if (pictureScale() == 1.0 && origin_.isNull() && extraRows_ == 0 && size.width() <= kTableSize.width() &&
+    if (scale_ == 1.0 && pictureScale() == 1.0 && origin_.isNull() && extraRows_ == 0 &&
+        size.width() <= kTableSize.width() &&
         size.height() <= kTableSize.height())
         return {};  // the packaged table top, as it is
     BackgroundKey key;
-    key.size = QSize(static_cast<int>(std::ceil(size.width() / scale_)),
+    // The table's place in whole 1x units at or right of where it stands, so
+    // the drawing starts at or left of the window's left edge; two units
+    // more across so it reaches past the right edge whatever the rounding.
+    key.at = QPoint(static_cast<int>(std::ceil(origin_.x() / scale_ - 1e-9)), 0);
+    key.size = QSize(static_cast<int>(std::ceil(size.width() / scale_)) + (key.at.x() > 0 ? 2 : 0),
                      static_cast<int>(std::ceil(size.height() / scale_)))
                    .expandedTo(kTableSize);
-    key.at = QPoint(qRound(origin_.x() / scale_), 0);
-    // Drawn for exactly this size, so it goes on the screen pixel for pixel.
-    key.scale = scale_ * client_->devicePixelRatioF();
+    // Drawn for exactly this size, so it goes on the screen pixel for pixel
+    // (below 1x: at 1x, reduced).
+    key.scale = std::max<qreal>(1.0, scale_ * client_->devicePixelRatioF());
     return key;
 }
 
@@ -269,9 +281,42 @@ void TableScaler::picturesDrawn(std::shared_ptr<const BoardPictures> set) {
 void TableScaler::backgroundDrawn(const QImage& image, const BackgroundKey& key) {
     busy_ = false;
     background_ = QPixmap::fromImage(image);
+    // Drawn at the table's scale times the screen's density, the picture
+    // says so in its device pixel ratio: as it is, QPainter would lay it out
+    // at its 1x size (the table top, parchment and plaque at 1x in the
+    // corner of a larger window). Its pixels are the screen's pixels, so it
+    // carries the screen's ratio and goes on the screen pixel for pixel.
+    background_.setDevicePixelRatio(client_->devicePixelRatioF());
     backgroundKey_ = key;
     client_->update();
     kick();
+}
+
+QRectF TableScaler::topRect(const BackgroundKey& key) const {
+    return {QPointF(origin_) - QPointF(key.at) * scale_, QSizeF(key.size) * scale_};
+}
+
+void TableScaler::paintWood(QPainter& p, const QRegion& where) const {
+    // Plain planks from the packaged table top (the rows under the seat list
+    // and the rack, where the chat stands), at the table's scale, repeated:
+    // wood of the table's grain wherever no drawing for this size reaches.
+    static const QPixmap band = [] {
+        const QPixmap& board = BoardPictures::instance().board;
+        return board.height() > kWoodBandTop ? board.copy(0, kWoodBandTop, board.width(), board.height() - kWoodBandTop)
+                                             : QPixmap();
+    }();
+    p.save();
+    p.setClipRegion(where);
+    p.fillRect(where.boundingRect(), kTableColour);
+    if (!band.isNull()) {
+        QBrush wood(band);
+        QTransform t;
+        t.translate(origin_.x(), 0);
+        t.scale(scale_, scale_);
+        wood.setTransform(t);
+        p.fillRect(where.boundingRect(), wood);
+    }
+    p.restore();
 }
 
 void TableScaler::paintBackground() {
@@ -284,37 +329,34 @@ void TableScaler::paintBackground() {
         return;
     }
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    auto drawTop = [&](const BackgroundKey& key) {
-        const QPointF at = QPointF(origin_) - QPointF(key.at) * scale_;
-        if (key.scale == wanted.scale)
-            p.drawPixmap(at, background_);  // pixel for pixel
-        else
-            p.drawPixmap(QRectF(at, QSizeF(key.size) * scale_), background_, QRectF(background_.rect()));
-    };
-    if (wanted == backgroundKey_) {
-        drawTop(backgroundKey_);
+    if (wanted == backgroundKey_ && wanted.scale != scale_ * client_->devicePixelRatioF()) {
+        // A table below 1x: the 1x drawing, reduced.
+        p.drawPixmap(topRect(backgroundKey_), background_, QRectF(background_.rect()));
         return;
     }
-    // Still being drawn for this size: the last table top (or the packaged
-    // one) at the table's place, over the packaged one stretched, so no
-    // part of the window is ever bare.
-    const QRectF lastTop = background_.isNull()
-                               ? QRectF(QPointF(origin_), QSizeF(kTableSize) * scale_)
-                               : QRectF(QPointF(origin_) - QPointF(backgroundKey_.at) * scale_,
-                                        QSizeF(backgroundKey_.size) * scale_);
-    if (!lastTop.contains(QRectF(client_->rect()))) {
-        // Only where the last table top does not reach (a strip, while a
-        // drag goes on): scaling the whole picture would cost the frame.
-        p.save();
-        p.setClipRegion(QRegion(client_->rect()).subtracted(QRegion(lastTop.toAlignedRect())));
-        p.fillRect(client_->rect(), kTableColour);
-        p.drawPixmap(QRectF(client_->rect()), board, QRectF(board.rect()));
-        p.restore();
+    if (wanted == backgroundKey_) {
+        // Drawn for exactly this size and scale: pixel for pixel, at the
+        // nearest whole pixel (the table's place is rounded to a pixel too).
+        const QRectF at = topRect(backgroundKey_);
+        const QPoint corner(qRound(at.x()), qRound(at.y()));
+        const QRect covered(corner, (QSizeF(background_.size()) / background_.devicePixelRatio()).toSize());
+        if (!covered.contains(client_->rect()))
+            paintWood(p, QRegion(client_->rect()).subtracted(QRegion(covered)));
+        p.drawPixmap(corner, background_);
+        return;
     }
+    // Still being drawn for this size: the nearest drawing at hand, scaled
+    // to the table's place and size (the last table top, or the packaged
+    // one), over plain planks where it does not reach, so no part of the
+    // window is ever bare.
+    const QRectF lastTop = background_.isNull() ? QRectF(QPointF(origin_), QSizeF(kTableSize) * scale_)
+                                                : topRect(backgroundKey_);
+    const QRegion outside = QRegion(client_->rect()).subtracted(QRegion(lastTop.toAlignedRect().adjusted(1, 1, -1, -1)));
+    if (!outside.isEmpty()) paintWood(p, outside);
     if (!background_.isNull())
-        drawTop(backgroundKey_);
+        p.drawPixmap(lastTop, background_, QRectF(background_.rect()));
     else
-        p.drawPixmap(QRectF(QPointF(origin_), QSizeF(kTableSize) * scale_), board, QRectF(board.rect()));
+        p.drawPixmap(lastTop, board, QRectF(board.rect()));
     if (pictureScale() != (current_ ? current_->scale() : 1.0)) kick();
 }
 

@@ -2,6 +2,8 @@
 // Scales the whole table with the main window's client area. The table is
 // laid out for 717 x 555 (its 1x size): every table widget keeps its 1x
 // geometry and font size, and at scale s = max(1, min(w / 717, h / 555))
+// (below 717 x 514, on a screen too small for the 1x table: min(w / 717,
+// h / 514))
 // it sits at round(s * its 1x geometry), its text at s times the size.
 // What is left over across is the table top itself (the table stands in the
 // middle); what is left over below goes to the chat, which grows downwards.
@@ -16,13 +18,17 @@
 #include <map>
 #include <memory>
 
+#include <QColor>
 #include <QObject>
 #include <QPixmap>
 #include <QPoint>
 #include <QRect>
+#include <QRectF>
 #include <QSize>
 #include <QTimer>
 
+class QPainter;
+class QRegion;
 class QWidget;
 
 namespace tc::client {
@@ -33,6 +39,13 @@ class TableScaler : public QObject {
     Q_OBJECT
 public:
     static constexpr QSize kTableSize{717, 555};
+    // What the 1x table needs at least (the chat's last rows may go). A
+    // smaller client area (only on a screen too small for it) shrinks the
+    // table, down to kSmallestScale.
+    static constexpr QSize kSmallestTable{717, 514};
+    static constexpr qreal kSmallestScale = 0.25;
+    // The table top's plain colour (under its planks).
+    static constexpr QColor kTableColour{145, 124, 87};
 
     // `client` is the main window's central widget, whose children are the
     // table; its background is painted here from now on.
@@ -90,6 +103,9 @@ private:
     };
     void apply();
     void paintBackground();
+    // Where a table top drawn for `key` lies in the client area (pixels).
+    QRectF topRect(const BackgroundKey& key) const;
+    void paintWood(QPainter& p, const QRegion& where) const;
     BackgroundKey wantedBackground() const;
     void kick();  // starts the next drawing job if one is wanted
     void place(QWidget* w) const;

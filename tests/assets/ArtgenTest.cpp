@@ -32,6 +32,7 @@ int runArtgen(const QStringList& args)
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // Offscreen: the tool draws pictures into files and opens no window.
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     process.setProcessEnvironment(env);
     process.start(QStringLiteral(TILECREST_ARTGEN), args);

@@ -1,6 +1,8 @@
 // The widget tests need one QApplication for the whole run.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <QApplication>
 
 namespace {
@@ -20,7 +22,12 @@ void quietPlatform(QtMsgType type, const QMessageLogContext& context, const QStr
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Under an X server of its own (tests/with-xvfb.sh sets DISPLAY and
+    // QT_QPA_PLATFORM=xcb, as ctest does); never on the caller's screen by chance.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "Run this under an X server of its own: tests/with-xvfb.sh %s [ARGS]\n", argv[0]);
+        return 2;
+    }
     previous = qInstallMessageHandler(quietPlatform);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

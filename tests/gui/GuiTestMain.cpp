@@ -1,6 +1,8 @@
-// One QApplication for every GUI test, on the offscreen platform unless the
-// caller chose another (a screenshot run uses xcb under Xvfb).
+// One QApplication for every GUI test, on the xcb platform under an X server
+// of its own (tests/with-xvfb.sh).
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -26,7 +28,12 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Under an X server of its own (tests/with-xvfb.sh sets DISPLAY and
+    // QT_QPA_PLATFORM=xcb, as ctest does); never on the caller's screen by chance.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "Run this under an X server of its own: tests/with-xvfb.sh %s [ARGS]\n", argv[0]);
+        return 2;
+    }
     // The games these tests host must never be announced on a real network:
     // a system bus that is not there leaves the machine's Avahi unasked.
     // (tests/discovery announces inside a private network namespace.)

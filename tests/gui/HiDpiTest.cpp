@@ -1,10 +1,13 @@
 // Under QT_SCALE_FACTOR=2 (set by this binary's main before the application
 // starts, as a high-density screen would): the window is twice as large in
 // pixels and its pictures have twice the pixels, not a blurred enlargement.
+#include <cstdio>
+
 #include <QCoreApplication>
 #include <QApplication>
 
 #include "GuiTestSupport.h"
+#include "TablePixels.h"
 #include "client/BoardPanel.h"
 #include "client/BoardPictureButton.h"
 #include "client/DicePanel.h"
@@ -38,6 +41,26 @@ TEST(HiDpi, TilePicturesHaveTwiceThePixelsAtDevicePixelRatioTwo) {
     EXPECT_EQ(shot.size(), window.centralWidget()->size() * 2);
 }
 
+// The window as the X server shows it at a device pixel ratio of 2: all
+// table, its parchment and felt in place, and the table, scaled back to 1x,
+// like the 1x reference.
+TEST(HiDpi, TheWindowIsAllTableAtTwiceTheDensity) {
+    namespace px = tc::guitest::pixels;
+    const QImage reference(QStringLiteral(TILECREST_GUI_REFERENCE_DIR "/table-1x.png"));
+    ASSERT_FALSE(reference.isNull());
+    tc::game::Lcg rng(1);
+    tc::client::MainWindow window(rng);
+    window.move(0, 0);
+    window.show();
+    ASSERT_EQ(window.devicePixelRatioF(), 2.0);
+    const px::Shot atDefault = px::grab(window);
+    EXPECT_EQ(atDefault.image.width(), window.width() * 2);
+    px::expectAllTable(atDefault, reference, "default size at device pixel ratio 2");
+    window.resize(900, 700);
+    ASSERT_TRUE(waitUntil([&] { return window.size() == QSize(900, 700); }));
+    px::expectAllTable(px::grab(window), reference, "900 x 700 at device pixel ratio 2");
+}
+
 namespace {
 QtMessageHandler standardHandler = nullptr;
 // The offscreen platform's notes on window-manager calls say nothing about
@@ -51,7 +74,12 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Under an X server of its own (tests/with-xvfb.sh sets DISPLAY and
+    // QT_QPA_PLATFORM=xcb, as ctest does); never on the caller's screen by chance.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "Run this under an X server of its own: tests/with-xvfb.sh %s [ARGS]\n", argv[0]);
+        return 2;
+    }
     standardHandler = qInstallMessageHandler(quietHandler);
     qputenv("QT_SCALE_FACTOR", "2");
     QApplication app(argc, argv);

@@ -1,7 +1,10 @@
-// Not a check: run by hand (--gtest_also_run_disabled_tests) to picture the
-// window in the middle of a solo game for the documentation. The picture
-// goes to $TILECREST_SCREENSHOT.
+// Not checks: run by hand (--gtest_also_run_disabled_tests) under an X
+// server of their own (tests/with-xvfb.sh; tools/docs-pictures.sh runs them
+// all) to picture the windows for the documentation, as the X server shows
+// them. The pictures go to $TILECREST_SCREENSHOT.
 #include <QAction>
+#include <QMenu>
+#include <QScreen>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,7 +16,10 @@
 
 #include "GameCopy.h"
 #include "LocalHttpServer.h"
+#include "chat/PhraseBar.h"
+#include "chat/SoundsMenu.h"
 #include "windows/AboutWindow.h"
+#include "windows/PhraseEditor.h"
 #include "windows/DownloadWindow.h"
 #include "windows/HelpWindow.h"
 #include "windows/LobbyDownload.h"
@@ -27,6 +33,19 @@
 
 using tc::guitest::GameCopy;
 using tc::guitest::waitUntil;
+
+namespace {
+
+// `w` as the X server shows it (its inside, without a frame), once it is
+// mapped and painted; nothing else may stand over it.
+QPixmap shot(QWidget* w) {
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
+    QCoreApplication::processEvents();
+    QTest::qWait(300);
+    return w->screen()->grabWindow(w->winId());
+}
+
+} // namespace
 
 TEST(Screenshot, DISABLED_MidGame) {
     const QString path = qEnvironmentVariable("TILECREST_SCREENSHOT");
@@ -51,7 +70,7 @@ TEST(Screenshot, DISABLED_MidGame) {
         ASSERT_TRUE(waitUntil([&] { return you.sounds.count("dice") > handled || you.sounds.count("gameover"); }, 60000));
         if (you.sounds.count("gameover")) {
             QTest::qWait(200);
-            ASSERT_TRUE(you.window().grab().save(path));
+            ASSERT_TRUE(shot(&you.window()).save(path));
             return;
         }
         handled = you.sounds.count("dice");
@@ -69,7 +88,7 @@ TEST(Screenshot, DISABLED_MidGame) {
         if (wanted) {
             ASSERT_TRUE(waitUntil([&] { return !you.board().tile(pick[1])->playing(); }));
             QTest::qWait(200);
-            ASSERT_TRUE(you.window().grab().save(path));
+            ASSERT_TRUE(shot(&you.window()).save(path));
             return;
         }
         QTest::mouseClick(you.board().dicePanel()->rollButton(), Qt::LeftButton);
@@ -103,7 +122,7 @@ TEST(Screenshot, DISABLED_Coach) {
         for (int t = 1; t <= 9; ++t) shut += you.tileState(t) == "o";
         if (you.session().table().rounds >= 1 && shut >= 2 && marked.size() >= 2) {
             QTest::qWait(300);
-            ASSERT_TRUE(you.window().grab().save(path));
+            ASSERT_TRUE(shot(&you.window()).save(path));
             return;
         }
         for (int t : marked) QTest::mouseClick(you.board().tile(t), Qt::LeftButton);
@@ -119,31 +138,27 @@ TEST(Screenshot, DISABLED_SideWindows) {
     ASSERT_FALSE(path.isEmpty());
     GameCopy you({"--port", "0"});
     ASSERT_TRUE(waitUntil([&] { return you.session().loggedin(); }));
-    you.game.gameStart().showCentredOn(&you.window());
-    you.game.spyList().showCentredOn(&you.window());
-    QTest::qWait(300);
-    you.game.spyList().setEntries({"7: Zed", "8: Ann"});
     QString base = path;
     base.chop(4);
-    ASSERT_TRUE(you.game.gameStart().grab().save(base + "-start.png"));
-    ASSERT_TRUE(you.game.spyList().grab().save(base + "-spys.png"));
-    you.game.spyList().hide();
+    // One at a time: each window alone over the table.
+    you.game.gameStart().showCentredOn(&you.window());
+    ASSERT_TRUE(shot(&you.game.gameStart()).save(base + "-start.png"));
     you.game.gameStart().hide();
+    you.game.spyList().showCentredOn(&you.window());
+    you.game.spyList().setEntries({"7: Zed", "8: Ann"});
+    ASSERT_TRUE(shot(&you.game.spyList()).save(base + "-spys.png"));
+    you.game.spyList().hide();
     for (QWidget* w : std::initializer_list<QWidget*>{&you.game.about(), &you.game.solo()}) {
         w->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w));
+        ASSERT_TRUE(shot(w).save(base + (w == &you.game.about() ? "-about.png" : "-solo.png")));
+        w->hide();
     }
-    QTest::qWait(200);
-    ASSERT_TRUE(you.game.about().grab().save(base + "-about.png"));
-    ASSERT_TRUE(you.game.solo().grab().save(base + "-solo.png"));
     you.window().findChild<QAction*>("JoinaGame1")->trigger();
     auto* join = you.window().findChild<tc::client::ConnectDialog*>("ConnectDialog");
     ASSERT_NE(join, nullptr);
     join->findChild<QLineEdit*>("edit_name")->setText("Robin");
     join->findChild<QComboBox*>("combo_address")->setEditText("192.168.1.20");
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(join));
-    QTest::qWait(200);
-    ASSERT_TRUE(join->grab().save(base + "-join.png"));
+    ASSERT_TRUE(shot(join).save(base + "-join.png"));
     join->hide();
 
     auto& tally = you.game.tally();
@@ -153,9 +168,7 @@ TEST(Screenshot, DISABLED_SideWindows) {
     tally.addtomineincrease(3);
     tally.loadchecklist({"Rudi"});
     tally.showCentredOn(&you.window());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tally));
-    QTest::qWait(200);
-    ASSERT_TRUE(tally.grab().save(base + "-tally.png"));
+    ASSERT_TRUE(shot(&tally).save(base + "-tally.png"));
 }
 
 // The help window on its Connecting page, and the download window in the
@@ -166,9 +179,7 @@ TEST(Screenshot, DISABLED_HelpWindow) {
     tc::windows::HelpWindow help;
     help.show();
     QTest::mouseClick(help.findChild<QPushButton*>("SelButton2"), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
-    QTest::qWait(200);
-    ASSERT_TRUE(help.grab().save(path));
+    ASSERT_TRUE(shot(&help).save(path));
 }
 
 TEST(Screenshot, DISABLED_DownloadWindow) {
@@ -187,6 +198,51 @@ TEST(Screenshot, DISABLED_DownloadWindow) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QTest::mouseClick(window.findChild<QPushButton*>("getbutton"), Qt::LeftButton);
     ASSERT_TRUE(waitUntil([&] { return window.transfer().received() >= 48 * 1024; }));
-    ASSERT_TRUE(window.grab().save(path));
+    ASSERT_TRUE(shot(&window).save(path));
     window.transfer().stop();
+}
+
+// The phrase strip with its chatter-sound menu open over the table
+// ("-strip"), and the phrase editor over the table ("-editor").
+TEST(Screenshot, DISABLED_Phrases) {
+    const QString path = qEnvironmentVariable("TILECREST_SCREENSHOT");
+    ASSERT_FALSE(path.isEmpty());
+    QString base = path;
+    base.chop(4);
+    GameCopy you({"--port", "0"});
+    ASSERT_TRUE(waitUntil([&] { return you.session().loggedin(); }));
+    you.window().move(0, 0);
+    // A start without a game's parameters offers the lobby; not in this picture.
+    ASSERT_TRUE(waitUntil([&] { return you.game.download().isVisible(); }));
+    you.game.download().hide();
+    you.window().activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == &you.window(); }));
+    QTest::keyClick(&you.window(), Qt::Key_I, Qt::ControlModifier);
+    ASSERT_TRUE(waitUntil([&] { return you.chatHas("selected by the host wins."); }));
+    auto* strip = you.window().findChild<tc::chat::PhraseBar*>();
+    ASSERT_NE(strip, nullptr);
+    // The window at the screen's bottom: the menu, lifted so as not to run
+    // off the screen, hangs over the table as on a small desktop.
+    // (Once the settings have put the window at its place.)
+    ASSERT_TRUE(waitUntil([&] { return you.chatHas("You are Connected."); }));
+    QTest::qWait(200);
+    const QRect screen = you.window().screen()->availableGeometry();
+    you.window().move(0, screen.bottom() + 1 - you.window().frameGeometry().height());
+    shot(&you.window());
+    strip->openSoundsMenu();
+    QMenu* menu = strip->soundsMenu();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    QTest::qWait(300);
+    // The window and the menu where it hangs below it: the screen there.
+    const QRect both = you.window().frameGeometry() | menu->frameGeometry();
+    ASSERT_TRUE(you.window().screen()->grabWindow(0, both.x(), both.y(), both.width(), both.height())
+                    .save(base + "-strip.png"));
+    menu->hide();
+    you.window().findChild<QAction*>("PrhaseList1")->trigger();
+    auto* editor = you.window().findChild<tc::windows::PhraseEditor*>();
+    if (!editor)
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if ((editor = qobject_cast<tc::windows::PhraseEditor*>(w))) break;
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(shot(editor).save(base + "-editor.png"));
 }

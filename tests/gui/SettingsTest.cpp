@@ -193,7 +193,10 @@ TEST(Settings, APreparedFileIsAppliedAtTheOwnEntryAndGoesOnTheWire) {
     EXPECT_EQ(server.next(), "CMD_playasound+3+wave12+\xFF");
     menu->hide();
 
-    // Ctrl+I adds the quick instructions.
+    // Ctrl+I adds the quick instructions (a window shortcut: the window
+    // must be the active one, as it is under the player's hands).
+    w.activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == &w; }));
     QTest::keyClick(&w, Qt::Key_I, Qt::ControlModifier);
     ASSERT_TRUE(waitUntil([&] { return ann.chatHas("selected by the host wins."); }));
 }

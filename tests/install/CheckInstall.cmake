@@ -106,7 +106,8 @@ endforeach()
 # itself: a solo game with a fresh home, ended by SIGTERM as a logout would
 # (the window closes as by Exit, which writes the tally and the moved
 # window's place). TMPDIR and USER keep its single-instance name apart from
-# any copy the developer runs.
+# any copy the developer runs. Offscreen: what is checked is where the files
+# go, not the window, and the install check runs without a display.
 set(home ${PREFIX}-home)
 file(REMOVE_RECURSE ${home})
 file(MAKE_DIRECTORY ${home}/runtime ${home}/tmp)

@@ -10,6 +10,8 @@ trap 'rm -rf "$dir"' EXIT
 failures=0
 
 # expect PROGRAM MESSAGE ARG...
+# Offscreen: a bad command line ends before any window; should a fault open
+# one, it must not need (or wait for) a display.
 expect() {
     program=$1 message=$2
     shift 2
@@ -63,7 +65,7 @@ head -n 1 "$dir/err" | grep -qxF 'tilecrest: ignored the words after the third: 
     echo "FAIL: extra words: stderr begins '$(head -n 1 "$dir/err")'"; failures=$((failures + 1)); }
 grep -q "^Usage:" "$dir/err" && { echo "FAIL: extra words: the usage was shown"; failures=$((failures + 1)); }
 
-# --help still answers on stdout with status 0.
+# --help still answers on stdout with status 0 (offscreen: as above, no window).
 for program in "$game" "$server" "$pack"; do
     QT_QPA_PLATFORM=offscreen timeout -s KILL 1 "$program" --help > "$dir/out" 2>&1 ||
         { echo "FAIL: $(basename "$program") --help"; failures=$((failures + 1)); }

@@ -2,6 +2,8 @@
 // daemon: ctest runs this binary through tests/discovery/netns-run.sh.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -9,7 +11,12 @@
 #include "store/StoreLocation.h"
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Under an X server of its own (tests/with-xvfb.sh sets DISPLAY and
+    // QT_QPA_PLATFORM=xcb, as ctest does); never on the caller's screen by chance.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        std::fprintf(stderr, "Run this under an X server of its own: tests/with-xvfb.sh %s [ARGS]\n", argv[0]);
+        return 2;
+    }
     QApplication app(argc, argv);
     tc::app::ApplicationIdentity::apply();
     QApplication::setQuitOnLastWindowClosed(false);
