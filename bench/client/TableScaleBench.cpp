@@ -7,10 +7,13 @@
 // then the start-up (window made, shown and painted once) at the default
 // size and at twice the size, and how much of a maximized 2560 x 1440
 // window's height the table uses. Runs on the offscreen platform.
+// `table_bench [FOLDER]`: the drawings are kept in FOLDER (run twice with the
+// same one for the figures of a later start), else in a temporary folder.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -19,6 +22,7 @@
 #include "client/MainWindow.h"
 #include "client/TableScaler.h"
 #include "game/Lcg.h"
+#include "store/StoreLocation.h"
 
 using tc::client::MainWindow;
 using tc::client::TableScaler;
@@ -54,6 +58,8 @@ double medianMs(int runs, F&& f) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QTemporaryDir temporary;
+    tc::store::setStoreFolderOverride(argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporary.path());
     constexpr int kRuns = 15;
 
     // Start-up: the window made, shown and painted once; at twice the size

@@ -102,7 +102,9 @@ int main(int argc, char* argv[]) {
     // The main window ends the program, even while a side window is open.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    tc::client::MainGame game(tc::game::Lcg::seedFromClock());
+    // The window is on the screen first; the table, the side windows and
+    // the server are made while it is mapped, before it is first painted.
+    tc::client::MainGame game(tc::game::Lcg::seedFromClock(), true);
     QObject::connect(&game.window(), &tc::client::MainWindow::closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     QObject::connect(&instance, &tc::app::SingleInstance::raiseRequested, &game.window(),

@@ -25,6 +25,24 @@ Resolution::~Resolution() {
 
 qreal Resolution::current() { return currentScale; }
 
+qreal softScale() { return std::min<qreal>(currentScale, 1.5); }
+
+namespace {
+
+// A transparent canvas at softScale(), for a shadow's mask.
+QImage softCanvas(QSize size)
+{
+    const qreal s = softScale();
+    if (s == currentScale)
+        return newCanvas(size);
+    QImage image(qRound(size.width() * s), qRound(size.height() * s), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(s);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+} // namespace
+
 bool Resolution::stopping() { return currentStop && currentStop->load(std::memory_order_relaxed); }
 
 QImage newSurface(QSize size)
@@ -66,17 +84,18 @@ void boxPass(QImage& image, int radius, bool horizontal)
     const int h = image.height();
     const int lines = horizontal ? h : w;
     const int length = horizontal ? w : h;
-    std::vector<int> sums(4);
+    // Straight through the pixel memory: a scanLine() per pixel costs more
+    // than the sum itself.
+    auto* bits = reinterpret_cast<QRgb*>(image.bits());
+    const qsizetype stride = image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    const qsizetype lineStep = horizontal ? stride : 1;
+    const qsizetype pixelStep = horizontal ? 1 : stride;
     std::vector<QRgb> line(static_cast<std::size_t>(length));
-    auto pixel = [&](int lineIndex, int i) -> QRgb& {
-        const int x = horizontal ? i : lineIndex;
-        const int y = horizontal ? lineIndex : i;
-        return reinterpret_cast<QRgb*>(image.scanLine(y))[x];
-    };
     const int window = 2 * radius + 1;
     for (int l = 0; l < lines; ++l) {
+        QRgb* first = bits + l * lineStep;
         for (int i = 0; i < length; ++i)
-            line[static_cast<std::size_t>(i)] = pixel(l, i);
+            line[static_cast<std::size_t>(i)] = first[i * pixelStep];
         int a = 0, r = 0, g = 0, b = 0;
         // Pixels beyond the edge count as transparent so shapes fade out.
         for (int i = -radius; i <= radius; ++i) {
@@ -86,7 +105,7 @@ void boxPass(QImage& image, int radius, bool horizontal)
             a += qAlpha(c); r += qRed(c); g += qGreen(c); b += qBlue(c);
         }
         for (int i = 0; i < length; ++i) {
-            pixel(l, i) = qRgba(r / window, g / window, b / window, a / window);
+            first[i * pixelStep] = qRgba(r / window, g / window, b / window, a / window);
             const int out = i - radius;
             const int in = i + radius + 1;
             if (out >= 0) {
@@ -123,7 +142,7 @@ void dropShadow(QPainter& painter, const QPainterPath& path, QPointF offset, int
 {
     const int pad = radius * 2 + 2;
     const QRectF bounds = path.boundingRect().adjusted(-pad, -pad, pad, pad);
-    QImage mask = newCanvas(bounds.size().toSize() + QSize(1, 1));
+    QImage mask = softCanvas(bounds.size().toSize() + QSize(1, 1));
     {
         QPainter mp(&mask);
         mp.setRenderHint(QPainter::Antialiasing);
@@ -137,6 +156,9 @@ void dropShadow(QPainter& painter, const QPainterPath& path, QPointF offset, int
         around.addRect(bounds.adjusted(-pad, -pad, pad, pad).translated(offset));
         painter.setClipPath(around.subtracted(path), Qt::IntersectClip);
     }
+    // A mask made coarser is enlarged smoothly.
+    if (mask.devicePixelRatio() != currentScale)
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(bounds.topLeft() + offset, mask);
     painter.restore();
 }
@@ -146,7 +168,7 @@ void innerShadow(QPainter& painter, const QPainterPath& path, QPointF offset, in
 {
     const int pad = radius * 3 + 4;
     const QRectF bounds = path.boundingRect().adjusted(-pad, -pad, pad, pad);
-    QImage mask = newCanvas(bounds.size().toSize() + QSize(1, 1));
+    QImage mask = softCanvas(bounds.size().toSize() + QSize(1, 1));
     {
         QPainter mp(&mask);
         mp.setRenderHint(QPainter::Antialiasing);
@@ -159,6 +181,8 @@ void innerShadow(QPainter& painter, const QPainterPath& path, QPointF offset, in
     blur(mask, radius);
     painter.save();
     painter.setClipPath(path, Qt::IntersectClip);
+    if (mask.devicePixelRatio() != currentScale)
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(bounds.topLeft() + offset, mask);
     painter.restore();
 }

@@ -14,6 +14,10 @@ class QPainter;
 // Small painting helpers shared by every picture: blending, blur and shadows.
 namespace art {
 
+// The version of the drawings: raised whenever any picture comes out
+// differently, so pictures kept from an earlier version are drawn again.
+constexpr int artVersion = 2;
+
 // Every picture is drawn in its 1x units. While a Resolution is alive on a
 // thread, the canvases and surfaces made on that thread have `scale` times
 // the pixels and that device pixel ratio, so the same drawing comes out at
@@ -35,6 +39,12 @@ private:
     qreal previous_;
     const std::atomic<bool>* previousStop_;
 };
+
+// The resolution soft things are computed at: grain, cloth, paper and
+// shadows hold no edge to keep sharp, so above 1.5 they are computed at 1.5
+// and enlarged smoothly (at 3x a quarter of the work). Edges drawn over them
+// stay at the full resolution.
+qreal softScale();
 
 // A transparent ARGB32 premultiplied canvas of the given size in 1x units
 // (its pixels: the size times Resolution::current()).

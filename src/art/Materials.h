@@ -7,7 +7,9 @@
 #include <cstdint>
 
 // Procedural surfaces: wood, felt, parchment. Every function is pure: the
-// same arguments give the same pixels.
+// same arguments give the same pixels. The wood and the parchment are
+// computed at softScale() and enlarged to the current resolution; the felt
+// at the current resolution.
 namespace art {
 
 struct WoodTone {

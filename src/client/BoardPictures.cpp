@@ -3,6 +3,8 @@
 #include <QFont>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "art/BoardArt.h"
 #include "art/DiceArt.h"
 #include "art/Effects.h"
@@ -88,6 +90,14 @@ BoardPictures::Drawn BoardPictures::draw(qreal scale, const std::atomic<bool>* s
     d.push_back(art::tileRow());
     d.push_back(art::winnerBanner());
     return d;
+}
+
+bool BoardPictures::fits(const Drawn& drawn, qreal scale) {
+    // Nine tile strips, six dice, two marks, eyes, turn arrow, two buttons,
+    // the dice tray, the rack and the banner; every one at `scale`.
+    if (drawn.size() != 24) return false;
+    return std::all_of(drawn.begin(), drawn.end(),
+                       [scale](const QImage& i) { return !i.isNull() && i.devicePixelRatio() == scale; });
 }
 
 BoardPictures::BoardPictures(const Drawn& d, qreal scale) : scale_(scale) {

@@ -28,6 +28,9 @@ public:
     static Drawn draw(qreal scale, const std::atomic<bool>* stop = nullptr);
     static std::shared_ptr<const BoardPictures> make(const Drawn& drawn, qreal scale);
     static std::shared_ptr<const BoardPictures> render(qreal scale) { return make(draw(scale), scale); }
+    // Whether `drawn` (read back from the cache folder) is a whole set as
+    // draw(scale) makes it.
+    static bool fits(const Drawn& drawn, qreal scale);
     // The table top for a client area of `size` 1x units with the table at
     // `at`, at `scale`; an image so it can be made off the window thread.
     static QImage background(QSize size, QPoint at, qreal scale, const std::atomic<bool>* stop = nullptr);

@@ -29,13 +29,13 @@
 
 namespace tc::client {
 
-MainGame::MainGame(std::uint32_t seed) : rng_(seed) {
+MainGame::MainGame(std::uint32_t seed, bool showFirst) : rng_(seed) {
     sounds_ = std::make_unique<SoundEffectPlayer>();
     settings_ = std::make_unique<store::SettingsFile>(
         store::storeFilePath(QStringLiteral("velmoralobby.ini"), QStandardPaths::AppConfigLocation)
             .toLocal8Bit().toStdString());
     const auto addresses = windows::WebAddresses::fromSettings(*settings_);
-    chat_ = std::make_unique<MainWindow>(rng_);
+    chat_ = std::make_unique<MainWindow>(rng_, nullptr, showFirst);
     chat_->setSoundPlayer(sounds_.get());
     about_ = std::make_unique<windows::AboutWindow>(windows::ShippedDocuments::orReadme(addresses.makerSite),
                                                     windows::ShippedDocuments::licence());

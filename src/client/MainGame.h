@@ -55,7 +55,9 @@ class SoundEffectPlayer;
 class MainGame {
 public:
     // `seed` seeds the one generator shared by the server and the session.
-    explicit MainGame(std::uint32_t seed);
+    // With `showFirst` the main window is shown before anything else is
+    // made (see MainWindow), the side windows and the server after it.
+    explicit MainGame(std::uint32_t seed, bool showFirst = false);
     ~MainGame();
     MainGame(const MainGame&) = delete;
     MainGame& operator=(const MainGame&) = delete;

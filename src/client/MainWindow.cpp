@@ -49,7 +49,7 @@ namespace {
 constexpr QSize kMinimumClient = TableScaler::kSmallestTable;
 }
 
-MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
+MainWindow::MainWindow(game::Lcg& rng, QWidget* parent, bool showFirst)
     : QMainWindow(parent), rng_(rng), session_(*this, rng),
       gate_([this] { return session_.needsTicks(); }, [this] { session_.tick(); }) {
     setObjectName(QStringLiteral("Tchat"));
@@ -60,6 +60,10 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
     central->setObjectName(QStringLiteral("client"));
     central->setMinimumSize(kMinimumClient);
     setCentralWidget(central);
+    if (showFirst) {
+        resize(store::WindowPlace{}.width, store::WindowPlace{}.height);
+        show();
+    }
     board_ = new BoardPanel(central);
     buildChat(board_);
     // The table scales with the window (and paints the table top behind it).
@@ -81,6 +85,9 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent)
         PlayerSettings::Widgets{chatPane_, chatInput_, phraseBar_, menus_.get()}, session_);
     wireMenus();
     resize(store::WindowPlace{}.width, store::WindowPlace{}.height);
+    // Made under a window already shown: shown by hand, as the rest is
+    // with the window.
+    if (showFirst) board_->show();
 
     connect(&sock_, &ClientSocket::connected, this, [this] { gate_.feed([this] { session_.onConnected(); }); });
     connect(&sock_, &ClientSocket::connectFailed, this, [this](const QString& reason) {

@@ -64,8 +64,11 @@ public:
     using ServerStarter = std::function<bool(quint16 port, quint16& listening, QString& error)>;
 
     // `rng` is the program's one generator (shared with the server); it
-    // must outlive the window. FormCreate runs here.
-    explicit MainWindow(game::Lcg& rng, QWidget* parent = nullptr);
+    // must outlive the window. FormCreate runs here. With `showFirst` the
+    // window is shown (mapped at its default size) before its table is
+    // built, so the player sees it as soon as the program starts; nothing
+    // is painted until the event loop runs, by then with the whole table.
+    explicit MainWindow(game::Lcg& rng, QWidget* parent = nullptr, bool showFirst = false);
     ~MainWindow() override;
 
     // Wiring done once by the owner before start(); any may be left out

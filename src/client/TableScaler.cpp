@@ -7,13 +7,16 @@
 #include <QAbstractSpinBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
+#include <QThread>
 #include <QThreadPool>
 #include <QWidget>
 
 #include "client/BoardPictures.h"
+#include "client/PictureCache.h"
 
 namespace tc::client {
 
@@ -34,12 +37,41 @@ constexpr int kSettleMs = 150;
 // Picture sets kept (besides the packaged one), so going back and forth
 // between two sizes draws nothing again.
 constexpr std::size_t kKeptSets = 3;
+// Files kept in the cache folder: picture sets and table tops together.
+constexpr int kKeptFiles = 8;
 
 // Drawn picture sets by pixel scale, shared by every table of the program
 // (a game left and begun again keeps them). Window thread only.
 std::map<qreal, std::shared_ptr<const BoardPictures>>& pictureCache() {
     static std::map<qreal, std::shared_ptr<const BoardPictures>> sets;
     return sets;
+}
+
+// The drawings' own threads. Qt hands parts of a large image's scaling or
+// conversion to the global pool and waits for them: drawings holding its
+// threads would stall the window's own painting. The program's end waits
+// for them while the application object is still there (their results go
+// to it).
+QThreadPool& drawingPool() {
+    static QThreadPool* const pool = [] {
+        auto* p = new QThreadPool;
+        p->setMaxThreadCount(std::max(2, QThread::idealThreadCount()));
+        p->setExpiryTimeout(2000);
+        qAddPostRoutine([] { drawingPool().waitForDone(); });
+        return p;
+    }();
+    return *pool;
+}
+
+QString picturesName(qreal q) { return QStringLiteral("pictures-%1").arg(qRound(q * 100)); }
+
+QString tableTopName(QSize size, QPoint at, qreal scale) {
+    return QStringLiteral("table-%1-%2x%3-%4x%5")
+        .arg(qRound(scale * 1000))
+        .arg(size.width())
+        .arg(size.height())
+        .arg(at.x())
+        .arg(at.y());
 }
 
 QRect scaled(const QRect& r, qreal s) {
@@ -67,7 +99,7 @@ void forEachTableWidget(QWidget* parent, F&& f) {
 } // namespace
 
 TableScaler::TableScaler(QWidget* client)
-    : QObject(client), client_(client) {
+    : QObject(client), client_(client), cacheFolder_(PictureCache::defaultFolder()) {
     setObjectName(QStringLiteral("tablescaler"));
     client_->setProperty(kScaler, QVariant::fromValue<QObject*>(this));
     client_->installEventFilter(this);
@@ -225,41 +257,55 @@ bool TableScaler::settled() const {
     const qreal q = pictureScale();
     const bool picturesReady = q == 1.0 ? !current_ : (current_ && current_->scale() == q);
     const BackgroundKey bg = wantedBackground();
-    return !busy_ && picturesReady && (bg.scale == 0 || bg == backgroundKey_);
+    return !busyPictures_ && !busyBackground_ && picturesReady && (bg.scale == 0 || bg == backgroundKey_);
 }
 
 void TableScaler::kick() {
-    if (busy_) return;
+    if (!painted_) return;
     const qreal q = pictureScale();
     // The results come back through the application object, which outlives
-    // every job (it waits for the pool), and find this scaler only if it is
-    // still there.
+    // every job (see drawingPool), and find this scaler only if it is still
+    // there. A drawing is kept in the cache folder once it is shown.
     QPointer<TableScaler> self(this);
-    if (q != 1.0 && !pictureCache().count(q)) {
-        busy_ = true;
-        QThreadPool::globalInstance()->start([self, q, stop = stop_] {
-            auto drawn = std::make_shared<BoardPictures::Drawn>(BoardPictures::draw(q, stop.get()));
+    if (!busyPictures_ && q != 1.0 && !pictureCache().count(q)) {
+        busyPictures_ = true;
+        drawingPool().start([self, q, stop = stop_, folder = cacheFolder_] {
+            const PictureCache cache(folder);
+            auto drawn = std::make_shared<BoardPictures::Drawn>();
+            auto kept = cache.load(picturesName(q));
+            const bool fresh = !kept || !BoardPictures::fits(*kept, q);
+            *drawn = fresh ? BoardPictures::draw(q, stop.get()) : std::move(*kept);
             if (*stop) return;
             QMetaObject::invokeMethod(QCoreApplication::instance(), [self, drawn, q] {
                 if (self) self->picturesDrawn(BoardPictures::make(*drawn, q));
             }, Qt::QueuedConnection);
+            if (fresh && cache.save(picturesName(q), *drawn)) cache.prune(kKeptFiles);
         });
-        return;
     }
     const BackgroundKey key = wantedBackground();
-    if (key.scale == 0 || key == backgroundKey_ || settle_.isActive()) return;
-    busy_ = true;
-    QThreadPool::globalInstance()->start([self, key, stop = stop_] {
-        auto image = std::make_shared<QImage>(BoardPictures::background(key.size, key.at, key.scale, stop.get()));
+    if (busyBackground_ || key.scale == 0 || key == backgroundKey_) return;
+    const PictureCache cache(cacheFolder_);
+    const QString name = tableTopName(key.size, key.at, key.scale);
+    // The first table top of a window, and one kept from before, are
+    // started at once, even while the size may still change.
+    if (settle_.isActive() && !background_.isNull() && !QFileInfo::exists(cache.pathOf(name))) return;
+    busyBackground_ = true;
+    drawingPool().start([self, key, stop = stop_, cache, name] {
+        auto image = std::make_shared<QImage>();
+        const QSize pixels(qRound(key.size.width() * key.scale), qRound(key.size.height() * key.scale));
+        auto kept = cache.load(name);
+        const bool fresh = !kept || kept->size() != 1 || kept->front().size() != pixels;
+        *image = fresh ? BoardPictures::background(key.size, key.at, key.scale, stop.get()) : kept->front();
         if (*stop) return;
         QMetaObject::invokeMethod(QCoreApplication::instance(), [self, image, key] {
             if (self) self->backgroundDrawn(*image, key);
         }, Qt::QueuedConnection);
+        if (fresh && cache.save(name, {*image})) cache.prune(kKeptFiles);
     });
 }
 
 void TableScaler::picturesDrawn(std::shared_ptr<const BoardPictures> set) {
-    busy_ = false;
+    busyPictures_ = false;
     const qreal q = set->scale();
     pictureCache()[q] = set;
     while (pictureCache().size() > kKeptSets) {
@@ -279,7 +325,7 @@ void TableScaler::picturesDrawn(std::shared_ptr<const BoardPictures> set) {
 }
 
 void TableScaler::backgroundDrawn(const QImage& image, const BackgroundKey& key) {
-    busy_ = false;
+    busyBackground_ = false;
     background_ = QPixmap::fromImage(image);
     // Drawn at the table's scale times the screen's density, the picture
     // says so in its device pixel ratio: as it is, QPainter would lay it out
@@ -320,6 +366,10 @@ void TableScaler::paintWood(QPainter& p, const QRegion& where) const {
 }
 
 void TableScaler::paintBackground() {
+    if (!painted_) {
+        painted_ = true;
+        QTimer::singleShot(0, this, &TableScaler::kick);
+    }
     QPainter p(client_);
     const QPixmap& board = BoardPictures::instance().board;
     const BackgroundKey wanted = wantedBackground();

@@ -12,8 +12,9 @@
 //
 // Pictures follow the pixels: at a pixel scale (s times the screen's device
 // pixel ratio) other than 1 the art is drawn again at that scale, in the
-// background; until it is there the nearest pictures at hand are drawn
-// scaled, so resizing never waits.
+// background, or read back from the user's cache folder (PictureCache);
+// until it is there the nearest pictures at hand are drawn scaled, so
+// resizing never waits.
 #include <atomic>
 #include <map>
 #include <memory>
@@ -120,7 +121,13 @@ private:
     std::shared_ptr<const BoardPictures> current_;
     QPixmap background_;
     BackgroundKey backgroundKey_;
-    bool busy_ = false;
+    // A drawing of the pictures and one of the table top run side by side.
+    // Nothing is drawn before the window's first frame is painted: the
+    // drawings would take the processor from it.
+    bool painted_ = false;
+    bool busyPictures_ = false;
+    bool busyBackground_ = false;
+    QString cacheFolder_;
     qreal toldPictureScale_ = 1.0;
     QTimer settle_;
     // Set when this scaler goes: the drawings under way stop.

@@ -5,8 +5,10 @@
 
 #include <QCoreApplication>
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include "GuiTestSupport.h"
+#include "store/StoreLocation.h"
 #include "TablePixels.h"
 #include "client/BoardPanel.h"
 #include "client/BoardPictureButton.h"
@@ -84,6 +86,11 @@ int main(int argc, char** argv) {
     qputenv("QT_SCALE_FACTOR", "2");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Settings and drawn pictures in a folder of this run's own, never the
+    // user's.
+    QTemporaryDir store;
+    if (!store.isValid()) return 1;
+    tc::store::setStoreFolderOverride(store.path());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -247,3 +247,32 @@ TEST(MainWindow, StartGameBeforeTheLoginIsRefusedAndNothingIsHandledUnderTheMess
     EXPECT_FALSE(shownWhileOpen);
     ASSERT_TRUE(waitUntil([&] { return ann.chatHas("Zed chats: psst"); }));
 }
+
+TEST(MainWindow, AWindowShownBeforeItsTableIsBuiltComesOutTheSame) {
+    tc::game::Lcg rngA(1), rngB(1);
+    tc::client::MainWindow first(rngA, nullptr, true);
+    // Mapped before anything of the table was made.
+    EXPECT_TRUE(first.isVisible());
+    tc::client::MainWindow usual(rngB);
+    usual.show();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(waitUntil([&] { return first.menuBar()->isVisible() && usual.menuBar()->isVisible(); }));
+    EXPECT_EQ(first.size(), usual.size());
+    EXPECT_EQ(first.centralWidget()->geometry(), usual.centralWidget()->geometry());
+    auto visibleWidgets = [](QWidget& w) {
+        QStringList out;
+        for (QWidget* c : w.findChildren<QWidget*>())
+            if (c->isVisible() && !c->isWindow())
+                out << QStringLiteral("%1 %2,%3 %4x%5")
+                           .arg(c->objectName())
+                           .arg(c->mapTo(&w, QPoint()).x())
+                           .arg(c->mapTo(&w, QPoint()).y())
+                           .arg(c->width())
+                           .arg(c->height());
+        out.sort();
+        return out;
+    };
+    EXPECT_EQ(visibleWidgets(first), visibleWidgets(usual));
+    EXPECT_GT(visibleWidgets(first).size(), 40);
+    EXPECT_EQ(first.grab().toImage(), usual.grab().toImage());
+}

@@ -1,6 +1,8 @@
 // The table scales with the window: the 1x window is the hand-made one to
 // the pixel, twice the client area is twice every control, clicks land on
 // what is drawn, pictures come at the pixel scale, the chat keeps its place.
+#include <QFile>
+#include <QDir>
 #include <map>
 
 #include <QSet>
@@ -32,6 +34,7 @@
 #include "client/WindowPlacement.h"
 #include "store/IniFile.h"
 #include "client/MainWindow.h"
+#include "client/PictureCache.h"
 #include "client/TableScaler.h"
 #include "client/TileControl.h"
 #include "game/Lcg.h"
@@ -41,6 +44,8 @@ using tc::client::BoardPanel;
 using tc::client::MainWindow;
 using tc::client::TableScaler;
 using tc::guitest::waitUntil;
+
+using tc::client::PictureCache;
 
 namespace {
 
@@ -217,6 +222,35 @@ TEST(TableScale, PicturesAreDrawnAtTheFractionalPixelScale) {
     ASSERT_TRUE(waitUntil([&] { return t.scaler()->settled(); }));
     EXPECT_EQ(t.window.board()->tile(5)->strip().devicePixelRatio(), 1.0);
     EXPECT_EQ(t.window.board()->tile(5)->strip().size(), QSize(240, 91));
+}
+
+TEST(TableScale, DrawingsAreKeptInTheCacheFolderAndADamagedOneIsDrawnAgain) {
+    const PictureCache cache(PictureCache::defaultFolder());
+    // A damaged picture set where this scale's will be looked for.
+    ASSERT_TRUE(QDir().mkpath(PictureCache::defaultFolder()));
+    {
+        QFile f(cache.pathOf("pictures-175"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("TCPX and then nothing that adds up");
+    }
+    Table t;
+    t.setClientSize({1254, 971});  // just under 1.75 x 717 x 555: pictures at 1.75
+    ASSERT_TRUE(waitUntil([&] { return t.scaler()->settled(); }, 60000));
+    EXPECT_EQ(t.window.board()->tile(5)->strip().devicePixelRatio(), 1.75);
+    // The damaged file was not taken: the set was drawn, and written over it
+    // whole, as the next start at this scale takes it.
+    ASSERT_TRUE(waitUntil([&] { return cache.load("pictures-175").has_value(); }));
+    EXPECT_TRUE(tc::client::BoardPictures::fits(*cache.load("pictures-175"), 1.75));
+    // The table top for this size too.
+    ASSERT_TRUE(waitUntil([&] {
+        return !QDir(PictureCache::defaultFolder()).entryList({"table-1749-*.tcpx"}, QDir::Files).isEmpty();
+    }));
+    const QString top = QDir(PictureCache::defaultFolder()).entryList({"table-1749-*.tcpx"}, QDir::Files).front();
+    const auto kept = cache.load(top.left(top.indexOf(QStringLiteral(".v"))));
+    ASSERT_TRUE(kept.has_value());
+    ASSERT_EQ(kept->size(), 1u);
+    EXPECT_GE(kept->front().width(), 1254);
+    EXPECT_GE(kept->front().height(), 971);
 }
 
 TEST(TableScale, TheChatKeepsItsScrollPlaceAndSelectionAcrossAResize) {
