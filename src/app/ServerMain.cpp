@@ -37,7 +37,7 @@ void printLine(const QString& line) {
 
 const char* const kUsage =
     "Usage: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N] [--login-ms N]\n"
-    "                        [--rudi classic|expert] [--name NAME] [--no-announce]\n"
+    "                        [--hold-s N] [--rudi classic|expert] [--name NAME] [--no-announce]\n"
     "Tilecrest %1 game server without a window.\n"
     "\n"
     "  --port N       TCP port, 0..65535 (default 7772; 0 lets the system choose)\n"
@@ -48,6 +48,8 @@ const char* const kUsage =
     "                 pauses as fast as the server's events allow)\n"
     "  --login-ms N   close a connection that has not logged in after N ms, 0..3600000\n"
     "                 (default 15000; 0 never)\n"
+    "  --hold-s N     keep the seat of a player whose connection drops during a game\n"
+    "                 for N seconds, 0..3600 (default 120; 0 never)\n"
     "  --rudi classic|expert\n"
     "                 how the computer player chooses: classic, his fixed order (default),\n"
     "                 or expert, the best play\n"
@@ -107,7 +109,7 @@ int main(int argc, char* argv[]) {
     const std::vector<tc::net::OptionRule> rules = {
         {"--port", Kind::Number, 0, 65535},          {"--bind", Kind::Text},
         {"--seed", Kind::Number, 0, 0xFFFFFFFFll},   {"--pause-ms", Kind::Number, 0, 3600000},
-        {"--login-ms", Kind::Number, 0, 3600000},
+        {"--login-ms", Kind::Number, 0, 3600000},    {"--hold-s", Kind::Number, 0, 3600},
         {"--rudi", Kind::Text},
         {"--help", Kind::Flag},                      {"--version", Kind::Flag},
         {"--name", Kind::Text},                      {"--no-announce", Kind::Flag},
@@ -146,6 +148,7 @@ int main(int argc, char* argv[]) {
     tc::server::ServerHost host(rng);
     host.setPauseMs(static_cast<int>(pauseMs));
     host.setLoginTimeoutMs(loginMs);
+    host.setHoldMs(cl.number("--hold-s", tc::server::kHoldMs / 1000) * 1000);
     host.setRudi(*rudi);
     QObject::connect(&host, &tc::server::ServerHost::logLine, &app, printLine);
 

@@ -2,6 +2,8 @@
 
 #include <QAccessible>
 #include <QKeyEvent>
+#include <QFontMetrics>
+
 #include <QLabel>
 #include <QPainter>
 
@@ -233,7 +235,15 @@ void BoardPanel::showTable(const TableState& table) {
     for (std::size_t i = 0; i < 6; ++i) {
         Seat& s = seats_[i];
         const SeatDisplay& d = table.seats[i];
-        s.name->setText(QString::fromStdString(d.caption));
+        // Away is told in words, not by a colour alone; a long name gives
+        // way so that the word is never the part cut off.
+        QString caption = QString::fromStdString(d.caption);
+        if (d.away) {
+            const QString mark = QStringLiteral(" (away)");
+            const QFontMetrics fm(s.name->font());
+            caption = fm.elidedText(caption, Qt::ElideRight, qMax(0, s.name->width() - fm.horizontalAdvance(mark))) + mark;
+        }
+        s.name->setText(caption);
         s.name->setToolTip(QString::fromStdString(d.hint));
         setSpoken(s.stop, TableSpeech::seat(table, static_cast<int>(i) + 1));
         s.score->setText(QString::fromStdString(d.score));

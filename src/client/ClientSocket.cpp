@@ -78,8 +78,10 @@ void ClientSocket::write(const QByteArray& bytes) {
 
 void ClientSocket::close() {
     timeout_.stop();
-    if (established_)
+    if (established_) {
+        socket_->flush();  // the program may end before the event loop writes it
         socket_->disconnectFromHost();
+    }
     else if (attempting_) {
         attempting_ = false;
         socket_->blockSignals(true);
@@ -95,6 +97,27 @@ void ClientSocket::drop() {
     socket_->blockSignals(true);
     socket_->abort();
     socket_->blockSignals(false);
+}
+
+void ClientSocket::leave() {
+    if (!established_) {
+        drop();
+        return;
+    }
+    // The old socket finishes on its own, and goes when it is done (or
+    // after a while, whatever the peer does).
+    QTcpSocket* old = socket_;
+    old->disconnect(this);
+    old->setParent(nullptr);
+    connect(old, &QTcpSocket::disconnected, old, &QObject::deleteLater);
+    QTimer::singleShot(5000, old, &QObject::deleteLater);
+    old->flush();
+    old->disconnectFromHost();
+    socket_ = new QTcpSocket(this);
+    wire();
+    established_ = false;
+    attempting_ = false;
+    timeout_.stop();
 }
 
 void ClientSocket::fail(const QString& reason) {

@@ -30,6 +30,9 @@ public:
     void close();
     // Ends the connection or the attempt at once and reports nothing.
     void drop();
+    // Ends the connection after what was written has gone out, and reports
+    // nothing; the object may connect again at once.
+    void leave();
     // How long a connect (name lookup included) may take; tests shorten it.
     void setConnectTimeout(int ms) { timeoutMs_ = ms; }
     bool isConnected() const { return established_; }

@@ -134,6 +134,8 @@ bool MainGame::listen(server::ServerHost& server, quint16 port, QString& error) 
 
 void MainGame::start(const MainOptions& options) {
     pauseMs_ = options.pauseMs;
+    holdMs_ = std::int64_t(options.holdSeconds) * 1000;
+    server_->setHoldMs(holdMs_);
     firstPort_ = options.port;
     soloGame_ = options.params.empty();
     if (pauseMs_ > 0) server_->setPauseMs(pauseMs_);
@@ -173,6 +175,7 @@ void MainGame::replaceServer(std::unique_ptr<server::ServerHost> server) {
     chat_->leaveGame();
     server_ = std::move(server);
     if (pauseMs_ > 0) server_->setPauseMs(pauseMs_);
+    server_->setHoldMs(holdMs_);
 }
 
 void MainGame::restart(const MainOptions& options) {

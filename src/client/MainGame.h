@@ -109,6 +109,7 @@ private:
     std::unique_ptr<SoundEffectPlayer> sounds_;
     std::unique_ptr<store::SettingsFile> settings_;
     int pauseMs_ = 0;
+    std::int64_t holdMs_ = 0;  // the first start's --hold-s, for every server after it
     quint16 firstPort_ = 7772;  // the command line's port, for a solo start over
     bool soloGame_ = false;     // the game being started is a solo game
     std::unique_ptr<MainWindow> chat_;              // Tchat

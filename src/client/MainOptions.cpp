@@ -13,6 +13,7 @@ MainOptions parseMainOptions(const QStringList& args) {
         {"--help", Kind::Flag},
         {"--version", Kind::Flag},
         {"--no-announce", Kind::Flag},
+        {"--hold-s", Kind::Number, 0, 3600},
     };
     std::vector<std::string> words;
     for (const QString& a : args) words.push_back(a.toStdString());
@@ -34,12 +35,14 @@ MainOptions parseMainOptions(const QStringList& args) {
     o.port = static_cast<quint16>(cl.number("--port", o.port));
     o.pauseMs = static_cast<int>(cl.number("--pause-ms", o.pauseMs));
     o.announce = !cl.has("--no-announce");
+    o.holdSeconds = static_cast<int>(cl.number("--hold-s", o.holdSeconds));
     return o;
 }
 
 QString mainUsage() {
     return QStringLiteral(
-               "Usage: tilecrest [NAME HOST true | NAME HOST x] [--port N] [--pause-ms N] [--no-announce]\n"
+               "Usage: tilecrest [NAME HOST true | NAME HOST x] [--port N] [--pause-ms N] [--hold-s N]\n"
+               "                [--no-announce]\n"
                "Tilecrest %1, a dice-and-tiles game for up to six players.\n"
                "\n"
                "  (no parameters)  a solo game as \"You\" against the computer player\n"
@@ -48,6 +51,8 @@ QString mainUsage() {
                "  --port N         host or join on TCP port N (0..65535) instead of 7772; a solo\n"
                "                   game takes another free port when N is taken\n"
                "  --pause-ms N     length of the hosted server's pause tick, 1..60000 ms (default 1000)\n"
+               "  --hold-s N       a hosted game keeps the seat of a player whose connection drops\n"
+               "                   for N seconds, 0..3600 (default 120; 0 never)\n"
                "  --no-announce    do not show a hosted game to players on the local network\n"
                "  --               end of the options: every word after it is a parameter word\n"
                "  --help           show this text and end\n"

@@ -42,6 +42,7 @@
 #include "windows/PhraseEditor.h"
 #include "windows/SpyListWindow.h"
 #include "windows/TallyListWindow.h"
+#include "client/ReconnectBanner.h"
 
 namespace tc::client {
 
@@ -115,8 +116,42 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent, bool showFirst)
         if (side_.about) side_.about->openSite();
     });
 
+    wireReconnect();
     session_.formCreate();
     gate_.pump();
+}
+
+void MainWindow::wireReconnect() {
+    connect(&reconnect_, &ReconnectAttempt::progress, this, &MainWindow::showReconnectBanner);
+    connect(banner_, &ReconnectBanner::cancelled, this, [this] {
+        reconnect_.cancel();
+        banner_->hide();
+        gate_.feed([this] { session_.reconnectFailed("You stopped reconnecting; the game is left."); });
+    });
+    connect(&reconnect_, &ReconnectAttempt::failed, this, [this](const QString& reason) {
+        banner_->hide();
+        gate_.feed([this, r = reason.toStdString()] { session_.reconnectFailed(r); });
+    });
+    connect(&reconnect_, &ReconnectAttempt::reclaimed, this, [this] {
+        banner_->hide();
+        // Like received bytes, only queued: in order before what the taken
+        // connection reports from here on, even while a message is up.
+        session_.reclaimed(reconnect_.rest());
+        sock_.takeOver(reconnect_.socket());
+        gate_.pump();
+    });
+}
+
+void MainWindow::showReconnectBanner() {
+    banner_->setText(reconnect_.statusText());
+    banner_->show();
+    banner_->raise();
+}
+
+void MainWindow::connectionLost(int holdSeconds) {
+    const QString host = QString::fromStdString(session_.hostaddress());
+    reconnect_.start(host, port_, session_.seatKey(), std::int64_t(holdSeconds) * 1000);
+    showReconnectBanner();
 }
 
 MainWindow::~MainWindow() {
@@ -242,6 +277,10 @@ void MainWindow::buildChat(QWidget* board) {
     chatPane_->setGeometry(28, 301, 670, 176);
     chatInput_ = new chat::ChatInput(board);
     chatInput_->setGeometry(28, 479, 648, 20);
+    // Over the top of the chat while the connection is being restored; it
+    // scales with the table like the chat.
+    banner_ = new ReconnectBanner(board);
+    banner_->setGeometry(28, 301, 670, 30);
     auto* smilies = new chat::SmileyButton(board);
     smilies->setGeometry(677, 479, 21, 20);
     smilies->setInput(chatInput_);
@@ -326,7 +365,11 @@ void MainWindow::startJoined(const std::vector<std::string>& params, ClientSocke
 void MainWindow::leaveGame() {
     if (gate_.closing()) return;
     gate_.clear();
-    sock_.drop();
+    reconnect_.cancel();
+    banner_->hide();
+    // Leaving for another game is on purpose: the server releases the seat.
+    session_.leave();
+    sock_.leave();
     sock11_.drop();
     hostingPort_ = 0;
     side_.hideGameStart();
@@ -533,6 +576,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     menus_->seatMenu->hide();
     // Leaving is not the peer closing: the session hears nothing more,
     // the server sees the connection end.
+    reconnect_.cancel();
+    session_.leave();
     sock_.blockSignals(true);
     sock_.close();
     sock11_.close();

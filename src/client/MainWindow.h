@@ -18,6 +18,7 @@
 #include "client/MainOptions.h"
 #include "client/SettingsKeeper.h"
 #include "client/PlayerSettings.h"
+#include "client/ReconnectAttempt.h"
 #include "client/SideWindows.h"
 #include "session/Session.h"
 #include "session/SessionView.h"
@@ -50,6 +51,7 @@ namespace tc::client {
 
 class BoardPanel;
 class FocusRing;
+class ReconnectBanner;
 class FullScreen;
 class TableKeys;
 class ClientSoundPlayer;
@@ -136,6 +138,10 @@ public:
     void showDownloadWindow() override;
     void addToMineIncrease(int column) override;
     void addGame(const std::string& winner, bool localWon) override;
+    void connectionLost(int holdSeconds) override;
+
+    // The way back to the seat after a drop (tests look at it).
+    ReconnectAttempt& reconnectAttempt() { return reconnect_; }
 
 signals:
     void closed();
@@ -163,11 +169,16 @@ private:
     void phrasesDone(const QStringList& phrases);
     // The keys that play, the focus path through the table and its ring.
     void wireKeyboard();
+    // The reconnection's line over the top of the chat, and its ends.
+    void wireReconnect();
+    void showReconnectBanner();
 
     game::Lcg& rng_;
     Session session_;
     ClientSocket sock_;
     ClientSocket sock11_;  // the idle side connection to 127.0.0.1:9001
+    ReconnectAttempt reconnect_;
+    ReconnectBanner* banner_ = nullptr;
     InputGate gate_;
     BoardPanel* board_ = nullptr;
     FullScreen* fullScreen_ = nullptr;

@@ -24,6 +24,7 @@ ServerHost::ServerHost(tc::game::Lcg& rng, QObject* parent)
     connect(&outputTimer_, &QTimer::timeout, this, [this] {
         server_.checkOutput();
         server_.checkLogins();
+        server_.checkHolds();
     });
     connect(&listener_, &QTcpServer::newConnection, this, &ServerHost::onNewConnection);
     server_.setSeatObserver([this](const SeatSummary& summary) { emit seatsChanged(summary); });
@@ -33,9 +34,11 @@ ServerHost::~ServerHost() {
     pauseTimer_.stop();
     outputTimer_.stop();
     listener_.close();
+    server_.shutdown();
     // Sockets must not report to a server that is going away.
     for (auto& [id, socket] : sockets_) {
         socket->disconnect(this);
+        socket->flush();  // the closing notice reaches the system before the socket goes
         socket->abort();
         delete socket;
     }

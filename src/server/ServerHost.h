@@ -53,6 +53,9 @@ public:
     // most that much later than this.
     void setLoginTimeoutMs(std::int64_t ms);
 
+    // See TServer::setHoldMs; holds are looked at with the logins.
+    void setHoldMs(std::int64_t ms) { server_.setHoldMs(ms); }
+
     const TServer& server() const { return server_; }
     // See TServer::setRudi.
     void setRudi(tc::game::Rudi rudi) { server_.setRudi(rudi); }

@@ -97,7 +97,7 @@ ConnId TServer::connectionArrived(const std::string& peer) {
 void TServer::bytesArrived(ConnId conn, std::string_view bytes) {
     const auto it = conns_.find(conn);
     if (it == conns_.end()) return;
-    const int slot = it->second.slot;
+    int slot = it->second.slot;
     std::vector<std::string> lines;
     std::size_t dropped = 0;
     // Other clients of this protocol do not cut what they send: an
@@ -108,9 +108,11 @@ void TServer::bytesArrived(ConnId conn, std::string_view bytes) {
             std::to_string(net::kMaxLineBytes) + " bytes from " + who(slot));
     const bool beforeLogin = !player_[slot].loggedin;
     for (const auto& line : lines) {
-        if (slotOf(conn) != slot) break;  // a handler closed this connection
+        if (slotOf(conn) == 0) break;  // a handler closed this connection
         const bool wasLoggedIn = player_[slot].loggedin;
         dispatch(slot, line);
+        // A returning player's connection moves to his kept seat.
+        if (slotOf(conn) != 0) slot = slotOf(conn);
         if (!wasLoggedIn && slotOf(conn) == slot && !player_[slot].loggedin && !keepBeforeLogin(conn, 0, 1))
             break;
     }
@@ -125,9 +127,10 @@ void TServer::connectionClosed(ConnId conn) {
     const auto it = conns_.find(conn);
     if (it == conns_.end()) return;
     const int slot = it->second.slot;
+    const bool onPurpose = it->second.leaving;
     conns_.erase(it);
-    log("leave " + who(slot));
-    release(slot);
+    log("leave " + who(slot) + (onPurpose ? " on purpose" : ""));
+    if (onPurpose || !holdSeat(slot)) release(slot);
     afterInput();
 }
 
@@ -135,9 +138,11 @@ void TServer::disconnectsock(int slot, const std::string& why) {
     auto& p = player_[slot];
     if (!p.active) return;
     const ConnId conn = p.conn;
-    conns_.erase(conn);
     log("close " + who(slot) + ": " + why);
-    ports_.close(conn);
+    if (conn != 0) {  // a kept seat has no connection left to close
+        conns_.erase(conn);
+        ports_.close(conn);
+    }
     release(slot);
 }
 
@@ -158,6 +163,9 @@ void TServer::release(int slot) {
     // A stranger's end is nobody's business: the table never heard of it.
     const bool wasSeated = p.loggedin;
     if (wasSeated) sendAllBut(slot, "CMD_playerdisconnected+" + std::to_string(slot) + "+" + p.name);
+    hold_.end(slot);
+    keys_.drop(slot);
+    p.away = false;
     p.active = false;
     p.name.clear();
     p.conn = 0;
@@ -285,8 +293,9 @@ void TServer::checkOutput() {
 void TServer::dispatch(int slot, const std::string& line) {
     std::string key, data;
     if (!net::splitKey(line, key, data)) return;
-    // Before its login a connection is a stranger: only the login counts.
-    if (!player_[slot].loggedin && key != "CMD_logininfo") return;
+    // Before its login a connection is a stranger: only the login counts,
+    // or a returning copy's key for its kept seat.
+    if (!player_[slot].loggedin && key != "CMD_logininfo" && key != "CMD_reclaim") return;
     try {
         if (key == "CMD_logininfo") receivedlogininfo(slot, data);
         else if (key == "CMD_kickhim") kickhim(slot, data);
@@ -297,6 +306,9 @@ void TServer::dispatch(int slot, const std::string& line) {
         else if (key == "CMD_slide") slide(slot, data);
         else if (key == "CMD_closethem") closethem(slot, data);
         else if (key == "CMD_playasound") playasound(slot, data);
+        else if (key == "CMD_keyack") keyack(slot, data);
+        else if (key == "CMD_leaving") leaving(slot, data);
+        else if (key == "CMD_reclaim") reclaim(slot, data);
         else if (key == "CMD_letbackin") letbackin(slot, data);
     } catch (const net::ConversionError& e) {
         log("ignored " + utf8(key) + " from slot " + std::to_string(slot) + ": " + utf8(e.what()));
@@ -336,7 +348,7 @@ void TServer::receivedlogininfo(int slot, const std::string& data) {
     std::string others;
     for (int s = 1; s <= playercount_; ++s) {
         if (s == n || !seated(s)) continue;
-        others += "+" + std::to_string(s) + "+" + player_[s].name + (player_[s].watching ? "+1" : "+0");
+        others += "+" + std::to_string(s) + "+" + player_[s].name + (player_[s].watching || player_[s].away ? "+1" : "+0");
     }
     if (!others.empty()) sendTo(n, "CMD_existingplayers" + others);
     if (!versionOk) {
@@ -354,6 +366,7 @@ void TServer::receivedlogininfo(int slot, const std::string& data) {
         }
         sendTo(n, scores);
     }
+    tellAfterLogin(n);
 }
 
 void TServer::kickhim(int slot, const std::string& data) {
@@ -440,7 +453,7 @@ void TServer::justwatch(int slot, const std::string& data) {
 
 void TServer::sendTo(int slot, const std::string& line) {
     const auto& p = player_[slot];
-    if (!p.active) return;
+    if (!p.active || p.conn == 0) return;
     ports_.send(p.conn, net::frame(line));
     watchOutput(p.conn);
 }
@@ -448,7 +461,7 @@ void TServer::sendTo(int slot, const std::string& line) {
 void TServer::sendAll(const std::string& line) {
     const std::string bytes = net::frame(line);
     for (int s = 1; s <= playercount_; ++s) {
-        if (!seated(s)) continue;
+        if (!seated(s) || player_[s].conn == 0) continue;
         ports_.send(player_[s].conn, bytes);
         watchOutput(player_[s].conn);
     }
@@ -457,7 +470,7 @@ void TServer::sendAll(const std::string& line) {
 void TServer::sendAllBut(int slot, const std::string& line) {
     const std::string bytes = net::frame(line);
     for (int s = 1; s <= playercount_; ++s) {
-        if (s == slot || !seated(s)) continue;
+        if (s == slot || !seated(s) || player_[s].conn == 0) continue;
         ports_.send(player_[s].conn, bytes);
         watchOutput(player_[s].conn);
     }

@@ -36,6 +36,8 @@
 #include "net/Version.h"
 #include "server/FloodGate.h"
 #include "server/RemovedPlayers.h"
+#include "server/SeatHold.h"
+#include "server/SeatKeys.h"
 #include "server/ServerPorts.h"
 #include "server/tplayer.h"
 
@@ -134,6 +136,20 @@ public:
     // How long a connection may go without logging in; 0 never closes one
     // for that (kLoginMs unless set).
     void setLoginTimeoutMs(std::int64_t ms) { loginMs_ = ms; }
+    // How long the seat of a player whose connection dropped during a game
+    // is kept for him (none unless set; the programs set kHoldMs); 0
+    // releases it at once, as
+    // for every connection that ends. See TServerHold.cpp.
+    void setHoldMs(std::int64_t ms) { hold_.setHoldMs(ms); }
+    std::int64_t holdMs() const { return hold_.holdMs(); }
+    // Releases the seats whose hold has run out. The host calls it about
+    // once a second; every pause tick looks too.
+    void checkHolds();
+    // The server is going away: every connection is told so that no
+    // client takes the end for a drop. The host closes them after this.
+    void shutdown();
+    // Whether a seat is kept for a player whose connection dropped.
+    bool held(int seat) const { return hold_.held(seat); }
 
     // --- state, read-only (tests, the host's log) ---
     const tplayer& player(int slot) const { return player_[slot]; }
@@ -167,6 +183,8 @@ private:
         // Before the login: lines that were not one, and bytes received.
         int junkLines = 0;
         std::size_t bytesBeforeLogin = 0;
+        // The client said it is leaving on purpose: its end is no drop.
+        bool leaving = false;
     };
 
     // --- connections and seats ---
@@ -200,6 +218,24 @@ private:
     // observer what changed.
     void afterInput();
 
+    // --- seats kept for dropped players (TServerHold.cpp) ---
+    // The connection of `slot` ended without a removal: keeps the seat when
+    // its player may come back. False when the slot is to be released.
+    bool holdSeat(int slot);
+    // What a player learns after his login beyond the table: his seat's
+    // key, the seats kept for others, the tiles of the turn.
+    void tellAfterLogin(int slot);
+    void keyack(int slot, const std::string& data);
+    void leaving(int slot, const std::string& data);
+    void reclaim(int slot, const std::string& data);
+    // Ends every hold with a release, as between games.
+    void releaseHeld();
+    // A game started while seats are kept: every table has cleared its
+    // seats' marks, so the computer's play of them is told again.
+    void retellKept();
+    std::string shutTilesLine() const;
+    std::string awayLine(int seat) const;
+
     // --- game flow ---
     void startgame(int slot, const std::string& data);
     void findplayer();
@@ -223,7 +259,9 @@ private:
     // hears nothing of it, says nothing to it, takes no turn and no Mark.
     bool seated(int slot) const { return player_[slot].active && player_[slot].loggedin; }
     bool inTurnOrder(int seat) const { return seat == 2 || seated(seat); }
-    bool computerPlays(int seat) const { return !seated(seat) || player_[seat].watching; }
+    bool computerPlays(int seat) const {
+        return !seated(seat) || player_[seat].watching || player_[seat].away;
+    }
     // A turn is in progress and waits for a move (not in a turn-over or
     // round pause).
     bool turnOpen() const;
@@ -253,6 +291,8 @@ private:
     SeatSummary lastSummary_;
     // Address and name of each player the host removed.
     RemovedPlayers removed_;
+    SeatHold hold_;
+    SeatKeys keys_;
 
     std::array<tplayer, kSlotCount + 2> player_{};  // [1..9], [10] refusals, [0] unused
     int playercount_ = 0;

@@ -39,6 +39,7 @@ void TServer::startgame(int slot, const std::string& data) {
     pointstowin_ = marks;
     log("game start by " + utf8(name) + ", " + std::to_string(marks) + " marks to win");
     sendAll("CMD_startgame+" + name + "+" + std::to_string(marks) + "+");
+    retellKept();
     tiles_ = game::allOpen();
     int held = 0;
     for (int s = 1; s <= game::kSeatCount; ++s) {
@@ -101,6 +102,7 @@ bool TServer::checkforwin() {
     log("winner " + who(w) + " with " + std::to_string(player_[w].marks) + " marks");
     sendAll("CMD_winner+" + std::to_string(w) + "+");
     gamestarted_ = false;
+    releaseHeld();  // between games nobody's seat is kept
     return true;
 }
 
@@ -111,7 +113,7 @@ void TServer::startturn() {
     log("turn " + who(currentseat_) + (computerPlays(currentseat_) ? " (computer)" : ""));
     sendAll("CMD_nextplayer+" + std::to_string(currentseat_));
     getdice();
-    if (currentseat_ == 2 || (seated(currentseat_) && p.watching)) startPause(PauseTag::ComputerMove, 2);
+    if (currentseat_ == 2 || (seated(currentseat_) && (p.watching || p.away))) startPause(PauseTag::ComputerMove, 2);
 }
 
 void TServer::getdice() {
@@ -254,6 +256,7 @@ void TServer::stopPause() {
 
 void TServer::pauseTick() {
     timerpauseTimer();
+    checkHolds();
     afterInput();
 }
 

@@ -17,6 +17,9 @@ struct tplayer {
     int marks = 0;
     int turns = 0;          // turns started in this game (seat 1's decides round ends)
     bool loggedin = false;  // sent a login on this connection
+    // The connection dropped and the seat is kept for its player: no
+    // connection (conn 0), still in the game, played by the computer.
+    bool away = false;
 };
 
 } // namespace tc::server

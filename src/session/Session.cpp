@@ -53,6 +53,12 @@ const Session::Route Session::kRoutes[] = {
     {"CMD_playasound", &Session::playasound},
     {"CMD_removed", &Session::removed},
     {"CMD_letbackin", &Session::letbackin},
+    {"CMD_seatkey", &Session::seatkey},
+    {"CMD_away", &Session::away},
+    {"CMD_back", &Session::back},
+    {"CMD_yourseat", &Session::yourseat},
+    {"CMD_shuttiles", &Session::shuttiles},
+    {"CMD_serverclosing", &Session::serverclosing},
 };
 
 Session::Session(SessionView& view, game::Lcg& rng)
@@ -186,8 +192,7 @@ void Session::onSocketClosed() {
         closeWhenDrained_ = true;
         return;
     }
-    closing_ = true;
-    view_.closeWindow();
+    connectionEnded();
 }
 
 void Session::onBytes(std::string_view bytes) {
@@ -261,8 +266,8 @@ void Session::tick() {
     }
     if (pacer_.waiting() > 0) flushTalk();
     if (closeWhenDrained_ && received_.empty() && relays_.empty() && !closing_) {
-        closing_ = true;
-        view_.closeWindow();
+        closeWhenDrained_ = false;
+        connectionEnded();
     }
 }
 
@@ -377,7 +382,9 @@ void Session::newplayerinfo(const std::string& data) {
         entries.push_back({readInt(fields[i], 1, 9), fields[i + 1], fields[i + 2]});
 
     for (const Entry& e : entries) {
-        if (e.slot == myseat_) {
+        if (reclaiming_) {
+            // Back in our seat: the table is brought up to date quietly.
+        } else if (e.slot == myseat_) {
             // The server may have tidied the name (spaces, length, "|");
             // the table shows its version, so that is the one to know
             // oneself by when turns and game starts are named.
@@ -404,14 +411,15 @@ void Session::newplayerinfo(const std::string& data) {
                 *it = entry;
             else
                 list.push_back(entry);
-            post(e.slot == myseat_ ? std::string("0+You are spying.") : "0+" + e.name + " is spying.");
+            if (!reclaiming_)
+                post(e.slot == myseat_ ? std::string("0+You are spying.") : "0+" + e.name + " is spying.");
         } else {
             seat(e.slot).caption = e.name;
         }
         if (e.slot < 7 && e.watching == "1") seat(e.slot).eyes = true;
         changed();
     }
-    playsounds("entered");
+    if (!reclaiming_) playsounds("entered");
 }
 
 void Session::havewrongversion(const std::string& data) {
@@ -430,6 +438,7 @@ void Session::playerdisconnected(const std::string& data) {
         post("0+" + seat(slot).caption + " disconnected.");
         seat(slot).caption = slot == 2 ? "Rudi" : kWaiting;
         seat(slot).eyes = false;
+        seat(slot).away = false;
         changed();
     }
     auto& list = table_.spyList;
@@ -481,7 +490,8 @@ void Session::justwatching(const std::string& data) {
             table_.rollVisible = false;
             showCoach();  // the computer plays the seat now
         }
-        post("0+" + s.caption + " is just watching", kJustWatchColour);
+        // A seat kept for a dropped player is said so by its own line.
+        if (!s.away) post("0+" + s.caption + " is just watching", kJustWatchColour);
         s.eyes = true;
         // A selection in progress is abandoned on every table: left down,
         // it would show tiles shut that the server holds open.
@@ -495,7 +505,7 @@ void Session::justwatching(const std::string& data) {
             if (slot == currentplayer_ && rollSeen_) mayselect_ = true;
             showCoach();
         }
-        post("0+" + s.caption + " now playing again", kJustWatchColour);
+        if (!s.away) post("0+" + s.caption + " now playing again", kJustWatchColour);
         s.eyes = false;
     }
     changed();

@@ -95,6 +95,25 @@ public:
     // ever made (a failed connect keeps the window open).
     void onSocketClosed();
 
+    // --- a dropped connection (SessionHold.cpp) ---
+    // The player leaves on purpose (Exit, closing the window, another
+    // game): the server is told first, so that it releases the seat at once
+    // instead of keeping it. Nothing the connection reports after this is
+    // a drop.
+    void leave();
+    // The key the server gave for our seat at the login, "" when none, and
+    // how long it keeps the seat after a drop.
+    const std::string& seatKey() const { return seatKey_; }
+    int holdSeconds() const { return holdSeconds_; }
+    // From a drop in a running game until reclaimed() or reconnectFailed().
+    bool reconnecting() const { return lost_; }
+    // A new connection got the seat back: `rest` is what the server sent
+    // from "CMD_yourseat" on; the table is brought up to date from it.
+    void reclaimed(std::string_view rest);
+    // Getting back failed or was given up: `why` goes to the chat and the
+    // game ends as after a closed connection.
+    void reconnectFailed(const std::string& why);
+
     // --- dispatch timer ---
     // Timer1Timer: one queued line, then our own chat lines whose turn has
     // come.
@@ -231,6 +250,18 @@ private:
     void playasound(const std::string& data);
     void kicking(int slot);
 
+    // A dropped connection (SessionHold.cpp).
+    void seatkey(const std::string& data);
+    void away(const std::string& data);
+    void back(const std::string& data);
+    void yourseat(const std::string& data);
+    void shuttiles(const std::string& data);
+    void serverclosing(const std::string& data);
+    // The connection is over and every line of it handled: back to the
+    // seat when the server keeps it, else the window closes.
+    void connectionEnded();
+    bool mayReclaim() const;
+
     // Table handlers.
     void clearall();
     void startthegame(const std::string& data);
@@ -314,6 +345,17 @@ private:
     bool dirty_ = false;           // table changed since the last publish
     ChatPacer pacer_;
     bool paceNoticed_ = false;     // the chat already says that lines wait
+
+    std::string seatKey_;          // our seat's key, "" when the server gave none
+    int holdSeconds_ = 0;          // how long the server keeps a dropped seat
+    bool gameRunning_ = false;     // from a game's start (or joining one) to its winner
+    bool leaving_ = false;         // leave() was called: the end is no drop
+    bool endedByServer_ = false;   // the server said it is closing
+    bool lost_ = false;            // dropped; trying to get back
+    bool reclaiming_ = false;      // the table is being brought up to date after getting back
+    int keptRounds_ = 0;           // the rounds counter as it was at the drop
+    bool keptJoinedLate_ = false;
+    std::string keptRoundsText_;
 };
 
 } // namespace tc::client

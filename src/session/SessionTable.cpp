@@ -68,6 +68,7 @@ void Session::startthegame(const std::string& data) {
     endCoach();
     clearall();
     gameAnnounced_ = true;
+    gameRunning_ = true;
     table_.pointsToWin = marks;
     table_.pointsToWinText = "Marks needed to win: " + std::to_string(marks);
     if (seated() && seat(myseat_).caption == starter)
@@ -345,6 +346,7 @@ void Session::gamestats(const std::string& data) {
     createdice(1, face1);
     createdice(2, face2);
     gameAnnounced_ = true;
+    gameRunning_ = true;
     table_.pointsToWin = marks;
     table_.pointsToWinText = "Marks needed to win: " + std::to_string(marks);
     // Arriving in the middle of a game: nobody tells us the rounds already
@@ -403,6 +405,7 @@ void Session::winner(const std::string& data) {
     net::FieldReader r(data);
     const int slot = readInt(r.positional(), 1, 6);
     playsounds("winner");
+    gameRunning_ = false;
     endCoach();
     table_.winnerText = slot == myseat_ ? "You have won the game!" : seat(slot).caption + " has Won the Game!";
     post("0+" + table_.winnerText);

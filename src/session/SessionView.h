@@ -41,6 +41,11 @@ public:
     virtual void closeWindow() = 0;
     // Show the game-start window.
     virtual void showGameStart() = 0;
+    // The connection dropped while the server keeps our seat for
+    // `holdSeconds`: try to get back to it with Session::seatKey() and
+    // report through Session::reclaimed or Session::reconnectFailed. A
+    // view that cannot ends the game as a closed connection does.
+    virtual void connectionLost(int /*holdSeconds*/) { closeWindow(); }
 
     // --- seams for later windows (settings, tally, download) ---
     virtual void showDownloadWindow() {}

@@ -33,6 +33,7 @@ std::string TableSpeech::seat(const TableState& table, int n) {
     text += s.caption + ", round score " + s.score + ", " + marks(s.marks);
     if (table.turnSeat == n) text += ", on turn";
     if (s.eyes) text += ", watching";
+    if (s.away) text += ", away";
     return text;
 }
 

@@ -16,7 +16,8 @@ public:
     // "Dice: 4 and 5"; "Dice: not rolled yet" before the first roll.
     static std::string dice(const TableState& table);
     // "Seat 3, Ann, round score 12, 2 Marks, on turn"; ", watching" is
-    // added for a seat the computer plays; a free seat is "Seat 3, free".
+    // added for a seat the computer plays, ", away" for one kept for a
+    // player whose connection dropped; a free seat is "Seat 3, free".
     // Seats outside 1..6 give "".
     static std::string seat(const TableState& table, int seat);
     // "no Marks", "1 Mark", "2 Marks".

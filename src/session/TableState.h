@@ -13,6 +13,7 @@ struct SeatDisplay {
     std::string score = "0";            // label_score<N>
     int marks = 0;                      // image_points<N> tag
     bool eyes = false;                  // image_eyes<N> visible
+    bool away = false;                  // the connection dropped; the seat is kept for its player
 
     bool operator==(const SeatDisplay&) const = default;
 };
@@ -48,6 +49,7 @@ struct TableState {
     int chatWaiting = 0;                          // own chat lines not yet sent (paced)
     bool spectating = false;                      // logged in as a spectator (slot 7..9)
     bool justWatchEnabled = true;                 // menu Options, "Just Watch": off for a spectator
+    bool reconnecting = false;                    // the connection dropped; trying to get back to the seat
 
     bool operator==(const TableState&) const = default;
 };

@@ -95,6 +95,26 @@ TEST(BoardPanel, StartsAsBeforeTheFirstGame) {
     EXPECT_EQ(board.tile(10), nullptr);
 }
 
+TEST(BoardPanel, ASeatKeptForADroppedPlayerSaysAwayInWordsWhateverTheNamesLength) {
+    BoardPanel board(nullptr);
+    TableState t;
+    t.seats[1].caption = "Ann";
+    t.seats[1].away = true;
+    t.seats[2].caption = "Maximilian Alexander Featherstone";  // 33 characters, wider than the box
+    t.seats[2].away = true;
+    t.seats[3].caption = "Cid";
+    board.showTable(t);
+    EXPECT_EQ(find<QLabel>(&board, "label_playername2")->text(), "Ann (away)");
+    const QString longName = find<QLabel>(&board, "label_playername3")->text();
+    EXPECT_TRUE(longName.endsWith(" (away)")) << longName.toStdString();
+    EXPECT_TRUE(longName.startsWith("Max")) << longName.toStdString();
+    EXPECT_LT(longName.size(), 33 + 7);
+    EXPECT_EQ(find<QLabel>(&board, "label_playername4")->text(), "Cid");
+    t.seats[1].away = false;
+    board.showTable(t);
+    EXPECT_EQ(find<QLabel>(&board, "label_playername2")->text(), "Ann");
+}
+
 TEST(BoardPanel, ShowsTheTableState) {
     BoardPanel board(nullptr);
     TableState t;

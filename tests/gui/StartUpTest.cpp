@@ -24,6 +24,10 @@ TEST(MainOptions, OurOptionsComeOutAnywhereAndTheRestStaysInOrder) {
     EXPECT_EQ(o.port, 9000);
     EXPECT_FALSE(o.announce);
 
+    EXPECT_EQ(o.holdSeconds, 120);
+    EXPECT_EQ(parseMainOptions({"Ann", "h", "true", "--hold-s", "0"}).holdSeconds, 0);
+    EXPECT_EQ(parseMainOptions({"--hold-s=3600"}).holdSeconds, 3600);
+
     o = parseMainOptions({"--pause-ms", "20", "Ann", "127.0.0.1", "true", "--port", "0"});
     EXPECT_EQ(o.params, (Params{"Ann", "127.0.0.1", "true"}));
     EXPECT_EQ(o.port, 0);
@@ -52,6 +56,9 @@ TEST(MainOptions, AWrongCommandLineIsNamedAndNothingOfItIsTaken) {
     EXPECT_EQ(parseMainOptions({"--pause-ms", "0", "x"}).error, "--pause-ms 0 is out of range (1..60000)");
     EXPECT_EQ(parseMainOptions({"Ann", "--port"}).error, "--port needs a value");
     EXPECT_EQ(parseMainOptions({"-h"}).error, "unknown option -h");
+    EXPECT_EQ(parseMainOptions({"--hold-s", "3601"}).error, "--hold-s 3601 is out of range (0..3600)");
+    EXPECT_EQ(parseMainOptions({"--hold-s", "-1"}).error, "--hold-s -1 is out of range (0..3600)");
+    EXPECT_EQ(parseMainOptions({"--hold-s", "2m"}).error, "--hold-s needs a whole number (0..3600), not \"2m\"");
     EXPECT_EQ(parseMainOptions({"--Version"}).error, "unknown option --Version");
     EXPECT_EQ(parseMainOptions({"Ann", "--bogus"}).error, "unknown option --bogus");
     // One or two parameter words are no game: today's "Loading" for ever.

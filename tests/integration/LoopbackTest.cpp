@@ -394,6 +394,21 @@ TEST(HeadlessServer, AnUnknownComputerPlayerIsRefusedWithTheUsageAndExitsTwo) {
     }
 }
 
+TEST(HeadlessServer, AHoldOutOfRangeIsRefusedWithTheUsageAndExitsTwo) {
+    for (const char* bad : {"3601", "-5", "two"}) {
+        QProcess proc;
+        proc.start(QStringLiteral(TILECREST_SERVER_BINARY),
+                   {QStringLiteral("--port"), QStringLiteral("0"), QStringLiteral("--bind"), QStringLiteral("127.0.0.1"),
+                    QStringLiteral("--hold-s"), QString::fromLatin1(bad)});
+        ASSERT_TRUE(proc.waitForFinished(kWait));
+        EXPECT_EQ(proc.exitCode(), 2) << bad;
+        const QString err = QString::fromUtf8(proc.readAllStandardError());
+        EXPECT_TRUE(err.startsWith(QStringLiteral("tilecrest-server: --hold-s "))) << err.toStdString();
+        EXPECT_TRUE(err.contains(QStringLiteral("[--hold-s N]"))) << err.toStdString();
+        EXPECT_TRUE(proc.readAllStandardOutput().isEmpty()) << bad;
+    }
+}
+
 TEST(HeadlessServer, LogsEventsAndStopsCleanlyOnSigterm) {
     QProcess proc;
     proc.start(QStringLiteral(TILECREST_SERVER_BINARY),

@@ -45,6 +45,7 @@ public:
     void showMessage(const std::string& text) override { events.push_back("message:" + text); }
     void closeWindow() override { events.push_back("close"); }
     void showGameStart() override { events.push_back("gamestart"); }
+    void connectionLost(int holdSeconds) override { events.push_back("lost:" + std::to_string(holdSeconds)); }
     void showDownloadWindow() override { events.push_back("download"); }
     void loadSettings() override { events.push_back("loadSettings"); }
     void addToMineIncrease(int value) override { events.push_back("mine:" + std::to_string(value)); }

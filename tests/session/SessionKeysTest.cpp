@@ -90,6 +90,9 @@ TEST(TableSpeech, DiceAndSeatsFollowTheTable) {
     EXPECT_EQ(TableSpeech::seat(t, 3), "Seat 3, Cid, round score 30, 1 Mark, on turn, watching");
     rig.handle("CMD_placedice+1+6+2+1+");
     EXPECT_EQ(TableSpeech::dice(t), "Dice: 6 and 1");
+    // A seat kept for a player whose connection dropped says so in words.
+    rig.handle("CMD_away+3+120+");
+    EXPECT_EQ(TableSpeech::seat(t, 3), "Seat 3, Cid, round score 30, 1 Mark, on turn, watching, away");
 
     SessionRig fresh;
     EXPECT_EQ(TableSpeech::dice(fresh.session.table()), "Dice: not rolled yet");

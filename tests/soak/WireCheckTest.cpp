@@ -217,5 +217,59 @@ TEST(WireCheck, ASeatNoAnnouncementNamesTakesNoTurnAndNoMark) {
     EXPECT_EQ(stuck.violations()[0].what, "game stuck: no message for 5001 ms with seat 1 on turn");
 }
 
+TEST(WireCheck, AKeptSeatStaysInTheGameMustNotStallItAndComesBackWithTheTablesScoreAndMarks) {
+    WireCheck w(5000);
+    w.feed("CMD_newplayerinfo+1+Bob+0", 0);
+    w.feed("CMD_newplayerinfo+3+Ann+0", 0);
+    w.feed("CMD_startgame+Bob+3+", 0);
+    w.feed("CMD_away+3+120+", 5);
+    w.feed("CMD_justwatching+3+1", 5);
+    w.feed("CMD_nextplayer+3", 10);  // the computer plays her turn
+    w.feed("CMD_placedice+1+3+2+4+", 10);
+    w.feed("CMD_closeit+7", 20);
+    w.feed("CMD_placedice+1+6+2+6+", 30);
+    w.feed("CMD_closeit+3+9", 40);
+    w.feed("CMD_placedice+1+6+2+6+", 41);
+    w.feed("CMD_closeit+4+8", 42);
+    w.feed("CMD_placedice+1+6+2+6+", 43);
+    w.feed("CMD_closeit+1+5+6", 44);
+    w.feed("CMD_placedice+1+6+2+6+", 50);  // only tile 2 is open
+    w.feed("CMD_notvalid+3+2+", 50);
+    w.feed("CMD_scores+3+2+2+", 50);
+    EXPECT_EQ(w.awayTurns(), 1);
+    // Told before the table hears she is back, and after: both compared.
+    w.expectBack(3, 2, 0, 60);
+    w.feed("CMD_back+3+", 70);
+    EXPECT_EQ(w.backsCompared(), 1);
+    EXPECT_TRUE(w.violations().empty());
+    w.feed("CMD_away+3+120+", 80);
+    w.feed("CMD_back+3+", 90);
+    w.expectBack(3, 2, 1, 95);
+    ASSERT_EQ(w.violations().size(), 1u);
+    EXPECT_EQ(w.violations()[0].what, "seat 3 came back with score 2 and 1 Marks; the table has 2 and 0");
+
+    // A seat nobody holds cannot be kept, nor can one come back unkept.
+    WireCheck odd(5000);
+    odd.feed("CMD_newplayerinfo+1+Bob+0", 0);
+    odd.feed("CMD_startgame+Bob+3+", 0);
+    odd.feed("CMD_away+4+120+", 0);
+    odd.feed("CMD_back+5+", 0);
+    ASSERT_EQ(odd.violations().size(), 2u);
+    EXPECT_EQ(odd.violations()[0].what, "a seat nobody holds is kept");
+    EXPECT_EQ(odd.violations()[1].what, "back to a seat that was not kept");
+
+    // A kept seat on turn must not hold the game up.
+    WireCheck stuck(5000);
+    stuck.feed("CMD_newplayerinfo+1+Bob+0", 0);
+    stuck.feed("CMD_newplayerinfo+3+Ann+0", 0);
+    stuck.feed("CMD_startgame+Bob+3+", 0);
+    stuck.feed("CMD_away+3+120+", 0);
+    stuck.feed("CMD_nextplayer+3", 0);
+    stuck.feed("CMD_placedice+1+3+2+4+", 100);
+    stuck.idle(5101);
+    ASSERT_EQ(stuck.violations().size(), 1u);
+    EXPECT_EQ(stuck.violations()[0].what, "game stuck: no message for 5001 ms with seat 3 on turn");
+}
+
 } // namespace
 } // namespace tc::soak

@@ -36,12 +36,14 @@ enum Fault {
     Silent,
     JunkBeforeLogin,
     HalfLine,
+    DropAndReturn,
     kFaultKinds
 };
 inline constexpr const char* kFaultNames[kFaultKinds] = {
     "disconnect and reconnect under the same name", "watcher joins", "host removes a player",
     "just-watch switch", "malformed line", "oversized line (20 KiB)", "burst over the flood limit",
-    "request out of turn", "connection that never logs in", "junk before the login", "line sent in two halves"};
+    "request out of turn", "connection that never logs in", "junk before the login", "line sent in two halves",
+    "drop and come back with the key"};
 
 struct Options {
     int games = 0;
@@ -49,6 +51,7 @@ struct Options {
     std::uint32_t seed = 1;
     QString server;
     int loginMs = 200;
+    int holdS = 3;  // seats of dropped players are kept this long
     int stallMs = 5000;
     double faultRate = 0.01;  // chance per turn start, roll and close seen by the host
     bool verbose = false;
@@ -86,6 +89,16 @@ struct Bot {
     bool watchedByOther = false;  // set to just watching by someone else this turn
     // When it sent close requests of its own that may come back refused.
     std::deque<std::int64_t> junkCloses;
+    // The seat key, acknowledged by half of the players (as our program
+    // does); the others are older clients, released at once.
+    std::string key;
+    bool keyed = false;
+    // Coming back to a kept seat: the key presented instead of a login, the
+    // seat it must get, and the game it dropped from.
+    std::string reclaimKey;
+    int reclaimSeat = 0;
+    int reclaimGame = 0;
+    bool reclaimed = false;      // told its seat; the scores that follow are compared
     // Output held back while a line is sent in two halves.
     bool holding = false;
     std::string held;
@@ -150,6 +163,7 @@ private:
     Bot* host_ = nullptr;
     int watcherCount_ = 0;
     long renames_ = 0;
+    long returns_ = 0, returnsRefused_ = 0;
     // When the host's connection last asked for just watching (another
     // seat's, or its own, which it takes back later): a person does not do
     // it faster than the server's request limit lets through, and a request

@@ -12,8 +12,29 @@ void Soak::inject() {
         if (!b || b->kind != Bot::Player) return;
         b->closing = true;
         b->reconnect = true;
-        if (chance(0.5)) b->sock->abort(); else b->sock->disconnectFromHost();
+        if (chance(0.5)) {
+            b->sock->abort();  // a drop: a keyed seat is kept for a while, then released
+        } else {
+            if (b->keyed) b->send("CMD_leaving+" + std::to_string(b->slot) + "+");
+            b->sock->disconnectFromHost();
+        }
         onClosed(b);
+        break;
+    }
+    case DropAndReturn: {
+        Bot* b = anyBot(true, false);
+        if (!b || b->kind != Bot::Player || !b->keyed || !check_.gameOn()) return;
+        b->closing = true;
+        b->sock->abort();
+        onClosed(b);
+        const int game = check_.gamesStarted();
+        QTimer::singleShot(pick(30), [this, name = b->name, key = b->key, seat = b->slot, game] {
+            if (stopping_) return;
+            Bot* back = spawn(Bot::Player, name);
+            back->reclaimKey = key;
+            back->reclaimSeat = seat;
+            back->reclaimGame = game;
+        });
         break;
     }
     case WatcherJoins: {

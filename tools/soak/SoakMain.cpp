@@ -10,7 +10,7 @@
 // memory must stay flat.
 //
 //   tilecrest-soak [--games N | --seconds S] [--seed N] [--server PATH]
-//                  [--login-ms N] [--fault-rate P] [--verbose]
+//                  [--login-ms N] [--hold-s N] [--fault-rate P] [--verbose]
 //
 // Prints a report; exits 0 when nothing was violated.
 #include "Soak.h"
@@ -77,8 +77,47 @@ void Soak::onLine(Bot* b, const std::string& line) {
                 for (const char* junk : {"GET / HTTP/1.0", "", "hello", "CMD_nosuch+1+"}) b->send(junk);
                 return;
             }
+            if (!b->reclaimKey.empty()) {
+                b->send("CMD_reclaim+" + std::to_string(b->slot) + "+" + b->reclaimKey + "+");
+                return;
+            }
             // Our own client's name ends with a 0xFF of its own: an empty line follows.
             b->send("CMD_logininfo+" + std::to_string(b->slot) + "+1.0.3+" + b->name + (chance(0.5) ? "\xFF" : ""));
+        } else if (key == "CMD_seatkey") {
+            b->key = tc::net::FieldReader(data).positional();
+            b->keyed = b->kind == Bot::Player && chance(0.5);
+            if (b->keyed) b->send("CMD_keyack+" + me + "+");
+        } else if (key == "CMD_yourseat") {
+            const int seat = tc::net::FieldReader(data).positionalInt();
+            if (seat != b->reclaimSeat)
+                violation(b->name + " came back to seat " + std::to_string(seat) + ", not to " +
+                          std::to_string(b->reclaimSeat));
+            b->slot = seat;
+            b->loggedIn = b->keyed = b->reclaimed = true;
+            b->key = b->reclaimKey;
+            b->reclaimKey.clear();
+            ++returns_;
+        } else if (key == "CMD_reclaimrefused") {
+            // Only a game that ended meanwhile releases a kept seat this
+            // soon; the host's view may lag, so look a little later.
+            ++returnsRefused_;
+            QTimer::singleShot(500, [this, game = b->reclaimGame, name = b->name] {
+                if (check_.gameOn() && check_.gamesStarted() == game)
+                    violation("the kept seat of " + name + " was refused to its key in the same game");
+            });
+            b->reclaimKey.clear();
+            b->send("CMD_logininfo+" + me + "+1.0.3+" + b->name);
+        } else if (key == "CMD_updatescores" && b->reclaimed) {
+            b->reclaimed = false;
+            const auto items = tc::net::readList(data);
+            for (std::size_t i = 0; i + 3 <= items.size(); i += 3)
+                if (tc::net::toInt(items[i]) == b->slot)
+                    check_.expectBack(b->slot, tc::net::toInt(items[i + 1]), tc::net::toInt(items[i + 2]), now());
+        } else if (key == "CMD_shuttiles") {
+            const std::string digits = tc::net::FieldReader(data).positional();
+            b->open = 0;
+            for (std::size_t t = 0; t < digits.size() && t < 9; ++t)
+                if (digits[t] == '0') b->open |= 1u << t;
         } else if (key == "CMD_full") {
             ++fullRefusals_;
             b->closing = true;
@@ -281,7 +320,8 @@ int Soak::run() {
     server_.setProgram(opt_.server);
     // Loopback only, and never announced on any network.
     server_.setArguments({"--bind", "127.0.0.1", "--port", "0", "--pause-ms", "0", "--no-announce", "--seed",
-                          QString::number(opt_.seed), "--login-ms", QString::number(opt_.loginMs)});
+                          QString::number(opt_.seed), "--login-ms", QString::number(opt_.loginMs), "--hold-s",
+                          QString::number(opt_.holdS)});
     QObject::connect(&server_, &QProcess::readyReadStandardOutput, [this] {
         while (server_.canReadLine()) {
             const QByteArray line = server_.readLine().trimmed();
@@ -356,6 +396,9 @@ int Soak::run() {
                 check_.rounds(), check_.turns(), movesSent_);
     std::printf("longest wait for a message while a logged-in seat was on turn: %lld ms\n",
                 static_cast<long long>(check_.longestWaitMs()));
+    std::printf("seats kept for dropped players: %d turns played by the computer; %ld returns with the key "
+                "(%d scores and Marks compared), %ld refused after their game ended\n",
+                check_.awayTurns(), returns_, check_.backsCompared(), returnsRefused_);
     std::printf("faults injected: %ld\n", faultTotal);
     for (int k = 0; k < kFaultKinds; ++k) std::printf("  %6ld  %s\n", faults_[k], kFaultNames[k]);
     std::printf("moves refused after a just-watch switch crossed them: %ld; connections refused as full: %ld\n",
@@ -399,12 +442,13 @@ int main(int argc, char** argv) {
         else if (a == "--seed") o.seed = static_cast<std::uint32_t>(std::strtoul(value().c_str(), nullptr, 10));
         else if (a == "--server") o.server = QString::fromStdString(value());
         else if (a == "--login-ms") o.loginMs = std::atoi(value().c_str());
+        else if (a == "--hold-s") o.holdS = std::atoi(value().c_str());
         else if (a == "--fault-rate") o.faultRate = std::atof(value().c_str());
         else if (a == "--verbose") o.verbose = true;
         else {
             std::fprintf(stderr,
                          "usage: tilecrest-soak [--games N | --seconds S] [--seed N] [--server PATH] [--login-ms N] "
-                         "[--fault-rate P] [--verbose]\n");
+                         "[--hold-s N] [--fault-rate P] [--verbose]\n");
             return 2;
         }
     }

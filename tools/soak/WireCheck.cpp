@@ -62,9 +62,30 @@ void WireCheck::feed(const std::string& line, std::int64_t ms) {
             }
             return;
         }
+        if (key == "CMD_away") {
+            const int s = net::FieldReader(data).positionalInt();
+            if (!held_.count(s) || s < 1 || s > 6) fail(ms, "a seat nobody holds is kept", line);
+            if (!gameOn_ || won_) fail(ms, "a seat is kept between games", line);
+            away_[s] = true;
+            return;
+        }
+        if (key == "CMD_back") {
+            const int s = net::FieldReader(data).positionalInt();
+            if (!away_.count(s)) return fail(ms, "back to a seat that was not kept", line);
+            away_.erase(s);
+            const Back table{score_[s] == 50 ? 0 : score_[s], marks_[s]};
+            if (const auto it = backTold_.find(s); it != backTold_.end()) {
+                compareBack(s, it->second, table, ms);
+                backTold_.erase(it);
+            } else {
+                backTable_[s] = table;
+            }
+            return;
+        }
         if (key == "CMD_playerdisconnected") {
             net::FieldReader r(data);
             const int s = r.positionalInt();
+            away_.erase(s);
             held_.erase(s);
             if (gameOn_ && !won_ && s == current_ && !turnOver_) leftOnTurn_ = true;
             return;
@@ -92,6 +113,8 @@ void WireCheck::gameLine(const std::string& key, const std::string& data, const 
         if (marksToWin_ < 3 || marksToWin_ > 10) fail(ms, "marks to win outside 3..10", line);
         score_.fill(50);
         marks_.fill(0);
+        backTold_.clear();
+        backTable_.clear();
         current_ = 0;
         seatOnePlayed_ = expectRoll_ = expectNoMove_ = roundOver_ = leftOnTurn_ = won_ = false;
         wantWinner_ = 0;
@@ -119,6 +142,7 @@ void WireCheck::gameLine(const std::string& key, const std::string& data, const 
                 }
         }
         if (!inOrder(s)) fail(ms, "turn for seat " + std::to_string(s) + ", which no announcement names", line);
+        if (away_.count(s)) ++awayTurns_;
         if (s == 1 && seatOnePlayed_ && !afterRound) fail(ms, "the round did not end at seat 1", line);
         if (s == 1) seatOnePlayed_ = true;
         current_ = s;
@@ -195,6 +219,7 @@ void WireCheck::gameLine(const std::string& key, const std::string& data, const 
         won_ = true;
         gameOn_ = false;
         ++gamesWon_;
+        // Between games nobody's seat is kept: the releases follow.
     } else if (key == "CMD_clearscores") {
         if (!roundOver_) fail(ms, "scores cleared without a round end", line);
         roundOver_ = false;
@@ -214,6 +239,24 @@ void WireCheck::gameLine(const std::string& key, const std::string& data, const 
     }
     if (key == "CMD_winner" && wantWinner_ && net::FieldReader(data).positionalInt() != wantWinner_)
         fail(ms, "the wrong seat wins", line);
+}
+
+void WireCheck::expectBack(int seat, int score, int marks, std::int64_t ms) {
+    const Back told{score, marks};
+    if (const auto it = backTable_.find(seat); it != backTable_.end()) {
+        compareBack(seat, told, it->second, ms);
+        backTable_.erase(it);
+    } else {
+        backTold_[seat] = told;
+    }
+}
+
+void WireCheck::compareBack(int seat, const Back& told, const Back& table, std::int64_t ms) {
+    ++backsCompared_;
+    if (told.marks != table.marks || told.score != table.score)
+        fail(ms, "seat " + std::to_string(seat) + " came back with score " + std::to_string(told.score) + " and " +
+                     std::to_string(told.marks) + " Marks; the table has " + std::to_string(table.score) + " and " +
+                     std::to_string(table.marks), "");
 }
 
 bool WireCheck::roundMarksExplained(const std::vector<int>& announced) const {

@@ -46,6 +46,14 @@ public:
     std::int64_t longestWaitMs() const { return longestWaitMs_; }
     // The seats the announcements say are held now (1..9), by name.
     const std::map<int, std::string>& held() const { return held_; }
+    // A copy that dropped came back to `seat` and was told this round
+    // score and these Marks for it: they must be what the table had when
+    // everyone else was told it is back ("CMD_back"), whichever comes first.
+    void expectBack(int seat, int score, int marks, std::int64_t ms);
+    // Turns of seats kept for a dropped player (the computer played them),
+    // and returns whose score and Marks were compared.
+    int awayTurns() const { return awayTurns_; }
+    int backsCompared() const { return backsCompared_; }
 
 private:
     void fail(std::int64_t ms, const std::string& what, const std::string& line) {
@@ -58,6 +66,15 @@ private:
     std::int64_t stallMs_;
     std::vector<Violation> violations_;
     std::map<int, std::string> held_;
+    // Seats kept for a dropped player (between "CMD_away" and "CMD_back" or
+    // the release).
+    std::map<int, bool> away_;
+    struct Back {
+        int score = 0, marks = 0;
+    };
+    void compareBack(int seat, const Back& told, const Back& table, std::int64_t ms);
+    std::map<int, Back> backTold_, backTable_;  // one side of a return, waiting for the other
+    int awayTurns_ = 0, backsCompared_ = 0;
 
     bool gameOn_ = false;
     int marksToWin_ = 0;

@@ -1,0 +1,247 @@
+// The game program getting back to its seat against the real headless
+// server, through a relay that cuts the line.
+#include <QAction>
+#include <QProcess>
+#include <QPushButton>
+
+#include "CuttingRelay.h"
+#include "GameCopy.h"
+#include "client/BoardPictureButton.h"
+#include "client/DicePanel.h"
+#include "client/GameStartWindow.h"
+#include "client/ReconnectAttempt.h"
+
+using tc::guitest::CuttingRelay;
+using tc::guitest::GameCopy;
+using tc::guitest::waitUntil;
+
+namespace {
+
+constexpr int kWait = 20000;
+
+// tilecrest-server on a port of its own; its log is kept.
+struct HeadlessServer {
+    explicit HeadlessServer(const QStringList& extra) {
+        proc.start(QStringLiteral(TILECREST_SERVER_BINARY),
+                   QStringList{"--port", "0", "--bind", "127.0.0.1", "--seed", "11", "--pause-ms", "20",
+                               "--no-announce"} +
+                       extra);
+        if (!proc.waitForStarted(kWait)) return;
+        waitUntil([&] { return log().contains("listening on"); }, kWait);
+        const QString first = QString::fromUtf8(out.left(out.indexOf('\n')));
+        port = static_cast<quint16>(first.mid(first.indexOf(" port ") + 6).section(',', 0, 0).toUInt());
+    }
+    ~HeadlessServer() {
+        proc.terminate();
+        proc.waitForFinished(kWait);
+    }
+    const QByteArray& log() {
+        out += proc.readAllStandardOutput();
+        return out;
+    }
+    QProcess proc;
+    QByteArray out;
+    quint16 port = 0;
+};
+
+// Bob in seat 1, straight to the server: logs in, hands his seat to the
+// computer and starts the game once asked.
+class Bob : public QObject {
+public:
+    explicit Bob(quint16 port) {
+        connect(&sock, &QTcpSocket::readyRead, this, [this] {
+            buffer += sock.readAll();
+            qsizetype end;
+            while ((end = buffer.indexOf('\xFF')) >= 0) {
+                const QByteArray line = buffer.left(end);
+                buffer.remove(0, end + 1);
+                if (line.isEmpty()) continue;
+                lines << line;
+                if (line == "CMD_sendlogininfo+1") sock.write("CMD_logininfo+1+1.0.3+Bob\xFF");
+            }
+        });
+        sock.connectToHost(QHostAddress::LocalHost, port);
+    }
+    void startGame() {
+        sock.write("CMD_startgame+Bob+10+\xFF");
+        // A game start lets every seat play again: then Bob watches.
+        sock.write("CMD_justwatch+1+1\xFF");
+    }
+    bool heard(const QByteArray& start) const {
+        for (const auto& l : lines)
+            if (l.startsWith(start)) return true;
+        return false;
+    }
+    QTcpSocket sock;
+    QByteArray buffer;
+    QList<QByteArray> lines;
+};
+
+// One or two open tiles of Ann's table that make `total`, or none.
+std::vector<int> openTilesMaking(GameCopy& copy, int total) {
+    auto open = [&](int t) { return t >= 1 && t <= 9 && copy.session().table().tiles[t - 1] == "u"; };
+    if (open(total)) return {total};
+    for (int a = 1; a <= 9; ++a)
+        if (open(a) && a < total - a && open(total - a)) return {a, total - a};
+    return {};
+}
+
+QStringList annArgs(quint16 port) { return {"Ann", "127.0.0.1", "false", "--port", QString::number(port)}; }
+
+} // namespace
+
+TEST(Reconnect, ACutLineBringsTheProgramBackToItsSeatWithScoreAndMarks) {
+    // Slow enough pauses that the game cannot end while she is away.
+    HeadlessServer server({"--pause-ms", "100"});
+    ASSERT_NE(server.port, 0) << server.log().toStdString();
+    Bob bob(server.port);
+    ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_newplayerinfo+1+Bob"); }, kWait));
+    CuttingRelay relay(server.port);
+    GameCopy ann(annArgs(relay.port()));
+    ASSERT_TRUE(waitUntil([&] { return !ann.session().seatKey().empty(); }, kWait));
+    EXPECT_EQ(ann.session().myseat(), 2);
+    // Cid watches the table from his own window, straight to the server.
+    GameCopy cid({"Cid", "127.0.0.1", "false", "--port", QString::number(server.port)});
+    ASSERT_TRUE(waitUntil([&] { return cid.session().myseat() == 3 && cid.seat(2) == "Ann"; }, kWait));
+    bob.startGame();
+    ASSERT_TRUE(waitUntil([&] { return cid.session().currentplayer() != 0; }, kWait));
+    cid.window().findChild<QAction*>("JustWatch1")->trigger();
+    // Play until Ann's own turn waits for her.
+    ASSERT_TRUE(waitUntil([&] { return ann.session().currentplayer() == 2 && ann.session().mayselect(); }, kWait));
+    const auto before = ann.session().table();
+
+    relay.setDown(true);
+    relay.cut();
+    ASSERT_TRUE(waitUntil([&] { return ann.session().reconnecting(); }, kWait));
+    auto* banner = ann.window().findChild<QWidget*>("reconnectBanner");
+    ASSERT_NE(banner, nullptr);
+    EXPECT_TRUE(banner->isVisible());
+    EXPECT_TRUE(ann.label("reconnectText").startsWith(QString::fromUtf8("Connection lost, reconnecting\u2026 ")));
+    EXPECT_TRUE(ann.chatHas(QString::fromUtf8("Connection lost, reconnecting\u2026")));
+    ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_away+2+"); }, kWait));
+    // Every other table shows her away, in words, and nobody reads that she left.
+    ASSERT_TRUE(waitUntil([&] { return cid.seat(2) == "Ann (away)"; }, kWait));
+    EXPECT_TRUE(cid.chatHas("Ann lost the connection; their seat is kept for 2 minutes."));
+    EXPECT_FALSE(cid.chatHas("Ann disconnected."));
+    const QString shots = qEnvironmentVariable("TILECREST_RECONNECT_SHOTS");
+    if (!shots.isEmpty()) {
+        ann.window().resize(ann.window().width() * 5 / 4, ann.window().height() * 5 / 4);
+        cid.window().resize(cid.window().width() * 5 / 4, cid.window().height() * 5 / 4);
+        QTest::qWait(300);
+        ann.window().grab().save(shots + "/reconnecting.png");
+        cid.window().grab().save(shots + "/away.png");
+    }
+    // The line stays down for a few tries, then comes back.
+    ASSERT_TRUE(waitUntil([&] { return relay.arrivals >= 3; }, kWait));
+    relay.setDown(false);
+    ASSERT_TRUE(waitUntil([&] { return !ann.session().reconnecting() && ann.chatHas("You are back in your seat."); },
+                          kWait));
+    EXPECT_FALSE(banner->isVisible());
+    EXPECT_EQ(ann.session().myseat(), 2);
+    ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_back+2+"); }, kWait));
+    EXPECT_FALSE(bob.heard("CMD_playerdisconnected+2"));
+    ASSERT_TRUE(waitUntil([&] { return cid.seat(2) == "Ann" && cid.chatHas("Ann is back."); }, kWait));
+    EXPECT_TRUE(server.log().contains("back slot 2 (Ann)")) << server.log().toStdString();
+    // Her Marks are the ones the table gave her, those won while away too:
+    // at least all the rounds Bob saw end before she was back, and no more
+    // than he has seen end by now (her own table may lag a line or two).
+    int marksAtBack = 0, marksNow = 0;
+    bool isBack = false;
+    for (const auto& l : bob.lines) {
+        if (l == "CMD_back+2+") isBack = true;
+        const int won = l.startsWith("CMD_roundwinner+") && l.split('+').mid(1).contains("2");
+        marksNow += won;
+        if (!isBack) marksAtBack += won;
+    }
+    const auto& after = ann.session().table();
+    EXPECT_GE(after.seats[1].marks, marksAtBack);
+    EXPECT_LE(after.seats[1].marks, marksNow);
+    EXPECT_GE(after.seats[1].marks, before.seats[1].marks);
+    EXPECT_EQ(after.seats[0].caption, "Bob");
+    EXPECT_EQ(after.seats[1].caption, "Ann");
+    // Her own turn is hers again: a move made on her table is taken.
+    ASSERT_TRUE(waitUntil([&] { return ann.session().currentplayer() == 2 && ann.session().mayselect(); }, kWait));
+    const auto& dice = ann.session().table().dice;
+    const std::vector<int> pick = openTilesMaking(ann, dice[0].face + dice[1].face);
+    if (!pick.empty()) {
+        for (int t : pick) QTest::mouseClick(ann.board().tile(t), Qt::LeftButton);
+        auto* roll = ann.board().dicePanel()->rollButton();
+        if (roll->isVisible()) QTest::mouseClick(roll, Qt::LeftButton);
+        QByteArray closed = "CMD_closeit";
+        for (int t : pick) closed += "+" + QByteArray::number(t);
+        EXPECT_TRUE(waitUntil([&] { return bob.lines.contains(closed); }, kWait)) << closed.toStdString();
+    }
+}
+
+TEST(Reconnect, AfterTheHoldTheProgramGivesUpAndTheSeatIsReleased) {
+    HeadlessServer server({"--hold-s", "2"});
+    ASSERT_NE(server.port, 0);
+    Bob bob(server.port);
+    ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_newplayerinfo+1+Bob"); }, kWait));
+    CuttingRelay relay(server.port);
+    GameCopy ann(annArgs(relay.port()));
+    ASSERT_TRUE(waitUntil([&] { return ann.session().holdSeconds() == 2; }, kWait));
+    bob.startGame();
+    ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_nextplayer+"); }, kWait));
+    ASSERT_TRUE(waitUntil([&] { return ann.session().currentplayer() != 0; }, kWait));
+    relay.setDown(true);
+    relay.cut();
+    ASSERT_TRUE(waitUntil([&] { return ann.session().reconnecting(); }, kWait)) << ann.chat().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_playerdisconnected+2+Ann"); }, kWait));
+    ASSERT_TRUE(waitUntil([&] { return ann.chatHas("could not be restored in time"); }, kWait));
+    EXPECT_FALSE(ann.session().reconnecting());
+}
+
+TEST(Reconnect, CancelLeavesTheGameAndAnExitIsNoDrop) {
+    HeadlessServer server({});
+    ASSERT_NE(server.port, 0);
+    Bob bob(server.port);
+    ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_newplayerinfo+1+Bob"); }, kWait));
+    CuttingRelay relay(server.port);
+    {
+        GameCopy ann(annArgs(relay.port()));
+        ASSERT_TRUE(waitUntil([&] { return !ann.session().seatKey().empty(); }, kWait));
+        bob.startGame();
+        ASSERT_TRUE(waitUntil([&] { return ann.session().currentplayer() != 0; }, kWait));
+        relay.setDown(true);
+        relay.cut();
+        ASSERT_TRUE(waitUntil([&] { return ann.session().reconnecting(); }, kWait));
+        auto* cancel = ann.window().findChild<QPushButton*>("reconnectCancel");
+        ASSERT_NE(cancel, nullptr);
+        cancel->click();
+        ASSERT_TRUE(waitUntil([&] { return ann.chatHas("You stopped reconnecting"); }, kWait));
+        EXPECT_FALSE(ann.window().reconnectAttempt().running());
+    }
+    // A copy that exits during a game tells the server: its seat goes at once.
+    relay.setDown(false);
+    {
+        GameCopy cid({"Cid", "127.0.0.1", "false", "--port", QString::number(relay.port())});
+        ASSERT_TRUE(waitUntil([&] { return !cid.session().seatKey().empty(); }, kWait));
+        const int seat = cid.session().myseat();
+        cid.window().close();
+        ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_playerdisconnected+" + QByteArray::number(seat) + "+Cid"); },
+                              kWait));
+        EXPECT_FALSE(bob.heard("CMD_away+" + QByteArray::number(seat)));
+    }
+}
+
+TEST(Reconnect, AHostWhoClosesTheGameEndsItForTheOthersWithoutATry) {
+    auto host = std::make_unique<GameCopy>(QStringList{"Ann", "127.0.0.1", "true", "--port", "0", "--pause-ms", "10"});
+    ASSERT_TRUE(waitUntil([&] { return host->session().loggedin(); }, kWait));
+    GameCopy bob({"Bob", "127.0.0.1", "false", "--port", QString::number(host->window().hostingPort())});
+    ASSERT_TRUE(waitUntil([&] { return !bob.session().seatKey().empty() && host->seat(2) == "Bob"; }, kWait));
+    EXPECT_TRUE(host->session().seatKey().empty() == false);  // the host's seat has one too, and never needs it
+    QTest::mouseClick(host->board().dicePanel()->startButton(), Qt::LeftButton);
+    auto& start = host->game.gameStart();
+    ASSERT_TRUE(waitUntil([&] { return start.isVisible(); }, kWait));
+    QTest::mouseClick(start.findChild<QPushButton*>("button_start"), Qt::LeftButton);
+    ASSERT_TRUE(waitUntil([&] { return bob.session().currentplayer() != 0; }, kWait));
+    bool bobClosed = false;
+    QObject::connect(&bob.window(), &tc::client::MainWindow::closed, [&] { bobClosed = true; });
+    host->window().close();
+    host.reset();  // the server goes with the host's program
+    ASSERT_TRUE(waitUntil([&] { return bobClosed; }, kWait));
+    EXPECT_FALSE(bob.session().reconnecting());
+    EXPECT_FALSE(bob.window().reconnectAttempt().running());
+    EXPECT_FALSE(bob.chatHas(QString::fromUtf8("Connection lost, reconnecting\u2026")));
+}

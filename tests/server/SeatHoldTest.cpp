@@ -1,0 +1,394 @@
+// Seats kept for players whose connection drops during a game, and the
+// return of the same copy with the seat's key. Cutting the line is the
+// connection's end as the host reports it; time is the server's clock.
+#include "GameFlowFixture.h"
+
+#include <set>
+
+#include "server/SeatKeys.h"
+
+namespace tc::server::test {
+namespace {
+
+class Hold : public GameFlow {
+protected:
+    void SetUp() override { server.setHoldMs(120'000); }
+
+    // Joins, remembers the seat key the login brought, and acknowledges it
+    // as our game program does.
+    ConnId seatWithKey(const std::string& name, bool acknowledge = true) {
+        const ConnId c = connect();
+        const int slot = server.slotOf(c);
+        say(c, "CMD_logininfo+" + std::to_string(slot) + "+1.0.3+" + name);
+        for (const auto& l : linesTo(c))
+            if (l.rfind("CMD_seatkey+", 0) == 0) keys[slot] = l.substr(12, SeatKeys::kKeyChars);
+        if (acknowledge) say(c, "CMD_keyack+" + std::to_string(slot) + "+");
+        clear();
+        return c;
+    }
+    // A new connection presenting `key`; returns it with the traffic so far cleared.
+    ConnId comeBack(const std::string& key) {
+        const ConnId c = connect("10.0.0.9:5000");
+        clear();
+        say(c, "CMD_reclaim+" + std::to_string(server.slotOf(c)) + "+" + key + "+");
+        return c;
+    }
+    std::map<int, std::string> keys;
+};
+
+TEST_F(Hold, TheLoginGivesEverySeatAKeyOfItsOwnAndSpectatorsNone) {
+    const ConnId bob = connect();
+    clear();
+    say(bob, "CMD_logininfo+1+1.0.3+Bob");
+    const Lines got = linesTo(bob);
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0], "CMD_newplayerinfo+1+Bob+0");
+    const std::string& key = got[1];
+    ASSERT_EQ(key.size(), std::string("CMD_seatkey+").size() + SeatKeys::kKeyChars + 5);
+    EXPECT_EQ(key.substr(0, 12), "CMD_seatkey+");
+    EXPECT_EQ(key.substr(12 + SeatKeys::kKeyChars), "+120+");
+    EXPECT_EQ(key.find_first_not_of("0123456789abcdef", 12), 12 + SeatKeys::kKeyChars);
+    std::set<std::string> seen{key};
+    for (int i = 2; i <= 6; ++i) {
+        clear();
+        const ConnId c = connect();
+        say(c, "CMD_logininfo+" + std::to_string(i) + "+1.0.3+P" + std::to_string(i));
+        EXPECT_TRUE(seen.insert(only(c, "CMD_seatkey").at(0)).second) << "a key given twice";
+    }
+    clear();
+    const ConnId spy = connect();
+    ASSERT_EQ(server.slotOf(spy), 7);
+    say(spy, "CMD_logininfo+7+1.0.3+Spy");
+    EXPECT_TRUE(only(spy, "CMD_seatkey").empty());
+
+    // Without a hold nobody is given a key.
+    server.setHoldMs(0);
+    server.connectionClosed(spy);
+    clear();
+    const ConnId late = connect();
+    say(late, "CMD_logininfo+7+1.0.3+Late");
+    EXPECT_TRUE(only(late, "CMD_seatkey").empty());
+}
+
+TEST_F(Hold, BackWithinTheHoldTakesTheSameSeatScoreAndMarksAndPlaysItsTurnsAgain) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    const ConnId cid = seatWithKey("Cid");
+    start(bob, 4, 0);  // seat 1 opens
+    // Round 1: Ann (seat 2) scores 40, gains the Mark.
+    person43(bob);
+    nextTurn();
+    person40(ann);
+    nextTurn();
+    person43(cid);
+    steerDice(1, 1);
+    ticks(3);
+    ASSERT_EQ(server.player(2).marks, 1);
+    steerDice(1, 1);
+    ticks(5);  // round 2, seat 1 on turn
+    person43(bob);
+    clear();
+    // Ann's line is cut while Bob's turn is over.
+    server.connectionClosed(ann);
+    EXPECT_EQ(linesTo(bob), (Lines{"CMD_away+2+120+", "CMD_justwatching+2+1"}));
+    EXPECT_EQ(linesTo(cid), (Lines{"CMD_away+2+120+", "CMD_justwatching+2+1"}));
+    EXPECT_TRUE(server.held(2));
+    EXPECT_TRUE(server.player(2).active);
+    EXPECT_EQ(server.player(2).name, "Ann");
+    // The computer plays her turn.
+    nextTurn();
+    ASSERT_EQ(server.currentseat(), 2);
+    computer43();
+    EXPECT_EQ(server.player(2).score, 43);
+    // A newcomer gets another slot and hears she is away.
+    now += 30'000;
+    clear();
+    const ConnId dan = connect();
+    EXPECT_EQ(server.slotOf(dan), 4);
+    say(dan, "CMD_logininfo+4+1.0.3+Dan");
+    EXPECT_EQ(only(dan, "CMD_existingplayers"), Lines{"CMD_existingplayers+1+Bob+0+2+Ann+1+3+Cid+0"});
+    EXPECT_EQ(only(dan, "CMD_away"), Lines{"CMD_away+2+90+"});
+    server.connectionClosed(dan);
+
+    // Back with her key, on whatever slot the new connection was given.
+    now += 10'000;
+    clear();
+    const ConnId back = comeBack(keys[2]);
+    EXPECT_EQ(server.slotOf(back), 2);
+    EXPECT_FALSE(server.held(2));
+    const Lines to = linesTo(back);
+    ASSERT_GE(to.size(), 5u);
+    EXPECT_EQ(to[0], "CMD_yourseat+2+");
+    EXPECT_EQ(to[1], "CMD_existingplayers+1+Bob+0+3+Cid+0");
+    EXPECT_EQ(to[2].substr(0, 14), "CMD_gamestats+");
+    EXPECT_EQ(to[3], "CMD_updatescores+1+43+0+2+43+1+3+0+0+4+0+0+5+0+0+6+0+0");
+    EXPECT_EQ(to.back().substr(0, 15), "CMD_shuttiles+0");
+    EXPECT_EQ(linesTo(bob), (Lines{"CMD_justwatching+2+2", "CMD_back+2+"}));
+    EXPECT_TRUE(only(bob, "CMD_playerdisconnected").empty());
+    EXPECT_EQ(server.player(2).marks, 1);
+    EXPECT_EQ(server.player(2).name, "Ann");
+    EXPECT_FALSE(server.player(4).active);  // the slot it arrived on is free again
+    // Her next turn waits for her, and her moves count.
+    nextTurn();  // Cid
+    person43(cid);
+    steerDice(1, 1);
+    ticks(3);  // round end
+    steerDice(1, 1);
+    ticks(5);
+    person43(bob);
+    nextTurn();
+    ASSERT_EQ(server.currentseat(), 2);
+    clear();
+    ticks(5);
+    EXPECT_TRUE(only(bob, "CMD_closeit").empty()) << "the computer still plays her seat";
+    steerDice(1, 1);
+    say(back, "CMD_closethem+2+2");
+    EXPECT_EQ(only(bob, "CMD_closeit"), Lines{"CMD_closeit+2"});
+}
+
+TEST_F(Hold, AClientWithoutTheKeyOrLeavingOnPurposeIsReleasedAtOnceAsBefore) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId old = seatWithKey("Old", false);  // never acknowledged
+    const ConnId ann = seatWithKey("Ann");
+    const ConnId spy = [&] {
+        for (int i = 4; i <= 6; ++i) seatWithKey("P" + std::to_string(i));
+        return seatWithKey("Spy");
+    }();
+    ASSERT_EQ(server.slotOf(spy), 7);
+    start(bob, 7, 0);
+    clear();
+    server.connectionClosed(old);
+    EXPECT_EQ(only(bob, "CMD_playerdisconnected"), Lines{"CMD_playerdisconnected+2+Old"});
+    EXPECT_FALSE(server.held(2));
+    clear();
+    say(ann, "CMD_leaving+3+");
+    server.connectionClosed(ann);
+    EXPECT_EQ(linesTo(bob), Lines{"CMD_playerdisconnected+3+Ann"});
+    clear();
+    server.connectionClosed(spy);  // a watcher from the spectators' slots
+    EXPECT_EQ(linesTo(bob), Lines{"CMD_playerdisconnected+7+Spy"});
+}
+
+TEST_F(Hold, BetweenGamesAndAtTheWinningCloseTheSeatIsReleasedAtOnce) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    server.connectionClosed(ann);  // no game yet
+    EXPECT_EQ(linesTo(bob), Lines{"CMD_playerdisconnected+2+Ann"});
+    const ConnId cid = seatWithKey("Cid");
+    ASSERT_EQ(server.slotOf(cid), 2);
+    start(bob, 3, 0, 3);
+    // Cid wins three rounds; Bob drops with the winning close.
+    for (int round = 0; round < 3; ++round) {
+        person43(bob);
+        nextTurn();
+        person40(cid);
+        if (round < 2) {
+            steerDice(1, 1);
+            ticks(3);
+            steerDice(1, 1);
+            ticks(5);
+        }
+    }
+    steerDice(1, 1);
+    ticks(3);
+    ASSERT_FALSE(server.gamestarted());
+    clear();
+    server.connectionClosed(bob);
+    EXPECT_EQ(linesTo(cid), Lines{"CMD_playerdisconnected+1+Bob"});
+}
+
+TEST_F(Hold, AHoldThatRunsOutReleasesTheSeatWithTheNoticeAndTheKeyGoes) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    start(bob, 3, 0);
+    server.connectionClosed(ann);
+    clear();
+    now += 119'999;
+    server.checkHolds();
+    EXPECT_TRUE(linesTo(bob).empty());
+    now += 1;
+    server.checkHolds();
+    EXPECT_EQ(linesTo(bob), Lines{"CMD_playerdisconnected+2+Ann"});
+    EXPECT_FALSE(server.player(2).active);
+    // The stale key takes nothing; the copy may still join as a newcomer.
+    clear();
+    const ConnId late = comeBack(keys[2]);
+    EXPECT_EQ(linesTo(late), Lines{"CMD_reclaimrefused+"});
+    const int slot = server.slotOf(late);
+    say(late, "CMD_logininfo+" + std::to_string(slot) + "+1.0.3+Ann");
+    EXPECT_EQ(only(bob, "CMD_newplayerinfo"), Lines{"CMD_newplayerinfo+2+Ann+0"});
+    EXPECT_EQ(server.player(2).marks, 0);
+}
+
+TEST_F(Hold, PauseTicksEndAHoldToo) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    start(bob, 3, 1);  // seat 2 opens
+    server.connectionClosed(ann);
+    now += 120'000;
+    clear();
+    ticks(1);
+    EXPECT_EQ(only(bob, "CMD_playerdisconnected"), Lines{"CMD_playerdisconnected+2+Ann"});
+}
+
+TEST_F(Hold, AWrongKeyANameAloneAndASecondCopyWithTheSameKeyTakeNothing) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    const ConnId cid = seatWithKey("Cid");
+    (void)cid;
+    start(bob, 4, 0);
+    server.connectionClosed(ann);
+    clear();
+    std::string wrong = keys[2];
+    wrong[0] = wrong[0] == 'a' ? 'b' : 'a';
+    for (const std::string& bad : {wrong, keys[2].substr(0, 63), std::string(), keys[3], keys[2] + "0"}) {
+        clear();
+        const ConnId c = comeBack(bad);
+        EXPECT_EQ(linesTo(c), Lines{"CMD_reclaimrefused+"}) << bad;
+        EXPECT_TRUE(server.held(2));
+        server.connectionClosed(c);
+    }
+    // A stranger typing her name is a newcomer on another slot.
+    clear();
+    const ConnId stranger = connect();
+    say(stranger, "CMD_logininfo+4+1.0.3+Ann");
+    EXPECT_EQ(server.slotOf(stranger), 4);
+    EXPECT_TRUE(server.held(2));
+    // Two copies present the same key at once: the first takes the seat.
+    clear();
+    const ConnId first = connect("10.0.0.9:1");
+    const ConnId second = connect("10.0.0.9:2");
+    clear();
+    say(first, "CMD_reclaim+" + std::to_string(server.slotOf(first)) + "+" + keys[2] + "+");
+    say(second, "CMD_reclaim+" + std::to_string(server.slotOf(second)) + "+" + keys[2] + "+");
+    EXPECT_EQ(server.slotOf(first), 2);
+    EXPECT_EQ(only(second, "CMD_reclaimrefused"), Lines{"CMD_reclaimrefused+"});
+    EXPECT_TRUE(only(second, "CMD_yourseat").empty());
+    EXPECT_NE(server.slotOf(second), 2);
+    // Neither may name another connection's slot.
+    clear();
+    say(second, "CMD_reclaim+2+" + keys[2] + "+");
+    EXPECT_TRUE(linesTo(second).empty());
+}
+
+TEST_F(Hold, ADropOnTheOwnTurnHandsTheRollToTheComputerAtOnce) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    start(bob, 3, 1, 5, 1, 1);  // seat 2, Ann, rolls 1 and 1
+    ASSERT_EQ(server.currentseat(), 2);
+    clear();
+    steerDice(6, 6);
+    server.connectionClosed(ann);
+    EXPECT_EQ(linesTo(bob), (Lines{"CMD_away+2+120+", "CMD_justwatching+2+1", "CMD_closeit+2",
+                                   "CMD_placedice+1+6+2+6+"}));
+}
+
+TEST_F(Hold, ADropDuringAPauseOrAtTheRoundsEndLetsThePauseRunAndTheComputerPlaysOn) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    start(bob, 3, 0);  // seat 1 opens
+    person43(bob);
+    nextTurn();
+    person40(ann);
+    ASSERT_EQ(server.pauseTag(), PauseTag::TurnOver);
+    server.connectionClosed(ann);  // in her turn-over pause
+    EXPECT_EQ(server.pauseTag(), PauseTag::TurnOver);
+    steerDice(1, 1);
+    ticks(3);  // round end: her 40 wins the Mark though she is away
+    EXPECT_EQ(server.player(2).marks, 1);
+    ASSERT_EQ(server.pauseTag(), PauseTag::NextRound);
+    steerDice(1, 1);
+    ticks(5);
+    person43(bob);
+    clear();
+    nextTurn();
+    ASSERT_EQ(server.currentseat(), 2);
+    computer43();
+    EXPECT_EQ(only(bob, "CMD_scores"), Lines{"CMD_scores+2+43+43+"});
+    EXPECT_TRUE(only(bob, "CMD_playerdisconnected").empty());
+}
+
+TEST_F(Hold, WhileSeatOneIsAwayNobodyElseIsHostUntilTheHoldEnds) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    start(bob, 3, 1);
+    server.connectionClosed(bob);
+    const ConnId dan = connect();
+    EXPECT_NE(server.slotOf(dan), 1);
+    say(dan, "CMD_logininfo+" + std::to_string(server.slotOf(dan)) + "+1.0.3+Dan");
+    clear();
+    say(ann, "CMD_startgame+Ann+3+");
+    say(ann, "CMD_kickhim+2+3+");
+    EXPECT_TRUE(only(ann, "CMD_startgame").empty());
+    EXPECT_TRUE(server.player(3).active);
+    now += 120'000;
+    server.checkHolds();
+    const ConnId eve = connect();
+    EXPECT_EQ(server.slotOf(eve), 1);
+}
+
+TEST_F(Hold, TheSlotAReturningCopyArrivedOnIsLeftUnannouncedAndNeverHadATurn) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    const ConnId cid = seatWithKey("Cid");
+    start(bob, 4, 2);  // seat 3 opens
+    server.connectionClosed(ann);
+    const ConnId back = connect("10.0.0.9:7");
+    ASSERT_EQ(server.slotOf(back), 4);  // a stranger there: no turn of its own
+    person43(cid);
+    nextTurn();
+    EXPECT_EQ(server.currentseat(), 1);
+    clear();
+    say(back, "CMD_reclaim+4+" + keys[2] + "+");
+    EXPECT_EQ(server.slotOf(back), 2);
+    EXPECT_FALSE(server.player(4).active);
+    EXPECT_EQ(linesTo(bob), (Lines{"CMD_justwatching+2+2", "CMD_back+2+"}));
+}
+
+TEST_F(Hold, AStoppingServerTellsEveryConnectionSoNoneTakesTheEndForADrop) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId fresh = connect();  // a stranger hears nothing of the table
+    clear();
+    server.shutdown();
+    EXPECT_EQ(linesTo(bob), Lines{"CMD_serverclosing+"});
+    EXPECT_TRUE(linesTo(fresh).empty());
+}
+
+TEST_F(Hold, AGameStartedWhileASeatIsKeptTellsTheTablesTheComputerStillPlaysIt) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    start(bob, 3, 0);
+    server.connectionClosed(ann);
+    clear();
+    start(bob, 3, 0);
+    const Lines got = linesTo(bob);
+    ASSERT_GE(got.size(), 2u);
+    EXPECT_EQ(got[0], "CMD_startgame+Bob+5+");
+    EXPECT_EQ(got[1], "CMD_justwatching+2+1");
+    EXPECT_TRUE(server.held(2));
+}
+
+TEST(SeatKeys, KeysAreLongRandomAndComparedWhole) {
+    SeatKeys k;
+    const std::string a = k.issue(1);
+    const std::string b = k.issue(2);
+    EXPECT_EQ(a.size(), SeatKeys::kKeyChars);
+    EXPECT_NE(a, b);
+    EXPECT_EQ(k.match(a), 1);
+    EXPECT_EQ(k.match(b), 2);
+    EXPECT_EQ(k.match(""), 0);
+    EXPECT_EQ(k.match(a.substr(1)), 0);
+    EXPECT_FALSE(k.acknowledged(1));
+    k.acknowledge(1);
+    EXPECT_TRUE(k.acknowledged(1));
+    k.drop(1);
+    EXPECT_EQ(k.match(a), 0);
+    EXPECT_FALSE(k.acknowledged(1));
+    EXPECT_EQ(k.issue(7), "");
+    EXPECT_TRUE(SeatKeys::sameText("abc", "abc"));
+    EXPECT_FALSE(SeatKeys::sameText("abc", "abd"));
+    EXPECT_FALSE(SeatKeys::sameText("abc", "abcd"));
+}
+
+} // namespace
+} // namespace tc::server::test
