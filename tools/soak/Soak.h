@@ -87,8 +87,15 @@ struct Bot {
     int total = 0;
     bool rollPending = false, movePending = false, watching = false, watchAsked = false;
     bool watchedByOther = false;  // set to just watching by someone else this turn
-    // When it sent close requests of its own that may come back refused.
-    std::deque<std::int64_t> junkCloses;
+    // Close requests of its own that may come back refused: when each was
+    // sent and its place among the bot's close requests, junk and moves alike.
+    struct JunkClose {
+        std::int64_t at;
+        std::uint64_t seq;
+    };
+    std::deque<JunkClose> junkCloses;
+    std::uint64_t closeRequests = 0;
+    std::uint64_t moveSeq = 0;  // the place of the last move it sent
     // The seat key, acknowledged by half of the players (as our program
     // does); the others are older clients, released at once.
     std::string key;

@@ -115,7 +115,7 @@ void Soak::inject() {
         switch (pick(4)) {
         case 0:  // adds up to 45, never a roll
             b->send("CMD_closethem+" + me + "+1+2+3+4+5+6+7+8+9");
-            b->junkCloses.push_back(now());
+            b->junkCloses.push_back({now(), ++b->closeRequests});
             break;
         case 1: b->send("CMD_slide+" + me + "+down+5+"); break;
         case 2: b->send("CMD_startgame+" + b->name + "+3+"); break;

@@ -17,6 +17,17 @@
 
 namespace tc::soak {
 
+namespace {
+
+// Once a move of the bot is answered, every request it sent before that move
+// has had its answer, or was dropped without one.
+void forgetAnsweredJunk(Bot* b) {
+    if (!b->movePending) return;
+    while (!b->junkCloses.empty() && b->junkCloses.front().seq < b->moveSeq) b->junkCloses.pop_front();
+}
+
+} // namespace
+
 Bot* Soak::spawn(Bot::Kind kind, const std::string& name) {
     auto owned = std::make_unique<Bot>();
     Bot* b = owned.get();
@@ -148,6 +159,7 @@ void Soak::onLine(Bot* b, const std::string& line) {
         } else if (key == "CMD_nextplayer") {
             b->current = tc::net::toInt(data);
             b->open = 0x1FF;
+            forgetAnsweredJunk(b);
             b->rollPending = b->movePending = b->watchedByOther = false;
             if (b->watching && !b->watchAsked && b->current != b->slot) {
                 b->send("CMD_justwatch+" + me + "+2");
@@ -160,20 +172,25 @@ void Soak::onLine(Bot* b, const std::string& line) {
             r.positional();
             b->total = d1 + r.positionalInt();
             b->rollPending = findMove(b->open, b->total) != 0;
+            forgetAnsweredJunk(b);
             b->movePending = false;
             maybePlay(b);
         } else if (key == "CMD_closeit") {
             for (const auto& t : tc::net::readList(data)) b->open &= ~(1u << (tc::net::toInt(t) - 1));
+            forgetAnsweredJunk(b);
             b->rollPending = b->movePending = false;
         } else if (key == "CMD_notvalid") {
             tc::net::FieldReader r(data);
             const int s = r.positionalInt();
             const int why = r.positionalInt();
-            // A refusal answers the oldest request still open; junk sent more
-            // than a second ago was dropped without one.
-            while (!b->junkCloses.empty() && now() - b->junkCloses.front() > 1000) b->junkCloses.pop_front();
+            // Junk that met no turn of its own was dropped without an answer;
+            // what is still unanswered after 10 s is forgotten.
+            while (!b->junkCloses.empty() && now() - b->junkCloses.front().at > 10000) b->junkCloses.pop_front();
             if (s == b->slot && why == 1) {
-                if (!b->junkCloses.empty()) {
+                // The server answers one connection's requests in the order it
+                // reads them, however late they arrive on a loaded machine:
+                // junk sent before the pending move is answered before it.
+                if (!b->junkCloses.empty() && (!b->movePending || b->junkCloses.front().seq < b->moveSeq)) {
                     b->junkCloses.pop_front();
                 } else if (b->movePending) {
                     // A move crossed a just-watch switch by someone else: the
@@ -185,6 +202,7 @@ void Soak::onLine(Bot* b, const std::string& line) {
                         ++honestRefusals_;
                         violation("a legal move of " + b->name + " was refused: " + line);
                     }
+                    forgetAnsweredJunk(b);
                     b->movePending = false;
                 }
             }
@@ -241,6 +259,7 @@ void Soak::maybePlay(Bot* b) {
             close += "+" + std::to_string(t);
         }
     b->send(close);
+    b->moveSeq = ++b->closeRequests;
     b->movePending = true;
     ++movesSent_;
 }
