@@ -25,6 +25,15 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
     if (standardHandler) standardHandler(type, context, message);
 }
 
+// A test that points the store at a folder of its own (and removes that
+// folder when it ends) must not leave the tests after it, in the same
+// process, writing into a folder that is gone.
+class RestoreStoreFolder : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { before_ = tc::store::storeFolderOverride(); }
+    void OnTestEnd(const ::testing::TestInfo&) override { tc::store::setStoreFolderOverride(before_); }
+    QString before_;
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -50,5 +59,6 @@ int main(int argc, char** argv) {
     if (!store.isValid()) return 1;
     tc::store::setStoreFolderOverride(store.path());
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new RestoreStoreFolder);
     return RUN_ALL_TESTS();
 }
