@@ -2,6 +2,7 @@
 // One copy of the program inside the test process, started with a command
 // line, with its sounds and message boxes recorded.
 #include <memory>
+#include <vector>
 
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -68,5 +69,23 @@ private:
     QByteArray name_;
     QByteArray buffer_;
 };
+
+// Open tiles that add up to `total`, fewest tiles first; empty when none do.
+inline std::vector<int> chooseTiles(GameCopy& copy, int total) {
+    std::vector<int> best;
+    for (int mask = 1; mask < (1 << 9); ++mask) {
+        std::vector<int> pick;
+        int sum = 0;
+        bool open = true;
+        for (int t = 1; t <= 9; ++t) {
+            if (!(mask & (1 << (t - 1)))) continue;
+            open = open && copy.tileState(t) == "u";
+            sum += t;
+            pick.push_back(t);
+        }
+        if (open && sum == total && (best.empty() || pick.size() < best.size())) best = pick;
+    }
+    return best;
+}
 
 } // namespace tc::guitest

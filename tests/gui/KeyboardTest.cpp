@@ -22,6 +22,7 @@
 #include "windows/HelpWindow.h"
 
 using tc::guitest::GameCopy;
+using tc::guitest::chooseTiles;
 using tc::guitest::waitUntil;
 
 namespace {
@@ -44,24 +45,6 @@ void activate(QWidget* w) {
         active = QTest::qWaitForWindowActive(w, 1000);
     }
     ASSERT_TRUE(active);
-}
-
-// Open tiles that add up to `total`, fewest tiles first; empty when none do.
-std::vector<int> chooseTiles(GameCopy& copy, int total) {
-    std::vector<int> best;
-    for (int mask = 1; mask < (1 << 9); ++mask) {
-        std::vector<int> pick;
-        int sum = 0;
-        bool open = true;
-        for (int t = 1; t <= 9; ++t) {
-            if (!(mask & (1 << (t - 1)))) continue;
-            open = open && copy.tileState(t) == "u";
-            sum += t;
-            pick.push_back(t);
-        }
-        if (open && sum == total && (best.empty() || pick.size() < best.size())) best = pick;
-    }
-    return best;
 }
 
 // Tab until `target` has the focus; false after a whole round without it.
