@@ -5,7 +5,6 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
-#include <QDBusServiceWatcher>
 
 #include "discovery/AvahiBus.h"
 #include "discovery/ServiceName.h"
@@ -97,17 +96,7 @@ void Announcer::start(const QString& name, quint16 port, const GameAnnouncement&
             bus.connect(QString(), QString(), QLatin1String(kAvahiEntryGroup), QStringLiteral("StateChanged"), this,
                         SLOT(onAvahiSignal(QDBusMessage)));
             // A daemon that starts (or restarts) later gets the game announced.
-            watcher_ = new QDBusServiceWatcher(QLatin1String(kAvahiService), bus,
-                                               QDBusServiceWatcher::WatchForRegistration, this);
-            connect(watcher_, &QDBusServiceWatcher::serviceRegistered, this, [this] {
-                if (state_ == State::Off || port_ == 0) return;
-                freeGroup();
-                ++run_;
-                error_.clear();
-                absent_ = false;
-                setState(State::Starting);
-                begin();
-            });
+            listenForAvahiOwner(this, SLOT(onOwnerChanged(QDBusMessage)));
         }
         begin();
     });
@@ -119,6 +108,18 @@ void Announcer::begin() {
         owner_ = reply.arguments().value(0).toString();
         askServerState();
     });
+}
+
+void Announcer::onOwnerChanged(const QDBusMessage& message) {
+    const std::optional<QString> owner = avahiOwnerChange(message);
+    // Only a daemon that took the name: one that went takes its records along.
+    if (!owner || owner->isEmpty() || state_ == State::Off || port_ == 0) return;
+    freeGroup();
+    ++run_;
+    error_.clear();
+    absent_ = false;
+    setState(State::Starting);
+    begin();
 }
 
 void Announcer::onAvahiSignal(const QDBusMessage& message) {

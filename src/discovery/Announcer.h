@@ -23,7 +23,6 @@
 
 class QDBusMessage;
 class QDBusPendingCall;
-class QDBusServiceWatcher;
 
 namespace tc::discovery {
 
@@ -63,6 +62,7 @@ signals:
 
 private slots:
     void onAvahiSignal(const QDBusMessage& message);
+    void onOwnerChanged(const QDBusMessage& message);
 
 private:
     void setState(State s);
@@ -99,7 +99,6 @@ private:
     bool added_ = false;
     int alternatives_ = 0;
     bool listening_ = false;
-    QDBusServiceWatcher* watcher_ = nullptr;
 };
 
 } // namespace tc::discovery

@@ -91,6 +91,22 @@ QDBusMessage avahiOwnerCall() {
     return call;
 }
 
+void listenForAvahiOwner(QObject* receiver, const char* slot) {
+    avahiBus().connect(QString(), QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"),
+                       QStringLiteral("NameOwnerChanged"), {QLatin1String(kAvahiService)}, QString(), receiver,
+                       slot);
+}
+
+std::optional<QString> avahiOwnerChange(const QDBusMessage& message) {
+    // Only the bus itself sends from its name: nobody else can tell us
+    // Avahi moved.
+    const QList<QVariant> a = message.arguments();
+    if (message.service() != QLatin1String("org.freedesktop.DBus") || a.size() < 3 ||
+        a.value(0).toString() != QLatin1String(kAvahiService))
+        return std::nullopt;
+    return a.value(2).toString();
+}
+
 QDBusMessage avahiCall(const QString& path, const char* interface, const char* method) {
     return QDBusMessage::createMethodCall(QLatin1String(kAvahiService), path, QLatin1String(interface),
                                           QLatin1String(method));

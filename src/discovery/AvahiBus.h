@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,17 @@ bool avahiAbsent(const QDBusMessage& error);
 QString errorText(const QDBusMessage& error);
 // Asks the bus who owns Avahi's name now (its unique name).
 QDBusMessage avahiOwnerCall();
+
+// Has `slot` (taking a QDBusMessage) of `receiver` called whenever the owner
+// of Avahi's name changes; the connection goes with the receiver. Not a
+// QDBusServiceWatcher: Qt keeps the bus's own name as watched from the
+// start, so removing a watcher's match (at every exit) sent the bus a
+// RemoveMatch for a rule never added, answered by MatchRuleNotFound. This
+// rule names no sender, so Qt has nothing of its own to undo.
+void listenForAvahiOwner(QObject* receiver, const char* slot);
+// The owner change `message` (given to that slot) is the bus's own word:
+// the new owner, empty when Avahi's name went; nullopt for anything else.
+std::optional<QString> avahiOwnerChange(const QDBusMessage& message);
 
 // A method call to Avahi.
 QDBusMessage avahiCall(const QString& path, const char* interface, const char* method);

@@ -4,7 +4,6 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
-#include <QDBusServiceWatcher>
 #include <QNetworkInterface>
 #include <QTimer>
 #include <algorithm>
@@ -116,16 +115,10 @@ void GameBrowser::start() {
             return;
         }
         listenOnce();
-        if (!watcher_) {
+        if (!watching_) {
             // A daemon started (or restarted) while the list is open fills it.
-            watcher_ = new QDBusServiceWatcher(QLatin1String(kAvahiService), avahiBus(),
-                                               QDBusServiceWatcher::WatchForOwnerChange, this);
-            connect(watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] {
-                if (state_ == State::Off) return;
-                const bool had = !games_.rows().empty();
-                start();
-                if (had) emit gamesChanged();
-            });
+            watching_ = true;
+            listenForAvahiOwner(this, SLOT(onOwnerChanged(QDBusMessage)));
         }
         lookUpOwner();
     });
@@ -231,6 +224,13 @@ void GameBrowser::onAvahiSignal(const QDBusMessage& message) {
         }
     }
     while (early_.size() > kMaxEarlySignals) early_.pop_front();
+}
+
+void GameBrowser::onOwnerChanged(const QDBusMessage& message) {
+    if (state_ == State::Off || !avahiOwnerChange(message)) return;
+    const bool had = !games_.rows().empty();
+    start();
+    if (had) emit gamesChanged();
 }
 
 void GameBrowser::itemNew(const QDBusMessage& message) {

@@ -27,7 +27,6 @@
 
 class QDBusMessage;
 class QDBusPendingCall;
-class QDBusServiceWatcher;
 
 namespace tc::discovery {
 
@@ -64,6 +63,7 @@ signals:
 
 private slots:
     void onAvahiSignal(const QDBusMessage& message);
+    void onOwnerChanged(const QDBusMessage& message);
 
 private:
     // One followed instance's resolver.
@@ -108,7 +108,7 @@ private:
     std::map<QString, ServiceKey> paths_;  // resolver path -> instance
     int preparing_ = 0;                    // calls under way that make an object
     std::deque<QDBusMessage> early_;       // signals of objects not known yet
-    QDBusServiceWatcher* watcher_ = nullptr;
+    bool watching_ = false;  // Avahi's owner changes
 };
 
 } // namespace tc::discovery

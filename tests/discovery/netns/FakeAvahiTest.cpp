@@ -216,5 +216,38 @@ TEST(FakeAvahi, AvahisOwnErrorsAreNamedNotTakenForItsAbsence) {
               "Too many objects). They can still join at your address.");
 }
 
+// Avahi taking its name on the bus later (a daemon started or restarted):
+// the game is announced and the list is made, told by the bus alone.
+TEST(FakeAvahi, ADaemonThatTakesItsNameLaterIsUsedAndOnlyTheBusCanSaySo) {
+    REQUIRE_NETNS();
+    if (qEnvironmentVariable("TILECREST_NETNS_AVAHI") != QLatin1String("0"))
+        GTEST_SKIP() << "needs a bus without the Avahi daemon";
+    FakeAvahi fake;
+    Announcer announcer;
+    announcer.start(QStringLiteral("Ann"), 7006, GameAnnouncement{"1.0.3", 1, 5, false});
+    GameBrowser browser;
+    browser.start();
+    ASSERT_TRUE(waitFor([&] {
+        return announcer.state() == Announcer::State::Unavailable && browser.state() == GameBrowser::State::Unavailable;
+    }));
+    EXPECT_TRUE(announcer.avahiAbsent());
+    EXPECT_TRUE(browser.avahiAbsent());
+
+    // Anyone but the bus claiming that Avahi arrived is not believed.
+    fake.signal(QStringLiteral("/org/freedesktop/DBus"), "org.freedesktop.DBus", "NameOwnerChanged",
+                {QStringLiteral("org.freedesktop.Avahi"), QString(), QStringLiteral(":1.4242")});
+    QTest::qWait(500);
+    EXPECT_EQ(announcer.state(), Announcer::State::Unavailable);
+    EXPECT_EQ(browser.state(), GameBrowser::State::Unavailable);
+    EXPECT_TRUE(fake.calls.isEmpty()) << fake.calls.join(", ").toStdString();
+
+    ASSERT_TRUE(fake.own());
+    EXPECT_TRUE(waitFor([&] {
+        return announcer.state() == Announcer::State::Established && browser.state() == GameBrowser::State::Browsing;
+    })) << fake.calls.join(", ").toStdString();
+    EXPECT_EQ(fake.count("EntryGroupNew"), 1) << fake.calls.join(", ").toStdString();
+    EXPECT_EQ(fake.count("ServiceBrowserPrepare"), 1) << fake.calls.join(", ").toStdString();
+}
+
 } // namespace
 } // namespace tc::discovery::test
