@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "net/KeepAlive.h"
+
 namespace tc::server {
 namespace {
 // Qt reads no further from the OS while this much is waiting for us, so a
@@ -79,6 +81,9 @@ void ServerHost::onNewConnection() {
         // Turns are short messages answered at once; Nagle's algorithm would
         // hold each one back until the peer's delayed ack of the last.
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        // A player whose machine vanished sends no FIN: probes end his
+        // connection in time for the seat hold to mean something.
+        net::enableKeepAlive(static_cast<int>(socket->socketDescriptor()));
         QHostAddress address = socket->peerAddress();
         bool mapped = false;
         const quint32 v4 = address.toIPv4Address(&mapped);
