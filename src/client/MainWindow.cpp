@@ -123,9 +123,13 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent, bool showFirst)
 
 void MainWindow::wireReconnect() {
     connect(&reconnect_, &ReconnectAttempt::progress, this, &MainWindow::showReconnectBanner);
+    // Cancel gives the kept seat up first (a moment at most), so the
+    // table does not wait on it until the hold ends; then the game is left.
     connect(banner_, &ReconnectBanner::cancelled, this, [this] {
-        reconnect_.cancel();
         banner_->hide();
+        reconnect_.giveUp();
+    });
+    connect(&reconnect_, &ReconnectAttempt::givenUp, this, [this] {
         gate_.feed([this] { session_.reconnectFailed("You stopped reconnecting; the game is left."); });
     });
     connect(&reconnect_, &ReconnectAttempt::failed, this, [this](const QString& reason) {

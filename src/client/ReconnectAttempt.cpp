@@ -29,12 +29,38 @@ void ReconnectAttempt::start(const QString& host, quint16 port, const std::strin
 }
 
 void ReconnectAttempt::cancel() {
+    givingUp_ = false;
     ticker_.stop();
     tryLimit_.stop();
     sock_.drop();
     handshake_.reset();
     reconnector_.reset();
     trying_ = false;
+}
+
+void ReconnectAttempt::giveUp() {
+    const bool hadSeat = reconnector_.has_value() && !reconnector_->expired(now());
+    cancel();
+    if (!hadSeat) {
+        // Nothing kept any more: said at once, from the event loop.
+        QTimer::singleShot(0, this, [this] { emit givenUp(); });
+        return;
+    }
+    givingUp_ = true;
+    handshake_ = std::make_unique<ReclaimHandshake>(key_, ReclaimHandshake::Purpose::Leave);
+    sock_.setConnectTimeout(kGiveUpMs);
+    tryLimit_.start(kGiveUpMs);
+    sock_.connectTo(host_, port_);
+}
+
+void ReconnectAttempt::doneGivingUp() {
+    if (!givingUp_) return;
+    givingUp_ = false;
+    tryLimit_.stop();
+    handshake_.reset();
+    if (sock_.isConnected()) sock_.leave();  // what was said goes out first
+    else sock_.drop();
+    emit givenUp();
 }
 
 QString ReconnectAttempt::statusText() const {
@@ -69,6 +95,10 @@ void ReconnectAttempt::tryNow() {
 }
 
 void ReconnectAttempt::tryFailed() {
+    if (givingUp_) {
+        doneGivingUp();
+        return;
+    }
     if (!reconnector_ || !trying_) return;
     trying_ = false;
     tryLimit_.stop();
@@ -77,6 +107,13 @@ void ReconnectAttempt::tryFailed() {
 }
 
 void ReconnectAttempt::onBytes(const QByteArray& bytes) {
+    if (givingUp_ && handshake_) {
+        const std::string reply = handshake_->onBytes(std::string_view(bytes.constData(), bytes.size()));
+        if (!reply.empty()) sock_.write(QByteArray::fromStdString(reply));
+        // Left, refused or no game: either way there is nothing more to do.
+        if (handshake_->finished()) doneGivingUp();
+        return;
+    }
     if (!reconnector_ || !handshake_) return;
     const std::string reply = handshake_->onBytes(std::string_view(bytes.constData(), bytes.size()));
     if (!reply.empty()) sock_.write(QByteArray::fromStdString(reply));

@@ -6,6 +6,12 @@
 // says no seat is kept for the key, or the hold has run out (`failed`, with
 // the words for the chat). `progress` comes about once a second for the
 // window's line.
+//
+// giveUp() ends the tries on the player's word: one more connection
+// presents the key and leaves the seat at once (ReclaimHandshake's Leave),
+// so the table stops waiting on a seat nobody will come back to. When the
+// server cannot be reached within kGiveUpMs the hold ends by itself as it
+// would have. `givenUp` comes once either way.
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -33,9 +39,14 @@ public:
     ~ReconnectAttempt() override;
 
     void start(const QString& host, quint16 port, const std::string& key, std::int64_t holdMs);
+    // How long giving the seat up may take before the window goes on.
+    static constexpr int kGiveUpMs = 3000;
+
     // Stops without a report.
     void cancel();
+    void giveUp();
     bool running() const { return reconnector_.has_value(); }
+    bool givingUp() const { return givingUp_; }
     // "Connection lost, reconnecting… 1:54 left"; empty when not running.
     QString statusText() const;
 
@@ -46,6 +57,7 @@ signals:
     void progress();
     void reclaimed();
     void failed(const QString& reason);
+    void givenUp();
 
 private:
     void tick();
@@ -53,6 +65,7 @@ private:
     void tryFailed();
     void onBytes(const QByteArray& bytes);
     void fail(const QString& reason);
+    void doneGivingUp();
     std::int64_t now() const { return clock_.elapsed(); }
 
     ClientSocket sock_;
@@ -65,6 +78,7 @@ private:
     std::optional<Reconnector> reconnector_;
     std::unique_ptr<ReclaimHandshake> handshake_;
     bool trying_ = false;
+    bool givingUp_ = false;
     std::int64_t lastProgress_ = -1;
 };
 

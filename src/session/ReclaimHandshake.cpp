@@ -53,7 +53,12 @@ std::string ReclaimHandshake::onBytes(std::string_view bytes) {
         } else if (state_ == State::Asked && line.rfind("CMD_yourseat+", 0) == 0) {
             seat_ = numberAfter(line, "CMD_yourseat+", 6);
             state_ = seat_ == 0 ? State::NotAGame : State::Reclaimed;
-            if (seat_ != 0) {
+            if (seat_ != 0 && purpose_ == Purpose::Leave) {
+                // Said from the seat itself, the only place the server
+                // takes a leaving from; what else comes is not ours to read.
+                state_ = State::Left;
+                reply = "CMD_leaving+" + std::to_string(seat_) + "+" + net::kTerminator;
+            } else if (seat_ != 0) {
                 // The session handles the seat's line and all after it.
                 rest_ = line + net::kTerminator;
                 rest_.append(bytes.substr(end + 1));

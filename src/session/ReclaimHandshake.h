@@ -5,6 +5,11 @@
 // answers "CMD_yourseat+seat+" (the seat is ours again; that line and
 // everything after it are for the session taking the connection over),
 // "CMD_reclaimrefused+" (no seat is kept for this key), or "CMD_full+".
+//
+// A copy that gives up (Cancel while reconnecting) takes the seat back the
+// same way only to leave it at once: it answers the seat's line with
+// "CMD_leaving+seat+" and goes, so the server releases the seat as for any
+// player who leaves instead of keeping it for nobody until the hold ends.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -20,6 +25,7 @@ public:
         Waiting,    // for the login request
         Asked,      // key presented, waiting for the answer
         Reclaimed,  // the seat is ours: rest() starts with "CMD_yourseat"
+        Left,       // (leaving) the seat was taken back and given up
         Refused,    // no seat is kept for the key
         Full,       // no slot to arrive on: may be tried again
         NotAGame,   // something answered that does not speak the game
@@ -27,7 +33,10 @@ public:
     // More than this before the answer is not a game host.
     static constexpr std::size_t kMaxBytes = 64 * 1024;
 
-    explicit ReclaimHandshake(std::string key) : key_(std::move(key)) {}
+    enum class Purpose { Return, Leave };
+
+    explicit ReclaimHandshake(std::string key, Purpose purpose = Purpose::Return)
+        : key_(std::move(key)), purpose_(purpose) {}
 
     // Bytes from the host. Returns what to send to it, or nothing. Bytes
     // after a final state are not looked at.
@@ -41,6 +50,7 @@ public:
 
 private:
     std::string key_;
+    Purpose purpose_;
     State state_ = State::Waiting;
     int seat_ = 0;
     std::string pending_;

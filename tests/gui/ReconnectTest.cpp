@@ -1,8 +1,11 @@
 // The game program getting back to its seat against the real headless
 // server, through a relay that cuts the line.
 #include <QAction>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QPushButton>
+
+#include <algorithm>
 
 #include "CuttingRelay.h"
 #include "GameCopy.h"
@@ -223,6 +226,44 @@ TEST(Reconnect, CancelLeavesTheGameAndAnExitIsNoDrop) {
                               kWait));
         EXPECT_FALSE(bob.heard("CMD_away+" + QByteArray::number(seat)));
     }
+}
+
+// Cancel while the host can be reached again: the kept seat is given up at
+// once, so the table sees Ann leave long before the two minutes are over.
+TEST(Reconnect, CancelGivesTheKeptSeatUpAtOnceWhenTheHostCanBeReached) {
+    HeadlessServer server({});
+    ASSERT_NE(server.port, 0);
+    Bob bob(server.port);
+    ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_newplayerinfo+1+Bob"); }, kWait));
+    CuttingRelay relay(server.port);
+    GameCopy ann(annArgs(relay.port()));
+    ASSERT_TRUE(waitUntil([&] { return !ann.session().seatKey().empty(); }, kWait));
+    bob.startGame();
+    ASSERT_TRUE(waitUntil([&] { return ann.session().currentplayer() != 0; }, kWait));
+    relay.setDown(true);
+    relay.cut();
+    ASSERT_TRUE(waitUntil([&] { return ann.session().reconnecting(); }, kWait));
+    ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_away+2+120+"); }, kWait));
+    // Her first try met the line still down; the next one is a second away.
+    ASSERT_TRUE(waitUntil([&] { return relay.arrivals >= 2; }, kWait));
+    relay.setDown(false);
+    QElapsedTimer since;
+    since.start();
+    auto* cancel = ann.window().findChild<QPushButton*>("reconnectCancel");
+    ASSERT_NE(cancel, nullptr);
+    cancel->click();
+    EXPECT_FALSE(ann.window().reconnectAttempt().running());
+    ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_playerdisconnected+2+Ann"); }, kWait)) << server.log().toStdString();
+    EXPECT_LT(since.elapsed(), 60000) << "the hold would have ended by itself";
+    EXPECT_TRUE(server.log().contains("leave slot 2 (Ann) on purpose")) << server.log().toStdString();
+    ASSERT_TRUE(waitUntil([&] { return ann.chatHas("You stopped reconnecting; the game is left."); }, kWait));
+    EXPECT_FALSE(ann.window().reconnectAttempt().givingUp());
+    // It stays given up: nothing keeps it, nothing ends it again later.
+    QTest::qWait(1500);
+    EXPECT_EQ(bob.lines.count("CMD_playerdisconnected+2+Ann"), 1);
+    EXPECT_EQ(std::count_if(bob.lines.begin(), bob.lines.end(),
+                            [](const QByteArray& l) { return l.startsWith("CMD_away+2+"); }),
+              1);
 }
 
 TEST(Reconnect, AHostWhoClosesTheGameEndsItForTheOthersWithoutATry) {

@@ -3,6 +3,7 @@
 // connection's end as the host reports it; time is the server's clock.
 #include "GameFlowFixture.h"
 
+#include <algorithm>
 #include <set>
 
 #include "server/SeatKeys.h"
@@ -144,6 +145,35 @@ TEST_F(Hold, BackWithinTheHoldTakesTheSameSeatScoreAndMarksAndPlaysItsTurnsAgain
     steerDice(1, 1);
     say(back, "CMD_closethem+2+2");
     EXPECT_EQ(only(bob, "CMD_closeit"), Lines{"CMD_closeit+2"});
+}
+
+// A copy that gave up reconnecting proves the seat with its key and leaves
+// from it: released at once as for any leaving, never kept again.
+TEST_F(Hold, TheKeyFollowedByALeavingReleasesTheKeptSeatAtOnce) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    const ConnId cid = seatWithKey("Cid");
+    start(bob, 4, 0);
+    server.connectionClosed(ann);
+    ASSERT_TRUE(server.held(2));
+    now += 5'000;
+    const ConnId back = comeBack(keys[2]);
+    EXPECT_EQ(linesTo(back).at(0), "CMD_yourseat+2+");
+    say(back, "CMD_leaving+2+");
+    server.connectionClosed(back);
+    EXPECT_EQ(linesTo(bob), (Lines{"CMD_justwatching+2+2", "CMD_back+2+", "CMD_playerdisconnected+2+Ann"}));
+    EXPECT_EQ(linesTo(cid), linesTo(bob));
+    EXPECT_FALSE(server.held(2));
+    EXPECT_FALSE(server.player(2).active);
+    EXPECT_NE(std::find(ports.logs.begin(), ports.logs.end(), "leave slot 2 (Ann) on purpose"), ports.logs.end());
+    // The key went with the seat.
+    const ConnId again = comeBack(keys[2]);
+    EXPECT_EQ(linesTo(again), Lines{"CMD_reclaimrefused+"});
+    // Long after, nothing ends that was kept.
+    clear();
+    now += 200'000;
+    server.checkHolds();
+    EXPECT_TRUE(only(bob, "CMD_playerdisconnected").empty());
 }
 
 TEST_F(Hold, AClientWithoutTheKeyOrLeavingOnPurposeIsReleasedAtOnceAsBefore) {

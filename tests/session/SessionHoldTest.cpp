@@ -202,6 +202,29 @@ TEST(ReclaimHandshake, PresentsTheKeyAndHandsOverFromTheSeatsLine) {
     EXPECT_EQ(flood.state(), ReclaimHandshake::State::NotAGame);
 }
 
+TEST(ReclaimHandshake, GivingUpPresentsTheKeyThenLeavesFromTheSeatItself) {
+    ReclaimHandshake h(kKey, ReclaimHandshake::Purpose::Leave);
+    EXPECT_EQ(h.onBytes("CMD_sendlogininfo+5\xFF"), "CMD_reclaim+5+" + kKey + "+\xFF");
+    EXPECT_EQ(h.state(), ReclaimHandshake::State::Asked);
+    // The leaving names the seat given back, not the slot arrived on.
+    EXPECT_EQ(h.onBytes("CMD_chat+1+Bob chats: hi|clBlack\xFF" "CMD_yourseat+3+\xFF" "CMD_existingplayers+1+Bob+0\xFF"),
+              "CMD_leaving+3+\xFF");
+    EXPECT_EQ(h.state(), ReclaimHandshake::State::Left);
+    EXPECT_TRUE(h.finished());
+    EXPECT_EQ(h.rest(), "");
+    EXPECT_EQ(h.onBytes("CMD_gamestats+1+2+3+10+\xFF"), "");
+
+    // No seat kept, or no game there: nothing to leave, nothing sent.
+    ReclaimHandshake refused(kKey, ReclaimHandshake::Purpose::Leave);
+    EXPECT_EQ(refused.onBytes("CMD_sendlogininfo+2\xFF"), "CMD_reclaim+2+" + kKey + "+\xFF");
+    EXPECT_EQ(refused.onBytes("CMD_reclaimrefused+\xFF" "CMD_yourseat+3+\xFF"), "");
+    EXPECT_EQ(refused.state(), ReclaimHandshake::State::Refused);
+    ReclaimHandshake badSeat(kKey, ReclaimHandshake::Purpose::Leave);
+    badSeat.onBytes("CMD_sendlogininfo+5\xFF");
+    EXPECT_EQ(badSeat.onBytes("CMD_yourseat+7+\xFF"), "");
+    EXPECT_EQ(badSeat.state(), ReclaimHandshake::State::NotAGame);
+}
+
 TEST(Reconnector, WaitsGrowFromHalfASecondAndTheHoldBoundsThem) {
     Reconnector r(1000, 120'000);
     EXPECT_EQ(r.nextTryAt(), 1500);
