@@ -130,20 +130,43 @@ TEST(PictureCache, OtherVersionsAndTheLeastUsedGo) {
     writeAll(dir.filePath(QStringLiteral("pictures-200.v%1.tcpx").arg(art::artVersion - 1)), "old");
     writeAll(dir.filePath("notes.txt"), "not ours");
     const std::vector<QImage> one = {pattern(4, 4, 1.0, qRgba(1, 2, 3, 255))};
-    for (const char* name : {"a", "b", "c"}) {
+    for (const char* name : {"table-a", "table-b", "table-c"}) {
         ASSERT_TRUE(cache.save(name, one));
         // Modification times a second apart, oldest first.
         QFile f(cache.pathOf(name));
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-100 + (name[0] - 'a')), QFileDevice::FileModificationTime);
+        f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-100 + (name[6] - 'a')), QFileDevice::FileModificationTime);
     }
-    // "a" was used last.
-    ASSERT_TRUE(cache.load("a").has_value());
+    // "table-a" was used last.
+    ASSERT_TRUE(cache.load("table-a").has_value());
     cache.prune(2);
     QStringList left = QDir(dir.path()).entryList(QDir::Files);
     left.sort();
-    EXPECT_EQ(left, (QStringList{QFileInfo(cache.pathOf("a")).fileName(), QFileInfo(cache.pathOf("c")).fileName(),
-                                 "notes.txt"}));
+    EXPECT_EQ(left, (QStringList{"notes.txt", QFileInfo(cache.pathOf("table-a")).fileName(),
+                                 QFileInfo(cache.pathOf("table-c")).fileName()}));
+}
+
+TEST(PictureCache, ManyTableTopsDoNotPushOutThePictureSets) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const PictureCache cache(dir.path());
+    const std::vector<QImage> one = {pattern(4, 4, 1.0, qRgba(1, 2, 3, 255))};
+    // The picture sets first, then a window dragged through many sizes.
+    int age = 100;
+    const auto saveAged = [&](const QString& name) {
+        ASSERT_TRUE(cache.save(name, one));
+        QFile f(cache.pathOf(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-age--), QFileDevice::FileModificationTime);
+    };
+    for (const char* name : {"pictures-150", "pictures-200"}) saveAged(name);
+    for (int w = 720; w < 740; ++w) saveAged(QStringLiteral("table-2000-%1x555-0x0").arg(w));
+    cache.prune(2);
+    QStringList left = QDir(dir.path()).entryList(QDir::Files);
+    left.sort();
+    const auto file = [&](const QString& name) { return QFileInfo(cache.pathOf(name)).fileName(); };
+    EXPECT_EQ(left, (QStringList{file("pictures-150"), file("pictures-200"), file("table-2000-738x555-0x0"),
+                                 file("table-2000-739x555-0x0")}));
 }
 
 TEST(PictureCache, ADrawnSetIsTakenOnlyWhenWhole) {
