@@ -123,6 +123,69 @@ TEST(PictureCache, AFileThatClaimsMoreThanItHoldsIsRefused) {
     }
 }
 
+TEST(PictureCache, NamesSidesAndCountsAreHeldToTheirBoundsExactly) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const PictureCache cache(dir.path());
+    const std::vector<QImage> one = {pattern(4, 4, 1.0, qRgba(1, 2, 3, 255))};
+    // Names: letters, digits, '-' and '.', at most 100 of them; nothing that leaves the folder.
+    for (const QString& name : {QStringLiteral("azAZ09-."), QString(100, QLatin1Char('z'))}) {
+        EXPECT_TRUE(cache.save(name, one)) << name.toStdString();
+        EXPECT_TRUE(cache.load(name).has_value()) << name.toStdString();
+    }
+    ASSERT_TRUE(cache.save("inside", one));
+    QDir(dir.path()).mkpath("sub");
+    ASSERT_TRUE(QFile::copy(cache.pathOf("inside"), dir.filePath("sub/x" + QFileInfo(cache.pathOf("")).fileName())));
+    for (const QString& name : {QString(), QString(101, QLatin1Char('z')), QStringLiteral("sub/x"),
+                                QStringLiteral("../inside"), QStringLiteral("a b"), QStringLiteral("{")}) {
+        EXPECT_FALSE(cache.save(name, one)) << name.toStdString();
+        EXPECT_FALSE(cache.load(name).has_value()) << name.toStdString();
+    }
+    EXPECT_FALSE(PictureCache(QString()).save("inside", one));
+    EXPECT_FALSE(PictureCache(QString()).load("inside").has_value());
+
+    // Sides up to 16384 pixels, a one-pixel-wide picture is a picture, not an empty one.
+    // Device pixel ratios up to 16.
+    const std::vector<QImage> edges = {pattern(16384, 1, 1.0, qRgba(9, 9, 9, 255)), pattern(1, 16384, 1.0, qRgba(9, 9, 9, 255)),
+                                       pattern(1, 3, 16.0, qRgba(9, 9, 9, 255))};
+    ASSERT_TRUE(cache.save("edges", edges));
+    const auto back = cache.load("edges");
+    ASSERT_TRUE(back.has_value());
+    ASSERT_EQ(back->size(), 3u);
+    EXPECT_EQ((*back)[0].size(), QSize(16384, 1));
+    EXPECT_EQ((*back)[1].size(), QSize(1, 16384));
+    EXPECT_EQ((*back)[2].size(), QSize(1, 3));
+    EXPECT_EQ((*back)[2], edges[2]);
+    EXPECT_EQ((*back)[2].devicePixelRatio(), 16.0);
+    EXPECT_FALSE(cache.save("wide", {QImage(16385, 1, QImage::Format_ARGB32_Premultiplied)}));
+    EXPECT_FALSE(cache.save("tall", {QImage(1, 16385, QImage::Format_ARGB32_Premultiplied)}));
+
+    // At most 64 pictures a file.
+    EXPECT_TRUE(cache.save("many", std::vector<QImage>(64, one.front())));
+    EXPECT_EQ(cache.load("many")->size(), 64u);
+    EXPECT_FALSE(cache.save("toomany", std::vector<QImage>(65, one.front())));
+}
+
+TEST(PictureCache, AWholeFileOfAnotherFormatVersionOrByteOrderIsRefused) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const PictureCache cache(dir.path());
+    ASSERT_TRUE(cache.save("set", {pattern(4, 4, 1.0, qRgba(1, 2, 3, 255))}));
+    QByteArray bytes = readAll(cache.pathOf("set"));
+    bytes.chop(20);
+    // magic 4, format 4, version 4, byte order 1: each changed alone, checksummed again.
+    for (const int at : {0, 3, 7, 11, 12}) {
+        QByteArray forged = bytes;
+        forged[at] = char(forged[at] ^ 0x01);
+        forged += QCryptographicHash::hash(forged, QCryptographicHash::Sha1);
+        writeAll(cache.pathOf("set"), forged);
+        EXPECT_FALSE(cache.load("set").has_value()) << "byte " << at;
+    }
+    bytes += QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
+    writeAll(cache.pathOf("set"), bytes);
+    EXPECT_TRUE(cache.load("set").has_value());
+}
+
 TEST(PictureCache, OtherVersionsAndTheLeastUsedGo) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
