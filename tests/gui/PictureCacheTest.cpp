@@ -42,6 +42,20 @@ void writeAll(const QString& path, const QByteArray& bytes) {
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
+// A small set kept under `name`, read back without its checksum, for a
+// test to forge and checksum again (writeChecksummed).
+QByteArray keptBody(const PictureCache& cache, const QString& name) {
+    EXPECT_TRUE(cache.save(name, {pattern(4, 4, 1.0, qRgba(1, 2, 3, 255))}));
+    QByteArray bytes = readAll(cache.pathOf(name));
+    bytes.chop(20);
+    return bytes;
+}
+
+void writeChecksummed(const QString& path, QByteArray body) {
+    body += QCryptographicHash::hash(body, QCryptographicHash::Sha1);
+    writeAll(path, body);
+}
+
 } // namespace
 
 TEST(PictureCache, WhatIsKeptComesBackPixelForPixel) {
@@ -106,9 +120,7 @@ TEST(PictureCache, AFileThatClaimsMoreThanItHoldsIsRefused) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const PictureCache cache(dir.path());
-    ASSERT_TRUE(cache.save("set", {pattern(4, 4, 1.0, qRgba(1, 2, 3, 255))}));
-    QByteArray bytes = readAll(cache.pathOf("set"));
-    bytes.chop(20);
+    const QByteArray bytes = keptBody(cache, "set");
     // magic 4, format 4, version 4, byte order 1, count 4: then the width.
     const int widthAt = 4 + 4 + 4 + 1 + 4;
     for (const auto& [w, h] : {std::pair{16384u, 16384u}, std::pair{100000u, 1u}, std::pair{4u, 5u}}) {
@@ -117,8 +129,7 @@ TEST(PictureCache, AFileThatClaimsMoreThanItHoldsIsRefused) {
             forged[widthAt + i] = char((w >> (24 - 8 * i)) & 0xff);
             forged[widthAt + 4 + i] = char((h >> (24 - 8 * i)) & 0xff);
         }
-        forged += QCryptographicHash::hash(forged, QCryptographicHash::Sha1);
-        writeAll(cache.pathOf("set"), forged);
+        writeChecksummed(cache.pathOf("set"), forged);
         EXPECT_FALSE(cache.load("set").has_value()) << w << "x" << h;
     }
 }
@@ -170,19 +181,15 @@ TEST(PictureCache, AWholeFileOfAnotherFormatVersionOrByteOrderIsRefused) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const PictureCache cache(dir.path());
-    ASSERT_TRUE(cache.save("set", {pattern(4, 4, 1.0, qRgba(1, 2, 3, 255))}));
-    QByteArray bytes = readAll(cache.pathOf("set"));
-    bytes.chop(20);
+    const QByteArray bytes = keptBody(cache, "set");
     // magic 4, format 4, version 4, byte order 1: each changed alone, checksummed again.
     for (const int at : {0, 3, 7, 11, 12}) {
         QByteArray forged = bytes;
         forged[at] = char(forged[at] ^ 0x01);
-        forged += QCryptographicHash::hash(forged, QCryptographicHash::Sha1);
-        writeAll(cache.pathOf("set"), forged);
+        writeChecksummed(cache.pathOf("set"), forged);
         EXPECT_FALSE(cache.load("set").has_value()) << "byte " << at;
     }
-    bytes += QCryptographicHash::hash(bytes, QCryptographicHash::Sha1);
-    writeAll(cache.pathOf("set"), bytes);
+    writeChecksummed(cache.pathOf("set"), bytes);
     EXPECT_TRUE(cache.load("set").has_value());
 }
 
