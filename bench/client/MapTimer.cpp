@@ -1,6 +1,6 @@
-// map_timer COMMAND [ARG ...]: how long a program takes, as a person sees
-// it, from the command to its first window mapped on the X server named by
-// DISPLAY, and to that window first painted. Starts the command, waits for
+// map_timer [--until-drawn] COMMAND [ARG ...]: how long a program takes, as
+// a person sees it, from the command to its first window mapped on the X
+// server named by DISPLAY, and to that window first painted. Starts the command, waits for
 // the first top-level window to be mapped (a bare X server: no window
 // manager stands between), then for the pixels at five points of it to
 // differ from the root window's colour (start the X server with -br, a
@@ -8,7 +8,11 @@
 // and prints
 // one line:
 //   <mapped ms> <user cpu ms> <system cpu ms> <peak resident KiB> <painted ms>
-// the CPU and memory being the program's own up to the paint. Exit status
+// the CPU and memory being the program's own up to the paint. A window's
+// first colour may be its background alone; with --until-drawn it waits
+// on (up to 20 s) until one of the five points changes from the colour the
+// paint showed, the first thing drawn on it, and adds <drawn ms>, the CPU
+// and memory then being those up to the drawing. Exit status
 // 0, or 1 when nothing was mapped or painted within 20 s (the program is
 // ended then too), 2 on a wrong command line or no X server.
 #include <xcb/xcb.h>
@@ -22,6 +26,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -36,8 +41,13 @@ double ms(const timeval& t) { return static_cast<double>(t.tv_sec) * 1e3 + stati
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool untilDrawn = argc > 1 && std::strcmp(argv[1], "--until-drawn") == 0;
+    if (untilDrawn) {
+        --argc;
+        ++argv;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: map_timer COMMAND [ARG ...]\n");
+        std::fprintf(stderr, "usage: map_timer [--until-drawn] COMMAND [ARG ...]\n");
         return 2;
     }
     xcb_connection_t* x = xcb_connect(nullptr, nullptr);
@@ -87,7 +97,7 @@ int main(int argc, char** argv) {
     }
     // Painted: any of five points (the middle and towards the corners)
     // differs from the root's colour an unpainted window shows.
-    double painted = 0;
+    double painted = 0, drawn = 0;
     if (mapped) {
         auto* g = xcb_get_geometry_reply(x, xcb_get_geometry(x, window), nullptr);
         const int w = g ? g->width : 1, h = g ? g->height : 1;
@@ -113,6 +123,18 @@ int main(int argc, char** argv) {
             }
             usleep(1000);
         }
+        if (untilDrawn && painted > 0) {
+            uint32_t first[5];
+            for (int i = 0; i < 5; ++i) first[i] = now[i];
+            while (nowMs() - start < 20000 && !xcb_connection_has_error(x)) {
+                sample(now);
+                if (std::memcmp(now, first, sizeof now) != 0) {
+                    drawn = nowMs() - start;
+                    break;
+                }
+                usleep(1000);
+            }
+        }
     }
     // Ended at once, so its CPU time is the start-up's.
     kill(child, SIGKILL);
@@ -120,10 +142,12 @@ int main(int argc, char** argv) {
     rusage use{};
     wait4(child, &status, 0, &use);
     xcb_disconnect(x);
-    if (!mapped || painted == 0) {
-        std::fprintf(stderr, "map_timer: no window %s within 20 s\n", mapped ? "painted" : "mapped");
+    if (!mapped || painted == 0 || (untilDrawn && drawn == 0)) {
+        std::fprintf(stderr, "map_timer: no window %s within 20 s\n", !mapped ? "mapped" : painted == 0 ? "painted" : "drawn");
         return 1;
     }
-    std::printf("%.2f %.2f %.2f %ld %.2f\n", wall, ms(use.ru_utime), ms(use.ru_stime), use.ru_maxrss, painted);
+    std::printf("%.2f %.2f %.2f %ld %.2f", wall, ms(use.ru_utime), ms(use.ru_stime), use.ru_maxrss, painted);
+    if (untilDrawn) std::printf(" %.2f", drawn);
+    std::printf("\n");
     return 0;
 }

@@ -5,11 +5,15 @@
 
 namespace tc::app {
 
-void ApplicationIdentity::apply() {
+void ApplicationIdentity::apply(bool withIcon) {
     QGuiApplication::setApplicationName(QStringLiteral("Tilecrest"));
-    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
     // Ties the window to the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.tilecrest.Tilecrest"));
+    if (withIcon) applyIcon();
+}
+
+void ApplicationIdentity::applyIcon() {
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.png")));
 }
 
 } // namespace tc::app

@@ -8,8 +8,14 @@ namespace tc::app {
 
 class ApplicationIdentity {
 public:
-    // Call once, after the QApplication exists and before any window.
-    static void apply();
+    // Call once, after the QApplication exists and before any window. With
+    // `withIcon` false the icon is left for applyIcon(): the first picture
+    // read makes Qt look through its image plugins (about 3 ms), which the
+    // program does after its window is on the screen.
+    static void apply(bool withIcon = true);
+    // The icon of every window that has none of its own, also of windows
+    // already made.
+    static void applyIcon();
 };
 
 } // namespace tc::app

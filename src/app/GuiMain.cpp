@@ -98,13 +98,14 @@ int main(int argc, char* argv[]) {
     tc::app::SingleInstance instance(tc::app::SingleInstance::defaultKey());
     if (!instance.claim()) return 0;
 
-    tc::app::ApplicationIdentity::apply();
+    tc::app::ApplicationIdentity::apply(false);
     // The main window ends the program, even while a side window is open.
     QApplication::setQuitOnLastWindowClosed(false);
 
     // The window is on the screen first; the table, the side windows and
     // the server are made while it is mapped, before it is first painted.
     tc::client::MainGame game(tc::game::Lcg::seedFromClock(), true);
+    tc::app::ApplicationIdentity::applyIcon();
     QObject::connect(&game.window(), &tc::client::MainWindow::closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     QObject::connect(&instance, &tc::app::SingleInstance::raiseRequested, &game.window(),

@@ -1,5 +1,7 @@
 #include "client/PictureCache.h"
 
+#include <map>
+
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDateTime>
@@ -134,12 +136,13 @@ void PictureCache::prune(int keep) const {
     QDir dir(folder_);
     const QFileInfoList files =
         dir.entryInfoList({QStringLiteral("*") + kSuffix}, QDir::Files | QDir::Hidden, QDir::Time);
-    int kept = 0;
+    std::map<QString, int> kept;  // by kind
     for (const QFileInfo& f : files) {
         // Newest first: the ones of this version used most recently stay.
         const bool current = f.fileName().endsWith(versionTag() + kSuffix);
-        if (current && kept < keep)
-            ++kept;
+        int& ofKind = kept[f.fileName().section(QLatin1Char('-'), 0, 0)];
+        if (current && ofKind < keep)
+            ++ofKind;
         else
             QFile::remove(f.absoluteFilePath());
     }

@@ -29,7 +29,9 @@ public:
     // Keeps `images` under `name`; false when the file could not be written.
     bool save(const QString& name, const std::vector<QImage>& images) const;
     // Removes files of another art version, then all but the `keep` used
-    // most recently.
+    // most recently of each kind, the part of the name before its first
+    // '-' ("pictures", "table"): a window resized many times makes table
+    // tops for many sizes, which must not push out the few picture sets.
     void prune(int keep) const;
 
     QString pathOf(const QString& name) const;

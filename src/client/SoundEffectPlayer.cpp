@@ -3,12 +3,12 @@
 #include <array>
 
 #include <QApplication>
-#include <QAudioDevice>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
 
 #include "client/QuietMultimedia.h"
+#include "client/SoundOutput.h"
 
 namespace tc::client {
 
@@ -26,7 +26,7 @@ QString resourcePath(const char* sound) {
 
 } // namespace
 
-SoundEffectPlayer::SoundEffectPlayer() = default;
+SoundEffectPlayer::SoundEffectPlayer(QString modulePath) : modulePath_(std::move(modulePath)) {}
 
 SoundEffectPlayer::~SoundEffectPlayer() = default;
 
@@ -40,38 +40,38 @@ QString SoundEffectPlayer::resourceFor(const QString& name) {
     return {};
 }
 
+QStringList SoundEffectPlayer::modulePaths() {
+    const QDir bin(QCoreApplication::applicationDirPath());
+    const QString name = QLatin1String(kSoundModuleName);
+    return {bin.filePath(name),
+            QDir::cleanPath(bin.filePath(QStringLiteral(TILECREST_SOUND_MODULE_FROM_BIN "/") + name))};
+}
+
 bool SoundEffectPlayer::ready() {
-    if (audio_ == Audio::Unknown) {
-        installQuietMultimedia();
-        audio_ = QMediaDevices::defaultAudioOutput().isNull() ? Audio::Absent : Audio::Present;
-        if (audio_ == Audio::Present) {
-            for (const char* sound : kSounds) {
-                const QString path = resourcePath(sound);
-                auto effect = std::make_unique<QSoundEffect>();
-                effect->setSource(QUrl(QStringLiteral("qrc") + path));
-                effects_.emplace(path, std::move(effect));
-            }
-        }
+    if (audio_ != Audio::Unknown) return audio_ == Audio::Present;
+    // Before the module loads, so that its own complaints are caught too.
+    installQuietMultimedia();
+    audio_ = Audio::NoModule;
+    const QStringList paths = modulePath_.isEmpty() ? modulePaths() : QStringList{modulePath_};
+    for (const QString& path : paths) {
+        if (!QFileInfo::exists(path)) continue;
+        // Never unloaded: Qt Multimedia keeps threads of its own.
+        QLibrary module(path);
+        module.setLoadHints(QLibrary::PreventUnloadHint);
+        const auto make = reinterpret_cast<MakeSoundOutput>(module.resolve(kMakeSoundOutputSymbol));
+        if (!make) continue;
+        QStringList resources;
+        for (const char* sound : kSounds) resources << resourcePath(sound);
+        output_.reset(make(resources));
+        audio_ = output_ && output_->present() ? Audio::Present : Audio::Absent;
+        break;
     }
     return audio_ == Audio::Present;
 }
 
-void SoundEffectPlayer::stopCurrent() {
-    if (current_) current_->stop();
-    current_ = nullptr;
-}
-
 void SoundEffectPlayer::play(const std::string& name) {
     if (!ready()) return;
-    stopCurrent();
-    const auto found = effects_.find(resourceFor(QString::fromStdString(name)));
-    if (found == effects_.end()) {
-        QApplication::beep();
-        return;
-    }
-    // A sound still loading starts as soon as it has loaded.
-    current_ = found->second.get();
-    current_->play();
+    if (!output_->play(resourceFor(QString::fromStdString(name)))) QApplication::beep();
 }
 
 } // namespace tc::client

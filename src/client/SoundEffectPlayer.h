@@ -1,24 +1,26 @@
 #pragma once
 // The program's sound player: plays the packaged sounds (:/sounds/*.wav)
-// through Qt Multimedia. One channel: a new sound stops the one playing.
-// Playing only starts a sound and returns. Nothing touches the audio system
-// until the first sound is asked for; a machine without an audio device
-// then plays nothing, and Qt Multimedia's complaints about it are kept off
-// the console (QuietMultimedia).
-#include <map>
+// through the sound module (SoundOutput). One channel: a new sound stops
+// the one playing. Playing only starts a sound and returns. Nothing touches
+// the audio system, or even loads the module, until the first sound is
+// asked for; a machine without an audio device, or a copy without its
+// module, then plays nothing, and Qt Multimedia's complaints about it are
+// kept off the console (QuietMultimedia).
 #include <memory>
 
 #include <QString>
 
 #include "session/ClientSoundPlayer.h"
 
-class QSoundEffect;
-
 namespace tc::client {
+
+class SoundOutput;
 
 class SoundEffectPlayer final : public ClientSoundPlayer {
 public:
-    SoundEffectPlayer();
+    // `modulePath` names the sound module; empty looks beside the program,
+    // then where an install puts it (modulePaths()).
+    explicit SoundEffectPlayer(QString modulePath = {});
     ~SoundEffectPlayer() override;
     SoundEffectPlayer(const SoundEffectPlayer&) = delete;
     SoundEffectPlayer& operator=(const SoundEffectPlayer&) = delete;
@@ -32,16 +34,24 @@ public:
     // asked for at a win just before "gameover", plays the same fanfare.
     static QString resourceFor(const QString& name);
 
-private:
-    // Looks for an audio device once, then loads every sound, so later
-    // sounds start at once.
-    bool ready();
-    void stopCurrent();
+    // Where the program looks for its sound module, in order: beside
+    // itself (a build or an unpacked copy), then the install's library
+    // folder relative to the program's.
+    static QStringList modulePaths();
 
-    enum class Audio { Unknown, Absent, Present };
+    enum class Audio { Unknown, NoModule, Absent, Present };
+    // Unknown until the first sound; then whether the module was found and
+    // the machine has an audio output.
+    Audio audio() const { return audio_; }
+
+private:
+    // Loads the module and looks for an audio device once; every sound is
+    // loaded then, so later sounds start at once.
+    bool ready();
+
+    QString modulePath_;
     Audio audio_ = Audio::Unknown;
-    std::map<QString, std::unique_ptr<QSoundEffect>> effects_;  // by resource
-    QSoundEffect* current_ = nullptr;
+    std::unique_ptr<SoundOutput> output_;
 };
 
 } // namespace tc::client

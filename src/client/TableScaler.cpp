@@ -38,7 +38,7 @@ constexpr int kSettleMs = 150;
 // between two sizes draws nothing again.
 constexpr std::size_t kKeptSets = 3;
 // Files kept in the cache folder: picture sets and table tops together.
-constexpr int kKeptFiles = 8;
+constexpr int kKeptFiles = 4;
 
 // Drawn picture sets by pixel scale, shared by every table of the program
 // (a game left and begun again keeps them). Window thread only.

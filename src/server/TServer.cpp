@@ -128,9 +128,10 @@ void TServer::connectionClosed(ConnId conn) {
     if (it == conns_.end()) return;
     const int slot = it->second.slot;
     const bool onPurpose = it->second.leaving;
+    const std::string address = it->second.address;
     conns_.erase(it);
     log("leave " + who(slot) + (onPurpose ? " on purpose" : ""));
-    if (onPurpose || !holdSeat(slot)) release(slot);
+    if (onPurpose || !holdSeat(slot, address)) release(slot);
     afterInput();
 }
 
@@ -166,6 +167,7 @@ void TServer::release(int slot) {
     hold_.end(slot);
     keys_.drop(slot);
     p.away = false;
+    p.awayFrom.clear();
     p.active = false;
     p.name.clear();
     p.conn = 0;
@@ -377,11 +379,13 @@ void TServer::kickhim(int slot, const std::string& data) {
     if (target < 1 || target > kSlotCount) return;
     const auto& p = player_[target];
     if (p.active && p.loggedin) {
-        // The host means it: the same name from the same address stays out.
+        // The host means it: the same name from the same address stays out,
+        // also one whose seat is kept after a drop.
         const auto conn = conns_.find(p.conn);
-        if (conn != conns_.end()) {
-            removed_.add(conn->second.address, p.name);
-            log("keeping out " + utf8(p.name) + " from " + conn->second.address + " from now on");
+        const std::string address = conn != conns_.end() ? conn->second.address : p.away ? p.awayFrom : std::string();
+        if (!address.empty()) {
+            removed_.add(address, p.name);
+            log("keeping out " + utf8(p.name) + " from " + address + " from now on");
         }
         sendTo(target, "CMD_removed+");
     }

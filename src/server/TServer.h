@@ -221,7 +221,7 @@ private:
     // --- seats kept for dropped players (TServerHold.cpp) ---
     // The connection of `slot` ended without a removal: keeps the seat when
     // its player may come back. False when the slot is to be released.
-    bool holdSeat(int slot);
+    bool holdSeat(int slot, const std::string& address);
     // What a player learns after his login beyond the table: his seat's
     // key, the seats kept for others, the tiles of the turn.
     void tellAfterLogin(int slot);

@@ -21,10 +21,11 @@ std::string TServer::shutTilesLine() const {
     return "CMD_shuttiles+" + digits + "+";
 }
 
-bool TServer::holdSeat(int slot) {
+bool TServer::holdSeat(int slot, const std::string& address) {
     if (slot < 1 || slot > game::kSeatCount) return false;
     auto& p = player_[slot];
     if (!hold_.enabled() || !gamestarted_ || !p.active || !p.loggedin || !keys_.acknowledged(slot)) return false;
+    p.awayFrom = address;
     p.conn = 0;
     p.away = true;
     hold_.hold(slot, clock_());
@@ -105,6 +106,7 @@ void TServer::reclaim(int slot, const std::string& data) {
     auto& p = player_[seat];
     p.conn = conn;
     p.away = false;
+    p.awayFrom.clear();
     hold_.end(seat);
     log("back " + who(seat) + " (from slot " + std::to_string(slot) + ")");
 

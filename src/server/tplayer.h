@@ -20,6 +20,9 @@ struct tplayer {
     // The connection dropped and the seat is kept for its player: no
     // connection (conn 0), still in the game, played by the computer.
     bool away = false;
+    // Where an away player's connection came from, so that a host who
+    // removes the kept seat keeps that player out as any other.
+    std::string awayFrom;
 };
 
 } // namespace tc::server

@@ -1,6 +1,7 @@
 #include "windows/AboutWindow.h"
 
 #include <QEvent>
+#include <QGraphicsDropShadowEffect>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -22,11 +23,18 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text, QRect g
     QPalette pal = l->palette();
     pal.setColor(QPalette::WindowText, QColor(255, 248, 220));
     l->setPalette(pal);
+    // A dark edge keeps light text readable on the light streaks of the wood.
+    auto* shadow = new QGraphicsDropShadowEffect(l);
+    shadow->setOffset(1, 1);
+    shadow->setBlurRadius(3);
+    shadow->setColor(QColor(30, 16, 4, 230));
+    l->setGraphicsEffect(shadow);
     return l;
 }
 
-// An address the player can click: underlined, light blue, a hand cursor,
-// the whole of it in the tooltip when the line is too short for it.
+// An address the player can click: underlined, a light gold that stands
+// out from the cream text as far from the wood, a hand cursor, the whole of
+// it in the tooltip when the line is too short for it.
 void makeLink(QLabel* l, const QString& text) {
     l->setAlignment(Qt::AlignCenter);
     QFont f = l->font();
@@ -35,7 +43,7 @@ void makeLink(QLabel* l, const QString& text) {
     l->setText(l->fontMetrics().elidedText(text, Qt::ElideMiddle, l->width()));
     if (l->text() != text) l->setToolTip(text);
     QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, QColor(190, 225, 255));
+    p.setColor(QPalette::WindowText, QColor(255, 226, 140));
     l->setPalette(p);
     l->setCursor(Qt::PointingHandCursor);
 }

@@ -42,6 +42,20 @@ void writeAll(const QString& path, const QByteArray& bytes) {
     ASSERT_EQ(f.write(bytes), bytes.size());
 }
 
+// A small set kept under `name`, read back without its checksum, for a
+// test to forge and checksum again (writeChecksummed).
+QByteArray keptBody(const PictureCache& cache, const QString& name) {
+    EXPECT_TRUE(cache.save(name, {pattern(4, 4, 1.0, qRgba(1, 2, 3, 255))}));
+    QByteArray bytes = readAll(cache.pathOf(name));
+    bytes.chop(20);
+    return bytes;
+}
+
+void writeChecksummed(const QString& path, QByteArray body) {
+    body += QCryptographicHash::hash(body, QCryptographicHash::Sha1);
+    writeAll(path, body);
+}
+
 } // namespace
 
 TEST(PictureCache, WhatIsKeptComesBackPixelForPixel) {
@@ -106,9 +120,7 @@ TEST(PictureCache, AFileThatClaimsMoreThanItHoldsIsRefused) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const PictureCache cache(dir.path());
-    ASSERT_TRUE(cache.save("set", {pattern(4, 4, 1.0, qRgba(1, 2, 3, 255))}));
-    QByteArray bytes = readAll(cache.pathOf("set"));
-    bytes.chop(20);
+    const QByteArray bytes = keptBody(cache, "set");
     // magic 4, format 4, version 4, byte order 1, count 4: then the width.
     const int widthAt = 4 + 4 + 4 + 1 + 4;
     for (const auto& [w, h] : {std::pair{16384u, 16384u}, std::pair{100000u, 1u}, std::pair{4u, 5u}}) {
@@ -117,10 +129,68 @@ TEST(PictureCache, AFileThatClaimsMoreThanItHoldsIsRefused) {
             forged[widthAt + i] = char((w >> (24 - 8 * i)) & 0xff);
             forged[widthAt + 4 + i] = char((h >> (24 - 8 * i)) & 0xff);
         }
-        forged += QCryptographicHash::hash(forged, QCryptographicHash::Sha1);
-        writeAll(cache.pathOf("set"), forged);
+        writeChecksummed(cache.pathOf("set"), forged);
         EXPECT_FALSE(cache.load("set").has_value()) << w << "x" << h;
     }
+}
+
+TEST(PictureCache, NamesSidesAndCountsAreHeldToTheirBoundsExactly) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const PictureCache cache(dir.path());
+    const std::vector<QImage> one = {pattern(4, 4, 1.0, qRgba(1, 2, 3, 255))};
+    // Names: letters, digits, '-' and '.', at most 100 of them; nothing that leaves the folder.
+    for (const QString& name : {QStringLiteral("azAZ09-."), QString(100, QLatin1Char('z'))}) {
+        EXPECT_TRUE(cache.save(name, one)) << name.toStdString();
+        EXPECT_TRUE(cache.load(name).has_value()) << name.toStdString();
+    }
+    ASSERT_TRUE(cache.save("inside", one));
+    QDir(dir.path()).mkpath("sub");
+    ASSERT_TRUE(QFile::copy(cache.pathOf("inside"), dir.filePath("sub/x" + QFileInfo(cache.pathOf("")).fileName())));
+    for (const QString& name : {QString(), QString(101, QLatin1Char('z')), QStringLiteral("sub/x"),
+                                QStringLiteral("../inside"), QStringLiteral("a b"), QStringLiteral("{")}) {
+        EXPECT_FALSE(cache.save(name, one)) << name.toStdString();
+        EXPECT_FALSE(cache.load(name).has_value()) << name.toStdString();
+    }
+    EXPECT_FALSE(PictureCache(QString()).save("inside", one));
+    EXPECT_FALSE(PictureCache(QString()).load("inside").has_value());
+
+    // Sides up to 16384 pixels, a one-pixel-wide picture is a picture, not an empty one.
+    // Device pixel ratios up to 16.
+    const std::vector<QImage> edges = {pattern(16384, 1, 1.0, qRgba(9, 9, 9, 255)), pattern(1, 16384, 1.0, qRgba(9, 9, 9, 255)),
+                                       pattern(1, 3, 16.0, qRgba(9, 9, 9, 255))};
+    ASSERT_TRUE(cache.save("edges", edges));
+    const auto back = cache.load("edges");
+    ASSERT_TRUE(back.has_value());
+    ASSERT_EQ(back->size(), 3u);
+    EXPECT_EQ((*back)[0].size(), QSize(16384, 1));
+    EXPECT_EQ((*back)[1].size(), QSize(1, 16384));
+    EXPECT_EQ((*back)[2].size(), QSize(1, 3));
+    EXPECT_EQ((*back)[2], edges[2]);
+    EXPECT_EQ((*back)[2].devicePixelRatio(), 16.0);
+    EXPECT_FALSE(cache.save("wide", {QImage(16385, 1, QImage::Format_ARGB32_Premultiplied)}));
+    EXPECT_FALSE(cache.save("tall", {QImage(1, 16385, QImage::Format_ARGB32_Premultiplied)}));
+
+    // At most 64 pictures a file.
+    EXPECT_TRUE(cache.save("many", std::vector<QImage>(64, one.front())));
+    EXPECT_EQ(cache.load("many")->size(), 64u);
+    EXPECT_FALSE(cache.save("toomany", std::vector<QImage>(65, one.front())));
+}
+
+TEST(PictureCache, AWholeFileOfAnotherFormatVersionOrByteOrderIsRefused) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const PictureCache cache(dir.path());
+    const QByteArray bytes = keptBody(cache, "set");
+    // magic 4, format 4, version 4, byte order 1: each changed alone, checksummed again.
+    for (const int at : {0, 3, 7, 11, 12}) {
+        QByteArray forged = bytes;
+        forged[at] = char(forged[at] ^ 0x01);
+        writeChecksummed(cache.pathOf("set"), forged);
+        EXPECT_FALSE(cache.load("set").has_value()) << "byte " << at;
+    }
+    writeChecksummed(cache.pathOf("set"), bytes);
+    EXPECT_TRUE(cache.load("set").has_value());
 }
 
 TEST(PictureCache, OtherVersionsAndTheLeastUsedGo) {
@@ -130,20 +200,43 @@ TEST(PictureCache, OtherVersionsAndTheLeastUsedGo) {
     writeAll(dir.filePath(QStringLiteral("pictures-200.v%1.tcpx").arg(art::artVersion - 1)), "old");
     writeAll(dir.filePath("notes.txt"), "not ours");
     const std::vector<QImage> one = {pattern(4, 4, 1.0, qRgba(1, 2, 3, 255))};
-    for (const char* name : {"a", "b", "c"}) {
+    for (const char* name : {"table-a", "table-b", "table-c"}) {
         ASSERT_TRUE(cache.save(name, one));
         // Modification times a second apart, oldest first.
         QFile f(cache.pathOf(name));
         ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-        f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-100 + (name[0] - 'a')), QFileDevice::FileModificationTime);
+        f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-100 + (name[6] - 'a')), QFileDevice::FileModificationTime);
     }
-    // "a" was used last.
-    ASSERT_TRUE(cache.load("a").has_value());
+    // "table-a" was used last.
+    ASSERT_TRUE(cache.load("table-a").has_value());
     cache.prune(2);
     QStringList left = QDir(dir.path()).entryList(QDir::Files);
     left.sort();
-    EXPECT_EQ(left, (QStringList{QFileInfo(cache.pathOf("a")).fileName(), QFileInfo(cache.pathOf("c")).fileName(),
-                                 "notes.txt"}));
+    EXPECT_EQ(left, (QStringList{"notes.txt", QFileInfo(cache.pathOf("table-a")).fileName(),
+                                 QFileInfo(cache.pathOf("table-c")).fileName()}));
+}
+
+TEST(PictureCache, ManyTableTopsDoNotPushOutThePictureSets) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const PictureCache cache(dir.path());
+    const std::vector<QImage> one = {pattern(4, 4, 1.0, qRgba(1, 2, 3, 255))};
+    // The picture sets first, then a window dragged through many sizes.
+    int age = 100;
+    const auto saveAged = [&](const QString& name) {
+        ASSERT_TRUE(cache.save(name, one));
+        QFile f(cache.pathOf(name));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-age--), QFileDevice::FileModificationTime);
+    };
+    for (const char* name : {"pictures-150", "pictures-200"}) saveAged(name);
+    for (int w = 720; w < 740; ++w) saveAged(QStringLiteral("table-2000-%1x555-0x0").arg(w));
+    cache.prune(2);
+    QStringList left = QDir(dir.path()).entryList(QDir::Files);
+    left.sort();
+    const auto file = [&](const QString& name) { return QFileInfo(cache.pathOf(name)).fileName(); };
+    EXPECT_EQ(left, (QStringList{file("pictures-150"), file("pictures-200"), file("table-2000-738x555-0x0"),
+                                 file("table-2000-739x555-0x0")}));
 }
 
 TEST(PictureCache, ADrawnSetIsTakenOnlyWhenWhole) {

@@ -27,6 +27,7 @@ set(expected
   bin/tilecrest
   bin/tilecrest-pack
   bin/tilecrest-server
+  ${SOUND_MODULE_DIR}/tilecrest-sound.so
   share/applications/${id}.desktop
   share/doc/tilecrest/LICENSE
   share/doc/tilecrest/README.md
@@ -42,6 +43,11 @@ list(SORT found)
 list(SORT expected)
 if(NOT found STREQUAL expected)
   fail("installed\n  ${found}\nexpected\n  ${expected}")
+endif()
+
+# The game finds its sound module from its own folder, wherever the prefix.
+if(NOT EXISTS ${PREFIX}/bin/${SOUND_MODULE_FROM_BIN}/tilecrest-sound.so)
+  fail("the game looks for its sound module in bin/${SOUND_MODULE_FROM_BIN}, where nothing was installed")
 endif()
 
 # Each icon is a PNG of its folder's size: width and height in the IHDR.
@@ -105,7 +111,7 @@ endforeach()
 # The installed game keeps its files in the user's XDG folders, never beside
 # itself: a solo game with a fresh home, ended by SIGTERM as a logout would
 # (the window closes as by Exit, which writes the tally and the moved
-# window's place). TMPDIR and USER keep its single-instance name apart from
+# window's place), after its first sound. TMPDIR and USER keep its single-instance name apart from
 # any copy the developer runs. Offscreen: what is checked is where the files
 # go, not the window, and the install check runs without a display.
 set(home ${PREFIX}-home)
@@ -115,10 +121,16 @@ file(CHMOD ${home}/runtime DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EX
 execute_process(COMMAND ${CMAKE_COMMAND} -E env HOME=${home} XDG_CONFIG_HOME=${home}/config
                   XDG_DATA_HOME=${home}/data XDG_RUNTIME_DIR=${home}/runtime TMPDIR=${home}/tmp
                   USER=tilecrest-install-test QT_QPA_PLATFORM=offscreen
-                  timeout -s TERM --preserve-status 8 ${PREFIX}/bin/tilecrest
+                  sh ${CMAKE_CURRENT_LIST_DIR}/run-installed.sh ${PREFIX}/bin/tilecrest ${home}/sound-module
                 RESULT_VARIABLE rc OUTPUT_QUIET ERROR_QUIET TIMEOUT 60)
 if(NOT rc EQUAL 0)
   fail("the installed tilecrest ended with ${rc} on SIGTERM")
+endif()
+# The solo game's first sound (a player entering) loaded the installed module.
+file(STRINGS ${home}/sound-module loaded)
+file(REAL_PATH ${PREFIX}/${SOUND_MODULE_DIR}/tilecrest-sound.so installed_module)
+if(NOT loaded STREQUAL installed_module)
+  fail("the installed tilecrest did not load its sound module at its first sound: '${loaded}'")
 endif()
 foreach(file config/Tilecrest/velmoralobby.ini data/Tilecrest/Ridgeplaytally.tld)
   if(NOT EXISTS ${home}/${file})

@@ -357,6 +357,31 @@ TEST_F(Hold, WhileSeatOneIsAwayNobodyElseIsHostUntilTheHoldEnds) {
     EXPECT_EQ(server.slotOf(eve), 1);
 }
 
+TEST_F(Hold, AKeptSeatTheHostRemovesIsReleasedAndItsPlayerKeptOut) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    seatWithKey("Cid");
+    start(bob, 3, 1);
+    server.connectionClosed(ann);
+    ASSERT_TRUE(server.held(2));
+    clear();
+    say(bob, "CMD_kickhim+1+2+");
+    EXPECT_FALSE(server.held(2));
+    EXPECT_FALSE(server.player(2).active);
+    EXPECT_EQ(only(bob, "CMD_playerdisconnected"), Lines{"CMD_playerdisconnected+2+Ann"});
+    EXPECT_NE(std::find(ports.logs.begin(), ports.logs.end(), "keeping out Ann from 10.0.0.1 from now on"),
+              ports.logs.end());
+    // Her key took nothing back, and her name from her address sits nowhere.
+    clear();
+    const ConnId back = comeBack(keys[2]);
+    EXPECT_EQ(linesTo(back), Lines{"CMD_reclaimrefused+"});
+    const ConnId again = connect("10.0.0.1:5123");
+    const int slot = server.slotOf(again);
+    say(again, "CMD_logininfo+" + std::to_string(slot) + "+1.0.3+ann");
+    EXPECT_EQ(linesTo(again), (Lines{"CMD_sendlogininfo+" + std::to_string(slot), "CMD_removed+"}));
+    EXPECT_FALSE(server.player(slot).loggedin);
+}
+
 TEST_F(Hold, TheSlotAReturningCopyArrivedOnIsLeftUnannouncedAndNeverHadATurn) {
     const ConnId bob = seatWithKey("Bob");
     const ConnId ann = seatWithKey("Ann");
