@@ -59,8 +59,9 @@ QDBusMessage avahiOwnerCall();
 // of Avahi's name changes; the connection goes with the receiver. Not a
 // QDBusServiceWatcher: Qt keeps the bus's own name as watched from the
 // start, so removing a watcher's match (at every exit) sent the bus a
-// RemoveMatch for a rule never added, answered by MatchRuleNotFound. This
-// rule names no sender, so Qt has nothing of its own to undo.
+// RemoveMatch for a rule never added, answered by MatchRuleNotFound (which
+// Qt D-Bus builds that check the answer print on the console). This rule
+// names no sender, so Qt has nothing of its own to undo.
 void listenForAvahiOwner(QObject* receiver, const char* slot);
 // The owner change `message` (given to that slot) is the bus's own word:
 // the new owner, empty when Avahi's name went; nullopt for anything else.

@@ -1,7 +1,7 @@
 // What the discovery classes leave on the bus when they go: no call the
 // bus refuses. A RemoveMatch for a rule that was never added is answered
-// with MatchRuleNotFound, which newer Qt and libdbus builds print on the
-// console at every exit. A dbus-monitor of the namespace's bus sees every
+// with MatchRuleNotFound, which Qt D-Bus builds that check the answer print
+// on the console at every exit. A dbus-monitor of the namespace's bus sees every
 // such answer, whichever process it goes to.
 #include <QDBusConnection>
 #include <QDBusMessage>
