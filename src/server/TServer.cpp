@@ -296,8 +296,8 @@ void TServer::dispatch(int slot, const std::string& line) {
     std::string key, data;
     if (!net::splitKey(line, key, data)) return;
     // Before its login a connection is a stranger: only the login counts,
-    // or a returning copy's key for its kept seat.
-    if (!player_[slot].loggedin && key != "CMD_logininfo" && key != "CMD_reclaim") return;
+    // or a returning copy's key for its kept seat, to take it or give it up.
+    if (!player_[slot].loggedin && key != "CMD_logininfo" && key != "CMD_reclaim" && key != "CMD_giveup") return;
     try {
         if (key == "CMD_logininfo") receivedlogininfo(slot, data);
         else if (key == "CMD_kickhim") kickhim(slot, data);
@@ -311,6 +311,7 @@ void TServer::dispatch(int slot, const std::string& line) {
         else if (key == "CMD_keyack") keyack(slot, data);
         else if (key == "CMD_leaving") leaving(slot, data);
         else if (key == "CMD_reclaim") reclaim(slot, data);
+        else if (key == "CMD_giveup") giveup(slot, data);
         else if (key == "CMD_letbackin") letbackin(slot, data);
     } catch (const net::ConversionError& e) {
         log("ignored " + utf8(key) + " from slot " + std::to_string(slot) + ": " + utf8(e.what()));

@@ -228,6 +228,9 @@ private:
     void keyack(int slot, const std::string& data);
     void leaving(int slot, const std::string& data);
     void reclaim(int slot, const std::string& data);
+    // A copy that stopped trying to come back gives its kept seat up with
+    // the key: released at once, without first coming back to the table.
+    void giveup(int slot, const std::string& data);
     // Ends every hold with a release, as between games.
     void releaseHeld();
     // A game started while seats are kept: every table has cleared its

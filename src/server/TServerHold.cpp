@@ -83,6 +83,24 @@ void TServer::leaving(int slot, const std::string& data) {
     if (it != conns_.end()) it->second.leaving = true;
 }
 
+void TServer::giveup(int slot, const std::string& data) {
+    FieldReader r(data);
+    if (r.positionalInt() != slot || player_[slot].loggedin) return;
+    const std::string key = r.positional();
+    const int seat = keys_.match(key);
+    if (seat == 0 || !hold_.held(seat)) {
+        log("refused a seat key from slot " + std::to_string(slot) + ": no seat is kept for it");
+        sendTo(slot, "CMD_reclaimrefused+");
+        return;
+    }
+    log("seat " + std::to_string(seat) + " (" + utf8(player_[seat].name) + ") given up by its player");
+    sendTo(slot, "CMD_givenup+" + std::to_string(seat) + "+");
+    // The table hears the leaving as for anyone who leaves; the connection
+    // that said it was never at the table and goes unannounced.
+    release(seat);
+    disconnectsock(slot, "gave up its kept seat");
+}
+
 void TServer::reclaim(int slot, const std::string& data) {
     FieldReader r(data);
     if (r.positionalInt() != slot) return;

@@ -23,6 +23,10 @@ std::string reclaimMessage(int slot, const std::string& key) {
     return "CMD_reclaim+" + std::to_string(slot) + "+" + key + "+" + net::kTerminator;
 }
 
+std::string giveUpMessage(int slot, const std::string& key) {
+    return "CMD_giveup+" + std::to_string(slot) + "+" + key + "+" + net::kTerminator;
+}
+
 std::string ReclaimHandshake::onBytes(std::string_view bytes) {
     std::string reply;
     total_ += bytes.size();
@@ -46,19 +50,17 @@ std::string ReclaimHandshake::onBytes(std::string_view bytes) {
                 state_ = State::NotAGame;
             } else {
                 state_ = State::Asked;
-                reply = reclaimMessage(slot, key_);
+                reply = purpose_ == Purpose::Leave ? giveUpMessage(slot, key_) : reclaimMessage(slot, key_);
             }
         } else if (state_ == State::Asked && line == "CMD_reclaimrefused+") {
             state_ = State::Refused;
-        } else if (state_ == State::Asked && line.rfind("CMD_yourseat+", 0) == 0) {
+        } else if (state_ == State::Asked && purpose_ == Purpose::Leave && line.rfind("CMD_givenup+", 0) == 0) {
+            seat_ = numberAfter(line, "CMD_givenup+", 6);
+            state_ = seat_ == 0 ? State::NotAGame : State::Left;
+        } else if (state_ == State::Asked && purpose_ == Purpose::Return && line.rfind("CMD_yourseat+", 0) == 0) {
             seat_ = numberAfter(line, "CMD_yourseat+", 6);
             state_ = seat_ == 0 ? State::NotAGame : State::Reclaimed;
-            if (seat_ != 0 && purpose_ == Purpose::Leave) {
-                // Said from the seat itself, the only place the server
-                // takes a leaving from; what else comes is not ours to read.
-                state_ = State::Left;
-                reply = "CMD_leaving+" + std::to_string(seat_) + "+" + net::kTerminator;
-            } else if (seat_ != 0) {
+            if (seat_ != 0) {
                 // The session handles the seat's line and all after it.
                 rest_ = line + net::kTerminator;
                 rest_.append(bytes.substr(end + 1));

@@ -6,18 +6,21 @@
 // everything after it are for the session taking the connection over),
 // "CMD_reclaimrefused+" (no seat is kept for this key), or "CMD_full+".
 //
-// A copy that gives up (Cancel while reconnecting) takes the seat back the
-// same way only to leave it at once: it answers the seat's line with
-// "CMD_leaving+seat+" and goes, so the server releases the seat as for any
-// player who leaves instead of keeping it for nobody until the hold ends.
+// A copy that gives up (Cancel while reconnecting) presents the key with
+// "CMD_giveup+slot+key+" instead; the host answers "CMD_givenup+seat+" and
+// releases the seat as for any player who leaves, instead of keeping it
+// for nobody until the hold ends, or "CMD_reclaimrefused+". A host that
+// does not know the request says nothing, and the seat ends with its hold.
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace tc::client {
 
-// The request presenting `key` from `slot`, in wire bytes.
+// The requests presenting `key` from `slot`, in wire bytes: to take the
+// seat back, and to give it up.
 std::string reclaimMessage(int slot, const std::string& key);
+std::string giveUpMessage(int slot, const std::string& key);
 
 class ReclaimHandshake {
 public:
@@ -25,7 +28,7 @@ public:
         Waiting,    // for the login request
         Asked,      // key presented, waiting for the answer
         Reclaimed,  // the seat is ours: rest() starts with "CMD_yourseat"
-        Left,       // (leaving) the seat was taken back and given up
+        Left,       // (giving up) the seat was given up
         Refused,    // no seat is kept for the key
         Full,       // no slot to arrive on: may be tried again
         NotAGame,   // something answered that does not speak the game

@@ -255,7 +255,9 @@ TEST(Reconnect, CancelGivesTheKeptSeatUpAtOnceWhenTheHostCanBeReached) {
     EXPECT_FALSE(ann.window().reconnectAttempt().running());
     ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_playerdisconnected+2+Ann"); }, kWait)) << server.log().toStdString();
     EXPECT_LT(since.elapsed(), 60000) << "the hold would have ended by itself";
-    EXPECT_TRUE(server.log().contains("leave slot 2 (Ann) on purpose")) << server.log().toStdString();
+    EXPECT_TRUE(server.log().contains("seat 2 (Ann) given up by its player")) << server.log().toStdString();
+    // The table never saw her come back only to leave.
+    EXPECT_EQ(bob.lines.count("CMD_back+2+"), 0);
     ASSERT_TRUE(waitUntil([&] { return ann.chatHas("You stopped reconnecting; the game is left."); }, kWait));
     EXPECT_FALSE(ann.window().reconnectAttempt().givingUp());
     // It stays given up: nothing keeps it, nothing ends it again later.

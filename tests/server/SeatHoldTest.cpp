@@ -357,6 +357,50 @@ TEST_F(Hold, WhileSeatOneIsAwayNobodyElseIsHostUntilTheHoldEnds) {
     EXPECT_EQ(server.slotOf(eve), 1);
 }
 
+// Cancel while reconnecting: the key alone gives the seat up, and the table
+// hears only the leaving, never a return first.
+TEST_F(Hold, AGiveUpWithTheKeyReleasesTheKeptSeatAtOnceAndSilentlyForTheStranger) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    const ConnId cid = seatWithKey("Cid");
+    start(bob, 4, 0);
+    server.connectionClosed(ann);
+    ASSERT_TRUE(server.held(2));
+    now += 5'000;
+    const ConnId wrong = connect("10.0.0.9:5001");
+    clear();
+    const std::string wrongSlot = std::to_string(server.slotOf(wrong));
+    say(wrong, "CMD_giveup+" + wrongSlot + "+" + std::string(SeatKeys::kKeyChars, 'a') + "+");
+    EXPECT_EQ(linesTo(wrong), Lines{"CMD_reclaimrefused+"});
+    EXPECT_TRUE(server.held(2));
+    // Given for another slot than its own, it is not heard.
+    const ConnId back = connect("10.0.0.9:5002");
+    const int arrived = server.slotOf(back);
+    clear();
+    say(back, "CMD_giveup+" + std::to_string(arrived == 7 ? 8 : 7) + "+" + keys[2] + "+");
+    EXPECT_TRUE(linesTo(back).empty());
+    EXPECT_TRUE(server.held(2));
+    say(back, "CMD_giveup+" + std::to_string(arrived) + "+" + keys[2] + "+");
+    EXPECT_EQ(linesTo(back), Lines{"CMD_givenup+2+"});
+    EXPECT_TRUE(closed(back));
+    EXPECT_EQ(linesTo(bob), Lines{"CMD_playerdisconnected+2+Ann"});
+    EXPECT_EQ(linesTo(cid), linesTo(bob));
+    EXPECT_FALSE(server.held(2));
+    EXPECT_FALSE(server.player(2).active);
+    EXPECT_FALSE(server.player(arrived).active);
+    EXPECT_NE(std::find(ports.logs.begin(), ports.logs.end(), "seat 2 (Ann) given up by its player"), ports.logs.end());
+    // The key went with the seat, and a seated player cannot give up another's seat.
+    server.connectionClosed(back);
+    const ConnId again = comeBack(keys[2]);
+    EXPECT_EQ(linesTo(again), Lines{"CMD_reclaimrefused+"});
+    server.connectionClosed(cid);
+    ASSERT_TRUE(server.held(3));
+    clear();
+    say(bob, "CMD_giveup+1+" + keys[3] + "+");
+    EXPECT_TRUE(server.held(3));
+    EXPECT_TRUE(linesTo(bob).empty());
+}
+
 TEST_F(Hold, AKeptSeatTheHostRemovesIsReleasedAndItsPlayerKeptOut) {
     const ConnId bob = seatWithKey("Bob");
     const ConnId ann = seatWithKey("Ann");

@@ -202,27 +202,34 @@ TEST(ReclaimHandshake, PresentsTheKeyAndHandsOverFromTheSeatsLine) {
     EXPECT_EQ(flood.state(), ReclaimHandshake::State::NotAGame);
 }
 
-TEST(ReclaimHandshake, GivingUpPresentsTheKeyThenLeavesFromTheSeatItself) {
+TEST(ReclaimHandshake, GivingUpPresentsTheKeyToGiveTheSeatUpAndNeverTakesItBack) {
     ReclaimHandshake h(kKey, ReclaimHandshake::Purpose::Leave);
-    EXPECT_EQ(h.onBytes("CMD_sendlogininfo+5\xFF"), "CMD_reclaim+5+" + kKey + "+\xFF");
+    EXPECT_EQ(h.onBytes("CMD_sendlogininfo+5\xFF"), "CMD_giveup+5+" + kKey + "+\xFF");
     EXPECT_EQ(h.state(), ReclaimHandshake::State::Asked);
-    // The leaving names the seat given back, not the slot arrived on.
-    EXPECT_EQ(h.onBytes("CMD_chat+1+Bob chats: hi|clBlack\xFF" "CMD_yourseat+3+\xFF" "CMD_existingplayers+1+Bob+0\xFF"),
-              "CMD_leaving+3+\xFF");
+    // The table's traffic passes unread; a seat's line is not taken for an answer.
+    EXPECT_EQ(h.onBytes("CMD_chat+1+Bob chats: hi|clBlack\xFF" "CMD_yourseat+3+\xFF"), "");
+    EXPECT_EQ(h.state(), ReclaimHandshake::State::Asked);
+    EXPECT_EQ(h.onBytes("CMD_givenup+3+\xFF"), "");
     EXPECT_EQ(h.state(), ReclaimHandshake::State::Left);
+    EXPECT_EQ(h.seat(), 3);
     EXPECT_TRUE(h.finished());
     EXPECT_EQ(h.rest(), "");
     EXPECT_EQ(h.onBytes("CMD_gamestats+1+2+3+10+\xFF"), "");
 
-    // No seat kept, or no game there: nothing to leave, nothing sent.
+    // No seat kept, or no game there: nothing given up, nothing more sent.
     ReclaimHandshake refused(kKey, ReclaimHandshake::Purpose::Leave);
-    EXPECT_EQ(refused.onBytes("CMD_sendlogininfo+2\xFF"), "CMD_reclaim+2+" + kKey + "+\xFF");
-    EXPECT_EQ(refused.onBytes("CMD_reclaimrefused+\xFF" "CMD_yourseat+3+\xFF"), "");
+    EXPECT_EQ(refused.onBytes("CMD_sendlogininfo+2\xFF"), "CMD_giveup+2+" + kKey + "+\xFF");
+    EXPECT_EQ(refused.onBytes("CMD_reclaimrefused+\xFF" "CMD_givenup+3+\xFF"), "");
     EXPECT_EQ(refused.state(), ReclaimHandshake::State::Refused);
     ReclaimHandshake badSeat(kKey, ReclaimHandshake::Purpose::Leave);
     badSeat.onBytes("CMD_sendlogininfo+5\xFF");
-    EXPECT_EQ(badSeat.onBytes("CMD_yourseat+7+\xFF"), "");
+    EXPECT_EQ(badSeat.onBytes("CMD_givenup+7+\xFF"), "");
     EXPECT_EQ(badSeat.state(), ReclaimHandshake::State::NotAGame);
+    // A copy coming back takes no "given up" for its seat.
+    ReclaimHandshake returning(kKey);
+    returning.onBytes("CMD_sendlogininfo+5\xFF");
+    returning.onBytes("CMD_givenup+3+\xFF");
+    EXPECT_EQ(returning.state(), ReclaimHandshake::State::Asked);
 }
 
 TEST(Reconnector, WaitsGrowFromHalfASecondAndTheHoldBoundsThem) {
