@@ -195,6 +195,19 @@ TEST(Reconnect, AfterTheHoldTheProgramGivesUpAndTheSeatIsReleased) {
     EXPECT_FALSE(ann.session().reconnecting());
 }
 
+// Ann's copy, joined through the relay, in a game Bob starts; then her line
+// is cut and kept down, and she is trying to come back.
+namespace {
+void cutOffInAGame(Bob& bob, CuttingRelay& relay, GameCopy& ann) {
+    ASSERT_TRUE(waitUntil([&] { return !ann.session().seatKey().empty(); }, kWait));
+    bob.startGame();
+    ASSERT_TRUE(waitUntil([&] { return ann.session().currentplayer() != 0; }, kWait));
+    relay.setDown(true);
+    relay.cut();
+    ASSERT_TRUE(waitUntil([&] { return ann.session().reconnecting(); }, kWait));
+}
+} // namespace
+
 TEST(Reconnect, CancelLeavesTheGameAndAnExitIsNoDrop) {
     HeadlessServer server({});
     ASSERT_NE(server.port, 0);
@@ -203,12 +216,7 @@ TEST(Reconnect, CancelLeavesTheGameAndAnExitIsNoDrop) {
     CuttingRelay relay(server.port);
     {
         GameCopy ann(annArgs(relay.port()));
-        ASSERT_TRUE(waitUntil([&] { return !ann.session().seatKey().empty(); }, kWait));
-        bob.startGame();
-        ASSERT_TRUE(waitUntil([&] { return ann.session().currentplayer() != 0; }, kWait));
-        relay.setDown(true);
-        relay.cut();
-        ASSERT_TRUE(waitUntil([&] { return ann.session().reconnecting(); }, kWait));
+        ASSERT_NO_FATAL_FAILURE(cutOffInAGame(bob, relay, ann));
         auto* cancel = ann.window().findChild<QPushButton*>("reconnectCancel");
         ASSERT_NE(cancel, nullptr);
         cancel->click();
@@ -237,12 +245,7 @@ TEST(Reconnect, CancelGivesTheKeptSeatUpAtOnceWhenTheHostCanBeReached) {
     ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_newplayerinfo+1+Bob"); }, kWait));
     CuttingRelay relay(server.port);
     GameCopy ann(annArgs(relay.port()));
-    ASSERT_TRUE(waitUntil([&] { return !ann.session().seatKey().empty(); }, kWait));
-    bob.startGame();
-    ASSERT_TRUE(waitUntil([&] { return ann.session().currentplayer() != 0; }, kWait));
-    relay.setDown(true);
-    relay.cut();
-    ASSERT_TRUE(waitUntil([&] { return ann.session().reconnecting(); }, kWait));
+    ASSERT_NO_FATAL_FAILURE(cutOffInAGame(bob, relay, ann));
     ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_away+2+120+"); }, kWait));
     // Her first try met the line still down; the next one is a second away.
     ASSERT_TRUE(waitUntil([&] { return relay.arrivals >= 2; }, kWait));

@@ -34,7 +34,19 @@ protected:
         say(c, "CMD_reclaim+" + std::to_string(server.slotOf(c)) + "+" + key + "+");
         return c;
     }
+    // Bob, Ann and Cid seated with keys, a game started, and Ann's line
+    // cut five seconds ago: her seat is kept.
+    void annAwayInAGame() {
+        bob = seatWithKey("Bob");
+        ann = seatWithKey("Ann");
+        cid = seatWithKey("Cid");
+        start(bob, 4, 0);
+        server.connectionClosed(ann);
+        ASSERT_TRUE(server.held(2));
+        now += 5'000;
+    }
     std::map<int, std::string> keys;
+    ConnId bob = 0, ann = 0, cid = 0;
 };
 
 TEST_F(Hold, TheLoginGivesEverySeatAKeyOfItsOwnAndSpectatorsNone) {
@@ -147,16 +159,10 @@ TEST_F(Hold, BackWithinTheHoldTakesTheSameSeatScoreAndMarksAndPlaysItsTurnsAgain
     EXPECT_EQ(only(bob, "CMD_closeit"), Lines{"CMD_closeit+2"});
 }
 
-// A copy that gave up reconnecting proves the seat with its key and leaves
-// from it: released at once as for any leaving, never kept again.
+// A copy that takes its seat back with the key and then leaves on purpose:
+// released at once as for any leaving, never kept again.
 TEST_F(Hold, TheKeyFollowedByALeavingReleasesTheKeptSeatAtOnce) {
-    const ConnId bob = seatWithKey("Bob");
-    const ConnId ann = seatWithKey("Ann");
-    const ConnId cid = seatWithKey("Cid");
-    start(bob, 4, 0);
-    server.connectionClosed(ann);
-    ASSERT_TRUE(server.held(2));
-    now += 5'000;
+    annAwayInAGame();
     const ConnId back = comeBack(keys[2]);
     EXPECT_EQ(linesTo(back).at(0), "CMD_yourseat+2+");
     say(back, "CMD_leaving+2+");
@@ -360,13 +366,7 @@ TEST_F(Hold, WhileSeatOneIsAwayNobodyElseIsHostUntilTheHoldEnds) {
 // Cancel while reconnecting: the key alone gives the seat up, and the table
 // hears only the leaving, never a return first.
 TEST_F(Hold, AGiveUpWithTheKeyReleasesTheKeptSeatAtOnceAndSilentlyForTheStranger) {
-    const ConnId bob = seatWithKey("Bob");
-    const ConnId ann = seatWithKey("Ann");
-    const ConnId cid = seatWithKey("Cid");
-    start(bob, 4, 0);
-    server.connectionClosed(ann);
-    ASSERT_TRUE(server.held(2));
-    now += 5'000;
+    annAwayInAGame();
     const ConnId wrong = connect("10.0.0.9:5001");
     clear();
     const std::string wrongSlot = std::to_string(server.slotOf(wrong));

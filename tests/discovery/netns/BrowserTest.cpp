@@ -13,15 +13,6 @@
 namespace tc::discovery::test {
 namespace {
 
-bool waitFor(const std::function<bool()>& ok, int ms = 15000) {
-    QElapsedTimer t;
-    t.start();
-    while (!ok()) {
-        if (t.elapsed() > ms) return false;
-        QTest::qWait(50);
-    }
-    return true;
-}
 
 const FoundGame* gameNamed(const std::vector<FoundGame>& games, const std::string& name) {
     for (const auto& g : games)

@@ -17,15 +17,6 @@
 namespace tc::discovery::test {
 namespace {
 
-bool waitFor(const std::function<bool()>& ok, int ms = 15000) {
-    QElapsedTimer t;
-    t.start();
-    while (!ok()) {
-        if (t.elapsed() > ms) return false;
-        QTest::qWait(20);
-    }
-    return true;
-}
 
 // Every error the bus sends, and our own marker calls, as dbus-monitor
 // prints them.

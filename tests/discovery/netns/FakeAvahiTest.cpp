@@ -22,15 +22,6 @@ const char* const kBrowser = "org.freedesktop.Avahi.ServiceBrowser";
 const char* const kResolver = "org.freedesktop.Avahi.ServiceResolver";
 const QString kBrowserPath = QStringLiteral("/Client1/ServiceBrowser1");
 
-bool waitFor(const std::function<bool()>& ok, int ms = 15000) {
-    QElapsedTimer t;
-    t.start();
-    while (!ok()) {
-        if (t.elapsed() > ms) return false;
-        QTest::qWait(20);
-    }
-    return true;
-}
 
 #define REQUIRE_FAKE(fake)                                                                                   \
     REQUIRE_NETNS();                                                                                         \

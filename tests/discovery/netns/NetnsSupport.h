@@ -3,6 +3,7 @@
 // by netns-run.sh: what avahi-browse sees, waiting for it, free ports.
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -21,6 +22,17 @@ namespace tc::discovery::test {
             GTEST_SKIP() << "runs only inside the private network namespace (ctest runs it through "       \
                             "tests/discovery/netns-run.sh)";                                                \
     } while (0)
+
+// Runs the event loop until `ok`, for at most `ms`.
+inline bool waitFor(const std::function<bool()>& ok, int ms = 15000) {
+    QElapsedTimer t;
+    t.start();
+    while (!ok()) {
+        if (t.elapsed() > ms) return false;
+        QTest::qWait(20);
+    }
+    return true;
+}
 
 // One resolved line of `avahi-browse -p -r`.
 struct BrowsedService {
