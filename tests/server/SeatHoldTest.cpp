@@ -256,6 +256,62 @@ TEST_F(Hold, AHoldThatRunsOutReleasesTheSeatWithTheNoticeAndTheKeyGoes) {
     EXPECT_EQ(server.player(2).marks, 0);
 }
 
+TEST_F(Hold, TheLastSeatIsKeptTakenBackAndRunsOutLikeAnyOther) {
+    const ConnId bob = seatWithKey("Bob");
+    for (const char* name : {"Ann", "Cid", "Dan", "Eve"}) seatWithKey(name);
+    const ConnId fay = seatWithKey("Fay");
+    ASSERT_EQ(server.slotOf(fay), 6);
+    start(bob, 7, 0);
+    server.connectionClosed(fay);
+    ASSERT_TRUE(server.held(6));
+    const ConnId back = comeBack(keys[6]);
+    EXPECT_EQ(linesTo(back).at(0), "CMD_yourseat+6+");
+    EXPECT_FALSE(server.held(6));
+    server.connectionClosed(back);
+    ASSERT_TRUE(server.held(6));
+    // Someone arriving meanwhile hears that the last seat is kept.
+    clear();
+    const ConnId spy = connect();
+    say(spy, "CMD_logininfo+" + std::to_string(server.slotOf(spy)) + "+1.0.3+Spy");
+    EXPECT_EQ(only(spy, "CMD_away"), Lines{"CMD_away+6+120+"});
+    clear();
+    now += 120'000;
+    server.checkHolds();
+    EXPECT_EQ(only(bob, "CMD_playerdisconnected"), Lines{"CMD_playerdisconnected+6+Fay"});
+    EXPECT_FALSE(server.held(6));
+}
+
+TEST_F(Hold, TheKeyOfASeatStillAtTheTableTakesNothingFromIt) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    start(bob, 3, 0);
+    const ConnId thief = comeBack(keys[2]);
+    EXPECT_EQ(linesTo(thief), Lines{"CMD_reclaimrefused+"});
+    say(thief, "CMD_giveup+" + std::to_string(server.slotOf(thief)) + "+" + keys[2] + "+");
+    EXPECT_EQ(linesTo(thief), (Lines{"CMD_reclaimrefused+", "CMD_reclaimrefused+"}));
+    EXPECT_EQ(server.player(2).conn, ann);
+    EXPECT_TRUE(only(bob, "CMD_playerdisconnected").empty());
+    EXPECT_TRUE(only(bob, "CMD_back").empty());
+}
+
+TEST_F(Hold, TheHostsOwnKeptSeatCanBeTakenBackAndGivenUp) {
+    const ConnId bob = seatWithKey("Bob");
+    const ConnId ann = seatWithKey("Ann");
+    start(bob, 3, 0);
+    server.connectionClosed(bob);
+    ASSERT_TRUE(server.held(1));
+    const ConnId again = comeBack(keys[1]);
+    EXPECT_EQ(linesTo(again).at(0), "CMD_yourseat+1+");
+    server.connectionClosed(again);
+    ASSERT_TRUE(server.held(1));
+    const ConnId back = connect("10.0.0.9:5000");
+    clear();
+    say(back, "CMD_giveup+" + std::to_string(server.slotOf(back)) + "+" + keys[1] + "+");
+    EXPECT_EQ(linesTo(back), Lines{"CMD_givenup+1+"});
+    EXPECT_EQ(only(ann, "CMD_playerdisconnected"), Lines{"CMD_playerdisconnected+1+Bob"});
+    EXPECT_FALSE(server.held(1));
+}
+
 TEST_F(Hold, PauseTicksEndAHoldToo) {
     const ConnId bob = seatWithKey("Bob");
     const ConnId ann = seatWithKey("Ann");
