@@ -232,6 +232,44 @@ TEST(ReclaimHandshake, GivingUpPresentsTheKeyToGiveTheSeatUpAndNeverTakesItBack)
     EXPECT_EQ(returning.state(), ReclaimHandshake::State::Asked);
 }
 
+TEST(ReclaimHandshake, SlotsAndSeatsAreReadToTheirExactBoundsAndFloodsStopIt) {
+    using State = ReclaimHandshake::State;
+    // Slots 1..9 are asked for, seats 1..6 given back; anything else is no game.
+    for (const auto& [request, answered] :
+         {std::pair{"CMD_sendlogininfo+1", true}, std::pair{"CMD_sendlogininfo+9", true},
+          std::pair{"CMD_sendlogininfo+0", false}, std::pair{"CMD_sendlogininfo+10", false},
+          std::pair{"CMD_sendlogininfo+x", false}, std::pair{"CMD_sendlogininfo+", false}}) {
+        ReclaimHandshake h(kKey);
+        const std::string reply = h.onBytes(std::string(request) + "\xFF");
+        EXPECT_EQ(h.state(), answered ? State::Asked : State::NotAGame) << request;
+        EXPECT_EQ(reply.empty(), !answered) << request;
+    }
+    for (const auto& [answer, seat] : {std::pair{"CMD_yourseat+6+", 6}, std::pair{"CMD_yourseat+1+", 1},
+                                       std::pair{"CMD_yourseat+0+", 0}, std::pair{"CMD_yourseat+7+", 0}}) {
+        ReclaimHandshake h(kKey);
+        h.onBytes("CMD_sendlogininfo+8\xFF");
+        h.onBytes(std::string(answer) + "\xFF");
+        EXPECT_EQ(h.state(), seat ? State::Reclaimed : State::NotAGame) << answer;
+        EXPECT_EQ(h.seat(), seat) << answer;
+        ReclaimHandshake leaving(kKey, ReclaimHandshake::Purpose::Leave);
+        leaving.onBytes("CMD_sendlogininfo+8\xFF");
+        leaving.onBytes("CMD_givenup" + std::string(answer).substr(12) + "\xFF");
+        EXPECT_EQ(leaving.state(), seat ? State::Left : State::NotAGame) << answer;
+    }
+    // Empty lines are passed over; a second login request is not answered twice.
+    ReclaimHandshake h(kKey);
+    EXPECT_EQ(h.onBytes("\xFF\xFF" "CMD_sendlogininfo+4\xFF" "CMD_sendlogininfo+5\xFF"), reclaimMessage(4, kKey));
+    EXPECT_EQ(h.state(), State::Asked);
+    // Up to the bound the table's traffic may pass while waiting; one byte more is no game.
+    ReclaimHandshake full(kKey);
+    const std::string ask = "CMD_sendlogininfo+4\xFF";
+    full.onBytes(ask);
+    full.onBytes(std::string(ReclaimHandshake::kMaxBytes - ask.size(), 'x'));
+    EXPECT_EQ(full.state(), State::Asked);
+    full.onBytes("x");
+    EXPECT_EQ(full.state(), State::NotAGame);
+}
+
 TEST(Reconnector, WaitsGrowFromHalfASecondAndTheHoldBoundsThem) {
     Reconnector r(1000, 120'000);
     EXPECT_EQ(r.nextTryAt(), 1500);
@@ -245,6 +283,8 @@ TEST(Reconnector, WaitsGrowFromHalfASecondAndTheHoldBoundsThem) {
     for (int i = 0; i < 10; ++i) r.failed(10'000);
     EXPECT_EQ(r.nextTryAt(), 10'000 + Reconnector::kMaxWaitMs);
     EXPECT_EQ(r.statusText(115'500), "Connection lost, reconnecting\u2026 0:06 left");
+    EXPECT_EQ(r.statusText(111'000), "Connection lost, reconnecting\u2026 0:10 left");
+    EXPECT_EQ(r.statusText(50'000), "Connection lost, reconnecting\u2026 1:11 left");
     EXPECT_FALSE(r.expired(120'999));
     EXPECT_TRUE(r.expired(121'000));
     EXPECT_EQ(r.leftMs(200'000), 0);
