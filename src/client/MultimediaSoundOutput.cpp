@@ -48,6 +48,8 @@ private:
 } // namespace
 } // namespace tc::client
 
+extern "C" Q_DECL_EXPORT int tilecrestSoundInterface() { return tc::client::kSoundInterface; }
+
 extern "C" Q_DECL_EXPORT tc::client::SoundOutput* tilecrestMakeSoundOutput(const QStringList& resources) {
     return new tc::client::MultimediaSoundOutput(resources);
 }

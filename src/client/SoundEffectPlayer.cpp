@@ -58,8 +58,9 @@ bool SoundEffectPlayer::ready() {
         // Never unloaded: Qt Multimedia keeps threads of its own.
         QLibrary module(path);
         module.setLoadHints(QLibrary::PreventUnloadHint);
+        const auto version = reinterpret_cast<SoundInterface>(module.resolve(kSoundInterfaceSymbol));
         const auto make = reinterpret_cast<MakeSoundOutput>(module.resolve(kMakeSoundOutputSymbol));
-        if (!make) continue;
+        if (!version || !make || version() != kSoundInterface) continue;
         QStringList resources;
         for (const char* sound : kSounds) resources << resourcePath(sound);
         output_.reset(make(resources));

@@ -27,4 +27,12 @@ using MakeSoundOutput = SoundOutput* (*)(const QStringList& resources);
 inline constexpr const char* kMakeSoundOutputSymbol = "tilecrestMakeSoundOutput";
 inline constexpr const char* kSoundModuleName = "tilecrest-sound.so";
 
+// A module left from another build (a copy updated by hand without it) may
+// not share this interface: it tells its interface's number first, and one
+// that differs is never called. Raise it whenever SoundOutput or the
+// making function changes.
+inline constexpr int kSoundInterface = 1;
+using SoundInterface = int (*)();
+inline constexpr const char* kSoundInterfaceSymbol = "tilecrestSoundInterface";
+
 } // namespace tc::client

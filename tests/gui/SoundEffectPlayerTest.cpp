@@ -90,12 +90,14 @@ TEST(SoundEffectPlayer, WithoutItsModuleStaysSilentAndQuiet) {
     const QtMessageHandler before = qInstallMessageHandler(recordMessage);
     QTemporaryDir empty;
     ASSERT_TRUE(empty.isValid());
-    // A file of the module's name that is no module: it is refused, not run.
+    // A file of the module's name that is no module, and a module of another
+    // build's interface: each is refused, never run.
     QFile notAModule(empty.filePath(QStringLiteral("tilecrest-sound.so")));
     ASSERT_TRUE(notAModule.open(QIODevice::WriteOnly));
     notAModule.write("not a shared object");
     notAModule.close();
-    for (const QString& path : {empty.filePath(QStringLiteral("missing.so")), notAModule.fileName()}) {
+    for (const QString& path : {empty.filePath(QStringLiteral("missing.so")), notAModule.fileName(),
+                                QStringLiteral(TILECREST_OTHER_SOUND_MODULE)}) {
         SoundEffectPlayer player(path);
         player.play("dice");
         player.play("slide");
