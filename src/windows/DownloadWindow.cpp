@@ -25,6 +25,9 @@ namespace tc::windows {
 
 namespace {
 
+// The window as laid out, control by control, at a scale of 1.
+constexpr QSize kSize(660, 370);
+
 QLabel* textLabel(QWidget* parent, const QString& text, QRect geometry, const char* name = nullptr) {
     auto* l = new QLabel(text, parent);
     if (name) l->setObjectName(QString::fromLatin1(name));
@@ -53,7 +56,7 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
       transfer_(new LobbyDownload(this)) {
     setObjectName(QStringLiteral("Tdownload"));
     setWindowTitle(QStringLiteral("Download The Velmora Lobby"));
-    setFixedSize(660, 370);
+    setFixedSize(kSize);
 
     // Left panel: the offer and the transfer.
     auto* picture = new QLabel(this);
@@ -261,10 +264,41 @@ void DownloadWindow::playWithOthersClick() {
                                                "your desktop or from your desktop's applications menu."));
 }
 
+qreal DownloadWindow::fitInto(QSize room) {
+    if (placed_.empty())
+        for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+            placed_.push_back({w, w->geometry(), w->font()});
+    const qreal k = std::clamp(std::min(room.width() / qreal(kSize.width()), room.height() / qreal(kSize.height())),
+                               0.25, 1.0);
+    if (k == scale_) return k;
+    scale_ = k;
+    const auto scaled = [k](int v) { return qRound(v * k); };
+    for (const Placed& p : placed_) {
+        const QRect g = p.geometry;
+        p.widget->setGeometry(QRect(QPoint(scaled(g.left()), scaled(g.top())),
+                                    QPoint(scaled(g.right() + 1) - 1, scaled(g.bottom() + 1) - 1)));
+        QFont f = p.font;
+        if (f.pixelSize() > 0)
+            f.setPixelSize(std::max(1, scaled(f.pixelSize())));
+        else
+            f.setPointSizeF(f.pointSizeF() * k);
+        p.widget->setFont(f);
+        if (auto* label = qobject_cast<QLabel*>(p.widget); label && !label->pixmap().isNull())
+            label->setScaledContents(k != 1.0);
+    }
+    setFixedSize(scaled(kSize.width()), scaled(kSize.height()));
+    update();
+    return k;
+}
+
 void DownloadWindow::showCentredOnScreen() {
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
+        // What the window manager's frame takes, once it is known.
+        const QSize frame = isVisible() ? frameGeometry().size() - size() : QSize(0, 0);
+        fitInto(area.size() - frame);
+        move(area.topLeft() + QPoint((area.width() - width() - frame.width()) / 2,
+                                     (area.height() - height() - frame.height()) / 2));
     }
     show();
     raise();
@@ -289,6 +323,8 @@ void DownloadWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     static const QPixmap back(QString::fromLatin1(tcassets::downloadBackground));
     p.fillRect(rect(), QColor(72, 46, 24));
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.scale(scale_, scale_);
     if (!back.isNull()) p.drawPixmap(0, 0, back);
 }
 

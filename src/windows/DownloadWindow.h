@@ -12,6 +12,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <vector>
+
 #include "windows/LobbyDownload.h"
 #include "windows/WebAddresses.h"
 
@@ -41,7 +43,13 @@ public:
     // The last transfer was stopped or failed.
     bool aborted() const { return aborted_; }
 
+    // Centred in the primary screen's free area; on a screen with less
+    // room than the window, the window and everything in it are drawn
+    // smaller to fit first (fitInto).
     void showCentredOnScreen();
+    // Scales the hand-placed window to fit `room` (never above its own
+    // size); the scale it then has.
+    qreal fitInto(QSize room);
     // The box "Don't show this again", set without telling anyone.
     void setOfferedAtStart(bool offered);
     bool offeredAtStart() const;
@@ -66,6 +74,14 @@ private:
     void transferEnded(bool complete, qint64 size);
     QStringList reservedNames() const;
 
+    // Every control's place and font as made, at a scale of 1.
+    struct Placed {
+        QWidget* widget;
+        QRect geometry;
+        QFont font;
+    };
+    std::vector<Placed> placed_;
+    qreal scale_ = 1.0;
     WebAddresses addresses_;
     Desktop* desktop_;
     LobbyDownload* transfer_;

@@ -326,3 +326,33 @@ TEST(DownloadWindow, AStalledOrOversizedTransferIsAborted) {
         EXPECT_TRUE(f.desktop.opened.isEmpty());
     }
 }
+
+// Hand-placed at 660 x 370: with less room it is drawn smaller as a whole,
+// every control in its scaled place with a smaller font, and back again.
+TEST(DownloadWindow, WithLessRoomEverythingIsDrawnSmallerInItsPlace) {
+    Fixture f("http://127.0.0.1:1/x");
+    auto& w = f.window;
+    auto* solo = find<QPushButton>(&w, "button_solo");
+    const QRect soloAt = solo->geometry();
+    const qreal fontAt = solo->font().pointSizeF();
+    EXPECT_EQ(w.fitInto({1920, 1200}), 1.0);
+    EXPECT_EQ(w.size(), QSize(660, 370));
+    EXPECT_EQ(solo->geometry(), soloAt);
+
+    EXPECT_EQ(w.fitInto({330, 600}), 0.5);
+    EXPECT_EQ(w.size(), QSize(330, 185));
+    EXPECT_EQ(solo->geometry(), QRect(208, 36, 75, 14));  // 416, 72, 150 x 28 halved
+    EXPECT_NEAR(solo->font().pointSizeF(), fontAt / 2, 0.01);
+    for (QWidget* child : w.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        EXPECT_TRUE(w.rect().contains(child->geometry())) << child->objectName().toStdString();
+    auto* picture = find<QLabel>(&w, "image_download");
+    EXPECT_TRUE(picture->hasScaledContents());
+    EXPECT_EQ(picture->size(), QSize(90, 60));
+
+    // Room again: as made, to the pixel.
+    EXPECT_EQ(w.fitInto({800, 600}), 1.0);
+    EXPECT_EQ(w.size(), QSize(660, 370));
+    EXPECT_EQ(solo->geometry(), soloAt);
+    EXPECT_EQ(solo->font().pointSizeF(), fontAt);
+    EXPECT_FALSE(picture->hasScaledContents());
+}
