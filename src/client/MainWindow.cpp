@@ -58,8 +58,6 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent, bool showFirst)
       gate_([this] { return session_.needsTicks(); }, [this] { session_.tick(); }) {
     setObjectName(QStringLiteral("Tchat"));
     setWindowTitle(QStringLiteral("Tilecrest"));
-    const auto setIcon = [this] { setWindowIcon(QIcon(QStringLiteral(":/images/icon.png"))); };
-    if (!showFirst) setIcon();
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("client"));
@@ -67,10 +65,9 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent, bool showFirst)
     setCentralWidget(central);
     if (showFirst) {
         resize(store::WindowPlace{}.width, store::WindowPlace{}.height);
+        // Without an icon of its own: the application's, set once the map
+        // request has gone (ApplicationIdentity::applyIcon).
         show();
-        // Reading the icon's picture is the first picture read, which
-        // makes Qt look through its image plugins: after the map request.
-        setIcon();
     }
     board_ = new BoardPanel(central);
     buildChat(board_);
