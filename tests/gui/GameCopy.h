@@ -1,6 +1,7 @@
 #pragma once
 // One copy of the program inside the test process, started with a command
 // line, with its sounds and message boxes recorded.
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -86,6 +87,13 @@ inline std::vector<int> chooseTiles(GameCopy& copy, int total) {
         if (open && sum == total && (best.empty() || pick.size() < best.size())) best = pick;
     }
     return best;
+}
+
+// The server has answered a move of `pick`: its tiles are shut, the turn
+// has passed, or the game is won (`winner` shown).
+inline bool moveAnswered(GameCopy& copy, const std::vector<int>& pick, const QWidget* winner) {
+    return std::all_of(pick.begin(), pick.end(), [&](int t) { return copy.tileState(t) == "o"; }) ||
+           copy.session().currentplayer() != copy.session().myseat() || winner->isVisible();
 }
 
 } // namespace tc::guitest

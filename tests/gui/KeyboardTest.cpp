@@ -23,6 +23,7 @@
 
 using tc::guitest::GameCopy;
 using tc::guitest::chooseTiles;
+using tc::guitest::moveAnswered;
 using tc::guitest::waitUntil;
 
 namespace {
@@ -159,10 +160,7 @@ TEST(Keyboard, AWholeSoloGamePlayedWithTheKeysFromTheChatInput) {
         if (roll->isVisible()) press(Qt::Key_R, Qt::AltModifier);
         EXPECT_FALSE(roll->isVisible());
         ++moves;
-        ASSERT_TRUE(waitUntil([&] {
-            return std::all_of(pick.begin(), pick.end(), [&](int t) { return you.tileState(t) == "o"; }) ||
-                   you.session().currentplayer() != you.session().myseat() || winner->isVisible();
-        }));
+        ASSERT_TRUE(waitUntil([&] { return moveAnswered(you, pick, winner); }));
         ASSERT_LT(moves, 2000);
     }
     EXPECT_GT(moves, 0);

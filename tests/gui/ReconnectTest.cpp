@@ -89,17 +89,26 @@ std::vector<int> openTilesMaking(GameCopy& copy, int total) {
     return {};
 }
 
+// The table of these tests: a tilecrest-server with `extra`, Bob seated
+// straight to it, and a relay that can cut Ann's line to it.
+struct RelayedTable {
+    explicit RelayedTable(const QStringList& extra) : server(extra), bob(server.port), relay(server.port) {}
+    // The server listens and Bob has his seat.
+    bool ready() { return server.port != 0 && waitUntil([&] { return bob.heard("CMD_newplayerinfo+1+Bob"); }, kWait); }
+    HeadlessServer server;
+    Bob bob;
+    CuttingRelay relay;
+};
+
 QStringList annArgs(quint16 port) { return {"Ann", "127.0.0.1", "false", "--port", QString::number(port)}; }
 
 } // namespace
 
 TEST(Reconnect, ACutLineBringsTheProgramBackToItsSeatWithScoreAndMarks) {
     // Slow enough pauses that the game cannot end while she is away.
-    HeadlessServer server({"--pause-ms", "100"});
-    ASSERT_NE(server.port, 0) << server.log().toStdString();
-    Bob bob(server.port);
-    ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_newplayerinfo+1+Bob"); }, kWait));
-    CuttingRelay relay(server.port);
+    RelayedTable table({"--pause-ms", "100"});
+    ASSERT_TRUE(table.ready()) << table.server.log().toStdString();
+    auto& [server, bob, relay] = table;
     GameCopy ann(annArgs(relay.port()));
     ASSERT_TRUE(waitUntil([&] { return !ann.session().seatKey().empty(); }, kWait));
     EXPECT_EQ(ann.session().myseat(), 2);
@@ -177,11 +186,9 @@ TEST(Reconnect, ACutLineBringsTheProgramBackToItsSeatWithScoreAndMarks) {
 }
 
 TEST(Reconnect, AfterTheHoldTheProgramGivesUpAndTheSeatIsReleased) {
-    HeadlessServer server({"--hold-s", "2"});
-    ASSERT_NE(server.port, 0);
-    Bob bob(server.port);
-    ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_newplayerinfo+1+Bob"); }, kWait));
-    CuttingRelay relay(server.port);
+    RelayedTable table({"--hold-s", "2"});
+    ASSERT_TRUE(table.ready()) << table.server.log().toStdString();
+    auto& [server, bob, relay] = table;
     GameCopy ann(annArgs(relay.port()));
     ASSERT_TRUE(waitUntil([&] { return ann.session().holdSeconds() == 2; }, kWait));
     bob.startGame();
@@ -209,11 +216,9 @@ void cutOffInAGame(Bob& bob, CuttingRelay& relay, GameCopy& ann) {
 } // namespace
 
 TEST(Reconnect, CancelLeavesTheGameAndAnExitIsNoDrop) {
-    HeadlessServer server({});
-    ASSERT_NE(server.port, 0);
-    Bob bob(server.port);
-    ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_newplayerinfo+1+Bob"); }, kWait));
-    CuttingRelay relay(server.port);
+    RelayedTable table({});
+    ASSERT_TRUE(table.ready()) << table.server.log().toStdString();
+    auto& [server, bob, relay] = table;
     {
         GameCopy ann(annArgs(relay.port()));
         ASSERT_NO_FATAL_FAILURE(cutOffInAGame(bob, relay, ann));
@@ -239,11 +244,9 @@ TEST(Reconnect, CancelLeavesTheGameAndAnExitIsNoDrop) {
 // Cancel while the host can be reached again: the kept seat is given up at
 // once, so the table sees Ann leave long before the two minutes are over.
 TEST(Reconnect, CancelGivesTheKeptSeatUpAtOnceWhenTheHostCanBeReached) {
-    HeadlessServer server({});
-    ASSERT_NE(server.port, 0);
-    Bob bob(server.port);
-    ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_newplayerinfo+1+Bob"); }, kWait));
-    CuttingRelay relay(server.port);
+    RelayedTable table({});
+    ASSERT_TRUE(table.ready()) << table.server.log().toStdString();
+    auto& [server, bob, relay] = table;
     GameCopy ann(annArgs(relay.port()));
     ASSERT_NO_FATAL_FAILURE(cutOffInAGame(bob, relay, ann));
     ASSERT_TRUE(waitUntil([&] { return bob.heard("CMD_away+2+120+"); }, kWait));

@@ -9,6 +9,7 @@
 
 using tc::guitest::GameCopy;
 using tc::guitest::chooseTiles;
+using tc::guitest::moveAnswered;
 using tc::guitest::waitUntil;
 
 namespace {
@@ -65,10 +66,7 @@ TEST(SoloGame, AWholeGameAgainstRudiPlayedWithTheMouse) {
         EXPECT_FALSE(roll->isVisible());
         ++moves;
         // The server answers by shutting the tiles.
-        ASSERT_TRUE(waitUntil([&] {
-            return std::all_of(pick.begin(), pick.end(), [&](int t) { return you.tileState(t) == "o"; }) ||
-                   you.session().currentplayer() != you.session().myseat() || winner->isVisible();
-        }));
+        ASSERT_TRUE(waitUntil([&] { return moveAnswered(you, pick, winner); }));
         ASSERT_LT(moves, 2000);
     }
     EXPECT_GT(moves, 0);

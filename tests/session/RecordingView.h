@@ -111,4 +111,17 @@ struct SessionRig {
     const std::string& tile(int n) const { return session.table().tiles[static_cast<std::size_t>(n - 1)]; }
 };
 
+// Bob hosts (seat 1), Cid sits in seat 3, a game to 5 Marks is on and it
+// is Bob's turn with the dice 4 and 5 on the table.
+struct OwnTurn : SessionRig {
+    OwnTurn() {
+        host("Bob");
+        handle("CMD_newplayerinfo+1+Bob+0");
+        handle("CMD_newplayerinfo+3+Cid+0");
+        handle("CMD_startgame+Bob+5+");
+        handle("CMD_nextplayer+1");
+        handle("CMD_placedice+1+4+2+5+");
+    }
+};
+
 } // namespace tc::client::test
