@@ -370,7 +370,7 @@ void MainWindow::startJoined(const std::vector<std::string>& params, ClientSocke
 void MainWindow::leaveGame() {
     if (gate_.closing()) return;
     gate_.clear();
-    reconnect_.cancel();
+    reconnect_.leave();  // a seat kept for us is given up, not kept for nobody
     banner_->hide();
     // Leaving for another game is on purpose: the server releases the seat.
     session_.leave();
@@ -579,15 +579,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     gate_.close();
     side_.hideAll();
     menus_->seatMenu->hide();
-    // Leaving is not the peer closing: the session hears nothing more,
-    // the server sees the connection end.
-    reconnect_.cancel();
+    // Leaving is not the peer closing: the session hears nothing more, the server sees the
+    // connection end. A seat kept for us is given up first, as Cancel does (a moment at most).
     session_.leave();
     sock_.blockSignals(true);
     sock_.close();
     sock11_.close();
     event->accept();
-    emit closed();
+    reconnect_.leave([this] { emit closed(); });
 }
 
 } // namespace tc::client

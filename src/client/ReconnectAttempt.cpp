@@ -1,5 +1,7 @@
 #include "client/ReconnectAttempt.h"
 
+#include <utility>
+
 #include "session/ReclaimHandshake.h"
 
 namespace tc::client {
@@ -12,6 +14,9 @@ ReconnectAttempt::ReconnectAttempt(QObject* parent) : QObject(parent) {
     connect(&sock_, &ClientSocket::connectFailed, this, &ReconnectAttempt::tryFailed);
     connect(&sock_, &ClientSocket::closed, this, &ReconnectAttempt::tryFailed);
     connect(&sock_, &ClientSocket::bytesReceived, this, &ReconnectAttempt::onBytes);
+    connect(this, &ReconnectAttempt::givenUp, this, [this] {
+        if (auto done = std::exchange(afterLeaving_, {})) done();
+    });
 }
 
 ReconnectAttempt::~ReconnectAttempt() = default;
@@ -29,6 +34,7 @@ void ReconnectAttempt::start(const QString& host, quint16 port, const std::strin
 }
 
 void ReconnectAttempt::cancel() {
+    if (auto done = std::exchange(afterLeaving_, {})) done();
     givingUp_ = false;
     ticker_.stop();
     tryLimit_.stop();
@@ -51,6 +57,16 @@ void ReconnectAttempt::giveUp() {
     sock_.setConnectTimeout(kGiveUpMs);
     tryLimit_.start(kGiveUpMs);
     sock_.connectTo(host_, port_);
+}
+
+void ReconnectAttempt::leave(std::function<void()> done) {
+    if (!running()) {
+        cancel();
+        if (done) done();
+        return;
+    }
+    giveUp();
+    afterLeaving_ = std::move(done);
 }
 
 void ReconnectAttempt::doneGivingUp() {

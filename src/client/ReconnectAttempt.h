@@ -13,6 +13,7 @@
 // server cannot be reached within kGiveUpMs the hold ends by itself as it
 // would have. `givenUp` comes once either way.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,6 +46,11 @@ public:
     // Stops without a report.
     void cancel();
     void giveUp();
+    // The player leaves the game while the tries run (closing the window,
+    // joining another game): the kept seat is given up as giveUp() does,
+    // within kGiveUpMs, and `done` follows; at once when nothing is tried.
+    // A later start() or cancel() calls a pending `done` at once.
+    void leave(std::function<void()> done = {});
     bool running() const { return reconnector_.has_value(); }
     bool givingUp() const { return givingUp_; }
     // "Connection lost, reconnecting… 1:54 left"; empty when not running.
@@ -79,6 +85,7 @@ private:
     std::unique_ptr<ReclaimHandshake> handshake_;
     bool trying_ = false;
     bool givingUp_ = false;
+    std::function<void()> afterLeaving_;
     std::int64_t lastProgress_ = -1;
 };
 

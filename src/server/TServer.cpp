@@ -71,6 +71,7 @@ ConnId TServer::connectionArrived(const std::string& peer) {
     const ConnId id = nextConn_++;
     const int slot = chooseSlot();
     if (slot == 0) {
+        if (waitAtFullTable(id, peer)) return id;
         log("refused " + peer + ": all nine slots in use");
         ports_.send(id, net::frame("CMD_full+"));
         ports_.close(id);
@@ -96,7 +97,10 @@ ConnId TServer::connectionArrived(const std::string& peer) {
 
 void TServer::bytesArrived(ConnId conn, std::string_view bytes) {
     const auto it = conns_.find(conn);
-    if (it == conns_.end()) return;
+    if (it == conns_.end()) {
+        if (fullTableBytes(conn, bytes)) afterInput();
+        return;
+    }
     int slot = it->second.slot;
     std::vector<std::string> lines;
     std::size_t dropped = 0;
@@ -124,6 +128,7 @@ void TServer::bytesArrived(ConnId conn, std::string_view bytes) {
 }
 
 void TServer::connectionClosed(ConnId conn) {
+    waiting_.erase(conn);
     const auto it = conns_.find(conn);
     if (it == conns_.end()) return;
     const int slot = it->second.slot;
@@ -201,6 +206,7 @@ bool TServer::keepBeforeLogin(ConnId conn, std::size_t bytes, int lines) {
 }
 
 void TServer::checkLogins() {
+    checkWaiting();
     if (loginMs_ <= 0) return;
     const std::int64_t now = clock_();
     std::vector<int> silent;
@@ -348,27 +354,14 @@ void TServer::receivedlogininfo(int slot, const std::string& data) {
     log("login " + who(slot) + " version " + utf8(version) + (versionOk ? "" : " (wrong version)"));
 
     sendAll("CMD_newplayerinfo+" + ns + "+" + p.name + "+0");
-    std::string others;
-    for (int s = 1; s <= playercount_; ++s) {
-        if (s == n || !seated(s)) continue;
-        others += "+" + std::to_string(s) + "+" + player_[s].name + (player_[s].watching || player_[s].away ? "+1" : "+0");
-    }
-    if (!others.empty()) sendTo(n, "CMD_existingplayers" + others);
+    std::vector<std::string> beforeGame;
     if (!versionOk) {
-        if (seated(1)) sendTo(1, "CMD_havewrongversion+" + p.name);
-        sendTo(n, "CMD_wrongversion+");
+        // The host hears of it, the newcomer too (the host may be both).
+        if (n == 1) beforeGame.push_back("CMD_havewrongversion+" + p.name);
+        else if (seated(1)) sendTo(1, "CMD_havewrongversion+" + p.name);
+        beforeGame.push_back("CMD_wrongversion+");
     }
-    if (gamestarted_) {
-        sendTo(n, "CMD_gamestats+" + std::to_string(currentseat_) + "+" + std::to_string(dice_[0]) + "+" +
-                      std::to_string(dice_[1]) + "+" + std::to_string(pointstowin_) + "+");
-        std::string scores = "CMD_updatescores";
-        for (int s = 1; s <= game::kSeatCount; ++s) {
-            const int score = player_[s].score == kNotPlayedScore ? 0 : player_[s].score;
-            scores += "+" + std::to_string(s) + "+" + std::to_string(score) + "+" +
-                      std::to_string(player_[s].marks);
-        }
-        sendTo(n, scores);
-    }
+    catchUp(n, beforeGame);
     tellAfterLogin(n);
 }
 
@@ -440,6 +433,7 @@ void TServer::justwatch(int slot, const std::string& data) {
     if (flag != "1" && flag != "2") return;
     // Every answer goes to everyone: toggled without end it floods like chat.
     if (!admit(slot, &Connection::requests, kRequestsWhat, 20)) return;
+    if (flag == "2" && player_[seat].away) return;  // the computer plays a kept seat until its player is back
     if (flag == "2") {
         player_[seat].watching = false;
         log("seat " + std::to_string(seat) + " plays again");

@@ -66,6 +66,10 @@ inline constexpr std::int64_t kStallMs = 10'000;
 // How long a connection may hold its slot without logging in. Our client
 // logs in as soon as it is given its slot.
 inline constexpr std::int64_t kLoginMs = 15'000;
+// How long a connection to a full table may take to present a kept seat's
+// key, and how many may wait at once; the rest are refused as full.
+inline constexpr std::int64_t kFullWaitMs = 1'500;
+inline constexpr std::size_t kMaxWaitingAtFull = 16;
 // What a connection may send before its login: a client of this protocol
 // sends nothing at all, so these only spare a stray empty line or two.
 inline constexpr int kJunkLinesBeforeLogin = 4;
@@ -159,6 +163,8 @@ public:
     int die1() const { return dice_[0]; }
     int die2() const { return dice_[1]; }
     int pointstowin() const { return pointstowin_; }
+    // Rounds finished in the game under way (or the last one).
+    int rounds() const { return rounds_; }
     const game::Tiles& tiles() const { return tiles_; }
     PauseTag pauseTag() const { return pauseRunning_ ? pauseTag_ : PauseTag::None; }
     int pausecount() const { return pausecount_; }
@@ -222,9 +228,40 @@ private:
     // The connection of `slot` ended without a removal: keeps the seat when
     // its player may come back. False when the slot is to be released.
     bool holdSeat(int slot, const std::string& address);
-    // What a player learns after his login beyond the table: his seat's
-    // key, the seats kept for others, the tiles of the turn.
+    // What a seat learns of the table it sits down at, after its login and
+    // after its return alike: everyone else seated (strangers are nobody's
+    // business), then `beforeGame`, then during a game the turn, the
+    // scores, the rounds played and the seats kept for others.
+    void catchUp(int slot, const std::vector<std::string>& beforeGame);
+    // The seat's key after a seated player's login.
     void tellAfterLogin(int slot);
+    // Whether the seat of `slot` is kept when its connection ends.
+    bool mayHold(int slot) const;
+    // The seat a presented key takes: a kept one, or a seat whose old
+    // connection is still open during a game (the client noticed its drop
+    // first), which is ended here as a drop and kept. 0 when none.
+    int seatForKey(const std::string& key, ConnId presenter);
+    // Moves connection `conn` onto the kept `seat` and tells everyone.
+    void takeSeat(ConnId conn, int seat);
+    // A copy gives its kept `seat` up with the key, on connection `conn`.
+    void giveSeatUp(ConnId conn, int seat);
+
+    // --- a full table while seats are kept (TServerFull.cpp) ---
+    // With every slot held and a seat kept, the connection is asked for a
+    // key instead of being refused at once. False: refuse it as usual.
+    bool waitAtFullTable(ConnId conn, const std::string& peer);
+    // Bytes from a connection waiting there; false when it is none.
+    bool fullTableBytes(ConnId conn, std::string_view bytes);
+    // Refuses the waiting connections whose time is up.
+    void checkWaiting();
+    void refuseWaiting(ConnId conn, const std::string& why);
+    struct Waiting {
+        std::string peer;
+        std::string address;
+        net::LineFramer framer;
+        std::int64_t arrivedMs = 0;
+    };
+    std::unordered_map<ConnId, Waiting> waiting_;
     void keyack(int slot, const std::string& data);
     void leaving(int slot, const std::string& data);
     void reclaim(int slot, const std::string& data);
@@ -306,6 +343,7 @@ private:
     int currentseat_ = 0;
     std::array<int, 2> dice_{0, 0};
     int pointstowin_ = 0;
+    int rounds_ = 0;
     game::Tiles tiles_ = game::allOpen();
     game::Rudi rudi_ = game::Rudi::Classic;
     // The current roll was made while nobody held the seat on turn.

@@ -37,6 +37,7 @@ void TServer::startgame(int slot, const std::string& data) {
     gamestarted_ = true;
     stopPause();
     pointstowin_ = marks;
+    rounds_ = 0;
     log("game start by " + utf8(name) + ", " + std::to_string(marks) + " marks to win");
     sendAll("CMD_startgame+" + name + "+" + std::to_string(marks) + "+");
     retellKept();
@@ -87,6 +88,7 @@ void TServer::checkforroundover(bool passedEmptySeatOne) {
         seats[s - 1] = game::SeatResult{seated(s), player_[s].score};
     const std::vector<int> gained = game::roundMarks(seats);
     for (int s : gained) ++player_[s].marks;
+    ++rounds_;
     log("round over: a mark for seat " + joinSeats(gained, ", "));
     sendAll("CMD_roundwinner+" + joinSeats(gained, "+"));
     for (int s = 1; s <= game::kSeatCount; ++s) player_[s].score = 0;

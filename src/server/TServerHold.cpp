@@ -6,6 +6,7 @@
 #include "server/TServer.h"
 
 #include "net/Fields.h"
+#include "net/Message.h"
 
 namespace tc::server {
 
@@ -21,10 +22,15 @@ std::string TServer::shutTilesLine() const {
     return "CMD_shuttiles+" + digits + "+";
 }
 
-bool TServer::holdSeat(int slot, const std::string& address) {
+bool TServer::mayHold(int slot) const {
     if (slot < 1 || slot > game::kSeatCount) return false;
+    const auto& p = player_[slot];
+    return hold_.enabled() && gamestarted_ && p.active && p.loggedin && keys_.acknowledged(slot);
+}
+
+bool TServer::holdSeat(int slot, const std::string& address) {
+    if (!mayHold(slot)) return false;
     auto& p = player_[slot];
-    if (!hold_.enabled() || !gamestarted_ || !p.active || !p.loggedin || !keys_.acknowledged(slot)) return false;
     p.awayFrom = address;
     p.conn = 0;
     p.away = true;
@@ -46,6 +52,7 @@ void TServer::checkHolds() {
         log("seat " + std::to_string(seat) + " kept no longer: " + who(seat));
         release(seat);
     }
+    checkWaiting();
     afterInput();
 }
 
@@ -61,9 +68,29 @@ void TServer::releaseHeld() {
     for (int seat : hold_.seats()) release(seat);
 }
 
+void TServer::catchUp(int slot, const std::vector<std::string>& beforeGame) {
+    std::string others;
+    for (int o = 1; o <= playercount_; ++o) {
+        if (o == slot || !seated(o)) continue;
+        others += "+" + std::to_string(o) + "+" + player_[o].name + (player_[o].watching || player_[o].away ? "+1" : "+0");
+    }
+    if (!others.empty()) sendTo(slot, "CMD_existingplayers" + others);
+    for (const auto& line : beforeGame) sendTo(slot, line);
+    if (!gamestarted_) return;
+    sendTo(slot, "CMD_gamestats+" + std::to_string(currentseat_) + "+" + std::to_string(dice_[0]) + "+" +
+                     std::to_string(dice_[1]) + "+" + std::to_string(pointstowin_) + "+");
+    std::string scores = "CMD_updatescores";
+    for (int o = 1; o <= game::kSeatCount; ++o) {
+        const int score = player_[o].score == kNotPlayedScore ? 0 : player_[o].score;
+        scores += "+" + std::to_string(o) + "+" + std::to_string(score) + "+" + std::to_string(player_[o].marks);
+    }
+    sendTo(slot, scores);
+    sendTo(slot, "CMD_rounds+" + std::to_string(rounds_) + "+");
+    for (int held : hold_.seats())
+        if (held != slot) sendTo(slot, awayLine(held));
+}
+
 void TServer::tellAfterLogin(int slot) {
-    if (gamestarted_)
-        for (int seat : hold_.seats()) sendTo(slot, awayLine(seat));
     if (hold_.enabled() && slot >= 1 && slot <= game::kSeatCount) {
         const std::string key = keys_.issue(slot);
         sendTo(slot, "CMD_seatkey+" + key + "+" + std::to_string((hold_.holdMs() + 999) / 1000) + "+");
@@ -83,21 +110,41 @@ void TServer::leaving(int slot, const std::string& data) {
     if (it != conns_.end()) it->second.leaving = true;
 }
 
+int TServer::seatForKey(const std::string& key, ConnId presenter) {
+    const int seat = keys_.match(key);
+    if (seat == 0 || hold_.held(seat)) return seat;
+    // The seat's old connection is still open: its player's copy noticed
+    // the line fail long before keepalive tells us. During a game the key
+    // is proof enough; the old connection ends here as a drop, unheard.
+    const auto& p = player_[seat];
+    const auto it = conns_.find(p.conn);
+    if (p.conn == presenter || it == conns_.end() || it->second.leaving || !mayHold(seat)) return 0;
+    const ConnId old = p.conn;
+    const std::string address = it->second.address;
+    log("seat " + std::to_string(seat) + " (" + utf8(p.name) + ") presented from a new connection: the old one ends as a drop");
+    conns_.erase(it);
+    ports_.close(old);
+    return holdSeat(seat, address) ? seat : 0;
+}
+
+void TServer::giveSeatUp(ConnId conn, int seat) {
+    log("seat " + std::to_string(seat) + " (" + utf8(player_[seat].name) + ") given up by its player");
+    ports_.send(conn, net::frame("CMD_givenup+" + std::to_string(seat) + "+"));
+    // The table hears the leaving as for anyone who leaves; the connection
+    // that said it was never at the table and goes unannounced.
+    release(seat);
+}
+
 void TServer::giveup(int slot, const std::string& data) {
     FieldReader r(data);
     if (r.positionalInt() != slot || player_[slot].loggedin) return;
-    const std::string key = r.positional();
-    const int seat = keys_.match(key);
-    if (seat == 0 || !hold_.held(seat)) {
+    const int seat = seatForKey(r.positional(), player_[slot].conn);
+    if (seat == 0) {
         log("refused a seat key from slot " + std::to_string(slot) + ": no seat is kept for it");
         sendTo(slot, "CMD_reclaimrefused+");
         return;
     }
-    log("seat " + std::to_string(seat) + " (" + utf8(player_[seat].name) + ") given up by its player");
-    sendTo(slot, "CMD_givenup+" + std::to_string(seat) + "+");
-    // The table hears the leaving as for anyone who leaves; the connection
-    // that said it was never at the table and goes unannounced.
-    release(seat);
+    giveSeatUp(player_[slot].conn, seat);
     disconnectsock(slot, "gave up its kept seat");
 }
 
@@ -107,8 +154,9 @@ void TServer::reclaim(int slot, const std::string& data) {
     const std::string key = r.positional();
     auto& arrived = player_[slot];
     if (arrived.loggedin) return;  // a seated connection already has its seat
-    const int seat = keys_.match(key);
-    if (seat == 0 || !hold_.held(seat)) {
+    const ConnId conn = arrived.conn;
+    const int seat = seatForKey(key, conn);
+    if (seat == 0) {
         log("refused a seat key from slot " + std::to_string(slot) + ": no seat is kept for it");
         sendTo(slot, "CMD_reclaimrefused+");
         return;
@@ -116,39 +164,26 @@ void TServer::reclaim(int slot, const std::string& data) {
     // The connection leaves the slot it was given on arrival, unannounced
     // (it never logged in there: a stranger, who took no turn), and takes
     // the kept seat over.
-    const ConnId conn = arrived.conn;
     arrived.active = false;
     arrived.conn = 0;
     arrived.name.clear();
+    log("back " + who(seat) + " (from slot " + std::to_string(slot) + ")");
+    takeSeat(conn, seat);
+}
+
+void TServer::takeSeat(ConnId conn, int seat) {
     conns_.at(conn).slot = seat;
     auto& p = player_[seat];
     p.conn = conn;
     p.away = false;
     p.awayFrom.clear();
     hold_.end(seat);
-    log("back " + who(seat) + " (from slot " + std::to_string(slot) + ")");
-
     const std::string s = std::to_string(seat);
     sendTo(seat, "CMD_yourseat+" + s + "+");
-    std::string others;
-    for (int o = 1; o <= playercount_; ++o) {
-        if (o == seat || !player_[o].active) continue;
-        others += "+" + std::to_string(o) + "+" + player_[o].name + (player_[o].watching || player_[o].away ? "+1" : "+0");
-    }
-    if (!others.empty()) sendTo(seat, "CMD_existingplayers" + others);
-    if (p.watching) sendTo(seat, "CMD_justwatching+" + s + "+1");
-    if (gamestarted_) {
-        sendTo(seat, "CMD_gamestats+" + std::to_string(currentseat_) + "+" + std::to_string(dice_[0]) + "+" +
-                         std::to_string(dice_[1]) + "+" + std::to_string(pointstowin_) + "+");
-        std::string scores = "CMD_updatescores";
-        for (int o = 1; o <= game::kSeatCount; ++o) {
-            const int score = player_[o].score == kNotPlayedScore ? 0 : player_[o].score;
-            scores += "+" + std::to_string(o) + "+" + std::to_string(score) + "+" + std::to_string(player_[o].marks);
-        }
-        sendTo(seat, scores);
-        for (int held : hold_.seats()) sendTo(seat, awayLine(held));
-        sendTo(seat, shutTilesLine());
-    }
+    std::vector<std::string> beforeGame;
+    if (p.watching) beforeGame.push_back("CMD_justwatching+" + s + "+1");
+    catchUp(seat, beforeGame);
+    sendTo(seat, shutTilesLine());
     if (!p.watching) sendAllBut(seat, "CMD_justwatching+" + s + "+2");
     sendAllBut(seat, "CMD_back+" + s + "+");
 }

@@ -44,6 +44,10 @@ std::string ReclaimHandshake::onBytes(std::string_view bytes) {
         }
         if (line == "CMD_full+") {
             state_ = State::Full;
+        } else if (state_ == State::Waiting && line == "CMD_fullkept+") {
+            // A full table that keeps seats: the key, for no slot at all.
+            state_ = State::Asked;
+            reply = purpose_ == Purpose::Leave ? giveUpMessage(0, key_) : reclaimMessage(0, key_);
         } else if (state_ == State::Waiting && line.rfind("CMD_sendlogininfo+", 0) == 0) {
             const int slot = numberAfter(line, "CMD_sendlogininfo+", 9);
             if (slot == 0) {

@@ -5,6 +5,9 @@
 // answers "CMD_yourseat+seat+" (the seat is ours again; that line and
 // everything after it are for the session taking the connection over),
 // "CMD_reclaimrefused+" (no seat is kept for this key), or "CMD_full+".
+// A table whose nine slots are held while seats are kept gives no slot but
+// asks for a key ("CMD_fullkept+"), presented for slot 0; without the
+// right one the answer is "CMD_full+".
 //
 // A copy that gives up (Cancel while reconnecting) presents the key with
 // "CMD_giveup+slot+key+" instead; the host answers "CMD_givenup+seat+" and

@@ -57,7 +57,7 @@ const Session::Route Session::kRoutes[] = {
     {"CMD_away", &Session::away},
     {"CMD_back", &Session::back},
     {"CMD_yourseat", &Session::yourseat},
-    {"CMD_shuttiles", &Session::shuttiles},
+    {"CMD_shuttiles", &Session::shuttiles}, {"CMD_rounds", &Session::rounds},
     {"CMD_serverclosing", &Session::serverclosing},
 };
 
@@ -80,7 +80,7 @@ Session::Session(SessionView& view, game::Lcg& rng)
 void Session::formCreate() {
     phraseReadyAt_ = std::numeric_limits<std::int64_t>::min();
     clearall();
-    ishost_ = false;
+    ishost_ = runsServer_ = false;
     currentplayer_ = 0;
     systemcolor_ = net::kPureBlue;
     publish();
@@ -156,7 +156,7 @@ void Session::hostpress() {
         return;
     }
     loginname_ = myname_ + net::kTerminator;
-    ishost_ = true;
+    ishost_ = runsServer_ = true;
     connectAddress_ = "127.0.0.1";
     view_.connectToServer(connectAddress_);
     table_.startVisible = true;

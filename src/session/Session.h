@@ -256,6 +256,9 @@ private:
     void back(const std::string& data);
     void yourseat(const std::string& data);
     void shuttiles(const std::string& data);
+    // The rounds finished in the game under way, told to a seat that sits
+    // down during it (an extension; older servers say nothing).
+    void rounds(const std::string& data);
     void serverclosing(const std::string& data);
     // The connection is over and every line of it handled: back to the
     // seat when the server keeps it, else the window closes.
@@ -316,6 +319,9 @@ private:
     int myseat_ = 0;
     bool loggedin_ = false;
     bool ishost_ = false;
+    // This window started the server it plays on: its end is never a drop.
+    // (Seat 1 of a headless server is its host, but runs nothing.)
+    bool runsServer_ = false;
     std::string myname_;
     std::string hostaddress_;
     std::string loginname_;
@@ -355,6 +361,7 @@ private:
     bool reclaiming_ = false;      // the table is being brought up to date after getting back
     int keptRounds_ = 0;           // the rounds counter as it was at the drop
     bool keptJoinedLate_ = false;
+    bool roundsTold_ = false;      // the server told the rounds played while getting back
     std::string keptRoundsText_;
 };
 

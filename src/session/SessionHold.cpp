@@ -38,7 +38,7 @@ void Session::leave() {
 
 bool Session::mayReclaim() const {
     // The hosting window runs the server: it cannot drop from it.
-    return !seatKey_.empty() && holdSeconds_ > 0 && gameRunning_ && seated() && loggedin_ && !ishost_ &&
+    return !seatKey_.empty() && holdSeconds_ > 0 && gameRunning_ && seated() && loggedin_ && !runsServer_ &&
            !leaving_ && !endedByServer_;
 }
 
@@ -74,6 +74,7 @@ void Session::reclaimed(std::string_view rest) {
     framer_.clear();
     discarding_ = false;
     reclaiming_ = true;
+    roundsTold_ = false;
     changed();
     onBytes(rest);
     publish();
@@ -162,12 +163,27 @@ void Session::shuttiles(const std::string& data) {
     if (reclaiming_) {
         // The last of what the server sends a returning seat.
         reclaiming_ = false;
-        joinedLate_ = keptJoinedLate_;
-        table_.rounds = keptRounds_;
-        table_.roundsText = keptRoundsText_;
+        if (!roundsTold_) {
+            // An older server: the count as it was at the drop is the best guess.
+            joinedLate_ = keptJoinedLate_;
+            table_.rounds = keptRounds_;
+            table_.roundsText = keptRoundsText_;
+        }
         showCoach();
         post("0+You are back in your seat.");
     }
+    changed();
+}
+
+void Session::rounds(const std::string& data) {
+    net::FieldReader r(data);
+    const int n = readInt(r.positional(), 0, 1'000'000);
+    if (!gameRunning_) return;  // only ever after the game's state
+    // Counted from the game's start, whenever we sat down.
+    joinedLate_ = false;
+    roundsTold_ = reclaiming_;
+    table_.rounds = n;
+    table_.roundsText = "Rounds Played: " + std::to_string(n);
     changed();
 }
 

@@ -342,7 +342,7 @@ void Session::gamestats(const std::string& data) {
     rollSeen_ = true;
     // Taking over a seat whose roll is waiting (seat 2 from the computer,
     // say): the roll arrived before the login, so arm it here.
-    if (slot == myseat_) mayselect_ = true;
+    if (slot == myseat_ && !table_.justWatchChecked) mayselect_ = true;
     createdice(1, face1);
     createdice(2, face2);
     gameAnnounced_ = true;

@@ -100,9 +100,10 @@ TEST_F(GameFlow, LateJoinerSeesRealScoresAndPlaysWhenHerPlaceComesUp) {
     const ConnId eve = connect();
     say(eve, "CMD_logininfo+3+1.0.3+Eve");
     const Lines lines = linesTo(eve);
-    ASSERT_EQ(lines.size(), 5u);
+    ASSERT_EQ(lines.size(), 6u);
     EXPECT_EQ(lines[3], "CMD_gamestats+2+1+1+5+");
     EXPECT_EQ(lines[4], "CMD_updatescores+1+43+0+2+0+0+3+0+0+4+0+0+5+0+0+6+0+0");
+    EXPECT_EQ(lines[5], "CMD_rounds+0+");
     // Seat 3 had no place in the order at the start; it has now, before the
     // round comes back to seat 1.
     person43(cid);

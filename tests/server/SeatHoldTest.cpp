@@ -1,53 +1,13 @@
 // Seats kept for players whose connection drops during a game, and the
 // return of the same copy with the seat's key. Cutting the line is the
 // connection's end as the host reports it; time is the server's clock.
-#include "GameFlowFixture.h"
+#include "HoldFixture.h"
 
 #include <algorithm>
 #include <set>
 
-#include "server/SeatKeys.h"
-
 namespace tc::server::test {
 namespace {
-
-class Hold : public GameFlow {
-protected:
-    void SetUp() override { server.setHoldMs(120'000); }
-
-    // Joins, remembers the seat key the login brought, and acknowledges it
-    // as our game program does.
-    ConnId seatWithKey(const std::string& name, bool acknowledge = true) {
-        const ConnId c = connect();
-        const int slot = server.slotOf(c);
-        say(c, "CMD_logininfo+" + std::to_string(slot) + "+1.0.3+" + name);
-        for (const auto& l : linesTo(c))
-            if (l.rfind("CMD_seatkey+", 0) == 0) keys[slot] = l.substr(12, SeatKeys::kKeyChars);
-        if (acknowledge) say(c, "CMD_keyack+" + std::to_string(slot) + "+");
-        clear();
-        return c;
-    }
-    // A new connection presenting `key`; returns it with the traffic so far cleared.
-    ConnId comeBack(const std::string& key) {
-        const ConnId c = connect("10.0.0.9:5000");
-        clear();
-        say(c, "CMD_reclaim+" + std::to_string(server.slotOf(c)) + "+" + key + "+");
-        return c;
-    }
-    // Bob, Ann and Cid seated with keys, a game started, and Ann's line
-    // cut five seconds ago: her seat is kept.
-    void annAwayInAGame() {
-        bob = seatWithKey("Bob");
-        ann = seatWithKey("Ann");
-        cid = seatWithKey("Cid");
-        start(bob, 4, 0);
-        server.connectionClosed(ann);
-        ASSERT_TRUE(server.held(2));
-        now += 5'000;
-    }
-    std::map<int, std::string> keys;
-    ConnId bob = 0, ann = 0, cid = 0;
-};
 
 TEST_F(Hold, TheLoginGivesEverySeatAKeyOfItsOwnAndSpectatorsNone) {
     const ConnId bob = connect();
@@ -281,16 +241,25 @@ TEST_F(Hold, TheLastSeatIsKeptTakenBackAndRunsOutLikeAnyOther) {
     EXPECT_FALSE(server.held(6));
 }
 
-TEST_F(Hold, TheKeyOfASeatStillAtTheTableTakesNothingFromIt) {
+// Between games nothing is kept, so a seat's key proves nothing; nor does
+// the key of a client that never said it knows keys.
+TEST_F(Hold, TheKeyOfASeatStillAtTheTableTakesNothingBetweenGamesOrFromAnOlderClient) {
     const ConnId bob = seatWithKey("Bob");
     const ConnId ann = seatWithKey("Ann");
-    start(bob, 3, 0);
+    const ConnId old = seatWithKey("Old", false);
     const ConnId thief = comeBack(keys[2]);
     EXPECT_EQ(linesTo(thief), Lines{"CMD_reclaimrefused+"});
     say(thief, "CMD_giveup+" + std::to_string(server.slotOf(thief)) + "+" + keys[2] + "+");
     EXPECT_EQ(linesTo(thief), (Lines{"CMD_reclaimrefused+", "CMD_reclaimrefused+"}));
     EXPECT_EQ(server.player(2).conn, ann);
+    start(bob, 4, 0);
+    clear();
+    say(thief, "CMD_reclaim+" + std::to_string(server.slotOf(thief)) + "+" + keys[3] + "+");
+    EXPECT_EQ(linesTo(thief), Lines{"CMD_reclaimrefused+"});
+    EXPECT_EQ(server.player(3).conn, old);
+    EXPECT_FALSE(closed(old));
     EXPECT_TRUE(only(bob, "CMD_playerdisconnected").empty());
+    EXPECT_TRUE(only(bob, "CMD_away").empty());
     EXPECT_TRUE(only(bob, "CMD_back").empty());
 }
 
@@ -323,7 +292,7 @@ TEST_F(Hold, PauseTicksEndAHoldToo) {
     EXPECT_EQ(only(bob, "CMD_playerdisconnected"), Lines{"CMD_playerdisconnected+2+Ann"});
 }
 
-TEST_F(Hold, AWrongKeyANameAloneAndASecondCopyWithTheSameKeyTakeNothing) {
+TEST_F(Hold, AWrongKeyOrANameAloneTakesNothingAndTheLatestConnectionWithTheKeyHasTheSeat) {
     const ConnId bob = seatWithKey("Bob");
     const ConnId ann = seatWithKey("Ann");
     const ConnId cid = seatWithKey("Cid");
@@ -333,7 +302,7 @@ TEST_F(Hold, AWrongKeyANameAloneAndASecondCopyWithTheSameKeyTakeNothing) {
     clear();
     std::string wrong = keys[2];
     wrong[0] = wrong[0] == 'a' ? 'b' : 'a';
-    for (const std::string& bad : {wrong, keys[2].substr(0, 63), std::string(), keys[3], keys[2] + "0"}) {
+    for (const std::string& bad : {wrong, keys[2].substr(0, 63), std::string(), keys[2] + "0"}) {
         clear();
         const ConnId c = comeBack(bad);
         EXPECT_EQ(linesTo(c), Lines{"CMD_reclaimrefused+"}) << bad;
@@ -346,21 +315,24 @@ TEST_F(Hold, AWrongKeyANameAloneAndASecondCopyWithTheSameKeyTakeNothing) {
     say(stranger, "CMD_logininfo+4+1.0.3+Ann");
     EXPECT_EQ(server.slotOf(stranger), 4);
     EXPECT_TRUE(server.held(2));
-    // Two copies present the same key at once: the first takes the seat.
+    // Two connections present the same key: the key is the proof, so the
+    // later one has the seat and the earlier one is ended as a drop.
     clear();
     const ConnId first = connect("10.0.0.9:1");
     const ConnId second = connect("10.0.0.9:2");
+    const int secondSlot = server.slotOf(second);
     clear();
     say(first, "CMD_reclaim+" + std::to_string(server.slotOf(first)) + "+" + keys[2] + "+");
-    say(second, "CMD_reclaim+" + std::to_string(server.slotOf(second)) + "+" + keys[2] + "+");
     EXPECT_EQ(server.slotOf(first), 2);
-    EXPECT_EQ(only(second, "CMD_reclaimrefused"), Lines{"CMD_reclaimrefused+"});
-    EXPECT_TRUE(only(second, "CMD_yourseat").empty());
-    EXPECT_NE(server.slotOf(second), 2);
     // Neither may name another connection's slot.
-    clear();
     say(second, "CMD_reclaim+2+" + keys[2] + "+");
     EXPECT_TRUE(linesTo(second).empty());
+    EXPECT_EQ(server.slotOf(first), 2);
+    say(second, "CMD_reclaim+" + std::to_string(secondSlot) + "+" + keys[2] + "+");
+    EXPECT_EQ(only(second, "CMD_yourseat"), Lines{"CMD_yourseat+2+"});
+    EXPECT_EQ(server.slotOf(second), 2);
+    EXPECT_EQ(server.slotOf(first), 0);
+    EXPECT_TRUE(closed(first));
 }
 
 TEST_F(Hold, ADropOnTheOwnTurnHandsTheRollToTheComputerAtOnce) {

@@ -80,7 +80,7 @@ TEST_F(Slots, JoinDuringAGameSendsNewplayerExistingGamestatsAndScores) {
     // Scores of 50 (not played yet) are told as 0.
     EXPECT_EQ(linesTo(ann), (Lines{"CMD_newplayerinfo+3+Ann+0", "CMD_existingplayers+1+Bob+0+2+Cid+1",
                                    "CMD_gamestats+1+4+6+5+",
-                                   "CMD_updatescores+1+0+0+2+0+0+3+0+0+4+0+0+5+0+0+6+0+0"}));
+                                   "CMD_updatescores+1+0+0+2+0+0+3+0+0+4+0+0+5+0+0+6+0+0", "CMD_rounds+0+"}));
     EXPECT_EQ(server.player(3).name, "Ann");
 }
 

@@ -1,0 +1,91 @@
+// A full table while seats are kept for dropped players. A kept seat still
+// holds its slot, so with the other slots held its own player would be
+// turned away as full. Such a connection gets no slot: it is asked for a
+// key ("CMD_fullkept+"), which takes or gives up its kept seat; anything
+// else, or nothing within kFullWaitMs, is answered "CMD_full+" and closed,
+// as an older client expects.
+#include "server/TServer.h"
+
+#include "net/Fields.h"
+#include "net/Message.h"
+
+namespace tc::server {
+
+namespace {
+
+// What a connection waiting at a full table may send before its key.
+constexpr std::size_t kMaxWaitingBytes = 1024;
+
+} // namespace
+
+bool TServer::waitAtFullTable(ConnId conn, const std::string& peer) {
+    if (hold_.seats().empty() || waiting_.size() >= kMaxWaitingAtFull) return false;
+    Waiting& w = waiting_[conn];
+    w.peer = peer;
+    w.address = peer.substr(0, peer.rfind(':') == std::string::npos ? peer.size() : peer.rfind(':'));
+    w.framer = net::LineFramer(kMaxWaitingBytes, kMaxWaitingBytes);
+    w.arrivedMs = clock_();
+    log("full: asking " + peer + " for a kept seat's key");
+    ports_.send(conn, net::frame("CMD_fullkept+"));
+    return true;
+}
+
+void TServer::refuseWaiting(ConnId conn, const std::string& why) {
+    const auto it = waiting_.find(conn);
+    if (it == waiting_.end()) return;
+    log("refused " + it->second.peer + ": all nine slots in use (" + why + ")");
+    waiting_.erase(it);
+    ports_.send(conn, net::frame("CMD_full+"));
+    ports_.close(conn);
+}
+
+void TServer::checkWaiting() {
+    const std::int64_t now = clock_();
+    std::vector<ConnId> late;
+    for (const auto& [id, w] : waiting_)
+        if (now - w.arrivedMs >= kFullWaitMs || hold_.seats().empty()) late.push_back(id);
+    for (ConnId id : late) refuseWaiting(id, "no key in time");
+}
+
+bool TServer::fullTableBytes(ConnId conn, std::string_view bytes) {
+    const auto it = waiting_.find(conn);
+    if (it == waiting_.end()) return false;
+    std::vector<std::string> lines;
+    if (!it->second.framer.feed(bytes, lines)) {
+        refuseWaiting(conn, "too much without a key");
+        return true;
+    }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string key, data;
+        if (!net::splitKey(lines[i], key, data)) continue;  // a stray empty line
+        net::FieldReader r(data);
+        int seat = 0;
+        if ((key == "CMD_reclaim" || key == "CMD_giveup") && r.positional() == "0")
+            seat = seatForKey(r.positional(), conn);
+        if (seat == 0) {
+            refuseWaiting(conn, "no kept seat's key");
+            return true;
+        }
+        const Waiting w = std::move(it->second);
+        waiting_.erase(it);
+        if (key == "CMD_giveup") {
+            giveSeatUp(conn, seat);
+            ports_.close(conn);
+            return true;
+        }
+        Connection& c = conns_.try_emplace(conn).first->second;
+        c.address = w.address;
+        c.talk = FloodGate(talkLimits_);
+        c.slides = FloodGate(slideLimits_);
+        c.progressMs = clock_();
+        c.arrivedMs = w.arrivedMs;
+        log("back " + who(seat) + " (at a full table, from " + w.peer + ")");
+        takeSeat(conn, seat);
+        // Whatever followed the key is the seat's.
+        for (++i; i < lines.size() && slotOf(conn) == seat; ++i) dispatch(seat, lines[i]);
+        return true;
+    }
+    return true;
+}
+
+} // namespace tc::server
