@@ -3,7 +3,7 @@
 // every connection made to it is carried to the target port byte for byte
 // until cut() ends them all at once (both sides see the connection drop).
 // While down, new connections are taken and closed at once, as a line
-// that is not back yet.
+// that is not back yet. cutClientSide() ends only the clients' side.
 #include <memory>
 #include <vector>
 
@@ -53,6 +53,20 @@ public:
         }
         pairs_.clear();
     }
+    // Ends only the clients' side, as a client whose Wi-Fi changed sees it:
+    // the server's side stays open and goes silent (nothing carried, no
+    // FIN, no RST), so the server learns of it only from keepalive.
+    void cutClientSide() {
+        for (auto& [in, out] : pairs_) {
+            if (in && out) {
+                QObject::disconnect(in, nullptr, out, nullptr);
+                QObject::disconnect(out, nullptr, in, nullptr);
+            }
+            if (in) in->abort();
+            if (out) silent_.push_back(out);
+        }
+        pairs_.clear();
+    }
     // While down, connections are closed as soon as they arrive.
     void setDown(bool down) { down_ = down; }
     int arrivals = 0;
@@ -62,6 +76,7 @@ private:
     quint16 target_;
     bool down_ = false;
     std::vector<std::pair<QPointer<QTcpSocket>, QPointer<QTcpSocket>>> pairs_;
+    std::vector<QPointer<QTcpSocket>> silent_;  // the servers' sides of lines cut on the clients' side
 };
 
 } // namespace tc::guitest

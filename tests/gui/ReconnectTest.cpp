@@ -7,78 +7,21 @@
 
 #include <algorithm>
 
-#include "CuttingRelay.h"
-#include "GameCopy.h"
+#include "RelayedTable.h"
 #include "client/BoardPictureButton.h"
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
 #include "client/ReconnectAttempt.h"
 
+using tc::guitest::annArgs;
+using tc::guitest::Bob;
 using tc::guitest::CuttingRelay;
 using tc::guitest::GameCopy;
+using tc::guitest::kWait;
+using tc::guitest::RelayedTable;
 using tc::guitest::waitUntil;
 
 namespace {
-
-constexpr int kWait = 20000;
-
-// tilecrest-server on a port of its own; its log is kept.
-struct HeadlessServer {
-    explicit HeadlessServer(const QStringList& extra) {
-        proc.start(QStringLiteral(TILECREST_SERVER_BINARY),
-                   QStringList{"--port", "0", "--bind", "127.0.0.1", "--seed", "11", "--pause-ms", "20",
-                               "--no-announce"} +
-                       extra);
-        if (!proc.waitForStarted(kWait)) return;
-        waitUntil([&] { return log().contains("listening on"); }, kWait);
-        const QString first = QString::fromUtf8(out.left(out.indexOf('\n')));
-        port = static_cast<quint16>(first.mid(first.indexOf(" port ") + 6).section(',', 0, 0).toUInt());
-    }
-    ~HeadlessServer() {
-        proc.terminate();
-        proc.waitForFinished(kWait);
-    }
-    const QByteArray& log() {
-        out += proc.readAllStandardOutput();
-        return out;
-    }
-    QProcess proc;
-    QByteArray out;
-    quint16 port = 0;
-};
-
-// Bob in seat 1, straight to the server: logs in, hands his seat to the
-// computer and starts the game once asked.
-class Bob : public QObject {
-public:
-    explicit Bob(quint16 port) {
-        connect(&sock, &QTcpSocket::readyRead, this, [this] {
-            buffer += sock.readAll();
-            qsizetype end;
-            while ((end = buffer.indexOf('\xFF')) >= 0) {
-                const QByteArray line = buffer.left(end);
-                buffer.remove(0, end + 1);
-                if (line.isEmpty()) continue;
-                lines << line;
-                if (line == "CMD_sendlogininfo+1") sock.write("CMD_logininfo+1+1.0.3+Bob\xFF");
-            }
-        });
-        sock.connectToHost(QHostAddress::LocalHost, port);
-    }
-    void startGame() {
-        sock.write("CMD_startgame+Bob+10+\xFF");
-        // A game start lets every seat play again: then Bob watches.
-        sock.write("CMD_justwatch+1+1\xFF");
-    }
-    bool heard(const QByteArray& start) const {
-        for (const auto& l : lines)
-            if (l.startsWith(start)) return true;
-        return false;
-    }
-    QTcpSocket sock;
-    QByteArray buffer;
-    QList<QByteArray> lines;
-};
 
 // One or two open tiles of Ann's table that make `total`, or none.
 std::vector<int> openTilesMaking(GameCopy& copy, int total) {
@@ -88,19 +31,6 @@ std::vector<int> openTilesMaking(GameCopy& copy, int total) {
         if (open(a) && a < total - a && open(total - a)) return {a, total - a};
     return {};
 }
-
-// The table of these tests: a tilecrest-server with `extra`, Bob seated
-// straight to it, and a relay that can cut Ann's line to it.
-struct RelayedTable {
-    explicit RelayedTable(const QStringList& extra) : server(extra), bob(server.port), relay(server.port) {}
-    // The server listens and Bob has his seat.
-    bool ready() { return server.port != 0 && waitUntil([&] { return bob.heard("CMD_newplayerinfo+1+Bob"); }, kWait); }
-    HeadlessServer server;
-    Bob bob;
-    CuttingRelay relay;
-};
-
-QStringList annArgs(quint16 port) { return {"Ann", "127.0.0.1", "false", "--port", QString::number(port)}; }
 
 } // namespace
 

@@ -4,6 +4,9 @@
 // then taken down, so every packet between them is lost. Keepalive must
 // end both ends in about 35 s; without it neither would ever notice.
 //
+// A second case drops one direction of one connection with nftables, as a
+// line silent on one side only.
+//
 // The namespace is made by this process (unshare) and goes with it; the
 // machine's own network is never touched. Without the right to make one
 // the binary says so and exits 77 (skipped).
@@ -18,7 +21,11 @@
 #include <cstring>
 #include <sched.h>
 
+#include <QProcess>
+#include <algorithm>
+
 #include "client/ClientSocket.h"
+#include "client/ReconnectAttempt.h"
 #include "game/Lcg.h"
 #include "net/LineFramer.h"
 #include "server/ServerHost.h"
@@ -110,6 +117,92 @@ TEST(SilentPeer, TheServerKeepsTheSeatAndTheClientLetsGoWithinTheKeepaliveBound)
     EXPECT_GE(keptAfter, 10000);
     EXPECT_GE(ann.closedAfter, 10000);
     EXPECT_FALSE(ann.sock.isConnected());
+}
+
+// Runs `nft ARGS` in this process's namespace; its exit status.
+int nft(const std::string& args) {
+    return std::system(("PATH=\"$PATH:/usr/sbin:/sbin\" nft " + args + " >/dev/null 2>&1").c_str());
+}
+
+// tilecrest-server in its own process (in this namespace, like every child).
+struct ServerProcess {
+    ServerProcess() {
+        proc.start(QStringLiteral(TILECREST_SERVER_BINARY),
+                   {"--port", "0", "--bind", "127.0.0.1", "--seed", "5", "--no-announce", "--hold-s", "120"});
+        if (!proc.waitForStarted(kWait)) return;
+        (void)QTest::qWaitFor([&] { return log().contains("listening on"); }, kWait);
+        const QString first = QString::fromUtf8(out.left(out.indexOf('\n')));
+        port = static_cast<quint16>(first.mid(first.indexOf(" port ") + 6).section(',', 0, 0).toUInt());
+    }
+    ~ServerProcess() {
+        proc.terminate();
+        proc.waitForFinished(kWait);
+    }
+    const QByteArray& log() {
+        out += proc.readAllStandardOutput();
+        return out;
+    }
+    QProcess proc;
+    QByteArray out;
+    quint16 port = 0;
+};
+
+// The line goes silent on one side only: nothing the server sends reaches
+// Ann any more (dropped by nftables, no FIN, no RST), while what she sends
+// still arrives. Her copy notices when its data stays unacknowledged; the
+// server, still hearing her retransmissions, would notice only much later.
+// Her key on a new connection must take the seat from the open old one.
+TEST(SilentPeer, ALineSilentOnOneSideIsTakenBackWithTheKeyBeforeTheServerNotices) {
+    if (nft("list tables") != 0) GTEST_SKIP() << "nft is not available here";
+    ASSERT_EQ(ip("link set lo up"), 0);  // another case of this process may have taken it down
+    ServerProcess server;
+    ASSERT_NE(server.port, 0) << server.log().toStdString();
+    Player bob(server.port, "Bob");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bob.acked; }, kWait));
+    Player ann(server.port, "Ann");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.acked; }, kWait));
+    QTest::qWait(200);
+    bob.send("CMD_startgame+Bob+10+");
+    // A person's roll waits: nothing more comes from the server unasked.
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return std::any_of(ann.lines.begin(), ann.lines.end(),
+                           [](const std::string& l) { return l.rfind("CMD_placedice+", 0) == 0; });
+    }, kWait));
+    std::string key;
+    for (const auto& l : ann.lines)
+        if (l.rfind("CMD_seatkey+", 0) == 0) key = l.substr(12, 64);
+    ASSERT_EQ(key.size(), 64u);
+    const QByteArray log = server.log();
+    const qsizetype at = log.indexOf("connect slot 2 from 127.0.0.1:");
+    ASSERT_GE(at, 0) << log.toStdString();
+    const int annPort = log.mid(at + 30, log.indexOf('\n', at) - at - 30).toInt();
+    ASSERT_GT(annPort, 0);
+    const std::string rule = "tcp sport " + std::to_string(server.port) + " tcp dport " + std::to_string(annPort);
+    ASSERT_EQ(nft("add table inet silentline"), 0);
+    ASSERT_EQ(nft("'add chain inet silentline out { type filter hook output priority 0 ; }'"), 0);
+    ASSERT_EQ(nft("add rule inet silentline out " + rule + " drop"), 0);
+
+    ann.clock.start();
+    ann.send("CMD_keyack+2+");  // answered by nothing: only its acknowledgement, which is lost
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ann.closedAfter >= 0; }, kNoticeMs));
+    EXPECT_GE(ann.closedAfter, 10000) << "only the unacknowledged data told her";
+    EXPECT_FALSE(server.log().contains("keeping seat 2")) << "the server noticed first: " << server.log().toStdString();
+
+    client::ReconnectAttempt back;
+    bool reclaimed = false;
+    QObject::connect(&back, &client::ReconnectAttempt::reclaimed, [&] { reclaimed = true; });
+    back.start(QStringLiteral("127.0.0.1"), server.port, key, 120'000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return reclaimed; }, kWait)) << server.log().toStdString();
+    EXPECT_EQ(back.rest().rfind("CMD_yourseat+2+", 0), 0u);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return server.log().contains("seat 2 (Ann) presented from a new connection"); },
+                                kWait))
+        << server.log().toStdString();
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return std::find(bob.lines.begin(), bob.lines.end(), "CMD_back+2+") != bob.lines.end();
+    }, kWait));
+    EXPECT_NE(std::find(bob.lines.begin(), bob.lines.end(), "CMD_away+2+120+"), bob.lines.end());
+    EXPECT_EQ(std::find(bob.lines.begin(), bob.lines.end(), "CMD_playerdisconnected+2+Ann"), bob.lines.end());
+    nft("delete table inet silentline");
 }
 
 } // namespace

@@ -37,13 +37,16 @@ enum Fault {
     JunkBeforeLogin,
     HalfLine,
     DropAndReturn,
+    SilentDrop,
+    FullDrop,
     kFaultKinds
 };
 inline constexpr const char* kFaultNames[kFaultKinds] = {
     "disconnect and reconnect under the same name", "watcher joins", "host removes a player",
     "just-watch switch", "malformed line", "oversized line (20 KiB)", "burst over the flood limit",
     "request out of turn", "connection that never logs in", "junk before the login", "line sent in two halves",
-    "drop and come back with the key"};
+    "drop and come back with the key", "drop seen by the player only, the server's side open and silent",
+    "drop and come back with the key at a full table"};
 
 struct Options {
     int games = 0;
@@ -151,6 +154,10 @@ private:
     void maybePlay(Bot* b);
     void startGame();
     void inject();
+    // A keyed player's line drops during a game and he comes back with his
+    // key within 30 ms; with `silent`, only his side sees the drop: the
+    // server's side stays open and hears nothing more.
+    bool dropAndReturn(Bot* b, bool silent);
     void housekeeping();
     Bot* anyBot(bool seatedOnly, bool includeHost);
     int liveConnections() const;
@@ -170,7 +177,7 @@ private:
     Bot* host_ = nullptr;
     int watcherCount_ = 0;
     long renames_ = 0;
-    long returns_ = 0, returnsRefused_ = 0;
+    long returns_ = 0, returnsRefused_ = 0, fullReturns_ = 0, fillers_ = 0;
     // When the host's connection last asked for just watching (another
     // seat's, or its own, which it takes back later): a person does not do
     // it faster than the server's request limit lets through, and a request

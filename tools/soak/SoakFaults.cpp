@@ -21,19 +21,25 @@ void Soak::inject() {
         onClosed(b);
         break;
     }
-    case DropAndReturn: {
+    case DropAndReturn:
+    case SilentDrop:
+        if (!dropAndReturn(anyBot(true, false), kind == SilentDrop)) return;
+        break;
+    case FullDrop: {
         Bot* b = anyBot(true, false);
         if (!b || b->kind != Bot::Player || !b->keyed || !check_.gameOn()) return;
-        b->closing = true;
-        b->sock->abort();
-        onClosed(b);
-        const int game = check_.gamesStarted();
-        QTimer::singleShot(pick(30), [this, name = b->name, key = b->key, seat = b->slot, game] {
-            if (stopping_) return;
-            Bot* back = spawn(Bot::Player, name);
-            back->reclaimKey = key;
-            back->reclaimSeat = seat;
-            back->reclaimGame = game;
+        // Watchers fill every free slot for a while; then the player drops
+        // and comes back while his kept seat holds the ninth.
+        for (int n = liveConnections(); n < 9; ++n) {
+            Bot* w = spawn(Bot::Watcher, "F" + std::to_string(++fillers_));
+            w->leaveAtMs = t + 1500 + pick(1000);
+            ++watcherCount_;
+        }
+        // A drop the server sees: with the old connection still open no
+        // seat is kept yet, and a full table turns the copy away until
+        // keepalive ends that connection.
+        QTimer::singleShot(200, [this, b] {
+            if (!stopping_) dropAndReturn(b, false);
         });
         break;
     }
@@ -146,6 +152,36 @@ void Soak::inject() {
         return;
     }
     ++faults_[kind];
+}
+
+bool Soak::dropAndReturn(Bot* b, bool silent) {
+    if (!b || b->closed || b->closing || b->kind != Bot::Player || !b->keyed || !check_.gameOn()) return false;
+    b->closing = true;
+    if (silent) {
+        // Nothing more is read from the old connection or written to it;
+        // the server must end it when the key comes on the new one.
+        QTcpSocket* old = b->sock;
+        old->disconnect();
+        QObject::connect(old, &QTcpSocket::disconnected, old, &QObject::deleteLater);
+        QTimer::singleShot(5000, old, [old] {
+            old->abort();
+            old->deleteLater();
+        });
+        b->sock = nullptr;
+        b->closed = true;
+    } else {
+        b->sock->abort();
+        onClosed(b);
+    }
+    const int game = check_.gamesStarted();
+    QTimer::singleShot(pick(30), [this, name = b->name, key = b->key, seat = b->slot, game] {
+        if (stopping_) return;
+        Bot* back = spawn(Bot::Player, name);
+        back->reclaimKey = key;
+        back->reclaimSeat = seat;
+        back->reclaimGame = game;
+    });
+    return true;
 }
 
 } // namespace tc::soak

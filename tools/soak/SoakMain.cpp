@@ -94,6 +94,11 @@ void Soak::onLine(Bot* b, const std::string& line) {
             }
             // Our own client's name ends with a 0xFF of its own: an empty line follows.
             b->send("CMD_logininfo+" + std::to_string(b->slot) + "+1.0.3+" + b->name + (chance(0.5) ? "\xFF" : ""));
+        } else if (key == "CMD_fullkept") {
+            // A full table that keeps seats: the key, for no slot.
+            if (b->reclaimKey.empty()) return;
+            ++fullReturns_;
+            b->send("CMD_reclaim+0+" + b->reclaimKey + "+");
         } else if (key == "CMD_seatkey") {
             b->key = tc::net::FieldReader(data).positional();
             b->keyed = b->kind == Bot::Player && chance(0.5);
@@ -132,7 +137,17 @@ void Soak::onLine(Bot* b, const std::string& line) {
         } else if (key == "CMD_full") {
             ++fullRefusals_;
             b->closing = true;
-            b->reconnect = b->kind == Bot::Player;
+            b->reconnect = b->kind == Bot::Player && b->reclaimKey.empty();
+            // A copy coming back tries again with its key, as our program does.
+            if (!b->reclaimKey.empty())
+                QTimer::singleShot(100, [this, name = b->name, key = b->reclaimKey, seat = b->reclaimSeat,
+                                         game = b->reclaimGame] {
+                    if (stopping_) return;
+                    Bot* again = spawn(Bot::Player, name);
+                    again->reclaimKey = key;
+                    again->reclaimSeat = seat;
+                    again->reclaimGame = game;
+                });
         } else if (key == "CMD_removed") {
             // Removed now, or kept out as removed earlier: back under another name.
             b->closing = true;
@@ -416,8 +431,9 @@ int Soak::run() {
     std::printf("longest wait for a message while a logged-in seat was on turn: %lld ms\n",
                 static_cast<long long>(check_.longestWaitMs()));
     std::printf("seats kept for dropped players: %d turns played by the computer; %ld returns with the key "
-                "(%d scores and Marks compared), %ld refused after their game ended\n",
-                check_.awayTurns(), returns_, check_.backsCompared(), returnsRefused_);
+                "(%d scores and Marks compared, %ld asked for the key at a full table), %ld refused after their "
+                "game ended\n",
+                check_.awayTurns(), returns_, check_.backsCompared(), fullReturns_, returnsRefused_);
     std::printf("faults injected: %ld\n", faultTotal);
     for (int k = 0; k < kFaultKinds; ++k) std::printf("  %6ld  %s\n", faults_[k], kFaultNames[k]);
     std::printf("moves refused after a just-watch switch crossed them: %ld; connections refused as full: %ld\n",
