@@ -155,8 +155,16 @@ Answer RouterClient::openNatPmp(int internalPort, int wantedExternal, int leaseS
 }
 
 Answer RouterClient::openUpnp(int internalPort, int leaseSeconds, bool& answered) {
+    // Every kind of gateway asked at once and answered in one wait;
+    // upnpDiscover would wait again for each kind a silent network lacks.
+    static const char* const kinds[] = {"urn:schemas-upnp-org:device:InternetGatewayDevice:2",
+                                        "urn:schemas-upnp-org:device:InternetGatewayDevice:1",
+                                        "urn:schemas-upnp-org:service:WANIPConnection:2",
+                                        "urn:schemas-upnp-org:service:WANIPConnection:1",
+                                        "urn:schemas-upnp-org:service:WANPPPConnection:1", nullptr};
     int error = 0;
-    UPNPDev* devices = upnpDiscover(kSsdpWaitMs, nullptr, nullptr, UPNP_LOCAL_PORT_ANY, 0, 2, &error);
+    UPNPDev* devices =
+        upnpDiscoverDevices(kinds, kSsdpWaitMs, nullptr, nullptr, UPNP_LOCAL_PORT_ANY, 0, 2, &error, 1);
     if (!devices) return fail(Trouble::NoRouter, {});
     UPNPUrls urls{};
     IGDdatas data{};
