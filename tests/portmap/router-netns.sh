@@ -17,6 +17,13 @@
 #
 #   router-netns.sh COMMAND [ARGS...]
 #
+# With TILECREST_ROUTER_ISOLATED=1 there is no router and no internet: home
+# has a veth pair of which both ends stay in it, and a default route over it
+# through an address nobody has, so a request would be sent but cannot go
+# anywhere, and nftables counts
+# every UDP packet to port 1900 (SSDP) and 5351 (NAT-PMP) that leaves
+# (table inet tcwatch). TILECREST_ROUTER_ISOLATED stays set for the command.
+#
 # Exits 77 (the tests' "skipped") with a message when this cannot be made:
 # not root, no unshare, nft or miniupnpd, or the kernel refuses.
 set -u
@@ -43,6 +50,23 @@ cleanup() {
 trap cleanup EXIT
 
 ip link set lo up || skip "cannot bring up lo in the namespace"
+
+if [ "${TILECREST_ROUTER_ISOLATED:-0}" = "1" ]; then
+  ip link add tcout type veth peer name tcsink && ip link set tcsink up \
+    && ip addr add 10.77.0.2/24 dev tcout && ip link set tcout up multicast on \
+    && ip route add default via 10.77.0.1 || skip "cannot set up the closed link"
+  nft -f - <<'NFT' || skip "cannot set up the packet counters"
+table inet tcwatch {
+  chain out {
+    type filter hook output priority 0; policy accept;
+    udp dport 1900 counter
+    udp dport 5351 counter
+  }
+}
+NFT
+  "$@"
+  exit $?
+fi
 
 # A namespace held by one process, made before it is linked.
 hold() {

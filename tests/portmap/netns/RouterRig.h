@@ -32,6 +32,13 @@ inline const QString kOutside = QStringLiteral("11.22.33.1");
 
 // Every test here needs the three namespaces; outside them they say so and
 // skip, and nothing in them ever clears the switch.
+// Inside the namespaces of router-netns.sh (either kind).
+inline bool inRouterNetns() {
+    return qEnvironmentVariable("TILECREST_IN_NETNS") == QLatin1String("1") &&
+           (!qEnvironmentVariableIsEmpty("TILECREST_ROUTER_PID") ||
+            qEnvironmentVariable("TILECREST_ROUTER_ISOLATED") == QLatin1String("1"));
+}
+
 #define REQUIRE_ROUTER_NETNS()                                                                               \
     do {                                                                                                     \
         if (qEnvironmentVariable("TILECREST_IN_NETNS") != QLatin1String("1") ||                             \
@@ -136,9 +143,7 @@ private:
 // cleared, only here inside the namespaces.
 inline QProcessEnvironment mappingOn() {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (qEnvironmentVariable("TILECREST_IN_NETNS") == QLatin1String("1") &&
-        !qEnvironmentVariableIsEmpty("TILECREST_ROUTER_PID"))
-        env.remove(QLatin1String(kSwitchVariable));
+    if (inRouterNetns()) env.remove(QLatin1String(kSwitchVariable));
     return env;
 }
 
@@ -147,9 +152,7 @@ inline QProcessEnvironment mappingOn() {
 class MappingOnHere {
 public:
     MappingOnHere() : was_(qgetenv(kSwitchVariable)) {
-        if (qEnvironmentVariable("TILECREST_IN_NETNS") == QLatin1String("1") &&
-            !qEnvironmentVariableIsEmpty("TILECREST_ROUTER_PID"))
-            qunsetenv(kSwitchVariable);
+        if (inRouterNetns()) qunsetenv(kSwitchVariable);
     }
     ~MappingOnHere() {
         if (!was_.isEmpty()) qputenv(kSwitchVariable, was_);
