@@ -8,6 +8,7 @@
 #include "client/BoardPictureButton.h"
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
+#include "client/MenuKeys.h"
 
 using tc::guitest::GameCopy;
 using tc::guitest::WireClient;
@@ -17,7 +18,8 @@ namespace {
 
 QStringList captions(const QList<QAction*>& actions) {
     QStringList out;
-    for (QAction* a : actions) out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    // As the player reads them: the mnemonic's underline is no letter.
+    for (QAction* a : actions) out << (a->isSeparator() ? QStringLiteral("-") : tc::client::MenuKeys::plain(a->text()));
     return out;
 }
 
