@@ -9,7 +9,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   desktop-file-utils appstream
   xvfb xauth x11-utils
-  libqt6dbus6 dbus dbus-daemon avahi-daemon avahi-utils iproute2 util-linux nftables
+  libqt6dbus6 dbus dbus-daemon avahi-daemon avahi-utils iproute2 util-linux
   xvfb at-spi2-core python3-pyatspi
   libminiupnpc-dev libnatpmp-dev nftables miniupnpd-nftables
 )
