@@ -68,7 +68,7 @@ inline constexpr std::int64_t kStallMs = 10'000;
 inline constexpr std::int64_t kLoginMs = 15'000;
 // How long a connection to a full table may take to present a kept seat's
 // key, and how many may wait at once; the rest are refused as full.
-inline constexpr std::int64_t kFullWaitMs = 1'500;
+inline constexpr std::int64_t kFullWaitMs = 1'000;
 inline constexpr std::size_t kMaxWaitingAtFull = 16;
 // What a connection may send before its login: a client of this protocol
 // sends nothing at all, so these only spare a stray empty line or two.
