@@ -25,14 +25,7 @@ KeyboardPath::KeyboardPath(QMainWindow* window, BoardPanel* board, const ChatAre
     keys_ = new TableKeys(window);
     connect(keys_, &TableKeys::tileWanted, this, [&session, &gate](int t) { gate.feed([&session, t] { session.clickTile(t); }); });
     connect(keys_, &TableKeys::rollWanted, this, [&session, &gate] { gate.feed([&session] { session.clickRoll(); }); });
-    chat::ChatInput* input = chat.input();
-    connect(keys_, &TableKeys::backUpWanted, this, [&session, &gate, input] {
-        // Escape belongs to a line being typed: it never takes a tile back
-        // from under it.
-        const QString typed = input->text();
-        if (!typed.isEmpty() && typed != chat::ChatInput::kPlaceholder) return;
-        gate.feed([&session] { session.putTilesBackUp(); });
-    });
+    connect(keys_, &TableKeys::backUpWanted, this, [&session, &gate] { gate.feed([&session] { session.putTilesBackUp(); }); });
 
     // Tab goes round: the tile rack, Start Game or Roll Dice, the seat list,
     // the phrase buttons, the smiley button, the chat input, the chat.
@@ -48,7 +41,7 @@ KeyboardPath::KeyboardPath(QMainWindow* window, BoardPanel* board, const ChatAre
     group(board->seatFocus());
     group(chat.phrases()->focus());
     path.push_back(smilies);
-    path.push_back(input);
+    path.push_back(chat.input());
     path.push_back(chat.pane());
     chat::RovingFocus::chain(path);
     // The window opens with the focus where it always did, on the chat
