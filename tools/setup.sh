@@ -11,6 +11,8 @@ packages=(
   xvfb xauth x11-utils
   libqt6dbus6 dbus dbus-daemon avahi-daemon avahi-utils iproute2 util-linux
   xvfb at-spi2-core python3-pyatspi
+  # the fuzz targets and what their corpora reach (fuzz/README.md)
+  clang libclang-rt-14-dev llvm-14
 )
 missing=()
 for p in "${packages[@]}"; do
