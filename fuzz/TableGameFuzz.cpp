@@ -28,8 +28,8 @@
 //   2 a dropped session's copy comes back with its seat key: who, ticks first (0..15)
 //   3 a dropped session's copy gives its seat up with the key: who
 //   4 a session switches Show Best Move: who, on
-//   5 a session clicks what a player cannot: who, kind (tile 0 or 10, Escape,
-//     a start with marks byte % 14)
+//   5 a session's other clicks: who, kind (by kind % 8: tile 0 or 10, Escape,
+//     the start button, the offered Marks kind % 14, else a start with kind % 14 Marks)
 //   6 the computer player is switched: expert flag
 //   7 the first player's connection ends (a headless server's host leaves)
 // A session that leaves with operation 5 says so first, so its seat is let go.
@@ -492,9 +492,13 @@ void extensionStep(Table& table, FuzzInput& in) {
         Peer* p = table.pick(in);
         const std::uint8_t kind = in.byte();
         if (!p) break;
-        if (kind % 4 == 0) p->session.clickTile(kind & 4 ? 10 : 0);
-        else if (kind % 4 == 1) p->session.putTilesBackUp();
-        else p->session.startGame(kind % 14);
+        switch (kind % 8) {
+        case 0: p->session.clickTile(kind & 8 ? 10 : 0); break;
+        case 1: p->session.putTilesBackUp(); break;
+        case 4: p->session.clickStart(); break;
+        case 5: p->session.offerMarks(kind % 14); break;
+        default: p->session.startGame(kind % 14); break;
+        }
         break;
     }
     case 6: table.server().setRudi(in.byte() & 1 ? tc::game::Rudi::Expert : tc::game::Rudi::Classic); break;

@@ -420,7 +420,7 @@ table = {
     + t_stranger(1, 4, 0xF0, 2) + t_stranger(1, 7, 0xF0) + T_SETTLE + (T_MOVE + T_UNTIL_REST) * 4
     + t_stranger(1, 0, 0xF0, 4, 5) + t_stranger(1, 0, 0xF0, 9) + T_UNTIL_REST,
     "best_move_and_escape": table_start + t_ext(4, 0, 1) + t_ext(4, 1, 1) + t_ext(4, 2, 1) + T_SETTLE
-    + (t_ext(5, 0, 0) + t_ext(5, 1, 4) + t_ext(5, 2, 1) + t_ext(5, 0, 2) + t_ext(5, 1, 13) + T_MOVE
+    + (t_ext(5, 0, 0) + t_ext(5, 1, 4) + t_ext(5, 2, 1) + t_ext(5, 0, 2) + t_ext(5, 1, 13) + t_ext(5, 0, 8) + t_ext(5, 1, 0x0B) + T_MOVE
        + T_UNTIL_REST) * 5 + t_ext(4, 0, 0),
     "expert_and_headless": table_start + t_ext(6, 1) + (T_MOVE + T_UNTIL_REST) * 4 + t_ext(7, 0) + T_UNTIL_REST
     + (T_MOVE + T_UNTIL_REST) * 8 + t_ext(6, 0),
