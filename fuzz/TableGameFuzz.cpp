@@ -152,6 +152,9 @@ public:
         const bool host = peers_.empty();
         auto peer = std::make_unique<Peer>(static_cast<std::uint32_t>(peers_.size() * 7919 + 1));
         peer->host = host;
+        // The sessions' own clock moves with their ticks, so chat that
+        // waits for its pace leaves as it would, whatever the machine's speed.
+        peer->session.setClock([this] { return sessionMs_; });
         peer->session.formCreate();
         const std::string name = host ? "Host" : "Guest" + std::to_string(peers_.size());
         peer->session.processParams({name, "127.0.0.1", host ? "true" : "false"});
@@ -197,7 +200,7 @@ public:
         ports_.toClient.erase(p.conn);
         p.view.toServer.clear();
         p.session.onSocketClosed();
-        for (std::size_t n = p.session.queuedLines() + 400; n > 0 && p.session.needsTicks(); --n) p.session.tick();
+        for (std::size_t n = ticksToRest(p); n > 0 && p.session.needsTicks(); --n) tickOnce(p);
         p.lost = p.session.reconnecting();
     }
 
@@ -305,11 +308,21 @@ public:
         return moved;
     }
 
+    // One tick of a session's timer, 10 ms of its clock.
+    void tickOnce(Peer& p) {
+        sessionMs_ += kTickMs;
+        p.session.tick();
+    }
+    // Enough ticks for every queued line, every chat line waiting for its
+    // pace (a third of a second each) and the phrase lock.
+    static std::size_t ticksToRest(const Peer& p) {
+        return p.session.queuedLines() + 400 + tc::client::kMaxWaitingLines * (400 / kTickMs);
+    }
+
     // Ticks one session until it needs no more, its lines delivered first.
     void drain(Peer& p) {
         deliverTo(p);
-        for (std::size_t n = p.session.queuedLines() + 400; n > 0 && p.open && p.session.needsTicks(); --n)
-            p.session.tick();
+        for (std::size_t n = ticksToRest(p); n > 0 && p.open && p.session.needsTicks(); --n) tickOnce(p);
         FUZZ_CHECK(!p.open || !p.session.needsTicks(), "a session keeps asking for ticks");
     }
 
@@ -426,6 +439,8 @@ private:
     TServer server_;
     std::vector<std::unique_ptr<Peer>> peers_;
     ConnId strangerConn_ = 0;
+    static constexpr std::int64_t kTickMs = 10;
+    std::int64_t sessionMs_ = 0;
 };
 
 // The seat on turn plays the computer's choice through its own table.
