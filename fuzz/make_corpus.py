@@ -163,7 +163,8 @@ server = {
 
 # --- session_bytes ----------------------------------------------------------
 def c_bytes(data):
-    return b"\x00" + chunk(data)
+    # longer data as several reads
+    return b"".join(b"\x00" + chunk(data[at:at + 255]) for at in range(0, max(1, len(data)), 255))
 
 
 def c_ticks():
@@ -299,6 +300,48 @@ session = {
     + c_bytes(line("CMD_letbackin+2+") + line("CMD_startgame+Fuzzy+5+") + line("CMD_nextplayer+1")
               + line("CMD_placedice+1+4+2+5+")) + c_ticks() + c_tile(4) + c_tile(5) + c_ext(6) + c_tile(9)
     + c_ext(6) + c_other(6, chunk(b"Nice roll!"), b"\0\0\0\0") + c_ext(7, chunk(line("CMD_chat+1+Fuzzy chats: x|clRed"))),
+    "hold_edges": JOIN + c_bytes(line("CMD_sendlogininfo+3") + line("CMD_newplayerinfo+3+Fuzzy+0")
+                                 + line("CMD_seatkey+" + KEY + "+0+") + line("CMD_seatkey+a b+60+")
+                                 + line("CMD_seatkey+" + "k" * 230 + "+60+") + line("CMD_seatkey+x+y+")
+                                 + line("CMD_seatkey+" + KEY + "+60+"))
+    + c_ticks() + c_bytes(line("CMD_away+2+60+") + line("CMD_away+4+1+") + line("CMD_away+5+45+")
+                          + line("CMD_away+6+1+") + line("CMD_away+3+60+") + line("CMD_back+3+") + line("CMD_back+4+"))
+    + c_ticks() + c_bytes(line("CMD_startgame+Bob+5+") + line("CMD_nextplayer+3") + line("CMD_placedice+1+4+2+5+"))
+    + c_ticks() + c_tile(4) + c_tile(2)
+    + c_bytes(line("CMD_shuttiles+000100000+") + line("CMD_shuttiles+100000000+") + line("CMD_shuttiles+000000000+")
+              + line("CMD_shuttiles+01+") + line("CMD_shuttiles+0000000002+"))
+    + c_ticks() + c_leave() + c_leave() + c_other(9) + c_other(9) + c_ticks() + c_come_back(line("CMD_sendlogininfo+7")),
+    "key_without_a_game": JOIN + c_bytes(line("CMD_sendlogininfo+3") + line("CMD_newplayerinfo+3+Fuzzy+0")
+                                         + line("CMD_seatkey+" + KEY + "+120+")) + c_ticks()
+    + c_come_back(line("CMD_sendlogininfo+7")) + c_ticks(),
+    "key_at_no_hold": JOIN + c_bytes(line("CMD_sendlogininfo+3") + line("CMD_newplayerinfo+3+Fuzzy+0")
+                                     + line("CMD_seatkey+" + KEY + "+0+") + line("CMD_startgame+Bob+5+")) + c_ticks()
+    + c_come_back(line("CMD_sendlogininfo+7")) + c_ticks(),
+    "spectator_key": JOIN + c_bytes(line("CMD_sendlogininfo+8") + line("CMD_newplayerinfo+8+Fuzzy+0")
+                                    + line("CMD_seatkey+" + KEY + "+120+") + line("CMD_startgame+Bob+5+")
+                                    + line("CMD_justwatching+8+1") + line("CMD_letbackin+1+")) + c_ticks()
+    + c_other(2, b"\x03") + c_other(2, b"\x07") + c_other(3, b"\x00") + c_come_back(line("CMD_sendlogininfo+7")),
+    "closed_with_lines_queued": JOIN + login + c_bytes(line("CMD_chat+1+Fuzzy chats: a|clRed") + line("CMD_full+"))
+    + c_other(9) + c_other(9) + c_ticks() + c_other(9),
+    "table_lines": HOST + login
+    + c_bytes(line("CMD_newplayerinfo+3+Ann+0") + line("CMD_newplayerinfo+8+Eve+0") + line("CMD_newplayerinfo+8+Eve+0")
+              + line("CMD_newplayerinfo+1+Fuzzy+0") + line("CMD_startgame+Fuzzy+5+") + line("CMD_nextplayer+1")
+              + line("CMD_placedice+1+4+2+5+"))
+    + c_ticks() + c_tile(4) + c_tile(2)
+    + c_bytes(line("CMD_justwatching+1+1") + line("CMD_justwatching+8+1") + line("CMD_justwatching+1+2")
+              + line("CMD_justwatching+3+1") + line("CMD_justwatching+3+2") + line("CMD_playerdisconnected+3+Ann")
+              + line("CMD_playerdisconnected+2+Rudi") + line("CMD_letbackin+1+") + line("CMD_letbackin+3+"))
+    + c_ticks() + c_other(5, chunk(b"8: Eve")) + c_other(5, chunk(b"9: Nobody")) + c_other(2, b"\x07")
+    + c_other(2, b"\x00") + c_other(4, b"\x03") + c_other(3, b"\x03") + c_ext(5),
+    "join_handshake_edges": JOIN + c_join("Ann", b"CMD_sendlog", b"ininfo+4" + FF + FF,
+                                          FF + line("CMD_newplayerinfo+x+Ann+0") + line("CMD_newplayerinfo+")
+                                          + b"CMD_newplayer", b"info+4+Ann+0" + FF + line("CMD_existingplayers+1+Bob+0"))
+    + c_ticks() + c_join("Cy", line("CMD_sendlogininfo+5"), b"\xfa\x81\x41")
+    + c_join("Di", b"\xfa\x81\x41") + c_join("Ed", line("CMD_full+"), line("CMD_sendlogininfo+2")),
+    "reclaim_handshake_edges": seat3 + c_come_back(FF + line("CMD_sendlogininfo+7+") + FF, line("CMD_yourseat+x+"),
+                                                   b"\xfa\x81\x41")
+    + c_come_back(FF + line("CMD_sendlogininfo+7"), b"CMD_your", b"seat+3" + FF + back_lines[16:], line("CMD_chat+1+x"))
+    + c_ticks(),
     "built_extensions": JOIN + login + c_built(0, 13, 10) + c_built(0, 14, 11) + c_built(0, 15, 12) + c_built(0, 16, 10)
     + c_built(1, 3, 10) + c_built(1, 2, 13) + c_built(2, 3) + c_built(3, 2) + c_built(4, 17)
     + c_built(4, 20) + c_built(4, 21) + c_built(5) + c_built(6) + c_built(7, 0) + c_built(7, 7)
