@@ -23,6 +23,7 @@ sources() {
     server_bytes) echo src/server/TServer.cpp src/server/TServerGame.cpp src/server/TServerHold.cpp \
       src/server/FloodGate.cpp src/server/SeatHold.cpp src/server/SeatKeys.cpp src/server/RemovedPlayers.cpp ;;
     session_bytes) echo src/session/Session.cpp src/session/SessionTable.cpp src/session/SessionHold.cpp \
+      src/session/SessionChat.cpp src/session/SessionModeration.cpp \
       src/session/JoinHandshake.cpp src/session/ReclaimHandshake.cpp ;;
     table_game) echo src/server/TServerGame.cpp src/session/SessionTable.cpp ;;
     chat_line) echo src/chat/ChatLineParser.cpp src/chat/LinkAddress.cpp src/net/ColourText.cpp ;;
