@@ -55,21 +55,55 @@ std::string TServer::who(int slot) const {
 // ---------------------------------------------------------------------------
 // Connections
 
-int TServer::chooseSlot() {
-    if (playercount_ == 0) {
-        playercount_ = 1;
-        return 1;
+StrangerGate::Slots TServer::slotStates() const {
+    StrangerGate::Slots slots;
+    for (int s = 1; s <= kSlotCount; ++s) {
+        const auto& p = player_[s];
+        if (!p.active) continue;
+        // A kept seat is seated: it has no connection, but its player has a place.
+        if (p.loggedin || p.conn == 0) {
+            slots[s].state = StrangerGate::Slot::State::Seated;
+            continue;
+        }
+        slots[s].state = StrangerGate::Slot::State::Stranger;
+        const auto c = conns_.find(p.conn);
+        if (c != conns_.end()) slots[s].address = c->second.address;
     }
-    int s = 1;
-    while (player_[s].active && s < playercount_) ++s;
-    if (!player_[s].active) return s;  // a freed slot, the lowest first
-    if (playercount_ < kSlotCount) return ++playercount_;
-    return 0;
+    return slots;
+}
+
+int TServer::chooseSlot(const std::string& peer, const std::string& address) {
+    using Kind = StrangerGate::Admission::Kind;
+    const StrangerGate::Admission a = strangers_.admit(slotStates(), address, clock_());
+    if (a.kind == Kind::TurnAway) {
+        // A storm of them would flood the log: one line per episode and address.
+        if (a.firstOfEpisode)
+            log("turning away connections from " + address + ": " + std::to_string(a.standing) +
+                " tries without a login, and no slot for it while others wait to log in");
+        return -1;
+    }
+    if (a.kind == Kind::Full) return 0;
+    if (a.giveWay != 0) {
+        const auto c = conns_.find(player_[a.giveWay].conn);
+        const std::string from = c == conns_.end() ? std::string() : c->second.address;
+        disconnectsock(a.giveWay, "gave way to " + peer + " (" + std::to_string(strangers_.standing(from, clock_())) +
+                                      " tries without a login from " + from + ")");
+    }
+    playercount_ = std::max(playercount_, a.slot);
+    return a.slot;
 }
 
 ConnId TServer::connectionArrived(const std::string& peer) {
     const ConnId id = nextConn_++;
-    const int slot = chooseSlot();
+    // "a.b.c.d:port" or "v6address:port"; the port changes with every connection.
+    const std::string address = peer.substr(0, peer.rfind(':') == std::string::npos ? peer.size() : peer.rfind(':'));
+    const int slot = chooseSlot(peer, address);
+    if (slot < 0) {
+        // Not told the table is full: it is not, and a later try may get in.
+        ports_.close(id);
+        afterInput();
+        return id;
+    }
     if (slot == 0) {
         log("refused " + peer + ": all nine slots in use");
         ports_.send(id, net::frame("CMD_full+"));
@@ -82,8 +116,7 @@ ConnId TServer::connectionArrived(const std::string& peer) {
     p.loggedin = false;
     Connection& c = conns_.try_emplace(id).first->second;
     c.slot = slot;
-    // "a.b.c.d:port" or "v6address:port"; the port changes with every connection.
-    c.address = peer.substr(0, peer.rfind(':') == std::string::npos ? peer.size() : peer.rfind(':'));
+    c.address = address;
     c.talk = FloodGate(talkLimits_);
     c.slides = FloodGate(slideLimits_);
     c.progressMs = clock_();
@@ -113,6 +146,7 @@ void TServer::bytesArrived(ConnId conn, std::string_view bytes) {
         dispatch(slot, line);
         // A returning player's connection moves to his kept seat.
         if (slotOf(conn) != 0) slot = slotOf(conn);
+        if (!wasLoggedIn && slotOf(conn) != 0 && player_[slot].loggedin) strangers_.loggedIn(conns_.at(conn).address);
         if (!wasLoggedIn && slotOf(conn) == slot && !player_[slot].loggedin && !keepBeforeLogin(conn, 0, 1))
             break;
     }
