@@ -64,9 +64,10 @@ StrangerGate::Admission StrangerGate::admit(const Slots& slots, const std::strin
     }
     const int mineHeld = held.count(key) ? held[key] : 0;
     auto turnAway = [&] {
-        Admission a{Admission::Kind::TurnAway, 0, 0, mine.pending, nowMs - mine.lastTurnAwayMs >= kTurnAwayEpisodeMs};
-        mine.lastTurnAwayMs = nowMs;
-        return a;
+        const bool first = !turnedAway_ || nowMs - lastTurnAwayMs_ >= kTurnAwayEpisodeMs;
+        turnedAway_ = true;
+        lastTurnAwayMs_ = nowMs;
+        return Admission{Admission::Kind::TurnAway, 0, 0, mine.pending, first};
     };
     if (mineHeld >= kStrangersPerAddress) return turnAway();
     // Those waiting count even when the memory of the tries has lapsed.

@@ -62,7 +62,8 @@ public:
         int slot = 0;
         int giveWay = 0;
         // TurnAway: the standing of the newcomer's address, and whether this
-        // is the first turned away from it in kTurnAwayEpisodeMs (for the log).
+        // is the first turned away in kTurnAwayEpisodeMs, from any address
+        // (for the log: a storm from many addresses is one episode).
         int standing = 0;
         bool firstOfEpisode = false;
         bool operator==(const Admission&) const = default;
@@ -87,12 +88,13 @@ private:
     struct Standing {
         int pending = 0;  // arrivals not yet matched by a login
         std::int64_t lastArrivalMs = 0;
-        std::int64_t lastTurnAwayMs = -kTurnAwayEpisodeMs;
     };
     int pendingOf(const std::string& key, std::int64_t nowMs) const;
     void forgetQuietest();
 
     std::unordered_map<std::string, Standing> standings_;
+    std::int64_t lastTurnAwayMs_ = 0;
+    bool turnedAway_ = false;
 };
 
 } // namespace tc::server

@@ -76,10 +76,10 @@ int TServer::chooseSlot(const std::string& peer, const std::string& address) {
     using Kind = StrangerGate::Admission::Kind;
     const StrangerGate::Admission a = strangers_.admit(slotStates(), address, clock_());
     if (a.kind == Kind::TurnAway) {
-        // A storm of them would flood the log: one line per episode and address.
+        // A storm of them would flood the log: one line per episode.
         if (a.firstOfEpisode)
-            log("turning away connections from " + address + ": " + std::to_string(a.standing) +
-                " tries without a login, and no slot for it while others wait to log in");
+            log("turning away connections while others wait to log in, the first from " + address + " (" +
+                std::to_string(a.standing) + " tries without a login)");
         return -1;
     }
     if (a.kind == Kind::Full) return 0;
@@ -105,7 +105,12 @@ ConnId TServer::connectionArrived(const std::string& peer) {
         return id;
     }
     if (slot == 0) {
-        log("refused " + peer + ": all nine slots in use");
+        // A storm at a full table would flood the log: one line per episode.
+        const std::int64_t now = clock_();
+        if (!refusedFull_ || now - lastRefusedFullMs_ >= kTurnAwayEpisodeMs)
+            log("refused " + peer + ": all nine slots in use (more within 10 s are not logged)");
+        refusedFull_ = true;
+        lastRefusedFullMs_ = now;
         ports_.send(id, net::frame("CMD_full+"));
         ports_.close(id);
         return id;

@@ -306,6 +306,9 @@ private:
     SeatKeys keys_;
     // Who may wait in a slot without a login.
     StrangerGate strangers_;
+    // The last refusal at a full table, for the log.
+    bool refusedFull_ = false;
+    std::int64_t lastRefusedFullMs_ = 0;
 
     std::array<tplayer, kSlotCount + 2> player_{};  // [1..9], [10] refusals, [0] unused
     int playercount_ = 0;
