@@ -1,6 +1,8 @@
 #include "client/MainGame.h"
 
 #include <QHostAddress>
+#include <QMenu>
+#include <QMenuBar>
 
 #include "windows/PhraseEditor.h"
 #include "client/BoardPictures.h"
@@ -16,6 +18,8 @@
 #include "discovery/AvahiBus.h"
 #include "net/Version.h"
 #include "server/ServerHost.h"
+#include "Translations.h"
+#include "client/LanguageMenu.h"
 #include "store/SettingsFile.h"
 #include "store/StoreLocation.h"
 #include "windows/AboutWindow.h"
@@ -34,9 +38,12 @@ MainGame::MainGame(std::uint32_t seed, bool showFirst) : rng_(seed) {
     settings_ = std::make_unique<store::SettingsFile>(
         store::storeFilePath(QStringLiteral("velmoralobby.ini"), QStandardPaths::AppConfigLocation)
             .toLocal8Bit().toStdString());
+    i18n::install(LanguageMenu::chosen(*settings_));
     const auto addresses = windows::WebAddresses::fromSettings(*settings_);
     chat_ = std::make_unique<MainWindow>(rng_, nullptr, showFirst);
     chat_->setSoundPlayer(sounds_.get());
+    new LanguageMenu(chat_->menuBar()->findChild<QMenu*>(QStringLiteral("Options1")), *settings_,
+                     [this](const QString& line) { chat_->addLineToChat("0+" + line.toStdString(), net::kPureBlue); });
     about_ = std::make_unique<windows::AboutWindow>(windows::ShippedDocuments::orReadme(addresses.makerSite),
                                                     windows::ShippedDocuments::licence());
     gamestart_ = std::make_unique<GameStartWindow>();

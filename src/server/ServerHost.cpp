@@ -96,6 +96,7 @@ void ServerHost::onDescriptor(qintptr descriptor) {
     arriving_ = descriptor;
     arrivingOut_.clear();
     arrivingClosed_ = false;
+    arrivingId_ = server_.nextConnection();
     const ConnId id = server_.connectionArrived(peer.toStdString());
     arriving_ = -1;
     if (arrivingClosed_) return;
@@ -196,7 +197,8 @@ void ServerHost::onEnded(ConnId id) {
 
 void ServerHost::send(ConnId conn, const std::string& bytes) {
     QTcpSocket* socket = socketFor(conn);
-    if (!socket && arriving_ >= 0 && !arrivingClosed_) {
+    // Only the arriving connection's own id, never any id not known here.
+    if (!socket && arriving_ >= 0 && !arrivingClosed_ && conn == arrivingId_) {
         arrivingOut_ += bytes;  // the arriving one: its id is not returned yet
         return;
     }
@@ -213,7 +215,7 @@ ServerPorts::Output ServerHost::output(ConnId conn) const {
 
 void ServerHost::close(ConnId conn) {
     QTcpSocket* socket = socketFor(conn);
-    if (!socket && arriving_ >= 0 && !arrivingClosed_) {
+    if (!socket && arriving_ >= 0 && !arrivingClosed_ && conn == arrivingId_) {
         closeArriving();
         return;
     }

@@ -114,6 +114,7 @@ private:
     // The descriptor whose connectionArrived is running (-1: none): the
     // server sends to it, and may close it, before it has returned the id.
     qintptr arriving_ = -1;
+    ConnId arrivingId_ = 0;
     std::string arrivingOut_;
     bool arrivingClosed_ = false;
 };

@@ -107,6 +107,8 @@ public:
     // every slot is held by a seated player or a kept seat, sent nothing
     // when it is turned away by StrangerGate.
     ConnId connectionArrived(const std::string& peer);
+    // The id the next connectionArrived will give.
+    ConnId nextConnection() const { return nextConn_; }
     // Bytes read from a connection. Every complete line is handled before
     // this returns. Unknown or closed connections are ignored.
     void bytesArrived(ConnId conn, std::string_view bytes);

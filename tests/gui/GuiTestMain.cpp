@@ -47,6 +47,9 @@ int main(int argc, char** argv) {
     // a system bus that is not there leaves the machine's Avahi unasked.
     // (tests/discovery announces inside a private network namespace.)
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/tilecrest-tests/system_bus_socket");
+    // English, whatever the desktop speaks, unless a test runs in a language
+    // of its own on purpose (tests/gui/CMakeLists.txt).
+    if (qEnvironmentVariableIsEmpty("TILECREST_TEST_LANGUAGE")) qputenv("LANGUAGE", "en");
     standardHandler = qInstallMessageHandler(quietHandler);
     QApplication app(argc, argv);
     // The same application identity the program sets up, so window titles

@@ -1,0 +1,79 @@
+// The language the game speaks: the desktop's, or the one chosen under
+// Options > Language, kept in the settings file and taken at the next start.
+// The runs under a German or French desktop are their own ctest entries
+// (tests/gui/CMakeLists.txt), which say in TILECREST_TEST_LANGUAGE what the
+// program must come to.
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QStandardPaths>
+
+#include "GameCopy.h"
+#include "Translations.h"
+#include "store/StoreLocation.h"
+
+using tc::guitest::GameCopy;
+using tc::guitest::waitUntil;
+
+namespace {
+
+QString settingsPath() {
+    return tc::store::storeFilePath(QStringLiteral("velmoralobby.ini"), QStandardPaths::AppConfigLocation);
+}
+
+QByteArray settingsBytes() {
+    QFile f(settingsPath());
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString expected() { return qEnvironmentVariable("TILECREST_TEST_LANGUAGE"); }
+
+} // namespace
+
+TEST(Language, TheChoiceIsKeptAndTakenAtTheNextStart) {
+    if (!expected().isEmpty()) GTEST_SKIP() << "runs with the desktop in English";
+    QFile::remove(settingsPath());
+    {
+        GameCopy solo({"--port", "0"});
+        ASSERT_TRUE(waitUntil([&] { return solo.session().loggedin(); }));
+        EXPECT_EQ(tc::i18n::current(), "en");
+        auto* menu = solo.window().findChild<QMenu*>("Language1");
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->title(), "&Language");
+        EXPECT_TRUE(solo.window().findChild<QAction*>("Language_desktop")->isChecked());
+        QAction* german = solo.window().findChild<QAction*>("Language_de");
+        EXPECT_EQ(german->text(), "&Deutsch");
+        german->trigger();
+        EXPECT_TRUE(german->isChecked());
+        EXPECT_TRUE(settingsBytes().contains("Language=de")) << settingsBytes().toStdString();
+        EXPECT_TRUE(solo.chatHas("Language: Deutsch, from the next start of Tilecrest."));
+        // This run still speaks English.
+        EXPECT_EQ(menu->title(), "&Language");
+    }
+    {
+        GameCopy solo({"--port", "0"});
+        ASSERT_TRUE(waitUntil([&] { return solo.session().loggedin(); }));
+        EXPECT_EQ(tc::i18n::current(), "de");
+        EXPECT_EQ(solo.window().findChild<QMenu*>("Language1")->title(), "&Sprache");
+        EXPECT_TRUE(solo.window().findChild<QAction*>("Language_de")->isChecked());
+        // Qt's own texts come in the same language.
+        EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
+        // Back to the desktop's language, again for the next start.
+        solo.window().findChild<QAction*>("Language_desktop")->trigger();
+        EXPECT_TRUE(solo.chatHas("Sprache: English, ab dem n\u00e4chsten Start von Tilecrest."));
+    }
+    GameCopy solo({"--port", "0"});
+    EXPECT_EQ(tc::i18n::current(), "en");
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancel");
+    QFile::remove(settingsPath());
+}
+
+TEST(Language, TheDesktopsLanguageIsSpoken) {
+    if (expected().isEmpty()) GTEST_SKIP() << "runs under ctest's gui_language_* entries";
+    QFile::remove(settingsPath());
+    GameCopy solo({"--port", "0"});
+    EXPECT_EQ(tc::i18n::current(), expected());
+    const QString title = solo.window().findChild<QMenu*>("Language1")->title();
+    const QString want = expected() == "de" ? "&Sprache" : expected() == "fr" ? "&Langue" : "&Language";
+    EXPECT_EQ(title, want);
+}
