@@ -6,6 +6,8 @@
 // as an older client expects.
 #include "server/TServer.h"
 
+#include <utility>
+
 #include "net/Fields.h"
 #include "net/Message.h"
 
@@ -19,13 +21,27 @@ constexpr std::size_t kMaxWaitingBytes = 1024;
 } // namespace
 
 bool TServer::waitAtFullTable(ConnId conn, const std::string& peer) {
-    if (hold_.seats().empty() || waiting_.size() >= kMaxWaitingAtFull) return false;
+    if (hold_.seats().empty()) return false;
+    const std::string address = peer.substr(0, peer.rfind(':') == std::string::npos ? peer.size() : peer.rfind(':'));
+    // The oldest waiting, of this address or of all: the first to arrive
+    // had the most time for its key.
+    auto oldest = [&](bool sameAddress) {
+        ConnId found = 0;
+        std::size_t n = 0;
+        for (const auto& [id, w] : waiting_) {
+            if (sameAddress && w.address != address) continue;
+            ++n;
+            if (found == 0 || id < found) found = id;
+        }
+        return std::pair{found, n};
+    };
+    if (const auto [id, n] = oldest(true); n >= kMaxWaitingPerAddress) refuseWaiting(id, "a newer one came");
+    else if (waiting_.size() >= kMaxWaitingAtFull) refuseWaiting(oldest(false).first, "a newer one came");
     Waiting& w = waiting_[conn];
     w.peer = peer;
-    w.address = peer.substr(0, peer.rfind(':') == std::string::npos ? peer.size() : peer.rfind(':'));
+    w.address = address;
     w.framer = net::LineFramer(kMaxWaitingBytes, kMaxWaitingBytes);
     w.arrivedMs = clock_();
-    log("full: asking " + peer + " for a kept seat's key");
     ports_.send(conn, net::frame("CMD_fullkept+"));
     return true;
 }
@@ -33,7 +49,12 @@ bool TServer::waitAtFullTable(ConnId conn, const std::string& peer) {
 void TServer::refuseWaiting(ConnId conn, const std::string& why) {
     const auto it = waiting_.find(conn);
     if (it == waiting_.end()) return;
-    log("refused " + it->second.peer + ": all nine slots in use (" + why + ")");
+    // A storm at a full table would flood the log: one line per episode.
+    const std::int64_t now = clock_();
+    if (!refusedFull_ || now - lastRefusedFullMs_ >= kTurnAwayEpisodeMs)
+        log("refused " + it->second.peer + ": all nine slots in use (" + why + "; more within 10 s are not logged)");
+    refusedFull_ = true;
+    lastRefusedFullMs_ = now;
     waiting_.erase(it);
     ports_.send(conn, net::frame("CMD_full+"));
     ports_.close(conn);

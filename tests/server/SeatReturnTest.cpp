@@ -263,12 +263,21 @@ TEST_F(Return, AFullTableWithoutAKeptSeatRefusesAtOnceAndTheWaitIsBounded) {
     EXPECT_TRUE(closed(c));
     server.connectionClosed(ann);
     clear();
+    // One address connecting without end: only its newest few wait, the
+    // oldest giving way; others' connections wait beside them.
+    std::vector<ConnId> storm;
+    for (int i = 0; i < 50; ++i) storm.push_back(connect("10.0.0.8:" + std::to_string(i)));
+    for (std::size_t i = 0; i < storm.size(); ++i) {
+        const bool waits = i + kMaxWaitingPerAddress >= storm.size();
+        EXPECT_EQ(closed(storm[i]), !waits) << i;
+        EXPECT_EQ(linesTo(storm[i]), waits ? Lines{"CMD_fullkept+"} : (Lines{"CMD_fullkept+", "CMD_full+"})) << i;
+    }
     std::vector<ConnId> waiting;
-    for (std::size_t i = 0; i < kMaxWaitingAtFull; ++i) waiting.push_back(connect("10.0.0.8:" + std::to_string(i)));
-    for (ConnId w : waiting) EXPECT_EQ(linesTo(w), Lines{"CMD_fullkept+"});
-    const ConnId more = connect("10.0.0.8:99");
-    EXPECT_EQ(linesTo(more), Lines{"CMD_full+"});
-    EXPECT_TRUE(closed(more));
+    for (std::size_t i = 0; i < kMaxWaitingAtFull; ++i)
+        waiting.push_back(connect("10.0.1." + std::to_string(i) + ":1"));
+    // Past the bound of all, the oldest gives way: the storm's first.
+    EXPECT_TRUE(closed(storm[50 - kMaxWaitingPerAddress]));
+    EXPECT_FALSE(closed(waiting.back()));
     // The last of them still gets the seat.
     say(waiting.back(), "CMD_reclaim+0+" + keys[2] + "+");
     EXPECT_EQ(server.slotOf(waiting.back()), 2);
