@@ -315,8 +315,14 @@ void Soak::onClosed(Bot* b) {
     if (b->reconnect && !stopping_) {
         const std::string name = b->removed ? b->name.substr(0, b->name.find('.')) + "." + std::to_string(++renames_)
                                             : b->name;
-        QTimer::singleShot(pick(30), [this, name] {
-            if (!stopping_) spawn(Bot::Player, name);
+        // A copy on its way back to a kept seat tries again with its key,
+        // as our program does; the key is gone once the seat was answered.
+        QTimer::singleShot(pick(30), [this, name, key = b->reclaimKey, seat = b->reclaimSeat, game = b->reclaimGame] {
+            if (stopping_) return;
+            Bot* again = spawn(Bot::Player, name);
+            again->reclaimKey = key;
+            again->reclaimSeat = seat;
+            again->reclaimGame = game;
         });
     }
 }
