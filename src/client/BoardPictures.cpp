@@ -1,5 +1,6 @@
 #include "client/BoardPictures.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
 
@@ -63,9 +64,9 @@ BoardPictures::BoardPictures() {
     eyes = load(QStringLiteral("eyes.png"), {29, 10}, QColor(255, 255, 255));
     turn = load(QStringLiteral("turn.png"), {16, 16}, QColor(200, 30, 30));
     buttonRoll = load(QStringLiteral("button_roll.png"), {97, 19}, QColor(60, 90, 40),
-                      QStringLiteral("Roll Dice"));
+                      QCoreApplication::translate("BoardPictures", "Roll Dice"));
     buttonStart = load(QStringLiteral("button_start.png"), {97, 19}, QColor(60, 90, 40),
-                       QStringLiteral("Start Game"));
+                       QCoreApplication::translate("BoardPictures", "Start Game"));
     dicePanel = load(QStringLiteral("dicepanel.png"), {505, 121}, QColor(40, 100, 50));
     tileRow = load(QStringLiteral("tilerow.png"), {505, 110}, QColor(90, 60, 30));
     board = load(QStringLiteral("board.jpg"), {717, 555}, QColor(145, 124, 87));
@@ -84,8 +85,8 @@ BoardPictures::Drawn BoardPictures::draw(qreal scale, const std::atomic<bool>* s
     d.push_back(art::markPennant(QColor(36, 160, 56)));
     d.push_back(art::watchingEyes());
     d.push_back(art::turnArrow());
-    d.push_back(art::brassButton(QStringLiteral("Roll Dice"), art::ButtonIcon::Die));
-    d.push_back(art::brassButton(QStringLiteral("Start Game"), art::ButtonIcon::Play));
+    d.push_back(art::brassButton(QCoreApplication::translate("BoardPictures", "Roll Dice"), art::ButtonIcon::Die));
+    d.push_back(art::brassButton(QCoreApplication::translate("BoardPictures", "Start Game"), art::ButtonIcon::Play));
     d.push_back(art::dicePanel());
     d.push_back(art::tileRow());
     d.push_back(art::winnerBanner());

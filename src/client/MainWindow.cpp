@@ -131,7 +131,7 @@ void MainWindow::wireReconnect() {
         reconnect_.giveUp();
     });
     connect(&reconnect_, &ReconnectAttempt::givenUp, this, [this] {
-        gate_.feed([this] { session_.reconnectFailed("You stopped reconnecting; the game is left."); });
+        gate_.feed([this] { session_.reconnectFailed(tr("You stopped reconnecting; the game is left.").toStdString()); });
     });
     connect(&reconnect_, &ReconnectAttempt::failed, this, [this](const QString& reason) {
         banner_->hide();
@@ -230,7 +230,7 @@ void MainWindow::wireKeyboard() {
         // Escape belongs to a line being typed: it never takes a tile back
         // from under it.
         const QString typed = chatInput_->text();
-        if (!typed.isEmpty() && typed != chat::ChatInput::kPlaceholder) return;
+        if (!typed.isEmpty() && typed != chat::ChatInput::placeholder()) return;
         gate_.feed([this] { session_.putTilesBackUp(); });
     });
 
@@ -403,7 +403,7 @@ void MainWindow::bringToFront() {
 
 bool MainWindow::startServer(std::string& error) {
     if (!serverStarter_) {
-        error = "This copy has no game server";
+        error = tr("This copy has no game server").toStdString();
         return false;
     }
     quint16 listening = 0;

@@ -92,13 +92,13 @@ void Session::processParams(const std::vector<std::string>& params) {
     loginname_.clear();
     changed();
     if (params.empty()) {
-        post("0+Loading Solo Game..Please wait.");
+        post("0+" + translate("Session", "Loading Solo Game..Please wait."));
         view_.showDownloadWindow();
         hostaddress_ = "127.0.0.1";
         myname_ = "You";
         hostpress();
     } else {
-        post("0+Loading Multi-player Game.. Please Wait.");
+        post("0+" + translate("Session", "Loading Multi-player Game.. Please Wait."));
         if (params.size() >= 3) {
             myname_ = wireSafeName(params[0]);
             hostaddress_ = params[1];
@@ -117,7 +117,7 @@ void Session::processJoined(const std::vector<std::string>& params, int seat) {
     table_.startVisible = false;
     table_.startGameEnabled = false;
     changed();
-    post("0+Loading Multi-player Game.. Please Wait.");
+    post("0+" + translate("Session", "Loading Multi-player Game.. Please Wait."));
     myname_ = wireSafeName(params[0]);
     hostaddress_ = params[1];
     loginname_ = myname_ + net::kTerminator;
@@ -151,8 +151,8 @@ void Session::hostpress() {
     if (!view_.startServer(error)) {
         // Without a listening server there is nothing to connect to: say
         // why instead of waiting on "Loading" for ever.
-        post("0+Cannot host the game: port " + std::to_string(port_) + " is not available (" +
-             (error.empty() ? std::string("unknown reason") : error) + "). Choose another port.");
+        post("0+" + fillText(translate("Session", "Cannot host the game: port %1 is not available (%2). Choose another port."),
+                             {std::to_string(port_), error.empty() ? translate("Session", "unknown reason") : error}));
         return;
     }
     loginname_ = myname_ + net::kTerminator;
@@ -179,9 +179,9 @@ void Session::joinpress() {
 void Session::onConnected() { connected_ = true; }
 
 void Session::onConnectFailed(const std::string& reason) {
-    const std::string why = reason.empty() ? std::string("unknown reason") : reason;
+    const std::string why = reason.empty() ? translate("Session", "unknown reason") : reason;
     const std::string port = std::to_string(port_);
-    post("0+Could not connect to " + connectAddress_ + " port " + port + ": " + why);
+    post("0+" + fillText(translate("Session", "Could not connect to %1 port %2: %3"), {connectAddress_, port, why}));
 }
 
 void Session::onSocketClosed() {
@@ -243,7 +243,7 @@ void Session::enqueue(std::string line) {
     }
     if (dropped && !dropNoticed_) {
         dropNoticed_ = true;
-        post("0+Some messages were dropped because too many arrived at once.");
+        post("0+" + translate("Session", "Some messages were dropped because too many arrived at once."));
     }
 }
 
@@ -353,10 +353,10 @@ std::string Session::inSecondPerson(const std::string& text) const {
     if (myname_.empty() || text.rfind(myname_, 0) != 0) return text;
     const std::size_t verb = text.find_first_not_of(' ', myname_.size());
     if (verb == myname_.size() || verb == std::string::npos) return text;
-    for (const auto& [third, second] : {std::pair<const char*, const char*>{"chats: ", "You chat: "},
-                                        std::pair<const char*, const char*>{"says: ", "You say: "}}) {
+    for (const auto& [third, second] : {std::pair<const char*, const char*>{"chats: ", TC_NOOP("Session", "You chat: ")},
+                                        std::pair<const char*, const char*>{"says: ", TC_NOOP("Session", "You say: ")}}) {
         if (text.compare(verb, std::char_traits<char>::length(third), third) == 0)
-            return second + text.substr(verb + std::char_traits<char>::length(third));
+            return translate("Session", second) + text.substr(verb + std::char_traits<char>::length(third));
     }
     return text;
 }
@@ -366,7 +366,7 @@ void Session::klottalk() {
     for (int n = 3; n <= 6; ++n)
         if (seat(n).caption != kWaiting) return;
     const int index = rng_.draw(kBotRemarkCount);
-    post("0+Rudi the bot says: " + std::string(botRemark(index)));
+    post("0+" + fillText(translate("Session", "Rudi the bot says: %1"), {translate("BotChatter", std::string(botRemark(index)).c_str())}));
 }
 
 void Session::newplayerinfo(const std::string& data) {
@@ -389,8 +389,8 @@ void Session::newplayerinfo(const std::string& data) {
             // the table shows its version, so that is the one to know
             // oneself by when turns and game starts are named.
             myname_ = e.name;
-            post("0+You are Connected.");
-            post("0+Press Control-I to see Quick Instructions.");
+            post("0+" + translate("Session", "You are Connected."));
+            post("0+" + translate("Session", "Press Control-I to see Quick Instructions."));
             // Once per connection: a server repeating the own entry must
             // not keep re-reading the file or moving the window back.
             if (!settingsLoaded_) {
@@ -398,7 +398,7 @@ void Session::newplayerinfo(const std::string& data) {
                 view_.loadSettings();
             }
         } else {
-            post("0+" + e.name + " is Connected.");
+            post("0+" + fillText(translate("Session", "%1 is Connected."), {e.name}));
         }
         if (e.slot > 6) {
             // One entry per slot: a slot holds one connection at a time.
@@ -412,7 +412,7 @@ void Session::newplayerinfo(const std::string& data) {
             else
                 list.push_back(entry);
             if (!reclaiming_)
-                post(e.slot == myseat_ ? std::string("0+You are spying.") : "0+" + e.name + " is spying.");
+                post("0+" + (e.slot == myseat_ ? translate("Session", "You are spying.") : fillText(translate("Session", "%1 is spying."), {e.name})));
         } else {
             seat(e.slot).caption = e.name;
         }
@@ -423,11 +423,11 @@ void Session::newplayerinfo(const std::string& data) {
 }
 
 void Session::havewrongversion(const std::string& data) {
-    post("0+" + data + " has a different version of the game then you.");
+    post("0+" + fillText(translate("Session", "%1 has a different version of the game then you."), {data}));
 }
 
 void Session::wrongversion(const std::string&) {
-    post("0+You have a differnt version of the game then the host.");
+    post("0+" + translate("Session", "You have a differnt version of the game then the host."));
 }
 
 void Session::playerdisconnected(const std::string& data) {
@@ -435,7 +435,7 @@ void Session::playerdisconnected(const std::string& data) {
     const int slot = readInt(r.positional(), 1, 9);
     const std::string name = r.rest();
     if (slot < 7) {
-        post("0+" + seat(slot).caption + " disconnected.");
+        post("0+" + fillText(translate("Session", "%1 disconnected."), {seat(slot).caption}));
         seat(slot).caption = slot == 2 ? "Rudi" : kWaiting;
         seat(slot).eyes = false;
         seat(slot).away = false;
@@ -444,14 +444,14 @@ void Session::playerdisconnected(const std::string& data) {
     auto& list = table_.spyList;
     const auto it = std::find(list.begin(), list.end(), std::to_string(slot) + ": " + name);
     if (it != list.end()) {
-        post("0+" + name + " has left.", net::kNavy);
+        post("0+" + fillText(translate("Session", "%1 has left."), {name}), net::kNavy);
         list.erase(it);
         changed();
     }
 }
 
 void Session::full(const std::string&) {
-    view_.showMessage("Game is full");
+    view_.showMessage(translate("Session", "Game is full"));
     if (!closing_) {
         closing_ = true;
         view_.closeWindow();
@@ -460,7 +460,7 @@ void Session::full(const std::string&) {
 
 void Session::removed(const std::string&) {
     // The server closes the connection next; an older server sent nothing.
-    view_.showMessage("The host removed you from this game.");
+    view_.showMessage(translate("Session", "The host removed you from this game."));
     if (!closing_) {
         closing_ = true;
         view_.closeWindow();
@@ -471,9 +471,9 @@ void Session::letbackin(const std::string& data) {
     if (!ishost_) return;  // the answer to the host's own request
     const int n = readInt(net::FieldReader(data).positional(), 0, 1'000'000);
     if (n == 0)
-        post("0+No removed player was kept out.");
+        post("0+" + translate("Session", "No removed player was kept out."));
     else
-        post("0+" + std::to_string(n) + (n == 1 ? " removed player" : " removed players") + " may join again.");
+        post("0+" + fillText(n == 1 ? translate("Session", "1 removed player may join again.") : translate("Session", "%1 removed players may join again."), {std::to_string(n)}));
 }
 
 void Session::justwatching(const std::string& data) {
@@ -491,7 +491,7 @@ void Session::justwatching(const std::string& data) {
             showCoach();  // the computer plays the seat now
         }
         // A seat kept for a dropped player is said so by its own line.
-        if (!s.away) post("0+" + s.caption + " is just watching", kJustWatchColour);
+        if (!s.away) post("0+" + fillText(translate("Session", "%1 is just watching"), {s.caption}), kJustWatchColour);
         s.eyes = true;
         // A selection in progress is abandoned on every table: left down,
         // it would show tiles shut that the server holds open.
@@ -505,7 +505,7 @@ void Session::justwatching(const std::string& data) {
             if (slot == currentplayer_ && rollSeen_) mayselect_ = true;
             showCoach();
         }
-        if (!s.away) post("0+" + s.caption + " now playing again", kJustWatchColour);
+        if (!s.away) post("0+" + fillText(translate("Session", "%1 now playing again"), {s.caption}), kJustWatchColour);
         s.eyes = false;
     }
     changed();
@@ -539,7 +539,7 @@ void Session::playasound(const std::string& data) {
             if (entry.rfind(prefix, 0) == 0) who = entry.substr(prefix.size());
         if (who.empty()) return;
     }
-    post("0+" + who + ": <Chatter Sound> " + *text);
+    post("0+" + fillText(translate("Session", "%1: <Chatter Sound> %2"), {who, *text}));
 }
 
 void Session::kicking(int slot) {

@@ -1,6 +1,7 @@
 // The session's own talk: typed lines, phrases and chatter sounds, paced
 // so that the server relays every one of them, and the quick instructions.
 #include "session/Session.h"
+#include "session/SessionDetail.h"
 #include "net/Cp1252.h"
 #include "net/Message.h"
 
@@ -63,7 +64,7 @@ void Session::flushTalk() {
     const int waiting = static_cast<int>(pacer_.waiting());
     if (waiting > 0 && !paceNoticed_) {
         paceNoticed_ = true;
-        post("0+Your lines are sent a few a second so that none is lost; the rest follow shortly.");
+        post("0+" + translate("Session", "Your lines are sent a few a second so that none is lost; the rest follow shortly."));
     }
     if (waiting == 0) paceNoticed_ = false;
     if (table_.chatWaiting != waiting) {
@@ -109,15 +110,15 @@ void Session::sendChatterSound(int number) {
 
 void Session::quickInstructions() {
     static constexpr const char* kLines[] = {
-        "0+",
-        "0+Roll the dice.",
-        "0+Select(cover) as many numbers as you want that when added up they equal the sum of the dice.",
-        "0+Your turn ends when you roll dice and there are no numbers that you can select to equal the sum.",
-        "0+You receive points equal to the sum of the numbers left uncovered.",
-        "0+The player with the lowest ROUND SCORE receives a mark.",
-        "0+The first player to reach the number of marks selected by the host wins.",
+        "",
+        TC_NOOP("Session", "Roll the dice."),
+        TC_NOOP("Session", "Select(cover) as many numbers as you want that when added up they equal the sum of the dice."),
+        TC_NOOP("Session", "Your turn ends when you roll dice and there are no numbers that you can select to equal the sum."),
+        TC_NOOP("Session", "You receive points equal to the sum of the numbers left uncovered."),
+        TC_NOOP("Session", "The player with the lowest ROUND SCORE receives a mark."),
+        TC_NOOP("Session", "The first player to reach the number of marks selected by the host wins."),
     };
-    for (const char* line : kLines) post(line);
+    for (const char* line : kLines) post("0+" + (*line ? translate("Session", line) : std::string()));
 }
 
 } // namespace tc::client
