@@ -1004,20 +1004,20 @@
 <context>
     <name>tc::client::LanguageMenu</name>
     <message>
-        <source>&amp;Language</source>
-        <translation>&amp;Sprache</translation>
-    </message>
-    <message>
-        <source>Desktop &amp;Language</source>
-        <translation>&amp;Systemsprache</translation>
-    </message>
-    <message>
         <source>Language: %1, already in use.</source>
         <translation>Sprache: %1, bereits eingestellt.</translation>
     </message>
     <message>
         <source>Language: %1, from the next start of Tilecrest.</source>
         <translation>Sprache: %1, ab dem nächsten Start von Tilecrest.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Desktop Language</source>
+        <translation>Sprache des Desktops</translation>
     </message>
 </context>
 <context>

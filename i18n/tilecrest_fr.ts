@@ -1,22 +1,23 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
     <name>AvahiBus</name>
     <message>
-        <source>Finding games on your network needs the Avahi service (avahi-daemon), which is not running here. You can still type the host's address.</source>
-        <translation>Pour trouver des parties sur votre réseau, il faut le service Avahi (avahi-daemon), qui ne tourne pas ici. Vous pouvez toujours saisir l'adresse de l'hôte.</translation>
+        <source>Finding games on your network needs the Avahi service (avahi-daemon), which is not running here. You can still type the host&apos;s address.</source>
+        <translation>Pour trouver des parties sur votre réseau, il faut le service Avahi (avahi-daemon), qui ne tourne pas ici. Vous pouvez toujours saisir l&apos;adresse de l&apos;hôte.</translation>
     </message>
     <message>
         <source>Your game is not shown to players on your network, as the Avahi service (avahi-daemon) is not running here. They can still join at your address.</source>
-        <translation>Votre partie n'est pas visible des joueurs de votre réseau, car le service Avahi (avahi-daemon) ne tourne pas ici. Ils peuvent toujours la rejoindre à votre adresse.</translation>
+        <translation>Votre partie n&apos;est pas visible des joueurs de votre réseau, car le service Avahi (avahi-daemon) ne tourne pas ici. Ils peuvent toujours la rejoindre à votre adresse.</translation>
     </message>
     <message>
         <source>Your game could not be shown to players on your network (%1). They can still join at your address.</source>
-        <translation>Votre partie n'a pas pu être montrée aux joueurs de votre réseau (%1). Ils peuvent toujours la rejoindre à votre adresse.</translation>
+        <translation>Votre partie n&apos;a pas pu être montrée aux joueurs de votre réseau (%1). Ils peuvent toujours la rejoindre à votre adresse.</translation>
     </message>
     <message>
-        <source>Finding games on your network failed (%1). You can still type the host's address.</source>
-        <translation>La recherche de parties sur votre réseau a échoué (%1). Vous pouvez toujours saisir l'adresse de l'hôte.</translation>
+        <source>Finding games on your network failed (%1). You can still type the host&apos;s address.</source>
+        <translation>La recherche de parties sur votre réseau a échoué (%1). Vous pouvez toujours saisir l&apos;adresse de l&apos;hôte.</translation>
     </message>
 </context>
 <context>
@@ -34,10 +35,10 @@
     <name>BotChatter</name>
     <message>
         <source>I need a Pepsi</source>
-        <translation>J'ai besoin d'un soda</translation>
+        <translation>J&apos;ai besoin d&apos;un soda</translation>
     </message>
     <message>
-        <source>I'm a bit confused</source>
+        <source>I&apos;m a bit confused</source>
         <translation>Je suis un peu perdu</translation>
     </message>
     <message>
@@ -46,27 +47,27 @@
     </message>
     <message>
         <source>Excerise is a good thing.</source>
-        <translation>Le sport, c'est bon pour la santé.</translation>
+        <translation>Le sport, c&apos;est bon pour la santé.</translation>
     </message>
     <message>
-        <source>Tomorrow I'll be better.</source>
+        <source>Tomorrow I&apos;ll be better.</source>
         <translation>Demain, je serai meilleur.</translation>
     </message>
     <message>
-        <source>I don't think that is a good idea</source>
+        <source>I don&apos;t think that is a good idea</source>
         <translation>Je ne crois pas que ce soit une bonne idée</translation>
     </message>
     <message>
         <source>That is very wise of you</source>
-        <translation>C'est très sage de votre part</translation>
+        <translation>C&apos;est très sage de votre part</translation>
     </message>
     <message>
         <source>I have played this game alot</source>
-        <translation>J'ai beaucoup joué à ce jeu</translation>
+        <translation>J&apos;ai beaucoup joué à ce jeu</translation>
     </message>
     <message>
-        <source>Now that's a strange picture!</source>
-        <translation>Voilà une drôle d'image !</translation>
+        <source>Now that&apos;s a strange picture!</source>
+        <translation>Voilà une drôle d&apos;image !</translation>
     </message>
     <message>
         <source>Where ya going with that hamburger?</source>
@@ -74,11 +75,11 @@
     </message>
     <message>
         <source>What are you going to do with that hairbrush?</source>
-        <translation>Qu'est-ce que tu vas faire avec cette brosse à cheveux ?</translation>
+        <translation>Qu&apos;est-ce que tu vas faire avec cette brosse à cheveux ?</translation>
     </message>
     <message>
         <source>Have you seen Zephyrine today?</source>
-        <translation>Vous avez vu Zephyrine aujourd'hui ?</translation>
+        <translation>Vous avez vu Zephyrine aujourd&apos;hui ?</translation>
     </message>
     <message>
         <source>If you like this game, you should play Quintel!</source>
@@ -90,7 +91,7 @@
     </message>
     <message>
         <source>Is your telephone ringing?</source>
-        <translation>C'est votre téléphone qui sonne ?</translation>
+        <translation>C&apos;est votre téléphone qui sonne ?</translation>
     </message>
     <message>
         <source>A Star is born!</source>
@@ -98,7 +99,7 @@
     </message>
     <message>
         <source>That was a good movie.</source>
-        <translation>C'était un bon film.</translation>
+        <translation>C&apos;était un bon film.</translation>
     </message>
     <message>
         <source>Who knows..</source>
@@ -109,7 +110,7 @@
         <translation>Si seulement les enfants se calmaient.</translation>
     </message>
     <message>
-        <source>I'm feeling lucky tonight.</source>
+        <source>I&apos;m feeling lucky tonight.</source>
         <translation>Je me sens en veine ce soir.</translation>
     </message>
     <message>
@@ -117,16 +118,16 @@
         <translation>Vous reviendrez jouer un de ces jours ?</translation>
     </message>
     <message>
-        <source>I'm so happy you are here!</source>
+        <source>I&apos;m so happy you are here!</source>
         <translation>Je suis si content que vous soyez là !</translation>
     </message>
     <message>
         <source>Oh that is so nice of you!</source>
-        <translation>Oh, c'est vraiment gentil de votre part !</translation>
+        <translation>Oh, c&apos;est vraiment gentil de votre part !</translation>
     </message>
     <message>
         <source>Hey, I found a penny!</source>
-        <translation>Hé, j'ai trouvé une pièce !</translation>
+        <translation>Hé, j&apos;ai trouvé une pièce !</translation>
     </message>
     <message>
         <source>Have you ever seen a orange haired lizzard dude?</source>
@@ -145,15 +146,15 @@
     </message>
     <message>
         <source>Your game ended while you were joining, so you are back in a solo game. Press Join to try again.</source>
-        <translation>Votre partie s'est terminée pendant que vous rejoigniez l'autre : vous voilà de retour en solo. Appuyez sur Rejoindre pour réessayer.</translation>
+        <translation>Votre partie s&apos;est terminée pendant que vous rejoigniez l&apos;autre : vous voilà de retour en solo. Appuyez sur Rejoindre pour réessayer.</translation>
     </message>
     <message>
         <source>Port %1 is not available (%2).</source>
-        <translation>Le port %1 n'est pas disponible (%2).</translation>
+        <translation>Le port %1 n&apos;est pas disponible (%2).</translation>
     </message>
     <message>
         <source> Port %1 is free: press Host to use it.</source>
-        <translation> Le port %1 est libre : appuyez sur Héberger pour l'utiliser.</translation>
+        <translation> Le port %1 est libre : appuyez sur Héberger pour l&apos;utiliser.</translation>
     </message>
 </context>
 <context>
@@ -310,18 +311,18 @@
     <name>Session</name>
     <message>
         <source>Your settings cannot be saved in %1 (%2). They last until the game is closed.</source>
-        <translation>Vos réglages ne peuvent pas être enregistrés dans %1 (%2). Ils restent valables jusqu'à la fermeture du jeu.</translation>
+        <translation>Vos réglages ne peuvent pas être enregistrés dans %1 (%2). Ils restent valables jusqu&apos;à la fermeture du jeu.</translation>
     </message>
     <message>
         <source>Your settings file could not be read and was kept as %1; the settings start afresh.</source>
         <translation>Votre fichier de réglages était illisible et a été conservé sous %1 ; les réglages repartent de zéro.</translation>
     </message>
     <message>
-        <source>The address has a "[" but no "]".</source>
-        <translation>L'adresse contient un « [ » mais pas de « ] ».</translation>
+        <source>The address has a &quot;[&quot; but no &quot;]&quot;.</source>
+        <translation>L&apos;adresse contient un « [ » mais pas de « ] ».</translation>
     </message>
     <message>
-        <source>After "]" only ":" and the port may follow.</source>
+        <source>After &quot;]&quot; only &quot;:&quot; and the port may follow.</source>
         <translation>Après « ] », seuls « : » et le port peuvent suivre.</translation>
     </message>
     <message>
@@ -329,16 +330,16 @@
         <translation>Après les deux-points vient le port, un nombre de 1 à 65535 ; ou bien omettez-le et utilisez le champ Port.</translation>
     </message>
     <message>
-        <source>Type the host's address.</source>
-        <translation>Saisissez l'adresse de l'hôte.</translation>
+        <source>Type the host&apos;s address.</source>
+        <translation>Saisissez l&apos;adresse de l&apos;hôte.</translation>
     </message>
     <message>
-        <source>"%1" is not a host name or an IP address.</source>
-        <translation>« %1 » n'est ni un nom d'hôte ni une adresse IP.</translation>
+        <source>&quot;%1&quot; is not a host name or an IP address.</source>
+        <translation>« %1 » n&apos;est ni un nom d&apos;hôte ni une adresse IP.</translation>
     </message>
     <message>
         <source>Only this machine can reach the game: no network address was found (port %1).</source>
-        <translation>Seule cette machine peut atteindre la partie : aucune adresse réseau n'a été trouvée (port %1).</translation>
+        <translation>Seule cette machine peut atteindre la partie : aucune adresse réseau n&apos;a été trouvée (port %1).</translation>
     </message>
     <message>
         <source> or </source>
@@ -370,7 +371,7 @@
     </message>
     <message>
         <source>Cannot host the game: port %1 is not available (%2). Choose another port.</source>
-        <translation>Impossible d'héberger la partie : le port %1 n'est pas disponible (%2). Choisissez un autre port.</translation>
+        <translation>Impossible d&apos;héberger la partie : le port %1 n&apos;est pas disponible (%2). Choisissez un autre port.</translation>
     </message>
     <message>
         <source>unknown reason</source>
@@ -382,7 +383,7 @@
     </message>
     <message>
         <source>Some messages were dropped because too many arrived at once.</source>
-        <translation>Certains messages ont été ignorés, car trop sont arrivés d'un coup.</translation>
+        <translation>Certains messages ont été ignorés, car trop sont arrivés d&apos;un coup.</translation>
     </message>
     <message>
         <source>You chat: </source>
@@ -422,11 +423,11 @@
     </message>
     <message>
         <source>You have a differnt version of the game then the host.</source>
-        <translation>Vous avez une autre version du jeu que l'hôte.</translation>
+        <translation>Vous avez une autre version du jeu que l&apos;hôte.</translation>
     </message>
     <message>
         <source>%1 disconnected.</source>
-        <translation>%1 s'est déconnecté.</translation>
+        <translation>%1 s&apos;est déconnecté.</translation>
     </message>
     <message>
         <source>%1 has left.</source>
@@ -438,11 +439,11 @@
     </message>
     <message>
         <source>The host removed you from this game.</source>
-        <translation>L'hôte vous a retiré de cette partie.</translation>
+        <translation>L&apos;hôte vous a retiré de cette partie.</translation>
     </message>
     <message>
         <source>No removed player was kept out.</source>
-        <translation>Aucun joueur retiré n'était tenu à l'écart.</translation>
+        <translation>Aucun joueur retiré n&apos;était tenu à l&apos;écart.</translation>
     </message>
     <message>
         <source>1 removed player may join again.</source>
@@ -466,7 +467,7 @@
     </message>
     <message>
         <source>Your lines are sent a few a second so that none is lost; the rest follow shortly.</source>
-        <translation>Vos lignes partent à quelques-unes par seconde pour qu'aucune ne se perde ; les autres suivent sous peu.</translation>
+        <translation>Vos lignes partent à quelques-unes par seconde pour qu&apos;aucune ne se perde ; les autres suivent sous peu.</translation>
     </message>
     <message>
         <source>Roll the dice.</source>
@@ -478,7 +479,7 @@
     </message>
     <message>
         <source>Your turn ends when you roll dice and there are no numbers that you can select to equal the sum.</source>
-        <translation>Votre tour s'arrête quand, après un lancer, aucun choix de nombres ne donne la somme.</translation>
+        <translation>Votre tour s&apos;arrête quand, après un lancer, aucun choix de nombres ne donne la somme.</translation>
     </message>
     <message>
         <source>You receive points equal to the sum of the numbers left uncovered.</source>
@@ -490,7 +491,7 @@
     </message>
     <message>
         <source>The first player to reach the number of marks selected by the host wins.</source>
-        <translation>Le premier joueur à atteindre le nombre de marques fixé par l'hôte gagne.</translation>
+        <translation>Le premier joueur à atteindre le nombre de marques fixé par l&apos;hôte gagne.</translation>
     </message>
     <message>
         <source>1 minute</source>
@@ -545,8 +546,8 @@
         <translation>%1 a lancé une partie.</translation>
     </message>
     <message>
-        <source>Hi ya, I'm Rudi the Bot!</source>
-        <translation>Salut, moi c'est Rudi le robot !</translation>
+        <source>Hi ya, I&apos;m Rudi the Bot!</source>
+        <translation>Salut, moi c&apos;est Rudi le robot !</translation>
     </message>
     <message>
         <source> and </source>
@@ -565,7 +566,7 @@
         <translation>À vous de jouer.</translation>
     </message>
     <message>
-        <source>%1's turn.</source>
+        <source>%1&apos;s turn.</source>
         <translation>Au tour de %1.</translation>
     </message>
     <message>
@@ -585,7 +586,7 @@
         <translation>À vous de jouer. Une partie est en cours.</translation>
     </message>
     <message>
-        <source>%1's turn. A game is in progress.</source>
+        <source>%1&apos;s turn. A game is in progress.</source>
         <translation>Au tour de %1. Une partie est en cours.</translation>
     </message>
     <message>
@@ -696,11 +697,11 @@
     </message>
     <message>
         <source>1 line waiting to be sent…</source>
-        <translation>1 ligne en attente d'envoi…</translation>
+        <translation>1 ligne en attente d&apos;envoi…</translation>
     </message>
     <message>
         <source>%1 lines waiting to be sent…</source>
-        <translation>%1 lignes en attente d'envoi…</translation>
+        <translation>%1 lignes en attente d&apos;envoi…</translation>
     </message>
 </context>
 <context>
@@ -727,7 +728,7 @@
     </message>
     <message>
         <source>Cannot open Webpage</source>
-        <translation>Impossible d'ouvrir la page web</translation>
+        <translation>Impossible d&apos;ouvrir la page web</translation>
     </message>
 </context>
 <context>
@@ -809,12 +810,12 @@
 <context>
     <name>tc::client::ClientSocket</name>
     <message>
-        <source>No answer within %1 %2. Check the address, and that the host's firewall lets the port through.</source>
-        <translation>Pas de réponse en %1 %2. Vérifiez l'adresse, et que le pare-feu de l'hôte laisse passer le port.</translation>
+        <source>No answer within %1 %2. Check the address, and that the host&apos;s firewall lets the port through.</source>
+        <translation>Pas de réponse en %1 %2. Vérifiez l&apos;adresse, et que le pare-feu de l&apos;hôte laisse passer le port.</translation>
     </message>
     <message>
         <source>Host not found. Check the address.</source>
-        <translation>Hôte introuvable. Vérifiez l'adresse.</translation>
+        <translation>Hôte introuvable. Vérifiez l&apos;adresse.</translation>
     </message>
     <message>
         <source>Connection refused. Is a game hosted there on this port?</source>
@@ -832,8 +833,8 @@
         <translation>p. ex. 192.168.1.20</translation>
     </message>
     <message>
-        <source>Host's address:</source>
-        <translation>Adresse de l'hôte :</translation>
+        <source>Host&apos;s address:</source>
+        <translation>Adresse de l&apos;hôte :</translation>
     </message>
     <message>
         <source>Port:</source>
@@ -885,7 +886,7 @@
     </message>
     <message>
         <source>Choose a game above, or ask the host for the address and the port. The port may also follow the address: 192.168.1.20:7772 or [fd00::2]:7772.</source>
-        <translation>Choisissez une partie ci-dessus, ou demandez à l'hôte l'adresse et le port. Le port peut aussi suivre l'adresse : 192.168.1.20:7772 ou [fd00::2]:7772.</translation>
+        <translation>Choisissez une partie ci-dessus, ou demandez à l&apos;hôte l&apos;adresse et le port. Le port peut aussi suivre l&apos;adresse : 192.168.1.20:7772 ou [fd00::2]:7772.</translation>
     </message>
     <message>
         <source> (version %1)</source>
@@ -905,7 +906,7 @@
     </message>
     <message>
         <source>Check the address and the port, then try again.</source>
-        <translation>Vérifiez l'adresse et le port, puis réessayez.</translation>
+        <translation>Vérifiez l&apos;adresse et le port, puis réessayez.</translation>
     </message>
 </context>
 <context>
@@ -974,18 +975,18 @@
     </message>
     <message>
         <source>The game server decides how Rudi plays (tilecrest-server --rudi).</source>
-        <translation>C'est le serveur de jeu qui décide comment joue Rudi (tilecrest-server --rudi).</translation>
+        <translation>C&apos;est le serveur de jeu qui décide comment joue Rudi (tilecrest-server --rudi).</translation>
     </message>
 </context>
 <context>
     <name>tc::client::JoinAttempt</name>
     <message>
         <source>The host did not take you in within %1 %2. Try again in a moment.</source>
-        <translation>L'hôte ne vous a pas accueilli en %1 %2. Réessayez dans un instant.</translation>
+        <translation>L&apos;hôte ne vous a pas accueilli en %1 %2. Réessayez dans un instant.</translation>
     </message>
     <message>
         <source>The host closed the connection before taking you in.</source>
-        <translation>L'hôte a fermé la connexion avant de vous accueillir.</translation>
+        <translation>L&apos;hôte a fermé la connexion avant de vous accueillir.</translation>
     </message>
     <message>
         <source>Game is full</source>
@@ -993,23 +994,15 @@
     </message>
     <message>
         <source>The host removed you from this game.</source>
-        <translation>L'hôte vous a retiré de cette partie.</translation>
+        <translation>L&apos;hôte vous a retiré de cette partie.</translation>
     </message>
     <message>
         <source>Something answered on this port, but it is not a Tilecrest game. Check the port.</source>
-        <translation>Quelque chose a répondu sur ce port, mais ce n'est pas une partie de Tilecrest. Vérifiez le port.</translation>
+        <translation>Quelque chose a répondu sur ce port, mais ce n&apos;est pas une partie de Tilecrest. Vérifiez le port.</translation>
     </message>
 </context>
 <context>
     <name>tc::client::LanguageMenu</name>
-    <message>
-        <source>&amp;Language</source>
-        <translation>&amp;Langue</translation>
-    </message>
-    <message>
-        <source>Desktop &amp;Language</source>
-        <translation>Langue du &amp;bureau</translation>
-    </message>
     <message>
         <source>Language: %1, already in use.</source>
         <translation>Langue : %1, déjà en vigueur.</translation>
@@ -1017,6 +1010,14 @@
     <message>
         <source>Language: %1, from the next start of Tilecrest.</source>
         <translation>Langue : %1, à partir du prochain démarrage de Tilecrest.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Desktop Language</source>
+        <translation>Langue du bureau</translation>
     </message>
 </context>
 <context>
@@ -1027,14 +1028,14 @@
     </message>
     <message>
         <source>This copy has no game server</source>
-        <translation>Cette copie n'a pas de serveur de jeu</translation>
+        <translation>Cette copie n&apos;a pas de serveur de jeu</translation>
     </message>
 </context>
 <context>
     <name>tc::client::ReconnectAttempt</name>
     <message>
         <source>The connection to the game could not be restored in time; your seat is no longer kept.</source>
-        <translation>La connexion à la partie n'a pas pu être rétablie à temps ; votre place n'est plus gardée.</translation>
+        <translation>La connexion à la partie n&apos;a pas pu être rétablie à temps ; votre place n&apos;est plus gardée.</translation>
     </message>
     <message>
         <source>Back on the line, but the game no longer keeps your seat.</source>
@@ -1097,7 +1098,7 @@ Chaque image est dessinée par notre propre outil graphique.</translation>
     </message>
     <message>
         <source>Cannot open Webpage</source>
-        <translation>Impossible d'ouvrir la page web</translation>
+        <translation>Impossible d&apos;ouvrir la page web</translation>
     </message>
 </context>
 <context>
@@ -1108,7 +1109,7 @@ Chaque image est dessinée par notre propre outil graphique.</translation>
     </message>
     <message>
         <source>Download The Velmora Lobby Now to play this  and other exciting games online with other players! </source>
-        <translation>Téléchargez dès maintenant le Velmora Lobby pour jouer en ligne à ce jeu et à d'autres jeux passionnants avec d'autres joueurs ! </translation>
+        <translation>Téléchargez dès maintenant le Velmora Lobby pour jouer en ligne à ce jeu et à d&apos;autres jeux passionnants avec d&apos;autres joueurs ! </translation>
     </message>
     <message>
         <source>Download And Install The Velmora Lobby Now</source>
@@ -1124,7 +1125,7 @@ Chaque image est dessinée par notre propre outil graphique.</translation>
     </message>
     <message>
         <source>To proceed to the game without the ability to play against others click the button below.</source>
-        <translation>Pour continuer vers le jeu sans pouvoir affronter d'autres joueurs, cliquez sur le bouton ci-dessous.</translation>
+        <translation>Pour continuer vers le jeu sans pouvoir affronter d&apos;autres joueurs, cliquez sur le bouton ci-dessous.</translation>
     </message>
     <message>
         <source>Play Solo Game</source>
@@ -1132,18 +1133,18 @@ Chaque image est dessinée par notre propre outil graphique.</translation>
     </message>
     <message>
         <source>Note: A solo game stays on this computer and needs nothing from your firewall. Only a game you host for others needs its port (7772) open.</source>
-        <translation>Remarque : une partie en solo reste sur cet ordinateur et n'exige rien du pare-feu. Seule une partie que vous hébergez pour d'autres a besoin de son port (7772) ouvert.</translation>
+        <translation>Remarque : une partie en solo reste sur cet ordinateur et n&apos;exige rien du pare-feu. Seule une partie que vous hébergez pour d&apos;autres a besoin de son port (7772) ouvert.</translation>
     </message>
     <message>
         <source>If you already have The Velmora Lobby and you wish to play with others then click the button below to close this game and open The Velmora Lobby.</source>
-        <translation>Si vous avez déjà le Velmora Lobby et voulez jouer avec d'autres, cliquez sur le bouton ci-dessous pour fermer ce jeu et ouvrir le Velmora Lobby.</translation>
+        <translation>Si vous avez déjà le Velmora Lobby et voulez jouer avec d&apos;autres, cliquez sur le bouton ci-dessous pour fermer ce jeu et ouvrir le Velmora Lobby.</translation>
     </message>
     <message>
         <source>Play with Others</source>
-        <translation>Jouer avec d'autres</translation>
+        <translation>Jouer avec d&apos;autres</translation>
     </message>
     <message>
-        <source>Don't show this again</source>
+        <source>Don&apos;t show this again</source>
         <translation>Ne plus afficher</translation>
     </message>
     <message>
@@ -1180,10 +1181,10 @@ Chaque image est dessinée par notre propre outil graphique.</translation>
     </message>
     <message>
         <source>An Error has Occurred.</source>
-        <translation>Une erreur s'est produite.</translation>
+        <translation>Une erreur s&apos;est produite.</translation>
     </message>
     <message>
-        <source>Please close the game and open the Velmora Lobby from its icon on your desktop or from your desktop's applications menu.</source>
+        <source>Please close the game and open the Velmora Lobby from its icon on your desktop or from your desktop&apos;s applications menu.</source>
         <translation>Veuillez fermer le jeu et ouvrir le Velmora Lobby depuis son icône sur le bureau ou depuis le menu des applications.</translation>
     </message>
     <message>
@@ -1265,7 +1266,7 @@ Chaque image est dessinée par notre propre outil graphique.</translation>
         <translation>Bouton de phrase %1 :</translation>
     </message>
     <message>
-        <source>Phrase Button %1: %2 cannot be sent and arrives as "?".</source>
+        <source>Phrase Button %1: %2 cannot be sent and arrives as &quot;?&quot;.</source>
         <translation>Bouton de phrase %1 : %2 ne peut pas être envoyé et arrive sous la forme « ? ».</translation>
     </message>
     <message>
@@ -1285,11 +1286,11 @@ Chaque image est dessinée par notre propre outil graphique.</translation>
     </message>
     <message>
         <source>Playing solo is built in: start Tilecrest on its own and play the tiles against Rudi whenever you like, with no host to wait for.</source>
-        <translation>Le jeu en solo est intégré : lancez Tilecrest tout seul et jouez contre Rudi quand vous voulez, sans attendre d'hôte.</translation>
+        <translation>Le jeu en solo est intégré : lancez Tilecrest tout seul et jouez contre Rudi quand vous voulez, sans attendre d&apos;hôte.</translation>
     </message>
     <message>
         <source>Cannot open Webpage</source>
-        <translation>Impossible d'ouvrir la page web</translation>
+        <translation>Impossible d&apos;ouvrir la page web</translation>
     </message>
     <message>
         <source>Done</source>
@@ -1322,8 +1323,8 @@ Chaque image est dessinée par notre propre outil graphique.</translation>
         <translation>Tilecrest – Bilan</translation>
     </message>
     <message>
-        <source>Your tally could not be read, and the damaged file could not be moved aside; this session's games are not kept.</source>
-        <translation>Votre bilan était illisible, et le fichier abîmé n'a pas pu être mis de côté ; les parties de cette session ne sont pas conservées.</translation>
+        <source>Your tally could not be read, and the damaged file could not be moved aside; this session&apos;s games are not kept.</source>
+        <translation>Votre bilan était illisible, et le fichier abîmé n&apos;a pas pu être mis de côté ; les parties de cette session ne sont pas conservées.</translation>
     </message>
     <message>
         <source>Your tally could not be read, so it starts empty. The damaged file was kept as %1.</source>
@@ -1350,7 +1351,7 @@ Détails : </translation>
         <translation>Vos victoires</translation>
     </message>
     <message>
-        <source>Total Times you've shut all nine tiles:</source>
+        <source>Total Times you&apos;ve shut all nine tiles:</source>
         <translation>Fois où vous avez fermé les neuf volets :</translation>
     </message>
     <message>
@@ -1394,12 +1395,12 @@ Détails : </translation>
         <translation>Joueurs suivis au bilan</translation>
     </message>
     <message>
-        <source>Nobody is tallied yet: tick a name under "Players In Current Game" to keep a tally of your games against that player.</source>
-        <translation>Personne n'est encore suivi : cochez un nom sous « Joueurs de la partie en cours » pour tenir le bilan de vos parties contre ce joueur.</translation>
+        <source>Nobody is tallied yet: tick a name under &quot;Players In Current Game&quot; to keep a tally of your games against that player.</source>
+        <translation>Personne n&apos;est encore suivi : cochez un nom sous « Joueurs de la partie en cours » pour tenir le bilan de vos parties contre ce joueur.</translation>
     </message>
     <message>
         <source>Your tally cannot be saved in %1 (%2). Its counts last until the game is closed.</source>
-        <translation>Votre bilan ne peut pas être enregistré dans %1 (%2). Ses comptes restent valables jusqu'à la fermeture du jeu.</translation>
+        <translation>Votre bilan ne peut pas être enregistré dans %1 (%2). Ses comptes restent valables jusqu&apos;à la fermeture du jeu.</translation>
     </message>
     <message>
         <source>Are you sure you want to reset the Tally?</source>
@@ -1410,11 +1411,11 @@ Détails : </translation>
         <translation>Victoires de %1 :</translation>
     </message>
     <message>
-        <source>%1's Tally</source>
+        <source>%1&apos;s Tally</source>
         <translation>Bilan contre %1</translation>
     </message>
     <message>
-        <source>This will delete %1's Tally, Are you want to delete it?</source>
+        <source>This will delete %1&apos;s Tally, Are you want to delete it?</source>
         <translation>Cela supprimera le bilan contre %1. Voulez-vous vraiment le supprimer ?</translation>
     </message>
     <message>

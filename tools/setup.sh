@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-utils
   libqt6dbus6 dbus dbus-daemon avahi-daemon avahi-utils iproute2 util-linux
   xvfb at-spi2-core python3-pyatspi
+  libminiupnpc-dev libnatpmp-dev nftables miniupnpd-nftables
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -30,6 +31,14 @@ if [ ${#missing[@]} -gt 0 ]; then
     printf '#!/bin/sh\nexit 101\n' | $SUDO tee "$policy" >/dev/null
     $SUDO chmod 755 "$policy"
     made_policy=1
+  fi
+  # The router tests run miniupnpd inside private namespaces only; as a
+  # service on this machine it would answer the local network. It is told
+  # not to start, and masked so that no boot starts it either.
+  if printf '%s\n' "${missing[@]}" | grep -qx miniupnpd-nftables; then
+    echo 'miniupnpd miniupnpd/start_daemon boolean false' | $SUDO debconf-set-selections 2>/dev/null || true
+    $SUDO mkdir -p /etc/systemd/system
+    $SUDO ln -sfn /dev/null /etc/systemd/system/miniupnpd.service
   fi
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q "${missing[@]}" || status=$?
   if [ -n "$made_policy" ]; then $SUDO rm -f "$policy"; fi

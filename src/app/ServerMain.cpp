@@ -17,6 +17,11 @@
 #include "game/Lcg.h"
 #include "net/CommandLine.h"
 #include "net/Version.h"
+#include "portmap/AddressKind.h"
+#include "portmap/LeaseSchedule.h"
+#include "portmap/MappingSwitch.h"
+#include "portmap/PortMapText.h"
+#include "portmap/PortMapper.h"
 #include "server/ServerHost.h"
 
 namespace {
@@ -38,6 +43,7 @@ void printLine(const QString& line) {
 const char* const kUsage =
     "Usage: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N] [--login-ms N]\n"
     "                        [--hold-s N] [--rudi classic|expert] [--name NAME] [--no-announce]\n"
+    "                        [--map-port] [--map-lease-s N]\n"
     "Tilecrest %1 game server without a window.\n"
     "\n"
     "  --port N       TCP port, 0..65535 (default 7772; 0 lets the system choose)\n"
@@ -56,6 +62,12 @@ const char* const kUsage =
     "  --name NAME    name the game is announced under on the local network\n"
     "                 (default: Tilecrest on this machine's host name)\n"
     "  --no-announce  do not announce the game on the local network\n"
+    "  --map-port     ask the home router (NAT-PMP, then UPnP-IGD) to forward a port to\n"
+    "                 the server while it runs, so players on the internet can join; the\n"
+    "                 log says what the router answered\n"
+    "  --map-lease-s N\n"
+    "                 the lease asked of the router, 2..86400 s (default 3600), renewed\n"
+    "                 at half its time\n"
     "  --help         show this text and end\n"
     "  --version      show the version and end\n"
     "\n"
@@ -98,6 +110,38 @@ AnnounceWhere announceWhere(const QHostAddress& address) {
     return w;
 }
 
+// Asks the router for the server's port, unless nobody outside could use
+// it; every answer is one log line.
+void mapPort(tc::portmap::PortMapper& router, const QHostAddress& address, quint16 port, long long lease) {
+    namespace pm = tc::portmap;
+    std::vector<std::string> local;
+    if (address == QHostAddress(QHostAddress::Any) || address == QHostAddress(QHostAddress::AnyIPv4) ||
+        address == QHostAddress(QHostAddress::AnyIPv6)) {
+        for (const QHostAddress& a : QNetworkInterface::allAddresses()) local.push_back(a.toString().toStdString());
+    } else {
+        local.push_back(address.toString().toStdString());
+    }
+    if (pm::mappingSwitchedOff()) {
+        printLine(QStringLiteral("router: not asked: turned off by %1").arg(QLatin1String(pm::kSwitchVariable)));
+        return;
+    }
+    if (!pm::behindRouter(local)) {
+        printLine(address.isLoopback() ? QStringLiteral("router: not asked: listening on loopback only")
+                                       : QStringLiteral("router: not asked: no private address behind a router"));
+        return;
+    }
+    auto log = [](const std::string& line) { printLine(QString::fromStdString(line)); };
+    QObject::connect(&router, &pm::PortMapper::opened, &router,
+                     [log](const pm::Mapping& m, bool renewal) { log(pm::logOpened(m, renewal)); });
+    QObject::connect(&router, &pm::PortMapper::failed, &router,
+                     [log, port](const pm::Failure& f, bool) { log(pm::logFailed(f, port)); });
+    QObject::connect(&router, &pm::PortMapper::removed, &router,
+                     [log](const pm::Mapping& m) { log(pm::logRemoved(m)); });
+    router.setLeaseSeconds(static_cast<int>(lease));
+    printLine(QStringLiteral("router: asking to open TCP port %1").arg(port));
+    router.start(port);
+}
+
 std::string usage() { return QString::fromLatin1(kUsage).arg(QLatin1String(tc::net::kFullVersion)).toStdString(); }
 
 } // namespace
@@ -113,6 +157,7 @@ int main(int argc, char* argv[]) {
         {"--rudi", Kind::Text},
         {"--help", Kind::Flag},                      {"--version", Kind::Flag},
         {"--name", Kind::Text},                      {"--no-announce", Kind::Flag},
+        {"--map-port", Kind::Flag},                  {"--map-lease-s", Kind::Number, 2, 86400},
     };
     const tc::net::CommandLine cl = tc::net::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), rules);
     std::string wrong = cl.error;
@@ -205,7 +250,14 @@ int main(int argc, char* argv[]) {
                         where.protocol);
     }
 
+    tc::portmap::PortMapper router;
+    if (cl.has("--map-port"))
+        mapPort(router, address, host.serverPort(), cl.number("--map-lease-s", tc::portmap::kLeaseSeconds));
+
     const int rc = app.exec();
     announcer.stop();
+    // The mapping goes before the program: the removal's log line too.
+    router.stop();
+    if (router.finish()) QCoreApplication::processEvents();
     return rc;
 }

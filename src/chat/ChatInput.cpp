@@ -71,6 +71,12 @@ void ChatInput::insertSmiley(int tag) {
 }
 
 void ChatInput::keyPressEvent(QKeyEvent* event) {
+    // Alt with a key belongs to the window (menus, table keys); one that
+    // opens nothing types nothing either.
+    if (event->modifiers() & Qt::AltModifier) {
+        event->ignore();
+        return;
+    }
     if (text() == placeholder()) clear();
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();

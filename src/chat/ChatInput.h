@@ -3,7 +3,8 @@
 // real text; the first key pressed while the whole text is exactly that
 // empties it. Enter is swallowed and reported as sendRequested; the owner
 // decides what is sent and then calls clear() (sent, refused "/" line) or
-// leaves the text (not logged in).
+// leaves the text (not logged in). A key with Alt is the window's (menus,
+// table keys), never text.
 #include <QLineEdit>
 
 #include "net/Colour.h"

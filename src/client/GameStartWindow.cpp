@@ -9,6 +9,7 @@
 #include <QSpinBox>
 
 #include "client/BoardPictures.h"
+#include "windows/DialogKeys.h"
 #include "windows/ShowCentred.h"
 
 namespace tc::client {
@@ -95,6 +96,7 @@ GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
         hide();
         emit startRequested(marks);
     });
+    windows::DialogKeys::install(this, start_);
 }
 
 void GameStartWindow::showHeading(bool options) {

@@ -226,13 +226,7 @@ void MainWindow::wireKeyboard() {
     keys_ = new TableKeys(this);
     connect(keys_, &TableKeys::tileWanted, this, [this](int t) { gate_.feed([this, t] { session_.clickTile(t); }); });
     connect(keys_, &TableKeys::rollWanted, this, [this] { gate_.feed([this] { session_.clickRoll(); }); });
-    connect(keys_, &TableKeys::backUpWanted, this, [this] {
-        // Escape belongs to a line being typed: it never takes a tile back
-        // from under it.
-        const QString typed = chatInput_->text();
-        if (!typed.isEmpty() && typed != chat::ChatInput::placeholder()) return;
-        gate_.feed([this] { session_.putTilesBackUp(); });
-    });
+    connect(keys_, &TableKeys::backUpWanted, this, [this] { gate_.feed([this] { session_.putTilesBackUp(); }); });
 
     // Tab goes round: the tile rack, Start Game or Roll Dice, the seat list,
     // the phrase buttons, the smiley button, the chat input, the chat.

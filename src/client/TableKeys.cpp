@@ -1,5 +1,7 @@
 #include "client/TableKeys.h"
 
+#include "client/MenuKeys.h"
+
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
@@ -37,6 +39,8 @@ TableKeys::TableKeys(QMainWindow* window) : QObject(window) {
         connect(a, &QAction::triggered, this, [this, n] { emit tileWanted(n); });
         tiles_[static_cast<std::size_t>(n - 1)] = a;
     }
+    // With the Play menu in place, the bar is complete: its mnemonics and F10.
+    menuKeys_ = new MenuKeys(window);
 }
 
 QAction* TableKeys::tile(int n) const {

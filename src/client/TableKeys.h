@@ -15,6 +15,8 @@ class QMenu;
 
 namespace tc::client {
 
+class MenuKeys;
+
 class TableKeys : public QObject {
     Q_OBJECT
 public:
@@ -24,6 +26,7 @@ public:
     QAction* roll() const { return roll_; }
     QAction* backUp() const { return backUp_; }
     QAction* tile(int n) const;  // 1..9, else nullptr
+    MenuKeys* menuKeys() const { return menuKeys_; }
 
 signals:
     void tileWanted(int tile);
@@ -35,6 +38,7 @@ private:
     QAction* roll_ = nullptr;
     QAction* backUp_ = nullptr;
     std::array<QAction*, 9> tiles_{};
+    MenuKeys* menuKeys_ = nullptr;
 };
 
 } // namespace tc::client

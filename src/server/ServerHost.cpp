@@ -90,6 +90,7 @@ void ServerHost::onNewConnection() {
         if (mapped) address = QHostAddress(v4);  // show ::ffff:a.b.c.d as a.b.c.d
         const QString peer = address.toString() + ':' + QString::number(socket->peerPort());
         arriving_ = socket;
+        arrivingId_ = server_.nextConnection();
         const ConnId id = server_.connectionArrived(peer.toStdString());
         if (arriving_) adopt(id, arriving_);  // nothing was sent to it yet
     }
@@ -110,7 +111,8 @@ void ServerHost::adopt(ConnId id, QTcpSocket* socket) {
 QTcpSocket* ServerHost::socketFor(ConnId id) {
     const auto it = sockets_.find(id);
     if (it != sockets_.end()) return it->second;
-    if (arriving_) {
+    // Only the arriving connection's own id, never any id not known here.
+    if (arriving_ && id == arrivingId_) {
         QTcpSocket* socket = arriving_;
         adopt(id, socket);
         return socket;

@@ -94,9 +94,10 @@ private:
     std::unordered_map<ConnId, std::uint64_t> taken_;
     // Connections with input left over from this turn of the event loop.
     std::unordered_set<ConnId> readLater_;
-    // The socket whose connectionArrived is running: the server sends to it
-    // before it has returned the id.
+    // The socket whose connectionArrived is running, and the id it gets: the
+    // server sends to it before it has returned the id.
     QTcpSocket* arriving_ = nullptr;
+    ConnId arrivingId_ = 0;
 };
 
 } // namespace tc::server

@@ -103,6 +103,8 @@ public:
     // slot, or, with all nine slots held, sent "CMD_full+" and closed at
     // once (through the ports, before this returns).
     ConnId connectionArrived(const std::string& peer);
+    // The id the next connectionArrived will give.
+    ConnId nextConnection() const { return nextConn_; }
     // Bytes read from a connection. Every complete line is handled before
     // this returns. Unknown or closed connections are ignored.
     void bytesArrived(ConnId conn, std::string_view bytes);

@@ -41,16 +41,16 @@ void TServer::startgame(int slot, const std::string& data) {
     sendAll("CMD_startgame+" + name + "+" + std::to_string(marks) + "+");
     retellKept();
     tiles_ = game::allOpen();
-    int held = 0;
+    int seatedCount = 0;
     for (int s = 1; s <= game::kSeatCount; ++s) {
         auto& p = player_[s];
         p.score = kNotPlayedScore;
         p.watching = false;
         p.turns = 0;
         p.marks = 0;
-        if (seated(s)) ++held;
+        if (seated(s)) ++seatedCount;
     }
-    currentseat_ = rng_.draw(1 + held);
+    currentseat_ = rng_.draw(1 + seatedCount);
     findplayer();
 }
 

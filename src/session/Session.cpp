@@ -121,7 +121,8 @@ void Session::processJoined(const std::vector<std::string>& params, int seat) {
     myname_ = wireSafeName(params[0]);
     hostaddress_ = params[1];
     loginname_ = myname_ + net::kTerminator;
-    connectAddress_ = hostaddress_;
+    // The connection is made and taken over: no connect of its own can fail
+    // here, so there is no address to name in a failure.
     connected_ = true;
     takeSlot(seat);
     view_.openSideConnection();
@@ -165,13 +166,11 @@ void Session::hostpress() {
     changed();
 }
 
+// processParams has already hidden Start Game, which a joining player never has.
 void Session::joinpress() {
     loginname_ = myname_ + net::kTerminator;
     connectAddress_ = hostaddress_;
     view_.connectToServer(connectAddress_);
-    table_.startVisible = false;
-    table_.startGameEnabled = false;
-    changed();
 }
 
 // ------------------------------------------------------------------ socket
@@ -226,8 +225,8 @@ constexpr std::size_t kQueuedLineOverhead = 64;
 
 void Session::enqueue(std::string line) {
     const std::size_t cost = line.size() + kQueuedLineOverhead;
-    const bool relay = line.rfind("CMD_chat+", 0) == 0 || line.rfind("CMD_action+", 0) == 0 ||
-                       line.rfind("CMD_playasound+", 0) == 0;
+    const bool relay = line.starts_with("CMD_chat+") || line.starts_with("CMD_action+") ||
+                       line.starts_with("CMD_playasound+");
     bool dropped = false;
     // A game message that does not fit pushes out the oldest relays first.
     while (!relay && queuedBytes_ + cost > kMaxQueuedBytes && !relays_.empty()) {

@@ -211,7 +211,7 @@ void Session::clickRoll() {
 }
 
 void Session::putTilesBackUp() {
-    if (currentplayer_ != myseat_ || !mayselect_) return;
+    // clickTile refuses every tile out of turn or before the dice.
     for (int t = 1; t <= 9; ++t)
         if (tile(t) == "d") clickTile(t);
 }

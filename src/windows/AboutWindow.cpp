@@ -9,6 +9,7 @@
 #include "TilecrestAssets.h"
 #include "net/Version.h"
 #include "windows/Desktop.h"
+#include "windows/DialogKeys.h"
 #include "windows/ShippedDocuments.h"
 
 namespace tc::windows {
@@ -97,6 +98,7 @@ AboutWindow::AboutWindow(const QUrl& site, const QUrl& licence, QWidget* parent)
     done->setObjectName(QStringLiteral("button_done"));
     done->setGeometry(110, 200, 80, 26);
     connect(done, &QPushButton::clicked, this, &QWidget::close);
+    DialogKeys::install(this, done);
 }
 
 void AboutWindow::openSite() { open(site_); }

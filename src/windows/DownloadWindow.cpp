@@ -18,6 +18,7 @@
 #include "TilecrestAssets.h"
 #include "store/StoreLocation.h"
 #include "windows/Desktop.h"
+#include "windows/DialogKeys.h"
 #include "windows/InstallerFileName.h"
 #include "windows/LobbyDownload.h"
 
@@ -97,6 +98,9 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
     auto* solo = button(this, tr("Play Solo Game"), QRect(416, 72, 150, 28), "button_solo");
     solo->setDefault(true);
     solo->setAutoDefault(true);
+    DialogKeys::install(this, solo);
+    // The window opens on its default: Space must not start a download.
+    solo->setFocus();
     auto* note = textLabel(this,
                            tr("Note: A solo game stays on this computer and needs nothing from "
                                           "your firewall. Only a game you host for others needs its port "

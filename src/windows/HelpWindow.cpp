@@ -9,6 +9,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "windows/DialogKeys.h"
+
 namespace tc::windows {
 
 namespace {
@@ -99,6 +101,7 @@ HelpWindow::HelpWindow(QWidget* parent) : SideWindow({}, parent) {
     auto* done = columnButton(this, tr("Done"), QStringLiteral("button_done"), kWindowButtonTag);
     connect(about, &QPushButton::clicked, this, &HelpWindow::aboutRequested);
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
+    DialogKeys::install(this, done);
     column->addWidget(about);
     column->addWidget(done);
 

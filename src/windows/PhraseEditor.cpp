@@ -10,6 +10,7 @@
 
 #include "net/Cp1252.h"
 #include "store/Phrases.h"
+#include "windows/DialogKeys.h"
 #include "windows/ShowCentred.h"
 
 namespace tc::windows {
@@ -46,6 +47,7 @@ PhraseEditor::PhraseEditor(QWidget* parent) : QWidget(parent, Qt::Window) {
         emit done(texts);
         hide();
     });
+    DialogKeys::install(this, done_);
     adjustSize();
 }
 

@@ -8,6 +8,7 @@
 
 #include "TilecrestAssets.h"
 #include "windows/Desktop.h"
+#include "windows/DialogKeys.h"
 
 namespace tc::windows {
 
@@ -56,6 +57,7 @@ SoloWindow::SoloWindow(const QUrl& soloPage, QWidget* parent)
     done->setObjectName(QStringLiteral("button_done"));
     done->setGeometry(110, 288, 80, 26);
     connect(done, &QPushButton::clicked, this, &QWidget::close);
+    DialogKeys::install(this, done);
 }
 
 void SoloWindow::openPage() {

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "windows/DialogKeys.h"
+
 namespace tc::windows {
 
 SpyListWindow::SpyListWindow(QWidget* parent) : SideWindow(Qt::WindowStaysOnTopHint, parent) {
@@ -43,6 +45,7 @@ SpyListWindow::SpyListWindow(QWidget* parent) : SideWindow(Qt::WindowStaysOnTopH
     auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
+    DialogKeys::install(this, done);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);

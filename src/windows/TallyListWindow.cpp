@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "windows/DialogKeys.h"
 #include "windows/ShowCentred.h"
 
 namespace tc::windows {
@@ -115,6 +116,7 @@ void TallyListWindow::buildLayout() {
     auto* done = new QPushButton(tr("Ok"), this);
     done->setObjectName(QStringLiteral("button_done"));
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
+    DialogKeys::install(this, done);
 
     auto* left = new QVBoxLayout;
     left->addWidget(own);

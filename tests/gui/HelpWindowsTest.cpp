@@ -12,6 +12,7 @@
 
 #include "GameCopy.h"
 #include "client/DicePanel.h"
+#include "client/MenuKeys.h"
 #include "store/SettingsFile.h"
 #include "store/StoreLocation.h"
 #include "windows/AboutWindow.h"
@@ -32,7 +33,8 @@ namespace {
 
 QStringList captions(const QList<QAction*>& actions) {
     QStringList out;
-    for (QAction* a : actions) out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    // As the player reads them: the mnemonic's underline is no letter.
+    for (QAction* a : actions) out << (a->isSeparator() ? QStringLiteral("-") : tc::client::MenuKeys::plain(a->text()));
     return out;
 }
 

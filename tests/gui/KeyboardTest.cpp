@@ -17,6 +17,7 @@
 #include "client/DicePanel.h"
 #include "client/FocusRing.h"
 #include "client/GameStartWindow.h"
+#include "client/MenuKeys.h"
 #include "client/TableKeys.h"
 #include "client/TableScaler.h"
 #include "windows/HelpWindow.h"
@@ -111,7 +112,7 @@ TEST(Keyboard, TheKeysAreInTheMenus) {
     auto* bar = you.window().menuBar();
     QStringList titles;
     for (QAction* a : bar->actions())
-        if (a->menu()) titles << a->menu()->title();
+        if (a->menu()) titles << tc::client::MenuKeys::plain(a->menu()->title());
     EXPECT_EQ(titles.mid(0, 2), (QStringList{"File", "Play"}));
     auto shortcut = [&](const char* name) {
         auto* a = you.window().findChild<QAction*>(name);
@@ -128,7 +129,7 @@ TEST(Keyboard, TheKeysAreInTheMenus) {
     ASSERT_NE(play, nullptr);
     QStringList items;
     for (QAction* a : play->actions())
-        if (!a->isSeparator()) items << a->text();
+        if (!a->isSeparator()) items << tc::client::MenuKeys::plain(a->text());
     EXPECT_EQ(items, (QStringList{"Roll Dice", "Put Tiles Back Up", "Tile 1", "Tile 2", "Tile 3", "Tile 4", "Tile 5",
                                   "Tile 6", "Tile 7", "Tile 8", "Tile 9"}));
 
@@ -336,7 +337,8 @@ TEST(Keyboard, DigitsTypedInTheChatStayChatAndTheTableKeysWaitForTheTurn) {
     ASSERT_NO_FATAL_FAILURE(rig.startGame());
     int handled = 0;
     ASSERT_TRUE(rig.ownRoll(handled));
-    // A tile down, a line being typed: Escape leaves the tile for the line.
+    // A tile down, a line being typed: Escape puts the tile back up from
+    // the chat input and leaves the line as it was.
     int t = 1;
     while (t <= 9 && you.tileState(t) != "u") ++t;
     const std::vector<int> pick = chooseTiles(you, rig.roll());
@@ -344,12 +346,19 @@ TEST(Keyboard, DigitsTypedInTheChatStayChatAndTheTableKeysWaitForTheTurn) {
     press(Qt::Key_0 + t, Qt::AltModifier);
     ASSERT_EQ(you.tileState(t), "d");
     QTest::keyClicks(rig.chat, "12");
-    press(Qt::Key_Escape);
-    EXPECT_EQ(you.tileState(t), "d");
-    EXPECT_EQ(rig.chat->text(), "12");
-    rig.chat->clear();
+    ASSERT_EQ(focused(), rig.chat);
     press(Qt::Key_Escape);
     EXPECT_EQ(you.tileState(t), "u");
+    EXPECT_EQ(rig.chat->text(), "12");
+    EXPECT_EQ(rig.chat->cursorPosition(), 2);
+    // And from the tiles, the line still there.
+    press(Qt::Key_0 + t, Qt::AltModifier);
+    ASSERT_EQ(you.tileState(t), "d");
+    you.board().tile(t)->setFocus();
+    ASSERT_TRUE(waitUntil([&] { return focused() == you.board().tile(t); }));
+    press(Qt::Key_Escape);
+    EXPECT_EQ(you.tileState(t), "u");
+    EXPECT_EQ(rig.chat->text(), "12");
 }
 
 TEST(Keyboard, StartGameKeyFollowsTheMenuItem) {

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "GameCopy.h"
+#include "client/MenuKeys.h"
 #include "store/StoreLocation.h"
 #include "store/TallyFile.h"
 #include "windows/TallyListWindow.h"
@@ -208,7 +209,7 @@ TEST(TallyWindow, ViewTallyInTheMainWindow) {
     QAction* item = solo.window().findChild<QAction*>("ViewTally1");
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(view->actions().first(), item);
-    EXPECT_EQ(item->text(), "View Tally");
+    EXPECT_EQ(tc::client::MenuKeys::plain(item->text()), "View Tally");
     TallyListWindow& tally = solo.game.tally();
     item->trigger();
     EXPECT_TRUE(tally.isVisible());

@@ -44,6 +44,23 @@ TEST(SessionJoined, EverySlotOneToNineIsTakenAndNothingIsSent) {
     }
 }
 
+TEST(SessionJoined, TheTakenConnectionIsTheGamesOwnToLeaveAndToLose) {
+    // Leaving tells the server at once, as from a connection made here.
+    SessionRig leaving;
+    joined(leaving, 3);
+    leaving.view.take();
+    leaving.session.leave();
+    EXPECT_EQ(leaving.view.take(), (Events{"send:CMD_leaving+3+\xFF"}));
+
+    // Its end ends the game (no seat key was given, so none is kept).
+    SessionRig closed;
+    joined(closed, 3);
+    closed.view.take();
+    closed.session.onSocketClosed();
+    closed.drain();
+    EXPECT_EQ(closed.view.take(), (Events{"close"}));
+}
+
 TEST(SessionHost, SeatOneOfAHeadlessServerStartsGamesAndModerates) {
     SessionRig rig;
     joined(rig, 1, "Ann");

@@ -135,6 +135,10 @@ TEST(TableTurn, DiceArmOnlyTheOwnTurn) {
     EXPECT_FALSE(rig.session.mayselect());
     EXPECT_EQ(rig.session.table().dice[0].face, 6);
     EXPECT_EQ(rig.session.table().dice[1].face, 2);
+    // Each face goes to the die its message names, whichever comes first.
+    rig.handle("CMD_placedice+2+3+1+1+");
+    EXPECT_EQ(rig.session.table().dice[0].face, 1);
+    EXPECT_EQ(rig.session.table().dice[1].face, 3);
     rig.session.clickTile(3);
     rig.session.clickRoll();
     EXPECT_TRUE(rig.view.take().empty());

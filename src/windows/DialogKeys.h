@@ -1,0 +1,34 @@
+#pragma once
+// Enter and Esc in a window that is not a QDialog, as a dialog has them:
+// Enter presses the focused push button, otherwise the window's default
+// button; Esc does what the window's close button does. Keys a control
+// uses itself (Enter in a list, Esc on a pressed button) stay with it:
+// only what reaches the window is taken.
+#include <QObject>
+#include <QPointer>
+#include <QPushButton>
+
+class QWidget;
+
+namespace tc::windows {
+
+class DialogKeys : public QObject {
+    Q_OBJECT
+public:
+    // Installs the keys on `window`; `defaultButton` (may be null) is
+    // marked default and is what Enter presses when no button has the focus.
+    static DialogKeys* install(QWidget* window, QPushButton* defaultButton);
+
+    void setDefaultButton(QPushButton* button);
+    QPushButton* defaultButton() const { return default_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    explicit DialogKeys(QWidget* window);
+    QWidget* window_ = nullptr;
+    QPointer<QPushButton> default_;
+};
+
+} // namespace tc::windows
