@@ -269,6 +269,59 @@
     </message>
 </context>
 <context>
+    <name>MainOptions</name>
+    <message>
+        <source>Usage: tilecrest [NAME HOST true | NAME HOST x] [--port N] [--pause-ms N] [--hold-s N]
+                [--no-announce]
+Tilecrest %1, a dice-and-tiles game for up to six players.
+
+  (no parameters)  a solo game as &quot;You&quot; against the computer player
+  NAME HOST true   host a game as NAME (HOST is not used)
+  NAME HOST x      join the game hosted at HOST as NAME (any word but &quot;true&quot;)
+  --port N         host or join on TCP port N (0..65535) instead of 7772; a solo
+                   game takes another free port when N is taken
+  --pause-ms N     length of the hosted server&apos;s pause tick, 1..60000 ms (default 1000)
+  --hold-s N       a hosted game keeps the seat of a player whose connection drops
+                   for N seconds, 0..3600 (default 120; 0 never)
+  --no-announce    do not show a hosted game to players on the local network
+  --               end of the options: every word after it is a parameter word
+  --help           show this text and end
+  --version        show the version and end
+
+A solo game can be reached only from this computer; a hosted game from the network.
+In the game, File &gt; Host a Game... and Join a Game... do the same without a command line.
+Any word that is none of these options is a parameter word, so a NAME may start with &quot;-&quot;;
+among fewer than three words such a word is an unknown option. One or two parameter words
+are not enough; words after the third are ignored, with a line on stderr.
+A wrong command line is named on stderr with this text and ends with status 2.
+</source>
+        <translation>Aufruf: tilecrest [NAME HOST true | NAME HOST x] [--port N] [--pause-ms N] [--hold-s N]
+                  [--no-announce]
+Tilecrest %1, ein Würfel- und Klappenspiel für bis zu sechs Spieler.
+
+  (ohne Parameter)  ein Solospiel als „You“ gegen den Computerspieler
+  NAME HOST true    ein Spiel als NAME eröffnen (HOST wird nicht benutzt)
+  NAME HOST x       dem Spiel bei HOST als NAME beitreten (jedes Wort außer „true“)
+  --port N          auf TCP-Port N (0..65535) statt 7772 eröffnen oder beitreten; ein
+                    Solospiel nimmt einen anderen freien Port, wenn N belegt ist
+  --pause-ms N      Länge eines Pausentakts des eigenen Servers, 1..60000 ms (Standard 1000)
+  --hold-s N        ein eröffnetes Spiel hält den Platz eines Spielers, dessen Verbindung
+                    abbricht, N Sekunden lang frei, 0..3600 (Standard 120; 0 nie)
+  --no-announce     ein eröffnetes Spiel den Spielern im lokalen Netz nicht zeigen
+  --                Ende der Optionen: jedes Wort danach ist ein Parameterwort
+  --help            diesen Text zeigen und beenden
+  --version         die Version zeigen und beenden
+
+Ein Solospiel ist nur von diesem Rechner aus erreichbar, ein eröffnetes Spiel aus dem Netz.
+Im Spiel tun Datei &gt; Spiel eröffnen... und Spiel beitreten... dasselbe ohne Befehlszeile.
+Jedes Wort, das keine dieser Optionen ist, ist ein Parameterwort; ein NAME darf also mit „-“
+beginnen; unter weniger als drei Wörtern ist so ein Wort eine unbekannte Option. Ein oder zwei
+Parameterwörter reichen nicht; Wörter nach dem dritten werden mit einer Zeile auf stderr übergangen.
+Eine falsche Befehlszeile wird mit diesem Text auf stderr genannt und endet mit Status 2.
+</translation>
+    </message>
+</context>
+<context>
     <name>Phrases</name>
     <message>
         <source>Way To Go!</source>
@@ -305,6 +358,77 @@
     <message>
         <source>Good Game Everyone!</source>
         <translation>Gutes Spiel, alle zusammen!</translation>
+    </message>
+</context>
+<context>
+    <name>ServerMain</name>
+    <message>
+        <source>Usage: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N] [--login-ms N]
+                        [--hold-s N] [--rudi classic|expert] [--name NAME] [--no-announce]
+                        [--map-port] [--map-lease-s N]
+Tilecrest %1 game server without a window.
+
+  --port N       TCP port, 0..65535 (default 7772; 0 lets the system choose)
+  --bind ADDR    address to listen on (default all); the game is announced only
+                 on that address&apos;s interface and protocol
+  --seed N       fixed seed of the dice, 0..4294967295 (default: the time of day)
+  --pause-ms N   length of one pause tick, 0..3600000 ms (default 1000; 0 runs the
+                 pauses as fast as the server&apos;s events allow)
+  --login-ms N   close a connection that has not logged in after N ms, 0..3600000
+                 (default 15000; 0 never)
+  --hold-s N     keep the seat of a player whose connection drops during a game
+                 for N seconds, 0..3600 (default 120; 0 never)
+  --rudi classic|expert
+                 how the computer player chooses: classic, his fixed order (default),
+                 or expert, the best play
+  --name NAME    name the game is announced under on the local network
+                 (default: Tilecrest on this machine&apos;s host name)
+  --no-announce  do not announce the game on the local network
+  --map-port     ask the home router (NAT-PMP, then UPnP-IGD) to forward a port to
+                 the server while it runs, so players on the internet can join; the
+                 log says what the router answered
+  --map-lease-s N
+                 the lease asked of the router, 2..86400 s (default 3600), renewed
+                 at half its time
+  --help         show this text and end
+  --version      show the version and end
+
+A wrong command line is named on stderr with this text and ends with status 2;
+a port or address that cannot be used ends with status 1.
+</source>
+        <translation>Aufruf: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N] [--login-ms N]
+                         [--hold-s N] [--rudi classic|expert] [--name NAME] [--no-announce]
+                         [--map-port] [--map-lease-s N]
+Tilecrest %1, Spielserver ohne Fenster.
+
+  --port N       TCP-Port, 0..65535 (Standard 7772; bei 0 wählt das System)
+  --bind ADDR    Adresse, auf der gelauscht wird (Standard: alle); das Spiel wird nur
+                 auf Schnittstelle und Protokoll dieser Adresse angekündigt
+  --seed N       fester Startwert der Würfel, 0..4294967295 (Standard: die Uhrzeit)
+  --pause-ms N   Länge eines Pausentakts, 0..3600000 ms (Standard 1000; bei 0 laufen die
+                 Pausen so schnell, wie die Ereignisse des Servers es zulassen)
+  --login-ms N   eine Verbindung schließen, die sich nach N ms nicht angemeldet hat,
+                 0..3600000 (Standard 15000; 0 nie)
+  --hold-s N     den Platz eines Spielers, dessen Verbindung im Spiel abbricht, N Sekunden
+                 lang freihalten, 0..3600 (Standard 120; 0 nie)
+  --rudi classic|expert
+                 wie der Computerspieler wählt: classic, seine feste Reihenfolge
+                 (Standard), oder expert, das beste Spiel
+  --name NAME    Name, unter dem das Spiel im lokalen Netz angekündigt wird
+                 (Standard: Tilecrest auf dem Rechnernamen dieses Rechners)
+  --no-announce  das Spiel im lokalen Netz nicht ankündigen
+  --map-port     den Heimrouter (NAT-PMP, dann UPnP-IGD) bitten, einen Port an den
+                 Server weiterzuleiten, solange er läuft, damit Spieler aus dem Internet
+                 beitreten können; das Protokoll sagt, was der Router antwortete
+  --map-lease-s N
+                 die beim Router erbetene Laufzeit, 2..86400 s (Standard 3600), nach der
+                 Hälfte der Zeit erneuert
+  --help         diesen Text zeigen und beenden
+  --version      die Version zeigen und beenden
+
+Eine falsche Befehlszeile wird mit diesem Text auf stderr genannt und endet mit Status 2;
+ein Port oder eine Adresse, die sich nicht nutzen lässt, endet mit Status 1.
+</translation>
     </message>
 </context>
 <context>
@@ -959,7 +1083,7 @@
     </message>
     <message>
         <source>Classic</source>
-        <translation>Klassisch</translation>
+        <translation>Einfach</translation>
     </message>
     <message>
         <source>Expert</source>
@@ -1081,8 +1205,8 @@
     <message>
         <source>Written by the Tilecrest developers.
 Every picture is drawn by our own art tool.</source>
-        <translation>Geschrieben von den Entwicklern von Tilecrest.
-Jedes Bild zeichnet unser eigenes Grafikwerkzeug.</translation>
+        <translation>Geschrieben vom Tilecrest-Team.
+Alle Bilder zeichnet unser eigenes Werkzeug.</translation>
     </message>
     <message>
         <source>Free software under the MIT licence.</source>
@@ -1113,7 +1237,7 @@ Jedes Bild zeichnet unser eigenes Grafikwerkzeug.</translation>
     </message>
     <message>
         <source>Download And Install The Velmora Lobby Now</source>
-        <translation>Velmora-Lobby jetzt herunterladen und installieren</translation>
+        <translation>Velmora-Lobby herunterladen und installieren</translation>
     </message>
     <message>
         <source>Stop Download</source>
@@ -1286,7 +1410,7 @@ Jedes Bild zeichnet unser eigenes Grafikwerkzeug.</translation>
     </message>
     <message>
         <source>Playing solo is built in: start Tilecrest on its own and play the tiles against Rudi whenever you like, with no host to wait for.</source>
-        <translation>Allein spielen ist eingebaut: Starte Tilecrest einfach so und spiel gegen Rudi, wann immer du willst, ohne auf einen Gastgeber zu warten.</translation>
+        <translation>Solo ist eingebaut: Starte Tilecrest einfach so und spiel gegen Rudi, wann du willst, ganz ohne Gastgeber.</translation>
     </message>
     <message>
         <source>Cannot open Webpage</source>

@@ -269,6 +269,59 @@
     </message>
 </context>
 <context>
+    <name>MainOptions</name>
+    <message>
+        <source>Usage: tilecrest [NAME HOST true | NAME HOST x] [--port N] [--pause-ms N] [--hold-s N]
+                [--no-announce]
+Tilecrest %1, a dice-and-tiles game for up to six players.
+
+  (no parameters)  a solo game as &quot;You&quot; against the computer player
+  NAME HOST true   host a game as NAME (HOST is not used)
+  NAME HOST x      join the game hosted at HOST as NAME (any word but &quot;true&quot;)
+  --port N         host or join on TCP port N (0..65535) instead of 7772; a solo
+                   game takes another free port when N is taken
+  --pause-ms N     length of the hosted server&apos;s pause tick, 1..60000 ms (default 1000)
+  --hold-s N       a hosted game keeps the seat of a player whose connection drops
+                   for N seconds, 0..3600 (default 120; 0 never)
+  --no-announce    do not show a hosted game to players on the local network
+  --               end of the options: every word after it is a parameter word
+  --help           show this text and end
+  --version        show the version and end
+
+A solo game can be reached only from this computer; a hosted game from the network.
+In the game, File &gt; Host a Game... and Join a Game... do the same without a command line.
+Any word that is none of these options is a parameter word, so a NAME may start with &quot;-&quot;;
+among fewer than three words such a word is an unknown option. One or two parameter words
+are not enough; words after the third are ignored, with a line on stderr.
+A wrong command line is named on stderr with this text and ends with status 2.
+</source>
+        <translation>Usage : tilecrest [NOM HÔTE true | NOM HÔTE x] [--port N] [--pause-ms N] [--hold-s N]
+                  [--no-announce]
+Tilecrest %1, un jeu de dés et de volets pour six joueurs au plus.
+
+  (sans paramètre)  une partie en solo sous le nom « You » contre l&apos;ordinateur
+  NOM HÔTE true     héberger une partie sous le nom NOM (HÔTE n&apos;est pas utilisé)
+  NOM HÔTE x        rejoindre sous le nom NOM la partie hébergée sur HÔTE (tout mot sauf « true »)
+  --port N          héberger ou rejoindre sur le port TCP N (0..65535) au lieu de 7772 ; une
+                    partie en solo prend un autre port libre si N est occupé
+  --pause-ms N      durée d&apos;un temps de pause du serveur hébergé, 1..60000 ms (1000 par défaut)
+  --hold-s N        une partie hébergée garde la place d&apos;un joueur dont la connexion tombe
+                    pendant N secondes, 0..3600 (120 par défaut ; 0 jamais)
+  --no-announce     ne pas montrer une partie hébergée aux joueurs du réseau local
+  --                fin des options : chaque mot qui suit est un mot de paramètre
+  --help            afficher ce texte et quitter
+  --version         afficher la version et quitter
+
+Une partie en solo n&apos;est accessible que depuis cet ordinateur ; une partie hébergée, depuis le réseau.
+Dans le jeu, Fichier &gt; Héberger une partie... et Rejoindre une partie... font de même sans ligne de commande.
+Tout mot qui n&apos;est pas l&apos;une de ces options est un mot de paramètre : un NOM peut donc commencer par « - » ;
+parmi moins de trois mots, un tel mot est une option inconnue. Un ou deux mots de paramètre ne
+suffisent pas ; les mots après le troisième sont ignorés, avec une ligne sur stderr.
+Une ligne de commande erronée est signalée sur stderr avec ce texte et se termine avec le code 2.
+</translation>
+    </message>
+</context>
+<context>
     <name>Phrases</name>
     <message>
         <source>Way To Go!</source>
@@ -305,6 +358,77 @@
     <message>
         <source>Good Game Everyone!</source>
         <translation>Bonne partie à tous !</translation>
+    </message>
+</context>
+<context>
+    <name>ServerMain</name>
+    <message>
+        <source>Usage: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N] [--login-ms N]
+                        [--hold-s N] [--rudi classic|expert] [--name NAME] [--no-announce]
+                        [--map-port] [--map-lease-s N]
+Tilecrest %1 game server without a window.
+
+  --port N       TCP port, 0..65535 (default 7772; 0 lets the system choose)
+  --bind ADDR    address to listen on (default all); the game is announced only
+                 on that address&apos;s interface and protocol
+  --seed N       fixed seed of the dice, 0..4294967295 (default: the time of day)
+  --pause-ms N   length of one pause tick, 0..3600000 ms (default 1000; 0 runs the
+                 pauses as fast as the server&apos;s events allow)
+  --login-ms N   close a connection that has not logged in after N ms, 0..3600000
+                 (default 15000; 0 never)
+  --hold-s N     keep the seat of a player whose connection drops during a game
+                 for N seconds, 0..3600 (default 120; 0 never)
+  --rudi classic|expert
+                 how the computer player chooses: classic, his fixed order (default),
+                 or expert, the best play
+  --name NAME    name the game is announced under on the local network
+                 (default: Tilecrest on this machine&apos;s host name)
+  --no-announce  do not announce the game on the local network
+  --map-port     ask the home router (NAT-PMP, then UPnP-IGD) to forward a port to
+                 the server while it runs, so players on the internet can join; the
+                 log says what the router answered
+  --map-lease-s N
+                 the lease asked of the router, 2..86400 s (default 3600), renewed
+                 at half its time
+  --help         show this text and end
+  --version      show the version and end
+
+A wrong command line is named on stderr with this text and ends with status 2;
+a port or address that cannot be used ends with status 1.
+</source>
+        <translation>Usage : tilecrest-server [--port N] [--bind ADR] [--seed N] [--pause-ms N] [--login-ms N]
+                         [--hold-s N] [--rudi classic|expert] [--name NOM] [--no-announce]
+                         [--map-port] [--map-lease-s N]
+Tilecrest %1, serveur de jeu sans fenêtre.
+
+  --port N       port TCP, 0..65535 (7772 par défaut ; avec 0, le système choisit)
+  --bind ADR     adresse d&apos;écoute (toutes par défaut) ; la partie n&apos;est annoncée que
+                 sur l&apos;interface et le protocole de cette adresse
+  --seed N       graine fixe des dés, 0..4294967295 (par défaut : l&apos;heure)
+  --pause-ms N   durée d&apos;un temps de pause, 0..3600000 ms (1000 par défaut ; avec 0, les
+                 pauses vont aussi vite que les événements du serveur le permettent)
+  --login-ms N   fermer une connexion qui ne s&apos;est pas identifiée après N ms, 0..3600000
+                 (15000 par défaut ; 0 jamais)
+  --hold-s N     garder la place d&apos;un joueur dont la connexion tombe pendant une partie
+                 durant N secondes, 0..3600 (120 par défaut ; 0 jamais)
+  --rudi classic|expert
+                 comment joue l&apos;ordinateur : classic, son ordre fixe (par défaut),
+                 ou expert, le meilleur jeu
+  --name NOM     nom sous lequel la partie est annoncée sur le réseau local
+                 (par défaut : Tilecrest sur le nom d&apos;hôte de cette machine)
+  --no-announce  ne pas annoncer la partie sur le réseau local
+  --map-port     demander au routeur domestique (NAT-PMP, puis UPnP-IGD) de rediriger un
+                 port vers le serveur pendant qu&apos;il tourne, pour que des joueurs d&apos;Internet
+                 puissent rejoindre ; le journal dit ce que le routeur a répondu
+  --map-lease-s N
+                 la durée de bail demandée au routeur, 2..86400 s (3600 par défaut),
+                 renouvelée à mi-parcours
+  --help         afficher ce texte et quitter
+  --version      afficher la version et quitter
+
+Une ligne de commande erronée est signalée sur stderr avec ce texte et se termine avec le code 2 ;
+un port ou une adresse inutilisable termine avec le code 1.
+</translation>
     </message>
 </context>
 <context>
@@ -959,7 +1083,7 @@
     </message>
     <message>
         <source>Classic</source>
-        <translation>Classique</translation>
+        <translation>Simple</translation>
     </message>
     <message>
         <source>Expert</source>
@@ -967,7 +1091,7 @@
     </message>
     <message>
         <source>Start Game</source>
-        <translation>Lancer la partie</translation>
+        <translation>Commencer</translation>
     </message>
     <message>
         <source>Play to 3 to 10 Marks</source>
@@ -1081,8 +1205,8 @@
     <message>
         <source>Written by the Tilecrest developers.
 Every picture is drawn by our own art tool.</source>
-        <translation>Écrit par les développeurs de Tilecrest.
-Chaque image est dessinée par notre propre outil graphique.</translation>
+        <translation>Écrit par l&apos;équipe de Tilecrest.
+Toutes les images sortent de notre outil.</translation>
     </message>
     <message>
         <source>Free software under the MIT licence.</source>

@@ -90,6 +90,10 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
                                       tr("Marks:"), QRect(10, kPointsTops[idx], 31, 15), false);
         QFont marksFont = marksLabel->font();
         marksFont.setPixelSize(10);  // "Marks:" fits the 31 pixels before the pictures
+        // A longer word of another language is drawn a little smaller.
+        while (marksFont.pixelSize() > 7 &&
+               QFontMetrics(marksFont).horizontalAdvance(marksLabel->text()) > marksLabel->width())
+            marksFont.setPixelSize(marksFont.pixelSize() - 1);
         marksLabel->setFont(marksFont);
         s.points = pictureLabel(this, QStringLiteral("image_points%1").arg(n), QPixmap(),
                                 QRect(41, kPointsTops[idx], 0, 15));
