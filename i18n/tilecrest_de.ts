@@ -28,7 +28,7 @@
     </message>
     <message>
         <source>Start Game</source>
-        <translation>Spiel starten</translation>
+        <translation>Starten</translation>
     </message>
 </context>
 <context>

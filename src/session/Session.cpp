@@ -95,7 +95,7 @@ void Session::processParams(const std::vector<std::string>& params) {
         post("0+" + translate("Session", "Loading Solo Game..Please wait."));
         view_.showDownloadWindow();
         hostaddress_ = "127.0.0.1";
-        myname_ = "You";
+        myname_ = translate("Session", "You");  // a solo game never leaves this machine
         hostpress();
     } else {
         post("0+" + translate("Session", "Loading Multi-player Game.. Please Wait."));

@@ -35,9 +35,9 @@ struct TableState {
     std::string status = net::translate("Session", "Welcome to Tilecrest");  // label_status
     std::string coach;                            // label_coach: the coach's advice, under the status; "" when none
     int pointsToWin = 5;                          // label_pointstowin tag; the game-start window's 5
-    std::string pointsToWinText = "Marks needed to win: 5";
+    std::string pointsToWinText = net::fillText(net::translate("Session", "Marks needed to win: %1"), {"5"});
     int rounds = 0;                               // label_rounds tag
-    std::string roundsText = "Rounds Played: 0";
+    std::string roundsText = net::fillText(net::translate("Session", "Rounds Played: %1"), {"0"});
     bool winnerVisible = false;                   // panel_winner
     std::string winnerText = net::translate("Session", "Winner!");  // label_winner
     bool rollVisible = false;                     // button_roll
