@@ -272,7 +272,7 @@
     <name>MainOptions</name>
     <message>
         <source>Usage: tilecrest [NAME HOST true | NAME HOST x] [--port N] [--pause-ms N] [--hold-s N]
-                [--no-announce]
+                [--no-announce] [--no-map-port]
 Tilecrest %1, a dice-and-tiles game for up to six players.
 
   (no parameters)  a solo game as &quot;You&quot; against the computer player
@@ -284,6 +284,8 @@ Tilecrest %1, a dice-and-tiles game for up to six players.
   --hold-s N       a hosted game keeps the seat of a player whose connection drops
                    for N seconds, 0..3600 (default 120; 0 never)
   --no-announce    do not show a hosted game to players on the local network
+  --no-map-port    do not ask the home router to open a hosted game&apos;s port for
+                   players on the internet (otherwise the Host dialog&apos;s choice counts)
   --               end of the options: every word after it is a parameter word
   --help           show this text and end
   --version        show the version and end
@@ -296,7 +298,7 @@ are not enough; words after the third are ignored, with a line on stderr.
 A wrong command line is named on stderr with this text and ends with status 2.
 </source>
         <translation>Aufruf: tilecrest [NAME HOST true | NAME HOST x] [--port N] [--pause-ms N] [--hold-s N]
-                  [--no-announce]
+                  [--no-announce] [--no-map-port]
 Tilecrest %1, ein Würfel- und Klappenspiel für bis zu sechs Spieler.
 
   (ohne Parameter)  ein Solospiel als „You“ gegen den Computerspieler
@@ -308,6 +310,8 @@ Tilecrest %1, ein Würfel- und Klappenspiel für bis zu sechs Spieler.
   --hold-s N        ein eröffnetes Spiel hält den Platz eines Spielers, dessen Verbindung
                     abbricht, N Sekunden lang frei, 0..3600 (Standard 120; 0 nie)
   --no-announce     ein eröffnetes Spiel den Spielern im lokalen Netz nicht zeigen
+  --no-map-port     den Heimrouter nicht bitten, den Port eines eröffneten Spiels für
+                    Spieler aus dem Internet zu öffnen (sonst gilt die Wahl im Eröffnen-Dialog)
   --                Ende der Optionen: jedes Wort danach ist ein Parameterwort
   --help            diesen Text zeigen und beenden
   --version         die Version zeigen und beenden
@@ -1005,10 +1009,6 @@ ein Port oder eine Adresse, die sich nicht nutzen lässt, endet mit Status 1.
         <translation>Eröffnen</translation>
     </message>
     <message>
-        <source>Others join at an address shown in the chat. The port must be open to them (your firewall or router may need it).</source>
-        <translation>Andere treten über eine Adresse bei, die im Chat steht. Der Port muss für sie offen sein (eventuell in deiner Firewall oder deinem Router).</translation>
-    </message>
-    <message>
         <source>Choose a game above, or ask the host for the address and the port. The port may also follow the address: 192.168.1.20:7772 or [fd00::2]:7772.</source>
         <translation>Wähle oben ein Spiel oder frag den Gastgeber nach Adresse und Port. Der Port kann auch hinter der Adresse stehen: 192.168.1.20:7772 oder [fd00::2]:7772.</translation>
     </message>
@@ -1032,6 +1032,10 @@ ein Port oder eine Adresse, die sich nicht nutzen lässt, endet mit Status 1.
         <source>Check the address and the port, then try again.</source>
         <translation>Prüfe Adresse und Port und versuch es noch einmal.</translation>
     </message>
+    <message>
+        <source>Others join at an address shown in the chat. The port must be open to them: your firewall may need it, and the game can ask your router.</source>
+        <translation>Andere treten über eine Adresse bei, die im Chat steht. Der Port muss für sie offen sein: Eventuell braucht es deine Firewall, und das Spiel kann deinen Router darum bitten.</translation>
+    </message>
 </context>
 <context>
     <name>tc::client::DicePanel</name>
@@ -1050,6 +1054,10 @@ ein Port oder eine Adresse, die sich nicht nutzen lässt, endet mit Status 1.
     <message>
         <source>Die %1: %2</source>
         <translation>Würfel %1: %2</translation>
+    </message>
+    <message>
+        <source>Die %1: not rolled yet</source>
+        <translation>Würfel %1: noch nicht geworfen</translation>
     </message>
 </context>
 <context>
@@ -1147,10 +1155,6 @@ ein Port oder eine Adresse, die sich nicht nutzen lässt, endet mit Status 1.
 <context>
     <name>tc::client::MainWindow</name>
     <message>
-        <source>You stopped reconnecting; the game is left.</source>
-        <translation>Du hast das Neuverbinden abgebrochen; das Spiel ist verlassen.</translation>
-    </message>
-    <message>
         <source>This copy has no game server</source>
         <translation>Dieses Exemplar hat keinen Spielserver</translation>
     </message>
@@ -1175,6 +1179,13 @@ ein Port oder eine Adresse, die sich nicht nutzen lässt, endet mit Status 1.
     <message>
         <source>Stop reconnecting and leave the game</source>
         <translation>Neuverbinden abbrechen und das Spiel verlassen</translation>
+    </message>
+</context>
+<context>
+    <name>tc::client::Reconnection</name>
+    <message>
+        <source>You stopped reconnecting; the game is left.</source>
+        <translation>Du hast das Neuverbinden abgebrochen; das Spiel ist verlassen.</translation>
     </message>
 </context>
 <context>

@@ -271,7 +271,7 @@
     <name>MainOptions</name>
     <message>
         <source>Usage: tilecrest [NAME HOST true | NAME HOST x] [--port N] [--pause-ms N] [--hold-s N]
-                [--no-announce]
+                [--no-announce] [--no-map-port]
 Tilecrest %1, a dice-and-tiles game for up to six players.
 
   (no parameters)  a solo game as "You" against the computer player
@@ -283,6 +283,8 @@ Tilecrest %1, a dice-and-tiles game for up to six players.
   --hold-s N       a hosted game keeps the seat of a player whose connection drops
                    for N seconds, 0..3600 (default 120; 0 never)
   --no-announce    do not show a hosted game to players on the local network
+  --no-map-port    do not ask the home router to open a hosted game's port for
+                   players on the internet (otherwise the Host dialog's choice counts)
   --               end of the options: every word after it is a parameter word
   --help           show this text and end
   --version        show the version and end
@@ -295,7 +297,7 @@ are not enough; words after the third are ignored, with a line on stderr.
 A wrong command line is named on stderr with this text and ends with status 2.
 </source>
         <translation>Usage : tilecrest [NOM HÔTE true | NOM HÔTE x] [--port N] [--pause-ms N] [--hold-s N]
-                  [--no-announce]
+                  [--no-announce] [--no-map-port]
 Tilecrest %1, un jeu de dés et de volets pour six joueurs au plus.
 
   (sans paramètre)  une partie en solo sous le nom « You » contre l'ordinateur
@@ -307,6 +309,8 @@ Tilecrest %1, un jeu de dés et de volets pour six joueurs au plus.
   --hold-s N        une partie hébergée garde la place d'un joueur dont la connexion tombe
                     pendant N secondes, 0..3600 (120 par défaut ; 0 jamais)
   --no-announce     ne pas montrer une partie hébergée aux joueurs du réseau local
+  --no-map-port     ne pas demander au routeur domestique d'ouvrir le port d'une partie
+                    hébergée aux joueurs d'Internet (sinon, le choix de la fenêtre Héberger compte)
   --                fin des options : chaque mot qui suit est un mot de paramètre
   --help            afficher ce texte et quitter
   --version         afficher la version et quitter
@@ -1004,10 +1008,6 @@ un port ou une adresse inutilisable termine avec le code 1.
         <translation>Héberger</translation>
     </message>
     <message>
-        <source>Others join at an address shown in the chat. The port must be open to them (your firewall or router may need it).</source>
-        <translation>Les autres rejoignent la partie à une adresse affichée dans la discussion. Le port doit leur être ouvert (pare-feu ou box à régler, peut-être).</translation>
-    </message>
-    <message>
         <source>Choose a game above, or ask the host for the address and the port. The port may also follow the address: 192.168.1.20:7772 or [fd00::2]:7772.</source>
         <translation>Choisissez une partie ci-dessus, ou demandez à l'hôte l'adresse et le port. Le port peut aussi suivre l'adresse : 192.168.1.20:7772 ou [fd00::2]:7772.</translation>
     </message>
@@ -1031,6 +1031,10 @@ un port ou une adresse inutilisable termine avec le code 1.
         <source>Check the address and the port, then try again.</source>
         <translation>Vérifiez l'adresse et le port, puis réessayez.</translation>
     </message>
+    <message>
+        <source>Others join at an address shown in the chat. The port must be open to them: your firewall may need it, and the game can ask your router.</source>
+        <translation>Les autres rejoignent la partie à une adresse affichée dans la discussion. Le port doit leur être ouvert : votre pare-feu peut l'exiger, et le jeu peut le demander à votre routeur.</translation>
+    </message>
 </context>
 <context>
     <name>tc::client::DicePanel</name>
@@ -1049,6 +1053,10 @@ un port ou une adresse inutilisable termine avec le code 1.
     <message>
         <source>Die %1: %2</source>
         <translation>Dé %1 : %2</translation>
+    </message>
+    <message>
+        <source>Die %1: not rolled yet</source>
+        <translation>Dé %1 : pas encore lancé</translation>
     </message>
 </context>
 <context>
@@ -1146,10 +1154,6 @@ un port ou une adresse inutilisable termine avec le code 1.
 <context>
     <name>tc::client::MainWindow</name>
     <message>
-        <source>You stopped reconnecting; the game is left.</source>
-        <translation>Vous avez arrêté la reconnexion ; vous avez quitté la partie.</translation>
-    </message>
-    <message>
         <source>This copy has no game server</source>
         <translation>Cette copie n'a pas de serveur de jeu</translation>
     </message>
@@ -1174,6 +1178,13 @@ un port ou une adresse inutilisable termine avec le code 1.
     <message>
         <source>Stop reconnecting and leave the game</source>
         <translation>Arrêter la reconnexion et quitter la partie</translation>
+    </message>
+</context>
+<context>
+    <name>tc::client::Reconnection</name>
+    <message>
+        <source>You stopped reconnecting; the game is left.</source>
+        <translation>Vous avez arrêté la reconnexion ; vous avez quitté la partie.</translation>
     </message>
 </context>
 <context>

@@ -7,7 +7,8 @@
 // tries: connectFailed shows why in the dialog, with the focus on the field
 // to correct; connectSucceeded remembers name, port and address in the
 // settings file and closes it. Only what worked is remembered; so is the
-// Host dialog's choice to announce the game on the local network.
+// Host dialog's choices to announce the game on the local network and to
+// open its port on the home router.
 //
 // Joining, it lists the games announced on the local network as they come
 // and go (name, address, players, running or waiting): choosing one fills
@@ -39,6 +40,9 @@ namespace tc::client {
 class ConnectDialog final : public QDialog {
     Q_OBJECT
 public:
+    // Said under the list when a game is chosen by a double click before a
+    // name is typed.
+    static inline const QString kNameNeeded = QStringLiteral("Type your name first: a game is joined under it.");
     enum class Mode { Host, Join };
 
     explicit ConnectDialog(QWidget* parent = nullptr);
@@ -59,7 +63,8 @@ public:
 
     // The command line of what the fields ask for:
     // {name, address, "x"} to join, {name, "127.0.0.1", "true"} to host
-    // (announced unless the player said no).
+    // (announced, and its port opened on the router, unless the player
+    // said no).
     MainOptions options() const;
     // What the last connectRequested asked for: the try and what is
     // remembered of it use these, not what was typed meanwhile.
@@ -106,6 +111,7 @@ private:
     QSpinBox* port_;
     QLabel* hint_;
     QCheckBox* announce_;
+    QCheckBox* mapPort_;
     QLabel* gamesLabel_;
     QTreeWidget* games_;
     QLabel* discovery_;

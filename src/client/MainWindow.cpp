@@ -1,57 +1,32 @@
 #include "client/MainWindow.h"
 
-#include <QActionGroup>
+#include <QAction>
 #include <QCloseEvent>
-#include <QLayout>
-#include <QMenuBar>
 #include <QMessageBox>
-#include <QPainter>
 #include <QScreen>
 #include <QShowEvent>
 
-#include <algorithm>
-#include <cmath>
 #include <memory>
 
-#include "chat/ChatColourDialog.h"
 #include "chat/ChatInput.h"
 #include "chat/ChatPane.h"
-#include "chat/PhraseBar.h"
-#include "chat/SmileyButton.h"
 #include "client/BoardPanel.h"
-#include "client/BoardPictures.h"
-#include "client/BoardPictureButton.h"
+#include "client/ChatArea.h"
 #include "client/DicePanel.h"
-#include "client/GameStartWindow.h"
-#include "client/TileControl.h"
-#include "client/TableScaler.h"
-#include "client/WindowBackground.h"
-#include "client/WindowPlacement.h"
 #include "client/FullScreen.h"
-#include "client/FocusRing.h"
-#include "client/TableKeys.h"
-#include "chat/RovingFocus.h"
+#include "client/GameStartWindow.h"
+#include "client/KeyboardPath.h"
+#include "client/Reconnection.h"
+#include "client/ScreenFit.h"
+#include "client/SeatMenu.h"
+#include "client/SideWindowLinks.h"
+#include "client/TileControl.h"
+#include "client/WindowPlacement.h"
 #include "session/ClientSoundPlayer.h"
 #include "session/RudiSettings.h"
 #include "store/SettingsFile.h"
-#include "store/TallyTable.h"
-#include "windows/AboutWindow.h"
-#include "windows/DownloadWindow.h"
-#include "windows/LobbyOffer.h"
-#include "windows/HelpWindow.h"
-#include "windows/PhraseEditor.h"
-#include "windows/SpyListWindow.h"
-#include "windows/TallyListWindow.h"
-#include "client/ReconnectBanner.h"
 
 namespace tc::client {
-
-namespace {
-// FormResize: the client area never gets smaller than the board panel
-// plus its margins (702 + 15, 502 + 12), unless the screen is smaller
-// (fitToScreen): then the table shrinks to it.
-constexpr QSize kMinimumClient = TableScaler::kSmallestTable;
-}
 
 MainWindow::MainWindow(game::Lcg& rng, QWidget* parent, bool showFirst)
     : QMainWindow(parent), rng_(rng), session_(*this, rng),
@@ -61,8 +36,9 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent, bool showFirst)
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("client"));
-    central->setMinimumSize(kMinimumClient);
+    central->setMinimumSize(ScreenFit::kMinimumClient);
     setCentralWidget(central);
+    screenFit_ = std::make_unique<ScreenFit>(this);
     if (showFirst) {
         resize(store::WindowPlace{}.width, store::WindowPlace{}.height);
         // Without an icon of its own: the application's, set once the map
@@ -70,26 +46,21 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent, bool showFirst)
         show();
     }
     board_ = new BoardPanel(central);
-    buildChat(board_);
-    // The table scales with the window (and paints the table top behind it).
-    auto* scaler = new TableScaler(central);
-    TableScaler::growWithTable(board_);
-    scaler->capture();
-    connect(scaler, &TableScaler::picturesChanged, board_, [this, scaler] { board_->usePictures(scaler->currentPictures()); });
-    menus_ = std::make_unique<MainMenus>(this, chatPane_->scrollChatOffAction());
-    // The menu bar and the menus grow with the table. Their scale comes from
-    // the window's size (the bar's own height would otherwise feed back into
-    // the table's scale), in eighths.
-    connect(scaler, &TableScaler::scaleChanged, this, [this] {
-        const qreal s = std::max<qreal>(1.0, std::min(width() / qreal(TableScaler::kTableSize.width()),
-                                                      height() / qreal(TableScaler::kTableSize.height())));
-        menus_->setScale(std::floor(s * 8.0) / 8.0);
-    });
+    chat_ = std::make_unique<ChatArea>(board_, session_, gate_);
+    reconnection_ = std::make_unique<Reconnection>(board_, session_, gate_, sock_);
+    screenFit_->scaleTable(board_);
+    menus_ = std::make_unique<MainMenus>(this, chat_->pane()->scrollChatOffAction());
+    screenFit_->scaleMenus(*menus_);
     fullScreen_ = new FullScreen(this);
     playerSettings_ = std::make_unique<PlayerSettings>(
-        PlayerSettings::Widgets{chatPane_, chatInput_, phraseBar_, menus_.get()}, session_);
+        PlayerSettings::Widgets{chat_->pane(), chat_->input(), chat_->phrases(), menus_.get()}, session_);
+    side_ = std::make_unique<SideWindowLinks>(this, session_, gate_, keeper_, *playerSettings_,
+                                              [this](const std::string& line) { tell(line); });
     wireMenus();
-    wireKeyboard();
+    chat_->wireMenus(*menus_, this, [this](std::string_view key) { saveSettings(key); });
+    side_->wireMenus(*menus_, board_->dicePanel(), chat_->phrases());
+    seatMenu_ = std::make_unique<SeatMenu>(*menus_, board_, session_, gate_);
+    keyboard_ = std::make_unique<KeyboardPath>(this, board_, *chat_, session_, gate_);
     resize(store::WindowPlace{}.width, store::WindowPlace{}.height);
     // Made under a window already shown: shown by hand, as the rest is
     // with the window.
@@ -112,52 +83,18 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent, bool showFirst)
     connect(board_, &BoardPanel::tilePressed, this, [this](int t) { gate_.feed([this, t] { session_.clickTile(t); }); });
     connect(dice, &DicePanel::rollClicked, this, [this] { gate_.feed([this] { session_.clickRoll(); }); });
     connect(dice, &DicePanel::startClicked, this, [this] { gate_.feed([this] { session_.clickStart(); }); });
-    connect(board_, &BoardPanel::seatMenuRequested, this, &MainWindow::openSeatMenu);
-    connect(dice, &DicePanel::logoClicked, this, [this] {
-        if (side_.about) side_.about->openSite();
-    });
 
-    wireReconnect();
     session_.formCreate();
     gate_.pump();
 }
 
-void MainWindow::wireReconnect() {
-    connect(&reconnect_, &ReconnectAttempt::progress, this, &MainWindow::showReconnectBanner);
-    // Cancel gives the kept seat up first (a moment at most), so the
-    // table does not wait on it until the hold ends; then the game is left.
-    connect(banner_, &ReconnectBanner::cancelled, this, [this] {
-        banner_->hide();
-        reconnect_.giveUp();
-    });
-    connect(&reconnect_, &ReconnectAttempt::givenUp, this, [this] {
-        gate_.feed([this] { session_.reconnectFailed(tr("You stopped reconnecting; the game is left.").toStdString()); });
-    });
-    connect(&reconnect_, &ReconnectAttempt::failed, this, [this](const QString& reason) {
-        banner_->hide();
-        gate_.feed([this, r = reason.toStdString()] { session_.reconnectFailed(r); });
-    });
-    connect(&reconnect_, &ReconnectAttempt::reclaimed, this, [this] {
-        banner_->hide();
-        // Like received bytes, only queued: in order before what the taken
-        // connection reports from here on, even while a message is up.
-        session_.reclaimed(reconnect_.rest());
-        sock_.takeOver(reconnect_.socket());
-        gate_.pump();
-    });
-}
+void MainWindow::connectionLost(int holdSeconds) { reconnection_->start(port_, holdSeconds); }
 
-void MainWindow::showReconnectBanner() {
-    banner_->setText(reconnect_.statusText());
-    banner_->show();
-    banner_->raise();
-}
+ReconnectAttempt& MainWindow::reconnectAttempt() { return reconnection_->attempt(); }
 
-void MainWindow::connectionLost(int holdSeconds) {
-    const QString host = QString::fromStdString(session_.hostaddress());
-    reconnect_.start(host, port_, session_.seatKey(), std::int64_t(holdSeconds) * 1000);
-    showReconnectBanner();
-}
+TableKeys* MainWindow::tableKeys() const { return keyboard_->keys(); }
+
+FocusRing* MainWindow::focusRing() const { return keyboard_->ring(); }
 
 MainWindow::~MainWindow() {
     gate_.close();
@@ -195,150 +132,23 @@ void MainWindow::wireMenus() {
         session_.setChatterSounds(on);
         saveSettings("ChatterSounds");
     });
-    connect(m.textColour, &QAction::triggered, this, [this] {
-        if (auto c = chat::ChatColourDialog::choose(this, chatInput_->chatColour())) {
-            chatInput_->setChatColour(*c);
-            saveSettings("Textcolor");
-        }
-    });
-    connect(m.textSizes, &QActionGroup::triggered, this, [this](QAction* a) {
-        chatPane_->setTextSize(a->data().toInt());
-        saveSettings("Textsize");
-    });
     connect(m.resetScreenLocation, &QAction::triggered, this, [this] { WindowPlacement::reset(this); });
-    connect(m.viewTally, &QAction::triggered, this, [this] { side_.showTally(this, currentGameNames()); });
-    connect(m.spyList, &QAction::triggered, this, [this] { side_.showSpyList(this); });
-    connect(m.phraseList, &QAction::triggered, this, [this] {
-        if (side_.phraseEditor) side_.phraseEditor->open(phraseBar_->phrases(), this);
-    });
-    connect(m.helpContent, &QAction::triggered, this, [this] { side_.showHelp(this); });
-    input(m.quickInstructions, &Session::quickInstructions);
-    connect(m.about, &QAction::triggered, this, [this] { side_.showAbout(this); });
-    connect(m.solo, &QAction::triggered, this, [this] { side_.showSolo(this); });
-    connect(m.downloadLobby, &QAction::triggered, this, [this] { side_.showDownload(); });
-    input(m.removeFromGame, &Session::removeFromGame);
-    input(m.setJustWatch, &Session::setJustWatch);
-    input(m.unsetJustWatch, &Session::unsetJustWatch);
-    input(m.letBackIn, &Session::letRemovedBackIn);
 }
 
-void MainWindow::wireKeyboard() {
-    keys_ = new TableKeys(this);
-    connect(keys_, &TableKeys::tileWanted, this, [this](int t) { gate_.feed([this, t] { session_.clickTile(t); }); });
-    connect(keys_, &TableKeys::rollWanted, this, [this] { gate_.feed([this] { session_.clickRoll(); }); });
-    connect(keys_, &TableKeys::backUpWanted, this, [this] { gate_.feed([this] { session_.putTilesBackUp(); }); });
+void MainWindow::attachGameStart(GameStartWindow* window) { side_->attachGameStart(window); }
 
-    // Tab goes round: the tile rack, Start Game or Roll Dice, the seat list,
-    // the phrase buttons, the smiley button, the chat input, the chat.
-    DicePanel* dice = board_->dicePanel();
-    auto* smilies = board_->findChild<chat::SmileyButton*>();
-    std::vector<QWidget*> path;
-    auto group = [&path](const chat::RovingFocus* g) {
-        for (int i = 0; i < g->count(); ++i) path.push_back(g->member(i));
-    };
-    group(board_->tileFocus());
-    path.push_back(dice->startButton());
-    path.push_back(dice->rollButton());
-    group(board_->seatFocus());
-    group(phraseBar_->focus());
-    path.push_back(smilies);
-    path.push_back(chatInput_);
-    path.push_back(chatPane_);
-    chat::RovingFocus::chain(path);
-    // The window opens with the focus where it always did, on the chat
-    // (the first stop of the window's focus order before there was a
-    // path); Shift+Tab leads to the input, Tab to the tiles.
-    chatPane_->setFocus();
+void MainWindow::attachTally(windows::TallyListWindow* window) { side_->attachTally(window); }
 
-    ring_ = new FocusRing(centralWidget());
-    for (QWidget* w : path) ring_->watch(w);
-}
-
-std::vector<std::string> MainWindow::currentGameNames() const {
-    std::vector<std::string> seats;
-    for (const SeatDisplay& s : session_.table().seats) seats.push_back(s.caption);
-    return store::TallyTable::currentGameList(seats, session_.myseat());
-}
-
-void MainWindow::buildChat(QWidget* board) {
-    // Under the table from top 301, with the phrase strip at its left.
-    phraseBar_ = new chat::PhraseBar(board);
-    phraseBar_->move(2, 300);
-    connect(phraseBar_, &chat::PhraseBar::phraseClicked, this, [this](const QString& phrase) {
-        gate_.feed([this, p = phrase.toStdString()] {
-            if (session_.sendPhrase(p, chatInput_->chatColour()))
-                phraseBar_->rest(static_cast<int>(session_.phraseRestMs()));
-        });
-    });
-    connect(phraseBar_, &chat::PhraseBar::soundChosen, this,
-            [this](int number) { gate_.feed([this, number] { session_.sendChatterSound(number); }); });
-    chatPane_ = new chat::ChatPane(board);
-    chatPane_->setGeometry(28, 301, 670, 176);
-    chatInput_ = new chat::ChatInput(board);
-    chatInput_->setGeometry(28, 479, 648, 20);
-    // Over the top of the chat while the connection is being restored; it
-    // scales with the table like the chat.
-    banner_ = new ReconnectBanner(board);
-    banner_->setGeometry(28, 301, 670, 30);
-    auto* smilies = new chat::SmileyButton(board);
-    smilies->setGeometry(677, 479, 21, 20);
-    smilies->setInput(chatInput_);
-    // A taller window gives its rows to the chat; the input line stays under it.
-    TableScaler::growWithTable(chatPane_);
-    TableScaler::followTableBottom(chatInput_);
-    TableScaler::followTableBottom(smilies);
-    connect(chatPane_, &chat::ChatPane::focusInputRequested, chatInput_,
-            [this] { chatInput_->setFocus(); });
-    connect(chatInput_, &chat::ChatInput::sendRequested, this, [this](const QString& text) {
-        gate_.feed([this, t = text.toStdString()] {
-            if (session_.sendTyped(t, chatInput_->chatColour())) chatInput_->clear();
-        });
-    });
-}
-
-void MainWindow::attachGameStart(GameStartWindow* window) {
-    side_.gameStart = window;
-    if (!window) return;
-    connect(window, &GameStartWindow::rudiChosen, this,
-            [this](game::Rudi rudi) { keeper_.saveOwnKeys(RudiSettings::rudiKey(rudi)); });
-    session_.offerMarks(window->playToScore());
-    connect(window, &GameStartWindow::startRequested, this,
-            [this](int marks) { gate_.feed([this, marks] { session_.startGame(marks); }); });
-}
-
-void MainWindow::attachTally(windows::TallyListWindow* window) {
-    side_.tally = window;
-    if (window)
-        connect(window, &windows::TallyListWindow::saveFailed, this,
-                [this](const QString& why) { tell("0+" + why.toStdString()); });
-}
-
-void MainWindow::attachPhraseEditor(windows::PhraseEditor* editor) {
-    side_.phraseEditor = editor;
-    if (editor) connect(editor, &windows::PhraseEditor::done, this, &MainWindow::phrasesDone);
-}
+void MainWindow::attachPhraseEditor(windows::PhraseEditor* editor) { side_->attachPhraseEditor(editor); }
 
 void MainWindow::attachSpyList(windows::SpyListWindow* window) {
-    side_.spyList = window;
-    if (!window) return;
-    connect(window, &windows::SpyListWindow::removeRequested, this, [this](const QString& entry) {
-        gate_.feed([this, e = entry.toStdString()] { session_.spyRemove(e); });
-    });
+    side_->attachSpyList(window);
     tableChanged();
 }
 
 void MainWindow::attachHelpWindows(windows::HelpWindow* help, windows::AboutWindow* about,
                                    windows::SoloWindow* solo, windows::DownloadWindow* download) {
-    side_.help = help;
-    side_.about = about;
-    side_.solo = solo;
-    side_.download = download;
-    if (help && about) connect(help, &windows::HelpWindow::aboutRequested, this, [this] { side_.showAbout(this); });
-    if (download) {
-        connect(download, &windows::DownloadWindow::exitRequested, this, &QWidget::close);
-        connect(download, &windows::DownloadWindow::offerAtStartChanged, this,
-                [this](bool offered) { keeper_.saveOwnKeys(windows::LobbyOffer::key(offered)); });
-    }
+    side_->attachHelpWindows(help, about, solo, download);
 }
 
 void MainWindow::setPort(quint16 port) {
@@ -364,15 +174,14 @@ void MainWindow::startJoined(const std::vector<std::string>& params, ClientSocke
 void MainWindow::leaveGame() {
     if (gate_.closing()) return;
     gate_.clear();
-    reconnect_.cancel();
-    banner_->hide();
+    reconnection_->stop();
     // Leaving for another game is on purpose: the server releases the seat.
     session_.leave();
     sock_.leave();
     sock11_.drop();
     hostingPort_ = 0;
-    side_.hideGameStart();
-    menus_->seatMenu->hide();
+    side_->windows().hideGameStart();
+    seatMenu_->hide();
     // A fresh session in place: every field of the old game goes, and the
     // window, which the session refers to, stays.
     std::destroy_at(&session_);
@@ -380,7 +189,7 @@ void MainWindow::leaveGame() {
     session_.setPort(port_);
     session_.setShowBestMove(menus_->showBestMove->isChecked());
     session_.formCreate();
-    if (side_.gameStart) session_.offerMarks(side_.gameStart->playToScore());
+    if (GameStartWindow* g = side_->windows().gameStart) session_.offerMarks(g->playToScore());
     endToGameEnded_ = true;
     ++generation_;
     tableChanged();
@@ -425,7 +234,7 @@ void MainWindow::send(const std::string& wireBytes) {
 }
 
 void MainWindow::addLineToChat(const std::string& line, net::Colour colour) {
-    chatPane_->addLineToChat(QString::fromStdString(line), colour);
+    chat_->pane()->addLineToChat(QString::fromStdString(line), colour);
 }
 
 void MainWindow::tableChanged() {
@@ -434,8 +243,8 @@ void MainWindow::tableChanged() {
     menus_->startGame->setEnabled(t.startGameEnabled);
     menus_->justWatch->setChecked(t.justWatchChecked);
     menus_->justWatch->setEnabled(t.justWatchEnabled);
-    chatInput_->setWaitingLines(t.chatWaiting);
-    side_.showTable(t);
+    chat_->input()->setWaitingLines(t.chatWaiting);
+    side_->windows().showTable(t);
 }
 
 void MainWindow::animateTile(int tile, bool reverse, int frame) {
@@ -476,8 +285,8 @@ void MainWindow::closeWindow() {
 
 void MainWindow::showGameStart() {
     // The choice for Rudi goes to this window's own server only.
-    if (side_.gameStart) side_.gameStart->setRudiChoosable(hostingPort_ != 0);
-    side_.showGameStart(this);
+    if (GameStartWindow* g = side_->windows().gameStart) g->setRudiChoosable(hostingPort_ != 0);
+    side_->windows().showGameStart(this);
 }
 
 void MainWindow::loadSettings() {
@@ -488,82 +297,36 @@ void MainWindow::loadSettings() {
         WindowPlacement::restore(this, s->place);
         if (keeper_.file()) fullScreen_->restore(keeper_.file()->ini());
     }
-    playerSettings_->apply(*s, side_.gameStart);
-    if (side_.gameStart) session_.offerMarks(side_.gameStart->playToScore());
+    GameStartWindow* gameStart = side_->windows().gameStart;
+    playerSettings_->apply(*s, gameStart);
+    if (gameStart) session_.offerMarks(gameStart->playToScore());
     const RudiSettings rudi = RudiSettings::read(*keeper_.file());
-    if (side_.gameStart) side_.gameStart->setRudi(rudi.rudi);
+    if (gameStart) gameStart->setRudi(rudi.rudi);
     menus_->showBestMove->setChecked(rudi.showBestMove);
     session_.setShowBestMove(rudi.showBestMove);
 }
 
 void MainWindow::saveSettings(std::string_view key) {
-    keeper_.save(playerSettings_->collect(WindowPlacement::current(this), side_.gameStart), key);
+    keeper_.save(playerSettings_->collect(WindowPlacement::current(this), side_->windows().gameStart), key);
 }
 
-void MainWindow::phrasesDone(const QStringList& phrases) {
-    keeper_.savePhrases(store::phrasesToWrite(playerSettings_->takePhrases(phrases)));
-}
+void MainWindow::showDownloadWindow() { side_->offerDownload(endToGameEnded_); }
 
-void MainWindow::showDownloadWindow() {
-    // The offer belongs to the program's start; a solo game begun again
-    // from the menu or after a game ended does not repeat it.
-    if (endToGameEnded_ || !side_.download) return;
-    // The player may have declined it for good.
-    const bool offered = !keeper_.file() || windows::LobbyOffer::atStart(*keeper_.file());
-    side_.download->setOfferedAtStart(offered);
-    if (offered) side_.showDownload();
-}
+void MainWindow::addToMineIncrease(int column) { side_->countShutAll(column); }
 
-void MainWindow::addToMineIncrease(int column) {
-    if (side_.tally) side_.tally->addtomineincrease(column);
-}
-
-void MainWindow::addGame(const std::string& winner, bool localWon) {
-    if (side_.tally) side_.tally->addgame(currentGameNames(), winner, localWon);
-}
+void MainWindow::addGame(const std::string& winner, bool localWon) { side_->countGame(winner, localWon); }
 
 // --- window ---
 
-void MainWindow::openSeatMenu(int seat, const QPoint& globalPos) {
-    if (gate_.busy()) return;
-    const SeatPopup p = session_.openSeatPopup(seat);
-    menus_->removeFromGame->setEnabled(p.removeEnabled);
-    menus_->setJustWatch->setEnabled(p.setJustWatchEnabled);
-    menus_->unsetJustWatch->setEnabled(p.unsetJustWatchEnabled);
-    menus_->letBackIn->setEnabled(p.letBackInEnabled);
-    menus_->seatMenu->popup(globalPos);
-}
-
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // A strip a resize uncovers is the table top's colour from the first
-    // moment, before the table is painted there.
-    setNativeBackground(this, TableScaler::kTableColour);
-    if (fitted_ || event->spontaneous()) return;
-    fitted_ = true;
-    fitToScreen();
-}
-
-void MainWindow::fitToScreen() {
-    const QScreen* where = screen();
-    if (!where) return;
-    // A screen too small for the 1x table (a small or a dense one): the
-    // client area may be as small as fits, the table then drawn smaller.
-    const QSize chrome = frameGeometry().size() - centralWidget()->size();
-    const QSize room = where->availableGeometry().size() - chrome;
-    const qreal k = std::clamp(std::min(room.width() / qreal(kMinimumClient.width()),
-                                        room.height() / qreal(kMinimumClient.height())),
-                               TableScaler::kSmallestScale, 1.0);
-    centralWidget()->setMinimumSize((QSizeF(kMinimumClient) * k).toSize());
-    if (layout()) layout()->activate();  // the window's own minimum follows now
-    // Larger than the screen, or off it: made to fit (as a stored place is).
-    WindowPlacement::restore(this, WindowPlacement::current(this));
+    screenFit_->shown(event->spontaneous());
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // FormClose: the place, if it changed.
     const QRect work = screen() ? screen()->availableGeometry() : QRect();
-    keeper_.saveAtClose(playerSettings_->collect(WindowPlacement::current(this), side_.gameStart), work.width(),
+    keeper_.saveAtClose(playerSettings_->collect(WindowPlacement::current(this), side_->windows().gameStart), work.width(),
                         work.height());
     // Full screen or not, under its own key, when it changed (only once the
     // file was read, like the place).
@@ -571,11 +334,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         if (const auto keys = fullScreen_->toWrite(); !keys.empty()) keeper_.file()->write(keys);
     }
     gate_.close();
-    side_.hideAll();
-    menus_->seatMenu->hide();
+    side_->windows().hideAll();
+    seatMenu_->hide();
     // Leaving is not the peer closing: the session hears nothing more,
     // the server sees the connection end.
-    reconnect_.cancel();
+    reconnection_->attempt().cancel();
     session_.leave();
     sock_.blockSignals(true);
     sock_.close();

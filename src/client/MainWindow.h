@@ -19,21 +19,10 @@
 #include "client/SettingsKeeper.h"
 #include "client/PlayerSettings.h"
 #include "client/ReconnectAttempt.h"
-#include "client/SideWindows.h"
 #include "session/Session.h"
 #include "session/SessionView.h"
 #include "store/ClientSettings.h"
 
-class QAction;
-class QActionGroup;
-class QMenu;
-class QMenuBar;
-
-namespace tc::chat {
-class ChatPane;
-class ChatInput;
-class PhraseBar;
-}
 namespace tc::store {
 class SettingsFile;
 }
@@ -50,12 +39,17 @@ class TallyListWindow;
 namespace tc::client {
 
 class BoardPanel;
-class FocusRing;
-class ReconnectBanner;
-class FullScreen;
-class TableKeys;
+class ChatArea;
 class ClientSoundPlayer;
+class FocusRing;
+class FullScreen;
 class GameStartWindow;
+class KeyboardPath;
+class Reconnection;
+class ScreenFit;
+class SeatMenu;
+class SideWindowLinks;
+class TableKeys;
 
 class MainWindow final : public QMainWindow, public SessionView {
     Q_OBJECT
@@ -119,8 +113,8 @@ public:
     // Timer1: runs only while the session has lines waiting or a cool-down.
     bool dispatchTimerActive() const { return gate_.timerActive(); }
     BoardPanel* board() const { return board_; }
-    TableKeys* tableKeys() const { return keys_; }
-    FocusRing* focusRing() const { return ring_; }
+    TableKeys* tableKeys() const;
+    FocusRing* focusRing() const;
 
     // --- SessionView ---
     bool startServer(std::string& error) override;
@@ -141,7 +135,7 @@ public:
     void connectionLost(int holdSeconds) override;
 
     // The way back to the seat after a drop (tests look at it).
-    ReconnectAttempt& reconnectAttempt() { return reconnect_; }
+    ReconnectAttempt& reconnectAttempt();
 
 signals:
     void closed();
@@ -156,49 +150,36 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Connects every menu item to what it does.
+    // Connects the menu items of the game and the options to what they do.
     void wireMenus();
-    // loadchecklist: the seated players of the current game but the own seat.
-    std::vector<std::string> currentGameNames() const;
-    void buildChat(QWidget* board);
-    void openSeatMenu(int seat, const QPoint& globalPos);
     // saveinifile after the menu item of `key` changed.
     void saveSettings(std::string_view key);
     // A system line in the chat.
     void tell(const std::string& line) { addLineToChat(line, session_.systemcolor()); }
-    void phrasesDone(const QStringList& phrases);
-    // The keys that play, the focus path through the table and its ring.
-    void wireKeyboard();
-    // The reconnection's line over the top of the chat, and its ends.
-    void wireReconnect();
-    void showReconnectBanner();
 
     game::Lcg& rng_;
     Session session_;
     ClientSocket sock_;
     ClientSocket sock11_;  // the idle side connection to 127.0.0.1:9001
-    ReconnectAttempt reconnect_;
-    ReconnectBanner* banner_ = nullptr;
+    std::unique_ptr<Reconnection> reconnection_;
     InputGate gate_;
     BoardPanel* board_ = nullptr;
     FullScreen* fullScreen_ = nullptr;
-    TableKeys* keys_ = nullptr;
-    FocusRing* ring_ = nullptr;
-    chat::ChatPane* chatPane_ = nullptr;
-    chat::ChatInput* chatInput_ = nullptr;
-    SideWindows side_;
+    // The window's features, each with its widgets and wiring.
+    std::unique_ptr<ChatArea> chat_;
+    std::unique_ptr<ScreenFit> screenFit_;
+    std::unique_ptr<SideWindowLinks> side_;
+    std::unique_ptr<SeatMenu> seatMenu_;
+    std::unique_ptr<KeyboardPath> keyboard_;
     std::unique_ptr<MainMenus> menus_;
     std::unique_ptr<PlayerSettings> playerSettings_;
     ClientSoundPlayer* sounds_ = nullptr;
-    chat::PhraseBar* phraseBar_ = nullptr;
     SettingsKeeper keeper_{[this](const std::string& line) { tell(line); }};
     ServerStarter serverStarter_;
     std::function<void(const QString&)> presenter_;
     quint16 port_ = kDefaultPort;
     quint16 hostingPort_ = 0;
     bool endToGameEnded_ = false;  // set by leaveGame()
-    bool fitted_ = false;          // fitted to its screen at the first show
-    void fitToScreen();
     int generation_ = 0;           // games left so far
     // The stored place was put to the window: once per run, at the first
     // login. Later games (hosting, joining, solo again) leave the window

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <chrono>
 
-#include "chat/ChatterSounds.h"
-#include "session/BotChatter.h"
 #include "session/JoinHandshake.h"
 #include "session/SessionDetail.h"
 #include "net/Cp1252.h"
@@ -18,8 +16,6 @@ using detail::OutOfRange;
 using detail::readInt;
 
 namespace {
-
-constexpr net::Colour kJustWatchColour = net::rgb(156, 152, 120);
 
 // Seat hints: the name a free seat falls back to when its turn comes.
 constexpr const char* kHints[6] = {"", "Rudi", "Klick", "Kling", "Klick", "Krazy"};
@@ -320,54 +316,6 @@ void Session::sendloginfo(const std::string& data) {
     view_.send(loginMessage(myseat_, loginname_));
 }
 
-void Session::chat(const std::string& data) {
-    chatrecieved(data);
-    if (seat(2).caption == "Rudi") klottalk();
-}
-
-void Session::action(const std::string& data) { chatrecieved(data); }
-
-void Session::chatrecieved(const std::string& data) {
-    std::string line = data;
-    net::Colour colour = net::kRed;
-    if (const auto bar = data.find('|'); bar != std::string::npos) {
-        line = data.substr(0, bar);
-        if (!net::textToColour(std::string_view(data).substr(bar + 1), colour)) colour = net::kRed;
-    }
-    // The pane reads the slot in front of the first "+"; a relayed line
-    // always names a connection's slot, never 0 (that would pose as a
-    // system line).
-    const auto plus = line.find('+');
-    if (plus == std::string::npos) throw OutOfRange{};
-    const int slot = readInt(std::string_view(line).substr(0, plus), 1, 9);
-    if (slot == myseat_) line = line.substr(0, plus + 1) + inSecondPerson(line.substr(plus + 1));
-    post(line, colour);
-}
-
-std::string Session::inSecondPerson(const std::string& text) const {
-    // Only the relay's own heads: the wire is unchanged, the own screen
-    // reads "You chat:" where the others read the name.
-    // A phrase travels as " says: ..." and the relay puts the name and a
-    // space in front, so spaces after the name are skipped.
-    if (myname_.empty() || text.rfind(myname_, 0) != 0) return text;
-    const std::size_t verb = text.find_first_not_of(' ', myname_.size());
-    if (verb == myname_.size() || verb == std::string::npos) return text;
-    for (const auto& [third, second] : {std::pair<const char*, const char*>{"chats: ", TC_NOOP("Session", "You chat: ")},
-                                        std::pair<const char*, const char*>{"says: ", TC_NOOP("Session", "You say: ")}}) {
-        if (text.compare(verb, std::char_traits<char>::length(third), third) == 0)
-            return translate("Session", second) + text.substr(verb + std::char_traits<char>::length(third));
-    }
-    return text;
-}
-
-void Session::klottalk() {
-    if (seat(2).caption != "Rudi") return;
-    for (int n = 3; n <= 6; ++n)
-        if (seat(n).caption != kWaiting) return;
-    const int index = rng_.draw(kBotRemarkCount);
-    post("0+" + fillText(translate("Session", "Rudi the bot says: %1"), {translate("BotChatter", std::string(botRemark(index)).c_str())}));
-}
-
 void Session::newplayerinfo(const std::string& data) {
     struct Entry {
         int slot;
@@ -455,144 +403,6 @@ void Session::full(const std::string&) {
         closing_ = true;
         view_.closeWindow();
     }
-}
-
-void Session::removed(const std::string&) {
-    // The server closes the connection next; an older server sent nothing.
-    view_.showMessage(translate("Session", "The host removed you from this game."));
-    if (!closing_) {
-        closing_ = true;
-        view_.closeWindow();
-    }
-}
-
-void Session::letbackin(const std::string& data) {
-    if (!ishost_) return;  // the answer to the host's own request
-    const int n = readInt(net::FieldReader(data).positional(), 0, 1'000'000);
-    if (n == 0)
-        post("0+" + translate("Session", "No removed player was kept out."));
-    else
-        post("0+" + fillText(n == 1 ? translate("Session", "1 removed player may join again.") : translate("Session", "%1 removed players may join again."), {std::to_string(n)}));
-}
-
-void Session::justwatching(const std::string& data) {
-    net::FieldReader r(data);
-    const int slot = readInt(r.positional(), 1, 9);
-    const std::string flag = r.rest();
-    if (slot > 6) return;  // spectators have no seat to watch from
-    SeatDisplay& s = seat(slot);
-    if (flag == "1") {
-        if (slot == myseat_) {
-            table_.justWatchChecked = true;
-            // The computer plays the rest of the turn with its own tiles.
-            mayselect_ = false;
-            table_.rollVisible = false;
-            showCoach();  // the computer plays the seat now
-        }
-        // A seat kept for a dropped player is said so by its own line.
-        if (!s.away) post("0+" + fillText(translate("Session", "%1 is just watching"), {s.caption}), kJustWatchColour);
-        s.eyes = true;
-        // A selection in progress is abandoned on every table: left down,
-        // it would show tiles shut that the server holds open.
-        if (slot == currentplayer_)
-            for (int t = 1; t <= 9; ++t)
-                if (tile(t) == "d") slideup(t);
-    } else {
-        if (slot == myseat_) {
-            table_.justWatchChecked = false;
-            // Back on a roll that waits: the server now waits for us.
-            if (slot == currentplayer_ && rollSeen_) mayselect_ = true;
-            showCoach();
-        }
-        if (!s.away) post("0+" + fillText(translate("Session", "%1 now playing again"), {s.caption}), kJustWatchColour);
-        s.eyes = false;
-    }
-    changed();
-}
-
-void Session::playasound(const std::string& data) {
-    net::FieldReader r(data);
-    // The sender's slot names the seat when sounds are shown as text; like
-    // every relayed slot it must be a connection's.
-    const int slot = readInt(r.positional(), 1, 9);
-    const std::string name = r.positional();
-    // Only the twenty chatter sounds may be asked for by another player;
-    // the game's own sounds ("winner", ...) belong to the table's events.
-    if (name.size() < 5 || detail::upperAscii(name.substr(0, 4)) != "WAVE") return;
-    readInt(name.substr(4), 1, 20);
-    if (chatterSounds_) {
-        view_.playSound(name);
-        return;
-    }
-    // A name like "wave012" has no menu item: then there is nothing to
-    // show. A spectator is named as his spy-list entry names him, so his
-    // sounds read like a seated player's.
-    const auto text = chat::chatterSoundText(name);
-    if (!text) return;
-    std::string who;
-    if (slot <= 6) {
-        who = seat(slot).caption;
-    } else {
-        const std::string prefix = std::to_string(slot) + ": ";
-        for (const std::string& entry : table_.spyList)
-            if (entry.rfind(prefix, 0) == 0) who = entry.substr(prefix.size());
-        if (who.empty()) return;
-    }
-    post("0+" + fillText(translate("Session", "%1: <Chatter Sound> %2"), {who, *text}));
-}
-
-void Session::kicking(int slot) {
-    if (!ishost_ || !loggedin_) return;
-    if (slot < 1 || slot > 9) return;
-    sendRequest("CMD_kickhim+" + std::to_string(myseat_) + "+" + std::to_string(slot) + "+");
-}
-
-// ------------------------------------------------------------ player input
-
-void Session::justWatchClicked() {
-    if (!loggedin_ || !seated()) return;
-    sendRequest("CMD_justwatch+" + std::to_string(myseat_) + (table_.justWatchChecked ? "+2" : "+1"));
-}
-
-SeatPopup Session::openSeatPopup(int seatNumber) {
-    SeatPopup popup;
-    if (seatNumber < 1 || seatNumber > 6) {
-        popupSeat_ = 0;
-        return popup;
-    }
-    popup.seat = seatNumber;
-    popup.removeEnabled = popup.setJustWatchEnabled = popup.unsetJustWatchEnabled = ishost_;
-    popup.letBackInEnabled = ishost_ && loggedin_;
-    if (seat(seatNumber).caption == kWaiting) popup.removeEnabled = false;
-    popupSeat_ = seatNumber;
-    return popup;
-}
-
-void Session::removeFromGame() {
-    if (popupSeat_ < 1 || popupSeat_ > 6 || seat(popupSeat_).caption == kWaiting) return;
-    kicking(popupSeat_);
-}
-
-void Session::setJustWatch() {
-    if (!loggedin_ || !ishost_ || popupSeat_ < 1 || popupSeat_ > 6) return;
-    sendRequest("CMD_justwatch+" + std::to_string(popupSeat_) + "+1");
-}
-
-void Session::unsetJustWatch() {
-    if (!loggedin_ || !ishost_ || popupSeat_ < 1 || popupSeat_ > 6) return;
-    sendRequest("CMD_justwatch+" + std::to_string(popupSeat_) + "+2");
-}
-
-void Session::letRemovedBackIn() {
-    if (!ishost_ || !loggedin_) return;
-    sendRequest("CMD_letbackin+" + std::to_string(myseat_) + "+");
-}
-
-void Session::spyRemove(const std::string& entryUnderPointer) {
-    if (entryUnderPointer.empty()) return;
-    int slot = 0;
-    if (!net::tryToInt(entryUnderPointer.substr(0, entryUnderPointer.find(':')), slot)) return;
-    kicking(slot);
 }
 
 } // namespace tc::client

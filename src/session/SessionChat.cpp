@@ -1,11 +1,22 @@
-// The session's own talk: typed lines, phrases and chatter sounds, paced
-// so that the server relays every one of them, and the quick instructions.
+// The talk: the own typed lines, phrases and chatter sounds, paced so that
+// the server relays every one of them, and the quick instructions; the
+// others' lines and chatter sounds as relayed, and Rudi's remarks.
 #include "session/Session.h"
+
+#include <utility>
+
+#include "chat/ChatterSounds.h"
+#include "session/BotChatter.h"
 #include "session/SessionDetail.h"
 #include "net/Cp1252.h"
+#include "net/Fields.h"
 #include "net/Message.h"
 
 namespace tc::client {
+
+using detail::kWaiting;
+using detail::OutOfRange;
+using detail::readInt;
 
 namespace {
 
@@ -119,6 +130,87 @@ void Session::quickInstructions() {
         TC_NOOP("Session", "The first player to reach the number of marks selected by the host wins."),
     };
     for (const char* line : kLines) post("0+" + (*line ? translate("Session", line) : std::string()));
+}
+
+// ------------------------------------------------------------ relayed
+
+void Session::chat(const std::string& data) {
+    chatrecieved(data);
+    if (seat(2).caption == "Rudi") klottalk();
+}
+
+void Session::action(const std::string& data) { chatrecieved(data); }
+
+void Session::chatrecieved(const std::string& data) {
+    std::string line = data;
+    net::Colour colour = net::kRed;
+    if (const auto bar = data.find('|'); bar != std::string::npos) {
+        line = data.substr(0, bar);
+        if (!net::textToColour(std::string_view(data).substr(bar + 1), colour)) colour = net::kRed;
+    }
+    // The pane reads the slot in front of the first "+"; a relayed line
+    // always names a connection's slot, never 0 (that would pose as a
+    // system line).
+    const auto plus = line.find('+');
+    if (plus == std::string::npos) throw OutOfRange{};
+    const int slot = readInt(std::string_view(line).substr(0, plus), 1, 9);
+    if (slot == myseat_) line = line.substr(0, plus + 1) + inSecondPerson(line.substr(plus + 1));
+    post(line, colour);
+}
+
+std::string Session::inSecondPerson(const std::string& text) const {
+    // Only the relay's own heads: the wire is unchanged, the own screen
+    // reads "You chat:" where the others read the name.
+    // A phrase travels as " says: ..." and the relay puts the name and a
+    // space in front, so spaces after the name are skipped.
+    if (myname_.empty() || text.rfind(myname_, 0) != 0) return text;
+    const std::size_t verb = text.find_first_not_of(' ', myname_.size());
+    if (verb == myname_.size() || verb == std::string::npos) return text;
+    for (const auto& [third, second] : {std::pair<const char*, const char*>{"chats: ", TC_NOOP("Session", "You chat: ")},
+                                        std::pair<const char*, const char*>{"says: ", TC_NOOP("Session", "You say: ")}}) {
+        if (text.compare(verb, std::char_traits<char>::length(third), third) == 0)
+            return translate("Session", second) + text.substr(verb + std::char_traits<char>::length(third));
+    }
+    return text;
+}
+
+void Session::klottalk() {
+    if (seat(2).caption != "Rudi") return;
+    for (int n = 3; n <= 6; ++n)
+        if (seat(n).caption != kWaiting) return;
+    const int index = rng_.draw(kBotRemarkCount);
+    post("0+" + fillText(translate("Session", "Rudi the bot says: %1"), {translate("BotChatter", botRemark(index))}));
+}
+
+void Session::playasound(const std::string& data) {
+    net::FieldReader r(data);
+    // The sender's slot names the seat when sounds are shown as text; like
+    // every relayed slot it must be a connection's.
+    const int slot = readInt(r.positional(), 1, 9);
+    const std::string name = r.positional();
+    // Only the twenty chatter sounds may be asked for by another player;
+    // the game's own sounds ("winner", ...) belong to the table's events.
+    if (name.size() < 5 || detail::upperAscii(name.substr(0, 4)) != "WAVE") return;
+    readInt(name.substr(4), 1, 20);
+    if (chatterSounds_) {
+        view_.playSound(name);
+        return;
+    }
+    // A name like "wave012" has no menu item: then there is nothing to
+    // show. A spectator is named as his spy-list entry names him, so his
+    // sounds read like a seated player's.
+    const auto text = chat::chatterSoundText(name);
+    if (!text) return;
+    std::string who;
+    if (slot <= 6) {
+        who = seat(slot).caption;
+    } else {
+        const std::string prefix = std::to_string(slot) + ": ";
+        for (const std::string& entry : table_.spyList)
+            if (entry.rfind(prefix, 0) == 0) who = entry.substr(prefix.size());
+        if (who.empty()) return;
+    }
+    post("0+" + fillText(translate("Session", "%1: <Chatter Sound> %2"), {who, *text}));
 }
 
 } // namespace tc::client

@@ -1,0 +1,47 @@
+#pragma once
+// The chat under the table: the phrase strip at its left, the chat pane, the
+// input line and the smiley button, each of them feeding the session; and
+// the Options items of the chat's text (Text Color, Text Size).
+#include <functional>
+#include <string_view>
+
+#include <QObject>
+
+class QWidget;
+
+namespace tc::chat {
+class ChatInput;
+class ChatPane;
+class PhraseBar;
+}
+
+namespace tc::client {
+
+class InputGate;
+class MainMenus;
+class Session;
+
+class ChatArea final : public QObject {
+    Q_OBJECT
+public:
+    // Builds the chat on `board`, under the table from top 300; it scales
+    // with the table. `session` and `gate` must outlive it.
+    ChatArea(QWidget* board, Session& session, InputGate& gate);
+
+    // Text Color and Text Size of `menus`; `save` writes the key it names.
+    // The colour dialog opens over `owner`.
+    void wireMenus(const MainMenus& menus, QWidget* owner, std::function<void(std::string_view key)> save);
+
+    chat::ChatPane* pane() const { return pane_; }
+    chat::ChatInput* input() const { return input_; }
+    chat::PhraseBar* phrases() const { return phrases_; }
+
+private:
+    Session& session_;
+    InputGate& gate_;
+    chat::PhraseBar* phrases_ = nullptr;
+    chat::ChatPane* pane_ = nullptr;
+    chat::ChatInput* input_ = nullptr;
+};
+
+} // namespace tc::client
