@@ -1036,6 +1036,14 @@ ein Port oder eine Adresse, die sich nicht nutzen lässt, endet mit Status 1.
         <source>Others join at an address shown in the chat. The port must be open to them: your firewall may need it, and the game can ask your router.</source>
         <translation>Andere treten über eine Adresse bei, die im Chat steht. Der Port muss für sie offen sein: Eventuell braucht es deine Firewall, und das Spiel kann deinen Router darum bitten.</translation>
     </message>
+    <message>
+        <source>Open the port on my router</source>
+        <translation>Port am Router öffnen</translation>
+    </message>
+    <message>
+        <source>Asks your home router to let players on the internet in while you host</source>
+        <translation>Bittet deinen Heimrouter, Spieler aus dem Internet hereinzulassen, solange du ein Spiel eröffnet hast</translation>
+    </message>
 </context>
 <context>
     <name>tc::client::DicePanel</name>
@@ -1186,6 +1194,13 @@ ein Port oder eine Adresse, die sich nicht nutzen lässt, endet mit Status 1.
     <message>
         <source>You stopped reconnecting; the game is left.</source>
         <translation>Du hast das Neuverbinden abgebrochen; das Spiel ist verlassen.</translation>
+    </message>
+</context>
+<context>
+    <name>tc::client::RouterPort</name>
+    <message>
+        <source>Copy Internet Address</source>
+        <translation>Internetadresse kopieren</translation>
     </message>
 </context>
 <context>

@@ -1035,6 +1035,14 @@ un port ou une adresse inutilisable termine avec le code 1.
         <source>Others join at an address shown in the chat. The port must be open to them: your firewall may need it, and the game can ask your router.</source>
         <translation>Les autres rejoignent la partie à une adresse affichée dans la discussion. Le port doit leur être ouvert : votre pare-feu peut l'exiger, et le jeu peut le demander à votre routeur.</translation>
     </message>
+    <message>
+        <source>Open the port on my router</source>
+        <translation>Ouvrir le port du routeur</translation>
+    </message>
+    <message>
+        <source>Asks your home router to let players on the internet in while you host</source>
+        <translation>Demande à votre routeur de laisser entrer les joueurs d'Internet tant que vous hébergez</translation>
+    </message>
 </context>
 <context>
     <name>tc::client::DicePanel</name>
@@ -1185,6 +1193,13 @@ un port ou une adresse inutilisable termine avec le code 1.
     <message>
         <source>You stopped reconnecting; the game is left.</source>
         <translation>Vous avez arrêté la reconnexion ; vous avez quitté la partie.</translation>
+    </message>
+</context>
+<context>
+    <name>tc::client::RouterPort</name>
+    <message>
+        <source>Copy Internet Address</source>
+        <translation>Copier l'adresse Internet</translation>
     </message>
 </context>
 <context>

@@ -62,9 +62,9 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     announce_ = new QCheckBox(tr("Show this game to players on your network"), this);
     announce_->setObjectName(QStringLiteral("check_announce"));
     announce_->setChecked(true);
-    mapPort_ = new QCheckBox(QStringLiteral("Open the port on my router"), this);
+    mapPort_ = new QCheckBox(tr("Open the port on my router"), this);
     mapPort_->setObjectName(QStringLiteral("check_mapport"));
-    mapPort_->setToolTip(QStringLiteral("Asks your home router to let players on the internet in while you host"));
+    mapPort_->setToolTip(tr("Asks your home router to let players on the internet in while you host"));
     mapPort_->setChecked(true);
 
     gamesLabel_ = new QLabel(tr("Games on your network:"), this);

@@ -179,7 +179,7 @@ void Session::klottalk() {
     for (int n = 3; n <= 6; ++n)
         if (seat(n).caption != kWaiting) return;
     const int index = rng_.draw(kBotRemarkCount);
-    post("0+" + fillText(translate("Session", "Rudi the bot says: %1"), {translate("BotChatter", botRemark(index))}));
+    post("0+" + fillText(translate("Session", "Rudi the bot says: %1"), {translate("BotChatter", std::string(botRemark(index)).c_str())}));
 }
 
 void Session::playasound(const std::string& data) {
