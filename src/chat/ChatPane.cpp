@@ -19,6 +19,7 @@
 #include "chat/DesktopLinkOpener.h"
 #include "chat/LinkAddress.h"
 #include "chat/QtColour.h"
+#include "chat/ReaderRoles.h"
 #include "chat/SmileyImages.h"
 
 namespace tc::chat {
@@ -45,6 +46,9 @@ QString displayText(const std::string& utf8) {
 ChatPane::ChatPane(QWidget* parent)
     : QTextBrowser(parent), desktopOpener_(std::make_unique<DesktopLinkOpener>()) {
     setObjectName(QStringLiteral("mainchat"));
+    // Marked before anything tells a reader of the pane, which would make
+    // its interface.
+    reader::markReadOnlyText(this);
     setAccessibleName(QStringLiteral("Chat"));
     opener_ = desktopOpener_.get();
     shownSize_ = styles_.size();
@@ -62,6 +66,13 @@ ChatPane::ChatPane(QWidget* parent)
     setPalette(pal);
     applyLook();
     connect(this, &QTextBrowser::anchorClicked, this, &ChatPane::onAnchorClicked);
+    // The text control tells a reader of every piece put into the document
+    // (a line's head, its words, each smiley: overlapping insertions with
+    // raw separators); the pane tells each line once, whole, itself
+    // (announce), and each removal (told).
+    for (QObject* control : children())
+        if (control->inherits("QWidgetTextControl"))
+            disconnect(document(), SIGNAL(contentsChange(int,int,int)), control, nullptr);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ChatPane::refreshOverrides);
 
     menu_ = new QMenu(this);
@@ -105,6 +116,10 @@ void ChatPane::applyLook() {
 }
 
 void ChatPane::resetDocument() {
+    if (QAccessible::isActive() && !document()->isEmpty()) {
+        QAccessibleTextRemoveEvent gone(this, 0, document()->toPlainText());
+        QAccessible::updateAccessibility(&gone);
+    }
     document()->clear();
     runs_.clear();
     setExtraSelections({});
@@ -390,7 +405,12 @@ void ChatPane::trimIfNeeded() {
     c.movePosition(QTextCursor::Start);
     c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, trimLines_);
     const qint64 removed = c.selectionEnd() - c.selectionStart();
+    const QString removedText = QAccessible::isActive() ? c.selectedText() : QString();
     c.removeSelectedText();
+    if (QAccessible::isActive()) {
+        QAccessibleTextRemoveEvent gone(this, 0, removedText);
+        QAccessible::updateAccessibility(&gone);
+    }
     base_ += removed;
     while (!runs_.empty() && runs_.front().end <= base_) runs_.pop_front();
     if (!runs_.empty() && runs_.front().start < base_) runs_.front().start = base_;

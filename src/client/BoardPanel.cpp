@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "chat/ReaderRoles.h"
 #include "chat/RovingFocus.h"
 #include "client/BoardPictures.h"
 #include "client/DicePanel.h"
@@ -113,6 +114,7 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
     dice_ = new DicePanel(this);
 
     tileRow_ = pictureLabel(this, QStringLiteral("image_tilerow"), pics.tileRow, QRect(187, 128, 505, 110));
+    chat::reader::hide(tileRow_);  // the rack behind the tiles: nothing to read
     for (int i = 0; i < 9; ++i) {
         auto* t = new TileControl(i + 1, pics.tileStrip(i + 1), this);
         t->move(kTileLefts[static_cast<std::size_t>(i)], 128);
@@ -280,6 +282,9 @@ void BoardPanel::showTable(const TableState& table) {
         const QString letter = QString::fromStdString(table.tiles[i]);
         const bool downBefore = t->property("state").toString() == QLatin1String("d");
         t->setProperty("state", letter);
+        // An open tile that is not sliding shows open: a table begun afresh
+        // (back to a solo game) starts with the last game's tiles shut.
+        if (letter == QLatin1String("u") && !t->playing() && t->frame() != 0) t->setFrame(0);
         t->setBestMove(table.bestMove[i]);
         setSpoken(t, TableSpeech::tile(static_cast<int>(i) + 1, table.tiles[i]));
         // The roll is what the tiles are chosen for: a reader moving along

@@ -88,6 +88,12 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
                      [this](QTreeWidgetItem* item) { gameChosen(item); });
     QObject::connect(games_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         gameChosen(item);
+        if (!trying_ && name_->text().trimmed().isEmpty()) {
+            // Join stays grey without a name: say why, where it is typed.
+            showProblem(kNameNeeded);
+            name_->setFocus();
+            return;
+        }
         accepted();
     });
     // The list is followed only while the dialog is open.
@@ -106,7 +112,10 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
         trying_ = false;
         emit cancelled();
     });
-    QObject::connect(name_, &QLineEdit::textChanged, this, &ConnectDialog::updateButton);
+    QObject::connect(name_, &QLineEdit::textChanged, this, [this] {
+        if (problem_->text() == kNameNeeded && !name_->text().trimmed().isEmpty()) showProblem(QString());
+        updateButton();
+    });
     QObject::connect(address_, &QComboBox::editTextChanged, this, &ConnectDialog::updateButton);
 
     auto* layout = new QVBoxLayout(this);

@@ -39,6 +39,9 @@ namespace tc::client {
 class ConnectDialog final : public QDialog {
     Q_OBJECT
 public:
+    // Said under the list when a game is chosen by a double click before a
+    // name is typed.
+    static inline const QString kNameNeeded = QStringLiteral("Type your name first: a game is joined under it.");
     enum class Mode { Host, Join };
 
     explicit ConnectDialog(QWidget* parent = nullptr);

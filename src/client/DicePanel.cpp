@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "chat/ReaderRoles.h"
 #include "client/BoardPictureButton.h"
 #include "client/BoardPictures.h"
 #include "client/TableScaler.h"
@@ -22,6 +23,7 @@ DicePanel::DicePanel(QWidget* parent) : QWidget(parent) {
         d->setGeometry(left, 67, 32, 32);
         d->setProperty("tag", 0);
         d->setScaledContents(true);
+        d->setAccessibleName(QStringLiteral("Die %1: not rolled yet").arg(n));
         return d;
     };
     // The logo embossed on the cloth (drawn into the panel's picture) opens
@@ -31,6 +33,7 @@ DicePanel::DicePanel(QWidget* parent) : QWidget(parent) {
     logo_->setGeometry(326, 24, 132, 32);
     logo_->setCursor(Qt::PointingHandCursor);
     logo_->installEventFilter(this);
+    chat::reader::hide(logo_);  // the mouse's way to the web site, drawn into the cloth
 
     dice1_ = makeDie(1, 19);
     dice2_ = makeDie(2, 59);
@@ -76,7 +79,8 @@ void DicePanel::showTable(const TableState& table) {
             faces_[i] = d.face;
             dice[i]->setPixmap(TableScaler::pictures(this).die(d.face));  // null for 0: empty
             dice[i]->setProperty("tag", d.face);
-            dice[i]->setAccessibleName(d.face > 0 ? QStringLiteral("Die %1: %2").arg(i + 1).arg(d.face) : QString());
+            dice[i]->setAccessibleName(d.face > 0 ? QStringLiteral("Die %1: %2").arg(i + 1).arg(d.face)
+                                                  : QStringLiteral("Die %1: not rolled yet").arg(i + 1));
         }
         TableScaler::setBaseGeometry(dice[i], QRect(d.left, d.top, 32, 32));
     }

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QPainter>
 
 #include "client/TableScaler.h"
@@ -108,11 +109,33 @@ void FocusRing::paintEvent(QPaintEvent*) {
     inner = inner.intersected(rect().adjusted(2 * w, 2 * w, -2 * w, -2 * w));
     const QRect light = inner.adjusted(-w, -w, w, w);
     const QRect dark = light.adjusted(-w, -w, w, w);
-    // Hollow frames: the control shows through.
-    p.setClipRegion(QRegion(dark).subtracted(QRegion(light)));
+    // Hollow frames: the control shows through, and so does the text of
+    // the table around it (a seat's ring passes between its heading, its
+    // score and its Marks, closer than the ring is wide).
+    const QRegion clear = textAround();
+    p.setClipRegion(QRegion(dark).subtracted(QRegion(light)).subtracted(clear));
     p.fillRect(dark, QColor(16, 16, 16));
-    p.setClipRegion(QRegion(light).subtracted(QRegion(inner)));
+    p.setClipRegion(QRegion(light).subtracted(QRegion(inner)).subtracted(clear));
     p.fillRect(light, QColor(255, 214, 10));
+}
+
+QRegion FocusRing::textAround() const {
+    QRegion out;
+    const QRect ring(mapTo(client_, QPoint(0, 0)), size());
+    for (QLabel* l : client_->findChildren<QLabel*>()) {
+        if (l->text().isEmpty() || !l->isVisible() || l == target_ || l->isAncestorOf(target_) ||
+            target_->isAncestorOf(l))
+            continue;
+        const QRect box(l->mapTo(client_, QPoint(0, 0)), l->size());
+        if (!box.intersects(ring)) continue;
+        // Where the letters are, not the whole label: a wide line with a
+        // short text leaves the ring whole beside it.
+        const QRect inside = l->contentsRect().translated(box.topLeft());
+        const int flags = int(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : Qt::TextSingleLine);
+        const QRect letters = l->fontMetrics().boundingRect(inside, flags, l->text());
+        out += letters.intersected(box).translated(-ring.topLeft());
+    }
+    return out;
 }
 
 } // namespace tc::client

@@ -8,6 +8,7 @@
 // click or the focus a window starts with, so the table looks as always
 // to a player who never uses the keyboard.
 #include <QPointer>
+#include <QRegion>
 #include <QWidget>
 
 namespace tc::client {
@@ -28,6 +29,10 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent*) override;
+
+private:
+    // The letters of the table's labels under the ring, in its coordinates.
+    QRegion textAround() const;
 
 private:
     void follow(QWidget* w);

@@ -36,7 +36,7 @@ GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     };
     heading_ = label(QStringLiteral("Game Options"), QRect(12, 8, 233, 18), true, 14);
     heading_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    label(QStringLiteral("Play to"), QRect(40, 40, 50, 20), true, 12);
+    QLabel* playTo = label(QStringLiteral("Play to"), QRect(40, 40, 50, 20), true, 12);
 
     spin_ = new QSpinBox(this);
     spin_->setObjectName(QStringLiteral("edit_playtoscore"));
@@ -44,6 +44,7 @@ GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     spin_->setValue(5);
     spin_->setWrapping(false);
     spin_->setGeometry(96, 38, 52, 24);
+    playTo->setBuddy(spin_);  // a reader names the box by it
     // A typed number counts like the arrows' (the box keeps what it cannot
     // hold out of it); Start reads the text itself, so a number typed just
     // before the click is the one taken.

@@ -5,11 +5,14 @@
 #include <QPushButton>
 #include <QWidget>
 
+#include "chat/ReaderRoles.h"
+
 namespace tc::windows {
 
 DialogKeys::DialogKeys(QWidget* window) : QObject(window), window_(window) { window->installEventFilter(this); }
 
-DialogKeys* DialogKeys::install(QWidget* window, QPushButton* defaultButton) {
+DialogKeys* DialogKeys::install(QWidget* window, QPushButton* defaultButton, QAccessible::Role role) {
+    chat::reader::markWindow(window, role);
     auto* keys = new DialogKeys(window);
     keys->setDefaultButton(defaultButton);
     return keys;

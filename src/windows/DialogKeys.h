@@ -4,6 +4,7 @@
 // button; Esc does what the window's close button does. Keys a control
 // uses itself (Enter in a list, Esc on a pressed button) stay with it:
 // only what reaches the window is taken.
+#include <QAccessible>
 #include <QObject>
 #include <QPointer>
 #include <QPushButton>
@@ -17,7 +18,10 @@ class DialogKeys : public QObject {
 public:
     // Installs the keys on `window`; `defaultButton` (may be null) is
     // marked default and is what Enter presses when no button has the focus.
-    static DialogKeys* install(QWidget* window, QPushButton* defaultButton);
+    // A screen reader is told the window is a dialog (QAccessible::Dialog)
+    // or a frame (QAccessible::Window) named by its title.
+    static DialogKeys* install(QWidget* window, QPushButton* defaultButton,
+                               QAccessible::Role role = QAccessible::Dialog);
 
     void setDefaultButton(QPushButton* button);
     QPushButton* defaultButton() const { return default_; }

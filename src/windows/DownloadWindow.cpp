@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 
 #include "TilecrestAssets.h"
+#include "chat/ReaderRoles.h"
 #include "store/StoreLocation.h"
 #include "windows/Desktop.h"
 #include "windows/DialogKeys.h"
@@ -64,6 +65,7 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
     picture->setObjectName(QStringLiteral("image_download"));
     picture->setPixmap(QPixmap(QString::fromLatin1(tcassets::downloadPicture)));
     picture->setGeometry(76, 22, 180, 120);
+    chat::reader::hide(picture);
     textLabel(this,
               QStringLiteral("Download The Velmora Lobby Now to play this  and other exciting games online "
                              "with other players! "),
@@ -82,6 +84,9 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
     progressBar_->hide();
     infolabel3_ = textLabel(this, QString(), QRect(24, 292, 284, 44), "infolabel3");
     infolabel3_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The mouse selects the saved file's path; the keyboard has nothing to
+    // stop at while it is empty, nor a reader.
+    infolabel3_->setFocusPolicy(Qt::NoFocus);
     openFolder_ = button(this, QStringLiteral("Open Folder"), QRect(20, 338, 120, 24), "button_openfolder");
     openFolder_->hide();
     infolabel2_ = textLabel(this, QString(), QRect(24, 344, 284, 14), "infolabel2");

@@ -9,6 +9,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "chat/ReaderRoles.h"
 #include "windows/DialogKeys.h"
 
 namespace tc::windows {
@@ -85,6 +86,8 @@ HelpWindow::HelpWindow(QWidget* parent) : SideWindow({}, parent) {
         auto* memo = new QTextBrowser(stack_);
         memo->setObjectName(QStringLiteral("memo%1").arg(p.tag));
         memo->setReadOnly(true);
+        chat::reader::markReadOnlyText(memo);
+        memo->setAccessibleName(caption);
         memo->setOpenLinks(false);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         memo->setHtml(pageText(p.tag));
@@ -101,7 +104,7 @@ HelpWindow::HelpWindow(QWidget* parent) : SideWindow({}, parent) {
     auto* done = columnButton(this, QStringLiteral("Done"), QStringLiteral("button_done"), kWindowButtonTag);
     connect(about, &QPushButton::clicked, this, &HelpWindow::aboutRequested);
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
-    DialogKeys::install(this, done);
+    DialogKeys::install(this, done, QAccessible::Window);
     column->addWidget(about);
     column->addWidget(done);
 

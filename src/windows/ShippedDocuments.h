@@ -11,7 +11,9 @@
 namespace tc::windows {
 
 struct ShippedDocuments {
-    // The folder, absolute, whether or not it exists.
+    // The folder, absolute: the one beside the program, else the build's,
+    // else the installed one, whichever holds the README first; the one
+    // beside the program when none does.
     static QString folder();
     static QUrl readme();
     static QUrl licence();

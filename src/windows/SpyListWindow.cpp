@@ -1,6 +1,9 @@
 #include "windows/SpyListWindow.h"
 
+#include <algorithm>
+
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -15,7 +18,13 @@ namespace tc::windows {
 SpyListWindow::SpyListWindow(QWidget* parent) : SideWindow(Qt::WindowStaysOnTopHint, parent) {
     setObjectName(QStringLiteral("Tspylist"));
     setWindowTitle(QStringLiteral("Tilecrest - Spys"));
-    resize(200, 240);
+    // Wide enough for its own title in a desktop's title bar: the title's
+    // bold text, a fifth more for a larger title font, and the bar's three
+    // buttons.
+    QFont bar = font();
+    bar.setBold(true);
+    const int titleWidth = QFontMetrics(bar).horizontalAdvance(windowTitle());
+    resize(std::max(200, titleWidth * 6 / 5 + 110), 240);
 
     auto* title = new QLabel(QStringLiteral("Spy List"), this);
     QFont f = title->font();
@@ -45,7 +54,7 @@ SpyListWindow::SpyListWindow(QWidget* parent) : SideWindow(Qt::WindowStaysOnTopH
     auto* done = new QPushButton(QStringLiteral("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
-    DialogKeys::install(this, done);
+    DialogKeys::install(this, done, QAccessible::Window);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title);

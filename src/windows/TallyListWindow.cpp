@@ -116,7 +116,7 @@ void TallyListWindow::buildLayout() {
     auto* done = new QPushButton(QStringLiteral("Ok"), this);
     done->setObjectName(QStringLiteral("button_done"));
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
-    DialogKeys::install(this, done);
+    DialogKeys::install(this, done, QAccessible::Window);
 
     auto* left = new QVBoxLayout;
     left->addWidget(own);

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTextBrowser>
 
 #include "GameCopy.h"
 #include "chat/ChatInput.h"
@@ -15,6 +16,12 @@
 #include "client/BoardPictureButton.h"
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
+#include "windows/AboutWindow.h"
+#include "windows/DownloadWindow.h"
+#include "windows/HelpWindow.h"
+#include "windows/PhraseEditor.h"
+#include "windows/SpyListWindow.h"
+#include "windows/TallyListWindow.h"
 
 using tc::guitest::GameCopy;
 using tc::guitest::waitUntil;
@@ -183,6 +190,78 @@ TEST(Accessibility, TheTurnPassingToThePlayerAndEachChatLineAreTold) {
     ASSERT_TRUE(waitUntil([&] { return recorder.inserted("mainchat").contains("You chat: good luck"); }))
         << recorder.inserted("mainchat").join(" | ").toStdString();
     EXPECT_TRUE(recorder.inserted("mainchat").contains("You have started a game."));
+    // Once each, whole: no piece of a line is told again.
+    QTest::qWait(100);
+    const QStringList told = recorder.inserted("mainchat");
+    EXPECT_EQ(told.filter("good luck").size(), 1) << told.join(" | ").toStdString();
+    EXPECT_EQ(told.filter("started a game").size(), 1) << told.join(" | ").toStdString();
+    for (const QString& line : told) EXPECT_EQ(line, line.simplified()) << line.toStdString();
+    // What a reader reads back from the pane is what the player sees.
+    auto* pane = you.window().findChild<tc::chat::ChatPane*>("mainchat");
+    QAccessibleTextInterface* text = readerOf(pane)->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->characterCount(), pane->document()->characterCount() - 1);
+    EXPECT_TRUE(text->text(0, text->characterCount()).contains("You chat: good luck"));
+    EXPECT_EQ(text->text(0, text->characterCount()).count('\n'), pane->document()->blockCount() - 1);
+}
+
+TEST(Accessibility, EveryWindowHasARoleAndANameAndNothingUnnamedToStopAt) {
+    ASSERT_TRUE(bridgeOn()) << "run through a11y-run.sh";
+    GameCopy you({"--port", "0", "--pause-ms", "5"});
+    ASSERT_TRUE(waitUntil([&] { return you.session().loggedin() && you.seat(1) == "You"; }));
+    // The chat pane and the help pages: read-only text, named.
+    auto* pane = you.window().findChild<tc::chat::ChatPane*>("mainchat");
+    EXPECT_EQ(readerOf(pane)->role(), QAccessible::EditableText);
+    EXPECT_TRUE(readerOf(pane)->state().readOnly);
+    EXPECT_FALSE(readerOf(pane)->state().editable);
+    EXPECT_EQ(nameOf(pane), "Chat");
+    auto& help = you.game.help();
+    const QStringList pages{"Connecting", "Game Play", "Scoring", "Documentation", "License",
+                            "The Lobby", "Spectators", "Menus", "Keyboard"};
+    QStringList named;
+    for (QTextBrowser* memo : help.findChildren<QTextBrowser*>()) {
+        EXPECT_EQ(readerOf(memo)->role(), QAccessible::EditableText) << memo->objectName().toStdString();
+        EXPECT_TRUE(readerOf(memo)->state().readOnly);
+        ASSERT_NE(readerOf(memo)->textInterface(), nullptr);
+        EXPECT_EQ(readerOf(memo)->textInterface()->characterCount(), memo->document()->characterCount() - 1);
+        named << nameOf(memo);
+    }
+    named.sort();
+    QStringList sorted = pages;
+    sorted.sort();
+    EXPECT_EQ(named, sorted);
+
+    // Each window by its kind and its title.
+    struct Kind {
+        QWidget* window;
+        QAccessible::Role role;
+        const char* name;
+    };
+    for (const Kind& k : {Kind{&you.game.gameStart(), QAccessible::Dialog, "Tilecrest - Game Start"},
+                          Kind{&you.game.download(), QAccessible::Dialog, "Download The Velmora Lobby"},
+                          Kind{&help, QAccessible::Window, "Tilecrest - Help File"},
+                          Kind{&you.game.about(), QAccessible::Dialog, nullptr},
+                          Kind{&you.game.spyList(), QAccessible::Window, "Tilecrest - Spys"},
+                          Kind{&you.game.tally(), QAccessible::Window, nullptr},
+                          Kind{&you.game.phraseEditor(), QAccessible::Dialog, "Tilecrest - Phrase Buttons"}}) {
+        const std::string which = k.window->objectName().toStdString();
+        EXPECT_EQ(readerOf(k.window)->role(), k.role) << which;
+        if (k.name) {
+            EXPECT_EQ(nameOf(k.window), k.name) << which;
+        } else {
+            EXPECT_FALSE(nameOf(k.window).isEmpty()) << which;
+        }
+    }
+
+    // The rack's picture behind the tiles is not among the table's things;
+    // the dice are named before they are rolled.
+    QWidget* rack = you.window().findChild<QWidget*>("image_tilerow");
+    QAccessibleInterface* table = readerOf(rack->parentWidget());
+    for (int i = 0; i < table->childCount(); ++i) EXPECT_NE(table->child(i)->object(), rack) << i;
+    EXPECT_EQ(table->indexOfChild(readerOf(rack)), -1);
+    EXPECT_GE(table->indexOfChild(readerOf(you.board().tile(1))), 0);
+    EXPECT_EQ(nameOf(you.window().findChild<QWidget*>("dice1")), "Die 1: not rolled yet");
+    EXPECT_EQ(nameOf(you.window().findChild<QWidget*>("dice2")), "Die 2: not rolled yet");
 }
 
 TEST(Accessibility, AScreenReaderReadsTheRunningWindowOverAtSpi) {
@@ -197,6 +276,9 @@ TEST(Accessibility, AScreenReaderReadsTheRunningWindowOverAtSpi) {
 
     GameCopy you({"--port", "0", "--pause-ms", "5"});
     ASSERT_TRUE(waitUntil([&] { return you.session().loggedin() && you.seat(1) == "You"; }));
+    you.game.help().show();
+    you.game.gameStart().show();
+    you.game.download().show();
     you.window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&you.window()));
     // The reader asks this process over the bus: the event loop must run
@@ -217,5 +299,28 @@ TEST(Accessibility, AScreenReaderReadsTheRunningWindowOverAtSpi) {
     EXPECT_TRUE(has("Smilies"));
     EXPECT_TRUE(has("Chat input"));
     EXPECT_TRUE(has("Play"));
+    EXPECT_TRUE(has("Die 1: not rolled yet"));
+    auto line = [&](const QString& role, const QString& name) {
+        for (const QString& l : read.split('\n'))
+            if (l.startsWith(role + '\t' + name + '\t')) return l;
+        return QString();
+    };
+    // The chat pane is text to read, not a label; the side windows are
+    // dialogs and frames, named.
+    EXPECT_FALSE(line("text", "Chat").isEmpty());
+    EXPECT_FALSE(line("text", "Chat").contains("editable"));
+    EXPECT_TRUE(line("label", "Chat").isEmpty());
+    EXPECT_FALSE(line("dialog", "Download The Velmora Lobby").isEmpty());
+    EXPECT_FALSE(line("spin button", "Play to").isEmpty());
+    EXPECT_FALSE(line("dialog", "Tilecrest - Game Start").isEmpty());
+    EXPECT_FALSE(line("frame", "Tilecrest - Help File").isEmpty());
+    EXPECT_FALSE(line("text", "Game Play").isEmpty());
+    // Nothing that shows is a picture without a name or a stop without one.
+    for (const QString& l : read.split('\n')) {
+        const QStringList f = l.split('\t');
+        if (f.size() < 3 || !f[1].isEmpty() || !f[2].contains("showing")) continue;
+        EXPECT_NE(f[0], "image") << l.toStdString();
+        EXPECT_FALSE(f[2].contains("focusable")) << l.toStdString();
+    }
     if (HasFailure()) ADD_FAILURE() << read.toStdString();
 }

@@ -115,6 +115,36 @@ TEST(BoardPanel, ASeatKeptForADroppedPlayerSaysAwayInWordsWhateverTheNamesLength
     EXPECT_EQ(find<QLabel>(&board, "label_playername2")->text(), "Ann");
 }
 
+// A table begun afresh (back to a solo game after the host left) shows
+// every tile open, whatever the last game left shut; a tile sliding up
+// keeps its slide.
+TEST(BoardPanel, AFreshTableShowsEveryTileOpen) {
+    BoardPanel board(nullptr);
+    TableState t;
+    for (auto& tile : t.tiles) tile = "u";
+    t.tiles[2] = "o";
+    t.tiles[5] = "o";
+    board.showTable(t);
+    board.tile(3)->setFrame(4);
+    board.tile(6)->setFrame(4);
+    board.showTable(t);
+    EXPECT_EQ(board.tile(3)->frame(), 4);  // shut stays shut
+    // A new round slides tile 6 up: it goes on sliding from where it is.
+    board.tile(6)->setInterval(1000);
+    board.tile(6)->setReverse(true);
+    board.tile(6)->setPlay(true);
+    t.tiles[5] = "u";
+    board.showTable(t);
+    EXPECT_EQ(board.tile(6)->frame(), 4);
+    EXPECT_TRUE(board.tile(6)->playing());
+    board.tile(6)->setPlay(false);
+    // The fresh table: all open, all shown open.
+    TableState fresh;
+    for (auto& tile : fresh.tiles) tile = "u";
+    board.showTable(fresh);
+    for (int n = 1; n <= 9; ++n) EXPECT_EQ(board.tile(n)->frame(), 0) << n;
+}
+
 TEST(BoardPanel, ShowsTheTableState) {
     BoardPanel board(nullptr);
     TableState t;

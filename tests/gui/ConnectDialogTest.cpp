@@ -476,6 +476,36 @@ TEST(ConnectDialog, FieldsAreCheckedBeforeTheButtonWorks) {
     d->reject();
 }
 
+// A listed game chosen by a double click before a name is typed: the
+// address is taken, and the dialog says what is missing and where.
+TEST(ConnectDialog, ADoubleClickedGameWithoutANameAsksForTheName) {
+    QTemporaryDir folder;
+    auto hal = soloCopy(folder);
+    ConnectDialog* d = openDialog(*hal, false);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(d));
+    auto* name = d->findChild<QLineEdit*>("edit_name");
+    auto* problem = d->findChild<QLabel*>("label_problem");
+    auto* games = d->findChild<QTreeWidget*>("list_games");
+    name->setText("");
+    // A row as the browser lists one: its address and port in the row's data.
+    auto* row = new QTreeWidgetItem(games, {"Ann's game", "127.0.0.1:7790", "1", "Waiting"});
+    row->setData(0, Qt::UserRole, QStringLiteral("127.0.0.1"));
+    row->setData(0, Qt::UserRole + 1, 7790);
+    const QRect at = games->visualItemRect(row);
+    QTest::mouseClick(games->viewport(), Qt::LeftButton, {}, at.center());
+    QTest::mouseDClick(games->viewport(), Qt::LeftButton, {}, at.center());
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_EQ(d->findChild<QComboBox*>("combo_address")->currentText(), "127.0.0.1");
+    EXPECT_TRUE(problem->isVisible());
+    EXPECT_EQ(problem->text(), "Type your name first: a game is joined under it.");
+    EXPECT_TRUE(waitUntil([&] { return name->hasFocus(); }));
+    // Typed: the remark goes, Join is on.
+    QTest::keyClicks(name, "Hal");
+    EXPECT_FALSE(problem->isVisible());
+    EXPECT_TRUE(d->findChild<QPushButton*>("button_connect")->isEnabled());
+    d->reject();
+}
+
 // Where nothing can list games (here: no system bus at all, as the test
 // main sets it) the Join dialog opens with the note already showing,
 // prints nothing, and a game hosted meanwhile is simply not announced.

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -33,6 +34,11 @@ TEST(SpyListWindow, HoldsTheSpectatorsInItsList) {
     EXPECT_EQ(w.objectName(), "Tspylist");
     EXPECT_EQ(w.windowTitle(), "Tilecrest - Spys");
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    // Its title fits its title bar: the bold title, a fifth more, and
+    // the bar's buttons.
+    QFont bar = w.font();
+    bar.setBold(true);
+    EXPECT_GE(w.width(), QFontMetrics(bar).horizontalAdvance("Tilecrest - Spys") * 6 / 5 + 110);
     auto* list = find<QListWidget>(&w, "listbox_spys");
     EXPECT_EQ(list->palette().color(QPalette::Base), QColor(248, 249, 236));
     bool label = false;

@@ -4,6 +4,7 @@
 // the focus (or to the open menu), as the keyboard's would.
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -321,4 +322,45 @@ TEST(WindowKeys, EverySideWindowClosesWithEscAndPressesItsButtonsWithEnter) {
     EXPECT_FALSE(phrases.isVisible());
     ASSERT_GE(saved.size(), 2);
     EXPECT_EQ(saved[1], "nice roll");
+}
+
+// The ring around a seat passes between the seat's heading, score and
+// Marks without covering their letters, and still shows around the name.
+TEST(WindowKeys, TheSeatsRingLeavesTheHeadingAndTheScoreToRead) {
+    GameCopy you({"--port", "0"});
+    ASSERT_TRUE(waitUntil([&] { return you.session().loggedin() && you.seat(1) == "You"; }));
+    activate(&you.window());
+    QWidget* client = you.window().centralWidget();
+    auto* heading = you.window().findChild<QLabel*>("label_roundscore");
+    auto* score = you.window().findChild<QLabel*>("label_score1");
+    auto* name = you.window().findChild<QLabel*>("label_playername1");
+    ASSERT_TRUE(heading && score && name);
+    auto shot = [&] {
+        QTest::qWait(50);
+        return client->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    auto rectOf = [&](QWidget* w) { return QRect(w->mapTo(client, QPoint(0, 0)), w->size()); };
+    const QImage before = shot();
+    ASSERT_TRUE(tabTo(you.board().seatStop(1)));
+    const QImage after = shot();
+    const qreal dpr = after.devicePixelRatio();
+    auto same = [&](const QRect& r) {
+        const QRect px((QRectF(r).topLeft() * dpr).toPoint(), (QSizeF(r.size()) * dpr).toSize());
+        for (int y = px.top(); y <= px.bottom(); ++y)
+            for (int x = px.left(); x <= px.right(); ++x)
+                if (before.pixel(x, y) != after.pixel(x, y)) return false;
+        return true;
+    };
+    // The letters as they are drawn.
+    auto letters = [&](QLabel* l) {
+        const QRect box = rectOf(l);
+        return l->fontMetrics()
+            .boundingRect(l->contentsRect().translated(box.topLeft()), int(l->alignment()) | Qt::TextSingleLine, l->text())
+            .intersected(box);
+    };
+    EXPECT_TRUE(same(letters(heading)));
+    EXPECT_TRUE(same(letters(score)));
+    // The ring is there: left of the name, the picture changed.
+    const QRect name1 = rectOf(name);
+    EXPECT_FALSE(same(QRect(name1.left() - 4, name1.top() + 4, 4, name1.height() - 8)));
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Reads the window of the process PID the way a screen reader does, over
-AT-SPI: one line per named object, "role<TAB>name<TAB>states" (states: the
-words checked, focused, showing that apply)."""
+"""Reads the windows of the process PID the way a screen reader does, over
+AT-SPI: one line per named object, and per unnamed picture or control a
+reader could stop at, "role<TAB>name<TAB>states" (states: the words
+checked, focused, showing, focusable, editable, read-only that apply)."""
 import sys
 
 import pyatspi
@@ -16,9 +17,11 @@ def walk(node, depth, out):
         states = node.getState()
     except Exception:  # an object gone while it was read
         return
-    if name:
-        words = [w for w, s in (("checked", pyatspi.STATE_CHECKED), ("focused", pyatspi.STATE_FOCUSED),
-                                ("showing", pyatspi.STATE_SHOWING)) if states.contains(s)]
+    words = [w for w, s in (("checked", pyatspi.STATE_CHECKED), ("focused", pyatspi.STATE_FOCUSED),
+                            ("showing", pyatspi.STATE_SHOWING), ("focusable", pyatspi.STATE_FOCUSABLE),
+                            ("editable", pyatspi.STATE_EDITABLE), ("read-only", pyatspi.STATE_READ_ONLY))
+             if states.contains(s)]
+    if name or role == "image" or "focusable" in words:
         out.append("%s\t%s\t%s" % (role, name, " ".join(words)))
     for i in range(node.childCount):
         try:
