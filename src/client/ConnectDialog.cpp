@@ -62,6 +62,10 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     announce_ = new QCheckBox(QStringLiteral("Show this game to players on your network"), this);
     announce_->setObjectName(QStringLiteral("check_announce"));
     announce_->setChecked(true);
+    mapPort_ = new QCheckBox(QStringLiteral("Open the port on my router"), this);
+    mapPort_->setObjectName(QStringLiteral("check_mapport"));
+    mapPort_->setToolTip(QStringLiteral("Asks your home router to let players on the internet in while you host"));
+    mapPort_->setChecked(true);
 
     gamesLabel_ = new QLabel(QStringLiteral("Games on your network:"), this);
     games_ = new QTreeWidget(this);
@@ -124,6 +128,7 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(discovery_);
     layout->addLayout(form);
     layout->addWidget(announce_);
+    layout->addWidget(mapPort_);
     layout->addWidget(hint_);
     layout->addWidget(problem_);
     layout->addWidget(buttons);
@@ -142,7 +147,7 @@ void ConnectDialog::openFor(Mode mode) {
     setWindowTitle(host ? QStringLiteral("Host a Game") : QStringLiteral("Join a Game"));
     connect_->setText(host ? QStringLiteral("Host") : QStringLiteral("Join"));
     hint_->setText(host ? QStringLiteral("Others join at an address shown in the chat. The port must be open to "
-                                         "them (your firewall or router may need it).")
+                                         "them: your firewall may need it, and the game can ask your router.")
                         : QStringLiteral("Choose a game above, or ask the host for the address and the port. "
                                          "The port may also follow the address: 192.168.1.20:7772 or "
                                          "[fd00::2]:7772."));
@@ -151,6 +156,7 @@ void ConnectDialog::openFor(Mode mode) {
     addressLabel_->setVisible(!host);
     address_->setVisible(!host);
     announce_->setVisible(host);
+    mapPort_->setVisible(host);
     gamesLabel_->setVisible(!host);
     games_->setVisible(!host);
     games_->clear();
@@ -166,6 +172,7 @@ void ConnectDialog::openFor(Mode mode) {
     if (address_->count() == 0) address_->setEditText(QString());
     port_->setValue(host && gamePort_ != 0 ? gamePort_ : s.port);
     announce_->setChecked(s.announce);
+    mapPort_->setChecked(s.mapPort);
     updateButton();
     if (host) browser_->stop();
     else browser_->start();
@@ -187,6 +194,7 @@ MainOptions ConnectDialog::options() const {
     }
     o.params = {name_->text().trimmed().toStdString(), where, host ? "true" : "x"};
     o.announce = host && announce_->isChecked();
+    o.mapPort = host && mapPort_->isChecked();
     return o;
 }
 
@@ -300,7 +308,10 @@ void ConnectDialog::connectSucceeded() {
         s.name = o.params[0];
         s.port = o.port;
         if (mode_ == Mode::Join) s.remember(o.params[1]);
-        else s.announce = o.announce;
+        else {
+            s.announce = o.announce;
+            s.mapPort = o.mapPort;
+        }
         // A file that cannot be written costs only the memory of it.
         s.write(*settings_);
     }

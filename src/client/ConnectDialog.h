@@ -7,7 +7,8 @@
 // tries: connectFailed shows why in the dialog, with the focus on the field
 // to correct; connectSucceeded remembers name, port and address in the
 // settings file and closes it. Only what worked is remembered; so is the
-// Host dialog's choice to announce the game on the local network.
+// Host dialog's choices to announce the game on the local network and to
+// open its port on the home router.
 //
 // Joining, it lists the games announced on the local network as they come
 // and go (name, address, players, running or waiting): choosing one fills
@@ -62,7 +63,8 @@ public:
 
     // The command line of what the fields ask for:
     // {name, address, "x"} to join, {name, "127.0.0.1", "true"} to host
-    // (announced unless the player said no).
+    // (announced, and its port opened on the router, unless the player
+    // said no).
     MainOptions options() const;
     // What the last connectRequested asked for: the try and what is
     // remembered of it use these, not what was typed meanwhile.
@@ -109,6 +111,7 @@ private:
     QSpinBox* port_;
     QLabel* hint_;
     QCheckBox* announce_;
+    QCheckBox* mapPort_;
     QLabel* gamesLabel_;
     QTreeWidget* games_;
     QLabel* discovery_;

@@ -12,6 +12,9 @@
 #include "client/JoinAttempt.h"
 #include "client/LocalAddresses.h"
 #include "client/MainWindow.h"
+#include "client/RouterPort.h"
+#include "chat/ChatPane.h"
+#include "session/ConnectSettings.h"
 #include "session/ReachableAddresses.h"
 #include "client/SoundEffectPlayer.h"
 #include "discovery/Announcer.h"
@@ -71,6 +74,9 @@ MainGame::MainGame(std::uint32_t seed, bool showFirst) : rng_(seed) {
     // connection.
     QObject::connect(gamestart_.get(), &GameStartWindow::startRequested, gamestart_.get(),
                      [this](int) { server_->setRudi(gamestart_->rudi()); });
+    router_ = new RouterPort(*chat_->findChild<chat::ChatPane*>(QStringLiteral("mainchat"))->contextMenu(),
+                             [this](const std::string& line) { chat_->addLineToChat("0+" + line, net::kPureBlue); },
+                             chat_.get());
     chat_->attachGameStart(gamestart_.get());
     chat_->attachSpyList(spylist_.get());
     chat_->attachPhraseEditor(phrases_.get());
@@ -156,6 +162,7 @@ void MainGame::announce(const MainOptions& options) {
     const auto& p = options.params;
     // Only a game hosted for others; a solo game has no parameters.
     const bool hosting = p.size() >= 3 && p[2] == "true" && chat_->hostingPort() != 0;
+    router_->follow(hosting ? chat_->hostingPort() : 0, options.mapPort && ConnectSettings::read(*settings_).mapPort);
     if (!hosting || !options.announce) {
         announcer_->stop();
         return;

@@ -17,7 +17,8 @@
 // one the system chooses; a hosted game listens on every address.
 //
 // A game hosted for others is announced on the local network while it
-// runs; a solo game never is.
+// runs, and its port opened on the home router (RouterPort); a solo game
+// never is.
 #include <cstdint>
 #include <memory>
 
@@ -50,6 +51,7 @@ class ConnectDialog;
 class GameStartWindow;
 class JoinAttempt;
 class MainWindow;
+class RouterPort;
 class SoundEffectPlayer;
 
 class MainGame {
@@ -89,11 +91,14 @@ public:
 
     // The announcement of this copy's hosted game on the local network.
     discovery::Announcer& announcer() { return *announcer_; }
+    // The hosted game's port on the home router.
+    RouterPort& routerPort() { return *router_; }
 
 private:
     void createTally();
     // Announces a game hosted for others (not with --no-announce or the Host
-    // dialog's choice); withdraws any earlier announcement otherwise.
+    // dialog's choice); withdraws any earlier announcement otherwise. The
+    // router follows the same way (--no-map-port, the remembered choice).
     void announce(const MainOptions& options);
     // The File menu's Host and Join, tried before the current game is left.
     void openConnectDialog(bool host);
@@ -125,6 +130,7 @@ private:
     std::unique_ptr<windows::TallyListWindow> tally_;    // Ttallylist
     std::unique_ptr<JoinAttempt> join_;
     ConnectDialog* dialog_ = nullptr;  // File > Host / Join; a child of the window
+    RouterPort* router_ = nullptr;     // a child of the window: goes with it
     bool toldNotAnnounced_ = false;    // the chat said once that this game is not announced
 };
 

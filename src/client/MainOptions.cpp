@@ -13,6 +13,7 @@ MainOptions parseMainOptions(const QStringList& args) {
         {"--help", Kind::Flag},
         {"--version", Kind::Flag},
         {"--no-announce", Kind::Flag},
+        {"--no-map-port", Kind::Flag},
         {"--hold-s", Kind::Number, 0, 3600},
     };
     std::vector<std::string> words;
@@ -35,6 +36,7 @@ MainOptions parseMainOptions(const QStringList& args) {
     o.port = static_cast<quint16>(cl.number("--port", o.port));
     o.pauseMs = static_cast<int>(cl.number("--pause-ms", o.pauseMs));
     o.announce = !cl.has("--no-announce");
+    o.mapPort = !cl.has("--no-map-port");
     o.holdSeconds = static_cast<int>(cl.number("--hold-s", o.holdSeconds));
     return o;
 }
@@ -42,7 +44,7 @@ MainOptions parseMainOptions(const QStringList& args) {
 QString mainUsage() {
     return QStringLiteral(
                "Usage: tilecrest [NAME HOST true | NAME HOST x] [--port N] [--pause-ms N] [--hold-s N]\n"
-               "                [--no-announce]\n"
+               "                [--no-announce] [--no-map-port]\n"
                "Tilecrest %1, a dice-and-tiles game for up to six players.\n"
                "\n"
                "  (no parameters)  a solo game as \"You\" against the computer player\n"
@@ -54,6 +56,8 @@ QString mainUsage() {
                "  --hold-s N       a hosted game keeps the seat of a player whose connection drops\n"
                "                   for N seconds, 0..3600 (default 120; 0 never)\n"
                "  --no-announce    do not show a hosted game to players on the local network\n"
+               "  --no-map-port    do not ask the home router to open a hosted game's port for\n"
+               "                   players on the internet (otherwise the Host dialog's choice counts)\n"
                "  --               end of the options: every word after it is a parameter word\n"
                "  --help           show this text and end\n"
                "  --version        show the version and end\n"

@@ -5,6 +5,8 @@
 //                 choose when hosting); default 7772
 //   --pause-ms N  the in-process server's pause tick in milliseconds (1..60000)
 //   --no-announce a hosted game is not announced on the local network
+//   --no-map-port a hosted game does not ask the home router to open its
+//                 port (without it, the Host dialog's remembered choice counts)
 //   --hold-s N    a hosted game keeps the seat of a player whose connection
 //                 drops for N seconds (0..3600; 0 never); default 120
 //   --help, --version  print the usage or the version and end, before any
@@ -30,6 +32,7 @@ struct MainOptions {
     quint16 port = 7772;
     int pauseMs = 0;  // 0: the server's own default
     bool announce = true;  // a hosted game (never a solo one) is announced
+    bool mapPort = true;   // a hosted game may ask the router to open its port
     int holdSeconds = 120;  // how long the own server keeps a dropped player's seat
     bool help = false;
     bool version = false;

@@ -27,6 +27,7 @@ ConnectSettings ConnectSettings::read(const store::SettingsFile& file) {
     const int port = file.readInteger(kPortKey, kDefaultPort);
     s.port = port >= 1 && port <= 65535 ? port : kDefaultPort;
     s.announce = file.readInteger(kAnnounceKey, 1) != 0;
+    s.mapPort = file.readInteger(kMapPortKey, 1) != 0;
     for (std::size_t n = 1; n <= kMaxAddresses; ++n) {
         const std::string a = file.readString(addressKey(n), "");
         if (isHostOrAddress(a) && !contains(s.addresses, a)) s.addresses.push_back(a);
@@ -43,7 +44,8 @@ void ConnectSettings::remember(const std::string& address) {
 
 bool ConnectSettings::write(store::SettingsFile& file) const {
     std::vector<std::pair<std::string, std::string>> keys{
-        {kNameKey, name}, {kPortKey, std::to_string(port)}, {kAnnounceKey, announce ? "1" : "0"}};
+        {kNameKey, name}, {kPortKey, std::to_string(port)}, {kAnnounceKey, announce ? "1" : "0"},
+        {kMapPortKey, mapPort ? "1" : "0"}};
     // Every slot is written, emptied ones too, so a shorter list leaves
     // no stale address behind.
     for (std::size_t n = 1; n <= kMaxAddresses; ++n)

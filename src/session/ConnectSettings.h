@@ -21,17 +21,20 @@ struct ConnectSettings {
     static constexpr const char* kAddressKey = "RecentAddress";
     // "0": hosted games are not announced on the local network.
     static constexpr const char* kAnnounceKey = "AnnounceGame";
+    // "0": a hosted game does not ask the home router to open its port.
+    static constexpr const char* kMapPortKey = "MapPort";
 
     std::string name;
     int port = kDefaultPort;
     std::vector<std::string> addresses;
     bool announce = true;
+    bool mapPort = true;
 
     // Missing keys give an empty name, port 7772 and no addresses; a port
     // outside 1..65535 reads as 7772; empty, repeated and odd addresses
     // (anything but a host name or a bare IP address: with a port, in
     // brackets, with spaces) are skipped, and at most kMaxAddresses are kept. Announcing
-    // is on unless the key reads 0.
+    // is on unless the key reads 0, and so is opening the port on the router.
     static ConnectSettings read(const store::SettingsFile& file);
 
     // Puts `address` (a host as JoinAddress gives it) first (once: an equal one further down, compared

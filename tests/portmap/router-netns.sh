@@ -3,7 +3,8 @@
 # only to each other by veth pairs, none to this machine's own interfaces,
 # so no NAT-PMP or SSDP packet can leave them:
 #
-#   home     10.77.0.2/24, default route through the router (the command)
+#   home     10.77.0.2/24, default route through the router, and the global
+#            IPv6 address 2a01:4f8:77::2/64 (the command)
 #   router   10.77.0.1/24 towards home, 11.22.33.1/24 towards the internet,
 #            forwarding, nftables masquerade on its outside interface; the
 #            tests start Debian's miniupnpd in it with configurations of
@@ -89,6 +90,11 @@ router ip link add rwan type veth peer name iwan netns "$internet_pid" || skip "
 
 ip addr add 10.77.0.2/24 dev thome && ip link set thome up multicast on \
   && ip route add default via 10.77.0.1 || skip "cannot set up home"
+# A global IPv6 address of home's own, which the host names for players
+# with IPv6 (the range is a real provider's; here it reaches nowhere).
+# TILECREST_HOME_IPV6=1 tells the tests it is there (a kernel without IPv6
+# has none).
+ip -6 addr add 2a01:4f8:77::2/64 dev thome nodad 2>/dev/null && export TILECREST_HOME_IPV6=1
 router sh -c 'ip link set lo up &&
   ip addr add 10.77.0.1/24 dev rlan && ip link set rlan up multicast on &&
   ip addr add 11.22.33.1/24 dev rwan && ip link set rwan up &&

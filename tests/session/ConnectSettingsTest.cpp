@@ -55,16 +55,18 @@ TEST(ConnectSettings, WritesItsOwnKeysAndKeepsTheRestOfTheFile) {
     EXPECT_EQ(s.port, 7772);
     EXPECT_TRUE(s.addresses.empty());
     EXPECT_TRUE(s.announce);
+    EXPECT_TRUE(s.mapPort);
 
     s.name = "Ann";
     s.announce = false;
+    s.mapPort = false;
     s.port = 7900;
     s.remember("10.0.0.5");
     s.remember("::1");
     ASSERT_TRUE(s.write(file));
     EXPECT_EQ(f.read(),
               "[Other]\r\nPlayerName=Keep\r\n[Tilecrest]\r\nTop=40\r\nPlayerName=Ann\r\nGamePort=7900\r\n"
-              "AnnounceGame=0\r\nRecentAddress1=::1\r\nRecentAddress2=10.0.0.5\r\nRecentAddress3=\r\n"
+              "AnnounceGame=0\r\nMapPort=0\r\nRecentAddress1=::1\r\nRecentAddress2=10.0.0.5\r\nRecentAddress3=\r\n"
               "RecentAddress4=\r\nRecentAddress5=\r\n");
 
     const ConnectSettings again = ConnectSettings::read(tc::store::SettingsFile(f.path));
@@ -72,16 +74,18 @@ TEST(ConnectSettings, WritesItsOwnKeysAndKeepsTheRestOfTheFile) {
     EXPECT_EQ(again.port, 7900);
     EXPECT_EQ(again.addresses, (Strings{"::1", "10.0.0.5"}));
     EXPECT_FALSE(again.announce);
+    EXPECT_FALSE(again.mapPort);
 }
 
 TEST(ConnectSettings, BadValuesReadAsDefaults) {
     TempFile f;
-    f.write("[tilecrest]\nGamePort=70000\nAnnounceGame=yes\nRecentAddress1=\nRecentAddress2=x.lan\n"
+    f.write("[tilecrest]\nGamePort=70000\nAnnounceGame=yes\nMapPort=off\nRecentAddress1=\nRecentAddress2=x.lan\n"
             "RecentAddress3=X.lan\nRecentAddress5=y.lan\n");
     ConnectSettings s = ConnectSettings::read(tc::store::SettingsFile(f.path));
     EXPECT_EQ(s.port, 7772);
     EXPECT_EQ(s.addresses, (Strings{"x.lan", "y.lan"}));
     EXPECT_TRUE(s.announce);  // only 0 turns it off
+    EXPECT_TRUE(s.mapPort);
     f.write("[Tilecrest]\nGamePort=0\n");
     EXPECT_EQ(ConnectSettings::read(tc::store::SettingsFile(f.path)).port, 7772);
     // What an older copy kept of failed joins, and other oddities, is dropped.
