@@ -13,9 +13,33 @@
 //   5 a well-formed request from connection k: k, kind, argument bytes
 //   6 a close request from the seat on turn: tile mask
 //   7 ticks until no pause is pending (at most 16)
+// An operation byte of 0xE0..0xEF is one of the kept-seat operations
+// instead, chosen by the next byte % 16; the seat is kept for two minutes:
+//   0 key acknowledged by connection k:  k, slot choice
+//   1 connection k says it is leaving:   k, slot choice
+//   2 a seat key presented to take the seat back:  k, slot choice, key choice
+//   3 a seat key presented to give the seat up:    k, slot choice, key choice
+//   4 the host lets removed players back in:       k, slot choice
+//   5 where connection k's output stands:          k, level, taken
+//   6 the clock jumps:                  seconds (0..255), then the host's looks
+//   7 an extension request from connection k, built from fields: k, keyword,
+//     field count, fields (as the session target's built messages)
+//   8 a connection from an address with a port: address (byte % 4)
+//   9 the host starts watching the seat summary it announces
+//  10 the server shuts down: every connection is told, then closed
+//  11 the computer player is switched: expert flag
+//  12 the login time is set: 0 (none), or byte * 250 ms
+// A slot choice names the sender's own slot, or (byte >= 0x80) the slot
+// byte % 12 (0..11). A key choice takes the last key any seat was sent
+// (byte % 8 == 0 picks the newest), the key of seat byte % 8 as it was
+// sent, that key spoiled (a digit changed, cut short, one too long), or
+// a chunk of the input.
 // k picks one of the connections made so far, or one never made.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
 #include <map>
 #include <set>
 #include <utility>
@@ -39,6 +63,13 @@ using tc::server::ConnId;
 using tc::server::PauseTag;
 using tc::server::TServer;
 
+// SERVER_BYTES_TRACE=1 prints what the server sends and logs while
+// replaying an input.
+bool tracing() {
+    static const bool trace = std::getenv("SERVER_BYTES_TRACE") != nullptr;
+    return trace;
+}
+
 class NullPorts : public tc::server::ServerPorts {
 public:
     const TServer* server = nullptr;
@@ -46,8 +77,19 @@ public:
     bool timerRunning = false;
     // CMD_playerdisconnected announcements of the current step: (to, slot) -> count.
     std::map<std::pair<ConnId, int>, int> departures;
+    // Every seat key sent, by the seat it was sent to, the newest last.
+    std::map<int, std::string> keys;
+    std::string lastKey;
+    // What the fuzzer says of each connection's output.
+    std::map<ConnId, Output> outputs;
+
+    Output output(ConnId conn) const override {
+        const auto it = outputs.find(conn);
+        return it == outputs.end() ? Output{} : it->second;
+    }
 
     void send(ConnId conn, const std::string& bytes) override {
+        if (tracing()) std::fprintf(stderr, "  to %llu: %s\n", static_cast<unsigned long long>(conn), shown(bytes).c_str());
         FUZZ_CHECK(!bytes.empty(), "empty send");
         FUZZ_CHECK(bytes.find('\xFF') == bytes.size() - 1, "send is not one whole message: " + shown(bytes));
         FUZZ_CHECK(!dead.count(conn), "send to a closed connection " + std::to_string(conn) + ": " + shown(bytes));
@@ -59,10 +101,26 @@ public:
         // A connection that has not logged in hears nothing of the table:
         // only its slot, and why it is turned away.
         const int slot = server->slotOf(conn);
+        static const std::string kKey = "CMD_seatkey+";
+        if (bytes.rfind(kKey, 0) == 0) {
+            FUZZ_CHECK(slot >= 1 && slot <= 6 && server->player(slot).loggedin, "a seat key for slot " + std::to_string(slot));
+            const std::string key = bytes.substr(kKey.size(), bytes.find('+', kKey.size()) - kKey.size());
+            FUZZ_CHECK(key.size() == tc::server::SeatKeys::kKeyChars &&
+                           key.find_first_not_of("0123456789abcdef") == std::string::npos,
+                       "seat key " + shown(key));
+            keys[slot] = key;
+            lastKey = key;
+        }
+        // A connection that has not logged in hears nothing of the table:
+        // only its slot, why it is turned away, and the answer to a seat key.
         if (slot != 0 && !server->player(slot).loggedin)
             FUZZ_CHECK(bytes.rfind("CMD_sendlogininfo+", 0) == 0 || bytes == "CMD_full+\xFF" ||
-                           bytes == "CMD_removed+\xFF",
+                           bytes == "CMD_removed+\xFF" || bytes == "CMD_reclaimrefused+\xFF" ||
+                           bytes.rfind("CMD_givenup+", 0) == 0,
                        "a stranger was sent " + shown(bytes));
+        // Only the seat the key came back to hears where it sits.
+        if (bytes.rfind("CMD_yourseat+", 0) == 0)
+            FUZZ_CHECK(bytes == "CMD_yourseat+" + std::to_string(slot) + "+\xFF", "told seat " + shown(bytes));
         // A client drops a line over the cap, so such a line never arrives.
         FUZZ_CHECK_NAMED("line-fits", bytes.size() - 1 <= tc::net::kMaxLineBytes,
                          "a " + std::to_string(bytes.size() - 1) + "-byte line: " + shown(bytes.substr(0, 60)));
@@ -74,7 +132,9 @@ public:
     }
     void startPauseTimer() override { timerRunning = true; }
     void stopPauseTimer() override { timerRunning = false; }
-    void log(const std::string&) override {}
+    void log(const std::string& line) override {
+        if (tracing()) std::fprintf(stderr, "server: %s\n", line.c_str());
+    }
 };
 
 void checkServer(const TServer& server, const NullPorts& ports, const std::vector<ConnId>& made) {
@@ -83,7 +143,13 @@ void checkServer(const TServer& server, const NullPorts& ports, const std::vecto
     for (int s = 1; s <= tc::server::kSlotCount; ++s) {
         const auto& p = server.player(s);
         const std::string at = "slot " + std::to_string(s);
-        if (p.active) {
+        FUZZ_CHECK(server.held(s) == p.away, at + " kept and away disagree");
+        if (p.active && p.away) {
+            // Kept for its player: in the game, with no connection.
+            FUZZ_CHECK(s <= 6 && s <= server.playercount(), at + " kept outside the seats");
+            FUZZ_CHECK(p.conn == 0 && p.loggedin, at + " kept with a connection or without a login");
+            FUZZ_CHECK(server.gamestarted(), at + " kept while no game runs");
+        } else if (p.active) {
             FUZZ_CHECK(s <= server.playercount(), at + " active above playercount");
             FUZZ_CHECK(p.conn != 0, at + " active without a connection");
             FUZZ_CHECK(server.slotOf(p.conn) == s, at + " holds a connection that is not its own");
@@ -96,7 +162,7 @@ void checkServer(const TServer& server, const NullPorts& ports, const std::vecto
                 FUZZ_CHECK(p.name.empty(), at + " named before its login");
             }
         } else {
-            FUZZ_CHECK(p.conn == 0 && p.name.empty() && !p.loggedin, at + " free but not cleared");
+            FUZZ_CHECK(p.conn == 0 && p.name.empty() && !p.loggedin && !p.away, at + " free but not cleared");
         }
     }
     for (const ConnId c : made) {
@@ -134,15 +200,16 @@ void checkServer(const TServer& server, const NullPorts& ports, const std::vecto
     // Anything else would wait for ever.
     if (server.gamestarted() && server.pauseTag() == PauseTag::None) {
         const auto& p = server.player(server.currentseat());
-        FUZZ_CHECK(p.active && p.loggedin && !p.watching,
+        FUZZ_CHECK(p.active && p.loggedin && !p.watching && !p.away,
                    "game stalled: seat " + std::to_string(server.currentseat()) + " is the computer's, no pause");
         FUZZ_CHECK(tc::game::canmaketotal("o", server.tiles(), server.die1() + server.die2()),
                    "game stalled: unplayable roll left open");
     }
 }
 
-// The slots held and logged in before a step, with their connections: only
-// they hear of a departure, and only theirs are announced.
+// The slots logged in before a step, with their connections (0 for a seat
+// kept without one): only they hear of a departure, and only theirs are
+// announced.
 std::map<int, ConnId> heldSlots(const TServer& server) {
     std::map<int, ConnId> held;
     for (int s = 1; s <= tc::server::kSlotCount; ++s)
@@ -150,19 +217,21 @@ std::map<int, ConnId> heldSlots(const TServer& server) {
     return held;
 }
 
-// A slot released during a step is announced exactly once to every
-// connection that stayed, and no other slot is announced at all.
+// A seat released during a step is announced exactly once to every
+// connection that stayed in its seat, and no other seat is announced at
+// all. A seat kept after a drop, or taken back with its key, is no
+// departure.
 void checkDepartures(const TServer& server, const NullPorts& ports, const std::map<int, ConnId>& before) {
     const std::map<int, ConnId> after = heldSlots(server);
     for (const auto& entry : ports.departures) {
         const int slot = entry.first.second;
-        FUZZ_CHECK(before.count(slot) && (!after.count(slot) || after.at(slot) != before.at(slot)),
+        FUZZ_CHECK(before.count(slot) && !after.count(slot),
                    "departure of slot " + std::to_string(slot) + " that was not released");
     }
     for (const auto& [gone, goneConn] : before) {
-        if (after.count(gone) && after.at(gone) == goneConn) continue;
+        if (after.count(gone)) continue;
         for (const auto& [stayed, conn] : before) {
-            if (!after.count(stayed) || after.at(stayed) != conn) continue;
+            if (conn == 0 || !after.count(stayed) || after.at(stayed) != conn) continue;
             const auto it = ports.departures.find({conn, gone});
             const int count = it == ports.departures.end() ? 0 : it->second;
             FUZZ_CHECK(count == 1, "slot " + std::to_string(stayed) + " told " + std::to_string(count) +
@@ -197,6 +266,140 @@ std::string request(FuzzInput& in, int slot) {
     }
 }
 
+// The slot a request names: the sender's own, or any number near the range.
+std::string slotChoice(FuzzInput& in, int own) {
+    const std::uint8_t b = in.byte();
+    return std::to_string(b < 0x80 ? own : b % 12);
+}
+
+// A seat key as a returning copy, or a stranger guessing, presents it.
+std::string keyChoice(FuzzInput& in, const NullPorts& ports) {
+    const std::uint8_t b = in.byte();
+    const auto it = ports.keys.find(b % 8);
+    std::string key = b % 8 == 0 || it == ports.keys.end() ? ports.lastKey : it->second;
+    switch (b >> 5) {
+    case 0:
+    case 1:
+    case 2: return key;
+    case 3:
+        if (!key.empty()) key.back() = key.back() == '0' ? '1' : '0';
+        return key;
+    case 4: return key.substr(0, key.size() / 2);
+    case 5: return key + "0";
+    case 6: return std::string(key.size(), '0');
+    default: return std::string(in.chunk());
+    }
+}
+
+// Extension requests a client may send, read by the server whatever their
+// fields.
+constexpr const char* kHoldKeywords[] = {"CMD_keyack", "CMD_leaving", "CMD_reclaim", "CMD_giveup", "CMD_letbackin",
+                                         "CMD_logininfo"};
+constexpr const char* kFields[] = {"0", "1", "2", "3", "6", "7", "9", "10", "-1", "2147483648", "", "x", "1.0.3"};
+
+std::string builtRequest(FuzzInput& in, const NullPorts& ports) {
+    std::string line = kHoldKeywords[in.byte() % std::size(kHoldKeywords)];
+    const std::uint8_t shape = in.byte();
+    line += '+';
+    for (int n = (shape & 0x7F) % 6; n > 0; --n) {
+        const std::uint8_t pick = in.byte();
+        if (pick < 0xC0) line += kFields[pick % std::size(kFields)];
+        else if (pick < 0xE0) line += ports.lastKey;
+        else
+            for (const char c : in.chunk())
+                if (c != '\xFF') line += c;
+        if (n > 1 || (shape & 0x80)) line += '+';
+    }
+    return line;
+}
+
+// What the server announces of itself agrees with its slot table.
+void checkSummary(const TServer& server, const tc::server::SeatSummary& summary) {
+    int seated = 0, free = 0;
+    for (int s = 1; s <= 6; ++s) {
+        seated += server.player(s).active && server.player(s).loggedin;
+        free += !server.player(s).active;
+    }
+    FUZZ_CHECK(summary == server.seatSummary(), "announced a summary that is not the server's");
+    FUZZ_CHECK(summary.seated == seated && summary.freeSeats == free && summary.running == server.gamestarted(),
+               "seat summary " + std::to_string(summary.seated) + " seated, " + std::to_string(summary.freeSeats) +
+                   " free");
+}
+
+void keptSeatStep(FuzzInput& in, TServer& server, NullPorts& ports, std::vector<ConnId>& made,
+                  std::int64_t& now) {
+    auto say = [&](ConnId c, const std::string& line) { server.bytesArrived(c, line + '\xFF'); };
+    switch (in.byte() % 16) {
+    case 0: {
+        const ConnId c = pick(in, made);
+        say(c, "CMD_keyack+" + slotChoice(in, server.slotOf(c)) + "+");
+        break;
+    }
+    case 1: {
+        const ConnId c = pick(in, made);
+        say(c, "CMD_leaving+" + slotChoice(in, server.slotOf(c)) + "+");
+        break;
+    }
+    case 2:
+    case 3: {
+        const bool back = (in.byte() & 1) == 0;
+        const ConnId c = pick(in, made);
+        const std::string slot = slotChoice(in, server.slotOf(c));
+        say(c, std::string(back ? "CMD_reclaim+" : "CMD_giveup+") + slot + "+" + keyChoice(in, ports) + "+");
+        break;
+    }
+    case 4: {
+        const ConnId c = pick(in, made);
+        say(c, "CMD_letbackin+" + slotChoice(in, server.slotOf(c)) + "+");
+        break;
+    }
+    case 5: {
+        // A peer that reads nothing, slowly, or not at all, with its queue
+        // below the soft limit, between the limits, or past the hard one.
+        const ConnId c = pick(in, made);
+        const std::uint8_t level = in.byte();
+        auto& out = ports.outputs[c];
+        out.unsent = level % 3 == 0 ? 0 : level % 3 == 1 ? tc::server::kOutputSoftLimit + 1
+                                                          : tc::server::kOutputHardLimit + 1;
+        out.taken += in.byte() & 1;
+        break;
+    }
+    case 6:
+        now += 1000 * static_cast<std::int64_t>(in.byte());
+        server.checkOutput();
+        server.checkLogins();
+        server.checkHolds();
+        break;
+    case 7: {
+        const ConnId c = pick(in, made);
+        say(c, builtRequest(in, ports));
+        break;
+    }
+    case 8: {
+        static const char* const kPeers[] = {"10.0.0.7:50123", "10.0.0.7:50124", "[fe80::1]:7772", "fuzz"};
+        made.push_back(server.connectionArrived(kPeers[in.byte() % 4]));
+        break;
+    }
+    case 9:
+        server.setSeatObserver([&server](const tc::server::SeatSummary& summary) { checkSummary(server, summary); });
+        break;
+    case 10:
+        server.shutdown();
+        for (const ConnId c : made) {
+            if (ports.dead.count(c)) continue;
+            server.connectionClosed(c);
+            ports.dead.insert(c);
+        }
+        break;
+    case 11: server.setRudi(in.byte() & 1 ? tc::game::Rudi::Expert : tc::game::Rudi::Classic); break;
+    default: {
+        const std::uint8_t b = in.byte();
+        server.setLoginTimeoutMs(b == 0 ? 0 : 250 * static_cast<std::int64_t>(b));
+        break;
+    }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -205,6 +408,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NullPorts ports;
     std::int64_t now = 0;
     TServer server(ports, rng, [&now] { return now; });
+    server.setHoldMs(tc::server::kHoldMs);
     ports.server = &server;
     std::vector<ConnId> made;
 
@@ -213,7 +417,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (!in.empty()) {
         const std::map<int, ConnId> before = heldSlots(server);
         ports.departures.clear();
-        switch (in.byte() % 8) {
+        const std::uint8_t op = in.byte();
+        if (op >= 0xE0 && op < 0xF0) {
+            keptSeatStep(in, server, ports, made, now);
+            checkServer(server, ports, made);
+            checkDepartures(server, ports, before);
+            continue;
+        }
+        switch (op % 8) {
         case 0:
             made.push_back(server.connectionArrived("fuzz"));
             break;

@@ -15,6 +15,20 @@
 //   8 one server message built from a keyword and fields: keyword, field
 //     count (and trailing "+"), then per field a byte choosing an edge
 //     number, or (from 0xC0 up) a text: length, bytes
+// An operation byte of 0xE0..0xEF is one of these instead, chosen by the
+// next byte % 8:
+//   0 a join made through the join dialog's handshake: name (length, bytes),
+//     count (1..4), then that many chunks of the host's bytes (as 0); once
+//     the host has seated us the session takes the connection over
+//   1 the connection drops and the copy tries to come back with its seat
+//     key: purpose (bit 0: give the seat up), count (1..4), then that many
+//     chunks of the host's bytes for the handshake
+//   2 the player leaves on purpose
+//   3 one extension message built from a keyword and fields (as 8)
+//   4 the sound options: bits (0: game sounds, 1: chatter sounds)
+//   5 the host lets removed players back in
+//   6 Escape: every tile slid down goes back up
+//   7 the server's bytes with a check of the phrase lock between reads: length, bytes
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -24,7 +38,9 @@
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "chat/ChatLineParser.h"
+#include "session/JoinHandshake.h"
 #include "session/Marks.h"
+#include "session/ReclaimHandshake.h"
 #include "session/Session.h"
 #include "session/SessionView.h"
 #include "game/Lcg.h"
@@ -63,7 +79,8 @@ public:
         // Every request bound to its connection names the sender's own slot
         // first, or the server ignores it.
         static const std::string kBound[] = {"CMD_logininfo", "CMD_kickhim", "CMD_chat", "CMD_action",
-                                             "CMD_playasound", "CMD_slide", "CMD_closethem"};
+                                             "CMD_playasound", "CMD_slide", "CMD_closethem", "CMD_keyack", "CMD_letbackin",
+                                             "CMD_leaving"};
         for (const auto& bound : kBound)
             if (key == bound) {
                 const std::string sender = data.substr(0, data.find('+'));
@@ -134,6 +151,35 @@ constexpr const char* kNumbers[] = {
     "-1", "-3", "2147483647", "-2147483648", "-2147483646", "2147483648", "", "up", "down", "wave3", "x",
 };
 
+// The extension messages a server sends, and what their fields hold.
+constexpr const char* kHoldKeywords[] = {
+    "CMD_seatkey", "CMD_away", "CMD_back", "CMD_yourseat", "CMD_shuttiles", "CMD_serverclosing",
+    "CMD_removed", "CMD_letbackin", "CMD_reclaimrefused", "CMD_givenup", "CMD_sendlogininfo",
+    "CMD_newplayerinfo", "CMD_full",
+};
+const std::string kHoldFields[] = {
+    "0", "1", "2", "6", "7", "9", "-1", "2147483648", "", "x", "120", "86400", "86401",
+    "0123456789abcdef0123456789abcdef0123456789abcdef0123456789abcdef", std::string(256, 'k'),
+    std::string(257, 'k'), "a b", "000000000", "111111111", "101010101", "0101", "01010101x", "Fuzzy",
+};
+
+std::string builtMessage(FuzzInput& in, const char* keyword, const std::string* fields, std::size_t count) {
+    std::string line = keyword;
+    const std::uint8_t shape = in.byte();
+    line += '+';
+    for (int n = (shape & 0x7F) % 10; n > 0; --n) {
+        const std::uint8_t pick = in.byte();
+        if (pick < 0xC0) {
+            line += fields[pick % count];
+        } else {
+            for (const char c : in.chunk())
+                if (c != '\xFF') line += c;
+        }
+        if (n > 1 || (shape & 0x80)) line += '+';
+    }
+    return line + '\xFF';
+}
+
 std::string serverMessage(FuzzInput& in) {
     std::string line = kKeywords[in.byte() % std::size(kKeywords)];
     const std::uint8_t shape = in.byte();
@@ -195,6 +241,96 @@ void otherInput(Session& session, FuzzInput& in) {
     }
 }
 
+// A join through the join dialog: the handshake with the host, then the
+// session takes the connection over with what came after the login request.
+void joinStep(Session& session, FuzzInput& in) {
+    using State = tc::client::JoinHandshake::State;
+    const std::string name = tc::net::cp1252ToUtf8(in.chunk());
+    tc::client::JoinHandshake h(name);
+    int logins = 0;
+    // Bytes after the end are not looked at; they are given all the same.
+    for (int n = in.byte() % 4 + 1; n > 0; --n) {
+        const std::string reply = h.onBytes(in.chunkOrRun());
+        if (reply.empty()) continue;
+        ++logins;
+        FUZZ_CHECK(reply == tc::client::loginMessage(h.seat(), tc::client::wireSafeName(name) + '\xFF'),
+                   "join sent " + shown(reply));
+    }
+    FUZZ_CHECK(logins <= 1, "a second login");
+    FUZZ_CHECK(h.seat() >= 0 && h.seat() <= 9, "join seat " + std::to_string(h.seat()));
+    FUZZ_CHECK(h.rest().size() <= tc::client::JoinHandshake::kMaxBytes + 2 * 1024 * 1024, "join keeps too much");
+    if (h.state() != State::Joined) return;
+    FUZZ_CHECK(logins == 1 && h.seat() >= 1, "joined without a login");
+    session.processJoined({name, "10.0.0.5", "false"}, h.seat());
+    session.onBytes(h.rest());
+}
+
+// The connection drops; the copy presents its seat key on a new one, to
+// come back or to give the seat up, and the session hears how it went.
+void comeBackStep(Session& session, FuzzInput& in) {
+    using tc::client::ReclaimHandshake;
+    using State = ReclaimHandshake::State;
+    const bool giveUp = in.byte() & 1;
+    const int chunks = in.byte() % 4 + 1;
+    if (!session.reconnecting()) {
+        session.onSocketClosed();
+        tickDown(session);
+    }
+    if (!session.reconnecting()) return;
+    const std::string key = session.seatKey();
+    FUZZ_CHECK(!key.empty() && session.holdSeconds() > 0, "reconnecting without a key");
+    ReclaimHandshake h(key, giveUp ? ReclaimHandshake::Purpose::Leave : ReclaimHandshake::Purpose::Return);
+    int asked = 0;
+    for (int n = chunks; n > 0; --n) {
+        const std::string bytes = in.chunkOrRun();
+        const std::string reply = h.onBytes(bytes);
+        if (reply.empty()) continue;
+        ++asked;
+        // The key goes only to the slot the host offered, exactly as given.
+        FUZZ_CHECK(reply.find(key) != std::string::npos && reply.back() == '\xFF' &&
+                       reply.find('\xFF') == reply.size() - 1,
+                   "presented " + shown(reply));
+        FUZZ_CHECK(reply.rfind(giveUp ? "CMD_giveup+" : "CMD_reclaim+", 0) == 0, "presented " + shown(reply));
+    }
+    FUZZ_CHECK(asked <= 1, "the key presented twice");
+    FUZZ_CHECK(h.seat() >= 0 && h.seat() <= 6, "came back to seat " + std::to_string(h.seat()));
+    switch (h.state()) {
+    case State::Reclaimed:
+        FUZZ_CHECK(!giveUp && h.rest().rfind("CMD_yourseat+", 0) == 0, "taken back without the seat's line");
+        session.reclaimed(h.rest());
+        break;
+    case State::Left: FUZZ_CHECK(giveUp, "left while coming back"); [[fallthrough]];
+    case State::Refused: session.reconnectFailed("Back on the line, but the game no longer keeps your seat."); break;
+    default: break;  // tried again later, or still waiting
+    }
+}
+
+void extensionStep(Session& session, FuzzInput& in) {
+    switch (in.byte() % 8) {
+    case 0: joinStep(session, in); break;
+    case 1: comeBackStep(session, in); break;
+    case 2: session.leave(); break;
+    case 3:
+        session.onBytes(builtMessage(in, kHoldKeywords[in.byte() % std::size(kHoldKeywords)], kHoldFields,
+                                     std::size(kHoldFields)));
+        break;
+    case 4: {
+        const std::uint8_t bits = in.byte();
+        session.setPlaySounds(bits & 1);
+        session.setChatterSounds(bits & 2);
+        break;
+    }
+    case 5: session.letRemovedBackIn(); break;
+    case 6: session.putTilesBackUp(); break;
+    default:
+        session.onBytes(in.chunkOrRun());
+        // The phrase lock counts down from its length, never past it.
+        FUZZ_CHECK(session.phraseRestMs() >= 0 && session.phraseRestMs() <= tc::client::kPhraseLockMs,
+                   "phrase lock " + std::to_string(session.phraseRestMs()) + " ms");
+        break;
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -211,7 +347,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkTable(session);
 
     while (!in.empty()) {
-        switch (in.byte() % 9) {
+        const std::uint8_t op = in.byte();
+        if (op >= 0xE0 && op < 0xF0) {
+            extensionStep(session, in);
+            checkTable(session);
+            continue;
+        }
+        switch (op % 9) {
         case 0: session.onBytes(in.chunkOrRun()); break;
         case 1: tickDown(session); break;
         case 2: session.clickTile(in.byte() % 11); break;

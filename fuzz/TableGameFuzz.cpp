@@ -20,10 +20,24 @@
 //  10 the seat on turn clicks a valid move and rolls (its session must
 //     have handled its lines to see the roll)
 //  11 pause ticks until no pause is pending, everything delivered between
+// An operation byte of 0xE0..0xEF is one of these instead, chosen by the next byte % 8;
+// the server keeps a dropped player's seat for two minutes:
+//   0 a stranger's own connection (made at its first use) sends a request
+//     built from a keyword and fields: login flag, keyword, field count, fields
+//   1 a session's connection drops without a word: who
+//   2 a dropped session's copy comes back with its seat key: who, ticks first (0..15)
+//   3 a dropped session's copy gives its seat up with the key: who
+//   4 a session switches Show Best Move: who, on
+//   5 a session's other clicks: who, kind (by kind % 8: tile 0 or 10, Escape,
+//     the start button, the offered Marks kind % 14, else a start with kind % 14 Marks)
+//   6 the computer player is switched: expert flag
+//   7 the first player's connection ends (a headless server's host leaves)
+// A session that leaves with operation 5 says so first, so its seat is let go.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <set>
@@ -32,6 +46,7 @@
 
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
+#include "session/ReclaimHandshake.h"
 #include "session/Session.h"
 #include "session/SessionView.h"
 #include "game/ComputerPlayer.h"
@@ -114,11 +129,15 @@ struct Peer {
     ConnId conn = 0;
     bool open = false;
     bool host = false;
+    // Dropped, its seat kept: trying to come back with the key.
+    bool lost = false;
 };
 
 class Table {
 public:
-    explicit Table(std::uint32_t seed) : rng_(seed), server_(ports_, rng_, [this] { return now_; }) {}
+    explicit Table(std::uint32_t seed) : rng_(seed), server_(ports_, rng_, [this] { return now_; }) {
+        server_.setHoldMs(tc::server::kHoldMs);
+    }
     // One pause tick, a second of the server's clock.
     void pauseTick() {
         now_ += 1000;
@@ -129,10 +148,13 @@ public:
     TServer& server() { return server_; }
 
     void join() {
-        if (live() >= kMaxLive || peers_.size() >= kMaxMade) return;
+        if (live() + lost() >= kMaxLive || peers_.size() >= kMaxMade) return;
         const bool host = peers_.empty();
         auto peer = std::make_unique<Peer>(static_cast<std::uint32_t>(peers_.size() * 7919 + 1));
         peer->host = host;
+        // The sessions' own clock moves with their ticks, so chat that
+        // waits for its pace leaves as it would, whatever the machine's speed.
+        peer->session.setClock([this] { return sessionMs_; });
         peer->session.formCreate();
         const std::string name = host ? "Host" : "Guest" + std::to_string(peers_.size());
         peer->session.processParams({name, "127.0.0.1", host ? "true" : "false"});
@@ -158,11 +180,98 @@ public:
         return nullptr;
     }
 
-    void leave(Peer& p) {
-        if (p.host || !p.open) return;  // the host's window is the server
+    void leave(Peer& p, bool evenHost = false) {
+        if ((p.host && !evenHost) || !p.open) return;  // the host's window is the server
+        // Leaving on purpose: the server hears it before the connection ends.
+        p.session.leave();
+        if (!p.view.toServer.empty()) server_.bytesArrived(p.conn, p.view.toServer);
+        p.view.toServer.clear();
         p.open = false;
         server_.connectionClosed(p.conn);
         ports_.toClient.erase(p.conn);
+    }
+
+    // The connection ends without a word, as when a cable is pulled: the
+    // session handles what it had, and waits to come back if its seat is kept.
+    void drop(Peer& p) {
+        if (p.host || !p.open) return;
+        p.open = false;
+        server_.connectionClosed(p.conn);
+        ports_.toClient.erase(p.conn);
+        p.view.toServer.clear();
+        p.session.onSocketClosed();
+        for (std::size_t n = ticksToRest(p); n > 0 && p.session.needsTicks(); --n) tickOnce(p);
+        p.lost = p.session.reconnecting();
+    }
+
+    // A dropped copy on a new connection presents its key: to take the seat
+    // back, or to give it up.
+    void comeBack(Peer& p, bool giveUp) {
+        if (!p.lost) return;
+        using tc::client::ReclaimHandshake;
+        ReclaimHandshake h(p.session.seatKey(), giveUp ? ReclaimHandshake::Purpose::Leave
+                                                        : ReclaimHandshake::Purpose::Return);
+        const ConnId conn = server_.connectionArrived("fuzz");
+        for (int round = 0; round < 4 && !h.finished(); ++round) {
+            std::string bytes = std::move(ports_.toClient[conn]);
+            ports_.toClient.erase(conn);
+            const std::string reply = h.onBytes(bytes);
+            if (!reply.empty()) server_.bytesArrived(conn, reply);
+        }
+        const bool closed = ports_.closedByServer.count(conn) > 0;
+        switch (h.state()) {
+        case ReclaimHandshake::State::Reclaimed:
+            FUZZ_CHECK(server_.slotOf(conn) == h.seat() && h.seat() == p.session.myseat(),
+                       "came back to seat " + std::to_string(h.seat()) + " on the server's slot " +
+                           std::to_string(server_.slotOf(conn)));
+            p.conn = conn;
+            p.open = true;
+            p.lost = false;
+            p.session.reclaimed(h.rest());
+            return;
+        case ReclaimHandshake::State::Left:
+            FUZZ_CHECK(giveUp && closed, "gave the seat up, and the connection stays");
+            FUZZ_CHECK(!server_.held(p.session.myseat()), "seat still kept after it was given up");
+            p.lost = false;
+            p.session.reconnectFailed("You stopped reconnecting; the game is left.");
+            break;
+        case ReclaimHandshake::State::Refused:
+            FUZZ_CHECK(!server_.held(p.session.myseat()), "refused while the seat is kept");
+            p.lost = false;
+            p.session.reconnectFailed("Back on the line, but the game no longer keeps your seat.");
+            break;
+        default:
+            FUZZ_CHECK(false, "the server left a returning copy waiting: state " +
+                                  std::to_string(static_cast<int>(h.state())));
+        }
+        ports_.toClient.erase(conn);
+        if (!closed) server_.connectionClosed(conn);
+    }
+
+    // A stranger's own connection, made at its first use.
+    void stranger(const std::string& line, bool login) {
+        if (strangerConn_ == 0 || ports_.closedByServer.count(strangerConn_)) {
+            strangerConn_ = server_.connectionArrived("stranger");
+            if (login && !ports_.closedByServer.count(strangerConn_))
+                server_.bytesArrived(strangerConn_, "CMD_logininfo+" + std::to_string(server_.slotOf(strangerConn_)) +
+                                                        "+1.0.3+Eve\xFF");
+        }
+        server_.bytesArrived(strangerConn_, line + '\xFF');
+        ports_.toClient.erase(strangerConn_);
+    }
+    int strangerSlot() const { return server_.slotOf(strangerConn_); }
+
+    // A dropped session chosen by a byte, or none.
+    Peer* pickLost(FuzzInput& in) {
+        std::vector<Peer*> lost;
+        for (auto& p : peers_)
+            if (p->lost) lost.push_back(p.get());
+        const std::uint8_t b = in.byte();
+        return lost.empty() ? nullptr : lost[b % lost.size()];
+    }
+
+    void pauseTicks(int count) {
+        for (int n = 0; n < count; ++n) pauseTick();
     }
 
     // Moves every waiting byte one hop. Returns true when anything moved.
@@ -199,11 +308,21 @@ public:
         return moved;
     }
 
+    // One tick of a session's timer, 10 ms of its clock.
+    void tickOnce(Peer& p) {
+        sessionMs_ += kTickMs;
+        p.session.tick();
+    }
+    // Enough ticks for every queued line, every chat line waiting for its
+    // pace (a third of a second each) and the phrase lock.
+    static std::size_t ticksToRest(const Peer& p) {
+        return p.session.queuedLines() + 400 + tc::client::kMaxWaitingLines * (400 / kTickMs);
+    }
+
     // Ticks one session until it needs no more, its lines delivered first.
     void drain(Peer& p) {
         deliverTo(p);
-        for (std::size_t n = p.session.queuedLines() + 400; n > 0 && p.open && p.session.needsTicks(); --n)
-            p.session.tick();
+        for (std::size_t n = ticksToRest(p); n > 0 && p.open && p.session.needsTicks(); --n) tickOnce(p);
         FUZZ_CHECK(!p.open || !p.session.needsTicks(), "a session keeps asking for ticks");
     }
 
@@ -251,6 +370,11 @@ private:
         for (const auto& p : peers_) n += p->open ? 1 : 0;
         return n;
     }
+    std::size_t lost() const {
+        std::size_t n = 0;
+        for (const auto& p : peers_) n += p->lost ? 1 : 0;
+        return n;
+    }
 
     void checkServer() const {
         FUZZ_CHECK(ports_.timerRunning == (server_.pauseTag() != PauseTag::None), "pause timer and pause disagree");
@@ -260,7 +384,7 @@ private:
         // With no pause pending only a person at the table can move the game.
         if (server_.pauseTag() == PauseTag::None) {
             const auto& p = server_.player(seat);
-            FUZZ_CHECK(p.active && p.loggedin && !p.watching,
+            FUZZ_CHECK(p.active && p.loggedin && !p.watching && !p.away,
                        "game stalled: seat " + std::to_string(seat) + " is the computer's and no pause is pending");
         }
     }
@@ -314,6 +438,9 @@ private:
     std::int64_t now_ = 0;
     TServer server_;
     std::vector<std::unique_ptr<Peer>> peers_;
+    ConnId strangerConn_ = 0;
+    static constexpr std::int64_t kTickMs = 10;
+    std::int64_t sessionMs_ = 0;
 };
 
 // The seat on turn plays the computer's choice through its own table.
@@ -335,6 +462,67 @@ void playMove(Table& table) {
     p->session.clickRoll();
 }
 
+// What a stranger's connection may ask of the game, with fields near the
+// edges of every range the server checks.
+constexpr const char* kRequests[] = {"CMD_closethem", "CMD_slide", "CMD_startgame", "CMD_justwatch", "CMD_kickhim",
+                                     "CMD_chat", "CMD_playasound", "CMD_keyack", "CMD_leaving"};
+constexpr const char* kFields[] = {"0", "1", "2", "3", "4", "5", "6", "7", "9", "10", "11", "up", "down",
+                                   "", "x", "-1", "2147483648", "12", "45"};
+
+void strangerStep(Table& table, FuzzInput& in) {
+    const bool login = in.byte() & 1;
+    std::string line = kRequests[in.byte() % std::size(kRequests)];
+    const std::uint8_t shape = in.byte();
+    for (int n = shape % 8; n > 0; --n) {
+        const std::uint8_t pick = in.byte();
+        // From 0xF0 up: the stranger's own slot, as a client names it.
+        line += "+" + (pick >= 0xF0 ? std::to_string(table.strangerSlot()) : std::string(kFields[pick % std::size(kFields)]));
+    }
+    if (shape & 0x80) line += '+';
+    table.stranger(line, login);
+}
+
+void extensionStep(Table& table, FuzzInput& in) {
+    switch (in.byte() % 8) {
+    case 0: strangerStep(table, in); break;
+    case 1:
+        if (Peer* p = table.pick(in)) table.drop(*p);
+        break;
+    case 2: {
+        Peer* p = table.pickLost(in);
+        table.pauseTicks(in.byte() % 16);
+        if (p) table.comeBack(*p, false);
+        break;
+    }
+    case 3:
+        if (Peer* p = table.pickLost(in)) table.comeBack(*p, true);
+        break;
+    case 4: {
+        Peer* p = table.pick(in);
+        const bool on = in.byte() & 1;
+        if (p) p->session.setShowBestMove(on);
+        break;
+    }
+    case 5: {
+        Peer* p = table.pick(in);
+        const std::uint8_t kind = in.byte();
+        if (!p) break;
+        switch (kind % 8) {
+        case 0: p->session.clickTile(kind & 8 ? 10 : 0); break;
+        case 1: p->session.putTilesBackUp(); break;
+        case 4: p->session.clickStart(); break;
+        case 5: p->session.offerMarks(kind % 14); break;
+        default: p->session.startGame(kind % 14); break;
+        }
+        break;
+    }
+    case 6: table.server().setRudi(in.byte() & 1 ? tc::game::Rudi::Expert : tc::game::Rudi::Classic); break;
+    default:
+        if (Peer* p = table.pick(in); p && p->host) table.leave(*p, true);
+        break;
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -344,7 +532,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     table.check();
 
     while (!in.empty()) {
-        switch (in.byte() % 12) {
+        const std::uint8_t op = in.byte();
+        if (op >= 0xE0 && op < 0xF0) {
+            extensionStep(table, in);
+            table.check();
+            continue;
+        }
+        switch (op % 12) {
         case 0: {
             Peer* p = table.pick(in);
             const int tile = in.byte() % 9 + 1;

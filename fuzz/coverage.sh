@@ -20,8 +20,11 @@ cov=${LLVM_COV:-llvm-cov-14}
 # target: the files it exists to exercise
 sources() {
   case $1 in
-    server_bytes) echo src/server/TServer.cpp src/server/TServerGame.cpp src/server/FloodGate.cpp ;;
-    session_bytes) echo src/session/Session.cpp src/session/SessionTable.cpp ;;
+    server_bytes) echo src/server/TServer.cpp src/server/TServerGame.cpp src/server/TServerHold.cpp \
+      src/server/FloodGate.cpp src/server/SeatHold.cpp src/server/SeatKeys.cpp src/server/RemovedPlayers.cpp ;;
+    session_bytes) echo src/session/Session.cpp src/session/SessionTable.cpp src/session/SessionHold.cpp \
+      src/session/SessionChat.cpp src/session/SessionModeration.cpp \
+      src/session/JoinHandshake.cpp src/session/ReclaimHandshake.cpp ;;
     table_game) echo src/server/TServerGame.cpp src/session/SessionTable.cpp ;;
     chat_line) echo src/chat/ChatLineParser.cpp src/chat/LinkAddress.cpp src/net/ColourText.cpp ;;
     net_fields) echo src/net/LineFramer.cpp src/net/Fields.cpp src/net/Cp1252.cpp ;;

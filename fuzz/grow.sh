@@ -11,6 +11,6 @@ seconds=${2:-300}
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${3:-$here/../build-fuzz}" && pwd)
 "$here/run.sh" "$target" "$seconds" "$build" >/dev/null 2>&1 || true
-"$build/fuzz/$target" -merge=1 -max_len=16384 -rss_limit_mb=2048 -timeout=5 \
+"$build/fuzz/$target" -merge=1 -max_len=16384 -rss_limit_mb=2048 -timeout=25 \
   "$here/corpus/$target" "$build/fuzz/work/$target" 2>&1 | grep -E "MERGE-OUTER: [0-9]+ new files" || true
 echo "$target: $(ls "$here/corpus/$target" | wc -l) inputs, $(du -sk "$here/corpus/$target" | cut -f1) KiB"

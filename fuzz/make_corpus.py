@@ -53,7 +53,59 @@ def s_settle():
     return b"\x07"
 
 
+def s_kept(kind, *args):
+    """A kept-seat operation (operation byte 0xE0 and up)."""
+    return b"\xe0" + bytes([kind]) + b"".join(args)
+
+
+OWN = b"\x00"  # a slot choice naming the sender's own slot
+
+
+def s_keyack(k, slot=OWN):
+    return s_kept(0, bytes([k]), slot)
+
+
+def s_leaving(k, slot=OWN):
+    return s_kept(1, bytes([k]), slot)
+
+
+def s_reclaim(k, key, slot=OWN):
+    # key: a key choice byte (seat % 8, kind << 5), and a chunk for kind 7
+    return s_kept(2, b"\x00", bytes([k]), slot, key)
+
+
+def s_giveup(k, key, slot=OWN):
+    return s_kept(3, b"\x01", bytes([k]), slot, key)
+
+
+def s_letbackin(k, slot=OWN):
+    return s_kept(4, bytes([k]), slot)
+
+
+def s_output(k, level, taken):
+    return s_kept(5, bytes([k, level, taken]))
+
+
+def s_jump(seconds):
+    return s_kept(6, bytes([seconds]))
+
+
+def s_built(k, keyword, *fields, trailing=True):
+    return s_kept(7, bytes([k, keyword, len(fields) | (0x80 if trailing else 0)]) + b"".join(fields))
+
+
+def key_of(seat, spoil=0):
+    """Key choice: 0 as sent, 3 a digit changed, 4 cut short, 5 one too long, 6 all zeros."""
+    return bytes([(spoil << 5) | seat])
+
+
 SEED = b"\x00\x00\x30\x39"
+# Bob hosts, Ann sits at seat 2 and says she knows keys, a game runs, and
+# Ann's connection drops: her seat is kept.
+ann_drops = (SEED + s_connect() + s_login(0, "Bob") + s_connect() + s_login(1, "Ann") + s_keyack(1)
+             + s_connect() + s_login(2, "Cid") + s_keyack(2)
+             + s_bytes(0, line("CMD_startgame+Bob+3+")) + s_settle() + s_close(1))
+
 server = {
     "join_and_chat": SEED + s_connect() + s_bytes(0, line("CMD_logininfo+1+1.0.3+Bob"))
     + s_connect() + s_bytes(1, line("CMD_logininfo+2+1.0.3+Ann") + FF)
@@ -78,11 +130,41 @@ server = {
     + s_bytes(1, line("CMD_logininfo+2+1.0.3+Again")),
     "split_reads": SEED + s_connect() + s_bytes(0, b"CMD_logi") + s_bytes(0, b"ninfo+1+1.0.3+B")
     + s_bytes(0, b"ob" + FF + b"CMD_startgame+Bob+") + s_bytes(0, b"3+" + FF) + s_settle() + s_move(0),
+    "kept_seat_taken_back": ann_drops + s_connect() + s_reclaim(3, key_of(2)) + s_settle()
+    + (s_move(0) + s_settle() + s_ticks(3)) * 6,
+    "kept_seat_wrong_keys": ann_drops + s_connect()
+    + s_reclaim(3, key_of(2, 3)) + s_reclaim(3, key_of(2, 4)) + s_reclaim(3, key_of(2, 5))
+    + s_reclaim(3, key_of(2, 6)) + s_reclaim(3, bytes([0xE2]) + chunk(b"not a key"))
+    + s_reclaim(3, key_of(2), b"\x87") + s_reclaim(0, key_of(2)) + s_reclaim(2, key_of(3))
+    + s_connect() + s_reclaim(4, key_of(2)),
+    "kept_seat_given_up": ann_drops + s_connect() + s_giveup(3, key_of(2, 3)) + s_giveup(3, key_of(2), b"\x82")
+    + s_giveup(0, key_of(2)) + s_giveup(3, key_of(2)) + s_settle() + s_move(0),
+    "kept_seat_runs_out": ann_drops + s_ticks(8) + s_jump(60) + s_settle() + s_jump(70) + s_settle()
+    + s_connect() + s_reclaim(3, key_of(2)),
+    "kept_seat_on_turn": ann_drops + s_close(2) + s_move(0) + s_settle() + s_ticks(8) * 4
+    + s_connect() + s_reclaim(4, key_of(3)) + s_connect() + s_reclaim(5, key_of(2)) + s_move(0),
+    "leaving_on_purpose": ann_drops[:-2] + s_leaving(1, b"\x83") + s_leaving(1) + s_close(1)
+    + s_leaving(2) + s_close(2) + s_connect() + s_reclaim(3, key_of(2)),
+    "host_removes_kept": ann_drops + s_request(0, 2, b"\x02") + s_connect() + s_login(3, "ann")
+    + s_letbackin(1) + s_letbackin(0, b"\x81") + s_letbackin(0) + s_connect() + s_login(4, "ANN"),
+    "stalled_output": SEED + s_connect() + s_login(0, "Bob") + s_connect() + s_login(1, "Ann")
+    + s_connect() + s_output(0, 1, 0) + s_jump(5) + s_output(0, 1, 1) + s_jump(5) + s_output(1, 1, 0)
+    + s_jump(11) + s_output(0, 2, 0) + s_bytes(0, line("CMD_chat+1+hi|clRed")) + s_jump(16),
+    "addresses_and_shutdown": SEED + s_kept(9) + s_kept(8, b"\x00") + s_login(0, "Bob") + s_kept(8, b"\x01")
+    + s_login(1, "Ann") + s_keyack(1) + s_kept(8, b"\x02") + s_login(2, "Cid") + s_kept(11, b"\x01")
+    + s_bytes(0, line("CMD_startgame+Bob+3+")) + (s_move(0) + s_settle()) * 12 + s_request(0, 2, b"\x02")
+    + s_connect() + s_kept(12, b"\x00") + s_ticks(8) * 3 + s_kept(12, b"\x06") + s_ticks(2) + s_kept(11, b"\x00")
+    + s_kept(10),
+    "built_requests": ann_drops + s_connect()
+    + s_built(3, 0, b"\x01") + s_built(3, 2, b"\x07", b"\xc0") + s_built(3, 2, b"\x07", b"\x0a")
+    + s_built(3, 3, b"\x07", b"\xe0" + chunk(b"zz")) + s_built(0, 4, b"\x01") + s_built(0, 1, b"\x09")
+    + s_built(3, 5, b"\x07", b"\x0c", b"\xe0" + chunk(b"Eve")),
 }
 
 # --- session_bytes ----------------------------------------------------------
 def c_bytes(data):
-    return b"\x00" + chunk(data)
+    # longer data as several reads
+    return b"".join(b"\x00" + chunk(data[at:at + 255]) for at in range(0, max(1, len(data)), 255))
 
 
 def c_ticks():
@@ -118,7 +200,37 @@ def c_message(keyword, *picks, trailing=False):
     return b"\x08" + bytes([keyword, len(picks) | (0x80 if trailing else 0)]) + bytes(picks)
 
 
+def c_ext(kind, *args):
+    """An extension operation (operation byte 0xE0 and up)."""
+    return b"\xe0" + bytes([kind]) + b"".join(args)
+
+
+def c_join(name, *chunks):
+    return c_ext(0, chunk(name.encode("utf-8")), bytes([len(chunks) - 1]), *[chunk(c) for c in chunks])
+
+
+def c_come_back(*chunks, give_up=False):
+    return c_ext(1, bytes([1 if give_up else 0]), bytes([len(chunks) - 1]), *[chunk(c) for c in chunks])
+
+
+def c_leave():
+    return c_ext(2)
+
+
+def c_built(keyword, *picks, trailing=True):
+    # keyword: index into kHoldKeywords; picks: indexes into kHoldFields (< 0xC0)
+    return c_ext(3, bytes([keyword, len(picks) | (0x80 if trailing else 0)]), bytes(picks))
+
+
 HOST, JOIN = b"\x01", b"\x00"
+KEY = "0123456789abcdef" * 4
+seat3 = (JOIN + c_bytes(line("CMD_sendlogininfo+3") + line("CMD_newplayerinfo+3+Fuzzy+0")
+                        + line("CMD_existingplayers+1+Bob+0+2+Ann+0") + line("CMD_seatkey+" + KEY + "+120+"))
+         + c_ticks() + c_bytes(line("CMD_startgame+Bob+5+") + line("CMD_nextplayer+1") + line("CMD_placedice+1+4+2+5+"))
+         + c_ticks())
+back_lines = (line("CMD_yourseat+3+") + line("CMD_existingplayers+1+Bob+0+2+Ann+1")
+              + line("CMD_gamestats+1+4+2+5+") + line("CMD_updatescores+1+3+1+2+0+0+3+7+2+4+0+0+5+0+0+6+0+0")
+              + line("CMD_away+2+95+") + line("CMD_shuttiles+000110000+"))
 login = c_bytes(line("CMD_sendlogininfo+1") + line("CMD_newplayerinfo+1+Fuzzy+0")) + c_ticks()
 session = {
     "login_and_chat": HOST + login
@@ -152,6 +264,88 @@ session = {
     # CMD_updatescores+1+0+3, CMD_roundwinner+1+2, CMD_gamestats+1+4+6+5+
     "built_messages": HOST + login + c_message(21, 1, 0, 3) + c_message(18, 1, 2)
     + c_message(20, 1, 4, 6, 5, trailing=True) + c_ticks(),
+    "kept_seat_back": seat3 + c_come_back(line("CMD_sendlogininfo+7"), line("CMD_chat+1+Bob chats: hi|clRed")
+                                          + back_lines[:40], back_lines[40:])
+    + c_ticks() + c_bytes(line("CMD_back+2+") + line("CMD_nextplayer+3")) + c_ticks(),
+    "kept_seat_refused": seat3 + c_come_back(line("CMD_sendlogininfo+7") + line("CMD_reclaimrefused+")) + c_ticks(),
+    "kept_seat_full_then_back": seat3 + c_come_back(line("CMD_full+")) + c_come_back(b"CMD_sendlog", b"ininfo+9" + FF)
+    + c_come_back(back_lines) + c_ticks(),
+    "kept_seat_not_a_game": seat3 + c_come_back(b"HTTP/1.1 400" + FF) + c_come_back(line("CMD_sendlogininfo+0"))
+    + c_come_back(line("CMD_sendlogininfo+7"), line("CMD_yourseat+9+")) + c_come_back(b"\xfa\x10\x41")
+    + c_come_back(line("CMD_sendlogininfo+7") + back_lines) + c_ticks(),
+    "kept_seat_given_up": seat3 + c_come_back(line("CMD_sendlogininfo+8"), line("CMD_givenup+3+"), give_up=True)
+    + c_ticks(),
+    "kept_seat_give_up_refused": seat3 + c_come_back(line("CMD_sendlogininfo+8") + line("CMD_givenup+x+"),
+                                                     give_up=True) + c_ticks()
+    + c_come_back(line("CMD_sendlogininfo+8") + line("CMD_yourseat+3+") + line("CMD_reclaimrefused+"),
+                  give_up=True) + c_ticks(),
+    "others_away_and_back": seat3 + c_bytes(line("CMD_away+2+120+") + line("CMD_away+1+45+") + line("CMD_away+3+60+")
+                                            + line("CMD_back+2+") + line("CMD_back+2+") + line("CMD_back+1+")
+                                            + line("CMD_shuttiles+100000001+") + line("CMD_shuttiles+000000000+")
+                                            + line("CMD_yourseat+3+") + line("CMD_shuttiles+0101+"))
+    + c_ticks() + c_bytes(line("CMD_serverclosing+")) + c_ticks() + c_come_back(line("CMD_sendlogininfo+7")),
+    "leave_on_purpose": seat3 + c_leave() + c_come_back(line("CMD_sendlogininfo+7")) + c_leave(),
+    "join_dialog": JOIN + c_join("Ann", line("CMD_sendlogininfo+4"), line("CMD_chat+1+Bob chats: hi|clRed")
+                                 + line("CMD_newplayerinfo+4+Ann+0") + line("CMD_existingplayers+1+Bob+0")
+                                 + line("CMD_seatkey+" + KEY + "+120+"))
+    + c_ticks() + c_bytes(line("CMD_startgame+Bob+5+")) + c_ticks() + c_come_back(line("CMD_sendlogininfo+7"))
+    + c_come_back(line("CMD_yourseat+4+") + line("CMD_shuttiles+000000000+")) + c_ticks(),
+    "join_dialog_turned_away": JOIN + c_join("Zo\u00eb+1", line("CMD_full+")) + c_join("Ann", line("CMD_sendlogininfo+4")
+                                                                                  + line("CMD_removed+"))
+    + c_join("Ann", line("CMD_sendlogininfo+12")) + c_join("Ann", b"SSH-2.0" + FF)
+    + c_join("Ann", line("CMD_sendlogininfo+4") + line("CMD_newplayerinfo+5+Bob+0") + line("CMD_full+"))
+    + c_join("", line("CMD_sendlogininfo+x")),
+    "options_and_escape": HOST + login + c_ext(4, b"\x03") + c_bytes(line("CMD_playasound+1+wave3+")) + c_ticks()
+    + c_ext(4, b"\x00") + c_bytes(line("CMD_playasound+1+wave3+")) + c_ticks() + c_ext(5)
+    + c_bytes(line("CMD_letbackin+2+") + line("CMD_startgame+Fuzzy+5+") + line("CMD_nextplayer+1")
+              + line("CMD_placedice+1+4+2+5+")) + c_ticks() + c_tile(4) + c_tile(5) + c_ext(6) + c_tile(9)
+    + c_ext(6) + c_other(6, chunk(b"Nice roll!"), b"\0\0\0\0") + c_ext(7, chunk(line("CMD_chat+1+Fuzzy chats: x|clRed"))),
+    "hold_edges": JOIN + c_bytes(line("CMD_sendlogininfo+3") + line("CMD_newplayerinfo+3+Fuzzy+0")
+                                 + line("CMD_seatkey+" + KEY + "+0+") + line("CMD_seatkey+a b+60+")
+                                 + line("CMD_seatkey+" + "k" * 230 + "+60+") + line("CMD_seatkey+x+y+")
+                                 + line("CMD_seatkey+" + KEY + "+60+"))
+    + c_ticks() + c_bytes(line("CMD_away+2+60+") + line("CMD_away+4+1+") + line("CMD_away+5+45+")
+                          + line("CMD_away+6+1+") + line("CMD_away+3+60+") + line("CMD_back+3+") + line("CMD_back+4+"))
+    + c_ticks() + c_bytes(line("CMD_startgame+Bob+5+") + line("CMD_nextplayer+3") + line("CMD_placedice+1+4+2+5+"))
+    + c_ticks() + c_tile(4) + c_tile(2)
+    + c_bytes(line("CMD_shuttiles+000100000+") + line("CMD_shuttiles+100000000+") + line("CMD_shuttiles+000000000+")
+              + line("CMD_shuttiles+01+") + line("CMD_shuttiles+0000000002+"))
+    + c_ticks() + c_leave() + c_leave() + c_other(9) + c_other(9) + c_ticks() + c_come_back(line("CMD_sendlogininfo+7")),
+    "key_without_a_game": JOIN + c_bytes(line("CMD_sendlogininfo+3") + line("CMD_newplayerinfo+3+Fuzzy+0")
+                                         + line("CMD_seatkey+" + KEY + "+120+")) + c_ticks()
+    + c_come_back(line("CMD_sendlogininfo+7")) + c_ticks(),
+    "key_at_no_hold": JOIN + c_bytes(line("CMD_sendlogininfo+3") + line("CMD_newplayerinfo+3+Fuzzy+0")
+                                     + line("CMD_seatkey+" + KEY + "+0+") + line("CMD_startgame+Bob+5+")) + c_ticks()
+    + c_come_back(line("CMD_sendlogininfo+7")) + c_ticks(),
+    "spectator_key": JOIN + c_bytes(line("CMD_sendlogininfo+8") + line("CMD_newplayerinfo+8+Fuzzy+0")
+                                    + line("CMD_seatkey+" + KEY + "+120+") + line("CMD_startgame+Bob+5+")
+                                    + line("CMD_justwatching+8+1") + line("CMD_letbackin+1+")) + c_ticks()
+    + c_other(2, b"\x03") + c_other(2, b"\x07") + c_other(3, b"\x00") + c_come_back(line("CMD_sendlogininfo+7")),
+    "closed_with_lines_queued": JOIN + login + c_bytes(line("CMD_chat+1+Fuzzy chats: a|clRed") + line("CMD_full+"))
+    + c_other(9) + c_other(9) + c_ticks() + c_other(9),
+    "table_lines": HOST + login
+    + c_bytes(line("CMD_newplayerinfo+3+Ann+0") + line("CMD_newplayerinfo+8+Eve+0") + line("CMD_newplayerinfo+8+Eve+0")
+              + line("CMD_newplayerinfo+1+Fuzzy+0") + line("CMD_startgame+Fuzzy+5+") + line("CMD_nextplayer+1")
+              + line("CMD_placedice+1+4+2+5+"))
+    + c_ticks() + c_tile(4) + c_tile(2)
+    + c_bytes(line("CMD_justwatching+1+1") + line("CMD_justwatching+8+1") + line("CMD_justwatching+1+2")
+              + line("CMD_justwatching+3+1") + line("CMD_justwatching+3+2") + line("CMD_playerdisconnected+3+Ann")
+              + line("CMD_playerdisconnected+2+Rudi") + line("CMD_letbackin+1+") + line("CMD_letbackin+3+"))
+    + c_ticks() + c_other(5, chunk(b"8: Eve")) + c_other(5, chunk(b"9: Nobody")) + c_other(2, b"\x07")
+    + c_other(2, b"\x00") + c_other(4, b"\x03") + c_other(3, b"\x03") + c_ext(5),
+    "join_handshake_edges": JOIN + c_join("Ann", b"CMD_sendlog", b"ininfo+4" + FF + FF,
+                                          FF + line("CMD_newplayerinfo+x+Ann+0") + line("CMD_newplayerinfo+")
+                                          + b"CMD_newplayer", b"info+4+Ann+0" + FF + line("CMD_existingplayers+1+Bob+0"))
+    + c_ticks() + c_join("Cy", line("CMD_sendlogininfo+5"), b"\xfa\x81\x41")
+    + c_join("Di", b"\xfa\x81\x41") + c_join("Ed", line("CMD_full+"), line("CMD_sendlogininfo+2")),
+    "reclaim_handshake_edges": seat3 + c_come_back(FF + line("CMD_sendlogininfo+7+") + FF, line("CMD_yourseat+x+"),
+                                                   b"\xfa\x81\x41")
+    + c_come_back(FF + line("CMD_sendlogininfo+7"), b"CMD_your", b"seat+3" + FF + back_lines[16:], line("CMD_chat+1+x"))
+    + c_ticks(),
+    "built_extensions": JOIN + login + c_built(0, 13, 10) + c_built(0, 14, 11) + c_built(0, 15, 12) + c_built(0, 16, 10)
+    + c_built(1, 3, 10) + c_built(1, 2, 13) + c_built(2, 3) + c_built(3, 2) + c_built(4, 17)
+    + c_built(4, 20) + c_built(4, 21) + c_built(5) + c_built(6) + c_built(7, 0) + c_built(7, 7)
+    + c_built(8) + c_built(9, 3) + c_ticks(),
 }
 
 # --- chat_line --------------------------------------------------------------
@@ -235,4 +429,44 @@ tally = {
     "three_rows_file": b"\x01" + container(len(copied), b"\x80" + copied),
 }
 write("lzrw1_decode", lzrw1)
+
+
+# --- table_game ----------------------------------------------------------------
+def t(op, *args):
+    return bytes([op]) + b"".join(bytes([a]) if isinstance(a, int) else a for a in args)
+
+
+def t_ext(kind, *args):
+    return b"\xe0" + t(kind, *args)
+
+
+T_SETTLE, T_UNTIL_REST = t(8), t(11)
+T_MOVE = T_SETTLE + t(10)  # the mover's table has seen the roll
+# The host (who 0) and two guests; the host starts a game of 3 marks.
+table_start = b"\x00\x00\x30\x39" + t(6) + t(6) + T_SETTLE + t(2, 0, 0) + T_SETTLE
+
+
+def t_stranger(login, keyword, *fields, trailing=True):
+    return t_ext(0, login, keyword, len(fields) | (0x80 if trailing else 0), *fields)
+
+
+table = {
+    "dropped_and_back": table_start + (T_MOVE + T_UNTIL_REST) * 3 + t_ext(1, 1) + T_UNTIL_REST + T_MOVE
+    + t_ext(2, 0, 3) + T_SETTLE + (T_MOVE + T_UNTIL_REST) * 6,
+    "dropped_and_given_up": table_start + t_ext(1, 2) + T_UNTIL_REST + t_ext(3, 0) + T_SETTLE
+    + (T_MOVE + T_UNTIL_REST) * 4,
+    "dropped_too_long": table_start + t_ext(1, 1) + t(7, 7) * 16 + T_UNTIL_REST + t_ext(2, 0, 15) + T_SETTLE,
+    "stranger_requests": table_start + t_stranger(0, 0, 0xF0, 4) + t_stranger(0, 1, 0xF0, 12, 3)
+    + t_stranger(1, 0, 0xF0, 4, 5) + t_stranger(1, 0, 1, 4) + t_stranger(1, 1, 0xF0, 13, 14)
+    + t_stranger(1, 1, 0xF0, 11, 10) + t_stranger(1, 2, 14, 11) + t_stranger(1, 3, 0xF0, 1)
+    + t_stranger(1, 3, 0xF0, 2, trailing=False) + t_stranger(1, 0, 0xF0, 14) + t_stranger(1, 0, 0xF0, 15)
+    + t_stranger(1, 4, 0xF0, 2) + t_stranger(1, 7, 0xF0) + T_SETTLE + (T_MOVE + T_UNTIL_REST) * 4
+    + t_stranger(1, 0, 0xF0, 4, 5) + t_stranger(1, 0, 0xF0, 9) + T_UNTIL_REST,
+    "best_move_and_escape": table_start + t_ext(4, 0, 1) + t_ext(4, 1, 1) + t_ext(4, 2, 1) + T_SETTLE
+    + (t_ext(5, 0, 0) + t_ext(5, 1, 4) + t_ext(5, 2, 1) + t_ext(5, 0, 2) + t_ext(5, 1, 13) + t_ext(5, 0, 8) + t_ext(5, 1, 0x0B) + T_MOVE
+       + T_UNTIL_REST) * 5 + t_ext(4, 0, 0),
+    "expert_and_headless": table_start + t_ext(6, 1) + (T_MOVE + T_UNTIL_REST) * 4 + t_ext(7, 0) + T_UNTIL_REST
+    + (T_MOVE + T_UNTIL_REST) * 8 + t_ext(6, 0),
+}
+write("table_game", table)
 write("tally_text", tally)

@@ -17,7 +17,7 @@ esac
 mkdir -p "$build/fuzz/work/$target" "$build/fuzz/artifacts/$target" "$build/fuzz/logs/$target"
 cd "$build/fuzz/logs/$target"
 "$build/fuzz/$target" \
-  -max_total_time="$seconds" -max_len=16384 -rss_limit_mb=2048 -timeout=5 -jobs=1 -workers=1 \
+  -max_total_time="$seconds" -max_len=16384 -rss_limit_mb=2048 -timeout=25 -jobs=1 -workers=1 \
   -dict="$dict" -print_final_stats=1 \
   -artifact_prefix="$build/fuzz/artifacts/$target/" \
   "$build/fuzz/work/$target" "$here/corpus/$target"

@@ -12,6 +12,8 @@ packages=(
   libqt6dbus6 dbus dbus-daemon avahi-daemon avahi-utils iproute2 util-linux
   xvfb at-spi2-core python3-pyatspi
   libminiupnpc-dev libnatpmp-dev nftables miniupnpd-nftables
+  # the fuzz targets and what their corpora reach (fuzz/README.md)
+  clang libclang-rt-14-dev llvm-14
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -4,8 +4,11 @@
 #include <cmath>
 
 #include <QLayout>
+#include <QEvent>
 #include <QMainWindow>
+#include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
 
 #include "client/BoardPanel.h"
 #include "client/MainMenus.h"
@@ -39,6 +42,29 @@ void ScreenFit::shown(bool spontaneous) {
     if (fitted_ || spontaneous) return;
     fitted_ = true;
     fit();
+    // The menu bar may show only after the window (its menus are made
+    // later): it is counted then (fitsAgain).
+    window_->menuBar()->installEventFilter(this);
+    fitsAgain();
+}
+
+void ScreenFit::fitsAgain() {
+    // Once laid out: should the window's least size be more than the
+    // screen holds (a dense screen, such as three device pixels a point on
+    // 1920 x 1200, with the menu bar counted now), it is fitted again.
+    QTimer::singleShot(0, this, [this] {
+        const QScreen* where = window_->screen();
+        if (!where) return;
+        const QSize frame = window_->frameGeometry().size() - window_->size();
+        const QSize least = window_->minimumSizeHint().expandedTo(window_->minimumSize()) + frame;
+        const QSize room = where->availableGeometry().size();
+        if (least.width() > room.width() || least.height() > room.height()) fit();
+    });
+}
+
+bool ScreenFit::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_->menuBar() && event->type() == QEvent::Show) fitsAgain();
+    return QObject::eventFilter(watched, event);
 }
 
 void ScreenFit::fit() {
@@ -54,8 +80,9 @@ void ScreenFit::fit() {
                                TableScaler::kSmallestScale, 1.0);
     client->setMinimumSize((QSizeF(kMinimumClient) * k).toSize());
     if (window_->layout()) window_->layout()->activate();  // the window's own minimum follows now
-    // Larger than the screen, or off it: made to fit (as a stored place is).
-    WindowPlacement::restore(window_, WindowPlacement::current(window_));
+    // Larger than the screen, or off it: made to fit (as a stored place
+    // is); in full screen it has the screen already.
+    if (!window_->isFullScreen()) WindowPlacement::restore(window_, WindowPlacement::current(window_));
 }
 
 } // namespace tc::client

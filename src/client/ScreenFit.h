@@ -33,8 +33,12 @@ public:
     // The window's show event (a spontaneous one comes from the desktop).
     void shown(bool spontaneous);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void fit();
+    void fitsAgain();
 
     QMainWindow* window_;
     TableScaler* scaler_ = nullptr;

@@ -15,6 +15,15 @@ QRect placeInside(const QRect& box, const QRect& area) {
     return r;
 }
 
+// A window larger than `area` takes the area (never below its least size),
+// its contents laid out smaller; one that fits keeps its size.
+void shrinkInto(QWidget* window, const QRect& area) {
+    const QSize frame = window->frameGeometry().size() - window->size();
+    const QSize room = (area.size() - frame).expandedTo(window->minimumSize());
+    if (window->width() > room.width() || window->height() > room.height())
+        window->resize(window->size().boundedTo(room));
+}
+
 void showCentredOn(QWidget* window, QWidget* over) {
     // The frame around the window counts (move() places it); before the
     // first showing only the window itself is known.
@@ -22,11 +31,17 @@ void showCentredOn(QWidget* window, QWidget* over) {
     if (over) wanted.moveCenter(over->frameGeometry().center());
     QScreen* screen = QGuiApplication::screenAt(wanted.center());
     if (!screen) screen = over ? over->screen() : window->screen();
+    if (screen) {
+        shrinkInto(window, screen->availableGeometry());
+        wanted = window->frameGeometry();
+        if (over) wanted.moveCenter(over->frameGeometry().center());
+    }
     if (screen) wanted = placeInside(wanted, screen->availableGeometry());
     window->move(wanted.topLeft());
     if (window->isMinimized()) window->showNormal();
     window->show();
     // Shown for the first time, the window may only now know its frame.
+    if (screen) shrinkInto(window, screen->availableGeometry());
     QRect placed = window->frameGeometry();
     if (over) placed.moveCenter(over->frameGeometry().center());
     if (screen) placed = placeInside(placed, screen->availableGeometry());
