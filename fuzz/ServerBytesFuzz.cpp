@@ -74,6 +74,7 @@ class NullPorts : public tc::server::ServerPorts {
 public:
     const TServer* server = nullptr;
     std::set<ConnId> dead;  // closed by the server or reported closed by the peer
+    std::set<ConnId> askedForKey;  // sent "CMD_fullkept+": at a full table, without a slot
     bool timerRunning = false;
     // CMD_playerdisconnected announcements of the current step: (to, slot) -> count.
     std::map<std::pair<ConnId, int>, int> departures;
@@ -98,8 +99,6 @@ public:
             const std::string rest = bytes.substr(kLeft.size());
             ++departures[{conn, std::stoi(rest.substr(0, rest.find('+')))}];
         }
-        // A connection that has not logged in hears nothing of the table:
-        // only its slot, and why it is turned away.
         const int slot = server->slotOf(conn);
         static const std::string kKey = "CMD_seatkey+";
         if (bytes.rfind(kKey, 0) == 0) {
@@ -111,6 +110,15 @@ public:
             keys[slot] = key;
             lastKey = key;
         }
+        if (bytes == "CMD_fullkept+\xFF") {
+            FUZZ_CHECK(slot == 0, "asked for a key while in slot " + std::to_string(slot));
+            askedForKey.insert(conn);
+        }
+        // Without a slot a connection hears only the answers to its key.
+        if (slot == 0)
+            FUZZ_CHECK(bytes == "CMD_fullkept+\xFF" || bytes == "CMD_full+\xFF" || bytes == "CMD_reclaimrefused+\xFF" ||
+                           bytes.rfind("CMD_givenup+", 0) == 0,
+                       "a connection without a slot was sent " + shown(bytes));
         // A connection that has not logged in hears nothing of the table:
         // only its slot, why it is turned away, and the answer to a seat key.
         if (slot != 0 && !server->player(slot).loggedin)
@@ -169,8 +177,12 @@ void checkServer(const TServer& server, const NullPorts& ports, const std::vecto
         const int slot = server.slotOf(c);
         if (ports.dead.count(c)) {
             FUZZ_CHECK(slot == 0, "closed connection " + std::to_string(c) + " still has slot");
+        } else if (slot == 0) {
+            // Only a connection asked for a kept seat's key at a full table
+            // waits without a slot.
+            FUZZ_CHECK(ports.askedForKey.count(c), "open connection without a slot");
         } else {
-            FUZZ_CHECK(slot >= 1 && slot <= tc::server::kSlotCount, "open connection without a slot");
+            FUZZ_CHECK(slot >= 1 && slot <= tc::server::kSlotCount, "connection in slot " + std::to_string(slot));
             FUZZ_CHECK(server.player(slot).conn == c, "slot table and connection disagree");
         }
     }
@@ -426,7 +438,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         switch (op % 8) {
         case 0:
-            made.push_back(server.connectionArrived("fuzz"));
+            // Three machines: some arrive from one address, some from others.
+            made.push_back(server.connectionArrived("10.0.0." + std::to_string(made.size() % 3) + ":1"));
             break;
         case 1: {
             const ConnId c = pick(in, made);

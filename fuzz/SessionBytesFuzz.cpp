@@ -155,7 +155,7 @@ constexpr const char* kNumbers[] = {
 constexpr const char* kHoldKeywords[] = {
     "CMD_seatkey", "CMD_away", "CMD_back", "CMD_yourseat", "CMD_shuttiles", "CMD_serverclosing",
     "CMD_removed", "CMD_letbackin", "CMD_reclaimrefused", "CMD_givenup", "CMD_sendlogininfo",
-    "CMD_newplayerinfo", "CMD_full",
+    "CMD_newplayerinfo", "CMD_full", "CMD_fullkept", "CMD_rounds",
 };
 const std::string kHoldFields[] = {
     "0", "1", "2", "6", "7", "9", "-1", "2147483648", "", "x", "120", "86400", "86401",

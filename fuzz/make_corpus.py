@@ -155,6 +155,11 @@ server = {
     + s_bytes(0, line("CMD_startgame+Bob+3+")) + (s_move(0) + s_settle()) * 12 + s_request(0, 2, b"\x02")
     + s_connect() + s_kept(12, b"\x00") + s_ticks(8) * 3 + s_kept(12, b"\x06") + s_ticks(2) + s_kept(11, b"\x00")
     + s_kept(10),
+    # A kept seat at an otherwise full table: the newcomer is asked for a key.
+    "full_table_kept": ann_drops + s_connect() * 6 + s_connect() + s_reclaim(9, key_of(2, 3), b"\x84")
+    + s_connect() + s_giveup(10, key_of(2), b"\x84") + s_connect() + s_reclaim(11, key_of(2), b"\x84")
+    + s_bytes(11, line("CMD_chat+2+back|clRed")) + s_close(11) + s_connect() + s_jump(3) + s_connect()
+    + s_bytes(13, b"x" * 200) + s_connect() + s_built(14, 2, b"\x00", b"\xc0"),
     "built_requests": ann_drops + s_connect()
     + s_built(3, 0, b"\x01") + s_built(3, 2, b"\x07", b"\xc0") + s_built(3, 2, b"\x07", b"\x0a")
     + s_built(3, 3, b"\x07", b"\xe0" + chunk(b"zz")) + s_built(0, 4, b"\x01") + s_built(0, 1, b"\x09")
@@ -342,6 +347,10 @@ session = {
                                                    b"\xfa\x81\x41")
     + c_come_back(FF + line("CMD_sendlogininfo+7"), b"CMD_your", b"seat+3" + FF + back_lines[16:], line("CMD_chat+1+x"))
     + c_ticks(),
+    "full_table_back": seat3 + c_come_back(line("CMD_fullkept+"), line("CMD_reclaimrefused+")) + c_ticks()
+    + c_come_back(line("CMD_fullkept+") + line("CMD_full+")) + c_come_back(line("CMD_fullkept+"), back_lines)
+    + c_ticks() + c_bytes(line("CMD_rounds+3+") + line("CMD_rounds+x+") + line("CMD_rounds+-1+")) + c_ticks()
+    + c_built(13) + c_built(14, 1) + c_built(14, 10) + c_built(14, 7) + c_ticks(),
     "built_extensions": JOIN + login + c_built(0, 13, 10) + c_built(0, 14, 11) + c_built(0, 15, 12) + c_built(0, 16, 10)
     + c_built(1, 3, 10) + c_built(1, 2, 13) + c_built(2, 3) + c_built(3, 2) + c_built(4, 17)
     + c_built(4, 20) + c_built(4, 21) + c_built(5) + c_built(6) + c_built(7, 0) + c_built(7, 7)
