@@ -1,4 +1,5 @@
-// The server's connections: slots, login, relays, flood and output limits.
+// The server's connections: slots, login and relays (the flood and output
+// limits are in TServerLimits.cpp).
 #include "server/TServer.h"
 
 #include <algorithm>
@@ -55,23 +56,24 @@ std::string TServer::who(int slot) const {
 // ---------------------------------------------------------------------------
 // Connections
 
-int TServer::chooseSlot() {
-    if (playercount_ == 0) {
-        playercount_ = 1;
-        return 1;
-    }
-    int s = 1;
-    while (player_[s].active && s < playercount_) ++s;
-    if (!player_[s].active) return s;  // a freed slot, the lowest first
-    if (playercount_ < kSlotCount) return ++playercount_;
-    return 0;
-}
-
 ConnId TServer::connectionArrived(const std::string& peer) {
     const ConnId id = nextConn_++;
-    const int slot = chooseSlot();
+    // "a.b.c.d:port" or "v6address:port"; the port changes with every connection.
+    const std::string address = peer.substr(0, peer.rfind(':') == std::string::npos ? peer.size() : peer.rfind(':'));
+    const int slot = chooseSlot(peer, address);
+    if (slot < 0) {
+        // Not told the table is full: it is not, and a later try may get in.
+        ports_.close(id);
+        afterInput();
+        return id;
+    }
     if (slot == 0) {
-        log("refused " + peer + ": all nine slots in use");
+        // A storm at a full table would flood the log: one line per episode.
+        const std::int64_t now = clock_();
+        if (!refusedFull_ || now - lastRefusedFullMs_ >= kTurnAwayEpisodeMs)
+            log("refused " + peer + ": all nine slots in use (more within 10 s are not logged)");
+        refusedFull_ = true;
+        lastRefusedFullMs_ = now;
         ports_.send(id, net::frame("CMD_full+"));
         ports_.close(id);
         return id;
@@ -82,8 +84,7 @@ ConnId TServer::connectionArrived(const std::string& peer) {
     p.loggedin = false;
     Connection& c = conns_.try_emplace(id).first->second;
     c.slot = slot;
-    // "a.b.c.d:port" or "v6address:port"; the port changes with every connection.
-    c.address = peer.substr(0, peer.rfind(':') == std::string::npos ? peer.size() : peer.rfind(':'));
+    c.address = address;
     c.talk = FloodGate(talkLimits_);
     c.slides = FloodGate(slideLimits_);
     c.progressMs = clock_();
@@ -113,6 +114,7 @@ void TServer::bytesArrived(ConnId conn, std::string_view bytes) {
         dispatch(slot, line);
         // A returning player's connection moves to his kept seat.
         if (slotOf(conn) != 0) slot = slotOf(conn);
+        if (!wasLoggedIn && slotOf(conn) != 0 && player_[slot].loggedin) strangers_.loggedIn(conns_.at(conn).address);
         if (!wasLoggedIn && slotOf(conn) == slot && !player_[slot].loggedin && !keepBeforeLogin(conn, 0, 1))
             break;
     }
@@ -210,82 +212,6 @@ void TServer::checkLogins() {
     const std::string why = loginMs_ % 1000 == 0 ? std::to_string(loginMs_ / 1000) + " s"
                                                  : std::to_string(loginMs_) + " ms";
     for (int slot : silent) disconnectsock(slot, "no login within " + why);
-    afterInput();
-}
-
-// ---------------------------------------------------------------------------
-// Flood control
-
-bool TServer::admit(int slot, FloodGate Connection::*gate, const char* what, std::size_t bytes) {
-    const auto it = conns_.find(player_[slot].conn);
-    if (it == conns_.end()) return false;
-    switch ((it->second.*gate).admit(clock_(), bytes)) {
-    case FloodGate::Verdict::Pass:
-        return true;
-    case FloodGate::Verdict::FirstDrop:
-        log("limit " + who(slot) + ": " + what + " over the rate limit, dropped until it slows down");
-        return false;
-    case FloodGate::Verdict::Drop:
-        break;
-    }
-    return false;
-}
-
-void TServer::watchOutput(ConnId conn) {
-    if (ports_.output(conn).unsent <= kOutputHardLimit) return;
-    if (std::find(overflowing_.begin(), overflowing_.end(), conn) == overflowing_.end())
-        overflowing_.push_back(conn);
-}
-
-void TServer::closeOverflowing() {
-    // Closing sends to the others, which may add to the list.
-    while (!overflowing_.empty()) {
-        const ConnId conn = overflowing_.back();
-        overflowing_.pop_back();
-        const int slot = slotOf(conn);
-        if (slot == 0) continue;
-        disconnectsock(slot, "over " + std::to_string(kOutputHardLimit) + " bytes of output unsent");
-    }
-}
-
-SeatSummary TServer::seatSummary() const {
-    SeatSummary s;
-    s.freeSeats = 0;
-    for (int seat = 1; seat <= game::kSeatCount; ++seat) {
-        if (player_[seat].loggedin) ++s.seated;
-        if (!player_[seat].active) ++s.freeSeats;
-    }
-    s.running = gamestarted_;
-    return s;
-}
-
-void TServer::afterInput() {
-    closeOverflowing();
-    const SeatSummary now = seatSummary();
-    if (now == lastSummary_) return;
-    lastSummary_ = now;
-    if (seatObserver_) seatObserver_(now);
-}
-
-void TServer::checkOutput() {
-    const std::int64_t now = clock_();
-    std::vector<int> stalled;
-    for (auto& [id, c] : conns_) {
-        const ServerPorts::Output out = ports_.output(id);
-        if (out.unsent > kOutputHardLimit) {
-            watchOutput(id);
-        } else if (out.taken != c.taken || out.unsent <= kOutputSoftLimit) {
-            // Reading, however slowly, or little enough queued: not stalled.
-            c.taken = out.taken;
-            c.progressMs = now;
-        } else if (now - c.progressMs >= kStallMs) {
-            stalled.push_back(c.slot);
-        }
-    }
-    for (int slot : stalled)
-        disconnectsock(slot, "stalled: over " + std::to_string(kOutputSoftLimit) +
-                                 " bytes of output unsent and nothing taken for " +
-                                 std::to_string(kStallMs / 1000) + " s");
     afterInput();
 }
 
