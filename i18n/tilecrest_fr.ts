@@ -1,22 +1,23 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
     <name>AvahiBus</name>
     <message>
-        <source>Finding games on your network needs the Avahi service (avahi-daemon), which is not running here. You can still type the host's address.</source>
-        <translation>Pour trouver des parties sur votre réseau, il faut le service Avahi (avahi-daemon), qui ne tourne pas ici. Vous pouvez toujours saisir l'adresse de l'hôte.</translation>
+        <source>Finding games on your network needs the Avahi service (avahi-daemon), which is not running here. You can still type the host&apos;s address.</source>
+        <translation>Pour trouver des parties sur votre réseau, il faut le service Avahi (avahi-daemon), qui ne tourne pas ici. Vous pouvez toujours saisir l&apos;adresse de l&apos;hôte.</translation>
     </message>
     <message>
         <source>Your game is not shown to players on your network, as the Avahi service (avahi-daemon) is not running here. They can still join at your address.</source>
-        <translation>Votre partie n'est pas visible des joueurs de votre réseau, car le service Avahi (avahi-daemon) ne tourne pas ici. Ils peuvent toujours la rejoindre à votre adresse.</translation>
+        <translation>Votre partie n&apos;est pas visible des joueurs de votre réseau, car le service Avahi (avahi-daemon) ne tourne pas ici. Ils peuvent toujours la rejoindre à votre adresse.</translation>
     </message>
     <message>
         <source>Your game could not be shown to players on your network (%1). They can still join at your address.</source>
-        <translation>Votre partie n'a pas pu être montrée aux joueurs de votre réseau (%1). Ils peuvent toujours la rejoindre à votre adresse.</translation>
+        <translation>Votre partie n&apos;a pas pu être montrée aux joueurs de votre réseau (%1). Ils peuvent toujours la rejoindre à votre adresse.</translation>
     </message>
     <message>
-        <source>Finding games on your network failed (%1). You can still type the host's address.</source>
-        <translation>La recherche de parties sur votre réseau a échoué (%1). Vous pouvez toujours saisir l'adresse de l'hôte.</translation>
+        <source>Finding games on your network failed (%1). You can still type the host&apos;s address.</source>
+        <translation>La recherche de parties sur votre réseau a échoué (%1). Vous pouvez toujours saisir l&apos;adresse de l&apos;hôte.</translation>
     </message>
 </context>
 <context>
@@ -34,10 +35,10 @@
     <name>BotChatter</name>
     <message>
         <source>I need a Pepsi</source>
-        <translation>J'ai besoin d'un soda</translation>
+        <translation>J&apos;ai besoin d&apos;un soda</translation>
     </message>
     <message>
-        <source>I'm a bit confused</source>
+        <source>I&apos;m a bit confused</source>
         <translation>Je suis un peu perdu</translation>
     </message>
     <message>
@@ -46,27 +47,27 @@
     </message>
     <message>
         <source>Excerise is a good thing.</source>
-        <translation>Le sport, c'est bon pour la santé.</translation>
+        <translation>Le sport, c&apos;est bon pour la santé.</translation>
     </message>
     <message>
-        <source>Tomorrow I'll be better.</source>
+        <source>Tomorrow I&apos;ll be better.</source>
         <translation>Demain, je serai meilleur.</translation>
     </message>
     <message>
-        <source>I don't think that is a good idea</source>
+        <source>I don&apos;t think that is a good idea</source>
         <translation>Je ne crois pas que ce soit une bonne idée</translation>
     </message>
     <message>
         <source>That is very wise of you</source>
-        <translation>C'est très sage de votre part</translation>
+        <translation>C&apos;est très sage de votre part</translation>
     </message>
     <message>
         <source>I have played this game alot</source>
-        <translation>J'ai beaucoup joué à ce jeu</translation>
+        <translation>J&apos;ai beaucoup joué à ce jeu</translation>
     </message>
     <message>
-        <source>Now that's a strange picture!</source>
-        <translation>Voilà une drôle d'image !</translation>
+        <source>Now that&apos;s a strange picture!</source>
+        <translation>Voilà une drôle d&apos;image !</translation>
     </message>
     <message>
         <source>Where ya going with that hamburger?</source>
@@ -74,11 +75,11 @@
     </message>
     <message>
         <source>What are you going to do with that hairbrush?</source>
-        <translation>Qu'est-ce que tu vas faire avec cette brosse à cheveux ?</translation>
+        <translation>Qu&apos;est-ce que tu vas faire avec cette brosse à cheveux ?</translation>
     </message>
     <message>
         <source>Have you seen Zephyrine today?</source>
-        <translation>Vous avez vu Zephyrine aujourd'hui ?</translation>
+        <translation>Vous avez vu Zephyrine aujourd&apos;hui ?</translation>
     </message>
     <message>
         <source>If you like this game, you should play Quintel!</source>
@@ -90,7 +91,7 @@
     </message>
     <message>
         <source>Is your telephone ringing?</source>
-        <translation>C'est votre téléphone qui sonne ?</translation>
+        <translation>C&apos;est votre téléphone qui sonne ?</translation>
     </message>
     <message>
         <source>A Star is born!</source>
@@ -98,7 +99,7 @@
     </message>
     <message>
         <source>That was a good movie.</source>
-        <translation>C'était un bon film.</translation>
+        <translation>C&apos;était un bon film.</translation>
     </message>
     <message>
         <source>Who knows..</source>
@@ -109,7 +110,7 @@
         <translation>Si seulement les enfants se calmaient.</translation>
     </message>
     <message>
-        <source>I'm feeling lucky tonight.</source>
+        <source>I&apos;m feeling lucky tonight.</source>
         <translation>Je me sens en veine ce soir.</translation>
     </message>
     <message>
@@ -117,16 +118,16 @@
         <translation>Vous reviendrez jouer un de ces jours ?</translation>
     </message>
     <message>
-        <source>I'm so happy you are here!</source>
+        <source>I&apos;m so happy you are here!</source>
         <translation>Je suis si content que vous soyez là !</translation>
     </message>
     <message>
         <source>Oh that is so nice of you!</source>
-        <translation>Oh, c'est vraiment gentil de votre part !</translation>
+        <translation>Oh, c&apos;est vraiment gentil de votre part !</translation>
     </message>
     <message>
         <source>Hey, I found a penny!</source>
-        <translation>Hé, j'ai trouvé une pièce !</translation>
+        <translation>Hé, j&apos;ai trouvé une pièce !</translation>
     </message>
     <message>
         <source>Have you ever seen a orange haired lizzard dude?</source>
@@ -145,15 +146,15 @@
     </message>
     <message>
         <source>Your game ended while you were joining, so you are back in a solo game. Press Join to try again.</source>
-        <translation>Votre partie s'est terminée pendant que vous rejoigniez l'autre : vous voilà de retour en solo. Appuyez sur Rejoindre pour réessayer.</translation>
+        <translation>Votre partie s&apos;est terminée pendant que vous rejoigniez l&apos;autre : vous voilà de retour en solo. Appuyez sur Rejoindre pour réessayer.</translation>
     </message>
     <message>
         <source>Port %1 is not available (%2).</source>
-        <translation>Le port %1 n'est pas disponible (%2).</translation>
+        <translation>Le port %1 n&apos;est pas disponible (%2).</translation>
     </message>
     <message>
         <source> Port %1 is free: press Host to use it.</source>
-        <translation> Le port %1 est libre : appuyez sur Héberger pour l'utiliser.</translation>
+        <translation> Le port %1 est libre : appuyez sur Héberger pour l&apos;utiliser.</translation>
     </message>
 </context>
 <context>
@@ -274,24 +275,24 @@
                 [--no-announce] [--no-map-port]
 Tilecrest %1, a dice-and-tiles game for up to six players.
 
-  (no parameters)  a solo game as "You" against the computer player
+  (no parameters)  a solo game as &quot;You&quot; against the computer player
   NAME HOST true   host a game as NAME (HOST is not used)
-  NAME HOST x      join the game hosted at HOST as NAME (any word but "true")
+  NAME HOST x      join the game hosted at HOST as NAME (any word but &quot;true&quot;)
   --port N         host or join on TCP port N (0..65535) instead of 7772; a solo
                    game takes another free port when N is taken
-  --pause-ms N     length of the hosted server's pause tick, 1..60000 ms (default 1000)
+  --pause-ms N     length of the hosted server&apos;s pause tick, 1..60000 ms (default 1000)
   --hold-s N       a hosted game keeps the seat of a player whose connection drops
                    for N seconds, 0..3600 (default 120; 0 never)
   --no-announce    do not show a hosted game to players on the local network
-  --no-map-port    do not ask the home router to open a hosted game's port for
-                   players on the internet (otherwise the Host dialog's choice counts)
+  --no-map-port    do not ask the home router to open a hosted game&apos;s port for
+                   players on the internet (otherwise the Host dialog&apos;s choice counts)
   --               end of the options: every word after it is a parameter word
   --help           show this text and end
   --version        show the version and end
 
 A solo game can be reached only from this computer; a hosted game from the network.
 In the game, File &gt; Host a Game... and Join a Game... do the same without a command line.
-Any word that is none of these options is a parameter word, so a NAME may start with "-";
+Any word that is none of these options is a parameter word, so a NAME may start with &quot;-&quot;;
 among fewer than three words such a word is an unknown option. One or two parameter words
 are not enough; words after the third are ignored, with a line on stderr.
 A wrong command line is named on stderr with this text and ends with status 2.
@@ -300,24 +301,24 @@ A wrong command line is named on stderr with this text and ends with status 2.
                   [--no-announce] [--no-map-port]
 Tilecrest %1, un jeu de dés et de volets pour six joueurs au plus.
 
-  (sans paramètre)  une partie en solo sous le nom « You » contre l'ordinateur
-  NOM HÔTE true     héberger une partie sous le nom NOM (HÔTE n'est pas utilisé)
+  (sans paramètre)  une partie en solo sous le nom « You » contre l&apos;ordinateur
+  NOM HÔTE true     héberger une partie sous le nom NOM (HÔTE n&apos;est pas utilisé)
   NOM HÔTE x        rejoindre sous le nom NOM la partie hébergée sur HÔTE (tout mot sauf « true »)
   --port N          héberger ou rejoindre sur le port TCP N (0..65535) au lieu de 7772 ; une
                     partie en solo prend un autre port libre si N est occupé
-  --pause-ms N      durée d'un temps de pause du serveur hébergé, 1..60000 ms (1000 par défaut)
-  --hold-s N        une partie hébergée garde la place d'un joueur dont la connexion tombe
+  --pause-ms N      durée d&apos;un temps de pause du serveur hébergé, 1..60000 ms (1000 par défaut)
+  --hold-s N        une partie hébergée garde la place d&apos;un joueur dont la connexion tombe
                     pendant N secondes, 0..3600 (120 par défaut ; 0 jamais)
   --no-announce     ne pas montrer une partie hébergée aux joueurs du réseau local
-  --no-map-port     ne pas demander au routeur domestique d'ouvrir le port d'une partie
-                    hébergée aux joueurs d'Internet (sinon, le choix de la fenêtre Héberger compte)
+  --no-map-port     ne pas demander au routeur domestique d&apos;ouvrir le port d&apos;une partie
+                    hébergée aux joueurs d&apos;Internet (sinon, le choix de la fenêtre Héberger compte)
   --                fin des options : chaque mot qui suit est un mot de paramètre
   --help            afficher ce texte et quitter
   --version         afficher la version et quitter
 
-Une partie en solo n'est accessible que depuis cet ordinateur ; une partie hébergée, depuis le réseau.
+Une partie en solo n&apos;est accessible que depuis cet ordinateur ; une partie hébergée, depuis le réseau.
 Dans le jeu, Fichier &gt; Héberger une partie... et Rejoindre une partie... font de même sans ligne de commande.
-Tout mot qui n'est pas l'une de ces options est un mot de paramètre : un NOM peut donc commencer par « - » ;
+Tout mot qui n&apos;est pas l&apos;une de ces options est un mot de paramètre : un NOM peut donc commencer par « - » ;
 parmi moins de trois mots, un tel mot est une option inconnue. Un ou deux mots de paramètre ne
 suffisent pas ; les mots après le troisième sont ignorés, avec une ligne sur stderr.
 Une ligne de commande erronée est signalée sur stderr avec ce texte et se termine avec le code 2.
@@ -373,10 +374,10 @@ Tilecrest %1 game server without a window.
 
   --port N       TCP port, 0..65535 (default 7772; 0 lets the system choose)
   --bind ADDR    address to listen on (default all); the game is announced only
-                 on that address's interface and protocol
+                 on that address&apos;s interface and protocol
   --seed N       fixed seed of the dice, 0..4294967295 (default: the time of day)
   --pause-ms N   length of one pause tick, 0..3600000 ms (default 1000; 0 runs the
-                 pauses as fast as the server's events allow)
+                 pauses as fast as the server&apos;s events allow)
   --login-ms N   close a connection that has not logged in after N ms, 0..3600000
                  (default 15000; 0 never)
   --hold-s N     keep the seat of a player whose connection drops during a game
@@ -385,7 +386,7 @@ Tilecrest %1 game server without a window.
                  how the computer player chooses: classic, his fixed order (default),
                  or expert, the best play
   --name NAME    name the game is announced under on the local network
-                 (default: Tilecrest on this machine's host name)
+                 (default: Tilecrest on this machine&apos;s host name)
   --no-announce  do not announce the game on the local network
   --map-port     ask the home router (NAT-PMP, then UPnP-IGD) to forward a port to
                  the server while it runs, so players on the internet can join; the
@@ -405,23 +406,23 @@ a port or address that cannot be used ends with status 1.
 Tilecrest %1, serveur de jeu sans fenêtre.
 
   --port N       port TCP, 0..65535 (7772 par défaut ; avec 0, le système choisit)
-  --bind ADR     adresse d'écoute (toutes par défaut) ; la partie n'est annoncée que
-                 sur l'interface et le protocole de cette adresse
-  --seed N       graine fixe des dés, 0..4294967295 (par défaut : l'heure)
-  --pause-ms N   durée d'un temps de pause, 0..3600000 ms (1000 par défaut ; avec 0, les
+  --bind ADR     adresse d&apos;écoute (toutes par défaut) ; la partie n&apos;est annoncée que
+                 sur l&apos;interface et le protocole de cette adresse
+  --seed N       graine fixe des dés, 0..4294967295 (par défaut : l&apos;heure)
+  --pause-ms N   durée d&apos;un temps de pause, 0..3600000 ms (1000 par défaut ; avec 0, les
                  pauses vont aussi vite que les événements du serveur le permettent)
-  --login-ms N   fermer une connexion qui ne s'est pas identifiée après N ms, 0..3600000
+  --login-ms N   fermer une connexion qui ne s&apos;est pas identifiée après N ms, 0..3600000
                  (15000 par défaut ; 0 jamais)
-  --hold-s N     garder la place d'un joueur dont la connexion tombe pendant une partie
+  --hold-s N     garder la place d&apos;un joueur dont la connexion tombe pendant une partie
                  durant N secondes, 0..3600 (120 par défaut ; 0 jamais)
   --rudi classic|expert
-                 comment joue l'ordinateur : classic, son ordre fixe (par défaut),
+                 comment joue l&apos;ordinateur : classic, son ordre fixe (par défaut),
                  ou expert, le meilleur jeu
   --name NOM     nom sous lequel la partie est annoncée sur le réseau local
-                 (par défaut : Tilecrest sur le nom d'hôte de cette machine)
+                 (par défaut : Tilecrest sur le nom d&apos;hôte de cette machine)
   --no-announce  ne pas annoncer la partie sur le réseau local
   --map-port     demander au routeur domestique (NAT-PMP, puis UPnP-IGD) de rediriger un
-                 port vers le serveur pendant qu'il tourne, pour que des joueurs d'Internet
+                 port vers le serveur pendant qu&apos;il tourne, pour que des joueurs d&apos;Internet
                  puissent rejoindre ; le journal dit ce que le routeur a répondu
   --map-lease-s N
                  la durée de bail demandée au routeur, 2..86400 s (3600 par défaut),
@@ -438,18 +439,18 @@ un port ou une adresse inutilisable termine avec le code 1.
     <name>Session</name>
     <message>
         <source>Your settings cannot be saved in %1 (%2). They last until the game is closed.</source>
-        <translation>Vos réglages ne peuvent pas être enregistrés dans %1 (%2). Ils restent valables jusqu'à la fermeture du jeu.</translation>
+        <translation>Vos réglages ne peuvent pas être enregistrés dans %1 (%2). Ils restent valables jusqu&apos;à la fermeture du jeu.</translation>
     </message>
     <message>
         <source>Your settings file could not be read and was kept as %1; the settings start afresh.</source>
         <translation>Votre fichier de réglages était illisible et a été conservé sous %1 ; les réglages repartent de zéro.</translation>
     </message>
     <message>
-        <source>The address has a "[" but no "]".</source>
-        <translation>L'adresse contient un « [ » mais pas de « ] ».</translation>
+        <source>The address has a &quot;[&quot; but no &quot;]&quot;.</source>
+        <translation>L&apos;adresse contient un « [ » mais pas de « ] ».</translation>
     </message>
     <message>
-        <source>After "]" only ":" and the port may follow.</source>
+        <source>After &quot;]&quot; only &quot;:&quot; and the port may follow.</source>
         <translation>Après « ] », seuls « : » et le port peuvent suivre.</translation>
     </message>
     <message>
@@ -457,16 +458,16 @@ un port ou une adresse inutilisable termine avec le code 1.
         <translation>Après les deux-points vient le port, un nombre de 1 à 65535 ; ou bien omettez-le et utilisez le champ Port.</translation>
     </message>
     <message>
-        <source>Type the host's address.</source>
-        <translation>Saisissez l'adresse de l'hôte.</translation>
+        <source>Type the host&apos;s address.</source>
+        <translation>Saisissez l&apos;adresse de l&apos;hôte.</translation>
     </message>
     <message>
-        <source>"%1" is not a host name or an IP address.</source>
-        <translation>« %1 » n'est ni un nom d'hôte ni une adresse IP.</translation>
+        <source>&quot;%1&quot; is not a host name or an IP address.</source>
+        <translation>« %1 » n&apos;est ni un nom d&apos;hôte ni une adresse IP.</translation>
     </message>
     <message>
         <source>Only this machine can reach the game: no network address was found (port %1).</source>
-        <translation>Seule cette machine peut atteindre la partie : aucune adresse réseau n'a été trouvée (port %1).</translation>
+        <translation>Seule cette machine peut atteindre la partie : aucune adresse réseau n&apos;a été trouvée (port %1).</translation>
     </message>
     <message>
         <source> or </source>
@@ -498,7 +499,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>Cannot host the game: port %1 is not available (%2). Choose another port.</source>
-        <translation>Impossible d'héberger la partie : le port %1 n'est pas disponible (%2). Choisissez un autre port.</translation>
+        <translation>Impossible d&apos;héberger la partie : le port %1 n&apos;est pas disponible (%2). Choisissez un autre port.</translation>
     </message>
     <message>
         <source>unknown reason</source>
@@ -510,7 +511,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>Some messages were dropped because too many arrived at once.</source>
-        <translation>Certains messages ont été ignorés, car trop sont arrivés d'un coup.</translation>
+        <translation>Certains messages ont été ignorés, car trop sont arrivés d&apos;un coup.</translation>
     </message>
     <message>
         <source>You chat: </source>
@@ -550,11 +551,11 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>You have a differnt version of the game then the host.</source>
-        <translation>Vous avez une autre version du jeu que l'hôte.</translation>
+        <translation>Vous avez une autre version du jeu que l&apos;hôte.</translation>
     </message>
     <message>
         <source>%1 disconnected.</source>
-        <translation>%1 s'est déconnecté.</translation>
+        <translation>%1 s&apos;est déconnecté.</translation>
     </message>
     <message>
         <source>%1 has left.</source>
@@ -566,11 +567,11 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>The host removed you from this game.</source>
-        <translation>L'hôte vous a retiré de cette partie.</translation>
+        <translation>L&apos;hôte vous a retiré de cette partie.</translation>
     </message>
     <message>
         <source>No removed player was kept out.</source>
-        <translation>Aucun joueur retiré n'était tenu à l'écart.</translation>
+        <translation>Aucun joueur retiré n&apos;était tenu à l&apos;écart.</translation>
     </message>
     <message>
         <source>1 removed player may join again.</source>
@@ -594,7 +595,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>Your lines are sent a few a second so that none is lost; the rest follow shortly.</source>
-        <translation>Vos lignes partent à quelques-unes par seconde pour qu'aucune ne se perde ; les autres suivent sous peu.</translation>
+        <translation>Vos lignes partent à quelques-unes par seconde pour qu&apos;aucune ne se perde ; les autres suivent sous peu.</translation>
     </message>
     <message>
         <source>Roll the dice.</source>
@@ -606,7 +607,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>Your turn ends when you roll dice and there are no numbers that you can select to equal the sum.</source>
-        <translation>Votre tour s'arrête quand, après un lancer, aucun choix de nombres ne donne la somme.</translation>
+        <translation>Votre tour s&apos;arrête quand, après un lancer, aucun choix de nombres ne donne la somme.</translation>
     </message>
     <message>
         <source>You receive points equal to the sum of the numbers left uncovered.</source>
@@ -618,7 +619,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>The first player to reach the number of marks selected by the host wins.</source>
-        <translation>Le premier joueur à atteindre le nombre de marques fixé par l'hôte gagne.</translation>
+        <translation>Le premier joueur à atteindre le nombre de marques fixé par l&apos;hôte gagne.</translation>
     </message>
     <message>
         <source>1 minute</source>
@@ -673,8 +674,8 @@ un port ou une adresse inutilisable termine avec le code 1.
         <translation>%1 a lancé une partie.</translation>
     </message>
     <message>
-        <source>Hi ya, I'm Rudi the Bot!</source>
-        <translation>Salut, moi c'est Rudi le robot !</translation>
+        <source>Hi ya, I&apos;m Rudi the Bot!</source>
+        <translation>Salut, moi c&apos;est Rudi le robot !</translation>
     </message>
     <message>
         <source> and </source>
@@ -693,7 +694,7 @@ un port ou une adresse inutilisable termine avec le code 1.
         <translation>À vous de jouer.</translation>
     </message>
     <message>
-        <source>%1's turn.</source>
+        <source>%1&apos;s turn.</source>
         <translation>Au tour de %1.</translation>
     </message>
     <message>
@@ -713,7 +714,7 @@ un port ou une adresse inutilisable termine avec le code 1.
         <translation>À vous de jouer. Une partie est en cours.</translation>
     </message>
     <message>
-        <source>%1's turn. A game is in progress.</source>
+        <source>%1&apos;s turn. A game is in progress.</source>
         <translation>Au tour de %1. Une partie est en cours.</translation>
     </message>
     <message>
@@ -824,11 +825,11 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>1 line waiting to be sent…</source>
-        <translation>1 ligne en attente d'envoi…</translation>
+        <translation>1 ligne en attente d&apos;envoi…</translation>
     </message>
     <message>
         <source>%1 lines waiting to be sent…</source>
-        <translation>%1 lignes en attente d'envoi…</translation>
+        <translation>%1 lignes en attente d&apos;envoi…</translation>
     </message>
 </context>
 <context>
@@ -855,7 +856,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>Cannot open Webpage</source>
-        <translation>Impossible d'ouvrir la page web</translation>
+        <translation>Impossible d&apos;ouvrir la page web</translation>
     </message>
 </context>
 <context>
@@ -937,12 +938,12 @@ un port ou une adresse inutilisable termine avec le code 1.
 <context>
     <name>tc::client::ClientSocket</name>
     <message>
-        <source>No answer within %1 %2. Check the address, and that the host's firewall lets the port through.</source>
-        <translation>Pas de réponse en %1 %2. Vérifiez l'adresse, et que le pare-feu de l'hôte laisse passer le port.</translation>
+        <source>No answer within %1 %2. Check the address, and that the host&apos;s firewall lets the port through.</source>
+        <translation>Pas de réponse en %1 %2. Vérifiez l&apos;adresse, et que le pare-feu de l&apos;hôte laisse passer le port.</translation>
     </message>
     <message>
         <source>Host not found. Check the address.</source>
-        <translation>Hôte introuvable. Vérifiez l'adresse.</translation>
+        <translation>Hôte introuvable. Vérifiez l&apos;adresse.</translation>
     </message>
     <message>
         <source>Connection refused. Is a game hosted there on this port?</source>
@@ -960,8 +961,8 @@ un port ou une adresse inutilisable termine avec le code 1.
         <translation>p. ex. 192.168.1.20</translation>
     </message>
     <message>
-        <source>Host's address:</source>
-        <translation>Adresse de l'hôte :</translation>
+        <source>Host&apos;s address:</source>
+        <translation>Adresse de l&apos;hôte :</translation>
     </message>
     <message>
         <source>Port:</source>
@@ -1009,7 +1010,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>Choose a game above, or ask the host for the address and the port. The port may also follow the address: 192.168.1.20:7772 or [fd00::2]:7772.</source>
-        <translation>Choisissez une partie ci-dessus, ou demandez à l'hôte l'adresse et le port. Le port peut aussi suivre l'adresse : 192.168.1.20:7772 ou [fd00::2]:7772.</translation>
+        <translation>Choisissez une partie ci-dessus, ou demandez à l&apos;hôte l&apos;adresse et le port. Le port peut aussi suivre l&apos;adresse : 192.168.1.20:7772 ou [fd00::2]:7772.</translation>
     </message>
     <message>
         <source> (version %1)</source>
@@ -1029,11 +1030,11 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>Check the address and the port, then try again.</source>
-        <translation>Vérifiez l'adresse et le port, puis réessayez.</translation>
+        <translation>Vérifiez l&apos;adresse et le port, puis réessayez.</translation>
     </message>
     <message>
         <source>Others join at an address shown in the chat. The port must be open to them: your firewall may need it, and the game can ask your router.</source>
-        <translation>Les autres rejoignent la partie à une adresse affichée dans la discussion. Le port doit leur être ouvert : votre pare-feu peut l'exiger, et le jeu peut le demander à votre routeur.</translation>
+        <translation>Les autres rejoignent la partie à une adresse affichée dans la discussion. Le port doit leur être ouvert : votre pare-feu peut l&apos;exiger, et le jeu peut le demander à votre routeur.</translation>
     </message>
     <message>
         <source>Open the port on my router</source>
@@ -1041,7 +1042,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>Asks your home router to let players on the internet in while you host</source>
-        <translation>Demande à votre routeur de laisser entrer les joueurs d'Internet tant que vous hébergez</translation>
+        <translation>Demande à votre routeur de laisser entrer les joueurs d&apos;Internet tant que vous hébergez</translation>
     </message>
 </context>
 <context>
@@ -1114,18 +1115,18 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>The game server decides how Rudi plays (tilecrest-server --rudi).</source>
-        <translation>C'est le serveur de jeu qui décide comment joue Rudi (tilecrest-server --rudi).</translation>
+        <translation>C&apos;est le serveur de jeu qui décide comment joue Rudi (tilecrest-server --rudi).</translation>
     </message>
 </context>
 <context>
     <name>tc::client::JoinAttempt</name>
     <message>
         <source>The host did not take you in within %1 %2. Try again in a moment.</source>
-        <translation>L'hôte ne vous a pas accueilli en %1 %2. Réessayez dans un instant.</translation>
+        <translation>L&apos;hôte ne vous a pas accueilli en %1 %2. Réessayez dans un instant.</translation>
     </message>
     <message>
         <source>The host closed the connection before taking you in.</source>
-        <translation>L'hôte a fermé la connexion avant de vous accueillir.</translation>
+        <translation>L&apos;hôte a fermé la connexion avant de vous accueillir.</translation>
     </message>
     <message>
         <source>Game is full</source>
@@ -1133,11 +1134,11 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>The host removed you from this game.</source>
-        <translation>L'hôte vous a retiré de cette partie.</translation>
+        <translation>L&apos;hôte vous a retiré de cette partie.</translation>
     </message>
     <message>
         <source>Something answered on this port, but it is not a Tilecrest game. Check the port.</source>
-        <translation>Quelque chose a répondu sur ce port, mais ce n'est pas une partie de Tilecrest. Vérifiez le port.</translation>
+        <translation>Quelque chose a répondu sur ce port, mais ce n&apos;est pas une partie de Tilecrest. Vérifiez le port.</translation>
     </message>
 </context>
 <context>
@@ -1163,14 +1164,14 @@ un port ou une adresse inutilisable termine avec le code 1.
     <name>tc::client::MainWindow</name>
     <message>
         <source>This copy has no game server</source>
-        <translation>Cette copie n'a pas de serveur de jeu</translation>
+        <translation>Cette copie n&apos;a pas de serveur de jeu</translation>
     </message>
 </context>
 <context>
     <name>tc::client::ReconnectAttempt</name>
     <message>
         <source>The connection to the game could not be restored in time; your seat is no longer kept.</source>
-        <translation>La connexion à la partie n'a pas pu être rétablie à temps ; votre place n'est plus gardée.</translation>
+        <translation>La connexion à la partie n&apos;a pas pu être rétablie à temps ; votre place n&apos;est plus gardée.</translation>
     </message>
     <message>
         <source>Back on the line, but the game no longer keeps your seat.</source>
@@ -1199,7 +1200,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     <name>tc::client::RouterPort</name>
     <message>
         <source>Copy Internet Address</source>
-        <translation>Copier l'adresse Internet</translation>
+        <translation>Copier l&apos;adresse Internet</translation>
     </message>
 </context>
 <context>
@@ -1230,7 +1231,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     <message>
         <source>Written by the Tilecrest developers.
 Every picture is drawn by our own art tool.</source>
-        <translation>Écrit par l'équipe de Tilecrest.
+        <translation>Écrit par l&apos;équipe de Tilecrest.
 Toutes les images sortent de notre outil.</translation>
     </message>
     <message>
@@ -1247,7 +1248,7 @@ Toutes les images sortent de notre outil.</translation>
     </message>
     <message>
         <source>Cannot open Webpage</source>
-        <translation>Impossible d'ouvrir la page web</translation>
+        <translation>Impossible d&apos;ouvrir la page web</translation>
     </message>
 </context>
 <context>
@@ -1258,7 +1259,7 @@ Toutes les images sortent de notre outil.</translation>
     </message>
     <message>
         <source>Download The Velmora Lobby Now to play this  and other exciting games online with other players! </source>
-        <translation>Téléchargez dès maintenant le Velmora Lobby pour jouer en ligne à ce jeu et à d'autres jeux passionnants avec d'autres joueurs ! </translation>
+        <translation>Téléchargez dès maintenant le Velmora Lobby pour jouer en ligne à ce jeu et à d&apos;autres jeux passionnants avec d&apos;autres joueurs ! </translation>
     </message>
     <message>
         <source>Download And Install The Velmora Lobby Now</source>
@@ -1274,7 +1275,7 @@ Toutes les images sortent de notre outil.</translation>
     </message>
     <message>
         <source>To proceed to the game without the ability to play against others click the button below.</source>
-        <translation>Pour continuer vers le jeu sans pouvoir affronter d'autres joueurs, cliquez sur le bouton ci-dessous.</translation>
+        <translation>Pour continuer vers le jeu sans pouvoir affronter d&apos;autres joueurs, cliquez sur le bouton ci-dessous.</translation>
     </message>
     <message>
         <source>Play Solo Game</source>
@@ -1282,18 +1283,18 @@ Toutes les images sortent de notre outil.</translation>
     </message>
     <message>
         <source>Note: A solo game stays on this computer and needs nothing from your firewall. Only a game you host for others needs its port (7772) open.</source>
-        <translation>Remarque : une partie en solo reste sur cet ordinateur et n'exige rien du pare-feu. Seule une partie que vous hébergez pour d'autres a besoin de son port (7772) ouvert.</translation>
+        <translation>Remarque : une partie en solo reste sur cet ordinateur et n&apos;exige rien du pare-feu. Seule une partie que vous hébergez pour d&apos;autres a besoin de son port (7772) ouvert.</translation>
     </message>
     <message>
         <source>If you already have The Velmora Lobby and you wish to play with others then click the button below to close this game and open The Velmora Lobby.</source>
-        <translation>Si vous avez déjà le Velmora Lobby et voulez jouer avec d'autres, cliquez sur le bouton ci-dessous pour fermer ce jeu et ouvrir le Velmora Lobby.</translation>
+        <translation>Si vous avez déjà le Velmora Lobby et voulez jouer avec d&apos;autres, cliquez sur le bouton ci-dessous pour fermer ce jeu et ouvrir le Velmora Lobby.</translation>
     </message>
     <message>
         <source>Play with Others</source>
-        <translation>Jouer avec d'autres</translation>
+        <translation>Jouer avec d&apos;autres</translation>
     </message>
     <message>
-        <source>Don't show this again</source>
+        <source>Don&apos;t show this again</source>
         <translation>Ne plus afficher</translation>
     </message>
     <message>
@@ -1330,10 +1331,10 @@ Toutes les images sortent de notre outil.</translation>
     </message>
     <message>
         <source>An Error has Occurred.</source>
-        <translation>Une erreur s'est produite.</translation>
+        <translation>Une erreur s&apos;est produite.</translation>
     </message>
     <message>
-        <source>Please close the game and open the Velmora Lobby from its icon on your desktop or from your desktop's applications menu.</source>
+        <source>Please close the game and open the Velmora Lobby from its icon on your desktop or from your desktop&apos;s applications menu.</source>
         <translation>Veuillez fermer le jeu et ouvrir le Velmora Lobby depuis son icône sur le bureau ou depuis le menu des applications.</translation>
     </message>
     <message>
@@ -1415,7 +1416,7 @@ Toutes les images sortent de notre outil.</translation>
         <translation>Bouton de phrase %1 :</translation>
     </message>
     <message>
-        <source>Phrase Button %1: %2 cannot be sent and arrives as "?".</source>
+        <source>Phrase Button %1: %2 cannot be sent and arrives as &quot;?&quot;.</source>
         <translation>Bouton de phrase %1 : %2 ne peut pas être envoyé et arrive sous la forme « ? ».</translation>
     </message>
     <message>
@@ -1435,11 +1436,11 @@ Toutes les images sortent de notre outil.</translation>
     </message>
     <message>
         <source>Playing solo is built in: start Tilecrest on its own and play the tiles against Rudi whenever you like, with no host to wait for.</source>
-        <translation>Le jeu en solo est intégré : lancez Tilecrest tout seul et jouez contre Rudi quand vous voulez, sans attendre d'hôte.</translation>
+        <translation>Le jeu en solo est intégré : lancez Tilecrest tout seul et jouez contre Rudi quand vous voulez, sans attendre d&apos;hôte.</translation>
     </message>
     <message>
         <source>Cannot open Webpage</source>
-        <translation>Impossible d'ouvrir la page web</translation>
+        <translation>Impossible d&apos;ouvrir la page web</translation>
     </message>
     <message>
         <source>Done</source>
@@ -1472,8 +1473,8 @@ Toutes les images sortent de notre outil.</translation>
         <translation>Tilecrest – Bilan</translation>
     </message>
     <message>
-        <source>Your tally could not be read, and the damaged file could not be moved aside; this session's games are not kept.</source>
-        <translation>Votre bilan était illisible, et le fichier abîmé n'a pas pu être mis de côté ; les parties de cette session ne sont pas conservées.</translation>
+        <source>Your tally could not be read, and the damaged file could not be moved aside; this session&apos;s games are not kept.</source>
+        <translation>Votre bilan était illisible, et le fichier abîmé n&apos;a pas pu être mis de côté ; les parties de cette session ne sont pas conservées.</translation>
     </message>
     <message>
         <source>Your tally could not be read, so it starts empty. The damaged file was kept as %1.</source>
@@ -1500,7 +1501,7 @@ Détails : </translation>
         <translation>Vos victoires</translation>
     </message>
     <message>
-        <source>Total Times you've shut all nine tiles:</source>
+        <source>Total Times you&apos;ve shut all nine tiles:</source>
         <translation>Fois où vous avez fermé les neuf volets :</translation>
     </message>
     <message>
@@ -1544,12 +1545,12 @@ Détails : </translation>
         <translation>Joueurs suivis au bilan</translation>
     </message>
     <message>
-        <source>Nobody is tallied yet: tick a name under "Players In Current Game" to keep a tally of your games against that player.</source>
-        <translation>Personne n'est encore suivi : cochez un nom sous « Joueurs de la partie en cours » pour tenir le bilan de vos parties contre ce joueur.</translation>
+        <source>Nobody is tallied yet: tick a name under &quot;Players In Current Game&quot; to keep a tally of your games against that player.</source>
+        <translation>Personne n&apos;est encore suivi : cochez un nom sous « Joueurs de la partie en cours » pour tenir le bilan de vos parties contre ce joueur.</translation>
     </message>
     <message>
         <source>Your tally cannot be saved in %1 (%2). Its counts last until the game is closed.</source>
-        <translation>Votre bilan ne peut pas être enregistré dans %1 (%2). Ses comptes restent valables jusqu'à la fermeture du jeu.</translation>
+        <translation>Votre bilan ne peut pas être enregistré dans %1 (%2). Ses comptes restent valables jusqu&apos;à la fermeture du jeu.</translation>
     </message>
     <message>
         <source>Are you sure you want to reset the Tally?</source>
@@ -1560,11 +1561,11 @@ Détails : </translation>
         <translation>Victoires de %1 :</translation>
     </message>
     <message>
-        <source>%1's Tally</source>
+        <source>%1&apos;s Tally</source>
         <translation>Bilan contre %1</translation>
     </message>
     <message>
-        <source>This will delete %1's Tally, Are you want to delete it?</source>
+        <source>This will delete %1&apos;s Tally, Are you want to delete it?</source>
         <translation>Cela supprimera le bilan contre %1. Voulez-vous vraiment le supprimer ?</translation>
     </message>
     <message>
