@@ -438,7 +438,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         switch (op % 8) {
         case 0:
-            made.push_back(server.connectionArrived("fuzz"));
+            // Three machines: some arrive from one address, some from others.
+            made.push_back(server.connectionArrived("10.0.0." + std::to_string(made.size() % 3) + ":1"));
             break;
         case 1: {
             const ConnId c = pick(in, made);

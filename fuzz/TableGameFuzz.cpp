@@ -159,7 +159,8 @@ public:
         const std::string name = host ? "Host" : "Guest" + std::to_string(peers_.size());
         peer->session.processParams({name, "127.0.0.1", host ? "true" : "false"});
         FUZZ_CHECK(peer->view.wantsConnect, "session never connects");
-        peer->conn = server_.connectionArrived("fuzz");
+        // Each peer a machine of its own, as players are.
+        peer->conn = server_.connectionArrived("10.0.1." + std::to_string(peers_.size()) + ":1");
         peer->open = true;
         peer->session.onConnected();
         peers_.push_back(std::move(peer));

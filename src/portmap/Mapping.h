@@ -21,13 +21,13 @@ struct Mapping {
 enum class Trouble {
     NoRouter,   // nothing answered in NAT-PMP or UPnP
     Refused,    // a router answered but made no mapping
-    NotPublic,  // made, but the router's own outside address is private or shared
+    NotPublic,  // the router's own outside address is private or shared (or it has none)
 };
 
 struct Failure {
     Trouble trouble = Trouble::NoRouter;
     std::string detail;           // the router's words or error, for the log; may be empty
-    std::string externalAddress;  // with NotPublic
+    std::string externalAddress;  // with NotPublic, when the router named it
     bool operator==(const Failure&) const = default;
 };
 

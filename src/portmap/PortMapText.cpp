@@ -33,9 +33,11 @@ std::string failedLine(const Failure& f, int port) {
         return "Your router refused to open port " + p + because(f) +
                ", so players on the internet cannot join yet. " + stillWorks(port, "your router");
     case Trouble::NotPublic:
-        return "Your router's own outside address " + f.externalAddress +
-               " is not on the internet: another router (perhaps your provider's) stands between, so players on "
-               "the internet cannot join yet. " + stillWorks(port, "that other router");
+        return (f.externalAddress.empty() ? std::string("Your router has no address on the internet of its own")
+                                          : "Your router's own outside address " + f.externalAddress +
+                                                " is not on the internet") +
+               ": another router (perhaps your provider's) stands between, so players on the internet cannot join "
+               "yet. " + stillWorks(port, "that other router");
     }
     return {};
 }
@@ -74,8 +76,10 @@ std::string logFailed(const Failure& f, int port) {
     case Trouble::Refused:
         return "router: refused port " + std::to_string(port) + because(f);
     case Trouble::NotPublic:
-        return "router: its outside address " + f.externalAddress + " is not public; port " + std::to_string(port) +
-               " not opened";
+        return "router: " +
+               (f.externalAddress.empty() ? std::string("it has no public address")
+                                          : "its outside address " + f.externalAddress + " is not public") +
+               "; port " + std::to_string(port) + " not opened" + because(f);
     }
     return {};
 }

@@ -87,7 +87,10 @@ Answer RouterClient::open(int internalPort, int leaseSeconds) {
     bool upnpAnswered = false;
     Answer b = openUpnp(internalPort, leaseSeconds, upnpAnswered);
     if (b.mapping) return checked(b);
-    // The most telling of the two: a router's refusal over silence.
+    // The most telling of the two: a router without an outside address of
+    // its own, then a router's refusal, over silence.
+    if (b.failure.trouble == Trouble::NotPublic) return b;
+    if (a.failure.trouble == Trouble::NotPublic) return a;
     if (upnpAnswered) return b;
     if (natpmpAnswered) return a;
     return fail(Trouble::NoRouter, {});
@@ -138,6 +141,9 @@ Answer RouterClient::openNatPmp(int internalPort, int wantedExternal, int leaseS
     if (r < 0) {
         closenatpmp(&n);
         answered = routerRefused(r);
+        // "Network failure" to the address request: a router that has no
+        // public address to give (behind another router, or offline).
+        if (r == NATPMP_ERR_NETWORKFAILURE) return fail(Trouble::NotPublic, natpmpError(r));
         return fail(answered ? Trouble::Refused : Trouble::NoRouter, natpmpError(r));
     }
     answered = true;
@@ -180,7 +186,16 @@ Answer RouterClient::openUpnp(int internalPort, int leaseSeconds, bool& answered
     serviceType_ = data.first.servicetype;
     lanAddress_ = lan;
     FreeUPNPUrls(&urls);
-    if (found == 2) return fail(Trouble::Refused, "the router says it is not connected to the internet");
+    if (found == 2) {
+        // Not connected: often a router whose own outside address is private
+        // or shared, which it may still name.
+        char outside[40] = {};
+        Answer a = fail(Trouble::NotPublic, "the router says it is not connected to the internet");
+        if (UPNP_GetExternalIPAddress(controlUrl_.c_str(), serviceType_.c_str(), outside) == UPNPCOMMAND_SUCCESS &&
+            ipv4Kind(outside) != AddressKind::Other && ipv4Kind(outside) != AddressKind::Public)
+            a.failure.externalAddress = outside;
+        return a;
+    }
 
     Answer last;
     for (int i = 0; i < kUpnpTries; ++i) {

@@ -3,6 +3,9 @@
 #include <QTcpSocket>
 #include <algorithm>
 #include <string_view>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include "net/KeepAlive.h"
 
@@ -28,7 +31,7 @@ ServerHost::ServerHost(tc::game::Lcg& rng, QObject* parent)
         server_.checkLogins();
         server_.checkHolds();
     });
-    connect(&listener_, &QTcpServer::newConnection, this, &ServerHost::onNewConnection);
+    listener_.onDescriptor = [this](qintptr descriptor) { onDescriptor(descriptor); };
     server_.setSeatObserver([this](const SeatSummary& summary) { emit seatsChanged(summary); });
 }
 
@@ -74,30 +77,68 @@ void ServerHost::setLoginTimeoutMs(std::int64_t ms) {
     outputTimer_.setInterval(static_cast<int>(std::clamp<std::int64_t>(quarter, 10, kOutputCheckMs)));
 }
 
-void ServerHost::onNewConnection() {
-    while (QTcpSocket* socket = listener_.nextPendingConnection()) {
-        socket->setParent(this);
-        socket->setReadBufferSize(kReadBuffer);
-        // Turns are short messages answered at once; Nagle's algorithm would
-        // hold each one back until the peer's delayed ack of the last.
-        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        // A player whose machine vanished sends no FIN: probes end his
-        // connection in time for the seat hold to mean something.
-        net::enableKeepAlive(static_cast<int>(socket->socketDescriptor()));
-        QHostAddress address = socket->peerAddress();
-        bool mapped = false;
-        const quint32 v4 = address.toIPv4Address(&mapped);
-        if (mapped) address = QHostAddress(v4);  // show ::ffff:a.b.c.d as a.b.c.d
-        const QString peer = address.toString() + ':' + QString::number(socket->peerPort());
-        arriving_ = socket;
-        arrivingId_ = server_.nextConnection();
-        const ConnId id = server_.connectionArrived(peer.toStdString());
-        if (arriving_) adopt(id, arriving_);  // nothing was sent to it yet
+void ServerHost::onDescriptor(qintptr descriptor) {
+    const int fd = static_cast<int>(descriptor);
+    sockaddr_storage peerAddress{};
+    socklen_t length = sizeof peerAddress;
+    if (::getpeername(fd, reinterpret_cast<sockaddr*>(&peerAddress), &length) != 0) {
+        ::close(fd);  // gone before we looked
+        return;
     }
+    QHostAddress address(reinterpret_cast<const sockaddr*>(&peerAddress));
+    const quint16 peerPort = ntohs(peerAddress.ss_family == AF_INET6
+                                       ? reinterpret_cast<const sockaddr_in6*>(&peerAddress)->sin6_port
+                                       : reinterpret_cast<const sockaddr_in*>(&peerAddress)->sin_port);
+    bool mapped = false;
+    const quint32 v4 = address.toIPv4Address(&mapped);
+    if (mapped) address = QHostAddress(v4);  // show ::ffff:a.b.c.d as a.b.c.d
+    const QString peer = address.toString() + ':' + QString::number(peerPort);
+    arriving_ = descriptor;
+    arrivingOut_.clear();
+    arrivingClosed_ = false;
+    arrivingId_ = server_.nextConnection();
+    const ConnId id = server_.connectionArrived(peer.toStdString());
+    arriving_ = -1;
+    if (arrivingClosed_) return;
+    // It has a slot (or waits for one): from here on a socket of its own.
+    auto* socket = new QTcpSocket(this);
+    if (!socket->setSocketDescriptor(descriptor)) {
+        delete socket;
+        ::close(fd);
+        server_.connectionClosed(id);
+        return;
+    }
+    socket->setReadBufferSize(kReadBuffer);
+    // Turns are short messages answered at once; Nagle's algorithm would
+    // hold each one back until the peer's delayed ack of the last.
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    // A player whose machine vanished sends no FIN: probes end his
+    // connection in time for the seat hold to mean something.
+    net::enableKeepAlive(fd);
+    adopt(id, socket);
+    if (!arrivingOut_.empty()) socket->write(arrivingOut_.data(), static_cast<qint64>(arrivingOut_.size()));
+    arrivingOut_.clear();
+}
+
+void ServerHost::closeArriving() {
+    const int fd = static_cast<int>(arriving_);
+    // A fresh connection's send buffer is empty, so a short answer (the
+    // table is full) goes whole or not at all.
+    if (!arrivingOut_.empty()) {
+        [[maybe_unused]] const auto n = ::send(fd, arrivingOut_.data(), arrivingOut_.size(), MSG_DONTWAIT | MSG_NOSIGNAL);
+        ::shutdown(fd, SHUT_WR);
+    }
+    // What the peer sent already is read and dropped, so that the close is
+    // an orderly one where it can be (unread input would make it a reset).
+    char sink[4096];
+    for (int i = 0; i < 4 && ::recv(fd, sink, sizeof sink, MSG_DONTWAIT) > 0; ++i) {
+    }
+    ::close(fd);
+    arrivingOut_.clear();
+    arrivingClosed_ = true;
 }
 
 void ServerHost::adopt(ConnId id, QTcpSocket* socket) {
-    arriving_ = nullptr;
     sockets_.emplace(id, socket);
     taken_[id] = 0;
     connect(socket, &QTcpSocket::readyRead, this, [this, id] { onReadyRead(id); });
@@ -110,14 +151,7 @@ void ServerHost::adopt(ConnId id, QTcpSocket* socket) {
 
 QTcpSocket* ServerHost::socketFor(ConnId id) {
     const auto it = sockets_.find(id);
-    if (it != sockets_.end()) return it->second;
-    // Only the arriving connection's own id, never any id not known here.
-    if (arriving_ && id == arrivingId_) {
-        QTcpSocket* socket = arriving_;
-        adopt(id, socket);
-        return socket;
-    }
-    return nullptr;
+    return it == sockets_.end() ? nullptr : it->second;
 }
 
 void ServerHost::onReadyRead(ConnId id) {
@@ -163,6 +197,11 @@ void ServerHost::onEnded(ConnId id) {
 
 void ServerHost::send(ConnId conn, const std::string& bytes) {
     QTcpSocket* socket = socketFor(conn);
+    // Only the arriving connection's own id, never any id not known here.
+    if (!socket && arriving_ >= 0 && !arrivingClosed_ && conn == arrivingId_) {
+        arrivingOut_ += bytes;  // the arriving one: its id is not returned yet
+        return;
+    }
     if (!socket) return;
     socket->write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
@@ -176,6 +215,10 @@ ServerPorts::Output ServerHost::output(ConnId conn) const {
 
 void ServerHost::close(ConnId conn) {
     QTcpSocket* socket = socketFor(conn);
+    if (!socket && arriving_ >= 0 && !arrivingClosed_ && conn == arrivingId_) {
+        closeArriving();
+        return;
+    }
     if (!socket) return;
     sockets_.erase(conn);
     taken_.erase(conn);

@@ -2,6 +2,10 @@
 // Gives the game server real sockets and a real pause timer: accepts TCP
 // connections, feeds their bytes to TServer and carries its output back.
 //
+// A connection is a bare descriptor until the server gives it a slot: one
+// it turns away or refuses at once (a storm of them) is answered and closed
+// on the descriptor, without a socket object, buffers or timers.
+//
 // Bounds: at most kInputBudget bytes of one connection are handled per turn
 // of the event loop, so one busy peer cannot starve the others; the rest
 // waits in the socket. What each peer has taken and still has queued is
@@ -12,7 +16,9 @@
 #include <QString>
 #include <QTcpServer>
 #include <QTimer>
+#include <functional>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -25,6 +31,15 @@ class QTcpSocket;
 namespace tc::server {
 
 inline constexpr qint64 kInputBudget = 16 * 1024;
+
+// Hands each accepted descriptor over as it is, instead of a socket object.
+class DescriptorListener : public QTcpServer {
+public:
+    std::function<void(qintptr)> onDescriptor;
+
+protected:
+    void incomingConnection(qintptr descriptor) override { onDescriptor(descriptor); }
+};
 
 class ServerHost : public QObject, private ServerPorts {
     Q_OBJECT
@@ -69,12 +84,14 @@ signals:
     void seatsChanged(const tc::server::SeatSummary& summary);
 
 private:
-    void onNewConnection();
+    void onDescriptor(qintptr descriptor);
     void onReadyRead(ConnId id);
     void onEnded(ConnId id);
     void readMoreLater(ConnId id);
     QTcpSocket* socketFor(ConnId id);
     void adopt(ConnId id, QTcpSocket* socket);
+    // Sends what was queued for the arriving descriptor and closes it.
+    void closeArriving();
 
     // ServerPorts
     void send(ConnId conn, const std::string& bytes) override;
@@ -84,7 +101,7 @@ private:
     void log(const std::string& line) override;
     Output output(ConnId conn) const override;
 
-    QTcpServer listener_;
+    DescriptorListener listener_;
     QHostAddress listenAddress_;
     quint16 listenPort_ = 0;
     QTimer pauseTimer_;
@@ -94,10 +111,12 @@ private:
     std::unordered_map<ConnId, std::uint64_t> taken_;
     // Connections with input left over from this turn of the event loop.
     std::unordered_set<ConnId> readLater_;
-    // The socket whose connectionArrived is running, and the id it gets: the
-    // server sends to it before it has returned the id.
-    QTcpSocket* arriving_ = nullptr;
+    // The descriptor whose connectionArrived is running (-1: none): the
+    // server sends to it, and may close it, before it has returned the id.
+    qintptr arriving_ = -1;
     ConnId arrivingId_ = 0;
+    std::string arrivingOut_;
+    bool arrivingClosed_ = false;
 };
 
 } // namespace tc::server

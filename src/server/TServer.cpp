@@ -55,23 +55,24 @@ std::string TServer::who(int slot) const {
 // ---------------------------------------------------------------------------
 // Connections
 
-int TServer::chooseSlot() {
-    if (playercount_ == 0) {
-        playercount_ = 1;
-        return 1;
-    }
-    int s = 1;
-    while (player_[s].active && s < playercount_) ++s;
-    if (!player_[s].active) return s;  // a freed slot, the lowest first
-    if (playercount_ < kSlotCount) return ++playercount_;
-    return 0;
-}
-
 ConnId TServer::connectionArrived(const std::string& peer) {
     const ConnId id = nextConn_++;
-    const int slot = chooseSlot();
+    // "a.b.c.d:port" or "v6address:port"; the port changes with every connection.
+    const std::string address = peer.substr(0, peer.rfind(':') == std::string::npos ? peer.size() : peer.rfind(':'));
+    const int slot = chooseSlot(peer, address);
+    if (slot < 0) {
+        // Not told the table is full: it is not, and a later try may get in.
+        ports_.close(id);
+        afterInput();
+        return id;
+    }
     if (slot == 0) {
-        log("refused " + peer + ": all nine slots in use");
+        // A storm at a full table would flood the log: one line per episode.
+        const std::int64_t now = clock_();
+        if (!refusedFull_ || now - lastRefusedFullMs_ >= kTurnAwayEpisodeMs)
+            log("refused " + peer + ": all nine slots in use (more within 10 s are not logged)");
+        refusedFull_ = true;
+        lastRefusedFullMs_ = now;
         ports_.send(id, net::frame("CMD_full+"));
         ports_.close(id);
         return id;
@@ -82,8 +83,7 @@ ConnId TServer::connectionArrived(const std::string& peer) {
     p.loggedin = false;
     Connection& c = conns_.try_emplace(id).first->second;
     c.slot = slot;
-    // "a.b.c.d:port" or "v6address:port"; the port changes with every connection.
-    c.address = peer.substr(0, peer.rfind(':') == std::string::npos ? peer.size() : peer.rfind(':'));
+    c.address = address;
     c.talk = FloodGate(talkLimits_);
     c.slides = FloodGate(slideLimits_);
     c.progressMs = clock_();
@@ -113,6 +113,7 @@ void TServer::bytesArrived(ConnId conn, std::string_view bytes) {
         dispatch(slot, line);
         // A returning player's connection moves to his kept seat.
         if (slotOf(conn) != 0) slot = slotOf(conn);
+        if (!wasLoggedIn && slotOf(conn) != 0 && player_[slot].loggedin) strangers_.loggedIn(conns_.at(conn).address);
         if (!wasLoggedIn && slotOf(conn) == slot && !player_[slot].loggedin && !keepBeforeLogin(conn, 0, 1))
             break;
     }

@@ -19,7 +19,8 @@
 // takes nothing for kStallMs is closed, and so is one past kOutputHardLimit.
 // Logins: a connection holds a slot, and so keeps others out; one that has
 // not logged in kLoginMs after it arrived, or that sends kJunkLinesBeforeLogin
-// other lines or kJunkBytesBeforeLogin bytes first, is closed.
+// other lines or kJunkBytesBeforeLogin bytes first, is closed. How many may
+// wait for their login at once, and who gives way to whom, is StrangerGate's.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -38,6 +39,7 @@
 #include "server/RemovedPlayers.h"
 #include "server/SeatHold.h"
 #include "server/SeatKeys.h"
+#include "server/StrangerGate.h"
 #include "server/ServerPorts.h"
 #include "server/tplayer.h"
 
@@ -100,8 +102,10 @@ public:
 
     // A TCP connection was accepted; `peer` is for the log only. Returns
     // its id. The connection is given a slot and sent "CMD_sendlogininfo+"
-    // slot, or, with all nine slots held, sent "CMD_full+" and closed at
-    // once (through the ports, before this returns).
+    // slot (a stranger may first be closed to make room), or closed at once
+    // (through the ports, before this returns): sent "CMD_full+" first when
+    // every slot is held by a seated player or a kept seat, sent nothing
+    // when it is turned away by StrangerGate.
     ConnId connectionArrived(const std::string& peer);
     // The id the next connectionArrived will give.
     ConnId nextConnection() const { return nextConn_; }
@@ -190,7 +194,11 @@ private:
     };
 
     // --- connections and seats ---
-    int chooseSlot();
+    // The slot for a connection from `address`, after closing a stranger
+    // that gives way to it (StrangerGate); 0 when every slot is seated or
+    // kept, -1 when it is turned away without a word.
+    int chooseSlot(const std::string& peer, const std::string& address);
+    StrangerGate::Slots slotStates() const;
     void dispatch(int slot, const std::string& line);
     void receivedlogininfo(int slot, const std::string& data);
     void kickhim(int slot, const std::string& data);
@@ -298,6 +306,11 @@ private:
     RemovedPlayers removed_;
     SeatHold hold_;
     SeatKeys keys_;
+    // Who may wait in a slot without a login.
+    StrangerGate strangers_;
+    // The last refusal at a full table, for the log.
+    bool refusedFull_ = false;
+    std::int64_t lastRefusedFullMs_ = 0;
 
     std::array<tplayer, kSlotCount + 2> player_{};  // [1..9], [10] refusals, [0] unused
     int playercount_ = 0;

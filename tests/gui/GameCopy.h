@@ -58,12 +58,15 @@ public:
                 if (line.startsWith("CMD_sendlogininfo+")) {
                     slot = line.mid(18).toInt();
                     sock_.write("CMD_logininfo+" + QByteArray::number(slot) + "+1.0.3+" + name_ + "\xFF");
+                } else if (line == "CMD_newplayerinfo+" + QByteArray::number(slot) + "+" + name_ + "+0") {
+                    seated = true;
                 }
             }
         });
         sock_.connectToHost(QHostAddress::LocalHost, port);
     }
     int slot = 0;
+    bool seated = false;  // the server took its login
 
 private:
     QTcpSocket sock_;

@@ -172,7 +172,9 @@ TEST(MainWindow, ATenthCopyIsToldTheGameIsFullAndCloses) {
     std::vector<std::unique_ptr<WireClient>> others;
     for (int slot = 2; slot <= 9; ++slot) {
         others.push_back(std::make_unique<WireClient>(port, "P" + QByteArray::number(slot)));
-        ASSERT_TRUE(waitUntil([&] { return others.back()->slot == slot; }));
+        // Seated, not only given a slot: a table with a slot still waiting
+        // for its login is not full, and a newcomer is closed without a word.
+        ASSERT_TRUE(waitUntil([&] { return others.back()->slot == slot && others.back()->seated; }));
     }
     GameCopy late({"Late", "127.0.0.1", "false", "--port", QString::number(port)});
     ASSERT_TRUE(waitUntil([&] { return !late.messages.isEmpty(); }));

@@ -79,10 +79,7 @@ TEST_F(Loopback, SeveralClientsJoinChatGetRemovedAndReleaseOnce) {
 
 TEST_F(Loopback, TenthConnectionGetsFullAndIsClosed) {
     std::vector<std::unique_ptr<TextClient>> clients;
-    for (int i = 1; i <= 9; ++i) {
-        clients.push_back(std::make_unique<TextClient>(port));
-        ASSERT_TRUE(clients.back()->waitLine("CMD_sendlogininfo+" + std::to_string(i)));
-    }
+    for (int i = 1; i <= 9; ++i) clients.push_back(join("P" + std::to_string(i), i));
     TextClient tenth(port);
     EXPECT_TRUE(tenth.waitLine("CMD_full+"));
     EXPECT_TRUE(tenth.waitClosed(kWait));
@@ -93,17 +90,26 @@ TEST_F(Loopback, TenthConnectionGetsFullAndIsClosed) {
     EXPECT_TRUE(again.waitLine("CMD_sendlogininfo+4"));
 }
 
+TEST_F(Loopback, ATenthWhileStrangersWaitIsClosedWithoutFull) {
+    auto bob = join("Bob", 1);
+    std::vector<std::unique_ptr<TextClient>> strangers;
+    for (int i = 2; i <= 9; ++i) {
+        strangers.push_back(std::make_unique<TextClient>(port, i));
+        ASSERT_TRUE(strangers.back()->waitLine("CMD_sendlogininfo+" + std::to_string(i)));
+    }
+    // The table is not full: the strangers may go, and a later try get in.
+    TextClient tenth(port, 10);
+    EXPECT_TRUE(tenth.waitClosed(kWait));
+    EXPECT_TRUE(tenth.lines.empty());
+}
+
 TEST_F(Loopback, SilentConnectionsAreClosedAfterTheLoginTimeAndFreeTheirSlots) {
     host->setLoginTimeoutMs(400);
     auto bob = join("Bob", 1);
     std::vector<std::unique_ptr<TextClient>> silent;
     for (int i = 2; i <= 9; ++i) {
-        silent.push_back(std::make_unique<TextClient>(port));
+        silent.push_back(std::make_unique<TextClient>(port, i));
         ASSERT_TRUE(silent.back()->waitLine("CMD_sendlogininfo+" + std::to_string(i)));
-    }
-    {
-        TextClient shut(port);
-        EXPECT_TRUE(shut.waitLine("CMD_full+"));
     }
     // The host looks four times within the login time, so each goes within 0.5 s.
     for (auto& c : silent) EXPECT_TRUE(c->waitClosed(kWait));

@@ -8,7 +8,9 @@
 
 namespace tc::integration {
 
-TextClient::TextClient(quint16 port, QObject* parent) : QObject(parent) {
+TextClient::TextClient(quint16 port, QObject* parent) : TextClient(port, 0, parent) {}
+
+TextClient::TextClient(quint16 port, int machine, QObject* parent) : QObject(parent) {
     connect(&socket, &QTcpSocket::readyRead, this, [this] {
         const QByteArray data = socket.readAll();
         std::vector<std::string> got;
@@ -19,6 +21,7 @@ TextClient::TextClient(quint16 port, QObject* parent) : QObject(parent) {
         }
     });
     connect(&socket, &QTcpSocket::disconnected, this, [this] { closed = true; });
+    if (machine > 0) socket.bind(QHostAddress(QStringLiteral("127.0.%1.%2").arg(machine / 250).arg(machine % 250 + 2)), 0);
     socket.connectToHost(QHostAddress::LocalHost, port);
 }
 

@@ -15,6 +15,10 @@ class TextClient : public QObject {
     Q_OBJECT
 public:
     explicit TextClient(quint16 port, QObject* parent = nullptr);
+    // From another address of the loopback network (127.0.x.y, a different
+    // one for each `machine` from 1 on), as if from another machine: the
+    // server lets only a few connections of one address wait for a login.
+    TextClient(quint16 port, int machine, QObject* parent = nullptr);
 
     // Called for each received line, in order, before it is stored.
     std::function<void(const std::string&)> onLine;

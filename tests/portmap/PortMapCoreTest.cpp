@@ -123,6 +123,11 @@ TEST(PortMapText, TheLinesTheHostReads) {
               "provider's) stands between, so players on the internet cannot join yet. Players on your network "
               "can join; for players on the internet, forward TCP port 7772 on that other router by hand, or host "
               "on a machine with a public address.");
+    EXPECT_EQ(failedLine({Trouble::NotPublic, "NAT-PMP: network failure", ""}, 7772),
+              "Your router has no address on the internet of its own: another router (perhaps your provider's) "
+              "stands between, so players on the internet cannot join yet. Players on your network can join; for "
+              "players on the internet, forward TCP port 7772 on that other router by hand, or host on a machine "
+              "with a public address.");
     EXPECT_EQ(lostLine({Trouble::NoRouter, "", ""}, 7773),
               "Your router no longer keeps port 7773 open for this game, so players on the internet cannot join "
               "until it does; the game asks it again later.");
@@ -153,6 +158,8 @@ TEST(PortMapText, TheServersLogLines) {
               "router: refused port 7772 (NAT-PMP: not authorized)");
     EXPECT_EQ(logFailed({Trouble::NotPublic, "", "10.0.0.1"}, 7772),
               "router: its outside address 10.0.0.1 is not public; port 7772 not opened");
+    EXPECT_EQ(logFailed({Trouble::NotPublic, "NAT-PMP: network failure", ""}, 7772),
+              "router: it has no public address; port 7772 not opened (NAT-PMP: network failure)");
     EXPECT_EQ(logRemoved(m), "router: removed 11.22.33.1 port 7772");
 }
 

@@ -13,7 +13,9 @@
 #
 # 11.22.33.0/24 stands for the internet inside these namespaces only:
 # miniupnpd refuses an outside address of a private or reserved range.
-# TILECREST_ROUTER_PID and TILECREST_INTERNET_PID name a process inside
+# TILECREST_ROUTER_OUTSIDE_NET=100.64.33 puts the router's outside on a
+# shared (carrier-grade NAT) network instead, as a router behind a
+# provider's. TILECREST_ROUTER_PID and TILECREST_INTERNET_PID name a process inside
 # each of the other two, for `nsenter -t PID -n -m COMMAND`.
 #
 #   router-netns.sh COMMAND [ARGS...]
@@ -43,6 +45,7 @@ if [ "${TILECREST_IN_NETNS:-}" != "1" ]; then
 fi
 
 export PATH="$PATH:/usr/sbin:/sbin"
+outside=${TILECREST_ROUTER_OUTSIDE_NET:-11.22.33}
 router_pid=""
 internet_pid=""
 cleanup() {
@@ -97,9 +100,9 @@ ip addr add 10.77.0.2/24 dev thome && ip link set thome up multicast on \
 ip -6 addr add 2a01:4f8:77::2/64 dev thome nodad 2>/dev/null && export TILECREST_HOME_IPV6=1
 router sh -c 'ip link set lo up &&
   ip addr add 10.77.0.1/24 dev rlan && ip link set rlan up multicast on &&
-  ip addr add 11.22.33.1/24 dev rwan && ip link set rwan up &&
+  ip addr add '"$outside"'.1/24 dev rwan && ip link set rwan up &&
   echo 1 > /proc/sys/net/ipv4/ip_forward' || skip "cannot set up the router"
-internet sh -c 'ip link set lo up && ip addr add 11.22.33.2/24 dev iwan && ip link set iwan up' \
+internet sh -c 'ip link set lo up && ip addr add '"$outside"'.2/24 dev iwan && ip link set iwan up' \
   || skip "cannot set up the internet"
 # Home's machines reach the internet under the router's address; nothing
 # from outside reaches home unless a mapping lets it in. miniupnpd puts its

@@ -22,6 +22,8 @@ protected:
     TServer server{ports, rng, [this] { return now; }};
 
     ConnId connect(const std::string& peer = "10.0.0.1:4000") { return server.connectionArrived(peer); }
+    // The peer text of the `n`th of many machines, each with its own address.
+    static std::string machine(int n) { return "10.0.1." + std::to_string(n) + ":4000"; }
 
     // Connects and logs in with the right slot and version; forgets the
     // traffic so far.

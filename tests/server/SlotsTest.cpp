@@ -23,13 +23,13 @@ TEST_F(Slots, FirstConnectionIsTheHostAndEachIsToldItsSlotInOneMessage) {
 
 TEST_F(Slots, FreedSlotsAreReusedLowestFirstAndPlayercountNeverShrinks) {
     std::vector<ConnId> c;
-    for (int i = 0; i < 4; ++i) c.push_back(connect());
+    for (int i = 0; i < 4; ++i) c.push_back(connect(machine(i)));
     server.connectionClosed(c[2]);  // slot 3
     server.connectionClosed(c[0]);  // slot 1
     EXPECT_EQ(server.playercount(), 4);
-    const ConnId n1 = connect();
-    const ConnId n2 = connect();
-    const ConnId n3 = connect();
+    const ConnId n1 = connect(machine(4));
+    const ConnId n2 = connect(machine(5));
+    const ConnId n3 = connect(machine(6));
     EXPECT_EQ(server.slotOf(n1), 1);
     EXPECT_EQ(server.slotOf(n2), 3);
     EXPECT_EQ(server.slotOf(n3), 5);
@@ -38,7 +38,7 @@ TEST_F(Slots, FreedSlotsAreReusedLowestFirstAndPlayercountNeverShrinks) {
 
 TEST_F(Slots, TenthConnectionIsRefusedWithFullAndClosedThenAFreedSlotIsReused) {
     std::vector<ConnId> c;
-    for (int i = 1; i <= 9; ++i) c.push_back(connect());
+    for (int i = 1; i <= 9; ++i) c.push_back(join("P" + std::to_string(i)));
     EXPECT_EQ(server.slotOf(c[6]), 7);  // the seventh is a spectator
     clear();
     const ConnId tenth = connect("10.0.0.9:1");

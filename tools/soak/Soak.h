@@ -170,6 +170,7 @@ private:
     Bot* host_ = nullptr;
     int watcherCount_ = 0;
     long renames_ = 0;
+    long spawned_ = 0;  // every bot so far, for an address of its own
     long returns_ = 0, returnsRefused_ = 0;
     // When the host's connection last asked for just watching (another
     // seat's, or its own, which it takes back later): a person does not do

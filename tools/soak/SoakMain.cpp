@@ -41,6 +41,11 @@ Bot* Soak::spawn(Bot::Kind kind, const std::string& name) {
     QObject::connect(b->sock, &QTcpSocket::readyRead, [this, b] { onBytes(b); });
     QObject::connect(b->sock, &QTcpSocket::disconnected, [this, b] { onClosed(b); });
     QObject::connect(b->sock, &QTcpSocket::errorOccurred, [this, b] { onClosed(b); });
+    // Each from an address of its own on the loopback network, as from a
+    // machine of its own: the server lets only two connections of one
+    // address wait for their login at a time.
+    const long n = spawned_++;
+    b->sock->bind(QHostAddress(QStringLiteral("127.0.%1.%2").arg(n / 250 % 250).arg(n % 250 + 2)), 0);
     b->sock->connectToHost(QHostAddress(QHostAddress::LocalHost), port_);
     bots_.push_back(std::move(owned));
     return b;
@@ -273,6 +278,12 @@ void Soak::onClosed(Bot* b) {
     if (b->closed) return;
     if (b->sock && b->sock->bytesAvailable() > 0) onBytes(b);  // a "CMD_full+" first
     b->closed = true;
+    if ((b->kind == Bot::Player || b->kind == Bot::Watcher) && b->slot == 0 && !b->closing) {
+        // Turned away without a word while others waited for their login
+        // in every free slot: the table is not full, a player tries again.
+        b->closing = true;
+        b->reconnect = b->kind == Bot::Player;
+    }
     if (b->kind == Bot::Silent || b->kind == Bot::Junk) {
         const std::int64_t limit = b->kind == Bot::Silent ? ghostLimit(opt_) : 2500;
         if (now() - b->openedMs > limit)

@@ -196,3 +196,26 @@ TEST(Router, ARouterRestartedDuringAGameGetsTheMappingBackAtTheRenewal) {
 
 } // namespace
 } // namespace tc::portmap::test
+
+namespace tc::portmap::test {
+namespace {
+
+// The router's own outside address is shared (100.64.33.1): miniupnpd
+// refuses to map and says it has no public address; one plain line.
+TEST(RouterCgnat, ARouterBehindCarrierGradeNatGetsOnePlainLine) {
+    REQUIRE_ROUTER_NETNS();
+    if (qEnvironmentVariable("TILECREST_ROUTER_OUTSIDE_NET") != QLatin1String("100.64.33"))
+        GTEST_SKIP() << "needs the router's outside on 100.64.33.0/24";
+    Router router({});
+    ServerRun s(serverArgs(), mappingOn());
+    ASSERT_TRUE(s.waitForLine("router: it")) << s.output.constData();
+    EXPECT_TRUE(s.output.contains("router: asking to open TCP port 7772\nrouter: it has no public address; port 7772 "
+                                  "not opened ("))
+        << s.output.constData();
+    EXPECT_EQ(routerRules().count("dnat"), 0) << routerRules().toStdString();
+    QTest::qWait(3000);
+    EXPECT_EQ(s.count("router:"), 2) << s.output.constData();
+}
+
+} // namespace
+} // namespace tc::portmap::test

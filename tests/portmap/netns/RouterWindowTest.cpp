@@ -173,3 +173,26 @@ TEST(RouterWindow, WithNoRouterOnePlainLineSaysWhatStillWorksAndIsNotRepeated) {
 
 } // namespace
 } // namespace tc::portmap::test
+
+namespace tc::portmap::test {
+namespace {
+
+TEST(RouterCgnat, TheWindowSaysOnceThatAnotherRouterStandsBetween) {
+    REQUIRE_ROUTER_NETNS();
+    if (qEnvironmentVariable("TILECREST_ROUTER_OUTSIDE_NET") != QLatin1String("100.64.33"))
+        GTEST_SKIP() << "needs the router's outside on 100.64.33.0/24";
+    MappingOnHere on;
+    Router router({});
+    guitest::GameCopy ann({"Ann", "x", "true", "--port", "7772"});
+    const QString line = QStringLiteral(
+        "Your router has no address on the internet of its own: another router (perhaps your provider's) stands "
+        "between, so players on the internet cannot join yet. Players on your network can join; for players on "
+        "the internet, forward TCP port 7772 on that other router by hand, or host on a machine with a public "
+        "address.");
+    ASSERT_TRUE(waitFor([&] { return ann.chatHas(line); }, 6000)) << ann.chat().toStdString();
+    QTest::qWait(2000);
+    EXPECT_EQ(ann.chat().count("another router"), 1);
+}
+
+} // namespace
+} // namespace tc::portmap::test

@@ -4,6 +4,7 @@
 // the switch cleared is counted, so the counters do see such packets.
 #include <QRegularExpression>
 
+#include "GameCopy.h"
 #include "RouterRig.h"
 
 namespace tc::portmap::test {
@@ -44,6 +45,28 @@ TEST(Silent, AServerWithMapPortUnderTheSwitchSendsNothingAndSaysWhy) {
     s.stop();
     EXPECT_EQ(counted(), std::make_pair(0, 0));
     EXPECT_FALSE(s.output.contains("router: asking")) << s.output.constData();
+}
+
+TEST(Silent, AWindowHostingUnderTheSwitchSendsNothingAndSaysNothingOfARouter) {
+    REQUIRE_ISOLATED();
+    ASSERT_TRUE(mappingSwitchedOff()) << "ctest's switch is not set";
+    guitest::GameCopy ann({"Ann", "x", "true", "--port", "7772"});
+    ASSERT_TRUE(waitFor([&] { return ann.session().loggedin(); }));
+    QTest::qWait(3000);
+    EXPECT_EQ(counted(), std::make_pair(0, 0));
+    EXPECT_FALSE(ann.chatHas("router")) << ann.chat().toStdString();
+    EXPECT_FALSE(ann.chatHas("Players on the internet")) << ann.chat().toStdString();
+}
+
+// Even without the switch: a server only this machine can reach asks
+// nobody.
+TEST(Silent, AServerBoundToLoopbackNeverAsks) {
+    REQUIRE_ISOLATED();
+    ServerRun s({"--port", "7772", "--map-port", "--no-announce", "--bind", "127.0.0.1"}, mappingOn());
+    ASSERT_TRUE(s.waitForLine("router: not asked: listening on loopback only")) << s.output.constData();
+    QTest::qWait(2000);
+    s.stop();
+    EXPECT_EQ(counted(), std::make_pair(0, 0));
 }
 
 // Last: what it counts stays counted.
