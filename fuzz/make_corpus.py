@@ -168,6 +168,9 @@ server = {
     + s_bytes(0, line("CMD_kickhim+1+0+") + line("CMD_kickhim+1+12+") + line("CMD_kickhim+2+3+")
               + line("CMD_chat+1+" + "w" * 200 + "|clRed"))
     + s_bytes(0, line("CMD_chat+1+x|clRed") * 12) + s_ticks(8) * 2 + s_bytes(0, line("CMD_chat+1+y|clRed") * 12),
+    "strangers_from_many_places": SEED + s_connect() + s_login(0, "Bob")
+    + b"".join(s_kept(8, bytes([a])) for a in (4, 5, 4, 6, 6, 7, 0, 1, 4, 5, 6, 7, 4))
+    + s_ticks(8) * 2 + b"".join(s_kept(8, bytes([a])) for a in (4, 6, 7, 0)),
     "built_requests": ann_drops + s_connect()
     + s_built(3, 0, b"\x01") + s_built(3, 2, b"\x07", b"\xc0") + s_built(3, 2, b"\x07", b"\x0a")
     + s_built(3, 3, b"\x07", b"\xe0" + chunk(b"zz")) + s_built(0, 4, b"\x01") + s_built(0, 1, b"\x09")
