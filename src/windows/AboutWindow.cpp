@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "TilecrestAssets.h"
+#include "chat/ReaderRoles.h"
 #include "net/Version.h"
 #include "windows/Desktop.h"
 #include "windows/DialogKeys.h"
@@ -94,11 +95,15 @@ AboutWindow::AboutWindow(const QUrl& site, const QUrl& licence, QWidget* parent)
     version->move(word->x() + word->width() + gap, 158);
     build->move(version->x() + version->width(), 158);
 
+    DialogKeys::keyLink(web_, [this] { openSite(); });
+    DialogKeys::keyLink(licenceLabel_, [this] { openLicence(); });
+    chat::reader::hide(logo);
     auto* done = new QPushButton(QStringLiteral("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
     done->setGeometry(110, 200, 80, 26);
     connect(done, &QPushButton::clicked, this, &QWidget::close);
     DialogKeys::install(this, done);
+    done->setFocus();  // opens on Done: Enter closes, Tab leads to the links
 }
 
 void AboutWindow::openSite() { open(site_); }

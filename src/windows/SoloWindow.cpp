@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "TilecrestAssets.h"
+#include "chat/ReaderRoles.h"
 #include "windows/Desktop.h"
 #include "windows/DialogKeys.h"
 
@@ -53,11 +54,14 @@ SoloWindow::SoloWindow(const QUrl& soloPage, QWidget* parent)
         l->setPalette(pal);
     }
 
+    DialogKeys::keyLink(here, [this] { openPage(); });
+    chat::reader::hide(picture);  // the line under it says and does the same
     auto* done = new QPushButton(QStringLiteral("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
     done->setGeometry(110, 288, 80, 26);
     connect(done, &QPushButton::clicked, this, &QWidget::close);
     DialogKeys::install(this, done);
+    done->setFocus();  // opens on Done: Enter closes, Tab leads to the links
 }
 
 void SoloWindow::openPage() {

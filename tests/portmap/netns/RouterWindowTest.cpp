@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -48,7 +49,7 @@ TEST(RouterWindow, AHostedGameOpensItsPortAFriendJoinsAndClosingTheWindowRemoves
     auto ann = std::make_unique<GameCopy>(QStringList{"Ann", "x", "true", "--port", "7772"});
     ASSERT_TRUE(waitFor([&] { return ann->chatHas(kOpened.arg(7772)); })) << ann->chat().toStdString();
     if (qEnvironmentVariable("TILECREST_HOME_IPV6") == QLatin1String("1")) {
-        EXPECT_TRUE(ann->chatHas("Players with IPv6 can join at: 2a01:4f8:77::2 port 7772 with no port to open, "
+        EXPECT_TRUE(ann->chatHas("Players with IPv6 can join at 2a01:4f8:77::2 port 7772 with no port to open, "
                                  "though your router's firewall may still block them."))
             << ann->chat().toStdString();
     }
@@ -72,6 +73,30 @@ TEST(RouterWindow, AHostedGameOpensItsPortAFriendJoinsAndClosingTheWindowRemoves
     ann.reset();
     EXPECT_FALSE(routerForwards(7772)) << routerRules().toStdString();
     EXPECT_TRUE(waitFor([&] { return bob.closed(); }));
+}
+
+// The program itself, as a player starts it, ended as a logout ends it.
+TEST(RouterWindow, TheProgramStoppedBySigtermRemovesItsMapping) {
+    REQUIRE_ROUTER_NETNS();
+    Router router({});
+    QTemporaryDir home;
+    QProcessEnvironment env = mappingOn();
+    for (const char* dir : {"config", "data", "cache", "runtime"}) QDir(home.path()).mkpath(dir);
+    env.insert("HOME", home.path());
+    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    env.insert("XDG_DATA_HOME", home.filePath("data"));
+    env.insert("XDG_CACHE_HOME", home.filePath("cache"));
+    env.insert("XDG_RUNTIME_DIR", home.filePath("runtime"));
+    QProcess game;
+    game.setProcessEnvironment(env);
+    game.start(QStringLiteral(TILECREST_PROGRAM_PATH), {"Ann", "x", "true", "--port", "7772"});
+    ASSERT_TRUE(game.waitForStarted(5000));
+    EXPECT_TRUE(waitFor([] { return routerForwards(7772); }, 20000)) << routerRules().toStdString();
+    game.terminate();
+    EXPECT_TRUE(game.waitForFinished(15000));
+    EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+    EXPECT_FALSE(routerForwards(7772)) << routerRules().toStdString();
+    if (game.state() != QProcess::NotRunning) game.kill();
 }
 
 // Whether home asked the router anything since it started.
