@@ -89,8 +89,15 @@ public:
         if (tracing()) std::fprintf(stderr, "  to %llu: %s\n", static_cast<unsigned long long>(conn), shown(bytes).c_str());
         FUZZ_CHECK(!closedByServer.count(conn), "send to a connection the server closed");
         if (bytes.rfind("CMD_nextplayer+", 0) == 0) sawTurnStart.insert(conn);
+        static const std::string kKey = "CMD_seatkey+";
+        if (bytes.rfind(kKey, 0) == 0 && server)
+            newestKey[server->slotOf(conn)] = bytes.substr(kKey.size(), bytes.find('+', kKey.size()) - kKey.size());
         toClient[conn] += bytes;
     }
+    const TServer* server = nullptr;
+    // The key each seat was sent last: a copy holding an older one is a
+    // stale copy of an earlier player of the seat.
+    std::map<int, std::string> newestKey;
     void close(ConnId conn) override { closedByServer.insert(conn); }
     void startPauseTimer() override { timerRunning = true; }
     void stopPauseTimer() override { timerRunning = false; }
@@ -137,6 +144,7 @@ class Table {
 public:
     explicit Table(std::uint32_t seed) : rng_(seed), server_(ports_, rng_, [this] { return now_; }) {
         server_.setHoldMs(tc::server::kHoldMs);
+        ports_.server = &server_;
     }
     // One pause tick, a second of the server's clock.
     void pauseTick() {
@@ -213,6 +221,9 @@ public:
         ReclaimHandshake h(p.session.seatKey(), giveUp ? ReclaimHandshake::Purpose::Leave
                                                         : ReclaimHandshake::Purpose::Return);
         const ConnId conn = server_.connectionArrived("fuzz");
+        if (tracing())
+            std::fprintf(stderr, "copy of seat %d comes back with key %.8s\n", p.session.myseat(),
+                         p.session.seatKey().c_str());
         for (int round = 0; round < 4 && !h.finished(); ++round) {
             std::string bytes = std::move(ports_.toClient[conn]);
             ports_.toClient.erase(conn);
@@ -237,7 +248,8 @@ public:
             p.session.reconnectFailed("You stopped reconnecting; the game is left.");
             break;
         case ReclaimHandshake::State::Refused:
-            FUZZ_CHECK(!server_.held(p.session.myseat()), "refused while the seat is kept");
+            FUZZ_CHECK(!server_.held(p.session.myseat()) || ports_.newestKey[p.session.myseat()] != p.session.seatKey(),
+                       "refused the newest key of a kept seat");
             p.lost = false;
             p.session.reconnectFailed("Back on the line, but the game no longer keeps your seat.");
             break;

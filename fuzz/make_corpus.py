@@ -26,7 +26,8 @@ def s_connect():
 
 
 def s_bytes(k, data):
-    return b"\x01" + bytes([k]) + chunk(data)
+    # longer data as several reads
+    return b"".join(b"\x01" + bytes([k]) + chunk(data[at:at + 255]) for at in range(0, max(1, len(data)), 255))
 
 
 def s_close(k):
@@ -160,6 +161,16 @@ server = {
     + s_connect() + s_giveup(10, key_of(2), b"\x84") + s_connect() + s_reclaim(11, key_of(2), b"\x84")
     + s_bytes(11, line("CMD_chat+2+back|clRed")) + s_close(11) + s_connect() + s_jump(3) + s_connect()
     + s_bytes(13, b"x" * 200) + s_connect() + s_built(14, 2, b"\x00", b"\xc0"),
+    "requests_from_the_wrong_slot": ann_drops + s_connect() * 5 + s_login(7, "Spy") + s_close(7)
+    + s_bytes(2, line("CMD_chat+2+not mine|clRed") + line("CMD_action+1+nor this") + line("CMD_playasound+9+wave1+")
+              + line("CMD_justwatch+3+3") + line("CMD_justwatch+3+1") + line("CMD_justwatch+3+2")
+              + line("CMD_slide+3+up+0+") + line("CMD_slide+2+up+4+"))
+    + s_bytes(0, line("CMD_kickhim+1+0+") + line("CMD_kickhim+1+12+") + line("CMD_kickhim+2+3+")
+              + line("CMD_chat+1+" + "w" * 200 + "|clRed"))
+    + s_bytes(0, line("CMD_chat+1+x|clRed") * 12) + s_ticks(8) * 2 + s_bytes(0, line("CMD_chat+1+y|clRed") * 12),
+    "strangers_from_many_places": SEED + s_connect() + s_login(0, "Bob")
+    + b"".join(s_kept(8, bytes([a])) for a in (4, 5, 4, 6, 6, 7, 0, 1, 4, 5, 6, 7, 4))
+    + s_ticks(8) * 2 + b"".join(s_kept(8, bytes([a])) for a in (4, 6, 7, 0)),
     "built_requests": ann_drops + s_connect()
     + s_built(3, 0, b"\x01") + s_built(3, 2, b"\x07", b"\xc0") + s_built(3, 2, b"\x07", b"\x0a")
     + s_built(3, 3, b"\x07", b"\xe0" + chunk(b"zz")) + s_built(0, 4, b"\x01") + s_built(0, 1, b"\x09")

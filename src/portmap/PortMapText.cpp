@@ -56,7 +56,9 @@ std::string ipv6Line(const std::vector<std::string>& addresses, int port) {
         if (i > 0) names += i + 1 == list.size() ? " or " : ", ";
         names += list[i];
     }
-    return "Players with IPv6 can join at: " + names + " port " + std::to_string(port) +
+    // No colon before the addresses: one followed by a space would end the
+    // chat's head there.
+    return "Players with IPv6 can join at " + names + " port " + std::to_string(port) +
            " with no port to open, though your router's firewall may still block them.";
 }
 

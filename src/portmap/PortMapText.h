@@ -20,7 +20,7 @@ std::string failedLine(const Failure& f, int port);
 // A mapping the router no longer keeps at its renewal.
 std::string lostLine(const Failure& f, int port);
 
-// "Players with IPv6 can join at 2001:db8:1::5 port 7772 ..." for the
+// "Players with IPv6 can join at 2a01:4f8::5 port 7772 ..." for the
 // global IPv6 addresses among `addresses` (at most six named); empty when
 // there is none.
 std::string ipv6Line(const std::vector<std::string>& addresses, int port);

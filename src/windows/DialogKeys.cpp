@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QWidget>
 
@@ -16,6 +17,35 @@ DialogKeys* DialogKeys::install(QWidget* window, QPushButton* defaultButton, QAc
     auto* keys = new DialogKeys(window);
     keys->setDefaultButton(defaultButton);
     return keys;
+}
+
+namespace {
+
+class LinkKeys : public QObject {
+public:
+    LinkKeys(QLabel* label, std::function<void()> open) : QObject(label), open_(std::move(open)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) return false;
+        open_();
+        return true;
+    }
+
+private:
+    std::function<void()> open_;
+};
+
+} // namespace
+
+void DialogKeys::keyLink(QLabel* label, std::function<void()> open) {
+    label->setFocusPolicy(Qt::StrongFocus);
+    // The frame is there always, clear, so the text stays where it was.
+    label->setStyleSheet(QStringLiteral("QLabel { border: 1px dotted transparent; } "
+                                        "QLabel:focus { border: 1px dotted palette(window-text); }"));
+    label->installEventFilter(new LinkKeys(label, std::move(open)));
 }
 
 void DialogKeys::setDefaultButton(QPushButton* button) {

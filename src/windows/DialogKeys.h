@@ -4,11 +4,14 @@
 // button; Esc does what the window's close button does. Keys a control
 // uses itself (Enter in a list, Esc on a pressed button) stay with it:
 // only what reaches the window is taken.
+#include <functional>
+
 #include <QAccessible>
 #include <QObject>
 #include <QPointer>
 #include <QPushButton>
 
+class QLabel;
 class QWidget;
 
 namespace tc::windows {
@@ -22,6 +25,11 @@ public:
     // or a frame (QAccessible::Window) named by its title.
     static DialogKeys* install(QWidget* window, QPushButton* defaultButton,
                                QAccessible::Role role = QAccessible::Dialog);
+
+    // A label that the mouse clicks to open an address takes the focus
+    // from Tab too, shows it with a dotted frame, and opens with Enter or
+    // Space (`open`), as a button would.
+    static void keyLink(QLabel* label, std::function<void()> open);
 
     void setDefaultButton(QPushButton* button);
     QPushButton* defaultButton() const { return default_; }

@@ -47,6 +47,10 @@ int main(int argc, char** argv) {
     // a system bus that is not there leaves the machine's Avahi unasked.
     // (tests/discovery announces inside a private network namespace.)
     qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=/nonexistent/tilecrest-tests/system_bus_socket");
+    // Nor may they ask a router on it: ctest turns port mapping off for
+    // every test, and a binary run by hand gets the same here (the router
+    // tests ask only inside private namespaces, from a binary of their own).
+    qputenv("TILECREST_NO_PORT_MAP", "1");
     // English, whatever the desktop speaks, unless a test runs in a language
     // of its own on purpose (tests/gui/CMakeLists.txt).
     if (qEnvironmentVariableIsEmpty("TILECREST_TEST_LANGUAGE")) qputenv("LANGUAGE", "en");

@@ -364,3 +364,31 @@ TEST(WindowKeys, TheSeatsRingLeavesTheHeadingAndTheScoreToRead) {
     const QRect name1 = rectOf(name);
     EXPECT_FALSE(same(QRect(name1.left() - 4, name1.top() + 4, 4, name1.height() - 8)));
 }
+
+// The addresses About and Solo open with a click open with the keyboard
+// too: Tab reaches them, Enter or Space opens.
+TEST(WindowKeys, TheLinksOfAboutAndSoloOpenFromTheKeyboard) {
+    GameCopy you({"--port", "0"});
+    ASSERT_TRUE(waitUntil([&] { return you.session().loggedin(); }));
+    auto& about = you.game.about();
+    about.show();
+    activate(&about);
+    auto* web = about.findChild<QLabel*>("label_web");
+    auto* licence = about.findChild<QLabel*>("label_licence");
+    ASSERT_TRUE(tabTo(web));
+    press(Qt::Key_Return);
+    ASSERT_TRUE(tabTo(licence));
+    press(Qt::Key_Space);
+    ASSERT_EQ(you.desktop.opened.size(), 2);
+    EXPECT_TRUE(you.desktop.opened[0].toString().endsWith("README.md")) << you.desktop.opened[0].toString().toStdString();
+    EXPECT_TRUE(you.desktop.opened[1].toString().endsWith("LICENSE"));
+    EXPECT_TRUE(about.isVisible());  // Enter on a link opens it, not the default
+    about.hide();
+    auto& solo = you.game.solo();
+    solo.show();
+    activate(&solo);
+    ASSERT_TRUE(tabTo(solo.findChild<QLabel*>("label_here")));
+    press(Qt::Key_Enter);
+    EXPECT_EQ(you.desktop.opened.size(), 3);
+    solo.hide();
+}

@@ -136,10 +136,10 @@ TEST(PortMapText, TheLinesTheHostReads) {
 TEST(PortMapText, TheIpv6LineNamesOnlyGlobalAddresses) {
     EXPECT_EQ(ipv6Line({"192.168.1.20", "fe80::1", "fd00::5"}, 7772), "");
     EXPECT_EQ(ipv6Line({"192.168.1.20", "2a01:4f8::1"}, 7772),
-              "Players with IPv6 can join at: 2a01:4f8::1 port 7772 with no port to open, though your router's "
+              "Players with IPv6 can join at 2a01:4f8::1 port 7772 with no port to open, though your router's "
               "firewall may still block them.");
     EXPECT_EQ(ipv6Line({"2a01:4f8::1", "2600::7", "2600::8"}, 7000),
-              "Players with IPv6 can join at: 2a01:4f8::1, 2600::7 or 2600::8 port 7000 with no port to open, "
+              "Players with IPv6 can join at 2a01:4f8::1, 2600::7 or 2600::8 port 7000 with no port to open, "
               "though your router's firewall may still block them.");
     std::vector<std::string> many;
     for (int i = 1; i <= 9; ++i) many.push_back("2600::" + std::to_string(i));

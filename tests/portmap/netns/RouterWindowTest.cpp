@@ -49,7 +49,7 @@ TEST(RouterWindow, AHostedGameOpensItsPortAFriendJoinsAndClosingTheWindowRemoves
     auto ann = std::make_unique<GameCopy>(QStringList{"Ann", "x", "true", "--port", "7772"});
     ASSERT_TRUE(waitFor([&] { return ann->chatHas(kOpened.arg(7772)); })) << ann->chat().toStdString();
     if (qEnvironmentVariable("TILECREST_HOME_IPV6") == QLatin1String("1")) {
-        EXPECT_TRUE(ann->chatHas("Players with IPv6 can join at: 2a01:4f8:77::2 port 7772 with no port to open, "
+        EXPECT_TRUE(ann->chatHas("Players with IPv6 can join at 2a01:4f8:77::2 port 7772 with no port to open, "
                                  "though your router's firewall may still block them."))
             << ann->chat().toStdString();
     }
