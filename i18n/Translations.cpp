@@ -76,4 +76,13 @@ QString install(const QString& choice) {
 
 QString current() { return inForce; }
 
+QString translateEarly(const char* context, const char* source) {
+    const QString lang = resolve(QString());
+    QTranslator translator;
+    if (lang == QLatin1String("en") || !translator.load(QStringLiteral(":/i18n/tilecrest_%1.qm").arg(lang)))
+        return QString::fromUtf8(source);
+    const QString text = translator.translate(context, source);
+    return text.isEmpty() ? QString::fromUtf8(source) : text;
+}
+
 } // namespace tc::i18n

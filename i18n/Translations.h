@@ -29,4 +29,8 @@ QString install(const QString& choice);
 // The language install() put in force ("en" before any).
 QString current();
 
+// `source` in the desktop's language, before any application object exists
+// (the usage that --help prints).
+QString translateEarly(const char* context, const char* source);
+
 } // namespace tc::i18n

@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "Translations.h"
 #include "discovery/Announcer.h"
 #include "game/ComputerPlayer.h"
 #include "game/Lcg.h"
@@ -40,7 +41,9 @@ void printLine(const QString& line) {
     std::fflush(stdout);
 }
 
-const char* const kUsage =
+// Shown in the desktop's language (--help and a wrong command line).
+const char* const kUsage = QT_TRANSLATE_NOOP(
+    "ServerMain",
     "Usage: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N] [--login-ms N]\n"
     "                        [--hold-s N] [--rudi classic|expert] [--name NAME] [--no-announce]\n"
     "                        [--map-port] [--map-lease-s N]\n"
@@ -72,7 +75,7 @@ const char* const kUsage =
     "  --version      show the version and end\n"
     "\n"
     "A wrong command line is named on stderr with this text and ends with status 2;\n"
-    "a port or address that cannot be used ends with status 1.\n";
+    "a port or address that cannot be used ends with status 1.\n");
 
 // Where a server listening on `address` can be announced: Avahi's
 // interface index and protocol (-1: all), or why it is not announced.
@@ -142,7 +145,7 @@ void mapPort(tc::portmap::PortMapper& router, const QHostAddress& address, quint
     router.start(port);
 }
 
-std::string usage() { return QString::fromLatin1(kUsage).arg(QLatin1String(tc::net::kFullVersion)).toStdString(); }
+std::string usage() { return tc::i18n::translateEarly("ServerMain", kUsage).arg(QLatin1String(tc::net::kFullVersion)).toStdString(); }
 
 } // namespace
 

@@ -176,9 +176,12 @@ QImage brassButton(const QString& caption, ButtonIcon icon)
     QFont font(QStringLiteral("Liberation Sans"));
     font.setBold(true);
     font.setPixelSize(12);
-    const QFontMetricsF fm(font);
     const qreal iconW = 10.0;
     const qreal gap = 5.0;
+    // A caption longer than the button (another language's) is set smaller.
+    while (font.pixelSize() > 8 && iconW + gap + QFontMetricsF(font).horizontalAdvance(caption) > body.width() - 8)
+        font.setPixelSize(font.pixelSize() - 1);
+    const QFontMetricsF fm(font);
     const qreal textW = fm.horizontalAdvance(caption);
     const qreal startX = body.center().x() - (iconW + gap + textW) / 2.0;
     const QRectF iconRect(startX, 4.5, iconW, iconW);

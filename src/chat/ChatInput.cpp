@@ -11,21 +11,21 @@
 
 namespace tc::chat {
 
-const QString ChatInput::kPlaceholder = QStringLiteral("<Enter Chat Here>");
+QString ChatInput::placeholder() { return tr("<Enter Chat Here>"); }
 
 ChatInput::ChatInput(QWidget* parent) : QLineEdit(parent) {
     setObjectName(QStringLiteral("mychat"));
-    setAccessibleName(QStringLiteral("Chat input"));
+    setAccessibleName(tr("Chat input"));
     QFont f = font();
     f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
     setFont(f);
     setTableScale(1.0, 1.0);
     applyColour();
-    setText(kPlaceholder);
+    setText(placeholder());
 
     menu_ = new QMenu(this);
     menu_->setObjectName(QStringLiteral("PopupMenu2"));
-    paste_ = menu_->addAction(QStringLiteral("Paste"), this, &ChatInput::pasteAppend);
+    paste_ = menu_->addAction(tr("Paste"), this, &ChatInput::pasteAppend);
     paste_->setObjectName(QStringLiteral("Paste1"));
     paste_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
 }
@@ -37,8 +37,8 @@ void ChatInput::setTableScale(double scale, double) {
 
 void ChatInput::setWaitingLines(int count) {
     const QString text = count <= 0   ? QString()
-                         : count == 1 ? QStringLiteral("1 line waiting to be sent\u2026")
-                                      : QStringLiteral("%1 lines waiting to be sent\u2026").arg(count);
+                         : count == 1 ? tr("1 line waiting to be sent\u2026")
+                                      : tr("%1 lines waiting to be sent\u2026").arg(count);
     setPlaceholderText(text);
     setToolTip(text);
 }
@@ -64,7 +64,7 @@ void ChatInput::pasteAppend() {
 
 void ChatInput::insertSmiley(int tag) {
     if (tag < 10 || tag > 27) return;
-    if (text() == kPlaceholder) clear();
+    if (text() == placeholder()) clear();
     setText(text() + QStringLiteral(":)#") + QString::number(tag));
     deselect();
     setCursorPosition(text().length());
@@ -77,7 +77,7 @@ void ChatInput::keyPressEvent(QKeyEvent* event) {
         event->ignore();
         return;
     }
-    if (text() == kPlaceholder) clear();
+    if (text() == placeholder()) clear();
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
         emit sendRequested(text());

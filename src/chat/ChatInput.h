@@ -19,7 +19,8 @@ using net::Colour;
 class ChatInput : public QLineEdit {
     Q_OBJECT
 public:
-    static const QString kPlaceholder;  // "<Enter Chat Here>"
+    // "<Enter Chat Here>" in the player's language.
+    static QString placeholder();
 
     explicit ChatInput(QWidget* parent = nullptr);
 

@@ -49,7 +49,7 @@ ChatPane::ChatPane(QWidget* parent)
     // Marked before anything tells a reader of the pane, which would make
     // its interface.
     reader::markReadOnlyText(this);
-    setAccessibleName(QStringLiteral("Chat"));
+    setAccessibleName(tr("Chat"));
     opener_ = desktopOpener_.get();
     shownSize_ = styles_.size();
 
@@ -77,16 +77,16 @@ ChatPane::ChatPane(QWidget* parent)
 
     menu_ = new QMenu(this);
     menu_->setObjectName(QStringLiteral("PopupMenu1"));
-    selectAll_ = menu_->addAction(QStringLiteral("Select All"), this, &ChatPane::selectAllChat);
+    selectAll_ = menu_->addAction(tr("Select All"), this, &ChatPane::selectAllChat);
     selectAll_->setObjectName(QStringLiteral("SelectAll1"));
-    copy_ = menu_->addAction(QStringLiteral("Copy"), this, &ChatPane::copySelection);
+    copy_ = menu_->addAction(tr("Copy"), this, &ChatPane::copySelection);
     copy_->setObjectName(QStringLiteral("Copy1"));
     copy_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
     copy_->setShortcutContext(Qt::WidgetShortcut);
-    clearChat_ = menu_->addAction(QStringLiteral("Clear Chat"), this, &ChatPane::clearChat);
+    clearChat_ = menu_->addAction(tr("Clear Chat"), this, &ChatPane::clearChat);
     clearChat_->setObjectName(QStringLiteral("ClearChat1"));
     menu_->addSeparator();
-    scrollOff_ = menu_->addAction(QStringLiteral("Scroll Chat Off"));
+    scrollOff_ = menu_->addAction(tr("Scroll Chat Off"));
     scrollOff_->setObjectName(QStringLiteral("ScrollChatOff1"));
     scrollOff_->setCheckable(true);
     scrollOff_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -476,7 +476,7 @@ void ChatPane::mainchatJump(int k) {
             if (opener_->openUrl(url)) return;
         }
     }
-    opener_->showFailure(this, QStringLiteral("Cannot open Webpage"));
+    opener_->showFailure(this, tr("Cannot open Webpage"));
 }
 
 } // namespace tc::chat

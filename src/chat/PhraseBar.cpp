@@ -1,5 +1,6 @@
 #include "chat/PhraseBar.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -29,12 +30,12 @@ PhraseBar::PhraseBar(QWidget* parent) : QWidget(parent) {
         buttons_[i] = b;
         b->installEventFilter(this);
         if (n <= store::kPhraseCount) {
-            setPhrase(n, QString::fromUtf8(store::kDefaultPhrases[static_cast<std::size_t>(i)]));
-            b->setAccessibleDescription(QStringLiteral("Sends this phrase to the chat"));
+            setPhrase(n, QCoreApplication::translate("Phrases", store::kDefaultPhrases[static_cast<std::size_t>(i)]));
+            b->setAccessibleDescription(tr("Sends this phrase to the chat"));
             connect(b, &QToolButton::clicked, this, [this, b] { emit phraseClicked(b->toolTip()); });
         } else {
-            b->setToolTip(QStringLiteral("Chatter Sounds"));
-            b->setAccessibleName(QStringLiteral("Chatter Sounds"));
+            b->setToolTip(tr("Chatter Sounds"));
+            b->setAccessibleName(tr("Chatter Sounds"));
         }
     }
     // One stop of Tab; Up and Down move along the strip.

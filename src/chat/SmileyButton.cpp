@@ -16,8 +16,8 @@ SmileyButton::SmileyButton(QWidget* parent) : QToolButton(parent) {
     setAutoRaise(true);
     // Tab reaches it; a click leaves the focus where it was (in the chat).
     setFocusPolicy(Qt::TabFocus);
-    setAccessibleName(QStringLiteral("Smilies"));
-    setAccessibleDescription(QStringLiteral("Puts a smiley into the chat input"));
+    setAccessibleName(tr("Smilies"));
+    setAccessibleDescription(tr("Puts a smiley into the chat input"));
     menu_ = new SmileyMenu(this);
     connect(menu_, &SmileyMenu::smileyChosen, this, &SmileyButton::smileyChosen);
     connect(this, &QToolButton::clicked, this, &SmileyButton::openMenu);

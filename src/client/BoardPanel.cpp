@@ -1,4 +1,5 @@
 #include "client/BoardPanel.h"
+#include "session/SessionDetail.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -66,7 +67,7 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
     setFont(base);
     const auto& pics = BoardPictures::instance();
 
-    auto* header = plainLabel(this, QStringLiteral("label_roundscore"), QStringLiteral("Round Score"),
+    auto* header = plainLabel(this, QStringLiteral("label_roundscore"), tr("Round Score"),
                               QRect(118, 29, 60, 9), false);
     QFont small = header->font();
     small.setPixelSize(8);
@@ -77,7 +78,7 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
         const int n = i + 1;
         const auto idx = static_cast<std::size_t>(i);
         s.name = plainLabel(this, QStringLiteral("label_playername%1").arg(n),
-                            QStringLiteral("<Waiting>"), QRect(37, kNameTops[idx], 104, 16), true);
+                            tr("<Waiting>"), QRect(37, kNameTops[idx], 104, 16), true);
         s.name->setToolTip(QString::fromLatin1(kFallbackNames[i]));
         s.name->setProperty("tag", n);
         s.name->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -87,9 +88,13 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
         s.score = plainLabel(this, QStringLiteral("label_score%1").arg(n), QStringLiteral("0"),
                              QRect(143, kNameTops[idx], 7, 16), true);
         auto* marksLabel = plainLabel(this, QStringLiteral("label_marks%1").arg(n),
-                                      QStringLiteral("Marks:"), QRect(10, kPointsTops[idx], 31, 15), false);
+                                      tr("Marks:"), QRect(10, kPointsTops[idx], 31, 15), false);
         QFont marksFont = marksLabel->font();
         marksFont.setPixelSize(10);  // "Marks:" fits the 31 pixels before the pictures
+        // A longer word of another language is drawn a little smaller.
+        while (marksFont.pixelSize() > 7 &&
+               QFontMetrics(marksFont).horizontalAdvance(marksLabel->text()) > marksLabel->width())
+            marksFont.setPixelSize(marksFont.pixelSize() - 1);
         marksLabel->setFont(marksFont);
         s.points = pictureLabel(this, QStringLiteral("image_points%1").arg(n), QPixmap(),
                                 QRect(41, kPointsTops[idx], 0, 15));
@@ -99,8 +104,8 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
                               QRect(kEyesBox.left(), kEyesTops[idx] + kEyesBox.top(), kEyesBox.width(),
                                     kEyesBox.height()));
         s.eyes->hide();
-        s.eyes->setAccessibleName(QStringLiteral("watching"));
-        s.eyes->setToolTip(QStringLiteral("Watching"));
+        s.eyes->setAccessibleName(tr("watching"));
+        s.eyes->setToolTip(tr("Watching"));
         s.stop = new QWidget(s.name);
         s.stop->setObjectName(QStringLiteral("seat_stop%1").arg(n));
         s.stop->setGeometry(0, 0, 104, 16);
@@ -109,7 +114,7 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
     }
     turn_ = pictureLabel(this, QStringLiteral("image_Turn"), pics.turn,
                          QRect(kTurnLeft, kTurnHomeTop, 16, 16));
-    turn_->setAccessibleName(QStringLiteral("on turn"));
+    turn_->setAccessibleName(tr("on turn"));
 
     dice_ = new DicePanel(this);
 
@@ -130,15 +135,15 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
     seatFocus_ = new chat::RovingFocus(names, this);
 
     pointsToWin_ = plainLabel(this, QStringLiteral("label_pointstowin"),
-                              QStringLiteral("Marks needed to win: 3"), QRect(188, 248, 305, 14), true);
+                              tr("Marks needed to win: 3"), QRect(188, 248, 305, 14), true);
     pointsToWin_->setProperty("tag", 3);
-    rounds_ = plainLabel(this, QStringLiteral("label_rounds"), QStringLiteral("Rounds Played: 0"),
+    rounds_ = plainLabel(this, QStringLiteral("label_rounds"), tr("Rounds Played: 0"),
                          QRect(495, 248, 193, 14), false);
     rounds_->setProperty("tag", 0);
 
     // A spectator's table looks like a seated player's but for this line.
     spectating_ = plainLabel(this, QStringLiteral("label_spectating"),
-                             QStringLiteral("Watching \u2014 seats are full"), QRect(10, 8, 170, 16), true);
+                             tr("Watching \u2014 seats are full"), QRect(10, 8, 170, 16), true);
     spectating_->hide();
 
     auto* banner = new QLabel(this);  // a QLabel paints its frame and background itself
@@ -157,7 +162,7 @@ BoardPanel::BoardPanel(QWidget* parent) : QWidget(parent) {
         banner->setScaledContents(true);
     }
     winnerPanel_ = banner;
-    winner_ = plainLabel(banner, QStringLiteral("label_winner"), QStringLiteral("Winner!"),
+    winner_ = plainLabel(banner, QStringLiteral("label_winner"), tr("Winner!"),
                          QRect(8, 11, 457, 19), true);
     winner_->setAlignment(Qt::AlignCenter);
     QFont wf = winner_->font();
@@ -239,9 +244,10 @@ void BoardPanel::showTable(const TableState& table) {
         const SeatDisplay& d = table.seats[i];
         // Away is told in words, not by a colour alone; a long name gives
         // way so that the word is never the part cut off.
-        QString caption = QString::fromStdString(d.caption);
+        // A free seat is state; its caption is shown in the player's language.
+        QString caption = d.caption == detail::kWaiting ? tr("<Waiting>") : QString::fromStdString(d.caption);
         if (d.away) {
-            const QString mark = QStringLiteral(" (away)");
+            const QString mark = tr(" (away)");
             const QFontMetrics fm(s.name->font());
             caption = fm.elidedText(caption, Qt::ElideRight, qMax(0, s.name->width() - fm.horizontalAdvance(mark))) + mark;
         }

@@ -1,5 +1,6 @@
 #include "client/BoardPictures.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
 
@@ -62,10 +63,16 @@ BoardPictures::BoardPictures() {
     markGreen = load(QStringLiteral("mark_green.png"), {11, 15}, QColor(0, 160, 0));
     eyes = load(QStringLiteral("eyes.png"), {29, 10}, QColor(255, 255, 255));
     turn = load(QStringLiteral("turn.png"), {16, 16}, QColor(200, 30, 30));
-    buttonRoll = load(QStringLiteral("button_roll.png"), {97, 19}, QColor(60, 90, 40),
-                      QStringLiteral("Roll Dice"));
-    buttonStart = load(QStringLiteral("button_start.png"), {97, 19}, QColor(60, 90, 40),
-                       QStringLiteral("Start Game"));
+    // The packaged buttons say their words in English; another language
+    // draws its own.
+    const QString roll = QCoreApplication::translate("BoardPictures", "Roll Dice");
+    const QString start = QCoreApplication::translate("BoardPictures", "Start Game");
+    buttonRoll = roll == QLatin1String("Roll Dice")
+                     ? load(QStringLiteral("button_roll.png"), {97, 19}, QColor(60, 90, 40), roll)
+                     : QPixmap::fromImage(art::brassButton(roll, art::ButtonIcon::Die));
+    buttonStart = start == QLatin1String("Start Game")
+                      ? load(QStringLiteral("button_start.png"), {97, 19}, QColor(60, 90, 40), start)
+                      : QPixmap::fromImage(art::brassButton(start, art::ButtonIcon::Play));
     dicePanel = load(QStringLiteral("dicepanel.png"), {505, 121}, QColor(40, 100, 50));
     tileRow = load(QStringLiteral("tilerow.png"), {505, 110}, QColor(90, 60, 30));
     board = load(QStringLiteral("board.jpg"), {717, 555}, QColor(145, 124, 87));
@@ -84,8 +91,8 @@ BoardPictures::Drawn BoardPictures::draw(qreal scale, const std::atomic<bool>* s
     d.push_back(art::markPennant(QColor(36, 160, 56)));
     d.push_back(art::watchingEyes());
     d.push_back(art::turnArrow());
-    d.push_back(art::brassButton(QStringLiteral("Roll Dice"), art::ButtonIcon::Die));
-    d.push_back(art::brassButton(QStringLiteral("Start Game"), art::ButtonIcon::Play));
+    d.push_back(art::brassButton(QCoreApplication::translate("BoardPictures", "Roll Dice"), art::ButtonIcon::Die));
+    d.push_back(art::brassButton(QCoreApplication::translate("BoardPictures", "Start Game"), art::ButtonIcon::Play));
     d.push_back(art::dicePanel());
     d.push_back(art::tileRow());
     d.push_back(art::winnerBanner());

@@ -11,7 +11,7 @@ ClientSocket::ClientSocket(QObject* parent) : QObject(parent), socket_(new QTcpS
     connect(&timeout_, &QTimer::timeout, this, [this] {
         if (!attempting_ || established_) return;
         const int seconds = (timeoutMs_ + 999) / 1000;
-        fail(QStringLiteral("No answer within %1 %2. Check the address, and that the host's firewall lets "
+        fail(tr("No answer within %1 %2. Check the address, and that the host's firewall lets "
                             "the port through.")
                  .arg(seconds)
                  .arg(seconds == 1 ? QStringLiteral("second") : QStringLiteral("seconds")));
@@ -139,10 +139,10 @@ void ClientSocket::onError() {
         // The system's words first, then what the player can do about it.
         switch (socket_->error()) {
         case QAbstractSocket::HostNotFoundError:
-            fail(QStringLiteral("Host not found. Check the address."));
+            fail(tr("Host not found. Check the address."));
             break;
         case QAbstractSocket::ConnectionRefusedError:
-            fail(QStringLiteral("Connection refused. Is a game hosted there on this port?"));
+            fail(tr("Connection refused. Is a game hosted there on this port?"));
             break;
         default:
             fail(socket_->errorString());

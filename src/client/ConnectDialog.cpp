@@ -34,21 +34,21 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     name_ = new QLineEdit(this);
     name_->setObjectName(QStringLiteral("edit_name"));
     name_->setMaxLength(kMaxNameLength);
-    form->addRow(QStringLiteral("Your name:"), name_);
+    form->addRow(tr("Your name:"), name_);
     address_ = new QComboBox(this);
     address_->setObjectName(QStringLiteral("combo_address"));
     address_->setEditable(true);
     address_->setInsertPolicy(QComboBox::NoInsert);
     address_->setMinimumContentsLength(24);
     address_->lineEdit()->setMaxLength(kMaxAddressLength);
-    address_->lineEdit()->setPlaceholderText(QStringLiteral("e.g. 192.168.1.20"));
-    addressLabel_ = new QLabel(QStringLiteral("Host's address:"), this);
+    address_->lineEdit()->setPlaceholderText(tr("e.g. 192.168.1.20"));
+    addressLabel_ = new QLabel(tr("Host's address:"), this);
     form->addRow(addressLabel_, address_);
     port_ = new QSpinBox(this);
     port_->setObjectName(QStringLiteral("spin_port"));
     port_->setRange(1, 65535);
     port_->setValue(ConnectSettings::kDefaultPort);
-    form->addRow(QStringLiteral("Port:"), port_);
+    form->addRow(tr("Port:"), port_);
 
     hint_ = new QLabel(this);
     hint_->setObjectName(QStringLiteral("label_hint"));
@@ -59,20 +59,20 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     problem_->setStyleSheet(QStringLiteral("color: #a00000"));
     problem_->hide();
 
-    announce_ = new QCheckBox(QStringLiteral("Show this game to players on your network"), this);
+    announce_ = new QCheckBox(tr("Show this game to players on your network"), this);
     announce_->setObjectName(QStringLiteral("check_announce"));
     announce_->setChecked(true);
-    mapPort_ = new QCheckBox(QStringLiteral("Open the port on my router"), this);
+    mapPort_ = new QCheckBox(tr("Open the port on my router"), this);
     mapPort_->setObjectName(QStringLiteral("check_mapport"));
-    mapPort_->setToolTip(QStringLiteral("Asks your home router to let players on the internet in while you host"));
+    mapPort_->setToolTip(tr("Asks your home router to let players on the internet in while you host"));
     mapPort_->setChecked(true);
 
-    gamesLabel_ = new QLabel(QStringLiteral("Games on your network:"), this);
+    gamesLabel_ = new QLabel(tr("Games on your network:"), this);
     games_ = new QTreeWidget(this);
     games_->setObjectName(QStringLiteral("list_games"));
     games_->setColumnCount(4);
     games_->setHeaderLabels(
-        {QStringLiteral("Game"), QStringLiteral("Address"), QStringLiteral("Players"), QStringLiteral("State")});
+        {tr("Game"), tr("Address"), tr("Players"), tr("State")});
     games_->setRootIsDecorated(false);
     games_->setUniformRowHeights(true);
     games_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -104,7 +104,7 @@ ConnectDialog::ConnectDialog(QWidget* parent) : QDialog(parent) {
     QObject::connect(this, &QDialog::finished, browser_, &discovery::GameBrowser::stop);
 
     auto* buttons = new QDialogButtonBox(this);
-    connect_ = buttons->addButton(QStringLiteral("Join"), QDialogButtonBox::AcceptRole);
+    connect_ = buttons->addButton(tr("Join"), QDialogButtonBox::AcceptRole);
     connect_->setObjectName(QStringLiteral("button_connect"));
     connect_->setDefault(true);
     QPushButton* cancel = buttons->addButton(QDialogButtonBox::Cancel);
@@ -144,11 +144,11 @@ ConnectDialog::~ConnectDialog() {
 void ConnectDialog::openFor(Mode mode) {
     mode_ = mode;
     const bool host = mode == Mode::Host;
-    setWindowTitle(host ? QStringLiteral("Host a Game") : QStringLiteral("Join a Game"));
-    connect_->setText(host ? QStringLiteral("Host") : QStringLiteral("Join"));
-    hint_->setText(host ? QStringLiteral("Others join at an address shown in the chat. The port must be open to "
+    setWindowTitle(host ? tr("Host a Game") : tr("Join a Game"));
+    connect_->setText(host ? tr("Host") : tr("Join"));
+    hint_->setText(host ? tr("Others join at an address shown in the chat. The port must be open to "
                                          "them: your firewall may need it, and the game can ask your router.")
-                        : QStringLiteral("Choose a game above, or ask the host for the address and the port. "
+                        : tr("Choose a game above, or ask the host for the address and the port. "
                                          "The port may also follow the address: 192.168.1.20:7772 or "
                                          "[fd00::2]:7772."));
     trying_ = false;
@@ -219,7 +219,7 @@ void ConnectDialog::showGames() {
     for (const discovery::FoundGame& g : browser_->games()) {
         QString name = QString::fromStdString(g.name);
         if (!g.info.version.empty() && g.info.version != net::kProtocolVersion)
-            name += QStringLiteral(" (version %1)").arg(QString::fromStdString(g.info.version));
+            name += tr(" (version %1)").arg(QString::fromStdString(g.info.version));
         const QString address = QString::fromStdString(g.address);
         const QString shown = address.contains(QLatin1Char(':')) ? QStringLiteral("[%1]:%2").arg(address).arg(g.port)
                                                                  : QStringLiteral("%1:%2").arg(address).arg(g.port);
@@ -274,8 +274,8 @@ void ConnectDialog::accepted() {
     trying_ = true;
     updateButton();
     showProblem(QString());
-    hint_->setText(mode_ == Mode::Host ? QStringLiteral("Starting the game on port %1\u2026").arg(o.port)
-                                       : QStringLiteral("Joining %1 port %2\u2026")
+    hint_->setText(mode_ == Mode::Host ? tr("Starting the game on port %1\u2026").arg(o.port)
+                                       : tr("Joining %1 port %2\u2026")
                                              .arg(QString::fromStdString(o.params[1]))
                                              .arg(o.port));
     emit connectRequested(o);
@@ -285,8 +285,8 @@ void ConnectDialog::connectFailed(const QString& reason, quint16 offeredPort) {
     if (!trying_) return;
     trying_ = false;
     const bool host = mode_ == Mode::Host;
-    hint_->setText(host ? QStringLiteral("Choose another port.")
-                        : QStringLiteral("Check the address and the port, then try again."));
+    hint_->setText(host ? tr("Choose another port.")
+                        : tr("Check the address and the port, then try again."));
     showProblem(reason);
     if (offeredPort != 0) port_->setValue(offeredPort);
     updateButton();

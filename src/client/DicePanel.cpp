@@ -23,7 +23,7 @@ DicePanel::DicePanel(QWidget* parent) : QWidget(parent) {
         d->setGeometry(left, 67, 32, 32);
         d->setProperty("tag", 0);
         d->setScaledContents(true);
-        d->setAccessibleName(QStringLiteral("Die %1: not rolled yet").arg(n));
+        d->setAccessibleName(tr("Die %1: not rolled yet").arg(n));
         return d;
     };
     // The logo embossed on the cloth (drawn into the panel's picture) opens
@@ -44,12 +44,12 @@ DicePanel::DicePanel(QWidget* parent) : QWidget(parent) {
     start_ = new BoardPictureButton(QStringLiteral("button_start"), pics.buttonStart, this);
     start_->setGeometry(384, 70, 97, 19);
     start_->hide();
-    roll_->setAccessibleName(QStringLiteral("Roll Dice"));
-    start_->setAccessibleName(QStringLiteral("Start Game"));
+    roll_->setAccessibleName(tr("Roll Dice"));
+    start_->setAccessibleName(tr("Start Game"));
     connect(roll_, &QAbstractButton::clicked, this, &DicePanel::rollClicked);
     connect(start_, &QAbstractButton::clicked, this, &DicePanel::startClicked);
 
-    status_ = new QLabel(QStringLiteral("Welcome to Tilecrest"), this);
+    status_ = new QLabel(tr("Welcome to Tilecrest"), this);
     status_->setObjectName(QStringLiteral("label_status"));
     status_->setGeometry(12, 90, 480, 14);
     status_->setTextFormat(Qt::PlainText);
@@ -79,8 +79,8 @@ void DicePanel::showTable(const TableState& table) {
             faces_[i] = d.face;
             dice[i]->setPixmap(TableScaler::pictures(this).die(d.face));  // null for 0: empty
             dice[i]->setProperty("tag", d.face);
-            dice[i]->setAccessibleName(d.face > 0 ? QStringLiteral("Die %1: %2").arg(i + 1).arg(d.face)
-                                                  : QStringLiteral("Die %1: not rolled yet").arg(i + 1));
+            dice[i]->setAccessibleName(d.face > 0 ? tr("Die %1: %2").arg(i + 1).arg(d.face)
+                                                  : tr("Die %1: not rolled yet").arg(i + 1));
         }
         TableScaler::setBaseGeometry(dice[i], QRect(d.left, d.top, 32, 32));
     }

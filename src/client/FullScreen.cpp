@@ -12,7 +12,7 @@
 namespace tc::client {
 
 FullScreen::FullScreen(QMainWindow* window) : QObject(window), window_(window) {
-    action_ = new QAction(QStringLiteral("Full Screen"), window);
+    action_ = new QAction(tr("Full Screen"), window);
     action_->setObjectName(QStringLiteral("FullScreen1"));
     action_->setCheckable(true);
     action_->setShortcut(QKeySequence(Qt::Key_F11));

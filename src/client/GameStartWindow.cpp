@@ -16,7 +16,7 @@ namespace tc::client {
 
 GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     setObjectName(QStringLiteral("Tgamestart"));
-    setWindowTitle(QStringLiteral("Tilecrest - Game Start"));
+    setWindowTitle(tr("Tilecrest - Game Start"));
     setFixedSize(257, 134);
     QFont base(QStringLiteral("Arial"));
     base.setPixelSize(11);
@@ -34,9 +34,9 @@ GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
         l->setPalette(p);
         return l;
     };
-    heading_ = label(QStringLiteral("Game Options"), QRect(12, 8, 233, 18), true, 14);
+    heading_ = label(tr("Game Options"), QRect(12, 8, 233, 18), true, 14);
     heading_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    QLabel* playTo = label(QStringLiteral("Play to"), QRect(40, 40, 50, 20), true, 12);
+    QLabel* playTo = label(tr("Play to"), QRect(40, 40, 50, 20), true, 12);
 
     spin_ = new QSpinBox(this);
     spin_->setObjectName(QStringLiteral("edit_playtoscore"));
@@ -50,9 +50,9 @@ GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     // before the click is the one taken.
     connect(spin_->findChild<QLineEdit*>(), &QLineEdit::textEdited, this, [this] { showHeading(true); });
 
-    label(QStringLiteral("Marks"), QRect(156, 40, 60, 20), true, 12);
+    label(tr("Marks"), QRect(156, 40, 60, 20), true, 12);
 
-    label(QStringLiteral("Rudi plays:"), QRect(20, 71, 76, 20), true, 12);
+    label(tr("Rudi plays:"), QRect(20, 71, 76, 20), true, 12);
     auto radio = [this](const QString& text, const QString& name, QRect geometry) {
         auto* r = new QRadioButton(text, this);
         r->setObjectName(name);
@@ -67,8 +67,8 @@ GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
         r->setPalette(p);
         return r;
     };
-    classic_ = radio(QStringLiteral("Classic"), QStringLiteral("radio_classic"), QRect(98, 70, 72, 22));
-    expert_ = radio(QStringLiteral("Expert"), QStringLiteral("radio_expert"), QRect(172, 70, 72, 22));
+    classic_ = radio(tr("Classic"), QStringLiteral("radio_classic"), QRect(98, 70, 72, 22));
+    expert_ = radio(tr("Expert"), QStringLiteral("radio_expert"), QRect(172, 70, 72, 22));
     classic_->setChecked(true);
     auto* group = new QButtonGroup(this);
     group->addButton(classic_);
@@ -76,7 +76,7 @@ GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
     connect(classic_, &QRadioButton::clicked, this, [this] { emit rudiChosen(game::Rudi::Classic); });
     connect(expert_, &QRadioButton::clicked, this, [this] { emit rudiChosen(game::Rudi::Expert); });
 
-    start_ = new QPushButton(QStringLiteral("Start Game"), this);
+    start_ = new QPushButton(tr("Start Game"), this);
     start_->setObjectName(QStringLiteral("button_start"));
     start_->setGeometry(88, 100, 81, 25);
     start_->setDefault(true);
@@ -101,7 +101,7 @@ GameStartWindow::GameStartWindow(QWidget* parent) : QWidget(parent, Qt::Tool) {
 }
 
 void GameStartWindow::showHeading(bool options) {
-    heading_->setText(options ? QStringLiteral("Game Options") : QStringLiteral("Play to 3 to 10 Marks"));
+    heading_->setText(options ? tr("Game Options") : tr("Play to 3 to 10 Marks"));
     QPalette p = heading_->palette();
     p.setColor(QPalette::WindowText, options ? QColor(255, 248, 220) : QColor(255, 140, 120));
     heading_->setPalette(p);
@@ -113,7 +113,7 @@ void GameStartWindow::setPlayToScore(int marks) { spin_->setValue(marks); }
 
 void GameStartWindow::setRudiChoosable(bool choosable) {
     const QString why =
-        choosable ? QString() : QStringLiteral("The game server decides how Rudi plays (tilecrest-server --rudi).");
+        choosable ? QString() : tr("The game server decides how Rudi plays (tilecrest-server --rudi).");
     for (QRadioButton* r : {classic_, expert_}) {
         r->setEnabled(choosable);
         r->setToolTip(why);

@@ -8,7 +8,7 @@ JoinAttempt::JoinAttempt(QObject* parent) : QObject(parent) {
     deadline_.setSingleShot(true);
     connect(&deadline_, &QTimer::timeout, this, [this] {
         const int seconds = (timeoutMs_ + 999) / 1000;
-        fail(QStringLiteral("The host did not take you in within %1 %2. Try again in a moment.")
+        fail(tr("The host did not take you in within %1 %2. Try again in a moment.")
                  .arg(seconds)
                  .arg(seconds == 1 ? QStringLiteral("second") : QStringLiteral("seconds")));
     });
@@ -17,7 +17,7 @@ JoinAttempt::JoinAttempt(QObject* parent) : QObject(parent) {
     connect(&sock_, &ClientSocket::connected, this, [this] { deadline_.start(timeoutMs_); });
     connect(&sock_, &ClientSocket::bytesReceived, this, &JoinAttempt::onBytes);
     connect(&sock_, &ClientSocket::closed, this, [this] {
-        fail(QStringLiteral("The host closed the connection before taking you in."));
+        fail(tr("The host closed the connection before taking you in."));
     });
 }
 
@@ -56,13 +56,13 @@ void JoinAttempt::onBytes(const QByteArray& bytes) {
         emit joined();
         break;
     case JoinHandshake::State::Full:
-        fail(QStringLiteral("Game is full"));
+        fail(tr("Game is full"));
         break;
     case JoinHandshake::State::Removed:
-        fail(QStringLiteral("The host removed you from this game."));
+        fail(tr("The host removed you from this game."));
         break;
     case JoinHandshake::State::NotAGame:
-        fail(QStringLiteral("Something answered on this port, but it is not a Tilecrest game. Check the port."));
+        fail(tr("Something answered on this port, but it is not a Tilecrest game. Check the port."));
         break;
     default:
         break;

@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "Translations.h"
+#include "client/MenuKeys.h"
 #include "store/SettingsFile.h"
 
 namespace tc::client {
@@ -15,7 +16,7 @@ QString LanguageMenu::chosen(const store::SettingsFile& file) {
 
 LanguageMenu::LanguageMenu(QMenu* options, store::SettingsFile& file, std::function<void(const QString&)> tell)
     : QObject(options), file_(file), tell_(std::move(tell)) {
-    QMenu* menu = options->addMenu(tr("&Language"));
+    QMenu* menu = options->addMenu(tr("Language"));
     menu->setObjectName(QStringLiteral("Language1"));
     group_ = new QActionGroup(menu);
     const QString now = chosen(file_);
@@ -28,12 +29,14 @@ LanguageMenu::LanguageMenu(QMenu* options, store::SettingsFile& file, std::funct
         group_->addAction(a);
         connect(a, &QAction::triggered, this, [this, code] { choose(code); });
     };
-    add(tr("Desktop &Language"), QString());
+    add(tr("Desktop Language"), QString());
     menu->addSeparator();
     // Each language by its own name, as every program writes it.
-    add(QStringLiteral("&English"), QStringLiteral("en"));
-    add(i18n::nativeName(QStringLiteral("de")).prepend(QLatin1Char('&')), QStringLiteral("de"));
-    add(i18n::nativeName(QStringLiteral("fr")).prepend(QLatin1Char('&')), QStringLiteral("fr"));
+    add(QStringLiteral("English"), QStringLiteral("en"));
+    add(i18n::nativeName(QStringLiteral("de")), QStringLiteral("de"));
+    add(i18n::nativeName(QStringLiteral("fr")), QStringLiteral("fr"));
+    // Letters of their own for the new items, none taken twice in a menu.
+    MenuKeys::markMenu(options);
 }
 
 void LanguageMenu::choose(const QString& code) {

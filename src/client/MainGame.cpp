@@ -1,5 +1,6 @@
 #include "client/MainGame.h"
 
+#include <QCoreApplication>
 #include <QHostAddress>
 #include <QMenu>
 #include <QMenuBar>
@@ -96,11 +97,11 @@ MainGame::MainGame(std::uint32_t seed, bool showFirst) : rng_(seed) {
     QObject::connect(chat_.get(), &MainWindow::connectDialogWanted, chat_.get(),
                      [this](bool host) { openConnectDialog(host); });
     QObject::connect(chat_.get(), &MainWindow::gameEnded, chat_.get(), [this] {
-        chat_->addLineToChat("0+The game has ended; back to a solo game.", net::kPureBlue);
+        chat_->addLineToChat("0+" + QCoreApplication::translate("MainGame", "The game has ended; back to a solo game.").toStdString(), net::kPureBlue);
         // A join tried meanwhile was meant to leave that game: the dialog
         // hears how things stand instead of waiting on "Joining" for ever.
         if (join_->running() && dialog_)
-            dialog_->connectFailed(QStringLiteral("Your game ended while you were joining, so you are back in a "
+            dialog_->connectFailed(QCoreApplication::translate("MainGame", "Your game ended while you were joining, so you are back in a "
                                                   "solo game. Press Join to try again."));
         MainOptions solo;
         solo.port = firstPort_;
@@ -238,8 +239,8 @@ void MainGame::hostFromDialog(const MainOptions& options) {
         soloGame_ = wasSolo;
         if (own) server_->listenAgain();
         const quint16 offer = freePortNear(options.port);
-        QString reason = QStringLiteral("Port %1 is not available (%2).").arg(options.port).arg(error);
-        if (offer != 0) reason += QStringLiteral(" Port %1 is free: press Host to use it.").arg(offer);
+        QString reason = QCoreApplication::translate("MainGame", "Port %1 is not available (%2).").arg(options.port).arg(error);
+        if (offer != 0) reason += QCoreApplication::translate("MainGame", " Port %1 is free: press Host to use it.").arg(offer);
         dialog_->connectFailed(reason, offer);
         return;
     }

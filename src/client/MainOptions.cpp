@@ -1,5 +1,9 @@
 #include "client/MainOptions.h"
 
+#include <QCoreApplication>
+
+#include "Translations.h"
+
 #include "net/CommandLine.h"
 #include "net/Version.h"
 
@@ -42,7 +46,9 @@ MainOptions parseMainOptions(const QStringList& args) {
 }
 
 QString mainUsage() {
-    return QStringLiteral(
+    // Printed before the application exists: in the desktop's language.
+    static const char* const usage = QT_TRANSLATE_NOOP(
+               "MainOptions",
                "Usage: tilecrest [NAME HOST true | NAME HOST x] [--port N] [--pause-ms N] [--hold-s N]\n"
                "                [--no-announce] [--no-map-port]\n"
                "Tilecrest %1, a dice-and-tiles game for up to six players.\n"
@@ -67,8 +73,8 @@ QString mainUsage() {
                "Any word that is none of these options is a parameter word, so a NAME may start with \"-\";\n"
                "among fewer than three words such a word is an unknown option. One or two parameter words\n"
                "are not enough; words after the third are ignored, with a line on stderr.\n"
-               "A wrong command line is named on stderr with this text and ends with status 2.\n")
-        .arg(QLatin1String(net::kFullVersion));
+               "A wrong command line is named on stderr with this text and ends with status 2.\n");
+    return i18n::translateEarly("MainOptions", usage).arg(QLatin1String(net::kFullVersion));
 }
 
 } // namespace tc::client

@@ -206,7 +206,7 @@ void MainWindow::bringToFront() {
 
 bool MainWindow::startServer(std::string& error) {
     if (!serverStarter_) {
-        error = "This copy has no game server";
+        error = tr("This copy has no game server").toStdString();
         return false;
     }
     quint16 listening = 0;

@@ -73,7 +73,7 @@ void ReconnectAttempt::tick() {
     if (!reconnector_) return;
     const std::int64_t t = now();
     if (reconnector_->expired(t)) {
-        fail(QStringLiteral("The connection to the game could not be restored in time; your seat is no longer "
+        fail(tr("The connection to the game could not be restored in time; your seat is no longer "
                             "kept."));
         return;
     }
@@ -126,7 +126,7 @@ void ReconnectAttempt::onBytes(const QByteArray& bytes) {
         emit reclaimed();
         break;
     case ReclaimHandshake::State::Refused:
-        fail(QStringLiteral("Back on the line, but the game no longer keeps your seat."));
+        fail(tr("Back on the line, but the game no longer keeps your seat."));
         break;
     case ReclaimHandshake::State::Full:
     case ReclaimHandshake::State::NotAGame:

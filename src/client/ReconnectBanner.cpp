@@ -22,11 +22,11 @@ ReconnectBanner::ReconnectBanner(QWidget* parent) : QFrame(parent) {
     label_->setObjectName(QStringLiteral("reconnectText"));
     label_->setFont(font);
     label_->setGeometry(8, 0, 570, 30);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_ = new QPushButton(tr("Cancel"), this);
     cancel_->setObjectName(QStringLiteral("reconnectCancel"));
     cancel_->setFont(font);
     cancel_->setGeometry(584, 3, 80, 24);
-    cancel_->setAccessibleDescription(QStringLiteral("Stop reconnecting and leave the game"));
+    cancel_->setAccessibleDescription(tr("Stop reconnecting and leave the game"));
     connect(cancel_, &QPushButton::clicked, this, &ReconnectBanner::cancelled);
     hide();
 }

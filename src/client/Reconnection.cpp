@@ -19,7 +19,7 @@ Reconnection::Reconnection(QWidget* board, Session& session, InputGate& gate, Cl
         attempt_.giveUp();
     });
     connect(&attempt_, &ReconnectAttempt::givenUp, this, [this] {
-        gate_.feed([this] { session_.reconnectFailed("You stopped reconnecting; the game is left."); });
+        gate_.feed([this] { session_.reconnectFailed(tr("You stopped reconnecting; the game is left.").toStdString()); });
     });
     connect(&attempt_, &ReconnectAttempt::failed, this, [this](const QString& reason) {
         banner_->hide();

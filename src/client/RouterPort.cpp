@@ -17,7 +17,7 @@ namespace tc::client {
 RouterPort::RouterPort(QMenu& menu, std::function<void(const std::string&)> post, QObject* parent)
     : QObject(parent), post_(std::move(post)) {
     menu.addSeparator();
-    copy_ = menu.addAction(QStringLiteral("Copy Internet Address"), this, &RouterPort::copyAddress);
+    copy_ = menu.addAction(tr("Copy Internet Address"), this, &RouterPort::copyAddress);
     copy_->setObjectName(QStringLiteral("CopyInternetAddress1"));
     copy_->setEnabled(false);
 }

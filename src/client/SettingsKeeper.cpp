@@ -1,5 +1,7 @@
 #include "client/SettingsKeeper.h"
 
+#include "net/Text.h"
+
 #include "store/SettingsFile.h"
 
 namespace tc::client {
@@ -45,14 +47,14 @@ void SettingsKeeper::write(const store::KeyValues& keys, std::string_view sectio
     // The values stay in effect; the player hears once that they will not last.
     if (ok || failureTold_) return;
     failureTold_ = true;
-    tell_("0+Your settings cannot be saved in " + file_->path() + " (" + file_->lastError() +
-          "). They last until the game is closed.");
+    tell_("0+" + net::fillText(net::translate("Session", "Your settings cannot be saved in %1 (%2). They last until the game is closed."),
+                               {file_->path(), file_->lastError()}));
 }
 
 void SettingsKeeper::tellMovedAside() {
     const std::string moved = file_->takeMovedAside();
     if (!moved.empty())
-        tell_("0+Your settings file could not be read and was kept as " + moved + "; the settings start afresh.");
+        tell_("0+" + net::fillText(net::translate("Session", "Your settings file could not be read and was kept as %1; the settings start afresh."), {moved}));
 }
 
 } // namespace tc::client

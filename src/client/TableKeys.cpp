@@ -11,7 +11,7 @@ namespace tc::client {
 
 TableKeys::TableKeys(QMainWindow* window) : QObject(window) {
     QMenuBar* bar = window->menuBar();
-    menu_ = new QMenu(QStringLiteral("Play"), bar);
+    menu_ = new QMenu(tr("Play"), bar);
     menu_->setObjectName(QStringLiteral("Play1"));
     // After File, whatever follows it.
     QAction* before = nullptr;
@@ -23,17 +23,17 @@ TableKeys::TableKeys(QMainWindow* window) : QObject(window) {
     else
         bar->addMenu(menu_);
 
-    roll_ = menu_->addAction(QStringLiteral("Roll Dice"));
+    roll_ = menu_->addAction(tr("Roll Dice"));
     roll_->setObjectName(QStringLiteral("RollDice1"));
     roll_->setShortcut(QKeySequence(Qt::ALT | Qt::Key_R));
     connect(roll_, &QAction::triggered, this, &TableKeys::rollWanted);
-    backUp_ = menu_->addAction(QStringLiteral("Put Tiles Back Up"));
+    backUp_ = menu_->addAction(tr("Put Tiles Back Up"));
     backUp_->setObjectName(QStringLiteral("PutTilesBackUp1"));
     backUp_->setShortcut(QKeySequence(Qt::Key_Escape));
     connect(backUp_, &QAction::triggered, this, &TableKeys::backUpWanted);
     menu_->addSeparator();
     for (int n = 1; n <= 9; ++n) {
-        QAction* a = menu_->addAction(QStringLiteral("Tile %1").arg(n));
+        QAction* a = menu_->addAction(tr("Tile %1").arg(n));
         a->setObjectName(QStringLiteral("Tile%1").arg(n));
         a->setShortcut(QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + n)));
         connect(a, &QAction::triggered, this, [this, n] { emit tileWanted(n); });

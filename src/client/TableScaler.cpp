@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include "client/BoardPictures.h"
+#include "Translations.h"
 #include "client/PictureCache.h"
 
 namespace tc::client {
@@ -63,7 +64,12 @@ QThreadPool& drawingPool() {
     return *pool;
 }
 
-QString picturesName(qreal q) { return QStringLiteral("pictures-%1").arg(qRound(q * 100)); }
+// The buttons carry words: each language keeps its own drawn set.
+QString picturesName(qreal q) {
+    const QString lang = i18n::current();
+    return QStringLiteral("pictures-%1").arg(qRound(q * 100)) +
+           (lang == QLatin1String("en") ? QString() : QLatin1Char('-') + lang);
+}
 
 QString tableTopName(QSize size, QPoint at, qreal scale) {
     return QStringLiteral("table-%1-%2x%3-%4x%5")

@@ -129,7 +129,7 @@ std::vector<std::string> fromDbusTxt(const QVariant& value) {
 }
 
 QString unavailableText() {
-    return QStringLiteral("Finding games on your network needs the Avahi service (avahi-daemon), which is not "
+    return QCoreApplication::translate("AvahiBus", "Finding games on your network needs the Avahi service (avahi-daemon), which is not "
                           "running here. You can still type the host's address.");
 }
 
@@ -137,17 +137,17 @@ QString notAnnouncedText(bool avahiAbsent, const QString& error) {
     // No ": " in the line: the chat would draw what comes before it as a
     // speaker's name.
     if (avahiAbsent)
-        return QStringLiteral("Your game is not shown to players on your network, as the Avahi service "
+        return QCoreApplication::translate("AvahiBus", "Your game is not shown to players on your network, as the Avahi service "
                               "(avahi-daemon) is not running here. They can still join at your address.");
     QString why = error;
     why.replace(QLatin1String(": "), QLatin1String(" - "));
-    return QStringLiteral("Your game could not be shown to players on your network (%1). They can still join at "
+    return QCoreApplication::translate("AvahiBus", "Your game could not be shown to players on your network (%1). They can still join at "
                           "your address.")
         .arg(why);
 }
 
 QString failedText(const QString& error) {
-    return QStringLiteral("Finding games on your network failed (%1). You can still type the host's address.")
+    return QCoreApplication::translate("AvahiBus", "Finding games on your network failed (%1). You can still type the host's address.")
         .arg(error);
 }
 

@@ -1,5 +1,7 @@
 #include "session/ConnectSettings.h"
 
+#include "net/Text.h"
+
 #include <arpa/inet.h>
 
 #include <algorithm>
@@ -77,14 +79,14 @@ JoinAddress JoinAddress::parse(const std::string& typed) {
     if (!text.empty() && text.front() == '[') {
         const auto close = text.find(']');
         if (close == std::string::npos) {
-            a.error = "The address has a \"[\" but no \"]\".";
+            a.error = net::translate("Session", "The address has a \"[\" but no \"]\".");
             return a;
         }
         host = text.substr(1, close - 1);
         const std::string after = text.substr(close + 1);
         if (!after.empty()) {
             if (after.front() != ':') {
-                a.error = "After \"]\" only \":\" and the port may follow.";
+                a.error = net::translate("Session", "After \"]\" only \":\" and the port may follow.");
                 return a;
             }
             port = after.substr(1);
@@ -100,15 +102,15 @@ JoinAddress JoinAddress::parse(const std::string& typed) {
                             std::all_of(port.begin(), port.end(), [](char c) { return c >= '0' && c <= '9'; });
         const int n = digits ? std::stoi(port) : 0;
         if (n < 1 || n > 65535) {
-            a.error = "After the colon comes the port, a number from 1 to 65535; or leave it out and use the "
-                      "Port box.";
+            a.error = net::translate("Session", "After the colon comes the port, a number from 1 to 65535; or leave it out "
+                                                "and use the Port box.");
             return a;
         }
         a.port = n;
     }
     if (!isHostOrAddress(host)) {
-        a.error = host.empty() ? "Type the host's address."
-                               : "\"" + host + "\" is not a host name or an IP address.";
+        a.error = host.empty() ? net::translate("Session", "Type the host's address.")
+                               : net::fillText(net::translate("Session", "\"%1\" is not a host name or an IP address."), {host});
         a.port = 0;
         return a;
     }

@@ -1,5 +1,7 @@
 #include "session/ReachableAddresses.h"
 
+#include "net/Text.h"
+
 #include <arpa/inet.h>
 
 #include <algorithm>
@@ -70,19 +72,19 @@ std::string joinAddressesLine(const std::vector<std::string>& addresses, int por
     }
     std::vector<std::string> all = v4;
     all.insert(all.end(), v6.begin(), v6.end());
-    const std::string portText = " port " + std::to_string(port);
+    const std::string portText = std::to_string(port);
     if (all.empty())
-        return "Only this machine can reach the game: no network address was found (" + portText.substr(1) + ").";
+        return net::fillText(net::translate("Session", "Only this machine can reach the game: no network address was found (port %1)."), {portText});
 
     const std::size_t more = all.size() > kMaxListedAddresses ? all.size() - kMaxListedAddresses : 0;
     all.resize(all.size() - more);
     std::string list;
     for (std::size_t i = 0; i < all.size(); ++i) {
-        if (i > 0) list += (i + 1 == all.size() && more == 0) ? " or " : ", ";
+        if (i > 0) list += (i + 1 == all.size() && more == 0) ? net::translate("Session", " or ") : net::translate("Session", ", ");
         list += all[i];
     }
-    if (more > 0) list += " (and " + std::to_string(more) + " more)";
-    return "Others can join at " + list + portText + ".";
+    if (more > 0) list += net::fillText(net::translate("Session", " (and %1 more)"), {std::to_string(more)});
+    return net::fillText(net::translate("Session", "Others can join at %1 port %2."), {list, portText});
 }
 
 } // namespace tc::client

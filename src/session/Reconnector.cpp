@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "net/Text.h"
 namespace tc::client {
 
 Reconnector::Reconnector(std::int64_t now, std::int64_t holdMs)
@@ -16,8 +17,8 @@ void Reconnector::failed(std::int64_t now) {
 std::string Reconnector::statusText(std::int64_t now) const {
     const std::int64_t seconds = (leftMs(now) + 999) / 1000;
     const std::int64_t s = seconds % 60;
-    return "Connection lost, reconnecting\u2026 " + std::to_string(seconds / 60) + ":" + (s < 10 ? "0" : "") +
-           std::to_string(s) + " left";
+    const std::string left = std::to_string(seconds / 60) + ":" + (s < 10 ? "0" : "") + std::to_string(s);
+    return net::fillText(net::translate("Session", "Connection lost, reconnecting\u2026 %1 left"), {left});
 }
 
 } // namespace tc::client

@@ -88,13 +88,13 @@ void Session::processParams(const std::vector<std::string>& params) {
     loginname_.clear();
     changed();
     if (params.empty()) {
-        post("0+Loading Solo Game..Please wait.");
+        post("0+" + translate("Session", "Loading Solo Game..Please wait."));
         view_.showDownloadWindow();
         hostaddress_ = "127.0.0.1";
-        myname_ = "You";
+        myname_ = translate("Session", "You");  // a solo game never leaves this machine
         hostpress();
     } else {
-        post("0+Loading Multi-player Game.. Please Wait.");
+        post("0+" + translate("Session", "Loading Multi-player Game.. Please Wait."));
         if (params.size() >= 3) {
             myname_ = wireSafeName(params[0]);
             hostaddress_ = params[1];
@@ -113,7 +113,7 @@ void Session::processJoined(const std::vector<std::string>& params, int seat) {
     table_.startVisible = false;
     table_.startGameEnabled = false;
     changed();
-    post("0+Loading Multi-player Game.. Please Wait.");
+    post("0+" + translate("Session", "Loading Multi-player Game.. Please Wait."));
     myname_ = wireSafeName(params[0]);
     hostaddress_ = params[1];
     loginname_ = myname_ + net::kTerminator;
@@ -148,8 +148,8 @@ void Session::hostpress() {
     if (!view_.startServer(error)) {
         // Without a listening server there is nothing to connect to: say
         // why instead of waiting on "Loading" for ever.
-        post("0+Cannot host the game: port " + std::to_string(port_) + " is not available (" +
-             (error.empty() ? std::string("unknown reason") : error) + "). Choose another port.");
+        post("0+" + fillText(translate("Session", "Cannot host the game: port %1 is not available (%2). Choose another port."),
+                             {std::to_string(port_), error.empty() ? translate("Session", "unknown reason") : error}));
         return;
     }
     loginname_ = myname_ + net::kTerminator;
@@ -174,9 +174,9 @@ void Session::joinpress() {
 void Session::onConnected() { connected_ = true; }
 
 void Session::onConnectFailed(const std::string& reason) {
-    const std::string why = reason.empty() ? std::string("unknown reason") : reason;
+    const std::string why = reason.empty() ? translate("Session", "unknown reason") : reason;
     const std::string port = std::to_string(port_);
-    post("0+Could not connect to " + connectAddress_ + " port " + port + ": " + why);
+    post("0+" + fillText(translate("Session", "Could not connect to %1 port %2: %3"), {connectAddress_, port, why}));
 }
 
 void Session::onSocketClosed() {
@@ -238,7 +238,7 @@ void Session::enqueue(std::string line) {
     }
     if (dropped && !dropNoticed_) {
         dropNoticed_ = true;
-        post("0+Some messages were dropped because too many arrived at once.");
+        post("0+" + translate("Session", "Some messages were dropped because too many arrived at once."));
     }
 }
 
@@ -336,8 +336,8 @@ void Session::newplayerinfo(const std::string& data) {
             // the table shows its version, so that is the one to know
             // oneself by when turns and game starts are named.
             myname_ = e.name;
-            post("0+You are Connected.");
-            post("0+Press Control-I to see Quick Instructions.");
+            post("0+" + translate("Session", "You are Connected."));
+            post("0+" + translate("Session", "Press Control-I to see Quick Instructions."));
             // Once per connection: a server repeating the own entry must
             // not keep re-reading the file or moving the window back.
             if (!settingsLoaded_) {
@@ -345,7 +345,7 @@ void Session::newplayerinfo(const std::string& data) {
                 view_.loadSettings();
             }
         } else {
-            post("0+" + e.name + " is Connected.");
+            post("0+" + fillText(translate("Session", "%1 is Connected."), {e.name}));
         }
         if (e.slot > 6) {
             // One entry per slot: a slot holds one connection at a time.
@@ -359,7 +359,7 @@ void Session::newplayerinfo(const std::string& data) {
             else
                 list.push_back(entry);
             if (!reclaiming_)
-                post(e.slot == myseat_ ? std::string("0+You are spying.") : "0+" + e.name + " is spying.");
+                post("0+" + (e.slot == myseat_ ? translate("Session", "You are spying.") : fillText(translate("Session", "%1 is spying."), {e.name})));
         } else {
             seat(e.slot).caption = e.name;
         }
@@ -370,11 +370,11 @@ void Session::newplayerinfo(const std::string& data) {
 }
 
 void Session::havewrongversion(const std::string& data) {
-    post("0+" + data + " has a different version of the game then you.");
+    post("0+" + fillText(translate("Session", "%1 has a different version of the game then you."), {data}));
 }
 
 void Session::wrongversion(const std::string&) {
-    post("0+You have a differnt version of the game then the host.");
+    post("0+" + translate("Session", "You have a differnt version of the game then the host."));
 }
 
 void Session::playerdisconnected(const std::string& data) {
@@ -382,7 +382,7 @@ void Session::playerdisconnected(const std::string& data) {
     const int slot = readInt(r.positional(), 1, 9);
     const std::string name = r.rest();
     if (slot < 7) {
-        post("0+" + seat(slot).caption + " disconnected.");
+        post("0+" + fillText(translate("Session", "%1 disconnected."), {seat(slot).caption}));
         seat(slot).caption = slot == 2 ? "Rudi" : kWaiting;
         seat(slot).eyes = false;
         seat(slot).away = false;
@@ -391,14 +391,14 @@ void Session::playerdisconnected(const std::string& data) {
     auto& list = table_.spyList;
     const auto it = std::find(list.begin(), list.end(), std::to_string(slot) + ": " + name);
     if (it != list.end()) {
-        post("0+" + name + " has left.", net::kNavy);
+        post("0+" + fillText(translate("Session", "%1 has left."), {name}), net::kNavy);
         list.erase(it);
         changed();
     }
 }
 
 void Session::full(const std::string&) {
-    view_.showMessage("Game is full");
+    view_.showMessage(translate("Session", "Game is full"));
     if (!closing_) {
         closing_ = true;
         view_.closeWindow();

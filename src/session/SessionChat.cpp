@@ -75,7 +75,7 @@ void Session::flushTalk() {
     const int waiting = static_cast<int>(pacer_.waiting());
     if (waiting > 0 && !paceNoticed_) {
         paceNoticed_ = true;
-        post("0+Your lines are sent a few a second so that none is lost; the rest follow shortly.");
+        post("0+" + translate("Session", "Your lines are sent a few a second so that none is lost; the rest follow shortly."));
     }
     if (waiting == 0) paceNoticed_ = false;
     if (table_.chatWaiting != waiting) {
@@ -121,15 +121,15 @@ void Session::sendChatterSound(int number) {
 
 void Session::quickInstructions() {
     static constexpr const char* kLines[] = {
-        "0+",
-        "0+Roll the dice.",
-        "0+Select(cover) as many numbers as you want that when added up they equal the sum of the dice.",
-        "0+Your turn ends when you roll dice and there are no numbers that you can select to equal the sum.",
-        "0+You receive points equal to the sum of the numbers left uncovered.",
-        "0+The player with the lowest ROUND SCORE receives a mark.",
-        "0+The first player to reach the number of marks selected by the host wins.",
+        "",
+        TC_NOOP("Session", "Roll the dice."),
+        TC_NOOP("Session", "Select(cover) as many numbers as you want that when added up they equal the sum of the dice."),
+        TC_NOOP("Session", "Your turn ends when you roll dice and there are no numbers that you can select to equal the sum."),
+        TC_NOOP("Session", "You receive points equal to the sum of the numbers left uncovered."),
+        TC_NOOP("Session", "The player with the lowest ROUND SCORE receives a mark."),
+        TC_NOOP("Session", "The first player to reach the number of marks selected by the host wins."),
     };
-    for (const char* line : kLines) post(line);
+    for (const char* line : kLines) post("0+" + (*line ? translate("Session", line) : std::string()));
 }
 
 // ------------------------------------------------------------ relayed
@@ -166,10 +166,10 @@ std::string Session::inSecondPerson(const std::string& text) const {
     if (myname_.empty() || text.rfind(myname_, 0) != 0) return text;
     const std::size_t verb = text.find_first_not_of(' ', myname_.size());
     if (verb == myname_.size() || verb == std::string::npos) return text;
-    for (const auto& [third, second] : {std::pair<const char*, const char*>{"chats: ", "You chat: "},
-                                        std::pair<const char*, const char*>{"says: ", "You say: "}}) {
+    for (const auto& [third, second] : {std::pair<const char*, const char*>{"chats: ", TC_NOOP("Session", "You chat: ")},
+                                        std::pair<const char*, const char*>{"says: ", TC_NOOP("Session", "You say: ")}}) {
         if (text.compare(verb, std::char_traits<char>::length(third), third) == 0)
-            return second + text.substr(verb + std::char_traits<char>::length(third));
+            return translate("Session", second) + text.substr(verb + std::char_traits<char>::length(third));
     }
     return text;
 }
@@ -179,7 +179,7 @@ void Session::klottalk() {
     for (int n = 3; n <= 6; ++n)
         if (seat(n).caption != kWaiting) return;
     const int index = rng_.draw(kBotRemarkCount);
-    post("0+Rudi the bot says: " + std::string(botRemark(index)));
+    post("0+" + fillText(translate("Session", "Rudi the bot says: %1"), {translate("BotChatter", std::string(botRemark(index)).c_str())}));
 }
 
 void Session::playasound(const std::string& data) {
@@ -210,7 +210,7 @@ void Session::playasound(const std::string& data) {
             if (entry.rfind(prefix, 0) == 0) who = entry.substr(prefix.size());
         if (who.empty()) return;
     }
-    post("0+" + who + ": <Chatter Sound> " + *text);
+    post("0+" + fillText(translate("Session", "%1: <Chatter Sound> %2"), {who, *text}));
 }
 
 } // namespace tc::client

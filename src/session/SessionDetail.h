@@ -4,6 +4,15 @@
 #include <string_view>
 
 #include "net/Fields.h"
+#include "net/Text.h"
+
+namespace tc::client {
+
+// The session's own words in the player's language (net/Text.h).
+using net::fillText;
+using net::translate;
+
+} // namespace tc::client
 
 namespace tc::client::detail {
 

@@ -19,9 +19,11 @@ namespace {
 std::string duration(int seconds) {
     if (seconds >= 60 && seconds % 60 == 0) {
         const int minutes = seconds / 60;
-        return std::to_string(minutes) + (minutes == 1 ? " minute" : " minutes");
+        return fillText(minutes == 1 ? translate("Session", "1 minute") : translate("Session", "%1 minutes"),
+                        {std::to_string(minutes)});
     }
-    return std::to_string(seconds) + (seconds == 1 ? " second" : " seconds");
+    return fillText(seconds == 1 ? translate("Session", "1 second") : translate("Session", "%1 seconds"),
+                    {std::to_string(seconds)});
 }
 
 constexpr std::size_t kMaxKeyBytes = 256;
@@ -50,12 +52,12 @@ void Session::connectionEnded() {
         mayselect_ = false;
         table_.rollVisible = false;
         table_.reconnecting = true;
-        table_.status = "CONNECTION LOST, RECONNECTING\u2026";
+        table_.status = net::upperText(translate("Session", "Connection lost, reconnecting\u2026"));
         keptRounds_ = table_.rounds;
         keptRoundsText_ = table_.roundsText;
         keptJoinedLate_ = joinedLate_;
         endCoach();
-        post("0+Connection lost, reconnecting\u2026");
+        post("0+" + translate("Session", "Connection lost, reconnecting\u2026"));
         changed();
         publish();
         view_.connectionLost(holdSeconds_);
@@ -113,7 +115,7 @@ void Session::away(const std::string& data) {
     SeatDisplay& s = seat(slot);
     s.away = true;
     if (!reclaiming_)
-        post("0+" + s.caption + " lost the connection; their seat is kept for " + duration(seconds) + ".");
+        post("0+" + fillText(translate("Session", "%1 lost the connection; their seat is kept for %2."), {s.caption, duration(seconds)}));
     changed();
 }
 
@@ -124,7 +126,7 @@ void Session::back(const std::string& data) {
     SeatDisplay& s = seat(slot);
     if (!s.away) return;
     s.away = false;
-    post("0+" + s.caption + " is back.");
+    post("0+" + fillText(translate("Session", "%1 is back."), {s.caption}));
     changed();
 }
 
@@ -166,7 +168,7 @@ void Session::shuttiles(const std::string& data) {
         table_.rounds = keptRounds_;
         table_.roundsText = keptRoundsText_;
         showCoach();
-        post("0+You are back in your seat.");
+        post("0+" + translate("Session", "You are back in your seat."));
     }
     changed();
 }

@@ -19,7 +19,7 @@ constexpr net::Colour kJustWatchColour = net::rgb(156, 152, 120);
 
 void Session::removed(const std::string&) {
     // The server closes the connection next; an older server sent nothing.
-    view_.showMessage("The host removed you from this game.");
+    view_.showMessage(translate("Session", "The host removed you from this game."));
     if (!closing_) {
         closing_ = true;
         view_.closeWindow();
@@ -30,9 +30,9 @@ void Session::letbackin(const std::string& data) {
     if (!ishost_) return;  // the answer to the host's own request
     const int n = readInt(net::FieldReader(data).positional(), 0, 1'000'000);
     if (n == 0)
-        post("0+No removed player was kept out.");
+        post("0+" + translate("Session", "No removed player was kept out."));
     else
-        post("0+" + std::to_string(n) + (n == 1 ? " removed player" : " removed players") + " may join again.");
+        post("0+" + fillText(n == 1 ? translate("Session", "1 removed player may join again.") : translate("Session", "%1 removed players may join again."), {std::to_string(n)}));
 }
 
 void Session::justwatching(const std::string& data) {
@@ -50,7 +50,7 @@ void Session::justwatching(const std::string& data) {
             showCoach();  // the computer plays the seat now
         }
         // A seat kept for a dropped player is said so by its own line.
-        if (!s.away) post("0+" + s.caption + " is just watching", kJustWatchColour);
+        if (!s.away) post("0+" + fillText(translate("Session", "%1 is just watching"), {s.caption}), kJustWatchColour);
         s.eyes = true;
         // A selection in progress is abandoned on every table: left down,
         // it would show tiles shut that the server holds open.
@@ -64,7 +64,7 @@ void Session::justwatching(const std::string& data) {
             if (slot == currentplayer_ && rollSeen_) mayselect_ = true;
             showCoach();
         }
-        if (!s.away) post("0+" + s.caption + " now playing again", kJustWatchColour);
+        if (!s.away) post("0+" + fillText(translate("Session", "%1 now playing again"), {s.caption}), kJustWatchColour);
         s.eyes = false;
     }
     changed();

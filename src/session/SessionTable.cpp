@@ -15,7 +15,7 @@ namespace tc::client {
 using detail::kWaiting;
 using detail::OutOfRange;
 using detail::readInt;
-using detail::upperAscii;
+using net::upperText;
 
 namespace {
 
@@ -27,7 +27,8 @@ constexpr int kDieHome[2][2] = {{19, 67}, {59, 67}};
 constexpr int kMinMarksToWin = 3;
 constexpr int kMaxMarksToWin = 10;
 
-const std::string kNotSumStatus = upperAscii("The boxes you selected do not equal the sum of the dice");
+// Read at each use: the player's language is chosen after start-up.
+std::string notSumStatus() { return upperText(translate("Session", "The boxes you selected do not equal the sum of the dice")); }
 
 } // namespace
 
@@ -62,7 +63,7 @@ void Session::startthegame(const std::string& data) {
     table_.winnerVisible = false;
     table_.startVisible = false;
     table_.rounds = 0;
-    table_.roundsText = "Rounds Played: 0";
+    table_.roundsText = fillText(translate("Session", "Rounds Played: %1"), {"0"});
     joinedLate_ = false;
     table_.justWatchChecked = false;
     endCoach();
@@ -70,14 +71,14 @@ void Session::startthegame(const std::string& data) {
     gameAnnounced_ = true;
     gameRunning_ = true;
     table_.pointsToWin = marks;
-    table_.pointsToWinText = "Marks needed to win: " + std::to_string(marks);
+    table_.pointsToWinText = fillText(translate("Session", "Marks needed to win: %1"), {std::to_string(marks)});
     if (seated() && seat(myseat_).caption == starter)
-        post("0+You have started a game.");
+        post("0+" + translate("Session", "You have started a game."));
     else
-        post("0+" + starter + " has started a game.");
+        post("0+" + fillText(translate("Session", "%1 has started a game."), {starter}));
     if (seat(2).caption == kWaiting) {
         seat(2).caption = "Rudi";
-        post("0+Hi ya, I'm Rudi the Bot!");
+        post("0+" + translate("Session", "Hi ya, I'm Rudi the Bot!"));
     }
     changed();
 }
@@ -143,10 +144,15 @@ void Session::showCoach() {
             numbers.push_back(std::to_string(t));
         }
     std::string list = numbers.front();
-    for (std::size_t i = 1; i < numbers.size(); ++i) list += (i + 1 == numbers.size() ? " and " : ", ") + numbers[i];
+    for (std::size_t i = 1; i < numbers.size(); ++i)
+        list += (i + 1 == numbers.size() ? translate("Session", " and ") : translate("Session", ", ")) + numbers[i];
     char expected[32];
     std::snprintf(expected, sizeof expected, "%.2f", expert.expectedAfter(open, ownRoll_));
-    table_.coach = "Best move: " + list + " (expected round score " + expected + ")";
+    const std::string score(expected);
+    const std::size_t point = score.find('.');
+    // A decimal number as the language writes it: "%1.%2", "%1,%2".
+    const std::string shown = fillText(translate("Session", "%1.%2"), {score.substr(0, point), score.substr(point + 1)});
+    table_.coach = fillText(translate("Session", "Best move: %1 (expected round score %2)"), {list, shown});
 }
 
 void Session::endCoach() {
@@ -251,7 +257,8 @@ void Session::slide(const std::string& data) {
 
 std::string Session::turnStatus(int slot) const {
     const std::string& caption = table_.seats[static_cast<std::size_t>(slot - 1)].caption;
-    return caption == myname_ ? upperAscii("Your Turn.") : upperAscii(caption + "'s turn.");
+    return upperText(caption == myname_ ? translate("Session", "Your Turn.")
+                                        : fillText(translate("Session", "%1's turn."), {caption}));
 }
 
 void Session::closeit(const std::string& data) {
@@ -260,7 +267,7 @@ void Session::closeit(const std::string& data) {
     endCoach();
     // An accepted move answers the rejection before it: the turn's own
     // line comes back.
-    if (table_.status == kNotSumStatus && currentplayer_ >= 1 && currentplayer_ <= 6)
+    if (table_.status == notSumStatus() && currentplayer_ >= 1 && currentplayer_ <= 6)
         table_.status = turnStatus(currentplayer_);
     for (int t : tiles) {
         if (tile(t) == "u") slidedown(t);
@@ -280,7 +287,7 @@ void Session::notvalid(const std::string& data) {
 }
 
 void Session::notsum(int slot) {
-    if (slot == myseat_) table_.status = kNotSumStatus;
+    if (slot == myseat_) table_.status = notSumStatus();
     for (int t = 1; t <= 9; ++t)
         if (tile(t) == "d") slideup(t);
     changed();
@@ -288,7 +295,7 @@ void Session::notsum(int slot) {
 
 void Session::nomoves() {
     endCoach();
-    table_.status = upperAscii("Turn Over! There are no valid moves.");
+    table_.status = upperText(translate("Session", "Turn Over! There are no valid moves."));
     for (int i = 0; i < 2; ++i) {
         table_.dice[static_cast<std::size_t>(i)].left = kDieHome[i][0];
         table_.dice[static_cast<std::size_t>(i)].top = kDieHome[i][1];
@@ -305,7 +312,7 @@ void Session::scores(const std::string& data) {
     const int score = net::toInt(r.positional());
     seat(slot).score = std::to_string(score);
     if (left == 0) {
-        table_.status = seat(slot).caption + " shut all nine tiles!";
+        table_.status = fillText(translate("Session", "%1 shut all nine tiles!"), {seat(slot).caption});
         if (slot == myseat_) view_.addToMineIncrease(3);
     }
     changed();
@@ -348,7 +355,7 @@ void Session::gamestats(const std::string& data) {
     gameAnnounced_ = true;
     gameRunning_ = true;
     table_.pointsToWin = marks;
-    table_.pointsToWinText = "Marks needed to win: " + std::to_string(marks);
+    table_.pointsToWinText = fillText(translate("Session", "Marks needed to win: %1"), {std::to_string(marks)});
     // Arriving in the middle of a game: nobody tells us the rounds already
     // played, so count from here and say so; and say whose turn it is.
     joinedLate_ = true;
@@ -356,20 +363,20 @@ void Session::gamestats(const std::string& data) {
     // after its win.
     table_.startVisible = false;
     table_.rounds = 0;
-    table_.roundsText = "Rounds since you joined: 0";
+    table_.roundsText = fillText(translate("Session", "Rounds since you joined: %1"), {"0"});
     if (seat(2).caption == kWaiting) seat(2).caption = "Rudi";  // the computer holds a free seat 2
     SeatDisplay& s = seat(slot);
     if (s.caption == kWaiting) s.caption = s.hint;
     table_.turnSeat = slot;
-    table_.status = upperAscii((slot == myseat_ ? std::string("Your turn") : s.caption + "'s turn") +
-                               ". A game is in progress.");
+    table_.status = upperText(slot == myseat_ ? translate("Session", "Your turn. A game is in progress.")
+                                              : fillText(translate("Session", "%1's turn. A game is in progress."), {s.caption}));
     changed();
 }
 
 void Session::offerMarks(int marks) {
     if (gameAnnounced_ || marks < kMinMarksToWin || marks > kMaxMarksToWin) return;
     table_.pointsToWin = marks;
-    table_.pointsToWinText = "Marks needed to win: " + std::to_string(marks);
+    table_.pointsToWinText = fillText(translate("Session", "Marks needed to win: %1"), {std::to_string(marks)});
     changed();
     publish();
 }
@@ -384,20 +391,28 @@ void Session::roundwinner(const std::string& data) {
 
     std::string names;
     bool won = false;
+    // Several winners, or one whose name holds " and " and so reads like
+    // two: the same words for it in every language.
+    bool several = winners.size() > 1;
     for (int w : winners) {
+        several = several || (w != myseat_ && seat(w).caption.find(" and ") != std::string::npos);
         ++seat(w).marks;
         if (w == myseat_) won = true;
-        if (!names.empty()) names += " and ";
-        names += w == myseat_ ? "You" : seat(w).caption;
+        if (!names.empty()) names += translate("Session", " and ");
+        names += w == myseat_ ? translate("Session", "You") : seat(w).caption;
     }
     if (won)
         playsounds("wonpoint");
     else if (seated())
         playsounds("nopoint");
     ++table_.rounds;
-    table_.roundsText = (joinedLate_ ? "Rounds since you joined: " : "Rounds Played: ") + std::to_string(table_.rounds);
-    const bool several = names.find(" and ") != std::string::npos;
-    table_.status = upperAscii(names + (several ? " each gained a Mark." : " gained a Mark."));
+    table_.roundsText = fillText(joinedLate_ ? translate("Session", "Rounds since you joined: %1") : translate("Session", "Rounds Played: %1"),
+                                 {std::to_string(table_.rounds)});
+    const bool onlyMe = !several && won;
+    table_.status = upperText(fillText(several  ? translate("Session", "%1 each gained a Mark.")
+                                       : onlyMe ? translate("Session", "You gained a Mark.")
+                                                : translate("Session", "%1 gained a Mark."),
+                                       {names}));
     changed();
 }
 
@@ -407,7 +422,8 @@ void Session::winner(const std::string& data) {
     playsounds("winner");
     gameRunning_ = false;
     endCoach();
-    table_.winnerText = slot == myseat_ ? "You have won the game!" : seat(slot).caption + " has Won the Game!";
+    table_.winnerText = slot == myseat_ ? translate("Session", "You have won the game!")
+                                        : fillText(translate("Session", "%1 has Won the Game!"), {seat(slot).caption});
     post("0+" + table_.winnerText);
     table_.winnerVisible = true;
     if (ishost_) table_.startVisible = true;

@@ -1,6 +1,7 @@
 #pragma once
 // What the main window shows, held as plain values. The session's
 // handlers change it and then call SessionView::tableChanged().
+#include "net/Text.h"
 #include <array>
 #include <string>
 #include <vector>
@@ -31,14 +32,14 @@ struct TableState {
     std::array<std::string, 9> tiles;            // "u", "d", "o"; [0] is tile 1
     std::array<bool, 9> bestMove{};              // the coach's marks (Show Best Move); [0] is tile 1
     std::array<DieDisplay, 2> dice;              // home (19, 67) and (59, 67)
-    std::string status = "Welcome to Tilecrest"; // label_status
+    std::string status = net::translate("Session", "Welcome to Tilecrest");  // label_status
     std::string coach;                            // label_coach: the coach's advice, under the status; "" when none
     int pointsToWin = 5;                          // label_pointstowin tag; the game-start window's 5
-    std::string pointsToWinText = "Marks needed to win: 5";
+    std::string pointsToWinText = net::fillText(net::translate("Session", "Marks needed to win: %1"), {"5"});
     int rounds = 0;                               // label_rounds tag
-    std::string roundsText = "Rounds Played: 0";
+    std::string roundsText = net::fillText(net::translate("Session", "Rounds Played: %1"), {"0"});
     bool winnerVisible = false;                   // panel_winner
-    std::string winnerText = "Winner!";           // label_winner
+    std::string winnerText = net::translate("Session", "Winner!");  // label_winner
     bool rollVisible = false;                     // button_roll
     bool startVisible = false;                    // button_start
     bool startGameEnabled = false;                // menu File, "Start Game"

@@ -55,7 +55,7 @@ void makeLink(QLabel* l, const QString& text) {
 AboutWindow::AboutWindow(const QUrl& site, const QUrl& licence, QWidget* parent)
     : SideWindow(Qt::Tool, parent), site_(site), licence_(licence), desktop_(&Desktop::system()) {
     setObjectName(QStringLiteral("Tabout"));
-    setWindowTitle(QStringLiteral("Tilecrest - About"));
+    setWindowTitle(tr("Tilecrest - About"));
     setFixedSize(300, 250);
 
     auto* logo = new QLabel(this);
@@ -68,19 +68,19 @@ AboutWindow::AboutWindow(const QUrl& site, const QUrl& licence, QWidget* parent)
     web_->installEventFilter(this);
 
     auto* credits = label(this, QStringLiteral("label_credits"),
-                          QStringLiteral("Written by the Tilecrest developers.\n"
+                          tr("Written by the Tilecrest developers.\n"
                                          "Every picture is drawn by our own art tool."),
                           QRect(10, 88, 280, 40));
     credits->setAlignment(Qt::AlignCenter);
     credits->setWordWrap(true);
     licenceLabel_ = label(this, QStringLiteral("label_licence"), QString(), QRect(10, 128, 280, 18));
-    makeLink(licenceLabel_, QStringLiteral("Free software under the MIT licence."));
+    makeLink(licenceLabel_, tr("Free software under the MIT licence."));
     licenceLabel_->setToolTip(ShippedDocuments::shown(licence_));
     licenceLabel_->installEventFilter(this);
 
     // "Version", then the login version and the build right after it:
     // the line reads Version 1.0.3.5.
-    auto* word = label(this, QStringLiteral("label_versionword"), QStringLiteral("Version"), QRect(0, 158, 0, 18));
+    auto* word = label(this, QStringLiteral("label_versionword"), tr("Version"), QRect(0, 158, 0, 18));
     auto* version = label(this, QStringLiteral("version"), QString::fromLatin1(net::kProtocolVersion), QRect(0, 158, 0, 18));
     auto* build = label(this, QStringLiteral("label_build"), QString::fromLatin1(net::kBuildSuffix), QRect(0, 158, 0, 18));
     QFont bold = word->font();
@@ -98,7 +98,7 @@ AboutWindow::AboutWindow(const QUrl& site, const QUrl& licence, QWidget* parent)
     DialogKeys::keyLink(web_, [this] { openSite(); });
     DialogKeys::keyLink(licenceLabel_, [this] { openLicence(); });
     chat::reader::hide(logo);
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
     done->setGeometry(110, 200, 80, 26);
     connect(done, &QPushButton::clicked, this, &QWidget::close);
@@ -111,7 +111,7 @@ void AboutWindow::openSite() { open(site_); }
 void AboutWindow::openLicence() { open(licence_); }
 
 void AboutWindow::open(const QUrl& url) {
-    if (!desktop_->openUrl(url)) desktop_->showMessage(this, QStringLiteral("Cannot open Webpage"));
+    if (!desktop_->openUrl(url)) desktop_->showMessage(this, tr("Cannot open Webpage"));
 }
 
 bool AboutWindow::eventFilter(QObject* watched, QEvent* event) {

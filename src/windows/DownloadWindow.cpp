@@ -57,7 +57,7 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
       desktop_(&Desktop::system()),
       transfer_(new LobbyDownload(this)) {
     setObjectName(QStringLiteral("Tdownload"));
-    setWindowTitle(QStringLiteral("Download The Velmora Lobby"));
+    setWindowTitle(tr("Download The Velmora Lobby"));
     setFixedSize(kSize);
 
     // Left panel: the offer and the transfer.
@@ -67,12 +67,12 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
     picture->setGeometry(76, 22, 180, 120);
     chat::reader::hide(picture);
     textLabel(this,
-              QStringLiteral("Download The Velmora Lobby Now to play this  and other exciting games online "
+              tr("Download The Velmora Lobby Now to play this  and other exciting games online "
                              "with other players! "),
               QRect(24, 148, 284, 46), "label_offer");
-    getbutton_ = button(this, QStringLiteral("Download And Install The Velmora Lobby Now"),
+    getbutton_ = button(this, tr("Download And Install The Velmora Lobby Now"),
                         QRect(20, 198, 292, 26), "getbutton");
-    abortbutton_ = button(this, QStringLiteral("Stop Download"), QRect(20, 228, 292, 26), "abortbutton");
+    abortbutton_ = button(this, tr("Stop Download"), QRect(20, 228, 292, 26), "abortbutton");
     abortbutton_->setEnabled(false);  // nothing to stop yet
     infolabel_ = textLabel(this, QString(), QRect(24, 258, 284, 18), "infolabel");
     infolabel_->setWordWrap(false);
@@ -87,7 +87,7 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
     // The mouse selects the saved file's path; the keyboard has nothing to
     // stop at while it is empty, nor a reader.
     infolabel3_->setFocusPolicy(Qt::NoFocus);
-    openFolder_ = button(this, QStringLiteral("Open Folder"), QRect(20, 338, 120, 24), "button_openfolder");
+    openFolder_ = button(this, tr("Open Folder"), QRect(20, 338, 120, 24), "button_openfolder");
     openFolder_->hide();
     infolabel2_ = textLabel(this, QString(), QRect(24, 344, 284, 14), "infolabel2");
     infolabel2_->hide();
@@ -97,17 +97,17 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
 
     // Upper right panel: back to the solo game.
     textLabel(this,
-              QStringLiteral("To proceed to the game without the ability to play against others click the "
+              tr("To proceed to the game without the ability to play against others click the "
                              "button below."),
               QRect(346, 20, 290, 48), "label_solo");
-    auto* solo = button(this, QStringLiteral("Play Solo Game"), QRect(416, 72, 150, 28), "button_solo");
+    auto* solo = button(this, tr("Play Solo Game"), QRect(416, 72, 150, 28), "button_solo");
     solo->setDefault(true);
     solo->setAutoDefault(true);
     DialogKeys::install(this, solo);
     // The window opens on its default: Space must not start a download.
     solo->setFocus();
     auto* note = textLabel(this,
-                           QStringLiteral("Note: A solo game stays on this computer and needs nothing from "
+                           tr("Note: A solo game stays on this computer and needs nothing from "
                                           "your firewall. Only a game you host for others needs its port "
                                           "(7772) open."),
                            QRect(346, 108, 270, 72), "label_note");
@@ -117,12 +117,12 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
 
     // Lower right panel: an installed lobby.
     textLabel(this,
-              QStringLiteral("If you already have The Velmora Lobby and you wish to play with others then "
+              tr("If you already have The Velmora Lobby and you wish to play with others then "
                              "click the button below to close this game and open The Velmora Lobby."),
               QRect(346, 206, 290, 72), "label_others");
-    auto* others = button(this, QStringLiteral("Play with Others"), QRect(416, 286, 150, 28), "button_others");
+    auto* others = button(this, tr("Play with Others"), QRect(416, 286, 150, 28), "button_others");
 
-    dontShow_ = new QCheckBox(QStringLiteral("Don't show this again"), this);
+    dontShow_ = new QCheckBox(tr("Don't show this again"), this);
     dontShow_->setObjectName(QStringLiteral("check_dontshow"));
     // On the wood under the panels, in the light text the other windows use there.
     dontShow_->setGeometry(346, 338, 290, 22);
@@ -138,7 +138,7 @@ DownloadWindow::DownloadWindow(const WebAddresses& addresses, QWidget* parent)
     connect(transfer_, &LobbyDownload::headerReceived, this,
             [this] { infolabel_->setText(infolabel_->text() + QLatin1Char('.')); });
     connect(transfer_, &LobbyDownload::bodyStarted, this,
-            [this] { infolabel3_->setText(QStringLiteral("Downloading: ") + infolabel2_->text()); });
+            [this] { infolabel3_->setText(tr("Downloading: %1").arg(infolabel2_->text())); });
     connect(transfer_, &LobbyDownload::progress, this, &DownloadWindow::showProgress);
     connect(transfer_, &LobbyDownload::finished, this, [this](qint64 size) { transferEnded(true, size); });
     connect(transfer_, &LobbyDownload::failed, this, &DownloadWindow::transferFailed);
@@ -185,28 +185,28 @@ void DownloadWindow::getbuttonClick() {
         !transfer_->start(QUrl(QString::fromStdString(addresses_.lobbyInstaller)), filePath_)) {
         // No file could be made there: nothing was fetched.
         aborted_ = true;
-        infolabel_->setText(QStringLiteral("Download Aborted"));
+        infolabel_->setText(tr("Download Aborted"));
         return;
     }
     getbutton_->setEnabled(false);
     abortbutton_->setEnabled(true);
-    infolabel_->setText(QStringLiteral("Loading"));
+    infolabel_->setText(tr("Loading"));
 }
 
 void DownloadWindow::abortbuttonClick() {
     transfer_->stop();
-    infolabel_->setText(QStringLiteral("Download has been aborted."));
+    infolabel_->setText(tr("Download has been aborted."));
     aborted_ = true;
-    infolabel3_->setText(QStringLiteral("Download Aborted"));
+    infolabel3_->setText(tr("Download Aborted"));
 }
 
 void DownloadWindow::showProgress(qint64 received, qint64 total) {
     if (total <= 0) {
-        infolabel_->setText(QStringLiteral("%1 bytes").arg(received));
+        infolabel_->setText(tr("%1 bytes").arg(received));
         return;
     }
     const int percent = int(std::min<qint64>(100, received * 100 / total));
-    infolabel_->setText(QStringLiteral("%1 of %2 bytes (%3%)").arg(received).arg(total).arg(percent));
+    infolabel_->setText(tr("%1 of %2 bytes (%3%)").arg(received).arg(total).arg(percent));
     progressBar_->setValue(percent);
     progressBar_->show();
 }
@@ -218,7 +218,7 @@ void DownloadWindow::transferFailed(LobbyDownload::Failure why, const QString& d
         break;  // abortbuttonClick says so
     case Failure::Stalled: {
         const int ms = transfer_->stallTimeoutMs();
-        infolabel3_->setText(QStringLiteral("No data for %1 s").arg(ms % 1000 == 0 ? QString::number(ms / 1000)
+        infolabel3_->setText(tr("No data for %1 s").arg(ms % 1000 == 0 ? QString::number(ms / 1000)
                                                                                     : QString::number(ms / 1000.0)));
         break;
     }
@@ -226,7 +226,7 @@ void DownloadWindow::transferFailed(LobbyDownload::Failure why, const QString& d
         infolabel3_->setText(detail);
         break;
     case Failure::TooLarge:
-        infolabel3_->setText(QStringLiteral("The file is larger than any installer"));
+        infolabel3_->setText(tr("The file is larger than any installer"));
         break;
     case Failure::Network:
     case Failure::Disk:
@@ -237,22 +237,22 @@ void DownloadWindow::transferFailed(LobbyDownload::Failure why, const QString& d
     // the only way to find it.
     const QString part = filePath_ + QLatin1String(LobbyDownload::kPartSuffix);
     if (why != Failure::Stopped && QFileInfo::exists(part))
-        infolabel3_->setText(infolabel3_->text() + QStringLiteral(". The part received is in ") + part);
+        infolabel3_->setText(tr("%1. The part received is in %2").arg(infolabel3_->text(), part));
     transferEnded(false, 0);
 }
 
 void DownloadWindow::transferEnded(bool complete, qint64 size) {
     if (complete) {
-        infolabel_->setText(QStringLiteral("Received %1 bytes").arg(size));
+        infolabel_->setText(tr("Received %1 bytes").arg(size));
     } else {
-        infolabel_->setText(QStringLiteral("Download Aborted"));
+        infolabel_->setText(tr("Download Aborted"));
         aborted_ = true;
     }
     getbutton_->setEnabled(true);
     abortbutton_->setEnabled(false);
     if (aborted_) return;
     progressBar_->setValue(100);
-    infolabel3_->setText(QStringLiteral("Saved to ") + QDir::toNativeSeparators(filePath_));
+    infolabel3_->setText(tr("Saved to %1").arg(QDir::toNativeSeparators(filePath_)));
     openFolder_->show();
     // The desktop opens it with the player's own tools, which ask first.
     // When nothing opens it, the window says where it is and stays.
@@ -266,10 +266,10 @@ void DownloadWindow::playWithOthersClick() {
             emit exitRequested();
             return;
         }
-        desktop_->showMessage(this, QStringLiteral("An Error has Occurred."));
+        desktop_->showMessage(this, tr("An Error has Occurred."));
         return;
     }
-    desktop_->showMessage(this, QStringLiteral("Please close the game and open the Velmora Lobby from its icon on "
+    desktop_->showMessage(this, tr("Please close the game and open the Velmora Lobby from its icon on "
                                                "your desktop or from your desktop's applications menu."));
 }
 

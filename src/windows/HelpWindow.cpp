@@ -23,11 +23,11 @@ struct PageButton {
 };
 
 constexpr PageButton kPages[] = {
-    {"Connecting", 2, "connecting.html"}, {"Game Play", 3, "gameplay.html"},
-    {"Scoring", 4, "scoring.html"},       {"Documentation", 5, "history.html"},
-    {"License", 6, "LICENSE"},            {"The Lobby", 11, "lobby.html"},
-    {"Spectators", 12, "spectators.html"}, {"Menus", 14, "menus.html"},
-    {"Keyboard", 13, "keyboard.html"},
+    {QT_TRANSLATE_NOOP("tc::windows::HelpWindow", "Connecting"), 2, "connecting.html"}, {QT_TRANSLATE_NOOP("tc::windows::HelpWindow", "Game Play"), 3, "gameplay.html"},
+    {QT_TRANSLATE_NOOP("tc::windows::HelpWindow", "Scoring"), 4, "scoring.html"},       {QT_TRANSLATE_NOOP("tc::windows::HelpWindow", "Documentation"), 5, "history.html"},
+    {QT_TRANSLATE_NOOP("tc::windows::HelpWindow", "License"), 6, "LICENSE"},            {QT_TRANSLATE_NOOP("tc::windows::HelpWindow", "The Lobby"), 11, "lobby.html"},
+    {QT_TRANSLATE_NOOP("tc::windows::HelpWindow", "Spectators"), 12, "spectators.html"}, {QT_TRANSLATE_NOOP("tc::windows::HelpWindow", "Menus"), 14, "menus.html"},
+    {QT_TRANSLATE_NOOP("tc::windows::HelpWindow", "Keyboard"), 13, "keyboard.html"},
 };
 constexpr int kFirstPage = 3;
 // The about and done buttons share this tag; neither names a page.
@@ -56,7 +56,7 @@ QString HelpWindow::pageText(int tag) {
         // The licence is the project's own LICENSE file, word for word; its
         // paragraphs are wrapped to the page rather than kept at the file's
         // line breaks, which ran past the page's right edge.
-        QString html = QStringLiteral("<h3>License</h3><p>Tilecrest is free software under the MIT License:</p>");
+        QString html = tr("<h3>License</h3><p>Tilecrest is free software under the MIT License:</p>");
         QString plain = text;
         plain.remove(QLatin1Char('\r'));
         for (const QString& para : plain.split(QStringLiteral("\n\n"), Qt::SkipEmptyParts)) {
@@ -70,7 +70,7 @@ QString HelpWindow::pageText(int tag) {
 
 HelpWindow::HelpWindow(QWidget* parent) : SideWindow({}, parent) {
     setObjectName(QStringLiteral("Thelp"));
-    setWindowTitle(QStringLiteral("Tilecrest - Help File"));
+    setWindowTitle(tr("Tilecrest - Help File"));
     resize(640, 460);
 
     auto* column = new QVBoxLayout;
@@ -78,7 +78,7 @@ HelpWindow::HelpWindow(QWidget* parent) : SideWindow({}, parent) {
     stack_ = new QStackedWidget(this);
     stack_->setObjectName(QStringLiteral("pages"));
     for (const PageButton& p : kPages) {
-        const QString caption = QString::fromLatin1(p.caption);
+        const QString caption = tr(p.caption);
         auto* b = columnButton(this, caption, QStringLiteral("SelButton%1").arg(p.tag), p.tag);
         connect(b, &QPushButton::clicked, this, [this, tag = p.tag] { showPage(tag); });
         column->addWidget(b);
@@ -100,8 +100,8 @@ HelpWindow::HelpWindow(QWidget* parent) : SideWindow({}, parent) {
         titles_.insert(p.tag, caption);
     }
     column->addStretch(1);
-    auto* about = columnButton(this, QStringLiteral("About"), QStringLiteral("button_about"), kWindowButtonTag);
-    auto* done = columnButton(this, QStringLiteral("Done"), QStringLiteral("button_done"), kWindowButtonTag);
+    auto* about = columnButton(this, tr("About"), QStringLiteral("button_about"), kWindowButtonTag);
+    auto* done = columnButton(this, tr("Done"), QStringLiteral("button_done"), kWindowButtonTag);
     connect(about, &QPushButton::clicked, this, &HelpWindow::aboutRequested);
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
     DialogKeys::install(this, done, QAccessible::Window);

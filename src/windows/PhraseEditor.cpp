@@ -17,11 +17,11 @@ namespace tc::windows {
 
 PhraseEditor::PhraseEditor(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Tphrases"));
-    setWindowTitle(QStringLiteral("Tilecrest - Phrase Buttons"));
+    setWindowTitle(tr("Tilecrest - Phrase Buttons"));
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(16, 16, 16, 12);
     for (int i = 0; i < store::kPhraseCount; ++i) {
-        auto* label = new QLabel(QStringLiteral("Phrase Button %1:").arg(i + 1), this);
+        auto* label = new QLabel(tr("Phrase Button %1:").arg(i + 1), this);
         label->setStyleSheet(QStringLiteral("color: black; font-weight: bold;"));
         auto* e = new QLineEdit(this);
         e->setObjectName(QStringLiteral("phrase%1").arg(i + 1));
@@ -38,7 +38,7 @@ PhraseEditor::PhraseEditor(QWidget* parent) : QWidget(parent, Qt::Window) {
     unsendable_->setStyleSheet(QStringLiteral("color: #8b0000; font-weight: bold;"));
     unsendable_->hide();
     grid->addWidget(unsendable_, store::kPhraseCount, 0, 1, 2);
-    done_ = new QPushButton(QStringLiteral("Done"), this);
+    done_ = new QPushButton(tr("Done"), this);
     done_->setObjectName(QStringLiteral("SelButton8"));
     grid->addWidget(done_, store::kPhraseCount + 1, 1, Qt::AlignRight);
     connect(done_, &QPushButton::clicked, this, [this] {
@@ -77,7 +77,7 @@ void PhraseEditor::showUnsendable() {
             shown << chars.mid(k, n);
             k += n - 1;
         }
-        lines << QStringLiteral("Phrase Button %1: %2 cannot be sent and arrives as \"?\".")
+        lines << tr("Phrase Button %1: %2 cannot be sent and arrives as \"?\".")
                      .arg(i + 1)
                      .arg(shown.join(QLatin1Char(' ')));
     }

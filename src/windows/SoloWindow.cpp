@@ -20,7 +20,7 @@ const QRect kCard(10, 10, 280, 268);
 SoloWindow::SoloWindow(const QUrl& soloPage, QWidget* parent)
     : SideWindow(Qt::Tool, parent), page_(soloPage), desktop_(&Desktop::system()) {
     setObjectName(QStringLiteral("Tsolo"));
-    setWindowTitle(QStringLiteral("Tilecrest - Solo"));
+    setWindowTitle(tr("Tilecrest - Solo"));
     setFixedSize(300, 324);
 
     auto* picture = new QLabel(this);
@@ -28,7 +28,7 @@ SoloWindow::SoloWindow(const QUrl& soloPage, QWidget* parent)
     picture->setPixmap(QPixmap(QString::fromLatin1(tcassets::soloPicture)));
     picture->setGeometry(30, 20, 240, 150);
 
-    auto* here = new QLabel(QStringLiteral("Click HERE to learn how to Play Tilecrest Solo!"), this);
+    auto* here = new QLabel(tr("Click HERE to learn how to Play Tilecrest Solo!"), this);
     here->setObjectName(QStringLiteral("label_here"));
     QFont bold = here->font();
     bold.setBold(true);
@@ -37,7 +37,7 @@ SoloWindow::SoloWindow(const QUrl& soloPage, QWidget* parent)
 
     // No separate one-player edition exists: this one plays solo against
     // Rudi, and the line says so rather than advertise another program.
-    auto* invite = new QLabel(QStringLiteral("Playing solo is built in: start Tilecrest on its own and play the "
+    auto* invite = new QLabel(tr("Playing solo is built in: start Tilecrest on its own and play the "
                                              "tiles against Rudi whenever you like, with no host to wait for."),
                               this);
     invite->setObjectName(QStringLiteral("label_invite"));
@@ -56,7 +56,7 @@ SoloWindow::SoloWindow(const QUrl& soloPage, QWidget* parent)
 
     DialogKeys::keyLink(here, [this] { openPage(); });
     chat::reader::hide(picture);  // the line under it says and does the same
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
     done->setGeometry(110, 288, 80, 26);
     connect(done, &QPushButton::clicked, this, &QWidget::close);
@@ -65,7 +65,7 @@ SoloWindow::SoloWindow(const QUrl& soloPage, QWidget* parent)
 }
 
 void SoloWindow::openPage() {
-    if (!desktop_->openUrl(page_)) desktop_->showMessage(this, QStringLiteral("Cannot open Webpage"));
+    if (!desktop_->openUrl(page_)) desktop_->showMessage(this, tr("Cannot open Webpage"));
 }
 
 bool SoloWindow::eventFilter(QObject* watched, QEvent* event) {

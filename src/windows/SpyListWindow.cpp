@@ -17,7 +17,7 @@ namespace tc::windows {
 
 SpyListWindow::SpyListWindow(QWidget* parent) : SideWindow(Qt::WindowStaysOnTopHint, parent) {
     setObjectName(QStringLiteral("Tspylist"));
-    setWindowTitle(QStringLiteral("Tilecrest - Spys"));
+    setWindowTitle(tr("Tilecrest - Spys"));
     // Wide enough for its own title in a desktop's title bar: the title's
     // bold text, a fifth more for a larger title font, and the bar's three
     // buttons.
@@ -26,7 +26,7 @@ SpyListWindow::SpyListWindow(QWidget* parent) : SideWindow(Qt::WindowStaysOnTopH
     const int titleWidth = QFontMetrics(bar).horizontalAdvance(windowTitle());
     resize(std::max(200, titleWidth * 6 / 5 + 110), 240);
 
-    auto* title = new QLabel(QStringLiteral("Spy List"), this);
+    auto* title = new QLabel(tr("Spy List"), this);
     QFont f = title->font();
     f.setBold(true);
     title->setFont(f);
@@ -46,12 +46,12 @@ SpyListWindow::SpyListWindow(QWidget* parent) : SideWindow(Qt::WindowStaysOnTopH
 
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("popup_kick"));
-    kick_ = popup_->addAction(QStringLiteral("Remove From Game"));
+    kick_ = popup_->addAction(tr("Remove From Game"));
     kick_->setObjectName(QStringLiteral("popup_kickhim"));
     kick_->setEnabled(false);
     connect(kick_, &QAction::triggered, this, [this] { emit removeRequested(entryUnderPointer()); });
 
-    auto* done = new QPushButton(QStringLiteral("Done"), this);
+    auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName(QStringLiteral("button_done"));
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
     DialogKeys::install(this, done, QAccessible::Window);

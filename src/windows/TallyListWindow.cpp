@@ -32,7 +32,7 @@ QLabel* counterLabel(const QString& name, QWidget* parent) {
 TallyListWindow::TallyListWindow(const QString& path, QWidget* parent)
     : QWidget(parent, Qt::Window), file_(path.toStdString()) {
     setObjectName(QStringLiteral("Ttallylist"));
-    setWindowTitle(QStringLiteral("Tilecrest - Tally List"));
+    setWindowTitle(tr("Tilecrest - Tally List"));
     buildLayout();
 
     TallyFile::LoadResult loaded = file_.load();
@@ -40,12 +40,12 @@ TallyListWindow::TallyListWindow(const QString& path, QWidget* parent)
     if (loaded.status == TallyFile::Loaded::Damaged) {
         // The player's sentence first; the reader's own words after it.
         loadProblem_ = loaded.movedTo.empty()
-                           ? QStringLiteral("Your tally could not be read, and the damaged file could not be moved "
+                           ? tr("Your tally could not be read, and the damaged file could not be moved "
                                             "aside; this session's games are not kept.")
-                           : QStringLiteral("Your tally could not be read, so it starts empty. The damaged file "
+                           : tr("Your tally could not be read, so it starts empty. The damaged file "
                                             "was kept as %1.")
                                  .arg(fromStd(loaded.movedTo));
-        loadProblem_ += QStringLiteral("\n\nDetails: ") + fromStd(loaded.problem);
+        loadProblem_ += tr("\n\nDetails: ") + fromStd(loaded.problem);
     } else if (!loaded.problem.empty()) {
         loadProblem_ = fromStd(loaded.problem);
     }
@@ -62,10 +62,10 @@ void TallyListWindow::buildLayout() {
     pal.setColor(QPalette::WindowText, QColor(255, 248, 220));
     setPalette(pal);
 
-    auto* own = new QGroupBox(QStringLiteral("Your Total Tally"), this);
+    auto* own = new QGroupBox(tr("Your Total Tally"), this);
     auto* ownGrid = new QGridLayout(own);
-    const QString ownCaptions[4] = {QStringLiteral("Total Games:"), QStringLiteral("Your Wins"),
-                                    QStringLiteral("Total Times you've shut all nine tiles:"), QStringLiteral("Other:")};
+    const QString ownCaptions[4] = {tr("Total Games:"), tr("Your Wins"),
+                                    tr("Total Times you've shut all nine tiles:"), tr("Other:")};
     for (int i = 0; i < 4; ++i) {
         auto* caption = new QLabel(ownCaptions[i], own);
         mylabel_[i] = counterLabel(QStringLiteral("mylabel_%1").arg(i + 1), own);
@@ -87,13 +87,13 @@ void TallyListWindow::buildLayout() {
     bold.setBold(true);
     labelHisnametop_->setFont(bold);
     hisGrid->addWidget(labelHisnametop_, 0, 0, 1, 3);
-    hisGrid->addWidget(new QLabel(QStringLiteral("Total"), his), 1, 1, Qt::AlignRight);
-    hisGrid->addWidget(new QLabel(QStringLiteral("Session"), his), 1, 2, Qt::AlignRight);
-    labelHisname_ = new QLabel(QStringLiteral("Wins:"), his);
+    hisGrid->addWidget(new QLabel(tr("Total"), his), 1, 1, Qt::AlignRight);
+    hisGrid->addWidget(new QLabel(tr("Session"), his), 1, 2, Qt::AlignRight);
+    labelHisname_ = new QLabel(tr("Wins:"), his);
     labelHisname_->setObjectName(QStringLiteral("label_hisname"));
-    QWidget* rowCaptions[4] = {new QLabel(QStringLiteral("Number of Games"), his), labelHisname_,
-                               new QLabel(QStringLiteral("Your Wins:"), his),
-                               new QLabel(QStringLiteral("Neither Won:"), his)};
+    QWidget* rowCaptions[4] = {new QLabel(tr("Number of Games"), his), labelHisname_,
+                               new QLabel(tr("Your Wins:"), his),
+                               new QLabel(tr("Neither Won:"), his)};
     for (int i = 0; i < 4; ++i) {
         label_[i] = counterLabel(QStringLiteral("label_%1").arg(i + 1), his);
         label_[i + 4] = counterLabel(QStringLiteral("label_%1").arg(i + 5), his);
@@ -110,10 +110,10 @@ void TallyListWindow::buildLayout() {
     connect(listboxTally_, &QListWidget::itemChanged, this, &TallyListWindow::listboxTallyClickCheck);
     connect(listboxTally_, &QListWidget::currentRowChanged, this, &TallyListWindow::showOpponent);
 
-    auto* reset = new QPushButton(QStringLiteral("Reset Tally"), this);
+    auto* reset = new QPushButton(tr("Reset Tally"), this);
     reset->setObjectName(QStringLiteral("button_reset"));
     connect(reset, &QPushButton::clicked, this, &TallyListWindow::buttonResetClick);
-    auto* done = new QPushButton(QStringLiteral("Ok"), this);
+    auto* done = new QPushButton(tr("Ok"), this);
     done->setObjectName(QStringLiteral("button_done"));
     connect(done, &QPushButton::clicked, this, &QWidget::hide);
     DialogKeys::install(this, done, QAccessible::Window);
@@ -121,14 +121,14 @@ void TallyListWindow::buildLayout() {
     auto* left = new QVBoxLayout;
     left->addWidget(own);
     left->addWidget(his);
-    left->addWidget(new QLabel(QStringLiteral("Players In Current Game"), this));
+    left->addWidget(new QLabel(tr("Players In Current Game"), this));
     left->addWidget(checklist_, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(reset);
     buttons->addWidget(done);
     auto* right = new QVBoxLayout;
-    right->addWidget(new QLabel(QStringLiteral("Players Being Tallied"), this));
+    right->addWidget(new QLabel(tr("Players Being Tallied"), this));
     right->addWidget(listboxTally_, 1);
     right->addLayout(buttons);
     auto* all = new QHBoxLayout(this);
@@ -159,9 +159,9 @@ void TallyListWindow::showSomeOpponent() {
         return;
     }
     labelHisnametop_->setText(
-        QStringLiteral("Nobody is tallied yet: tick a name under \"Players In Current Game\" to keep a tally "
+        tr("Nobody is tallied yet: tick a name under \"Players In Current Game\" to keep a tally "
                        "of your games against that player."));
-    labelHisname_->setText(QStringLiteral("Wins:"));
+    labelHisname_->setText(tr("Wins:"));
     for (QLabel* l : label_) l->setText(QStringLiteral("0"));
 }
 
@@ -174,15 +174,15 @@ void TallyListWindow::showOpponent(int position) {
     if (position < 0 || row >= table_.rowCount()) return;
     for (int i = 0; i < 8; ++i) label_[i]->setText(fromStd(table_.cell(i + 1, row)));
     const QString name = fromStd(table_.cell(0, row));
-    labelHisname_->setText(name + QStringLiteral(" Wins:"));
-    labelHisnametop_->setText(name + QStringLiteral("'s Tally"));
+    labelHisname_->setText(tr("%1 Wins:").arg(name));
+    labelHisnametop_->setText(tr("%1's Tally").arg(name));
 }
 
 void TallyListWindow::save() {
     saveError_.clear();
     if (file_.save(table_, saveError_) || saveFailureTold_) return;
     saveFailureTold_ = true;
-    emit saveFailed(QStringLiteral("Your tally cannot be saved in %1 (%2). Its counts last until the game is "
+    emit saveFailed(tr("Your tally cannot be saved in %1 (%2). Its counts last until the game is "
                                    "closed.")
                         .arg(fromStd(file_.path()), fromStd(saveError_)));
 }
@@ -223,7 +223,7 @@ void TallyListWindow::listboxTallyClickCheck(QListWidgetItem* item) {
     if (item->checkState() == Qt::Checked) return;
     const int position = listboxTally_->row(item);
     const QString name = item->text();
-    if (!ask(QStringLiteral("This will delete ") + name + QStringLiteral("'s Tally, Are you want to delete it?"))) {
+    if (!ask(tr("This will delete %1's Tally, Are you want to delete it?").arg(name))) {
         setChecked(item, true);
         return;
     }
@@ -241,7 +241,7 @@ void TallyListWindow::listboxTallyClickCheck(QListWidgetItem* item) {
 }
 
 void TallyListWindow::buttonResetClick() {
-    if (!ask(QStringLiteral("Are you sure you want to reset the Tally?"))) return;
+    if (!ask(tr("Are you sure you want to reset the Tally?"))) return;
     table_.reset();
     {
         const QSignalBlocker block(listboxTally_);
