@@ -20,8 +20,9 @@ cov=${LLVM_COV:-llvm-cov-14}
 # target: the files it exists to exercise
 sources() {
   case $1 in
-    server_bytes) echo src/server/TServer.cpp src/server/TServerGame.cpp src/server/TServerHold.cpp \
-      src/server/TServerAdmission.cpp src/server/TServerLimits.cpp src/server/StrangerGate.cpp \
+    # every file the server class is split over (TServer*.cpp), so a part
+    # added later is counted from the day it lands
+    server_bytes) echo "$(cd "$root" && echo src/server/TServer*.cpp)" src/server/StrangerGate.cpp \
       src/server/FloodGate.cpp src/server/SeatHold.cpp src/server/SeatKeys.cpp src/server/RemovedPlayers.cpp ;;
     session_bytes) echo src/session/Session.cpp src/session/SessionTable.cpp src/session/SessionHold.cpp \
       src/session/SessionChat.cpp src/session/SessionModeration.cpp \

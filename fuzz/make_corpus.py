@@ -26,8 +26,8 @@ def s_connect():
 
 
 def s_bytes(k, data):
-    # longer data as several reads
-    return b"".join(b"\x01" + bytes([k]) + chunk(data[at:at + 255]) for at in range(0, max(1, len(data)), 255))
+    # longer data as several reads; a length byte of 0xF0 and up would ask for a run
+    return b"".join(b"\x01" + bytes([k]) + chunk(data[at:at + 0xEF]) for at in range(0, max(1, len(data)), 0xEF))
 
 
 def s_close(k):
@@ -157,10 +157,21 @@ server = {
     + s_connect() + s_kept(12, b"\x00") + s_ticks(8) * 3 + s_kept(12, b"\x06") + s_ticks(2) + s_kept(11, b"\x00")
     + s_kept(10),
     # A kept seat at an otherwise full table: the newcomer is asked for a key.
-    "full_table_kept": ann_drops + s_connect() * 6 + s_connect() + s_reclaim(9, key_of(2, 3), b"\x84")
-    + s_connect() + s_giveup(10, key_of(2), b"\x84") + s_connect() + s_reclaim(11, key_of(2), b"\x84")
-    + s_bytes(11, line("CMD_chat+2+back|clRed")) + s_close(11) + s_connect() + s_jump(3) + s_connect()
-    + s_bytes(13, b"x" * 200) + s_connect() + s_built(14, 2, b"\x00", b"\xc0"),
+    # Six more log in, so every slot is held by a logged-in player or a kept seat.
+    "full_table_kept": ann_drops + b"".join(s_connect() + s_login(k, "P%d" % k) for k in range(3, 9))
+    + s_connect() + s_reclaim(9, key_of(2, 3), b"\x84")
+    + s_connect() + s_bytes(10, b"x" * 200) + s_jump(3)
+    + s_connect() + s_bytes(11, line("CMD_chat+0+not a key|clRed"))
+    + s_connect() + s_bytes(12, b"y" * 200) * 6
+    + s_connect() + s_bytes(13, FF + line("CMD_giveup+1+x+")) + s_connect() + s_built(14, 2, b"\x00", b"\xc0")
+    + s_kept(8, b"\x03") * 5 + s_kept(8, b"\x00") * 4 + s_kept(8, b"\x02") * 4 + s_kept(8, b"\x07") * 4
+    + s_kept(8, b"\x04") * 2 + s_ticks(2)
+    + s_connect() + s_reclaim(34, key_of(2), b"\x84") + s_bytes(34, line("CMD_chat+2+back|clRed"))
+    + s_keyack(34) + s_close(34)
+    + s_connect() + s_bytes(35, line("CMD_reclaim+0+" + "0" * 64 + "+") + line("CMD_chat+2+x|clRed"))
+    + s_connect() + s_giveup(36, key_of(2), b"\x84")
+    + s_connect() + s_reclaim(37, key_of(2), b"\x84") + s_connect() + s_jump(3) + s_connect()
+    + s_bytes(39, b"x" * 200) + s_connect() + s_built(40, 2, b"\x00", b"\xc0") + s_login(37, "Q") + s_connect(),
     "requests_from_the_wrong_slot": ann_drops + s_connect() * 5 + s_login(7, "Spy") + s_close(7)
     + s_bytes(2, line("CMD_chat+2+not mine|clRed") + line("CMD_action+1+nor this") + line("CMD_playasound+9+wave1+")
               + line("CMD_justwatch+3+3") + line("CMD_justwatch+3+1") + line("CMD_justwatch+3+2")

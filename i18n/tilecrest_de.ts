@@ -365,6 +365,53 @@ Eine falsche Befehlszeile wird mit diesem Text auf stderr genannt und endet mit 
     </message>
 </context>
 <context>
+    <name>PortMap</name>
+    <message>
+        <source>Players on your network can join; for players on the internet, forward TCP port %1 on that other router by hand, or host on a machine with a public address.</source>
+        <translation>Spieler aus deinem Netzwerk können beitreten. Damit auch Spieler aus dem Internet beitreten können, leite TCP-Port %1 an diesem weiteren Router von Hand weiter oder eröffne das Spiel auf einem Rechner mit öffentlicher Adresse.</translation>
+    </message>
+    <message>
+        <source>Players on your network can join; for players on the internet, forward TCP port %1 on your router by hand, or host on a machine with a public address.</source>
+        <translation>Spieler aus deinem Netzwerk können beitreten. Damit auch Spieler aus dem Internet beitreten können, leite TCP-Port %1 an deinem Router von Hand weiter oder eröffne das Spiel auf einem Rechner mit öffentlicher Adresse.</translation>
+    </message>
+    <message>
+        <source>Players on the internet can join at %1 port %2 (your router opened it).</source>
+        <translation>Spieler aus dem Internet können unter %1 Port %2 beitreten (dein Router hat ihn geöffnet).</translation>
+    </message>
+    <message>
+        <source>No router answered when the game asked it to open port %1, so players on the internet cannot join yet.</source>
+        <translation>Kein Router hat geantwortet, als das Spiel darum bat, Port %1 zu öffnen. Spieler aus dem Internet können deshalb noch nicht beitreten.</translation>
+    </message>
+    <message>
+        <source>Your router refused to open port %1%2, so players on the internet cannot join yet.</source>
+        <translation>Dein Router hat das Öffnen von Port %1 abgelehnt%2. Spieler aus dem Internet können deshalb noch nicht beitreten.</translation>
+    </message>
+    <message>
+        <source>Your router has no address on the internet of its own: another router (perhaps your provider&apos;s) stands between, so players on the internet cannot join yet.</source>
+        <translation>Dein Router hat keine eigene Adresse im Internet: Ein weiterer Router (vielleicht der deines Anbieters) steht dazwischen. Spieler aus dem Internet können deshalb noch nicht beitreten.</translation>
+    </message>
+    <message>
+        <source>Your router&apos;s own outside address %1 is not on the internet: another router (perhaps your provider&apos;s) stands between, so players on the internet cannot join yet.</source>
+        <translation>Die Außenadresse deines Routers, %1, liegt nicht im Internet: Ein weiterer Router (vielleicht der deines Anbieters) steht dazwischen. Spieler aus dem Internet können deshalb noch nicht beitreten.</translation>
+    </message>
+    <message>
+        <source>Your router no longer keeps port %1 open for this game%2, so players on the internet cannot join until it does; the game asks it again later.</source>
+        <translation>Dein Router hält Port %1 für dieses Spiel nicht mehr offen%2. Spieler aus dem Internet können erst wieder beitreten, wenn er ihn wieder öffnet; das Spiel fragt später noch einmal nach.</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> oder </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Players with IPv6 can join at %1 port %2 with no port to open, though your router&apos;s firewall may still block them.</source>
+        <translation>Spieler mit IPv6 können unter %1 Port %2 beitreten, ohne dass ein Port geöffnet werden muss; die Firewall deines Routers kann sie aber trotzdem blockieren.</translation>
+    </message>
+</context>
+<context>
     <name>ServerMain</name>
     <message>
         <source>Usage: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N] [--login-ms N]

@@ -365,6 +365,53 @@ Une ligne de commande erronée est signalée sur stderr avec ce texte et se term
     </message>
 </context>
 <context>
+    <name>PortMap</name>
+    <message>
+        <source>Players on your network can join; for players on the internet, forward TCP port %1 on that other router by hand, or host on a machine with a public address.</source>
+        <translation>Les joueurs de votre réseau peuvent rejoindre la partie ; pour ceux d&apos;Internet, redirigez vous-même le port TCP %1 sur cet autre routeur, ou hébergez la partie sur une machine qui a une adresse publique.</translation>
+    </message>
+    <message>
+        <source>Players on your network can join; for players on the internet, forward TCP port %1 on your router by hand, or host on a machine with a public address.</source>
+        <translation>Les joueurs de votre réseau peuvent rejoindre la partie ; pour ceux d&apos;Internet, redirigez vous-même le port TCP %1 sur votre routeur, ou hébergez la partie sur une machine qui a une adresse publique.</translation>
+    </message>
+    <message>
+        <source>Players on the internet can join at %1 port %2 (your router opened it).</source>
+        <translation>Les joueurs d&apos;Internet peuvent rejoindre la partie à %1 port %2 (votre routeur l&apos;a ouvert).</translation>
+    </message>
+    <message>
+        <source>No router answered when the game asked it to open port %1, so players on the internet cannot join yet.</source>
+        <translation>Aucun routeur n&apos;a répondu quand le jeu a demandé l&apos;ouverture du port %1, les joueurs d&apos;Internet ne peuvent donc pas encore rejoindre la partie.</translation>
+    </message>
+    <message>
+        <source>Your router refused to open port %1%2, so players on the internet cannot join yet.</source>
+        <translation>Votre routeur a refusé d&apos;ouvrir le port %1%2, les joueurs d&apos;Internet ne peuvent donc pas encore rejoindre la partie.</translation>
+    </message>
+    <message>
+        <source>Your router has no address on the internet of its own: another router (perhaps your provider&apos;s) stands between, so players on the internet cannot join yet.</source>
+        <translation>Votre routeur n&apos;a pas d&apos;adresse à lui sur Internet : un autre routeur (peut-être celui de votre fournisseur d&apos;accès) se trouve entre les deux, les joueurs d&apos;Internet ne peuvent donc pas encore rejoindre la partie.</translation>
+    </message>
+    <message>
+        <source>Your router&apos;s own outside address %1 is not on the internet: another router (perhaps your provider&apos;s) stands between, so players on the internet cannot join yet.</source>
+        <translation>L&apos;adresse extérieure de votre routeur, %1, n&apos;est pas sur Internet : un autre routeur (peut-être celui de votre fournisseur d&apos;accès) se trouve entre les deux, les joueurs d&apos;Internet ne peuvent donc pas encore rejoindre la partie.</translation>
+    </message>
+    <message>
+        <source>Your router no longer keeps port %1 open for this game%2, so players on the internet cannot join until it does; the game asks it again later.</source>
+        <translation>Votre routeur ne garde plus le port %1 ouvert pour cette partie%2, les joueurs d&apos;Internet ne peuvent donc plus la rejoindre tant qu&apos;il ne le rouvre pas ; le jeu le lui redemandera plus tard.</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> ou </translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Players with IPv6 can join at %1 port %2 with no port to open, though your router&apos;s firewall may still block them.</source>
+        <translation>Les joueurs en IPv6 peuvent rejoindre la partie à %1 port %2 sans port à ouvrir, mais le pare-feu de votre routeur peut encore les bloquer.</translation>
+    </message>
+</context>
+<context>
     <name>ServerMain</name>
     <message>
         <source>Usage: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N] [--login-ms N]

@@ -1,5 +1,6 @@
 #include "portmap/PortMapText.h"
 
+#include "net/Text.h"
 #include "portmap/AddressKind.h"
 
 namespace tc::portmap {
@@ -8,10 +9,20 @@ const char* protocolName(Protocol p) { return p == Protocol::NatPmp ? "NAT-PMP" 
 
 namespace {
 
-std::string stillWorks(int port, const char* router) {
-    const std::string p = std::to_string(port);
-    return "Players on your network can join; for players on the internet, forward TCP port " + p + " on " +
-           router + " by hand, or host on a machine with a public address.";
+// The chat lines are the host's to read, in his language (marked for the
+// catalogues where they are written); the log lines below stay in English.
+std::string portText(int port) { return std::to_string(port); }
+
+// What still works when the router does not open the port; `other` when the
+// port has to be forwarded on a router beyond the host's own.
+std::string stillWorks(int port, bool other) {
+    return net::fillText(other ? net::translate("PortMap", "Players on your network can join; for players on the internet, forward TCP "
+                                      "port %1 on that other router by hand, or host on a machine with a public "
+                                      "address.")
+                               : net::translate("PortMap", "Players on your network can join; for players on the internet, forward TCP "
+                                      "port %1 on your router by hand, or host on a machine with a public "
+                                      "address."),
+                         {portText(port)});
 }
 
 std::string because(const Failure& f) { return f.detail.empty() ? std::string() : " (" + f.detail + ")"; }
@@ -19,32 +30,42 @@ std::string because(const Failure& f) { return f.detail.empty() ? std::string() 
 } // namespace
 
 std::string openedLine(const Mapping& m) {
-    return "Players on the internet can join at " + m.externalAddress + " port " + std::to_string(m.externalPort) +
-           " (your router opened it).";
+    return net::fillText(net::translate("PortMap", "Players on the internet can join at %1 port %2 (your router opened it)."),
+                         {m.externalAddress, portText(m.externalPort)});
 }
 
 std::string failedLine(const Failure& f, int port) {
-    const std::string p = std::to_string(port);
+    const std::string p = portText(port);
     switch (f.trouble) {
     case Trouble::NoRouter:
-        return "No router answered when the game asked it to open port " + p +
-               ", so players on the internet cannot join yet. " + stillWorks(port, "your router");
+        return net::fillText(net::translate("PortMap", "No router answered when the game asked it to open port %1, so players on the "
+                                  "internet cannot join yet."),
+                             {p}) +
+               " " + stillWorks(port, false);
     case Trouble::Refused:
-        return "Your router refused to open port " + p + because(f) +
-               ", so players on the internet cannot join yet. " + stillWorks(port, "your router");
+        // %2: the router's own words, in brackets, or nothing.
+        return net::fillText(net::translate("PortMap", "Your router refused to open port %1%2, so players on the internet cannot join "
+                                  "yet."),
+                             {p, because(f)}) +
+               " " + stillWorks(port, false);
     case Trouble::NotPublic:
-        return (f.externalAddress.empty() ? std::string("Your router has no address on the internet of its own")
-                                          : "Your router's own outside address " + f.externalAddress +
-                                                " is not on the internet") +
-               ": another router (perhaps your provider's) stands between, so players on the internet cannot join "
-               "yet. " + stillWorks(port, "that other router");
+        return (f.externalAddress.empty()
+                    ? net::translate("PortMap", "Your router has no address on the internet of its own: another router (perhaps your "
+                           "provider's) stands between, so players on the internet cannot join yet.")
+                    : net::fillText(net::translate("PortMap", "Your router's own outside address %1 is not on the internet: another "
+                                         "router (perhaps your provider's) stands between, so players on the "
+                                         "internet cannot join yet."),
+                                    {f.externalAddress})) +
+               " " + stillWorks(port, true);
     }
     return {};
 }
 
 std::string lostLine(const Failure& f, int port) {
-    return "Your router no longer keeps port " + std::to_string(port) + " open for this game" + because(f) +
-           ", so players on the internet cannot join until it does; the game asks it again later.";
+    // %2: the router's own words, in brackets, or nothing.
+    return net::fillText(net::translate("PortMap", "Your router no longer keeps port %1 open for this game%2, so players on the internet "
+                              "cannot join until it does; the game asks it again later."),
+                         {portText(port), because(f)});
 }
 
 std::string ipv6Line(const std::vector<std::string>& addresses, int port) {
@@ -53,13 +74,14 @@ std::string ipv6Line(const std::vector<std::string>& addresses, int port) {
     if (list.size() > 6) list.resize(6);
     std::string names;
     for (std::size_t i = 0; i < list.size(); ++i) {
-        if (i > 0) names += i + 1 == list.size() ? " or " : ", ";
+        if (i > 0) names += i + 1 == list.size() ? net::translate("PortMap", " or ") : net::translate("PortMap", ", ");
         names += list[i];
     }
     // No colon before the addresses: one followed by a space would end the
     // chat's head there.
-    return "Players with IPv6 can join at " + names + " port " + std::to_string(port) +
-           " with no port to open, though your router's firewall may still block them.";
+    return net::fillText(net::translate("PortMap", "Players with IPv6 can join at %1 port %2 with no port to open, though your router's "
+                              "firewall may still block them."),
+                         {names, portText(port)});
 }
 
 std::string copyText(const Mapping& m) { return m.externalAddress + ":" + std::to_string(m.externalPort); }

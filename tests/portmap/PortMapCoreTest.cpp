@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "net/Text.h"
 #include "portmap/AddressKind.h"
 #include "portmap/LeaseSchedule.h"
 #include "portmap/MappingSwitch.h"
@@ -161,6 +162,41 @@ TEST(PortMapText, TheServersLogLines) {
     EXPECT_EQ(logFailed({Trouble::NotPublic, "NAT-PMP: network failure", ""}, 7772),
               "router: it has no public address; port 7772 not opened (NAT-PMP: network failure)");
     EXPECT_EQ(logRemoved(m), "router: removed 11.22.33.1 port 7772");
+}
+
+// A translator that wraps every text it is asked for, in the context the
+// catalogues file it under.
+std::string wrapped(const char* context, const char* source) {
+    return std::string("[") + context + ":" + source + "]";
+}
+
+struct WrappingHooks {
+    WrappingHooks() { net::setTextHooks({&wrapped, nullptr}); }
+    ~WrappingHooks() { net::setTextHooks({}); }
+};
+
+TEST(PortMapText, TheChatLinesAreTranslatedAndTheLogLinesAreNot) {
+    const WrappingHooks hooks;
+    const Mapping m{Protocol::Upnp, "11.22.33.1", 7773, 7772, 3600};
+    EXPECT_EQ(openedLine(m), "[PortMap:Players on the internet can join at 11.22.33.1 port 7773 (your router opened it).]");
+    EXPECT_EQ(failedLine({Trouble::Refused, "UPnP error 718", ""}, 7772),
+              "[PortMap:Your router refused to open port 7772 (UPnP error 718), so players on the internet cannot "
+              "join yet.] [PortMap:Players on your network can join; for players on the internet, forward TCP port "
+              "7772 on your router by hand, or host on a machine with a public address.]");
+    EXPECT_EQ(failedLine({Trouble::NotPublic, "", "100.64.0.9"}, 7772),
+              "[PortMap:Your router's own outside address 100.64.0.9 is not on the internet: another router (perhaps "
+              "your provider's) stands between, so players on the internet cannot join yet.] [PortMap:Players on "
+              "your network can join; for players on the internet, forward TCP port 7772 on that other router by "
+              "hand, or host on a machine with a public address.]");
+    EXPECT_EQ(lostLine({Trouble::NoRouter, "", ""}, 7773),
+              "[PortMap:Your router no longer keeps port 7773 open for this game, so players on the internet cannot "
+              "join until it does; the game asks it again later.]");
+    EXPECT_EQ(ipv6Line({"2a01:4f8::1", "2600::7", "2600::8"}, 7000),
+              "[PortMap:Players with IPv6 can join at 2a01:4f8::1[PortMap:, ]2600::7[PortMap: or ]2600::8 port 7000 "
+              "with no port to open, though your router's firewall may still block them.]");
+    // The server's log is read by whoever runs it, in English.
+    EXPECT_EQ(logOpened(m, false), "router: opened 11.22.33.1 port 7773 to port 7772 by UPnP, lease 3600 s");
+    EXPECT_EQ(logFailed({Trouble::NoRouter, "", ""}, 7772), "router: no router answered for port 7772");
 }
 
 } // namespace
