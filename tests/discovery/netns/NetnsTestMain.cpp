@@ -1,5 +1,6 @@
-// The tests that need a private network namespace with its own Avahi
-// daemon: ctest runs this binary through tests/discovery/netns-run.sh.
+// The main of the tests that run in private network namespaces: the Avahi
+// ones (through tests/discovery/netns-run.sh) and the router ones (through
+// tests/portmap/router-netns.sh).
 #include <gtest/gtest.h>
 
 #include <cstdio>
