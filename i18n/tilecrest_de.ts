@@ -796,6 +796,10 @@ ein Port oder eine Adresse, die sich nicht nutzen lässt, endet mit Status 1.
         <source>Winner!</source>
         <translation>Sieger!</translation>
     </message>
+    <message>
+        <source>You are not connected</source>
+        <translation>Du bist nicht verbunden</translation>
+    </message>
 </context>
 <context>
     <name>TableSpeech</name>

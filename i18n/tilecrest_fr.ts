@@ -796,6 +796,10 @@ un port ou une adresse inutilisable termine avec le code 1.
         <source>Winner!</source>
         <translation>Victoire !</translation>
     </message>
+    <message>
+        <source>You are not connected</source>
+        <translation>Vous n&apos;êtes pas connecté</translation>
+    </message>
 </context>
 <context>
     <name>TableSpeech</name>

@@ -47,7 +47,7 @@ void Session::clickStart() {
     if (loggedin_)
         view_.showGameStart();
     else
-        view_.showMessage("You are not connected");
+        view_.showMessage(translate("Session", "You are not connected"));
 }
 
 void Session::startGame(int marks) {
