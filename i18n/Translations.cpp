@@ -1,12 +1,13 @@
 #include "Translations.h"
 
 #include <memory>
+#include <utility>
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
+#include "net/DesktopLanguage.h"
 #include "net/Text.h"
 
 namespace tc::i18n {
@@ -15,10 +16,18 @@ namespace {
 
 std::unique_ptr<QTranslator> ours;
 std::unique_ptr<QTranslator> qts;
+// Before the application exists (the command line): no translator can be
+// installed yet, so the hooks ask this one.
+std::unique_ptr<QTranslator> early;
 QString inForce = QStringLiteral("en");
 
 std::string translateHook(const char* context, const char* source) {
     return QCoreApplication::translate(context, source).toStdString();
+}
+
+std::string earlyHook(const char* context, const char* source) {
+    const QString text = early ? early->translate(context, source) : QString();
+    return text.isEmpty() ? std::string(source) : text.toStdString();
 }
 
 std::string upperHook(const std::string& text) {
@@ -51,11 +60,12 @@ QString nativeName(const QString& code) {
 QString resolve(const QString& choice) {
     const QString chosen = languageOf(choice);
     if (chosen == QLatin1String("en") || languages().contains(chosen)) return chosen;
-    for (const QString& tag : QLocale::system().uiLanguages()) {
-        const QString code = languageOf(tag);
-        if (code == QLatin1String("en") || languages().contains(code)) return code;
-    }
-    return QStringLiteral("en");
+    // The same reading as the tools without Qt. (Qt's own list names a
+    // language it does not know as "C", which would end the search in
+    // English before a language we speak further down LANGUAGE.)
+    std::vector<std::string> spoken;
+    for (const QString& code : languages()) spoken.push_back(code.toStdString());
+    return QString::fromStdString(net::pickLanguage(net::desktopLanguages(), spoken));
 }
 
 QString install(const QString& choice) {
@@ -76,13 +86,25 @@ QString install(const QString& choice) {
 
 QString current() { return inForce; }
 
-QString translateEarly(const char* context, const char* source) {
+namespace {
+void loadEarly() {
+    static bool loaded = false;
+    if (std::exchange(loaded, true)) return;
     const QString lang = resolve(QString());
-    QTranslator translator;
-    if (lang == QLatin1String("en") || !translator.load(QStringLiteral(":/i18n/tilecrest_%1.qm").arg(lang)))
-        return QString::fromUtf8(source);
-    const QString text = translator.translate(context, source);
-    return text.isEmpty() ? QString::fromUtf8(source) : text;
+    if (lang == QLatin1String("en")) return;
+    early = std::make_unique<QTranslator>();
+    if (!early->load(QStringLiteral(":/i18n/tilecrest_%1.qm").arg(lang))) early.reset();
+}
+} // namespace
+
+void installEarly() {
+    loadEarly();
+    net::setTextHooks({&earlyHook, &upperHook});
+}
+
+QString translateEarly(const char* context, const char* source) {
+    loadEarly();
+    return QString::fromStdString(earlyHook(context, source));
 }
 
 } // namespace tc::i18n

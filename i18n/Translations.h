@@ -29,8 +29,13 @@ QString install(const QString& choice);
 // The language install() put in force ("en" before any).
 QString current();
 
-// `source` in the desktop's language, before any application object exists
-// (the usage that --help prints).
+// Puts the desktop's language in force before any application object
+// exists, for the cores' texts too (net/Text.h): the command line's
+// problems and the usage that --help prints. install() replaces it.
+void installEarly();
+
+// `source` in the desktop's language, before any application object exists;
+// installs the early hooks when none are.
 QString translateEarly(const char* context, const char* source);
 
 } // namespace tc::i18n

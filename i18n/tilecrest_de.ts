@@ -139,6 +139,44 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>unknown option %1</source>
+        <translation>unbekannte Option %1</translation>
+    </message>
+    <message>
+        <source>%1 takes no value</source>
+        <translation>%1 nimmt keinen Wert</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 braucht einen Wert</translation>
+    </message>
+    <message>
+        <source>%1 needs a whole number (%2), not &quot;%3&quot;</source>
+        <translation>%1 braucht eine ganze Zahl (%2), nicht „%3“</translation>
+    </message>
+    <message>
+        <source>%1 %2 is out of range (%3)</source>
+        <translation>%1 %2 liegt außerhalb des Bereichs (%3)</translation>
+    </message>
+    <message>
+        <source>NAME, HOST and true or x go together; only 1 word given:</source>
+        <translation>NAME, HOST und true oder x gehören zusammen; nur 1 Wort angegeben:</translation>
+    </message>
+    <message>
+        <source>NAME, HOST and true or x go together; only 2 words given:</source>
+        <translation>NAME, HOST und true oder x gehören zusammen; nur 2 Wörter angegeben:</translation>
+    </message>
+</context>
+<context>
+    <name>GuiMain</name>
+    <message>
+        <source>ignored the words after the third:</source>
+        <translation>die Wörter nach dem dritten wurden übergangen:</translation>
+    </message>
+</context>
+<context>
     <name>MainGame</name>
     <message>
         <source>The game has ended; back to a solo game.</source>
@@ -326,6 +364,91 @@ Eine falsche Befehlszeile wird mit diesem Text auf stderr genannt und endet mit 
     </message>
 </context>
 <context>
+    <name>PackMain</name>
+    <message>
+        <source>Usage: tilecrest-pack pack IN OUT      pack IN into the compressed container OUT
+       tilecrest-pack unpack IN OUT    unpack the container IN into OUT
+       tilecrest-pack show TALLYFILE   print a tally file (Ridgeplaytally.tld) as a table
+       tilecrest-pack --help | --version
+
+Exit status 0 on success. On failure the reason goes to stderr, the exit
+status is 1 and no OUT file is left behind (an existing OUT is kept).
+A wrong command line is named on stderr with this text, exit status 2.
+</source>
+        <translation>Aufruf: tilecrest-pack pack QUELLE ZIEL      QUELLE in den gepackten Container ZIEL packen
+        tilecrest-pack unpack QUELLE ZIEL    den Container QUELLE nach ZIEL entpacken
+        tilecrest-pack show BILANZDATEI      eine Bilanzdatei (Ridgeplaytally.tld) als Tabelle ausgeben
+        tilecrest-pack --help | --version
+
+Exit-Status 0 bei Erfolg. Bei einem Fehler steht der Grund auf stderr, der
+Exit-Status ist 1, und es bleibt keine ZIEL-Datei zurück (ein vorhandenes ZIEL bleibt).
+Eine falsche Befehlszeile wird mit diesem Text auf stderr genannt, Exit-Status 2.
+</translation>
+    </message>
+    <message>
+        <source>Your Total Tally
+  Total Games: %1
+  Your Wins: %2
+  Total Times you&apos;ve Tilecrest: %3
+
+</source>
+        <translation>Deine Gesamtbilanz
+  Spiele insgesamt: %1
+  Deine Siege: %2
+  Wie oft du alle neun Klappen geschlossen hast: %3
+
+</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Spieler</translation>
+    </message>
+    <message>
+        <source>Games</source>
+        <translation>Spiele</translation>
+    </message>
+    <message>
+        <source>His Wins</source>
+        <translation>Seine Siege</translation>
+    </message>
+    <message>
+        <source>Your Wins</source>
+        <translation>Deine Siege</translation>
+    </message>
+    <message>
+        <source>Neither Won</source>
+        <translation>Keiner gewann</translation>
+    </message>
+    <message>
+        <source>Session Games</source>
+        <translation>Spiele der Sitzung</translation>
+    </message>
+    <message>
+        <source>(nobody is being tallied)</source>
+        <translation>(niemand ist in der Bilanz)</translation>
+    </message>
+    <message>
+        <source>--help and --version stand alone</source>
+        <translation>--help und --version stehen allein</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>kein Befehl angegeben</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>unbekannter Befehl „%1“</translation>
+    </message>
+    <message>
+        <source>%1 needs IN and OUT</source>
+        <translation>%1 braucht QUELLE und ZIEL</translation>
+    </message>
+    <message>
+        <source>show needs one TALLYFILE</source>
+        <translation>show braucht genau eine BILANZDATEI</translation>
+    </message>
+</context>
+<context>
     <name>Phrases</name>
     <message>
         <source>Way To Go!</source>
@@ -480,6 +603,18 @@ Tilecrest %1, Spielserver ohne Fenster.
 Eine falsche Befehlszeile wird mit diesem Text auf stderr genannt und endet mit Status 2;
 ein Port oder eine Adresse, die sich nicht nutzen lässt, endet mit Status 1.
 </translation>
+    </message>
+    <message>
+        <source>unexpected word &quot;%1&quot;</source>
+        <translation>unerwartetes Wort „%1“</translation>
+    </message>
+    <message>
+        <source>--bind needs an IP address, not &quot;%1&quot;</source>
+        <translation>--bind braucht eine IP-Adresse, nicht „%1“</translation>
+    </message>
+    <message>
+        <source>--rudi needs classic or expert, not &quot;%1&quot;</source>
+        <translation>--rudi braucht classic oder expert, nicht „%1“</translation>
     </message>
 </context>
 <context>
@@ -858,6 +993,96 @@ ein Port oder eine Adresse, die sich nicht nutzen lässt, endet mit Status 1.
     <message>
         <source>, away</source>
         <translation>, abwesend</translation>
+    </message>
+</context>
+<context>
+    <name>TallyFile</name>
+    <message>
+        <source>%1 : %2 !</source>
+        <translation>%1: %2!</translation>
+    </message>
+    <message>
+        <source>Cannot read the tally file %1; this session&apos;s games are not kept.</source>
+        <translation>Die Bilanzdatei %1 kann nicht gelesen werden; die Spiele dieser Sitzung werden nicht festgehalten.</translation>
+    </message>
+    <message>
+        <source>%1 : the tally file is larger than any tally !</source>
+        <translation>%1: Die Bilanzdatei ist größer als jede Bilanz!</translation>
+    </message>
+    <message>
+        <source>the tally file could not be read at start-up and is left alone</source>
+        <translation>die Bilanzdatei war beim Start nicht lesbar und bleibt unangetastet</translation>
+    </message>
+    <message>
+        <source>the tally has more lines than any tally holds</source>
+        <translation>die Bilanz hat mehr Zeilen, als eine Bilanz je hat</translation>
+    </message>
+    <message>
+        <source>the tally&apos;s column count is not 9</source>
+        <translation>die Bilanz hat nicht 9 Spalten</translation>
+    </message>
+    <message>
+        <source>the tally&apos;s row count is not a number from 1 to 100000</source>
+        <translation>die Zeilenzahl der Bilanz ist keine Zahl von 1 bis 100000</translation>
+    </message>
+    <message>
+        <source>the tally&apos;s cells do not fit its row count</source>
+        <translation>die Zellen der Bilanz passen nicht zu ihrer Zeilenzahl</translation>
+    </message>
+</context>
+<context>
+    <name>Tlzrw1</name>
+    <message>
+        <source>Lzrw1 (decompression LZRW1/KH) : the compressed data is damaged !</source>
+        <translation>Lzrw1 (Entpacken LZRW1/KH): Die gepackten Daten sind beschädigt!</translation>
+    </message>
+    <message>
+        <source>Lzrw1 : Error writing to output file : %1</source>
+        <translation>Lzrw1: Fehler beim Schreiben der Ausgabedatei: %1</translation>
+    </message>
+    <message>
+        <source>Lzrw1 compression : the input is larger than 4 GiB : %1</source>
+        <translation>Lzrw1-Packen: Die Eingabe ist größer als 4 GiB: %1</translation>
+    </message>
+    <message>
+        <source>Lzrw1 : Error reading from input file : %1</source>
+        <translation>Lzrw1: Fehler beim Lesen der Eingabedatei: %1</translation>
+    </message>
+    <message>
+        <source>Lzrw1 (de)compression : Failed to get memory for I/O buffers !</source>
+        <translation>Lzrw1 (Ent-)Packen: Kein Speicher für die Ein-/Ausgabepuffer!</translation>
+    </message>
+    <message>
+        <source>Lzrw1 (de)compression : Failed to open output file : %1</source>
+        <translation>Lzrw1 (Ent-)Packen: Die Ausgabedatei lässt sich nicht öffnen: %1</translation>
+    </message>
+    <message>
+        <source>%1 : Lzrw1 decompression : this file is packed with the LZH codec (&quot;!HZL&quot;), which is not supported !</source>
+        <translation>%1: Lzrw1-Entpacken: Diese Datei ist mit dem LZH-Codec („!HZL“) gepackt, der nicht unterstützt wird!</translation>
+    </message>
+    <message>
+        <source>%1 : Lzrw1 decompression : this file has no valid header !</source>
+        <translation>%1: Lzrw1-Entpacken: Diese Datei hat keinen gültigen Kopf!</translation>
+    </message>
+    <message>
+        <source>%1 : Lzrw1 decompression : the content is larger than this program accepts !</source>
+        <translation>%1: Lzrw1-Entpacken: Der Inhalt ist größer, als dieses Programm annimmt!</translation>
+    </message>
+    <message>
+        <source>Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !</source>
+        <translation>Lzrw1 (Entpacken LZRW1/KH): Ursprüngliche und gepackte Größe passen nicht zusammen!</translation>
+    </message>
+    <message>
+        <source>Lzrw1 (de)compression : Failed to open input file : %1</source>
+        <translation>Lzrw1 (Ent-)Packen: Die Eingabedatei lässt sich nicht öffnen: %1</translation>
+    </message>
+    <message>
+        <source>Lzrw1 compression : the LZH codec (&quot;!HZL&quot;) is not supported, use Fast !</source>
+        <translation>Lzrw1-Packen: Der LZH-Codec („!HZL“) wird nicht unterstützt, nimm Fast!</translation>
+    </message>
+    <message>
+        <source>Lzrw1 compression : Failed to obtain the size of : %1</source>
+        <translation>Lzrw1-Packen: Die Größe lässt sich nicht ermitteln: %1</translation>
     </message>
 </context>
 <context>

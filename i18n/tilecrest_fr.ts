@@ -139,6 +139,44 @@
     </message>
 </context>
 <context>
+    <name>CommandLine</name>
+    <message>
+        <source>unknown option %1</source>
+        <translation>option inconnue %1</translation>
+    </message>
+    <message>
+        <source>%1 takes no value</source>
+        <translation>%1 ne prend pas de valeur</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 demande une valeur</translation>
+    </message>
+    <message>
+        <source>%1 needs a whole number (%2), not &quot;%3&quot;</source>
+        <translation>%1 demande un nombre entier (%2), pas « %3 »</translation>
+    </message>
+    <message>
+        <source>%1 %2 is out of range (%3)</source>
+        <translation>%1 %2 est hors limites (%3)</translation>
+    </message>
+    <message>
+        <source>NAME, HOST and true or x go together; only 1 word given:</source>
+        <translation>NOM, HÔTE et true ou x vont ensemble ; un seul mot donné :</translation>
+    </message>
+    <message>
+        <source>NAME, HOST and true or x go together; only 2 words given:</source>
+        <translation>NOM, HÔTE et true ou x vont ensemble ; seulement 2 mots donnés :</translation>
+    </message>
+</context>
+<context>
+    <name>GuiMain</name>
+    <message>
+        <source>ignored the words after the third:</source>
+        <translation>mots ignorés après le troisième :</translation>
+    </message>
+</context>
+<context>
     <name>MainGame</name>
     <message>
         <source>The game has ended; back to a solo game.</source>
@@ -326,6 +364,92 @@ Une ligne de commande erronée est signalée sur stderr avec ce texte et se term
     </message>
 </context>
 <context>
+    <name>PackMain</name>
+    <message>
+        <source>Usage: tilecrest-pack pack IN OUT      pack IN into the compressed container OUT
+       tilecrest-pack unpack IN OUT    unpack the container IN into OUT
+       tilecrest-pack show TALLYFILE   print a tally file (Ridgeplaytally.tld) as a table
+       tilecrest-pack --help | --version
+
+Exit status 0 on success. On failure the reason goes to stderr, the exit
+status is 1 and no OUT file is left behind (an existing OUT is kept).
+A wrong command line is named on stderr with this text, exit status 2.
+</source>
+        <translation>Usage : tilecrest-pack pack SOURCE CIBLE      compresser SOURCE dans le conteneur CIBLE
+        tilecrest-pack unpack SOURCE CIBLE    décompresser le conteneur SOURCE dans CIBLE
+        tilecrest-pack show FICHIER_BILAN     afficher un fichier de bilan (Ridgeplaytally.tld)
+                                              sous forme de tableau
+        tilecrest-pack --help | --version
+
+Code de sortie 0 en cas de succès. En cas d&apos;échec, la raison va sur stderr, le code
+de sortie est 1 et aucun fichier CIBLE n&apos;est laissé (une CIBLE existante est gardée).
+Une ligne de commande erronée est signalée sur stderr avec ce texte, code de sortie 2.
+</translation>
+    </message>
+    <message>
+        <source>Your Total Tally
+  Total Games: %1
+  Your Wins: %2
+  Total Times you&apos;ve Tilecrest: %3
+
+</source>
+        <translation>Votre bilan total
+  Parties au total : %1
+  Vos victoires : %2
+  Fois où vous avez fermé les neuf volets : %3
+
+</translation>
+    </message>
+    <message>
+        <source>Player</source>
+        <translation>Joueur</translation>
+    </message>
+    <message>
+        <source>Games</source>
+        <translation>Parties</translation>
+    </message>
+    <message>
+        <source>His Wins</source>
+        <translation>Ses victoires</translation>
+    </message>
+    <message>
+        <source>Your Wins</source>
+        <translation>Vos victoires</translation>
+    </message>
+    <message>
+        <source>Neither Won</source>
+        <translation>Aucun gagnant</translation>
+    </message>
+    <message>
+        <source>Session Games</source>
+        <translation>Parties de la session</translation>
+    </message>
+    <message>
+        <source>(nobody is being tallied)</source>
+        <translation>(personne n&apos;est dans le bilan)</translation>
+    </message>
+    <message>
+        <source>--help and --version stand alone</source>
+        <translation>--help et --version s&apos;emploient seuls</translation>
+    </message>
+    <message>
+        <source>no command given</source>
+        <translation>aucune commande donnée</translation>
+    </message>
+    <message>
+        <source>unknown command &quot;%1&quot;</source>
+        <translation>commande inconnue « %1 »</translation>
+    </message>
+    <message>
+        <source>%1 needs IN and OUT</source>
+        <translation>%1 demande SOURCE et CIBLE</translation>
+    </message>
+    <message>
+        <source>show needs one TALLYFILE</source>
+        <translation>show demande un seul FICHIER_BILAN</translation>
+    </message>
+</context>
+<context>
     <name>Phrases</name>
     <message>
         <source>Way To Go!</source>
@@ -480,6 +604,18 @@ Tilecrest %1, serveur de jeu sans fenêtre.
 Une ligne de commande erronée est signalée sur stderr avec ce texte et se termine avec le code 2 ;
 un port ou une adresse inutilisable termine avec le code 1.
 </translation>
+    </message>
+    <message>
+        <source>unexpected word &quot;%1&quot;</source>
+        <translation>mot inattendu « %1 »</translation>
+    </message>
+    <message>
+        <source>--bind needs an IP address, not &quot;%1&quot;</source>
+        <translation>--bind demande une adresse IP, pas « %1 »</translation>
+    </message>
+    <message>
+        <source>--rudi needs classic or expert, not &quot;%1&quot;</source>
+        <translation>--rudi demande classic ou expert, pas « %1 »</translation>
     </message>
 </context>
 <context>
@@ -858,6 +994,96 @@ un port ou une adresse inutilisable termine avec le code 1.
     <message>
         <source>, away</source>
         <translation>, absent</translation>
+    </message>
+</context>
+<context>
+    <name>TallyFile</name>
+    <message>
+        <source>%1 : %2 !</source>
+        <translation>%1 : %2 !</translation>
+    </message>
+    <message>
+        <source>Cannot read the tally file %1; this session&apos;s games are not kept.</source>
+        <translation>Impossible de lire le fichier de bilan %1 ; les parties de cette session ne seront pas gardées.</translation>
+    </message>
+    <message>
+        <source>%1 : the tally file is larger than any tally !</source>
+        <translation>%1 : le fichier de bilan est plus grand que tout bilan !</translation>
+    </message>
+    <message>
+        <source>the tally file could not be read at start-up and is left alone</source>
+        <translation>le fichier de bilan était illisible au démarrage et reste tel quel</translation>
+    </message>
+    <message>
+        <source>the tally has more lines than any tally holds</source>
+        <translation>le bilan a plus de lignes qu&apos;aucun bilan n&apos;en contient</translation>
+    </message>
+    <message>
+        <source>the tally&apos;s column count is not 9</source>
+        <translation>le bilan n&apos;a pas 9 colonnes</translation>
+    </message>
+    <message>
+        <source>the tally&apos;s row count is not a number from 1 to 100000</source>
+        <translation>le nombre de lignes du bilan n&apos;est pas un nombre de 1 à 100000</translation>
+    </message>
+    <message>
+        <source>the tally&apos;s cells do not fit its row count</source>
+        <translation>les cases du bilan ne correspondent pas à son nombre de lignes</translation>
+    </message>
+</context>
+<context>
+    <name>Tlzrw1</name>
+    <message>
+        <source>Lzrw1 (decompression LZRW1/KH) : the compressed data is damaged !</source>
+        <translation>Lzrw1 (décompression LZRW1/KH) : les données compressées sont endommagées !</translation>
+    </message>
+    <message>
+        <source>Lzrw1 : Error writing to output file : %1</source>
+        <translation>Lzrw1 : erreur d&apos;écriture du fichier de sortie : %1</translation>
+    </message>
+    <message>
+        <source>Lzrw1 compression : the input is larger than 4 GiB : %1</source>
+        <translation>Lzrw1 compression : l&apos;entrée dépasse 4 Gio : %1</translation>
+    </message>
+    <message>
+        <source>Lzrw1 : Error reading from input file : %1</source>
+        <translation>Lzrw1 : erreur de lecture du fichier d&apos;entrée : %1</translation>
+    </message>
+    <message>
+        <source>Lzrw1 (de)compression : Failed to get memory for I/O buffers !</source>
+        <translation>Lzrw1 (dé)compression : impossible d&apos;obtenir la mémoire des tampons d&apos;E/S !</translation>
+    </message>
+    <message>
+        <source>Lzrw1 (de)compression : Failed to open output file : %1</source>
+        <translation>Lzrw1 (dé)compression : impossible d&apos;ouvrir le fichier de sortie : %1</translation>
+    </message>
+    <message>
+        <source>%1 : Lzrw1 decompression : this file is packed with the LZH codec (&quot;!HZL&quot;), which is not supported !</source>
+        <translation>%1 : Lzrw1 décompression : ce fichier est compressé avec le codec LZH (« !HZL »), qui n&apos;est pas pris en charge !</translation>
+    </message>
+    <message>
+        <source>%1 : Lzrw1 decompression : this file has no valid header !</source>
+        <translation>%1 : Lzrw1 décompression : ce fichier n&apos;a pas d&apos;en-tête valide !</translation>
+    </message>
+    <message>
+        <source>%1 : Lzrw1 decompression : the content is larger than this program accepts !</source>
+        <translation>%1 : Lzrw1 décompression : le contenu dépasse ce que ce programme accepte !</translation>
+    </message>
+    <message>
+        <source>Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !</source>
+        <translation>Lzrw1 (décompression LZRW1/KH) : les tailles d&apos;origine et compressée ne correspondent pas !</translation>
+    </message>
+    <message>
+        <source>Lzrw1 (de)compression : Failed to open input file : %1</source>
+        <translation>Lzrw1 (dé)compression : impossible d&apos;ouvrir le fichier d&apos;entrée : %1</translation>
+    </message>
+    <message>
+        <source>Lzrw1 compression : the LZH codec (&quot;!HZL&quot;) is not supported, use Fast !</source>
+        <translation>Lzrw1 compression : le codec LZH (« !HZL ») n&apos;est pas pris en charge, utilisez Fast !</translation>
+    </message>
+    <message>
+        <source>Lzrw1 compression : Failed to obtain the size of : %1</source>
+        <translation>Lzrw1 compression : impossible d&apos;obtenir la taille de : %1</translation>
     </message>
 </context>
 <context>

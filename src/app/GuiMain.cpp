@@ -16,11 +16,13 @@
 
 #include "app/ApplicationIdentity.h"
 #include "app/SingleInstance.h"
+#include "Translations.h"
 #include "client/MainGame.h"
 #include "client/MainOptions.h"
 #include "client/MainWindow.h"
 #include "game/Lcg.h"
 #include "net/CommandLine.h"
+#include "net/Text.h"
 #include "net/Version.h"
 
 namespace {
@@ -70,7 +72,9 @@ void closeOnSignals(QWidget& window) {
 int main(int argc, char* argv[]) {
     // A wrong command line, --help and --version answer before anything
     // needs a display, claims the single-instance name or opens a port.
-    // The words are read here once; Qt's own options are not taken.
+    // The words are read here once; Qt's own options are not taken. What is
+    // wrong with them is told in the desktop's language.
+    tc::i18n::installEarly();
     QStringList rawArgs;
     for (int i = 1; i < argc; ++i) rawArgs << QString::fromLocal8Bit(argv[i]);
     const tc::client::MainOptions options = tc::client::parseMainOptions(rawArgs);
@@ -85,9 +89,9 @@ int main(int argc, char* argv[]) {
 
     if (!options.ignored.empty()) {
         // A lobby may pass more than the three words; say what was left.
-        std::string words;
+        std::string words = tc::net::translate("GuiMain", "ignored the words after the third:");
         for (const auto& w : options.ignored) words += " \"" + w + "\"";
-        std::fprintf(stderr, "tilecrest: ignored the words after the third:%s\n", words.c_str());
+        std::fprintf(stderr, "tilecrest: %s\n", words.c_str());
     }
 
     ensureRuntimeDir();

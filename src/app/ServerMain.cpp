@@ -17,6 +17,7 @@
 #include "game/ComputerPlayer.h"
 #include "game/Lcg.h"
 #include "net/CommandLine.h"
+#include "net/Text.h"
 #include "net/Version.h"
 #include "portmap/AddressKind.h"
 #include "portmap/LeaseSchedule.h"
@@ -151,7 +152,9 @@ std::string usage() { return tc::i18n::translateEarly("ServerMain", kUsage).arg(
 
 int main(int argc, char* argv[]) {
     // The command line is read before Qt sees it, so Qt's own options are
-    // refused like any other unknown one.
+    // refused like any other unknown one; its problems are told in the
+    // desktop's language.
+    tc::i18n::installEarly();
     using Kind = tc::net::OptionRule::Kind;
     const std::vector<tc::net::OptionRule> rules = {
         {"--port", Kind::Number, 0, 65535},          {"--bind", Kind::Text},
@@ -164,12 +167,16 @@ int main(int argc, char* argv[]) {
     };
     const tc::net::CommandLine cl = tc::net::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), rules);
     std::string wrong = cl.error;
-    if (wrong.empty() && !cl.words.empty()) wrong = "unexpected word \"" + cl.words.front() + "\"";
+    using tc::net::fillText;
+    using tc::net::translate;
+    if (wrong.empty() && !cl.words.empty())
+        wrong = fillText(translate("ServerMain", "unexpected word \"%1\""), {cl.words.front()});
     QHostAddress address(QHostAddress::Any);
     if (wrong.empty() && cl.has("--bind") && !address.setAddress(QString::fromStdString(cl.text("--bind", ""))))
-        wrong = "--bind needs an IP address, not \"" + cl.text("--bind", "") + "\"";
+        wrong = fillText(translate("ServerMain", "--bind needs an IP address, not \"%1\""), {cl.text("--bind", "")});
     const auto rudi = tc::game::parseRudi(cl.text("--rudi", "classic"));
-    if (wrong.empty() && !rudi) wrong = "--rudi needs classic or expert, not \"" + cl.text("--rudi", "") + "\"";
+    if (wrong.empty() && !rudi)
+        wrong = fillText(translate("ServerMain", "--rudi needs classic or expert, not \"%1\""), {cl.text("--rudi", "")});
     if (!wrong.empty()) return tc::net::refuseCommandLine("tilecrest-server", wrong, usage());
     if (cl.has("--help") || cl.has("--version")) {
         std::fputs(cl.has("--help") ? usage().c_str()
@@ -177,6 +184,8 @@ int main(int argc, char* argv[]) {
                    stdout);
         return 0;
     }
+    // From here on every line is the log's, which stays in English.
+    tc::net::setTextHooks({});
 
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tilecrest-server"));

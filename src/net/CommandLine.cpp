@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "net/Text.h"
+
 namespace tc::net {
 
 namespace {
@@ -64,12 +66,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const std::ve
                 cl.unknown.push_back(a);
                 continue;
             }
-            cl.error = "unknown option " + name;
+            cl.error = fillText(translate("CommandLine", "unknown option %1"), {name});
             return cl;
         }
         if (rule->kind == OptionRule::Kind::Flag) {
             if (eq != std::string::npos) {
-                cl.error = name + " takes no value";
+                cl.error = fillText(translate("CommandLine", "%1 takes no value"), {name});
                 return cl;
             }
             cl.options.emplace_back(name, std::string());
@@ -81,22 +83,22 @@ CommandLine parseCommandLine(const std::vector<std::string>& args, const std::ve
         } else if (i + 1 < args.size()) {
             value = args[++i];
         } else {
-            cl.error = name + " needs a value";
+            cl.error = fillText(translate("CommandLine", "%1 needs a value"), {name});
             return cl;
         }
         if (rule->kind == OptionRule::Kind::Number) {
             long long v = 0;
             const std::string range = std::to_string(rule->min) + ".." + std::to_string(rule->max);
             if (!readNumber(value, v)) {
-                cl.error = name + " needs a whole number (" + range + "), not \"" + value + "\"";
+                cl.error = fillText(translate("CommandLine", "%1 needs a whole number (%2), not \"%3\""), {name, range, value});
                 return cl;
             }
             if (v < rule->min || v > rule->max) {
-                cl.error = name + " " + value + " is out of range (" + range + ")";
+                cl.error = fillText(translate("CommandLine", "%1 %2 is out of range (%3)"), {name, value, range});
                 return cl;
             }
         } else if (value.empty()) {
-            cl.error = name + " needs a value";
+            cl.error = fillText(translate("CommandLine", "%1 needs a value"), {name});
             return cl;
         }
         cl.options.emplace_back(name, value);
@@ -109,12 +111,13 @@ GameWords takeGameWords(const CommandLine& cl) {
     const std::size_t n = cl.words.size();
     if (n < 3 && !cl.unknown.empty()) {
         const std::string& w = cl.unknown.front();
-        g.error = "unknown option " + w.substr(0, w.rfind("--", 0) == 0 ? w.find('=') : std::string::npos);
+        g.error = fillText(translate("CommandLine", "unknown option %1"),
+                           {w.substr(0, w.rfind("--", 0) == 0 ? w.find('=') : std::string::npos)});
         return g;
     }
     if (n == 1 || n == 2) {
-        g.error = "NAME, HOST and true or x go together; " + std::string(n == 1 ? "only 1 word" : "only 2 words") +
-                  " given:";
+        g.error = n == 1 ? translate("CommandLine", "NAME, HOST and true or x go together; only 1 word given:")
+                         : translate("CommandLine", "NAME, HOST and true or x go together; only 2 words given:");
         for (const auto& w : cl.words) g.error += " \"" + w + "\"";
         return g;
     }

@@ -15,11 +15,10 @@ inline constexpr std::size_t kMaxListedAddresses = 6;
 bool reachableFromOthers(const std::string& address);
 
 // "Others can join at 192.168.1.20 port 7772." with the reachable ones of
-// `addresses` (IPv4 first, each once, in their order; "at:" without a
-// space when an IPv6 address follows, so the chat's head ends before it and
-// the chat shows "at: ..."), or, when there is
+// `addresses` (IPv4 first, then IPv6 without its zone, each once, in their
+// order; past kMaxListedAddresses the rest are counted), or, when there is
 // none, a line saying that only this machine can reach the game. No "0+"
-// in front.
+// in front; the texts go through the player's language.
 std::string joinAddressesLine(const std::vector<std::string>& addresses, int port);
 
 } // namespace tc::client

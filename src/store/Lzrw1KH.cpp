@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "store/ELzrw1Exception.h"
+#include "net/Text.h"
 
 namespace tc::store {
 namespace {
@@ -18,7 +19,7 @@ constexpr std::uint8_t kCoded = 0x40;
 constexpr std::uint8_t kCopied = 0x80;
 
 [[noreturn]] void damaged() {
-    throw ELzrw1Exception("Lzrw1 (decompression LZRW1/KH) : the compressed data is damaged !");
+    throw ELzrw1Exception(net::translate("Tlzrw1", "Lzrw1 (decompression LZRW1/KH) : the compressed data is damaged !"));
 }
 
 inline std::uint64_t load64(const std::uint8_t* p) {

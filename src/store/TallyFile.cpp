@@ -4,6 +4,7 @@
 #include "store/ELzrw1Exception.h"
 #include "store/Tlzrw1.h"
 #include "net/Cp1252.h"
+#include "net/Text.h"
 
 namespace tc::store {
 
@@ -12,7 +13,7 @@ bool TallyFile::decode(std::string_view packed, const std::string& name, TallyTa
         const std::string text = net::cp1252ToUtf8(Tlzrw1::unpack(packed, kMaxTextBytes, name));
         std::string why;
         if (TallyTable::fromText(text, out, why)) return true;
-        problem = name + " : " + why + " !";
+        problem = net::fillText(net::translate("TallyFile", "%1 : %2 !"), {name, why});
     } catch (const ELzrw1Exception& e) {
         problem = e.what();
     }
@@ -31,11 +32,12 @@ TallyFile::LoadResult TallyFile::load() {
     if (read == ReadStatus::Failed) {
         keepOff_ = true;
         result.status = Loaded::Unreadable;
-        result.problem = "Cannot read the tally file " + path_ + "; this session's games are not kept.";
+        result.problem = net::fillText(
+            net::translate("TallyFile", "Cannot read the tally file %1; this session's games are not kept."), {path_});
         return result;
     }
     if (read == ReadStatus::TooLarge) {
-        result.problem = path_ + " : the tally file is larger than any tally !";
+        result.problem = net::fillText(net::translate("TallyFile", "%1 : the tally file is larger than any tally !"), {path_});
     } else if (decode(packed, path_, result.table, result.problem)) {
         result.table.startSession();
         result.status = Loaded::Ok;
@@ -53,7 +55,7 @@ TallyFile::LoadResult TallyFile::load() {
 
 bool TallyFile::save(const TallyTable& table, std::string& error) {
     if (keepOff_) {
-        error = "the tally file could not be read at start-up and is left alone";
+        error = net::translate("TallyFile", "the tally file could not be read at start-up and is left alone");
         return false;
     }
     try {

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <limits>
 
+#include "net/Text.h"
+
 namespace tc::store {
 namespace {
 
@@ -141,7 +143,7 @@ bool TallyTable::fromText(std::string_view text, TallyTable& out, std::string& e
         lines.push_back(line);
         // Each line is at least one byte, so this stays within the text.
         if (lines.size() > 2 + kColumns * kMaxRows) {
-            error = "the tally has more lines than any tally holds";
+            error = net::translate("TallyFile", "the tally has more lines than any tally holds");
             return false;
         }
         at = last ? text.size() : end + 1;
@@ -152,15 +154,15 @@ bool TallyTable::fromText(std::string_view text, TallyTable& out, std::string& e
     };
     std::size_t columns = 0, rows = 0;
     if (lines.size() < 2 || !number(lines[0], columns) || columns != kColumns) {
-        error = "the tally's column count is not 9";
+        error = net::translate("TallyFile", "the tally's column count is not 9");
         return false;
     }
     if (!number(lines[1], rows) || rows < 1 || rows > kMaxRows) {
-        error = "the tally's row count is not a number from 1 to 100000";
+        error = net::translate("TallyFile", "the tally's row count is not a number from 1 to 100000");
         return false;
     }
     if (lines.size() != 2 + kColumns * rows) {
-        error = "the tally's cells do not fit its row count";
+        error = net::translate("TallyFile", "the tally's cells do not fit its row count");
         return false;
     }
     std::vector<Row> table(rows);

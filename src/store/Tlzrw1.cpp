@@ -13,6 +13,7 @@
 #include "store/AtomicFileWriter.h"
 #include "store/ELzrw1Exception.h"
 #include "store/Lzrw1KH.h"
+#include "net/Text.h"
 
 namespace tc::store {
 namespace {
@@ -23,7 +24,17 @@ constexpr std::uint64_t kMaxOriginal = 0xFFFFFFFFu;
 
 [[noreturn]] void fail(const std::string& text) { throw ELzrw1Exception(text); }
 
-std::string readError(const std::string& path) { return "Lzrw1 : Error reading from input file : " + path; }
+std::string writeError(const std::string& path) {
+    return net::fillText(net::translate("Tlzrw1", "Lzrw1 : Error writing to output file : %1"), {path});
+}
+
+std::string tooLarge(const std::string& path) {
+    return net::fillText(net::translate("Tlzrw1", "Lzrw1 compression : the input is larger than 4 GiB : %1"), {path});
+}
+
+std::string readError(const std::string& path) {
+    return net::fillText(net::translate("Tlzrw1", "Lzrw1 : Error reading from input file : %1"), {path});
+}
 
 // The two block buffers of one call, and the codec with its hash table.
 struct Buffers {
@@ -33,7 +44,7 @@ struct Buffers {
             out = std::make_unique<std::uint8_t[]>(Lzrw1KH::kBufferSize);
             codec = std::make_unique<Lzrw1KH>();
         } catch (const std::bad_alloc&) {
-            fail("Lzrw1 (de)compression : Failed to get memory for I/O buffers !");
+            fail(net::translate("Tlzrw1", "Lzrw1 (de)compression : Failed to get memory for I/O buffers !"));
         }
     }
     std::unique_ptr<std::uint8_t[]> in;
@@ -80,15 +91,15 @@ class FileSink {
 public:
     explicit FileSink(const std::string& path) : writer_(path), path_(path) {
         std::string error;
-        if (!writer_.open(error)) fail("Lzrw1 (de)compression : Failed to open output file : " + path_);
+        if (!writer_.open(error)) fail(net::fillText(net::translate("Tlzrw1", "Lzrw1 (de)compression : Failed to open output file : %1"), {path_}));
     }
     void write(const void* data, std::size_t size) {
         std::string error;
-        if (!writer_.write(data, size, error)) fail("Lzrw1 : Error writing to output file : " + path_);
+        if (!writer_.write(data, size, error)) fail(writeError(path_));
     }
     void commit() {
         std::string error;
-        if (!writer_.commit(error)) fail("Lzrw1 : Error writing to output file : " + path_);
+        if (!writer_.commit(error)) fail(writeError(path_));
     }
 
 private:
@@ -147,20 +158,20 @@ std::uint64_t unpackBlocks(Source& src, Sink& sink, std::uint64_t maxBytes, cons
     char signature[4];
     src.readExact(signature, 4);
     if (std::memcmp(signature, kGood, 4) == 0)
-        fail(name + " : Lzrw1 decompression : this file is packed with the LZH codec (\"!HZL\"), which is not supported !");
-    if (std::memcmp(signature, kFast, 4) != 0) fail(name + " : Lzrw1 decompression : this file has no valid header !");
+        fail(net::fillText(net::translate("Tlzrw1", "%1 : Lzrw1 decompression : this file is packed with the LZH codec (\"!HZL\"), which is not supported !"), {name}));
+    if (std::memcmp(signature, kFast, 4) != 0) fail(net::fillText(net::translate("Tlzrw1", "%1 : Lzrw1 decompression : this file has no valid header !"), {name}));
     std::uint8_t word[4];
     src.readExact(word, 4);
     const std::uint64_t size = getLe(word, 4);
-    if (size > maxBytes) fail(name + " : Lzrw1 decompression : the content is larger than this program accepts !");
-    const std::string mismatch = "Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !";
+    if (size > maxBytes) fail(net::fillText(net::translate("Tlzrw1", "%1 : Lzrw1 decompression : the content is larger than this program accepts !"), {name}));
+    const std::string mismatch = net::translate("Tlzrw1", "Lzrw1 (decompression LZRW1/KH) : Original and compressed sizes do not match !");
     std::uint64_t total = 0;
     std::size_t n = 0;
     do {
         src.readExact(word, 2);
         const std::size_t len = static_cast<std::size_t>(getLe(word, 2));
         if (len > Lzrw1KH::kMaxCodedSize)
-            fail("Lzrw1 (decompression LZRW1/KH) : the compressed data is damaged !");
+            fail(net::translate("Tlzrw1", "Lzrw1 (decompression LZRW1/KH) : the compressed data is damaged !"));
         src.readExact(b.in.get(), len);
         n = Lzrw1KH::decompress(b.in.get(), len, b.out.get());
         // More than the header promised can only end in the mismatch; stop
@@ -175,7 +186,7 @@ std::uint64_t unpackBlocks(Source& src, Sink& sink, std::uint64_t maxBytes, cons
 
 int openInput(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) fail("Lzrw1 (de)compression : Failed to open input file : " + path);
+    if (fd < 0) fail(net::fillText(net::translate("Tlzrw1", "Lzrw1 (de)compression : Failed to open input file : %1"), {path}));
     return fd;
 }
 
@@ -183,12 +194,12 @@ int openInput(const std::string& path) {
 
 std::uint64_t Tlzrw1::Compress() {
     if (CompressMode == TCompressMode::Good)
-        fail("Lzrw1 compression : the LZH codec (\"!HZL\") is not supported, use Fast !");
+        fail(net::translate("Tlzrw1", "Lzrw1 compression : the LZH codec (\"!HZL\") is not supported, use Fast !"));
     struct stat st {};
     if (::stat(InputFile.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        fail("Lzrw1 compression : Failed to obtain the size of : " + InputFile);
+        fail(net::fillText(net::translate("Tlzrw1", "Lzrw1 compression : Failed to obtain the size of : %1"), {InputFile}));
     const auto size = static_cast<std::uint64_t>(st.st_size);
-    if (size > kMaxOriginal) fail("Lzrw1 compression : the input is larger than 4 GiB : " + InputFile);
+    if (size > kMaxOriginal) fail(tooLarge(InputFile));
     FileSource src(openInput(InputFile), InputFile);
     FileSink sink(OutputFile);
     const std::uint64_t written = packBlocks(src, size, sink);
@@ -205,7 +216,7 @@ std::uint64_t Tlzrw1::Decompress() {
 }
 
 std::string Tlzrw1::pack(std::string_view data, const std::string& name) {
-    if (data.size() > kMaxOriginal) fail("Lzrw1 compression : the input is larger than 4 GiB : " + name);
+    if (data.size() > kMaxOriginal) fail(tooLarge(name));
     std::string out;
     out.reserve(data.size() + data.size() / 64 + 16);
     MemorySource src(data, name);

@@ -9,6 +9,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "Translations.h"
 #include "chat/ReaderRoles.h"
 #include "windows/DialogKeys.h"
 
@@ -33,9 +34,15 @@ constexpr int kFirstPage = 3;
 // The about and done buttons share this tag; neither names a page.
 constexpr int kWindowButtonTag = 10;
 
+// The page in the language the program speaks (:/help/LANG/<name>, see
+// src/windows/CMakeLists.txt), else the English one: a page not yet
+// translated is read in English rather than left blank.
 QString readHelp(const QString& name) {
-    QFile f(QStringLiteral(":/help/") + name);
-    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    for (const QString& path : {QStringLiteral(":/help/%1/%2").arg(i18n::current(), name), QStringLiteral(":/help/") + name}) {
+        QFile f(path);
+        if (f.open(QIODevice::ReadOnly)) return QString::fromUtf8(f.readAll());
+    }
+    return {};
 }
 
 QPushButton* columnButton(QWidget* parent, const QString& caption, const QString& name, int tag) {

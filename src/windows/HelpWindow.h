@@ -23,7 +23,8 @@ public:
     int currentPage() const;
     QTextBrowser* page(int tag) const { return pages_.value(tag, nullptr); }
 
-    // The page's rich text, from the packaged help files.
+    // The page's rich text, from the packaged help files, in the language
+    // in force (i18n::current()) where that page is translated.
     static QString pageText(int tag);
 
 signals:

@@ -1,19 +1,28 @@
-// The help pages against the program itself: every item of every menu of the
-// real main window, every key its actions answer, and every option in the
-// usage text of tilecrest and tilecrest-server must be described, and every
-// menu path the help names must exist. Nothing here is listed by hand, so an
+// The help pages against the program itself, in every language: every item
+// of every menu of the real main window, every key its actions answer, and
+// every option in the usage text of tilecrest and tilecrest-server must be
+// described, and every menu path the help names must exist, each in the
+// window's own words in that language. Nothing here is listed by hand, so an
 // item, key or option added later without a word in the help, or an item
-// renamed under it, makes this fail.
+// renamed under it, makes this fail. A language whose help pages are not yet
+// written is read in English and skipped here; once it has one page it must
+// have them all.
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 
 #include "GameCopy.h"
+#include "Translations.h"
+#include "store/SettingsFile.h"
+#include "store/StoreLocation.h"
 #include "windows/HelpWindow.h"
 #include "windows/SpyListWindow.h"
 
@@ -118,7 +127,7 @@ QStringList unnamedKeys(QMainWindow& w, const HelpText& help) {
 // such item: help that sends the player to an item that is gone or renamed.
 QStringList staleMenuPaths(QMainWindow& w, const HelpText& help, int* paths = nullptr) {
     QStringList stale;
-    const QRegularExpression path(QStringLiteral("^(\\w+), (.+)$"));
+    const QRegularExpression path(QStringLiteral("^(\\w+), (.+)$"), QRegularExpression::UseUnicodePropertiesOption);
     for (const QString& b : help.bold) {
         const QRegularExpressionMatch m = path.match(b);
         if (!m.hasMatch()) continue;
@@ -161,10 +170,95 @@ QStringList unexplainedOptions(const QStringList& options, const HelpText& help)
     return missing;
 }
 
+QString settingsPath() {
+    return tc::store::storeFilePath(QStringLiteral("velmoralobby.ini"), QStandardPaths::AppConfigLocation);
+}
+
+// The English pages, and those a language has: the files under :/help and
+// :/help/LANG (the licence is English in every language).
+QStringList pagesOf(const QString& lang) {
+    QStringList pages = QDir(lang == "en" ? QStringLiteral(":/help") : ":/help/" + lang).entryList(QDir::Files, QDir::Name);
+    pages.removeAll(QStringLiteral("LICENSE"));
+    return pages;
+}
+
+QString pageSource(const QString& lang, const QString& page) {
+    QFile f(lang == "en" ? ":/help/" + page : ":/help/" + lang + "/" + page);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// A page's links ("page -> href") and anchors ("page #name"), in order; and
+// the skeleton a translation keeps (headings, lists, tables), tag by tag.
+QStringList linksAndAnchors(const QString& page, const QString& html) {
+    QStringList out;
+    const QRegularExpression attr(QStringLiteral("<[a-z][^>]*?\\s(href|name|id)\\s*=\\s*\"([^\"]*)\""),
+                                  QRegularExpression::CaseInsensitiveOption);
+    for (auto it = attr.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        out << page + (m.captured(1).toLower() == "href" ? " -> " : " #") + m.captured(2);
+    }
+    return out;
+}
+
+QStringList skeleton(const QString& html) {
+    QStringList tags;
+    const QRegularExpression tag(QStringLiteral("<(/?(?:h[1-6]|ul|ol|li|table|tr|td|th))\\b"),
+                                 QRegularExpression::CaseInsensitiveOption);
+    for (auto it = tag.globalMatch(html); it.hasNext();) tags << it.next().captured(1).toLower();
+    return tags;
+}
+
+// Links of a language's pages that lead nowhere: to a page that is not a
+// help page, or to an anchor its target page (in the same language) lacks.
+QStringList brokenLinks(const QMap<QString, QString>& pages) {
+    QStringList broken;
+    for (auto p = pages.begin(); p != pages.end(); ++p)
+        for (const QString& link : linksAndAnchors(p.key(), p.value())) {
+            if (!link.contains(" -> ")) continue;
+            const QString href = link.section(" -> ", 1);
+            const QString target = href.section('#', 0, 0).isEmpty() ? p.key() : href.section('#', 0, 0);
+            const QString anchor = href.section('#', 1);
+            if (!pages.contains(target) ||
+                (!anchor.isEmpty() && !linksAndAnchors(target, pages.value(target)).contains(target + " #" + anchor)))
+                broken << link;
+        }
+    return broken;
+}
+
+QMap<QString, QString> sourcesOf(const QString& lang) {
+    QMap<QString, QString> pages;
+    for (const QString& page : pagesOf(lang)) pages.insert(page, pageSource(lang, page));
+    return pages;
+}
+
+// English and every language the program speaks (i18n::languages(), which
+// the English run compares with this list).
+constexpr const char* kLanguages[] = {"en", "de", "fr"};
+
+// Each run is the program in one language, chosen as a player chooses it
+// (Options > Language, kept in the settings file); a language without help
+// pages yet is skipped rather than checked against the English ones.
+class HelpCoverage : public testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        lang_ = QString::fromLatin1(GetParam());
+        if (lang_ != "en" && pagesOf(lang_).isEmpty())
+            GTEST_SKIP() << "no help pages in " << GetParam() << " yet: its window shows the English ones";
+        QFile::remove(settingsPath());
+        tc::store::SettingsFile(settingsPath().toLocal8Bit().toStdString()).write({{"Language", GetParam()}});
+    }
+    void TearDown() override {
+        QFile::remove(settingsPath());
+        tc::i18n::install(QStringLiteral("en"));
+    }
+    QString lang_;
+};
+
 } // namespace
 
-TEST(HelpCoverage, EveryMenuItemAndKeyOfTheWindowIsDescribed) {
+TEST_P(HelpCoverage, EveryMenuItemAndKeyOfTheWindowIsDescribed) {
     GameCopy solo({"--port", "0"});
+    ASSERT_EQ(tc::i18n::current(), lang_);
     auto& w = solo.window();
     ASSERT_TRUE(waitUntil([&] { return solo.session().loggedin(); }));
     const HelpText help = helpText();
@@ -192,6 +286,8 @@ TEST(HelpCoverage, EveryMenuItemAndKeyOfTheWindowIsDescribed) {
     int paths = 0;
     EXPECT_EQ(staleMenuPaths(w, help, &paths), QStringList{});
     EXPECT_GE(paths, 8);
+    if (lang_ != "en") return;  // the checks of the checks, once
+
     HelpText renamed;
     renamed.bold = QStringList{"Options, Show Worst Move", "File, Exit", "Overall, fine"};
     EXPECT_EQ(staleMenuPaths(w, renamed), QStringList{"Options, Show Worst Move"});
@@ -206,7 +302,8 @@ TEST(HelpCoverage, EveryMenuItemAndKeyOfTheWindowIsDescribed) {
     delete added;
 }
 
-TEST(HelpCoverage, EveryCommandLineOptionOfBothProgramsIsExplained) {
+TEST_P(HelpCoverage, EveryCommandLineOptionOfBothProgramsIsExplained) {
+    tc::i18n::install(lang_);
     const HelpText help = helpText();
     for (const QString& program : {QStringLiteral("tilecrest"), QStringLiteral("tilecrest-server")}) {
         const QString usage = usageOf(program);
@@ -223,3 +320,45 @@ TEST(HelpCoverage, EveryCommandLineOptionOfBothProgramsIsExplained) {
     EXPECT_EQ(unexplainedOptions(optionsIn("  --port N  a port\n  --frobnicate  new\n"), help),
               QStringList{"--frobnicate"});
 }
+
+// A page of the language in force is read from its own file, the English
+// ones byte for byte as written; the licence, never translated, is read in
+// English under a translated heading.
+TEST_P(HelpCoverage, TheWindowReadsThePagesOfItsLanguage) {
+    tc::i18n::install(lang_);
+    ASSERT_EQ(tc::i18n::current(), lang_);
+    EXPECT_EQ(tc::windows::HelpWindow::pageText(14), pageSource(lang_, "menus.html"));
+    EXPECT_EQ(tc::windows::HelpWindow::pageText(13), pageSource(lang_, "keyboard.html"));
+    EXPECT_FALSE(pageSource(lang_, "menus.html").isEmpty());
+    if (lang_ != "en") {
+        EXPECT_NE(pageSource(lang_, "menus.html"), pageSource("en", "menus.html"));
+    }
+    const QString licence = tc::windows::HelpWindow::pageText(6);
+    EXPECT_TRUE(licence.contains("Permission is hereby granted")) << licence.left(200).toStdString();
+    EXPECT_EQ(licence.startsWith("<h3>License</h3>"), lang_ == "en");
+}
+
+// A language with help pages has every page, and each keeps the English
+// page's headings, lists, links and anchors; its links lead somewhere.
+TEST_P(HelpCoverage, EveryPageIsThereWithItsLinksAndSections) {
+    const QStringList english = pagesOf("en");
+    EXPECT_EQ(english.size(), 8) << english.join(' ').toStdString();
+    EXPECT_EQ(pagesOf(lang_), english);
+    const QMap<QString, QString> pages = sourcesOf(lang_);
+    EXPECT_EQ(brokenLinks(pages), QStringList{});
+    for (const QString& page : english) {
+        EXPECT_EQ(linksAndAnchors(page, pages.value(page)), linksAndAnchors(page, pageSource("en", page))) << page.toStdString();
+        EXPECT_EQ(skeleton(pages.value(page)), skeleton(pageSource("en", page))) << page.toStdString();
+    }
+    if (lang_ != "en") return;
+    QStringList spoken{"en"};
+    spoken << tc::i18n::languages();
+    EXPECT_EQ(spoken, QStringList(std::begin(kLanguages), std::end(kLanguages)));
+    // A link to a missing page or anchor is caught; one to a page's anchor is not.
+    QMap<QString, QString> linked{{"a.html", "<a name=\"top\"></a><a href=\"b.html#end\">b</a> <a href=\"#top\">up</a>"},
+                                  {"b.html", "<a id=\"end\"></a><a href=\"c.html\">c</a> <a href=\"a.html#gone\">a</a>"}};
+    EXPECT_EQ(brokenLinks(linked), (QStringList{"b.html -> c.html", "b.html -> a.html#gone"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, HelpCoverage, testing::ValuesIn(kLanguages),
+                         [](const testing::TestParamInfo<const char*>& info) { return std::string(info.param); });

@@ -12,6 +12,7 @@
 #include "Translations.h"
 #include "client/MenuKeys.h"
 #include "store/StoreLocation.h"
+#include "store/TallyFile.h"
 
 using tc::guitest::GameCopy;
 using tc::client::MenuKeys;
@@ -79,4 +80,12 @@ TEST(Language, TheDesktopsLanguageIsSpoken) {
     const QString title = MenuKeys::plain(solo.window().findChild<QMenu*>("Language1")->title());
     const QString want = expected() == "de" ? "Sprache" : expected() == "fr" ? "Langue" : "Language";
     EXPECT_EQ(title, want);
+    // The cores' own texts too, such as why a damaged tally was set aside.
+    tc::store::TallyTable table;
+    std::string problem;
+    EXPECT_FALSE(tc::store::TallyFile::decode("XXXX", "t.tld", table, problem));
+    const char* says = expected() == "de"   ? "t.tld: Lzrw1-Entpacken: Diese Datei hat keinen g\u00fcltigen Kopf!"
+                       : expected() == "fr" ? "t.tld : Lzrw1 d\u00e9compression : ce fichier n'a pas d'en-t\u00eate valide !"
+                                            : "t.tld : Lzrw1 decompression : this file has no valid header !";
+    EXPECT_EQ(problem, says);
 }

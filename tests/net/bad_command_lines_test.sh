@@ -2,9 +2,14 @@
 # Every program refuses a wrong command line the same way: the problem and
 # the usage on stderr, nothing on stdout, exit status 2, at once (a program
 # that opened its window or port would still be running after a second) and
-# without touching the player's folders.
+# without touching the player's folders. In the desktop's language: English
+# in C, German and French where the desktop speaks them.
 # Usage: bad_command_lines_test.sh TILECREST TILECREST_SERVER TILECREST_PACK
 set -u
+# English unless a case says otherwise.
+unset LANGUAGE LC_ALL LC_MESSAGES
+export LANG=C.UTF-8
+usage=Usage:
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 failures=0
@@ -25,7 +30,7 @@ expect() {
     if [ $rc -ne 2 ]; then echo "FAIL: $what: exit status $rc, not 2"; failures=$((failures + 1)); return; fi
     head -n 1 "$dir/err" | grep -qxF "$name: $message" || {
         echo "FAIL: $what: stderr begins '$(head -n 1 "$dir/err")', not '$name: $message'"; failures=$((failures + 1)); }
-    grep -q "^Usage: $name" "$dir/err" || { echo "FAIL: $what: no usage on stderr"; failures=$((failures + 1)); }
+    grep -q "^$usage $name" "$dir/err" || { echo "FAIL: $what: no usage on stderr"; failures=$((failures + 1)); }
     [ -s "$dir/out" ] && { echo "FAIL: $what: wrote to stdout"; failures=$((failures + 1)); }
     [ -z "$(ls -A "$dir/home")" ] || { echo "FAIL: $what: left $(ls -A "$dir/home")"; failures=$((failures + 1)); }
 }
@@ -54,6 +59,18 @@ expect "$pack" 'unknown command "frobnicate"' frobnicate
 expect "$pack" "pack needs IN and OUT" pack onlyone
 expect "$pack" "show needs one TALLYFILE" show
 expect "$pack" "--help and --version stand alone" --help show x
+
+# The same in German and in French, wherever the problem is found.
+usage=Aufruf: LANG=de_DE.UTF-8
+expect "$game" "unbekannte Option --bogus" --bogus
+expect "$server" "--port 70000 liegt außerhalb des Bereichs (0..65535)" --port 70000
+expect "$server" '--bind braucht eine IP-Adresse, nicht „nowhere“' --bind nowhere
+expect "$pack" "pack braucht QUELLE und ZIEL" pack onlyone
+usage="Usage :" LANG=fr_FR.UTF-8
+expect "$game" 'NOM, HÔTE et true ou x vont ensemble ; un seul mot donné : "Bob"' Bob
+expect "$server" '--port demande un nombre entier (0..65535), pas « abc »' --port abc
+expect "$pack" "--help et --version s'emploient seuls" --help show x
+usage=Usage: LANG=C.UTF-8
 
 # Words after the third are ignored, and named on stderr before anything
 # else; a name may start with a dash. (The game starts: it is stopped.)
