@@ -109,12 +109,13 @@ QStringList undescribedItems(QMainWindow& w, const QList<QMenu*>& menus, const H
     return missing;
 }
 
-// Keys are named as the program names them ("Ctrl+S", "F11"; Escape as "Esc").
+// Keys are named as the window names them in its menus, in its language
+// ("Ctrl+S", German "Strg+S", "F11"; Escape as "Esc").
 QStringList unnamedKeys(QMainWindow& w, const HelpText& help) {
     QStringList missing;
     for (QAction* a : w.findChildren<QAction*>())
         for (const QKeySequence& key : a->shortcuts()) {
-            const QString name = key.toString(QKeySequence::PortableText);
+            const QString name = key.toString(QKeySequence::NativeText);
             const QRegularExpression word(QStringLiteral("(?<![\\w+])") + QRegularExpression::escape(name) +
                                           QStringLiteral("(?![\\w])"));
             if (!help.plain.contains(word) && !(name == "Esc" && help.plain.contains("Escape")))
