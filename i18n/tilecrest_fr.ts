@@ -878,7 +878,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>%1&apos;s turn.</source>
-        <translation>Au tour de %1.</translation>
+        <translation>À %1 de jouer.</translation>
     </message>
     <message>
         <source>Turn Over! There are no valid moves.</source>
@@ -898,7 +898,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>%1&apos;s turn. A game is in progress.</source>
-        <translation>Au tour de %1. Une partie est en cours.</translation>
+        <translation>À %1 de jouer. Une partie est en cours.</translation>
     </message>
     <message>
         <source>You</source>
@@ -1835,7 +1835,7 @@ Détails : </translation>
     </message>
     <message>
         <source>%1 Wins:</source>
-        <translation>Victoires de %1 :</translation>
+        <translation>Victoires pour %1 :</translation>
     </message>
     <message>
         <source>%1&apos;s Tally</source>

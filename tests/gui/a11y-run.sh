@@ -2,7 +2,8 @@
 # Runs a test binary on an X server of its own (Xvfb, on a display it picks
 # itself) with Qt's AT-SPI bridge on, inside a private D-Bus session bus, so
 # what the program tells a screen reader reaches the test and a reader can
-# walk the window. Everything it starts ends with it. Exits 77 (skipped)
+# walk the window (TILECREST_XVFB_SCREEN sets the screen, default
+# 1280x1024x24). Everything it starts ends with it. Exits 77 (skipped)
 # when Xvfb, dbus-run-session or the AT-SPI bus launcher is missing.
 set -u
 bin="$1"
@@ -21,7 +22,7 @@ cleanup() {
   rm -rf "$tmp"
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "${TILECREST_XVFB_SCREEN:-1280x1024x24}" -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xpid=$!
 for _ in $(seq 100); do
   [ -s "$tmp/display" ] && break
