@@ -144,8 +144,13 @@ QStringList staleMenuPaths(QMainWindow& w, const HelpText& help, int* paths = nu
     return stale;
 }
 
-QString usageOf(const QString& program) {
+// The usage text as a desktop in `lang` shows it ("en": the C locale).
+QString usageOf(const QString& program, const QString& lang = QStringLiteral("en")) {
     QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES"}) env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("LANG"), lang == "en" ? QStringLiteral("C") : lang + "_" + lang.toUpper() + ".UTF-8");
+    p.setProcessEnvironment(env);
     p.start(QStringLiteral(TILECREST_BIN_DIR "/") + program, {QStringLiteral("--help")});
     if (!p.waitForFinished(30000)) return {};
     return QString::fromLocal8Bit(p.readAllStandardOutput());
@@ -308,16 +313,26 @@ TEST_P(HelpCoverage, EveryCommandLineOptionOfBothProgramsIsExplained) {
     tc::i18n::install(lang_);
     const HelpText help = helpText();
     for (const QString& program : {QStringLiteral("tilecrest"), QStringLiteral("tilecrest-server")}) {
-        const QString usage = usageOf(program);
-        ASSERT_TRUE(usage.startsWith("Usage: " + program + " ")) << program.toStdString() << ": " << usage.toStdString();
+        const QString usage = usageOf(program, lang_);
+        ASSERT_TRUE(usage.section('\n', 0, 0).contains(program + " [")) << program.toStdString() << ": " << usage.toStdString();
+        if (lang_ == "en") {
+            EXPECT_TRUE(usage.startsWith("Usage: " + program + " ")) << usage.toStdString();
+        } else {
+            EXPECT_NE(usage, usageOf(program)) << program.toStdString() << " in " << GetParam();
+        }
         const QStringList options = optionsIn(usage);
         EXPECT_TRUE(options.contains("--port") && options.contains("--help")) << options.join(' ').toStdString();
         EXPECT_EQ(unexplainedOptions(options, help), QStringList{}) << program.toStdString();
     }
-    // The positional forms a lobby uses, and the end of the options.
-    EXPECT_TRUE(help.plain.contains("tilecrest NAME HOST true"));
-    EXPECT_TRUE(help.plain.contains("tilecrest NAME HOST x"));
-    EXPECT_TRUE(optionsIn(usageOf("tilecrest")).contains("--"));
+    // The positional forms a lobby uses, in the usage's own words ("NAME
+    // HOST" in English), and the end of the options.
+    const QString usage = usageOf(QStringLiteral("tilecrest"), lang_);
+    const QRegularExpressionMatch forms = QRegularExpression(QStringLiteral("\\[(\\S+ \\S+) true \\| \\1 x\\]")).match(usage);
+    ASSERT_TRUE(forms.hasMatch()) << usage.toStdString();
+    if (lang_ == "en") EXPECT_EQ(forms.captured(1), "NAME HOST");
+    EXPECT_TRUE(help.plain.contains("tilecrest " + forms.captured(1) + " true")) << forms.captured(1).toStdString();
+    EXPECT_TRUE(help.plain.contains("tilecrest " + forms.captured(1) + " x")) << forms.captured(1).toStdString();
+    EXPECT_TRUE(optionsIn(usage).contains("--"));
     // An option the help does not know is caught.
     EXPECT_EQ(unexplainedOptions(optionsIn("  --port N  a port\n  --frobnicate  new\n"), help),
               QStringList{"--frobnicate"});
