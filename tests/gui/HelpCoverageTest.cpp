@@ -329,7 +329,9 @@ TEST_P(HelpCoverage, EveryCommandLineOptionOfBothProgramsIsExplained) {
     const QString usage = usageOf(QStringLiteral("tilecrest"), lang_);
     const QRegularExpressionMatch forms = QRegularExpression(QStringLiteral("\\[(\\S+ \\S+) true \\| \\1 x\\]")).match(usage);
     ASSERT_TRUE(forms.hasMatch()) << usage.toStdString();
-    if (lang_ == "en") EXPECT_EQ(forms.captured(1), "NAME HOST");
+    if (lang_ == "en") {
+        EXPECT_EQ(forms.captured(1), "NAME HOST");
+    }
     EXPECT_TRUE(help.plain.contains("tilecrest " + forms.captured(1) + " true")) << forms.captured(1).toStdString();
     EXPECT_TRUE(help.plain.contains("tilecrest " + forms.captured(1) + " x")) << forms.captured(1).toStdString();
     EXPECT_TRUE(optionsIn(usage).contains("--"));
