@@ -202,108 +202,20 @@
         <translation>Datei</translation>
     </message>
     <message>
-        <source>Start Game</source>
-        <translation>Spiel starten</translation>
-    </message>
-    <message>
-        <source>Host a Game…</source>
-        <translation>Spiel eröffnen…</translation>
-    </message>
-    <message>
-        <source>Join a Game…</source>
-        <translation>Spiel beitreten…</translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation>Beenden</translation>
-    </message>
-    <message>
         <source>Options</source>
         <translation>Optionen</translation>
-    </message>
-    <message>
-        <source>Just Watch</source>
-        <translation>Nur zuschauen</translation>
-    </message>
-    <message>
-        <source>Show Best Move</source>
-        <translation>Besten Zug zeigen</translation>
-    </message>
-    <message>
-        <source>Play Sounds</source>
-        <translation>Töne abspielen</translation>
-    </message>
-    <message>
-        <source>Play Chatter Sounds</source>
-        <translation>Plaudertöne abspielen</translation>
-    </message>
-    <message>
-        <source>Text Color</source>
-        <translation>Textfarbe</translation>
-    </message>
-    <message>
-        <source>Text Size</source>
-        <translation>Textgröße</translation>
-    </message>
-    <message>
-        <source>Reset Screen Location</source>
-        <translation>Fensterposition zurücksetzen</translation>
     </message>
     <message>
         <source>View</source>
         <translation>Ansicht</translation>
     </message>
     <message>
-        <source>View Tally</source>
-        <translation>Bilanz anzeigen</translation>
-    </message>
-    <message>
-        <source>Spy List</source>
-        <translation>Zuschauerliste</translation>
-    </message>
-    <message>
-        <source>Phrase List</source>
-        <translation>Sprüche</translation>
-    </message>
-    <message>
         <source>Help</source>
         <translation>Hilfe</translation>
     </message>
     <message>
-        <source>Content</source>
-        <translation>Inhalt</translation>
-    </message>
-    <message>
-        <source>Quick Instructions</source>
-        <translation>Kurzanleitung</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>Über Tilecrest</translation>
-    </message>
-    <message>
-        <source>Download The Velmora Lobby…</source>
-        <translation>Velmora-Lobby herunterladen…</translation>
-    </message>
-    <message>
-        <source>Solo Version of Tilecrest</source>
-        <translation>Tilecrest solo</translation>
-    </message>
-    <message>
-        <source>Remove From Game</source>
-        <translation>Aus dem Spiel entfernen</translation>
-    </message>
-    <message>
-        <source>Set to Just Watch</source>
-        <translation>Auf Zuschauen setzen</translation>
-    </message>
-    <message>
-        <source>Unset Just Watch</source>
-        <translation>Zuschauen aufheben</translation>
-    </message>
-    <message>
-        <source>Let Removed Players Back In</source>
-        <translation>Entfernte Spieler wieder zulassen</translation>
+        <source>Play</source>
+        <translation>Spielen</translation>
     </message>
 </context>
 <context>
@@ -1219,6 +1131,17 @@ ein Port oder eine Adresse, die sich nicht nutzen lässt, endet mit Status 1.
     </message>
 </context>
 <context>
+    <name>tc::client::ChatArea</name>
+    <message>
+        <source>Text Color</source>
+        <translation>Textfarbe</translation>
+    </message>
+    <message>
+        <source>Text Size</source>
+        <translation>Textgröße</translation>
+    </message>
+</context>
+<context>
     <name>tc::client::ClientSocket</name>
     <message>
         <source>No answer within %1 %2. Check the address, and that the host&apos;s firewall lets the port through.</source>
@@ -1352,10 +1275,48 @@ ein Port oder eine Adresse, die sich nicht nutzen lässt, endet mit Status 1.
     </message>
 </context>
 <context>
+    <name>tc::client::FileMenu</name>
+    <message>
+        <source>Start Game</source>
+        <translation>Spiel starten</translation>
+    </message>
+    <message>
+        <source>Host a Game…</source>
+        <translation>Spiel eröffnen…</translation>
+    </message>
+    <message>
+        <source>Join a Game…</source>
+        <translation>Spiel beitreten…</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+</context>
+<context>
     <name>tc::client::FullScreen</name>
     <message>
         <source>Full Screen</source>
         <translation>Vollbild</translation>
+    </message>
+</context>
+<context>
+    <name>tc::client::GameOptions</name>
+    <message>
+        <source>Just Watch</source>
+        <translation>Nur zuschauen</translation>
+    </message>
+    <message>
+        <source>Show Best Move</source>
+        <translation>Besten Zug zeigen</translation>
+    </message>
+    <message>
+        <source>Play Sounds</source>
+        <translation>Töne abspielen</translation>
+    </message>
+    <message>
+        <source>Play Chatter Sounds</source>
+        <translation>Plaudertöne abspielen</translation>
     </message>
 </context>
 <context>
@@ -1487,11 +1448,68 @@ ein Port oder eine Adresse, die sich nicht nutzen lässt, endet mit Status 1.
     </message>
 </context>
 <context>
-    <name>tc::client::TableKeys</name>
+    <name>tc::client::ScreenFit</name>
     <message>
-        <source>Play</source>
-        <translation>Spielen</translation>
+        <source>Reset Screen Location</source>
+        <translation>Fensterposition zurücksetzen</translation>
     </message>
+</context>
+<context>
+    <name>tc::client::SeatMenu</name>
+    <message>
+        <source>Remove From Game</source>
+        <translation>Aus dem Spiel entfernen</translation>
+    </message>
+    <message>
+        <source>Set to Just Watch</source>
+        <translation>Auf Zuschauen setzen</translation>
+    </message>
+    <message>
+        <source>Unset Just Watch</source>
+        <translation>Zuschauen aufheben</translation>
+    </message>
+    <message>
+        <source>Let Removed Players Back In</source>
+        <translation>Entfernte Spieler wieder zulassen</translation>
+    </message>
+</context>
+<context>
+    <name>tc::client::SideWindowLinks</name>
+    <message>
+        <source>View Tally</source>
+        <translation>Bilanz anzeigen</translation>
+    </message>
+    <message>
+        <source>Spy List</source>
+        <translation>Zuschauerliste</translation>
+    </message>
+    <message>
+        <source>Phrase List</source>
+        <translation>Sprüche</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>Inhalt</translation>
+    </message>
+    <message>
+        <source>Quick Instructions</source>
+        <translation>Kurzanleitung</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über Tilecrest</translation>
+    </message>
+    <message>
+        <source>Download The Velmora Lobby…</source>
+        <translation>Velmora-Lobby herunterladen…</translation>
+    </message>
+    <message>
+        <source>Solo Version of Tilecrest</source>
+        <translation>Tilecrest solo</translation>
+    </message>
+</context>
+<context>
+    <name>tc::client::TableKeys</name>
     <message>
         <source>Roll Dice</source>
         <translation>Würfeln</translation>

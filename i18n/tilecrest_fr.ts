@@ -202,108 +202,20 @@
         <translation>Fichier</translation>
     </message>
     <message>
-        <source>Start Game</source>
-        <translation>Lancer la partie</translation>
-    </message>
-    <message>
-        <source>Host a Game…</source>
-        <translation>Héberger une partie…</translation>
-    </message>
-    <message>
-        <source>Join a Game…</source>
-        <translation>Rejoindre une partie…</translation>
-    </message>
-    <message>
-        <source>Exit</source>
-        <translation>Quitter</translation>
-    </message>
-    <message>
         <source>Options</source>
         <translation>Options</translation>
-    </message>
-    <message>
-        <source>Just Watch</source>
-        <translation>Regarder seulement</translation>
-    </message>
-    <message>
-        <source>Show Best Move</source>
-        <translation>Montrer le meilleur coup</translation>
-    </message>
-    <message>
-        <source>Play Sounds</source>
-        <translation>Jouer les sons</translation>
-    </message>
-    <message>
-        <source>Play Chatter Sounds</source>
-        <translation>Jouer les sons de discussion</translation>
-    </message>
-    <message>
-        <source>Text Color</source>
-        <translation>Couleur du texte</translation>
-    </message>
-    <message>
-        <source>Text Size</source>
-        <translation>Taille du texte</translation>
-    </message>
-    <message>
-        <source>Reset Screen Location</source>
-        <translation>Rétablir la position de la fenêtre</translation>
     </message>
     <message>
         <source>View</source>
         <translation>Affichage</translation>
     </message>
     <message>
-        <source>View Tally</source>
-        <translation>Voir le bilan</translation>
-    </message>
-    <message>
-        <source>Spy List</source>
-        <translation>Liste des spectateurs</translation>
-    </message>
-    <message>
-        <source>Phrase List</source>
-        <translation>Liste des phrases</translation>
-    </message>
-    <message>
         <source>Help</source>
         <translation>Aide</translation>
     </message>
     <message>
-        <source>Content</source>
-        <translation>Sommaire</translation>
-    </message>
-    <message>
-        <source>Quick Instructions</source>
-        <translation>Règles en bref</translation>
-    </message>
-    <message>
-        <source>About</source>
-        <translation>À propos</translation>
-    </message>
-    <message>
-        <source>Download The Velmora Lobby…</source>
-        <translation>Télécharger le Velmora Lobby…</translation>
-    </message>
-    <message>
-        <source>Solo Version of Tilecrest</source>
-        <translation>Tilecrest en solo</translation>
-    </message>
-    <message>
-        <source>Remove From Game</source>
-        <translation>Retirer de la partie</translation>
-    </message>
-    <message>
-        <source>Set to Just Watch</source>
-        <translation>Passer en spectateur</translation>
-    </message>
-    <message>
-        <source>Unset Just Watch</source>
-        <translation>Ne plus être spectateur</translation>
-    </message>
-    <message>
-        <source>Let Removed Players Back In</source>
-        <translation>Réadmettre les joueurs retirés</translation>
+        <source>Play</source>
+        <translation>Jouer</translation>
     </message>
 </context>
 <context>
@@ -1220,6 +1132,17 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
 </context>
 <context>
+    <name>tc::client::ChatArea</name>
+    <message>
+        <source>Text Color</source>
+        <translation>Couleur du texte</translation>
+    </message>
+    <message>
+        <source>Text Size</source>
+        <translation>Taille du texte</translation>
+    </message>
+</context>
+<context>
     <name>tc::client::ClientSocket</name>
     <message>
         <source>No answer within %1 %2. Check the address, and that the host&apos;s firewall lets the port through.</source>
@@ -1353,10 +1276,48 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
 </context>
 <context>
+    <name>tc::client::FileMenu</name>
+    <message>
+        <source>Start Game</source>
+        <translation>Lancer la partie</translation>
+    </message>
+    <message>
+        <source>Host a Game…</source>
+        <translation>Héberger une partie…</translation>
+    </message>
+    <message>
+        <source>Join a Game…</source>
+        <translation>Rejoindre une partie…</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Quitter</translation>
+    </message>
+</context>
+<context>
     <name>tc::client::FullScreen</name>
     <message>
         <source>Full Screen</source>
         <translation>Plein écran</translation>
+    </message>
+</context>
+<context>
+    <name>tc::client::GameOptions</name>
+    <message>
+        <source>Just Watch</source>
+        <translation>Regarder seulement</translation>
+    </message>
+    <message>
+        <source>Show Best Move</source>
+        <translation>Montrer le meilleur coup</translation>
+    </message>
+    <message>
+        <source>Play Sounds</source>
+        <translation>Jouer les sons</translation>
+    </message>
+    <message>
+        <source>Play Chatter Sounds</source>
+        <translation>Jouer les sons de discussion</translation>
     </message>
 </context>
 <context>
@@ -1488,11 +1449,68 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
 </context>
 <context>
-    <name>tc::client::TableKeys</name>
+    <name>tc::client::ScreenFit</name>
     <message>
-        <source>Play</source>
-        <translation>Jouer</translation>
+        <source>Reset Screen Location</source>
+        <translation>Rétablir la position de la fenêtre</translation>
     </message>
+</context>
+<context>
+    <name>tc::client::SeatMenu</name>
+    <message>
+        <source>Remove From Game</source>
+        <translation>Retirer de la partie</translation>
+    </message>
+    <message>
+        <source>Set to Just Watch</source>
+        <translation>Passer en spectateur</translation>
+    </message>
+    <message>
+        <source>Unset Just Watch</source>
+        <translation>Ne plus être spectateur</translation>
+    </message>
+    <message>
+        <source>Let Removed Players Back In</source>
+        <translation>Réadmettre les joueurs retirés</translation>
+    </message>
+</context>
+<context>
+    <name>tc::client::SideWindowLinks</name>
+    <message>
+        <source>View Tally</source>
+        <translation>Voir le bilan</translation>
+    </message>
+    <message>
+        <source>Spy List</source>
+        <translation>Liste des spectateurs</translation>
+    </message>
+    <message>
+        <source>Phrase List</source>
+        <translation>Liste des phrases</translation>
+    </message>
+    <message>
+        <source>Content</source>
+        <translation>Sommaire</translation>
+    </message>
+    <message>
+        <source>Quick Instructions</source>
+        <translation>Règles en bref</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>Download The Velmora Lobby…</source>
+        <translation>Télécharger le Velmora Lobby…</translation>
+    </message>
+    <message>
+        <source>Solo Version of Tilecrest</source>
+        <translation>Tilecrest en solo</translation>
+    </message>
+</context>
+<context>
+    <name>tc::client::TableKeys</name>
     <message>
         <source>Roll Dice</source>
         <translation>Lancer les dés</translation>

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QMenu>
 
 #include "chat/ChatColourDialog.h"
 #include "chat/ChatInput.h"
@@ -46,17 +47,31 @@ ChatArea::ChatArea(QWidget* board, Session& session, InputGate& gate) : session_
     });
 }
 
-void ChatArea::wireMenus(const MainMenus& menus, QWidget* owner, std::function<void(std::string_view)> save) {
-    connect(menus.textColour, &QAction::triggered, this, [this, owner, save] {
+void ChatArea::addMenuItems(MainMenus& menus, QWidget* owner, std::function<void(std::string_view)> save) {
+    using Place = MainMenus::Place;
+    QAction* colour = menus.add(Place::OptionsChat, tr("Text Color"), "TextColor1");
+    connect(colour, &QAction::triggered, this, [this, owner, save] {
         if (auto c = chat::ChatColourDialog::choose(owner, input_->chatColour())) {
             input_->setChatColour(*c);
             save("Textcolor");
         }
     });
-    connect(menus.textSizes, &QActionGroup::triggered, this, [this, save](QAction* a) {
+    QMenu* sizes = menus.addMenu(Place::OptionsChat, tr("Text Size"), "TextSize1");
+    textSizes_ = new QActionGroup(owner);
+    for (int points : {8, 10, 12, 14}) {
+        // None is checked until one is chosen or read from the settings.
+        QAction* a = sizes->addAction(QString::number(points));
+        a->setObjectName(QStringLiteral("N%1").arg(points));
+        a->setCheckable(true);
+        a->setData(points);
+        textSizes_->addAction(a);
+    }
+    connect(textSizes_, &QActionGroup::triggered, this, [this, save](QAction* a) {
         pane_->setTextSize(a->data().toInt());
         save("Textsize");
     });
+    // The pane's own action: one check mark in both menus, Ctrl+S for both.
+    menus.add(Place::OptionsChat, pane_->scrollChatOffAction());
 }
 
 } // namespace tc::client

@@ -3,15 +3,14 @@
 #include <QAction>
 #include <QEvent>
 #include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
 
+#include "client/MainMenus.h"
 #include "store/IniFile.h"
 #include "store/SettingsFile.h"
 
 namespace tc::client {
 
-FullScreen::FullScreen(QMainWindow* window) : QObject(window), window_(window) {
+FullScreen::FullScreen(QMainWindow* window, MainMenus& menus) : QObject(window), window_(window) {
     action_ = new QAction(tr("Full Screen"), window);
     action_->setObjectName(QStringLiteral("FullScreen1"));
     action_->setCheckable(true);
@@ -19,10 +18,7 @@ FullScreen::FullScreen(QMainWindow* window) : QObject(window), window_(window) {
     action_->setShortcutContext(Qt::WindowShortcut);
     // In the window too, so F11 works with the menu bar hidden or empty.
     window->addAction(action_);
-    if (auto* view = window->menuBar()->findChild<QMenu*>(QStringLiteral("View1"))) {
-        view->addSeparator();
-        view->addAction(action_);
-    }
+    menus.add(MainMenus::Place::ViewScreen, action_);
     connect(action_, &QAction::triggered, this, &FullScreen::set);
     window->installEventFilter(this);
 }

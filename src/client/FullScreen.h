@@ -18,14 +18,15 @@ class IniFile;
 
 namespace tc::client {
 
+class MainMenus;
+
 class FullScreen : public QObject {
     Q_OBJECT
 public:
     static constexpr const char* kKey = "FullScreen";
 
-    // Adds the checkable item "Full Screen" to the menu named "View1" of
-    // `window`'s menu bar.
-    explicit FullScreen(QMainWindow* window);
+    // Adds the checkable item "Full Screen" to the View menu of `menus`.
+    FullScreen(QMainWindow* window, MainMenus& menus);
 
     QAction* action() const { return action_; }
     // Full screen on or off; a window maximized before comes back maximized.

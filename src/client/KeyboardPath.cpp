@@ -20,9 +20,9 @@
 
 namespace tc::client {
 
-KeyboardPath::KeyboardPath(QMainWindow* window, BoardPanel* board, const ChatArea& chat, Session& session,
-                           InputGate& gate) {
-    keys_ = new TableKeys(window);
+KeyboardPath::KeyboardPath(QMainWindow* window, MainMenus& menus, BoardPanel* board, const ChatArea& chat,
+                           Session& session, InputGate& gate) {
+    keys_ = new TableKeys(window, menus);
     connect(keys_, &TableKeys::tileWanted, this, [&session, &gate](int t) { gate.feed([&session, t] { session.clickTile(t); }); });
     connect(keys_, &TableKeys::rollWanted, this, [&session, &gate] { gate.feed([&session] { session.clickRoll(); }); });
     connect(keys_, &TableKeys::backUpWanted, this, [&session, &gate] { gate.feed([&session] { session.putTilesBackUp(); }); });

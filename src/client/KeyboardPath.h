@@ -12,15 +12,18 @@ class BoardPanel;
 class ChatArea;
 class FocusRing;
 class InputGate;
+class MainMenus;
 class Session;
 class TableKeys;
 
 class KeyboardPath final : public QObject {
     Q_OBJECT
 public:
-    // Call once the table and the chat of `window` are built; `session` and
-    // `gate` must outlive it. Leaves the focus on the chat.
-    KeyboardPath(QMainWindow* window, BoardPanel* board, const ChatArea& chat, Session& session, InputGate& gate);
+    // Call once the table and the chat of `window` are built; fills the Play
+    // menu of `menus`. `session` and `gate` must outlive it. Leaves the focus
+    // on the chat.
+    KeyboardPath(QMainWindow* window, MainMenus& menus, BoardPanel* board, const ChatArea& chat, Session& session,
+                 InputGate& gate);
 
     TableKeys* keys() const { return keys_; }
     FocusRing* ring() const { return ring_; }

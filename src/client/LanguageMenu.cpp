@@ -5,6 +5,7 @@
 #include <QMenu>
 
 #include "Translations.h"
+#include "client/MainMenus.h"
 #include "client/MenuKeys.h"
 #include "store/SettingsFile.h"
 
@@ -14,10 +15,9 @@ QString LanguageMenu::chosen(const store::SettingsFile& file) {
     return QString::fromStdString(file.readString(kKey, ""));
 }
 
-LanguageMenu::LanguageMenu(QMenu* options, store::SettingsFile& file, std::function<void(const QString&)> tell)
-    : QObject(options), file_(file), tell_(std::move(tell)) {
-    QMenu* menu = options->addMenu(tr("Language"));
-    menu->setObjectName(QStringLiteral("Language1"));
+LanguageMenu::LanguageMenu(MainMenus& menus, store::SettingsFile& file, std::function<void(const QString&)> tell)
+    : QObject(menus.menu(MainMenus::Place::OptionsLanguage)), file_(file), tell_(std::move(tell)) {
+    QMenu* menu = menus.addMenu(MainMenus::Place::OptionsLanguage, tr("Language"), "Language1");
     group_ = new QActionGroup(menu);
     const QString now = chosen(file_);
     auto add = [&](const QString& text, const QString& code) {
@@ -36,7 +36,7 @@ LanguageMenu::LanguageMenu(QMenu* options, store::SettingsFile& file, std::funct
     add(i18n::nativeName(QStringLiteral("de")), QStringLiteral("de"));
     add(i18n::nativeName(QStringLiteral("fr")), QStringLiteral("fr"));
     // Letters of their own for the new items, none taken twice in a menu.
-    MenuKeys::markMenu(options);
+    MenuKeys::markMenu(menus.menu(MainMenus::Place::OptionsLanguage));
 }
 
 void LanguageMenu::choose(const QString& code) {

@@ -10,13 +10,14 @@
 #include <QString>
 
 class QActionGroup;
-class QMenu;
 
 namespace tc::store {
 class SettingsFile;
 }
 
 namespace tc::client {
+
+class MainMenus;
 
 class LanguageMenu final : public QObject {
     Q_OBJECT
@@ -27,8 +28,9 @@ public:
     // The choice kept in `file`.
     static QString chosen(const store::SettingsFile& file);
 
-    // Adds the sub-menu to `options`; `tell` shows a line to the player.
-    LanguageMenu(QMenu* options, store::SettingsFile& file, std::function<void(const QString&)> tell);
+    // Adds the sub-menu to the Options of `menus`; `tell` shows a line to
+    // the player.
+    LanguageMenu(MainMenus& menus, store::SettingsFile& file, std::function<void(const QString&)> tell);
 
 private:
     void choose(const QString& code);

@@ -2,8 +2,6 @@
 
 #include <QCoreApplication>
 #include <QHostAddress>
-#include <QMenu>
-#include <QMenuBar>
 
 #include "windows/PhraseEditor.h"
 #include "client/BoardPictures.h"
@@ -46,7 +44,7 @@ MainGame::MainGame(std::uint32_t seed, bool showFirst) : rng_(seed) {
     const auto addresses = windows::WebAddresses::fromSettings(*settings_);
     chat_ = std::make_unique<MainWindow>(rng_, nullptr, showFirst);
     chat_->setSoundPlayer(sounds_.get());
-    new LanguageMenu(chat_->menuBar()->findChild<QMenu*>(QStringLiteral("Options1")), *settings_,
+    new LanguageMenu(chat_->menus(), *settings_,
                      [this](const QString& line) { chat_->addLineToChat("0+" + line.toStdString(), net::kPureBlue); });
     about_ = std::make_unique<windows::AboutWindow>(windows::ShippedDocuments::orReadme(addresses.makerSite),
                                                     windows::ShippedDocuments::licence());

@@ -2,94 +2,94 @@
 
 #include "chat/ScaledStyle.h"
 
+#include <QAction>
 #include <QCoreApplication>
-#include <QActionGroup>
 #include <QMainWindow>
+#include <QMenu>
 #include <QMenuBar>
 
 namespace tc::client {
 namespace {
 
-QAction* item(QMenu* menu, const QString& text, const QString& name) {
-    QAction* a = menu->addAction(text);
-    a->setObjectName(name);
-    return a;
-}
+// The place an action of the menus was added to; a line belongs to the
+// place it opens.
+constexpr const char* kPlace = "tc_menuPlace";
+constexpr bool kLine = true;
 
-QAction* checkable(QMenu* menu, const QString& text, const QString& name) {
-    QAction* a = item(menu, text, name);
-    a->setCheckable(true);
-    return a;
+QMenu* title(QMenuBar* bar, const QString& text, const char* name) {
+    QMenu* m = bar->addMenu(text);
+    m->setObjectName(QLatin1String(name));
+    return m;
 }
 
 } // namespace
 
-MainMenus::MainMenus(QMainWindow* window, QAction* scrollChatOff) : window_(window) {
+MainMenus::MainMenus(QMainWindow* window) : window_(window) {
     QMenuBar* bar = window->menuBar();
-    QMenu* file = bar->addMenu(QCoreApplication::translate("MainMenus", "File"));
-    file->setObjectName(QStringLiteral("File1"));
-    startGame = item(file, QCoreApplication::translate("MainMenus", "Start Game"), QStringLiteral("StartGame1"));
-    startGame->setEnabled(false);
-    startGame->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    hostGame = item(file, QCoreApplication::translate("MainMenus", "Host a Game\u2026"), QStringLiteral("HostaGame1"));
-    joinGame = item(file, QCoreApplication::translate("MainMenus", "Join a Game\u2026"), QStringLiteral("JoinaGame1"));
-    file->addSeparator();
-    exit = item(file, QCoreApplication::translate("MainMenus", "Exit"), QStringLiteral("Exit1"));
-    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QMenu* file = title(bar, QCoreApplication::translate("MainMenus", "File"), "File1");
+    open(Place::FileGame, file);
+    open(Place::FileExit, file, kLine);
+    QMenu* play = title(bar, QCoreApplication::translate("MainMenus", "Play"), "Play1");
+    open(Place::PlayDice, play);
+    open(Place::PlayTiles, play, kLine);
+    QMenu* options = title(bar, QCoreApplication::translate("MainMenus", "Options"), "Options1");
+    open(Place::OptionsGame, options);
+    open(Place::OptionsSounds, options, kLine);
+    open(Place::OptionsChat, options);
+    open(Place::OptionsWindow, options, kLine);
+    open(Place::OptionsLanguage, options);
+    QMenu* view = title(bar, QCoreApplication::translate("MainMenus", "View"), "View1");
+    open(Place::ViewWindows, view);
+    open(Place::ViewScreen, view, kLine);
+    QMenu* help = title(bar, QCoreApplication::translate("MainMenus", "Help"), "Help1");
+    open(Place::Help, help);
+    open(Place::Bar, bar, kLine);
 
-    QMenu* options = bar->addMenu(QCoreApplication::translate("MainMenus", "Options"));
-    options->setObjectName(QStringLiteral("Options1"));
-    justWatch = checkable(options, QCoreApplication::translate("MainMenus", "Just Watch"), QStringLiteral("JustWatch1"));
-    showBestMove = checkable(options, QCoreApplication::translate("MainMenus", "Show Best Move"), QStringLiteral("ShowBestMove1"));
-    options->addSeparator();
-    playSounds = checkable(options, QCoreApplication::translate("MainMenus", "Play Sounds"), QStringLiteral("PlaySounds1"));
-    chatterSounds = checkable(options, QCoreApplication::translate("MainMenus", "Play Chatter Sounds"), QStringLiteral("PlayChatterSounds1"));
-    textColour = item(options, QCoreApplication::translate("MainMenus", "Text Color"), QStringLiteral("TextColor1"));
-    QMenu* sizes = options->addMenu(QCoreApplication::translate("MainMenus", "Text Size"));
-    sizes->setObjectName(QStringLiteral("TextSize1"));
-    textSizes = new QActionGroup(window);
-    for (int points : {8, 10, 12, 14}) {
-        // None is checked until one is chosen or read from the settings.
-        QAction* a = checkable(sizes, QString::number(points), QStringLiteral("N%1").arg(points));
-        a->setData(points);
-        textSizes->addAction(a);
+    seatMenu_ = new QMenu(window);
+    seatMenu_->setObjectName(QStringLiteral("popup_kick"));
+    open(Place::SeatPlayer, seatMenu_);
+    open(Place::SeatAll, seatMenu_, kLine);
+}
+
+void MainMenus::open(Place place, QWidget* host, bool line) {
+    hosts_[int(place)] = host;
+    if (!line) return;
+    // An empty place leaves its line at an end or beside another, where a
+    // menu does not draw it (QMenu::separatorsCollapsible).
+    auto* separator = new QAction(host);
+    separator->setSeparator(true);
+    add(place, separator);
+}
+
+QAction* MainMenus::add(Place place, const QString& caption, const char* objectName) {
+    auto* a = new QAction(caption, host(place));
+    a->setObjectName(QLatin1String(objectName));
+    add(place, a);
+    return a;
+}
+
+void MainMenus::add(Place place, QAction* action) {
+    action->setProperty(kPlace, int(place));
+    QWidget* where = host(place);
+    QAction* before = nullptr;  // the first action of a later place
+    for (QAction* a : where->actions()) {
+        const QVariant p = a->property(kPlace);
+        if (p.isValid() && p.toInt() > int(place)) {
+            before = a;
+            break;
+        }
     }
-    // The pane's own action: one check mark in both menus, Ctrl+S for both.
-    options->addAction(scrollChatOff);
-    options->addSeparator();
-    resetScreenLocation = item(options, QCoreApplication::translate("MainMenus", "Reset Screen Location"), QStringLiteral("ResetScreenLocation1"));
-
-    QMenu* view = bar->addMenu(QCoreApplication::translate("MainMenus", "View"));
-    view->setObjectName(QStringLiteral("View1"));
-    viewTally = item(view, QCoreApplication::translate("MainMenus", "View Tally"), QStringLiteral("ViewTally1"));
-    spyList = item(view, QCoreApplication::translate("MainMenus", "Spy List"), QStringLiteral("SpyList1"));
-    phraseList = item(view, QCoreApplication::translate("MainMenus", "Phrase List"), QStringLiteral("PrhaseList1"));
-
-    QMenu* help = bar->addMenu(QCoreApplication::translate("MainMenus", "Help"));
-    help->setObjectName(QStringLiteral("Help1"));
-    helpContent = item(help, QCoreApplication::translate("MainMenus", "Content"), QStringLiteral("Help2"));
-    helpContent->setShortcut(QKeySequence(Qt::Key_F1));
-    quickInstructions = item(help, QCoreApplication::translate("MainMenus", "Quick Instructions"), QStringLiteral("QuickInstructions1"));
-    quickInstructions->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    about = item(help, QCoreApplication::translate("MainMenus", "About"), QStringLiteral("About1"));
-    downloadLobby = item(help, QCoreApplication::translate("MainMenus", "Download The Velmora Lobby\u2026"), QStringLiteral("DownloadLobby1"));
-    bar->addSeparator();
-    solo = bar->addAction(QCoreApplication::translate("MainMenus", "Solo Version of Tilecrest"));
-    solo->setObjectName(QStringLiteral("SoloVersionofTileCrest1"));
-
-    seatMenu = new QMenu(window);
-    seatMenu->setObjectName(QStringLiteral("popup_kick"));
-    removeFromGame = item(seatMenu, QCoreApplication::translate("MainMenus", "Remove From Game"), QStringLiteral("RemoveFromGame1"));
-    setJustWatch = item(seatMenu, QCoreApplication::translate("MainMenus", "Set to Just Watch"), QStringLiteral("SettoJustWatch1"));
-    unsetJustWatch = item(seatMenu, QCoreApplication::translate("MainMenus", "Unset Just Watch"), QStringLiteral("UnsetJustWatch1"));
-    seatMenu->addSeparator();
-    letBackIn = item(seatMenu, QCoreApplication::translate("MainMenus", "Let Removed Players Back In"), QStringLiteral("LetRemovedBackIn1"));
+    where->insertAction(before, action);
 }
 
-void MainMenus::checkTextSize(int points) {
-    for (QAction* a : textSizes->actions())
-        if (a->data().toInt() == points) a->setChecked(true);
+QMenu* MainMenus::addMenu(Place place, const QString& title, const char* objectName) {
+    auto* m = new QMenu(title, host(place));
+    m->setObjectName(QLatin1String(objectName));
+    add(place, m->menuAction());
+    return m;
 }
+
+QMenu* MainMenus::menu(Place place) const { return qobject_cast<QMenu*>(host(place)); }
 
 void MainMenus::setScale(double scale) {
     if (scale == scale_) return;
@@ -98,7 +98,7 @@ void MainMenus::setScale(double scale) {
     QMenuBar* bar = window_->menuBar();
     chat::scaleWidget(bar, style_, scale);
     for (QMenu* m : bar->findChildren<QMenu*>()) chat::scaleWidget(m, style_, scale);
-    chat::scaleWidget(seatMenu, style_, scale);
+    chat::scaleWidget(seatMenu_, style_, scale);
 }
 
 } // namespace tc::client

@@ -1,6 +1,5 @@
 #include "client/MainWindow.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QScreen>
@@ -13,9 +12,13 @@
 #include "client/BoardPanel.h"
 #include "client/ChatArea.h"
 #include "client/DicePanel.h"
+#include "client/FileMenu.h"
 #include "client/FullScreen.h"
+#include "client/GameOptions.h"
 #include "client/GameStartWindow.h"
 #include "client/KeyboardPath.h"
+#include "client/MainMenus.h"
+#include "client/MenuKeys.h"
 #include "client/Reconnection.h"
 #include "client/ScreenFit.h"
 #include "client/SeatMenu.h"
@@ -49,18 +52,23 @@ MainWindow::MainWindow(game::Lcg& rng, QWidget* parent, bool showFirst)
     chat_ = std::make_unique<ChatArea>(board_, session_, gate_);
     reconnection_ = std::make_unique<Reconnection>(board_, session_, gate_, sock_);
     screenFit_->scaleTable(board_);
-    menus_ = std::make_unique<MainMenus>(this, chat_->pane()->scrollChatOffAction());
-    screenFit_->scaleMenus(*menus_);
-    fullScreen_ = new FullScreen(this);
+    // The menus' titles, then each feature with its items (MainMenus places them).
+    menus_ = std::make_unique<MainMenus>(this);
+    const auto save = [this](std::string_view key) { saveSettings(key); };
+    file_ = std::make_unique<FileMenu>(*menus_, this, session_, gate_, [this](bool host) { emit connectDialogWanted(host); });
+    options_ = std::make_unique<GameOptions>(*menus_, session_, gate_, keeper_, save);
+    chat_->addMenuItems(*menus_, this, save);
+    screenFit_->attachMenus(*menus_);
+    fullScreen_ = new FullScreen(this, *menus_);
     playerSettings_ = std::make_unique<PlayerSettings>(
-        PlayerSettings::Widgets{chat_->pane(), chat_->input(), chat_->phrases(), menus_.get()}, session_);
+        PlayerSettings::Widgets{chat_->pane(), chat_->input(), chat_->phrases(), chat_->textSizes(),
+                                options_->playSounds(), options_->chatterSounds()}, session_);
     side_ = std::make_unique<SideWindowLinks>(this, session_, gate_, keeper_, *playerSettings_,
                                               [this](const std::string& line) { tell(line); });
-    wireMenus();
-    chat_->wireMenus(*menus_, this, [this](std::string_view key) { saveSettings(key); });
-    side_->wireMenus(*menus_, board_->dicePanel(), chat_->phrases());
+    side_->addMenuItems(*menus_, board_->dicePanel(), chat_->phrases());
     seatMenu_ = std::make_unique<SeatMenu>(*menus_, board_, session_, gate_);
-    keyboard_ = std::make_unique<KeyboardPath>(this, board_, *chat_, session_, gate_);
+    keyboard_ = std::make_unique<KeyboardPath>(this, *menus_, board_, *chat_, session_, gate_);
+    new MenuKeys(this);  // every item is in place: the menus' letters, and F10
     resize(store::WindowPlace{}.width, store::WindowPlace{}.height);
     // Made under a window already shown: shown by hand, as the rest is
     // with the window.
@@ -98,41 +106,6 @@ FocusRing* MainWindow::focusRing() const { return keyboard_->ring(); }
 
 MainWindow::~MainWindow() {
     gate_.close();
-}
-
-void MainWindow::wireMenus() {
-    MainMenus& m = *menus_;
-    auto input = [this](QAction* a, auto call) {
-        connect(a, &QAction::triggered, this, [this, call] { gate_.feed([this, call] { (session_.*call)(); }); });
-    };
-    input(m.startGame, &Session::clickStart);
-    // The owner opens the dialog and tries what it asks for; not while a
-    // message is up.
-    connect(m.hostGame, &QAction::triggered, this, [this] { if (!gate_.busy()) emit connectDialogWanted(true); });
-    connect(m.joinGame, &QAction::triggered, this, [this] { if (!gate_.busy()) emit connectDialogWanted(false); });
-    connect(m.exit, &QAction::triggered, this, &QWidget::close);
-    connect(m.justWatch, &QAction::triggered, this, [this] {
-        // The check mark follows the server's answer, not the click.
-        menus_->justWatch->setChecked(session_.table().justWatchChecked);
-        gate_.feed([this] { session_.justWatchClicked(); });
-    });
-    connect(m.showBestMove, &QAction::triggered, this, [this](bool on) {
-        session_.setShowBestMove(on);
-        keeper_.saveOwnKeys(RudiSettings::showBestMoveKey(on));
-    });
-    // Built-in states until the settings are read: game sounds on, chatter
-    // sounds shown as lines.
-    m.playSounds->setChecked(session_.playSounds());
-    connect(m.playSounds, &QAction::triggered, this, [this](bool on) {
-        session_.setPlaySounds(on);
-        saveSettings("Playsounds");
-    });
-    m.chatterSounds->setChecked(session_.chatterSounds());
-    connect(m.chatterSounds, &QAction::triggered, this, [this](bool on) {
-        session_.setChatterSounds(on);
-        saveSettings("ChatterSounds");
-    });
-    connect(m.resetScreenLocation, &QAction::triggered, this, [this] { WindowPlacement::reset(this); });
 }
 
 void MainWindow::attachGameStart(GameStartWindow* window) { side_->attachGameStart(window); }
@@ -187,7 +160,7 @@ void MainWindow::leaveGame() {
     std::destroy_at(&session_);
     std::construct_at(&session_, *this, rng_);
     session_.setPort(port_);
-    session_.setShowBestMove(menus_->showBestMove->isChecked());
+    options_->tellSession();
     session_.formCreate();
     if (GameStartWindow* g = side_->windows().gameStart) session_.offerMarks(g->playToScore());
     endToGameEnded_ = true;
@@ -240,9 +213,8 @@ void MainWindow::addLineToChat(const std::string& line, net::Colour colour) {
 void MainWindow::tableChanged() {
     const TableState& t = session_.table();
     board_->showTable(t);
-    menus_->startGame->setEnabled(t.startGameEnabled);
-    menus_->justWatch->setChecked(t.justWatchChecked);
-    menus_->justWatch->setEnabled(t.justWatchEnabled);
+    file_->showTable(t);
+    options_->showTable(t);
     chat_->input()->setWaitingLines(t.chatWaiting);
     side_->windows().showTable(t);
 }
@@ -302,8 +274,7 @@ void MainWindow::loadSettings() {
     if (gameStart) session_.offerMarks(gameStart->playToScore());
     const RudiSettings rudi = RudiSettings::read(*keeper_.file());
     if (gameStart) gameStart->setRudi(rudi.rudi);
-    menus_->showBestMove->setChecked(rudi.showBestMove);
-    session_.setShowBestMove(rudi.showBestMove);
+    options_->setShowBestMove(rudi.showBestMove);
 }
 
 void MainWindow::saveSettings(std::string_view key) {

@@ -14,7 +14,6 @@
 
 #include "client/ClientSocket.h"
 #include "client/InputGate.h"
-#include "client/MainMenus.h"
 #include "client/MainOptions.h"
 #include "client/SettingsKeeper.h"
 #include "client/PlayerSettings.h"
@@ -41,10 +40,13 @@ namespace tc::client {
 class BoardPanel;
 class ChatArea;
 class ClientSoundPlayer;
+class FileMenu;
 class FocusRing;
 class FullScreen;
+class GameOptions;
 class GameStartWindow;
 class KeyboardPath;
+class MainMenus;
 class Reconnection;
 class ScreenFit;
 class SeatMenu;
@@ -113,6 +115,8 @@ public:
     // Timer1: runs only while the session has lines waiting or a cool-down.
     bool dispatchTimerActive() const { return gate_.timerActive(); }
     BoardPanel* board() const { return board_; }
+    // Where the window's features put their menu items.
+    MainMenus& menus() const { return *menus_; }
     TableKeys* tableKeys() const;
     FocusRing* focusRing() const;
 
@@ -150,8 +154,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Connects the menu items of the game and the options to what they do.
-    void wireMenus();
     // saveinifile after the menu item of `key` changed.
     void saveSettings(std::string_view key);
     // A system line in the chat.
@@ -166,12 +168,14 @@ private:
     BoardPanel* board_ = nullptr;
     FullScreen* fullScreen_ = nullptr;
     // The window's features, each with its widgets and wiring.
+    std::unique_ptr<MainMenus> menus_;
     std::unique_ptr<ChatArea> chat_;
     std::unique_ptr<ScreenFit> screenFit_;
     std::unique_ptr<SideWindowLinks> side_;
     std::unique_ptr<SeatMenu> seatMenu_;
     std::unique_ptr<KeyboardPath> keyboard_;
-    std::unique_ptr<MainMenus> menus_;
+    std::unique_ptr<FileMenu> file_;
+    std::unique_ptr<GameOptions> options_;
     std::unique_ptr<PlayerSettings> playerSettings_;
     ClientSoundPlayer* sounds_ = nullptr;
     SettingsKeeper keeper_{[this](const std::string& line) { tell(line); }};

@@ -8,6 +8,9 @@
 
 #include <QStringList>
 
+class QAction;
+class QActionGroup;
+
 #include "store/ClientSettings.h"
 #include "store/Phrases.h"
 
@@ -20,7 +23,6 @@ class PhraseBar;
 namespace tc::client {
 
 class GameStartWindow;
-class MainMenus;
 class Session;
 
 class PlayerSettings {
@@ -29,7 +31,9 @@ public:
         chat::ChatPane* pane = nullptr;
         chat::ChatInput* input = nullptr;
         chat::PhraseBar* phrases = nullptr;
-        MainMenus* menus = nullptr;
+        QActionGroup* textSizes = nullptr;  // the size is each action's data
+        QAction* playSounds = nullptr;
+        QAction* chatterSounds = nullptr;
     };
     // `session` is the window's session, which stays at the same place
     // when a game is left.

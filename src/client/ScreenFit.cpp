@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QAction>
 #include <QLayout>
 #include <QEvent>
 #include <QMainWindow>
@@ -25,7 +26,9 @@ void ScreenFit::scaleTable(BoardPanel* board) {
     connect(scaler_, &TableScaler::picturesChanged, board, [board, s = scaler_] { board->usePictures(s->currentPictures()); });
 }
 
-void ScreenFit::scaleMenus(MainMenus& menus) {
+void ScreenFit::attachMenus(MainMenus& menus) {
+    QAction* reset = menus.add(MainMenus::Place::OptionsWindow, tr("Reset Screen Location"), "ResetScreenLocation1");
+    connect(reset, &QAction::triggered, this, [this] { WindowPlacement::reset(window_); });
     // Their scale comes from the window's size (the bar's own height would
     // otherwise feed back into the table's scale), in eighths.
     connect(scaler_, &TableScaler::scaleChanged, this, [this, &menus] {

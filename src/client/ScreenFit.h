@@ -3,6 +3,7 @@
 // pictures scale with the window (TableScaler), the menus grow with the
 // table, and the first time the window is shown it is fitted to its screen's
 // available area, the table drawn smaller on a screen too small for it.
+// Options > Reset Screen Location puts the window back at its default place.
 #include <QObject>
 #include <QSize>
 
@@ -28,8 +29,9 @@ public:
     // Call once everything on `board` (the window's table) is placed: the
     // scaler takes their places at 1x from here.
     void scaleTable(BoardPanel* board);
-    // The menu bar and the menus grow with the table.
-    void scaleMenus(MainMenus& menus);
+    // The menu bar and the menus grow with the table; adds Reset Screen
+    // Location to them.
+    void attachMenus(MainMenus& menus);
     // The window's show event (a spontaneous one comes from the desktop).
     void shown(bool spontaneous);
 

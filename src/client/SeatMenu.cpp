@@ -10,28 +10,32 @@
 
 namespace tc::client {
 
-SeatMenu::SeatMenu(const MainMenus& menus, BoardPanel* board, Session& session, InputGate& gate)
-    : menus_(menus), session_(session), gate_(gate) {
-    auto input = [this](QAction* a, void (Session::*call)()) {
+SeatMenu::SeatMenu(MainMenus& menus, BoardPanel* board, Session& session, InputGate& gate)
+    : session_(session), gate_(gate) {
+    using Place = MainMenus::Place;
+    menu_ = menus.menu(Place::SeatPlayer);
+    auto input = [&](Place place, const QString& caption, const char* name, void (Session::*call)()) {
+        QAction* a = menus.add(place, caption, name);
         connect(a, &QAction::triggered, this, [this, call] { gate_.feed([this, call] { (session_.*call)(); }); });
+        return a;
     };
-    input(menus.removeFromGame, &Session::removeFromGame);
-    input(menus.setJustWatch, &Session::setJustWatch);
-    input(menus.unsetJustWatch, &Session::unsetJustWatch);
-    input(menus.letBackIn, &Session::letRemovedBackIn);
+    remove_ = input(Place::SeatPlayer, tr("Remove From Game"), "RemoveFromGame1", &Session::removeFromGame);
+    setJustWatch_ = input(Place::SeatPlayer, tr("Set to Just Watch"), "SettoJustWatch1", &Session::setJustWatch);
+    unsetJustWatch_ = input(Place::SeatPlayer, tr("Unset Just Watch"), "UnsetJustWatch1", &Session::unsetJustWatch);
+    letBackIn_ = input(Place::SeatAll, tr("Let Removed Players Back In"), "LetRemovedBackIn1", &Session::letRemovedBackIn);
     connect(board, &BoardPanel::seatMenuRequested, this, &SeatMenu::open);
 }
 
-void SeatMenu::hide() { menus_.seatMenu->hide(); }
+void SeatMenu::hide() { menu_->hide(); }
 
 void SeatMenu::open(int seat, const QPoint& globalPos) {
     if (gate_.busy()) return;
     const SeatPopup p = session_.openSeatPopup(seat);
-    menus_.removeFromGame->setEnabled(p.removeEnabled);
-    menus_.setJustWatch->setEnabled(p.setJustWatchEnabled);
-    menus_.unsetJustWatch->setEnabled(p.unsetJustWatchEnabled);
-    menus_.letBackIn->setEnabled(p.letBackInEnabled);
-    menus_.seatMenu->popup(globalPos);
+    remove_->setEnabled(p.removeEnabled);
+    setJustWatch_->setEnabled(p.setJustWatchEnabled);
+    unsetJustWatch_->setEnabled(p.unsetJustWatchEnabled);
+    letBackIn_->setEnabled(p.letBackInEnabled);
+    menu_->popup(globalPos);
 }
 
 } // namespace tc::client

@@ -4,6 +4,9 @@
 // In, each enabled as the session says for that seat and sent through it.
 #include <QObject>
 
+class QAction;
+class QMenu;
+
 namespace tc::client {
 
 class BoardPanel;
@@ -14,18 +17,21 @@ class Session;
 class SeatMenu final : public QObject {
     Q_OBJECT
 public:
-    // The menu and its items are built with the menu bar (`menus`); `menus`,
-    // `session` and `gate` must outlive it.
-    SeatMenu(const MainMenus& menus, BoardPanel* board, Session& session, InputGate& gate);
+    // Fills the seat menu of `menus`; `session` and `gate` must outlive it.
+    SeatMenu(MainMenus& menus, BoardPanel* board, Session& session, InputGate& gate);
     // Closes the menu if it is open (the game is left, the window closes).
     void hide();
 
 private:
     void open(int seat, const QPoint& globalPos);
 
-    const MainMenus& menus_;
     Session& session_;
     InputGate& gate_;
+    QMenu* menu_ = nullptr;
+    QAction* remove_ = nullptr;
+    QAction* setJustWatch_ = nullptr;
+    QAction* unsetJustWatch_ = nullptr;
+    QAction* letBackIn_ = nullptr;  // the host forgets whom he removed
 };
 
 } // namespace tc::client

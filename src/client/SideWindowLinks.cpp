@@ -27,18 +27,25 @@ SideWindowLinks::SideWindowLinks(QWidget* owner, Session& session, InputGate& ga
                                  const PlayerSettings& settings, std::function<void(const std::string&)> tell)
     : owner_(owner), session_(session), gate_(gate), keeper_(keeper), settings_(settings), tell_(std::move(tell)) {}
 
-void SideWindowLinks::wireMenus(const MainMenus& m, DicePanel* dice, const chat::PhraseBar* phrases) {
-    connect(m.viewTally, &QAction::triggered, this, [this] { side_.showTally(owner_, currentGameNames()); });
-    connect(m.spyList, &QAction::triggered, this, [this] { side_.showSpyList(owner_); });
-    connect(m.phraseList, &QAction::triggered, this, [this, phrases] {
+void SideWindowLinks::addMenuItems(MainMenus& menus, DicePanel* dice, const chat::PhraseBar* phrases) {
+    using Place = MainMenus::Place;
+    auto item = [&](Place place, const QString& caption, const char* name, auto&& answer) {
+        QAction* a = menus.add(place, caption, name);
+        connect(a, &QAction::triggered, this, answer);
+        return a;
+    };
+    item(Place::ViewWindows, tr("View Tally"), "ViewTally1", [this] { side_.showTally(owner_, currentGameNames()); });
+    item(Place::ViewWindows, tr("Spy List"), "SpyList1", [this] { side_.showSpyList(owner_); });
+    item(Place::ViewWindows, tr("Phrase List"), "PrhaseList1", [this, phrases] {
         if (side_.phraseEditor) side_.phraseEditor->open(phrases->phrases(), owner_);
     });
-    connect(m.helpContent, &QAction::triggered, this, [this] { side_.showHelp(owner_); });
-    connect(m.quickInstructions, &QAction::triggered, this,
-            [this] { gate_.feed([this] { session_.quickInstructions(); }); });
-    connect(m.about, &QAction::triggered, this, [this] { side_.showAbout(owner_); });
-    connect(m.solo, &QAction::triggered, this, [this] { side_.showSolo(owner_); });
-    connect(m.downloadLobby, &QAction::triggered, this, [this] { side_.showDownload(); });
+    item(Place::Help, tr("Content"), "Help2", [this] { side_.showHelp(owner_); })->setShortcut(QKeySequence(Qt::Key_F1));
+    item(Place::Help, tr("Quick Instructions"), "QuickInstructions1", [this] {
+        gate_.feed([this] { session_.quickInstructions(); });
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    item(Place::Help, tr("About"), "About1", [this] { side_.showAbout(owner_); });
+    item(Place::Help, tr("Download The Velmora Lobby\u2026"), "DownloadLobby1", [this] { side_.showDownload(); });
+    item(Place::Bar, tr("Solo Version of Tilecrest"), "SoloVersionofTileCrest1", [this] { side_.showSolo(owner_); });
     connect(dice, &DicePanel::logoClicked, this, [this] {
         if (side_.about) side_.about->openSite();
     });

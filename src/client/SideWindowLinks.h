@@ -46,9 +46,9 @@ public:
     SideWindowLinks(QWidget* owner, Session& session, InputGate& gate, SettingsKeeper& keeper,
                     const PlayerSettings& settings, std::function<void(const std::string&)> tell);
 
-    // The menu bar's View, Help and Solo items and the logo of `dice`; the
-    // phrase editor opens on the phrases of `phrases`.
-    void wireMenus(const MainMenus& menus, DicePanel* dice, const chat::PhraseBar* phrases);
+    // Adds the View, Help and Solo items to `menus` and answers them and the
+    // logo of `dice`; the phrase editor opens on the phrases of `phrases`.
+    void addMenuItems(MainMenus& menus, DicePanel* dice, const chat::PhraseBar* phrases);
 
     void attachGameStart(GameStartWindow* window);
     void attachSpyList(windows::SpyListWindow* window);

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "RecordingView.h"
+#include "net/Text.h"
 #include "session/Marks.h"
 
 using namespace tc::client;
@@ -24,6 +25,19 @@ TEST(Marks, LastTwoBeforeTheTargetAreGreen) {
     EXPECT_EQ(greens(3), "oGG");
     EXPECT_EQ(greens(5), "oooGG");
     EXPECT_EQ(greens(10), "ooooooooGG");
+}
+
+TEST(TableStart, TheNotConnectedMessageIsInThePlayersLanguage) {
+    tc::net::setTextHooks({[](const char* context, const char* source) {
+                               return std::string(context) + "|" + source;
+                           },
+                           nullptr});
+    SessionRig rig;
+    rig.session.processParams({"Bob", "127.0.0.1", "true"});
+    rig.view.take();
+    rig.session.clickStart();
+    tc::net::setTextHooks({});
+    EXPECT_EQ(rig.view.take(), (Events{"message:Session|You are not connected"}));
 }
 
 TEST(TableStart, StartButtonNeedsTheLoginAndSendsTheChosenMarks) {
