@@ -275,14 +275,23 @@ def main():
     def photograph(window, what):
         shots[0] += 1
         base = os.path.join(keep, "%02d-%s-%dx-%s" % (shots[0], lang, scale, what.replace(" ", "_").replace("/", "_")))
-        # A moment for the last paint to reach the X server.
-        time.sleep(0.6)
-        subprocess.run([grab, base + ".ppm"], env=camera_env, check=True)
+        win = extents(window)
+        # The window as it stays: two photographs alike, once its last paint
+        # has reached the X server (a game under way may keep changing it).
+        time.sleep(0.3)
+        shot, last = None, None
+        for _ in range(10):
+            subprocess.run([grab, base + ".ppm"], env=camera_env, check=True)
+            shot = Shot(base + ".ppm")
+            now = [shot.pixels[3 * (r * shot.width + max(win[0], 0)):3 * (r * shot.width + win[0] + win[2])]
+                   for r in range(max(win[1], 0), min(win[1] + win[3], shot.height))]
+            if now == last:
+                break
+            last = now
+            time.sleep(0.3)
+        os.remove(base + ".ppm")
         if shots_dir:
             subprocess.run([grab, base + ".png"], env=camera_env, check=True)
-        shot = Shot(base + ".ppm")
-        os.remove(base + ".ppm")
-        win = extents(window)
         faults = []
         if win[0] < 0 or win[1] < 0 or win[0] + win[2] > shot.width or win[1] + win[3] > shot.height:
             faults.append("the window %s is not wholly on the %dx%d screen" % (win, shot.width, shot.height))
