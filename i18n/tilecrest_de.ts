@@ -447,6 +447,13 @@ Eine falsche Befehlszeile wird mit diesem Text auf stderr genannt, Exit-Status 2
     </message>
 </context>
 <context>
+    <name>ServerHost</name>
+    <message>
+        <source>Cannot listen on port %1: %2</source>
+        <translation>Port %1 lässt sich nicht öffnen: %2</translation>
+    </message>
+</context>
+<context>
     <name>ServerMain</name>
     <message>
         <source>Usage: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N] [--login-ms N]

@@ -448,6 +448,13 @@ Une ligne de commande erronée est signalée sur stderr avec ce texte, code de s
     </message>
 </context>
 <context>
+    <name>ServerHost</name>
+    <message>
+        <source>Cannot listen on port %1: %2</source>
+        <translation>Impossible d&apos;écouter sur le port %1 : %2</translation>
+    </message>
+</context>
+<context>
     <name>ServerMain</name>
     <message>
         <source>Usage: tilecrest-server [--port N] [--bind ADDR] [--seed N] [--pause-ms N] [--login-ms N]

@@ -225,8 +225,14 @@ int main(int argc, char* argv[]) {
     sigaction(SIGTERM, &sa, nullptr);
 
     // Only now: whoever waits for this line may signal us at once.
+    // Why the port cannot be used is told in the desktop's language, the
+    // system's reason too (Qt's catalogue); the log stays English.
+    tc::i18n::install(QString());
     QString error;
-    if (!host.listen(address, static_cast<quint16>(port), &error)) return fail(error);
+    const bool listening = host.listen(address, static_cast<quint16>(port), &error);
+    tc::i18n::install(QStringLiteral("en"));
+    tc::net::setTextHooks({});
+    if (!listening) return fail(error);
     printLine(QStringLiteral("listening on %1 port %2, seed %3, pause %4 ms, rudi %5")
                   .arg(address.toString())
                   .arg(host.serverPort())

@@ -1,5 +1,6 @@
 #include "server/ServerHost.h"
 
+#include <QCoreApplication>
 #include <QTcpSocket>
 #include <algorithm>
 #include <string_view>
@@ -57,7 +58,10 @@ bool ServerHost::listen(const QHostAddress& address, quint16 port, QString* erro
         outputTimer_.start();
         return true;
     }
-    if (error) *error = QStringLiteral("Cannot listen on port %1: %2").arg(port).arg(listener_.errorString());
+    if (error)
+        *error = QCoreApplication::translate("ServerHost", "Cannot listen on port %1: %2")
+                     .arg(port)
+                     .arg(listener_.errorString());
     return false;
 }
 
