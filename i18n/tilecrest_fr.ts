@@ -1260,7 +1260,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>Start Game</source>
-        <translation>Lancer la partie</translation>
+        <translation>Commencer la partie</translation>
     </message>
     <message>
         <source>Welcome to Tilecrest</source>
@@ -1279,7 +1279,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     <name>tc::client::FileMenu</name>
     <message>
         <source>Start Game</source>
-        <translation>Lancer la partie</translation>
+        <translation>Commencer la partie</translation>
     </message>
     <message>
         <source>Host a Game…</source>
