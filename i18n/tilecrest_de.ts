@@ -251,7 +251,7 @@ A wrong command line is named on stderr with this text and ends with status 2.
                   [--no-announce] [--no-map-port]
 Tilecrest %1, ein Würfel- und Klappenspiel für bis zu sechs Spieler.
 
-  (ohne Parameter)  ein Solospiel als „You“ gegen den Computerspieler
+  (ohne Parameter)  ein Solospiel als „Du“ gegen den Computerspieler
   NAME HOST true    ein Spiel als NAME eröffnen (HOST wird nicht benutzt)
   NAME HOST x       dem Spiel bei HOST als NAME beitreten (jedes Wort außer „true“)
   --port N          auf TCP-Port N (0..65535) statt 7772 eröffnen oder beitreten; ein

@@ -251,7 +251,7 @@ A wrong command line is named on stderr with this text and ends with status 2.
                   [--no-announce] [--no-map-port]
 Tilecrest %1, un jeu de dés et de volets pour six joueurs au plus.
 
-  (sans paramètre)  une partie en solo sous le nom « You » contre l&apos;ordinateur
+  (sans paramètre)  une partie en solo sous le nom « Vous » contre l&apos;ordinateur
   NOM HÔTE true     héberger une partie sous le nom NOM (HÔTE n&apos;est pas utilisé)
   NOM HÔTE x        rejoindre sous le nom NOM la partie hébergée sur HÔTE (tout mot sauf « true »)
   --port N          héberger ou rejoindre sur le port TCP N (0..65535) au lieu de 7772 ; une
@@ -1260,7 +1260,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     </message>
     <message>
         <source>Start Game</source>
-        <translation>Lancer la partie</translation>
+        <translation>Commencer la partie</translation>
     </message>
     <message>
         <source>Welcome to Tilecrest</source>
@@ -1279,7 +1279,7 @@ un port ou une adresse inutilisable termine avec le code 1.
     <name>tc::client::FileMenu</name>
     <message>
         <source>Start Game</source>
-        <translation>Lancer la partie</translation>
+        <translation>Commencer la partie</translation>
     </message>
     <message>
         <source>Host a Game…</source>

@@ -60,6 +60,10 @@ void GameOptions::setShowBestMove(bool on) {
     session_.setShowBestMove(on);
 }
 
-void GameOptions::tellSession() const { session_.setShowBestMove(showBestMove_->isChecked()); }
+void GameOptions::tellSession() const {
+    session_.setShowBestMove(showBestMove_->isChecked());
+    session_.setPlaySounds(playSounds_->isChecked());
+    session_.setChatterSounds(chatterSounds_->isChecked());
+}
 
 } // namespace tc::client

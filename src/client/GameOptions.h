@@ -30,7 +30,8 @@ public:
     void showTable(const TableState& table);
     // The coach as read from the settings.
     void setShowBestMove(bool on);
-    // A fresh session takes the coach as the item shows it.
+    // A fresh session takes the coach and both sounds as the items show
+    // them: the settings may not be read again before it plays.
     void tellSession() const;
 
     QAction* playSounds() const { return playSounds_; }

@@ -331,6 +331,11 @@ TEST_P(HelpCoverage, EveryCommandLineOptionOfBothProgramsIsExplained) {
     EXPECT_TRUE(help.plain.contains("tilecrest " + forms.captured(1) + " true")) << forms.captured(1).toStdString();
     EXPECT_TRUE(help.plain.contains("tilecrest " + forms.captured(1) + " x")) << forms.captured(1).toStdString();
     EXPECT_TRUE(optionsIn(usage).contains("--"));
+    // The solo game's seat by the name the game gives it in this language,
+    // between the language's own quotation marks.
+    const QString solo = QCoreApplication::translate("Session", "You");
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("[\"\u201e\u00ab]\\s?%1\\s?[\"\u201c\u00bb] ").arg(solo)).match(usage).hasMatch())
+        << solo.toStdString() << " in " << usage.toStdString();
     // An option the help does not know is caught.
     EXPECT_EQ(unexplainedOptions(optionsIn("  --port N  a port\n  --frobnicate  new\n"), help),
               QStringList{"--frobnicate"});

@@ -6,10 +6,14 @@
 #include <QAction>
 #include <QFile>
 #include <QMenu>
+#include <QPushButton>
 #include <QStandardPaths>
 
 #include "GameCopy.h"
 #include "Translations.h"
+#include "client/BoardPictureButton.h"
+#include "client/DicePanel.h"
+#include "client/GameStartWindow.h"
 #include "client/MenuKeys.h"
 #include "store/StoreLocation.h"
 #include "store/TallyFile.h"
@@ -88,4 +92,24 @@ TEST(Language, TheDesktopsLanguageIsSpoken) {
                        : expected() == "fr" ? "t.tld : Lzrw1 d\u00e9compression : ce fichier n'a pas d'en-t\u00eate valide !"
                                             : "t.tld : Lzrw1 decompression : this file has no valid header !";
     EXPECT_EQ(problem, says);
+}
+
+TEST(Language, StartingAGameReadsApartFromRollingTheDice) {
+    if (expected().isEmpty()) GTEST_SKIP() << "runs under ctest's gui_language_* entries";
+    GameCopy solo({"--port", "0"});
+    ASSERT_TRUE(waitUntil([&] { return solo.session().loggedin(); }));
+    auto firstWord = [](const QString& caption) { return MenuKeys::plain(caption).section(u' ', 0, 0).toLower(); };
+    tc::client::DicePanel* dice = solo.board().dicePanel();
+    // The pictures of the dice panel's buttons carry their own words.
+    const QStringList rolls{solo.window().findChild<QAction*>("RollDice1")->text(), dice->rollButton()->accessibleName(),
+                            QCoreApplication::translate("BoardPictures", "Roll Dice")};
+    const QStringList starts{solo.window().findChild<QAction*>("StartGame1")->text(),
+                             dice->startButton()->accessibleName(),
+                             solo.game.gameStart().findChild<QPushButton*>("button_start")->text(),
+                             QCoreApplication::translate("BoardPictures", "Start Game")};
+    for (const QString& start : starts)
+        for (const QString& roll : rolls)
+            EXPECT_NE(firstWord(start), firstWord(roll)) << start.toStdString() << " / " << roll.toStdString();
+    // The menu and the panel's button name the start alike.
+    EXPECT_EQ(MenuKeys::plain(starts[0]), starts[1]);
 }

@@ -364,6 +364,24 @@ TEST(Settings, AMenuUsedBeforeTheSettingsWereReadWritesOnlyItsOwnKey) {
               "[Tilecrest]\r\nTextsize=10\r\nChatterSounds=true\r\nTop=40\r\nPlaytoscore=7\r\nPlaysounds=false\r\n");
 }
 
+TEST(Settings, TheSessionAfterALeftGamePlaysAsTheOptionsShow) {
+    // Until the settings are read at the next login (or when they cannot be
+    // read then) the fresh session has only the menu's check marks to go by.
+    prepareSettings({});
+    GameCopy solo({"--port", "0"});
+    ASSERT_TRUE(waitUntil([&] { return solo.chatHas("You are Connected."); }));
+    // Each the other way from a fresh session's own start.
+    for (const char* name : {"PlaySounds1", "PlayChatterSounds1", "ShowBestMove1"}) {
+        const bool fresh = name == std::string_view("PlaySounds1");
+        if (action(solo, name)->isChecked() == fresh) action(solo, name)->trigger();
+        ASSERT_NE(action(solo, name)->isChecked(), fresh) << name;
+    }
+    solo.window().leaveGame();
+    EXPECT_FALSE(solo.session().playSounds());
+    EXPECT_TRUE(solo.session().chatterSounds());
+    EXPECT_TRUE(solo.session().showBestMove());
+}
+
 TEST(Settings, AMaximizedWindowComesBackMaximizedAtItsOwnPlace) {
     prepareSettings("[Tilecrest]\r\nTop=30\r\nLeft=20\r\nWidth=750\r\nHeight=560\r\nMaximized=true\r\n");
     GameCopy solo({"--port", "0"});
