@@ -1,9 +1,13 @@
 #include "client/MenuKeys.h"
 
+#include <functional>
+
 #include <QAction>
+#include <QHash>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QShortcut>
 
 namespace tc::client {
@@ -44,27 +48,61 @@ QString MenuKeys::plain(const QString& caption) {
 }
 
 void MenuKeys::mark(const QList<QAction*>& items, const QString& reserved) {
-    QString taken = reserved.toLower();
+    QString fixed = reserved.toLower();
     for (QAction* a : items) {
         const QString text = a->text();
         const qsizetype at = markerAt(text);
-        if (at >= 0) taken += text[at + 1].toLower();
+        if (at >= 0) fixed += text[at + 1].toLower();
     }
+    struct Item {
+        QAction* action;
+        QList<qsizetype> at;  // where a marker may go, best first
+        qsizetype chosen = -1;
+    };
+    QList<Item> open;
     for (QAction* a : items) {
-        if (a->isSeparator()) continue;
         const QString text = a->text();
-        if (text.isEmpty() || markerAt(text) >= 0) continue;
-        for (qsizetype i : candidates(text)) {
-            const QChar c = text[i].toLower();
-            if (taken.contains(c)) continue;
-            taken += c;
-            QString marked = text;
-            marked.insert(i, QLatin1Char('&'));
-            // Whatever toggles or follows the item keeps its text as the
-            // reader's name: the underline is not spoken.
-            a->setText(marked);
+        if (a->isSeparator() || text.isEmpty() || markerAt(text) >= 0) continue;
+        open.push_back({a, candidates(text)});
+    }
+    QHash<QChar, qsizetype> owner;  // a letter given in this pass: to which item
+    auto letter = [&](qsizetype item, qsizetype at) { return open[item].action->text()[at].toLower(); };
+    // Each item its best free letter, in the menu's order.
+    for (qsizetype n = 0; n < open.size(); ++n)
+        for (qsizetype at : open[n].at) {
+            const QChar c = letter(n, at);
+            if (fixed.contains(c) || owner.contains(c)) continue;
+            owner.insert(c, n);
+            open[n].chosen = at;
             break;
         }
+    // An item left without takes a letter from one that can move to
+    // another of its own (a path of such moves, as long as it takes), so
+    // only an item whose letters all stay taken goes without.
+    std::function<bool(qsizetype, QSet<QChar>&)> place = [&](qsizetype n, QSet<QChar>& seen) {
+        for (qsizetype at : open[n].at) {
+            const QChar c = letter(n, at);
+            if (fixed.contains(c) || seen.contains(c)) continue;
+            seen.insert(c);
+            if (owner.contains(c) && !place(owner.value(c), seen)) continue;
+            owner.insert(c, n);
+            open[n].chosen = at;
+            return true;
+        }
+        return false;
+    };
+    for (qsizetype n = 0; n < open.size(); ++n)
+        if (open[n].chosen < 0) {
+            QSet<QChar> seen;
+            place(n, seen);
+        }
+    for (const Item& item : open) {
+        if (item.chosen < 0) continue;
+        QString marked = item.action->text();
+        marked.insert(item.chosen, QLatin1Char('&'));
+        // Whatever toggles or follows the item keeps its text as the
+        // reader's name: the underline is not spoken.
+        item.action->setText(marked);
     }
 }
 
@@ -99,7 +137,10 @@ void MenuKeys::markAll() {
     // The bar's titles share Alt with the table's keys.
     mark(bar->actions(), QStringLiteral("r123456789"));
     for (QAction* a : bar->actions()) markMenu(a->menu());
-    markMenu(window_->findChild<QMenu*>(QStringLiteral("popup_kick")));
+    // Then the pop-up menus: the seat menu, the chat's, the typing line's,
+    // the sounds' and the smileys'. After the bar's, so an action in both
+    // (Scroll Chat Off) keeps the letter its Options menu gave it.
+    for (QMenu* m : window_->findChildren<QMenu*>()) mark(m->actions());
 }
 
 } // namespace tc::client

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "client/LocalAddresses.h"
+#include "client/MenuKeys.h"
 #include "portmap/AddressKind.h"
 #include "portmap/MappingSwitch.h"
 #include "portmap/PortMapText.h"
@@ -20,6 +21,8 @@ RouterPort::RouterPort(QMenu& menu, std::function<void(const std::string&)> post
     copy_ = menu.addAction(tr("Copy Internet Address"), this, &RouterPort::copyAddress);
     copy_->setObjectName(QStringLiteral("CopyInternetAddress1"));
     copy_->setEnabled(false);
+    // The chat's menu was given its letters before this item came.
+    MenuKeys::markMenu(&menu);
 }
 
 RouterPort::~RouterPort() = default;  // the mapper removes the mapping

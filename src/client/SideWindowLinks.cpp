@@ -1,12 +1,14 @@
 #include "client/SideWindowLinks.h"
 
 #include <QAction>
+#include <QMenu>
 
 #include "chat/PhraseBar.h"
 #include "client/DicePanel.h"
 #include "client/GameStartWindow.h"
 #include "client/InputGate.h"
 #include "client/MainMenus.h"
+#include "client/MenuKeys.h"
 #include "client/PlayerSettings.h"
 #include "client/SettingsKeeper.h"
 #include "session/RudiSettings.h"
@@ -80,6 +82,7 @@ void SideWindowLinks::phrasesDone(const QStringList& phrases) {
 void SideWindowLinks::attachSpyList(windows::SpyListWindow* window) {
     side_.spyList = window;
     if (!window) return;
+    MenuKeys::markMenu(window->findChild<QMenu*>(QStringLiteral("popup_kick")));
     connect(window, &windows::SpyListWindow::removeRequested, this, [this](const QString& entry) {
         gate_.feed([this, e = entry.toStdString()] { session_.spyRemove(e); });
     });

@@ -4,18 +4,23 @@
 // the focus (or to the open menu), as the keyboard's would.
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTextBrowser>
 
 #include "GameCopy.h"
+#include "Translations.h"
 #include "chat/ChatInput.h"
 #include "client/GameStartWindow.h"
 #include "client/MenuKeys.h"
+#include "store/SettingsFile.h"
+#include "store/StoreLocation.h"
 #include "windows/AboutWindow.h"
 #include "windows/DownloadWindow.h"
 #include "windows/HelpWindow.h"
@@ -31,6 +36,10 @@ using tc::guitest::waitUntil;
 namespace {
 
 QWidget* focused() { return QApplication::focusWidget(); }
+
+QString settingsPath() {
+    return tc::store::storeFilePath(QStringLiteral("velmoralobby.ini"), QStandardPaths::AppConfigLocation);
+}
 
 // A key as the keyboard gives it: to an open menu, else to the focused
 // widget of the active window.
@@ -73,16 +82,45 @@ void closeMenus() {
     ASSERT_FALSE(qobject_cast<QMenuBar*>(focused()));
 }
 
-QList<QMenu*> menusOf(QMainWindow& w) {
+// The bar's menus, then every pop-up menu a player meets: the seat's, the
+// chat's, the typing line's, the sounds', the smileys' and the spy list's.
+QList<QMenu*> menusOf(GameCopy& copy) {
     QList<QMenu*> menus;
     std::function<void(QMenu*)> walk = [&](QMenu* m) {
         if (!m || menus.contains(m)) return;
         menus << m;
         for (QAction* a : m->actions()) walk(a->menu());
     };
-    for (QAction* a : w.menuBar()->actions()) walk(a->menu());
-    walk(w.findChild<QMenu*>("popup_kick"));
+    for (QAction* a : copy.window().menuBar()->actions()) walk(a->menu());
+    for (QMenu* m : copy.window().findChildren<QMenu*>()) walk(m);
+    for (QMenu* m : copy.game.spyList().findChildren<QMenu*>()) walk(m);
     return menus;
+}
+
+// Each item of each menu has a letter no other item of its menu has; an
+// item goes without only when every letter and digit of its caption is
+// another's (the smileys' codes are digits alone). Returns the items.
+int checkMenuLetters(GameCopy& copy) {
+    int items = 0;
+    for (QMenu* m : menusOf(copy)) {
+        QList<int> keys;
+        QList<QAction*> without;
+        for (QAction* a : m->actions()) {
+            if (a->isSeparator()) continue;
+            ++items;
+            const int key = mnemonicKey(a->text());
+            if (key == 0) without << a;
+            EXPECT_TRUE(key == 0 || !keys.contains(key)) << m->objectName().toStdString() << " > " << a->text().toStdString();
+            if (key != 0) keys << key;
+        }
+        for (QAction* a : without)
+            for (QChar c : MenuKeys::plain(a->text()))
+                if (c.isLetterOrNumber()) {
+                    EXPECT_TRUE(keys.contains(mnemonicKey(QStringLiteral("&") + c)))
+                        << m->objectName().toStdString() << " > " << a->text().toStdString() << " could have " << QString(c).toStdString();
+                }
+    }
+    return items;
 }
 
 } // namespace
@@ -109,19 +147,15 @@ TEST(WindowKeys, EveryMenuItemHasItsOwnLetterAndItsCaptionAsWritten) {
     EXPECT_EQ(you.window().findChild<QMenu*>("File1")->title(), "&File");
     EXPECT_EQ(you.window().findChild<QMenu*>("Options1")->title(), "&Options");
 
-    int items = 0;
-    for (QMenu* m : menusOf(you.window())) {
-        QList<int> keys;
+    // The bar's menus: a letter for every item.
+    for (QMenu* m : menusOf(you)) {
+        if (m->parent() != bar && !qobject_cast<QMenu*>(m->parent())) continue;
         for (QAction* a : m->actions()) {
-            if (a->isSeparator()) continue;
-            ++items;
-            const int key = mnemonicKey(a->text());
-            EXPECT_NE(key, 0) << m->objectName().toStdString() << " > " << a->text().toStdString();
-            EXPECT_FALSE(keys.contains(key)) << m->objectName().toStdString() << " > " << a->text().toStdString();
-            keys << key;
+            EXPECT_TRUE(a->isSeparator() || mnemonicKey(a->text()) != 0)
+                << m->objectName().toStdString() << " > " << a->text().toStdString();
         }
     }
-    EXPECT_GE(items, 35);
+    EXPECT_GE(checkMenuLetters(you), 80);
     // The captions read as they did; only the marker is new.
     auto caption = [&](const char* name) { return you.window().findChild<QAction*>(name)->text(); };
     EXPECT_EQ(MenuKeys::plain(caption("ShowBestMove1")), "Show Best Move");
@@ -142,6 +176,37 @@ TEST(WindowKeys, EveryMenuItemHasItsOwnLetterAndItsCaptionAsWritten) {
     MenuKeys::mark(row);
     EXPECT_EQ(row[0]->text(), "&Ab");
     qDeleteAll(row);
+}
+
+TEST(WindowKeys, ThePopUpMenusHaveLettersInEveryLanguage) {
+    for (const QString lang : {"en", "de", "fr"}) {
+        SCOPED_TRACE(lang.toStdString());
+        // Chosen as a player chooses it: Options > Language, kept in the file.
+        QFile::remove(settingsPath());
+        tc::store::SettingsFile(settingsPath().toLocal8Bit().toStdString()).write({{"Language", lang.toStdString()}});
+        GameCopy you({"--port", "0"});
+        ASSERT_TRUE(waitUntil([&] { return you.session().loggedin(); }));
+        ASSERT_EQ(tc::i18n::current(), lang);
+        checkMenuLetters(you);
+        // Every item of the chat's, the typing line's, the sounds' and the
+        // spy list's menus: their captions have letters enough.
+        for (QMenu* m : {you.window().findChild<QMenu*>("PopupMenu1"), you.window().findChild<QMenu*>("PopupMenu2"),
+                         you.window().findChild<QMenu*>("popup_sounds"),
+                         you.game.spyList().findChild<QMenu*>("popup_kick")}) {
+            ASSERT_NE(m, nullptr);
+            for (QAction* a : m->actions()) {
+                EXPECT_TRUE(a->isSeparator() || mnemonicKey(a->text()) != 0)
+                    << m->objectName().toStdString() << " > " << a->text().toStdString();
+            }
+        }
+        // The smileys' codes share their digits: ten keys among eighteen.
+        auto* smileys = you.window().findChild<QMenu*>("popup_smilies");
+        ASSERT_NE(smileys, nullptr);
+        EXPECT_EQ(smileys->actions()[2]->text(), ":)#1&2");
+        EXPECT_EQ(MenuKeys::plain(smileys->actions()[17]->text()), ":)#27");
+    }
+    QFile::remove(settingsPath());
+    tc::i18n::install(QStringLiteral("en"));
 }
 
 TEST(WindowKeys, AltLettersAndF10OpenTheMenusAndTypeNothingIntoTheChat) {
