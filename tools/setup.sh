@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config python3
   qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n qt6-multimedia-dev libqt6multimedia6 qt6-image-formats-plugins
   libgtest-dev libgmock-dev libbenchmark-dev liblz4-dev
   fonts-liberation2 fonts-dejavu-core
