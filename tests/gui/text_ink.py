@@ -275,14 +275,23 @@ def main():
     def photograph(window, what):
         shots[0] += 1
         base = os.path.join(keep, "%02d-%s-%dx-%s" % (shots[0], lang, scale, what.replace(" ", "_").replace("/", "_")))
-        # A moment for the last paint to reach the X server.
-        time.sleep(0.6)
-        subprocess.run([grab, base + ".ppm"], env=camera_env, check=True)
+        win = extents(window)
+        # The window as it stays: two photographs alike, once its last paint
+        # has reached the X server (a game under way may keep changing it).
+        time.sleep(0.3)
+        shot, last = None, None
+        for _ in range(10):
+            subprocess.run([grab, base + ".ppm"], env=camera_env, check=True)
+            shot = Shot(base + ".ppm")
+            now = [shot.pixels[3 * (r * shot.width + max(win[0], 0)):3 * (r * shot.width + win[0] + win[2])]
+                   for r in range(max(win[1], 0), min(win[1] + win[3], shot.height))]
+            if now == last:
+                break
+            last = now
+            time.sleep(0.3)
+        os.remove(base + ".ppm")
         if shots_dir:
             subprocess.run([grab, base + ".png"], env=camera_env, check=True)
-        shot = Shot(base + ".ppm")
-        os.remove(base + ".ppm")
-        win = extents(window)
         faults = []
         if win[0] < 0 or win[1] < 0 or win[0] + win[2] > shot.width or win[1] + win[3] > shot.height:
             faults.append("the window %s is not wholly on the %dx%d screen" % (win, shot.width, shot.height))
@@ -291,11 +300,21 @@ def main():
             bar = window.getChildAtIndex(i)
             if bar is None or bar.getRoleName() != "menu bar":
                 continue
-            # A menu bar too narrow hides its last titles behind a button.
+            # A menu bar too narrow hides its last titles behind a button
+            # ("»"), where they have no place of their own.
+            room = extents(bar)
             for k in range(bar.childCount):
                 title = bar.getChildAtIndex(k)
-                if title is not None and not title.getState().contains(pyatspi.STATE_SHOWING):
-                    faults.append("the menu %r is not shown in the menu bar" % title.name)
+                if title is None or title.getRoleName() != "menu item":
+                    continue
+                try:
+                    at = extents(title)
+                except NotImplementedError:  # no place at all
+                    at = (0, 0, 0, 0)
+                shown = (title.getState().contains(pyatspi.STATE_SHOWING) and at[2] > 0 and at[3] > 0
+                         and at[0] >= room[0] and at[0] + at[2] <= room[0] + room[2])
+                if not shown:
+                    faults.append("the menu %r is not shown in the menu bar (at %s)" % (title.name, at))
         for role, name, box in found:
             inside = (box[0] >= win[0] and box[1] >= win[1] and box[0] + box[2] <= win[0] + win[2]
                       and box[1] + box[3] <= win[1] + win[3])
