@@ -1705,6 +1705,10 @@ Alle Bilder zeichnet unser eigenes Werkzeug.</translation>
         <source>Done</source>
         <translation>Fertig</translation>
     </message>
+    <message>
+        <source>Cannot open Webpage</source>
+        <translation>Die Webseite lässt sich nicht öffnen</translation>
+    </message>
 </context>
 <context>
     <name>tc::windows::PhraseEditor</name>

@@ -1706,6 +1706,10 @@ Toutes les images sortent de notre outil.</translation>
         <source>Done</source>
         <translation>Terminé</translation>
     </message>
+    <message>
+        <source>Cannot open Webpage</source>
+        <translation>Impossible d&apos;ouvrir la page web</translation>
+    </message>
 </context>
 <context>
     <name>tc::windows::PhraseEditor</name>

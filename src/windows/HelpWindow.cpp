@@ -11,6 +11,7 @@
 
 #include "Translations.h"
 #include "chat/ReaderRoles.h"
+#include "windows/Desktop.h"
 #include "windows/DialogKeys.h"
 
 namespace tc::windows {
@@ -75,7 +76,7 @@ QString HelpWindow::pageText(int tag) {
     return {};
 }
 
-HelpWindow::HelpWindow(QWidget* parent) : SideWindow({}, parent) {
+HelpWindow::HelpWindow(QWidget* parent) : SideWindow({}, parent), desktop_(&Desktop::system()) {
     setObjectName(QStringLiteral("Thelp"));
     setWindowTitle(tr("Tilecrest - Help File"));
     resize(640, 460);
@@ -95,7 +96,10 @@ HelpWindow::HelpWindow(QWidget* parent) : SideWindow({}, parent) {
         memo->setReadOnly(true);
         chat::reader::markReadOnlyText(memo);
         memo->setAccessibleName(caption);
+        // The browser itself would load a link's page into this memo, or
+        // nothing at all for a web address.
         memo->setOpenLinks(false);
+        connect(memo, &QTextBrowser::anchorClicked, this, &HelpWindow::follow);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         memo->setHtml(pageText(p.tag));
         QPalette pal = memo->palette();
@@ -141,6 +145,31 @@ void HelpWindow::showPage(int tag) {
     if (!memo) return;
     stack_->setCurrentWidget(memo);
     caption_->setText(titles_.value(tag));
+}
+
+void HelpWindow::follow(const QUrl& link) {
+    const QString scheme = link.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
+        if (!desktop_->openUrl(link)) desktop_->showMessage(this, tr("Cannot open Webpage"));
+        return;
+    }
+    // Another page of the help (or an anchor of this one); no other
+    // scheme, file or unknown page opens anything.
+    if (!scheme.isEmpty() || link.hasQuery()) return;
+    const QString file = link.path();
+    int tag = currentPage();
+    if (!file.isEmpty()) {
+        tag = 0;
+        for (const PageButton& p : kPages)
+            if (file == QLatin1String(p.file)) tag = p.tag;
+    }
+    QTextBrowser* memo = pages_.value(tag, nullptr);
+    if (!memo) return;
+    showPage(tag);
+    if (link.hasFragment())
+        memo->scrollToAnchor(link.fragment());
+    else
+        memo->verticalScrollBar()->setValue(0);
 }
 
 int HelpWindow::currentPage() const {

@@ -9,6 +9,8 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include "GameCopy.h"
 #include "client/DicePanel.h"
@@ -40,6 +42,17 @@ QStringList captions(const QList<QAction*>& actions) {
 
 void click(QWidget* w) {
     QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+// A click on the middle of `text` in a page, as the mouse gives it.
+void clickText(QTextBrowser* page, const QString& text) {
+    const QTextCursor found = page->document()->find(text);
+    ASSERT_FALSE(found.isNull()) << text.toStdString();
+    page->setTextCursor(found);
+    page->ensureCursorVisible();
+    QTextCursor middle(page->document());
+    middle.setPosition((found.selectionStart() + found.selectionEnd()) / 2);
+    QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, page->cursorRect(middle).center());
 }
 
 } // namespace
@@ -124,6 +137,49 @@ TEST(HelpWindow, EachButtonBringsItsPageToTheFrontAndNamesIt) {
     EXPECT_EQ(about.count(), 1);
     click(find<QPushButton>(&help, "button_done"));
     EXPECT_FALSE(help.isVisible());
+}
+
+TEST(HelpWindow, ALinkOpensItsPageAtItsAnchorAndAWebLinkGoesToTheDesktop) {
+    HelpWindow help;
+    DesktopRecorder desktop;
+    help.setDesktop(&desktop);
+    help.resize(640, 460);
+    help.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
+    // Links as a page written later would hold them; the pages have none yet.
+    QString far;
+    for (int i = 0; i < 80; ++i) far += QStringLiteral("<p>Line %1 of the marks.</p>").arg(i);
+    help.page(4)->setHtml(far + QStringLiteral("<h3><a name=\"ties\"></a>Ties</h3><p>Last words.</p>"));
+    QTextBrowser* play = help.page(3);
+    play->setHtml(QStringLiteral("<p><a href=\"scoring.html#ties\">See ties</a> <a href=\"https://example.org/rules\">"
+                                 "The rules online</a> <a href=\"nowhere.html\">Lost</a> "
+                                 "<a href=\"file:///etc/passwd\">A file</a> <a href=\"mailto:a@example.org\">Mail</a></p>"));
+
+    clickText(play, "See ties");
+    ASSERT_EQ(help.currentPage(), 4);
+    EXPECT_EQ(find<QLabel>(&help, "label_caption")->text(), "Scoring");
+    QTextBrowser* scoring = help.page(4);
+    EXPECT_GT(scoring->verticalScrollBar()->value(), 0);
+    const QTextCursor ties = scoring->document()->find("Ties");
+    EXPECT_TRUE(scoring->viewport()->rect().contains(scoring->cursorRect(ties).center()));
+    EXPECT_TRUE(desktop.opened.isEmpty());
+
+    // Another page, another scheme, a file: nothing opens, the page stays.
+    help.showPage(3);
+    for (const char* text : {"Lost", "A file", "Mail"}) {
+        clickText(play, text);
+        EXPECT_EQ(help.currentPage(), 3) << text;
+    }
+    EXPECT_TRUE(desktop.opened.isEmpty());
+
+    // A web address goes to the desktop, as the about window's do.
+    clickText(play, "The rules online");
+    EXPECT_EQ(desktop.opened, QList<QUrl>{QUrl("https://example.org/rules")});
+    EXPECT_EQ(help.currentPage(), 3);
+    EXPECT_TRUE(desktop.messages.isEmpty());
+    desktop.opens = false;
+    clickText(play, "The rules online");
+    EXPECT_EQ(desktop.messages, QStringList{"Cannot open Webpage"});
 }
 
 TEST(HelpWindow, OpenedFromAWindowNearTheScreensEdgeStaysOnTheScreen) {

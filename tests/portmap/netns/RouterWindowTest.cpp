@@ -60,7 +60,7 @@ TEST(RouterWindow, AHostedGameOpensItsPortAFriendJoinsAndClosingTheWindowRemoves
     const QList<QAction*> items = pane->contextMenu()->actions();
     ASSERT_GE(items.size(), 2);
     EXPECT_EQ(items.last()->objectName(), "CopyInternetAddress1");
-    EXPECT_EQ(items.last()->text(), "Copy Internet Address");
+    EXPECT_EQ(items.last()->text(), "Copy &Internet Address");  // with its letter in the menu
     ASSERT_TRUE(items.last()->isEnabled());
     items.last()->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "11.22.33.1:7772");
