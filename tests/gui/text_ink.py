@@ -6,7 +6,8 @@ the pixels: run by a11y-run.sh as
 
 The program is started as a player starts it, under a desktop in LANG (de,
 fr, en) with QT_SCALE_FACTOR=SCALE; its windows are opened from its own
-menus (found by their captions in CATALOGUE, the language's .ts file) and
+menus (found by their captions in CATALOGUE, the language's .ts file, or
+"none" in English) and
 each is photographed in device pixels (SCREEN_GRAB, a Qt program of the
 tests). Where each text widget lies comes from AT-SPI, as a screen reader
 sees it. A text cut by its widget leaves its ink on the widget's edge: Qt
