@@ -3,13 +3,11 @@
 // points. The main window, maximized, in full screen or not, and Help fit
 // the screen's available area with every control on it; the table is drawn
 // smaller to fit, still all table.
-#include <cstdio>
-
 #include <QApplication>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
 
+#include "GuiTestRun.h"
 #include "GuiTestSupport.h"
 #include "TablePixels.h"
 #include "chat/ChatInput.h"
@@ -17,7 +15,6 @@
 #include "client/MainOptions.h"
 #include "client/MainWindow.h"
 #include "client/TableScaler.h"
-#include "store/StoreLocation.h"
 #include "windows/DownloadWindow.h"
 #include "windows/HelpWindow.h"
 
@@ -96,28 +93,8 @@ TEST(DenseScreen, TheWindowAndHelpFitTheScreenWithEveryControlOnIt) {
     help.hide();
 }
 
-namespace {
-QtMessageHandler standardHandler = nullptr;
-void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type != QtFatalMsg && (message.startsWith(QLatin1String("This plugin does not support")) ||
-                               message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))))
-        return;
-    if (standardHandler) standardHandler(type, context, message);
-}
-} // namespace
-
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fprintf(stderr, "Run this under an X server of its own: tests/with-xvfb.sh %s [ARGS]\n", argv[0]);
-        return 2;
-    }
-    standardHandler = qInstallMessageHandler(quietHandler);
+    // Before the application starts, as the screen would set it.
     qputenv("QT_SCALE_FACTOR", "3");
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    QTemporaryDir store;
-    if (!store.isValid()) return 1;
-    tc::store::setStoreFolderOverride(store.path());
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return tc::guitest::runGuiTests(argc, argv);
 }

@@ -1,14 +1,11 @@
 // Under QT_SCALE_FACTOR=2 (set by this binary's main before the application
 // starts, as a high-density screen would): the window is twice as large in
 // pixels and its pictures have twice the pixels, not a blurred enlargement.
-#include <cstdio>
-
 #include <QCoreApplication>
 #include <QApplication>
-#include <QTemporaryDir>
 
+#include "GuiTestRun.h"
 #include "GuiTestSupport.h"
-#include "store/StoreLocation.h"
 #include "TablePixels.h"
 #include "client/BoardPanel.h"
 #include "client/BoardPictureButton.h"
@@ -63,34 +60,8 @@ TEST(HiDpi, TheWindowIsAllTableAtTwiceTheDensity) {
     px::expectAllTable(px::grab(window), reference, "900 x 700 at device pixel ratio 2");
 }
 
-namespace {
-QtMessageHandler standardHandler = nullptr;
-// The offscreen platform's notes on window-manager calls say nothing about
-// the program.
-void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (type != QtFatalMsg && (message.startsWith(QLatin1String("This plugin does not support")) ||
-                               message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR"))))
-        return;
-    if (standardHandler) standardHandler(type, context, message);
-}
-} // namespace
-
 int main(int argc, char** argv) {
-    // Under an X server of its own (tests/with-xvfb.sh sets DISPLAY and
-    // QT_QPA_PLATFORM=xcb, as ctest does); never on the caller's screen by chance.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        std::fprintf(stderr, "Run this under an X server of its own: tests/with-xvfb.sh %s [ARGS]\n", argv[0]);
-        return 2;
-    }
-    standardHandler = qInstallMessageHandler(quietHandler);
+    // Before the application starts, as the screen would set it.
     qputenv("QT_SCALE_FACTOR", "2");
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    // Settings and drawn pictures in a folder of this run's own, never the
-    // user's.
-    QTemporaryDir store;
-    if (!store.isValid()) return 1;
-    tc::store::setStoreFolderOverride(store.path());
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    return tc::guitest::runGuiTests(argc, argv);
 }
