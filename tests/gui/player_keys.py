@@ -9,46 +9,13 @@ opens nothing types nothing, Esc and Esc close the menu and give the focus
 back, F10 opens the first menu; Ctrl+N opens Game Start and Enter starts the
 game; F1 opens Help and Esc closes it; SIGTERM ends the program with status 0
 and nothing printed on its console."""
-import os
-import subprocess
 import sys
-import tempfile
 import time
 
 import pyatspi
 
-# Keycodes of the X server's own keymap (Xvfb: evdev's numbering).
-ESC, RETURN, CTRL, ALT, F1, F10 = 9, 36, 37, 64, 67, 76
-KEY_F, KEY_K, KEY_N = 41, 45, 57
-
-failures = []
-
-
-def check(ok, what):
-    if not ok:
-        failures.append(what)
-        print("FAILED: " + what, file=sys.stderr)
-
-
-def within(test, seconds=20.0):
-    end = time.time() + seconds
-    while time.time() < end:
-        try:
-            if test():
-                return True
-        except Exception:  # an object gone while it was read
-            pass
-        time.sleep(0.1)
-    return False
-
-
-def press(code, *held):
-    for h in held:
-        pyatspi.Registry.generateKeyboardEvent(h, None, pyatspi.KEY_PRESS)
-    pyatspi.Registry.generateKeyboardEvent(code, None, pyatspi.KEY_PRESSRELEASE)
-    for h in reversed(held):
-        pyatspi.Registry.generateKeyboardEvent(h, None, pyatspi.KEY_RELEASE)
-    time.sleep(0.2)
+from atspi_program import (ALT, CTRL, ESC, F1, F10, KEY_F, KEY_K, KEY_N, RETURN, Program, check, failures, press,
+                           registry_answers, within)
 
 
 def find(node, test, depth=0):
@@ -71,29 +38,13 @@ def showing(node):
 
 
 def main():
-    program = os.path.join(sys.argv[1], "tilecrest")
-    home = tempfile.mkdtemp(prefix="tilecrest-player.")
-    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home + "/.config", XDG_DATA_HOME=home + "/.local/share",
-               XDG_CACHE_HOME=home + "/.cache", USER="tilecrest-player-test")
-    # The registry answers before the program starts: an application that
-    # comes up before it is never listed.
-    if not within(lambda: pyatspi.Registry.getDesktop(0).childCount >= 0):
+    program = Program(sys.argv[1], "tilecrest-player.", "tilecrest-player-test")
+    if not registry_answers():
         print("skipped: the AT-SPI registry does not answer")
         return 77
-    err = open(os.path.join(home, "stderr"), "w+")
-    game = subprocess.Popen([program, "--port", "0"], env=env, stdout=subprocess.DEVNULL, stderr=err)
+    program.start("--port", "0")
+    app = program.app
     try:
-        def app():
-            desktop = pyatspi.Registry.getDesktop(0)
-            for i in range(desktop.childCount):
-                try:
-                    a = desktop.getChildAtIndex(i)
-                    if a is not None and a.get_process_id() == game.pid:
-                        return a
-                except Exception:  # another application, gone or not answering
-                    continue
-            return None
-
         def shown(role, name):
             return find(app(), lambda n: n.getRoleName() == role and n.name == name and showing(n))
 
@@ -150,10 +101,7 @@ def main():
         press(ESC)
         check(within(lambda: not shown("frame", "Tilecrest - Help File")), "Esc left Help open")
     finally:
-        game.terminate()
-        status = game.wait(20)
-        err.seek(0)
-        printed = err.read()
+        status, printed = program.stop()
     check(status == 0, "SIGTERM ended the program with status %d" % status)
     check(printed == "", "the program printed on its console: " + printed)
     return 1 if failures else 0

@@ -31,7 +31,11 @@ within() {
 }
 
 # A fresh player: own folders, own single-instance name, no buses to ask.
-mkdir -p "$work/home" "$work/runtime" "$work/tmp"
+# A portable copy keeps its settings and tally beside itself: it runs from a
+# copy of its own (with its sound module), never from the build's shared folder.
+mkdir -p "$work/home" "$work/runtime" "$work/tmp" "$work/program"
+cp "$bin/tilecrest" "$bin/tilecrest-sound.so" "$work/program/" || fail "cannot copy the program from $bin"
+bin="$work/program"
 chmod 700 "$work/runtime"
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
   XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp" \

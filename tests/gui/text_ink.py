@@ -35,13 +35,12 @@ import os
 import shutil
 import subprocess
 import sys
-import tempfile
 import time
 import xml.etree.ElementTree as ET
 
 import pyatspi
 
-ESC, RETURN = 9, 36
+from atspi_program import ESC, RETURN, Program, check, failures, press, registry_answers, within
 
 TEXT_ROLES = {"label", "push button", "check box", "radio button", "page tab", "toggle button"}
 # Windows opened from the menus, by their English captions; the first
@@ -51,37 +50,6 @@ MENU_WINDOWS = ["Start Game", "Host a Game…", "Join a Game…", "View Tally", 
 # How far a pixel may stand out from its line before it counts as ink
 # (largest difference of one channel, 0..255); text is drawn at far more.
 INK = 96
-
-failures = []
-
-
-def check(ok, what):
-    if not ok:
-        failures.append(what)
-        print("FAILED: " + what, file=sys.stderr)
-    return ok
-
-
-def within(test, seconds=20.0):
-    end = time.time() + seconds
-    while time.time() < end:
-        try:
-            if test():
-                return True
-        except Exception:  # an object gone while it was read
-            pass
-        time.sleep(0.1)
-    return False
-
-
-def press(code, *held):
-    for h in held:
-        pyatspi.Registry.generateKeyboardEvent(h, None, pyatspi.KEY_PRESS)
-    pyatspi.Registry.generateKeyboardEvent(code, None, pyatspi.KEY_PRESSRELEASE)
-    for h in reversed(held):
-        pyatspi.Registry.generateKeyboardEvent(h, None, pyatspi.KEY_RELEASE)
-    time.sleep(0.2)
-
 
 class Shot:
     """A photograph of the screen, read from a binary PPM."""
@@ -202,12 +170,12 @@ def main():
     names = catalogue(ts) if lang != "en" else {}
     caption = lambda english: names.get(english, set()) | ({english} if lang == "en" else set())
 
-    home = tempfile.mkdtemp(prefix="tilecrest-ink.")
+    program = Program(bin_dir, "tilecrest-ink.", "tilecrest-ink-test")
+    home = program.home
     keep = shots_dir or home
     os.makedirs(keep, exist_ok=True)
-    env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home + "/.config", XDG_DATA_HOME=home + "/.local/share",
-               XDG_CACHE_HOME=home + "/.cache", USER="tilecrest-ink-test",
-               LANG={"de": "de_DE.UTF-8", "fr": "fr_FR.UTF-8"}.get(lang, "C.UTF-8"))
+    env = program.env
+    env["LANG"] = {"de": "de_DE.UTF-8", "fr": "fr_FR.UTF-8"}.get(lang, "C.UTF-8")
     for variable in ("LANGUAGE", "LC_ALL", "LC_MESSAGES"):
         env.pop(variable, None)
     if scale != 1:
@@ -217,23 +185,11 @@ def main():
     for variable in ("QT_SCALE_FACTOR", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "QT_ACCESSIBILITY"):
         camera_env.pop(variable, None)
 
-    if not within(lambda: pyatspi.Registry.getDesktop(0).childCount >= 0):
+    if not registry_answers():
         print("skipped: the AT-SPI registry does not answer")
         return 77
-    err = open(os.path.join(home, "stderr"), "w+")
-    game = subprocess.Popen([os.path.join(bin_dir, "tilecrest"), "--port", "0"], env=env,
-                            stdout=subprocess.DEVNULL, stderr=err)
-
-    def app():
-        desktop = pyatspi.Registry.getDesktop(0)
-        for i in range(desktop.childCount):
-            try:
-                a = desktop.getChildAtIndex(i)
-                if a is not None and a.get_process_id() == game.pid:
-                    return a
-            except Exception:  # another application, gone or not answering
-                continue
-        return None
+    program.start("--port", "0")
+    app = program.app
 
     def windows():
         a = app()
@@ -419,17 +375,10 @@ def main():
             if not within(lambda: newest(before) is None, 5):
                 # A side window that Esc does not close stays below the next.
                 print("note: %r is still open" % english)
-        if within(lambda: game.poll() is None, 1):
+        if within(lambda: program.process.poll() is None, 1):
             photograph(main_window, "main window in a game")
     finally:
-        game.terminate()
-        try:
-            status = game.wait(20)
-        except subprocess.TimeoutExpired:
-            game.kill()
-            status = game.wait()
-        err.seek(0)
-        printed = err.read()
+        status, printed = program.stop()
     check(status == 0, "SIGTERM ended the program with status %d" % status)
     check(printed == "", "the program printed on its console: " + printed)
     if not failures:

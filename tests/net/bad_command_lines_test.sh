@@ -33,9 +33,14 @@ expect() {
     grep -q "^$usage $name" "$dir/err" || { echo "FAIL: $what: no usage on stderr"; failures=$((failures + 1)); }
     [ -s "$dir/out" ] && { echo "FAIL: $what: wrote to stdout"; failures=$((failures + 1)); }
     [ -z "$(ls -A "$dir/home")" ] || { echo "FAIL: $what: left $(ls -A "$dir/home")"; failures=$((failures + 1)); }
+    [ "$(ls -A "$dir/program")" = "$(basename "$game")" ] ||
+        { echo "FAIL: $what: left $(ls -A "$dir/program") beside the game"; failures=$((failures + 1)); }
 }
 
-game=$1 server=$2 pack=$3
+# The game is a portable copy, which keeps its files beside itself: it runs
+# from a folder of its own, which a bad command line leaves as it was.
+mkdir "$dir/program" && cp "$1" "$dir/program/" || exit 1
+game="$dir/program/$(basename "$1")" server=$2 pack=$3
 for program in "$game" "$server"; do
     expect "$program" "unknown option -h" -h
     expect "$program" "unknown option --bogus" --bogus

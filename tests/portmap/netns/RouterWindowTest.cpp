@@ -8,6 +8,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -87,9 +89,13 @@ TEST(RouterWindow, TheProgramStoppedBySigtermRemovesItsMapping) {
     env.insert("XDG_DATA_HOME", home.filePath("data"));
     env.insert("XDG_CACHE_HOME", home.filePath("cache"));
     env.insert("XDG_RUNTIME_DIR", home.filePath("runtime"));
+    // A portable copy keeps its settings beside itself: a copy of its own,
+    // never the build's folder that other tests share.
+    const QString program = home.filePath(QFileInfo(QStringLiteral(TILECREST_PROGRAM_PATH)).fileName());
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TILECREST_PROGRAM_PATH), program));
     QProcess game;
     game.setProcessEnvironment(env);
-    game.start(QStringLiteral(TILECREST_PROGRAM_PATH), {"Ann", "x", "true", "--port", "7772"});
+    game.start(program, {"Ann", "x", "true", "--port", "7772"});
     ASSERT_TRUE(game.waitForStarted(5000));
     EXPECT_TRUE(waitFor([] { return routerForwards(7772); }, 20000)) << routerRules().toStdString();
     game.terminate();
