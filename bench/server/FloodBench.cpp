@@ -19,9 +19,12 @@
 #include <string>
 #include <vector>
 
+#include "ServerRun.h"
 #include "net/LineFramer.h"
 
 namespace {
+
+using tc::bench::spin;
 
 constexpr int kConnections = 9;
 constexpr int kTimerSlot = 2;
@@ -41,25 +44,6 @@ struct Peer {
     std::vector<std::string> recent;  // lines not yet looked at by the waiting code
 };
 
-long rssKiB(qint64 pid) {
-    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!f.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').front().toLong();
-    return -1;
-}
-
-template <typename Pred>
-bool spin(Pred done, int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
 double percentile(std::vector<double> v, double q) {
     if (v.empty()) return -1;
     std::sort(v.begin(), v.end());
@@ -72,21 +56,10 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
 
-    QProcess server;
-    server.setProgram(QStringLiteral(TILECREST_SERVER_BINARY));
-    server.setArguments({"--bind", "127.0.0.1", "--port", "0", "--seed", "1"});
-    server.setProcessChannelMode(QProcess::SeparateChannels);
     std::vector<std::string> log;
-    quint16 port = 0;
-    QObject::connect(&server, &QProcess::readyReadStandardOutput, [&] {
-        while (server.canReadLine()) {
-            const QByteArray line = server.readLine().trimmed();
-            log.push_back(line.toStdString());
-            if (line.startsWith("listening on ")) port = static_cast<quint16>(line.split(' ').at(4).chopped(1).toUInt());
-        }
-    });
-    server.start();
-    if (!spin([&] { return port != 0; }, 10000)) {
+    tc::bench::ServerRun server([&](const QByteArray& line) { log.push_back(line.toStdString()); });
+    const quint16 port = server.start(QStringLiteral(TILECREST_SERVER_BINARY), {"--seed", "1"});
+    if (port == 0) {
         std::fprintf(stderr, "flood_bench: the server did not start\n");
         return 1;
     }
@@ -148,7 +121,7 @@ int main(int argc, char** argv) {
         spin([] { return false; }, 250);  // a quarter second apart, well within the chat limit
     }
     timer.recent.clear();
-    const long rssBefore = rssKiB(server.processId());
+    const long rssBefore = server.rssKiB();
     const std::size_t logBefore = log.size();
 
     // The flood, and the timed lines.
@@ -202,7 +175,7 @@ int main(int argc, char** argv) {
         },
         5000);
     spin([] { return false; }, 1000);
-    const long rssAfter = rssKiB(server.processId());
+    const long rssAfter = server.rssKiB();
 
     int honestLost = 0;
     long fewestPings = pings;
@@ -230,7 +203,5 @@ int main(int argc, char** argv) {
     std::printf("  server log during the flood:\n");
     for (std::size_t i = logBefore; i < log.size(); ++i) std::printf("    %s\n", log[i].c_str());
 
-    server.terminate();
-    server.waitForFinished(5000);
     return honestLost == 0 ? 0 : 2;
 }

@@ -29,29 +29,14 @@
 #include <unistd.h>
 #include <vector>
 
+#include "ServerRun.h"
+
 namespace {
+
+using tc::bench::spin;
 
 constexpr int kConnections = 800;
 constexpr int kPayload = 200;
-
-long rssKiB(qint64 pid) {
-    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!f.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : f.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').front().toLong();
-    return -1;
-}
-
-template <typename Pred>
-bool spin(Pred done, int timeoutMs) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > timeoutMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 // One round: opens every connection at once (non-blocking), sends 200 bytes
 // on each once it is up, then closes them all. Returns how many connected.
@@ -128,21 +113,10 @@ int main(int argc, char** argv) {
         ::setrlimit(RLIMIT_NOFILE, &nofile);
     }
 
-    QProcess server;
-    server.setProgram(binary);
-    server.setArguments({"--bind", "127.0.0.1", "--port", "0", "--seed", "1", "--no-announce"});
-    server.setProcessChannelMode(QProcess::SeparateChannels);
-    quint16 port = 0;
     long logLines = 0;
-    QObject::connect(&server, &QProcess::readyReadStandardOutput, [&] {
-        while (server.canReadLine()) {
-            const QByteArray line = server.readLine().trimmed();
-            ++logLines;
-            if (line.startsWith("listening on ")) port = static_cast<quint16>(line.split(' ').at(4).chopped(1).toUInt());
-        }
-    });
-    server.start();
-    if (!spin([&] { return port != 0; }, 10000)) {
+    tc::bench::ServerRun server([&](const QByteArray&) { ++logLines; });
+    const quint16 port = server.start(binary, {"--seed", "1", "--no-announce"});
+    if (port == 0) {
         std::fprintf(stderr, "storm_bench: the server did not start\n");
         return 1;
     }
@@ -166,7 +140,7 @@ int main(int argc, char** argv) {
         for (auto& s : players) QObject::connect(s.get(), &QTcpSocket::readyRead, s.get(), [p = s.get()] { p->readAll(); });
     }
     spin([] { return false; }, 500);
-    const long start = rssKiB(server.processId());
+    const long start = server.rssKiB();
     long afterFirst = 0, low = 0, high = 0;
     std::vector<std::pair<int, long>> samples;
     int fewestConnected = kConnections;
@@ -174,14 +148,14 @@ int main(int argc, char** argv) {
         fewestConnected = std::min(fewestConnected, storm(port, spread, r - 1));
         // The server's closes and the log drain before the next round.
         spin([] { return false; }, 200);
-        const long rss = rssKiB(server.processId());
+        const long rss = server.rssKiB();
         if (r == 1) afterFirst = low = high = rss;
         low = std::min(low, rss);
         high = std::max(high, rss);
         if (r == 1 || r % 10 == 0) samples.emplace_back(r, rss);
     }
     spin([] { return false; }, 1000);
-    const long end = rssKiB(server.processId());
+    const long end = server.rssKiB();
     bool playersStayed = true;
     for (auto& s : players) playersStayed = playersStayed && s->state() == QAbstractSocket::ConnectedState;
 
@@ -197,7 +171,5 @@ int main(int argc, char** argv) {
     std::printf("  most above round 1 (goal <= 1024)  %ld KiB (lowest %ld, highest %ld)\n", high - afterFirst, low, high);
     std::printf("  server log lines                   %ld\n", logLines);
     if (full) std::printf("  nine players                       %s\n", playersStayed ? "all still connected" : "some lost");
-    server.terminate();
-    server.waitForFinished(5000);
     return 0;
 }
