@@ -1,38 +1,19 @@
 #pragma once
 // The real headless server on a port of its own, Bob seated straight to it
 // on a bare socket, and a relay that can cut the other players' lines.
-#include <QProcess>
-
 #include "CuttingRelay.h"
 #include "GameCopy.h"
+#include "LoopbackServer.h"
 
 namespace tc::guitest {
 
 inline constexpr int kWait = 20000;
 
-// tilecrest-server on a port of its own; its log is kept.
-struct HeadlessServer {
-    explicit HeadlessServer(const QStringList& extra) {
-        proc.start(QStringLiteral(TILECREST_SERVER_BINARY),
-                   QStringList{"--port", "0", "--bind", "127.0.0.1", "--seed", "11", "--pause-ms", "20",
-                               "--no-announce"} +
-                       extra);
-        if (!proc.waitForStarted(kWait)) return;
-        waitUntil([&] { return log().contains("listening on"); }, kWait);
-        const QString first = QString::fromUtf8(out.left(out.indexOf('\n')));
-        port = static_cast<quint16>(first.mid(first.indexOf(" port ") + 6).section(',', 0, 0).toUInt());
-    }
-    ~HeadlessServer() {
-        proc.terminate();
-        proc.waitForFinished(kWait);
-    }
-    const QByteArray& log() {
-        out += proc.readAllStandardOutput();
-        return out;
-    }
-    QProcess proc;
-    QByteArray out;
-    quint16 port = 0;
+// tilecrest-server as these tests run it (its pauses short, never
+// announced), with `extra` after.
+struct HeadlessServer : LoopbackServer {
+    explicit HeadlessServer(const QStringList& extra)
+        : LoopbackServer(QStringList{"--seed", "11", "--pause-ms", "20", "--no-announce"} + extra, kWait) {}
 };
 
 // Bob in seat 1, straight to the server: logs in, hands his seat to the

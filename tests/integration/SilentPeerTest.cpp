@@ -24,6 +24,7 @@
 #include <QProcess>
 #include <algorithm>
 
+#include "LoopbackServer.h"
 #include "client/ClientSocket.h"
 #include "client/ReconnectAttempt.h"
 #include "game/Lcg.h"
@@ -124,29 +125,6 @@ int nft(const std::string& args) {
     return std::system(("PATH=\"$PATH:/usr/sbin:/sbin\" nft " + args + " >/dev/null 2>&1").c_str());
 }
 
-// tilecrest-server in its own process (in this namespace, like every child).
-struct ServerProcess {
-    ServerProcess() {
-        proc.start(QStringLiteral(TILECREST_SERVER_BINARY),
-                   {"--port", "0", "--bind", "127.0.0.1", "--seed", "5", "--no-announce", "--hold-s", "120"});
-        if (!proc.waitForStarted(kWait)) return;
-        (void)QTest::qWaitFor([&] { return log().contains("listening on"); }, kWait);
-        const QString first = QString::fromUtf8(out.left(out.indexOf('\n')));
-        port = static_cast<quint16>(first.mid(first.indexOf(" port ") + 6).section(',', 0, 0).toUInt());
-    }
-    ~ServerProcess() {
-        proc.terminate();
-        proc.waitForFinished(kWait);
-    }
-    const QByteArray& log() {
-        out += proc.readAllStandardOutput();
-        return out;
-    }
-    QProcess proc;
-    QByteArray out;
-    quint16 port = 0;
-};
-
 // The line goes silent on one side only: nothing the server sends reaches
 // Ann any more (dropped by nftables, no FIN, no RST), while what she sends
 // still arrives. Her copy notices when its data stays unacknowledged; the
@@ -155,7 +133,8 @@ struct ServerProcess {
 TEST(SilentPeer, ALineSilentOnOneSideIsTakenBackWithTheKeyBeforeTheServerNotices) {
     if (nft("list tables") != 0) GTEST_SKIP() << "nft is not available here";
     ASSERT_EQ(ip("link set lo up"), 0);  // another case of this process may have taken it down
-    ServerProcess server;
+    // In this namespace, like every child of this process.
+    guitest::LoopbackServer server({"--seed", "5", "--no-announce", "--hold-s", "120"}, kWait);
     ASSERT_NE(server.port, 0) << server.log().toStdString();
     Player bob(server.port, "Bob");
     ASSERT_TRUE(QTest::qWaitFor([&] { return bob.acked; }, kWait));
