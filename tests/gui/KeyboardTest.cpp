@@ -9,6 +9,7 @@
 #include <QSpinBox>
 
 #include "GameCopy.h"
+#include "KeyPresses.h"
 #include "chat/ChatInput.h"
 #include "chat/ChatPane.h"
 #include "chat/PhraseBar.h"
@@ -22,38 +23,16 @@
 #include "client/TableScaler.h"
 #include "windows/HelpWindow.h"
 
+using tc::guitest::activate;
+using tc::guitest::focused;
 using tc::guitest::GameCopy;
+using tc::guitest::press;
+using tc::guitest::tabTo;
 using tc::guitest::chooseTiles;
 using tc::guitest::moveAnswered;
 using tc::guitest::waitUntil;
 
 namespace {
-
-QWidget* focused() { return QApplication::focusWidget(); }
-
-// A key as the keyboard gives it: to the focused widget of the active window.
-void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* to = focused() ? focused() : QApplication::activeWindow();
-    ASSERT_NE(to, nullptr) << "no window has the focus";
-    QTest::keyClick(to, static_cast<Qt::Key>(key), modifiers);
-}
-
-void activate(QWidget* w) {
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w, tc::guitest::kWaitMs));
-    // A loaded X server may let a request go by: ask again until it holds.
-    bool active = false;
-    for (int i = 0; i < 20 && !active; ++i) {
-        w->activateWindow();
-        active = QTest::qWaitForWindowActive(w, 1000);
-    }
-    ASSERT_TRUE(active);
-}
-
-// Tab until `target` has the focus; false after a whole round without it.
-bool tabTo(QWidget* target, bool back = false) {
-    for (int i = 0; i < 40 && focused() != target; ++i) press(back ? Qt::Key_Backtab : Qt::Key_Tab);
-    return focused() == target;
-}
 
 // A solo game, its window active, started to 3 Marks with Ctrl+N and the
 // start window's own keys.

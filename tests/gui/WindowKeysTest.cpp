@@ -15,6 +15,7 @@
 #include <QTextBrowser>
 
 #include "GameCopy.h"
+#include "KeyPresses.h"
 #include "Translations.h"
 #include "chat/ChatInput.h"
 #include "client/GameStartWindow.h"
@@ -30,39 +31,17 @@
 #include "windows/TallyListWindow.h"
 
 using tc::client::MenuKeys;
+using tc::guitest::activate;
+using tc::guitest::focused;
 using tc::guitest::GameCopy;
+using tc::guitest::press;
+using tc::guitest::tabTo;
 using tc::guitest::waitUntil;
 
 namespace {
 
-QWidget* focused() { return QApplication::focusWidget(); }
-
 QString settingsPath() {
     return tc::store::storeFilePath(QStringLiteral("velmoralobby.ini"), QStandardPaths::AppConfigLocation);
-}
-
-// A key as the keyboard gives it: to an open menu, else to the focused
-// widget of the active window.
-void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget* to = QApplication::activePopupWidget();
-    if (!to) to = focused() ? focused() : QApplication::activeWindow();
-    ASSERT_NE(to, nullptr) << "no window has the focus";
-    QTest::keyClick(to, static_cast<Qt::Key>(key), modifiers);
-}
-
-void activate(QWidget* w) {
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(w, tc::guitest::kWaitMs));
-    bool active = false;
-    for (int i = 0; i < 20 && !active; ++i) {
-        w->activateWindow();
-        active = QTest::qWaitForWindowActive(w, 1000);
-    }
-    ASSERT_TRUE(active);
-}
-
-bool tabTo(QWidget* target) {
-    for (int i = 0; i < 40 && focused() != target; ++i) press(Qt::Key_Tab);
-    return focused() == target;
 }
 
 // The key a caption's mnemonic asks for, as a Qt key (0: none).
