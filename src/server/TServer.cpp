@@ -99,7 +99,10 @@ ConnId TServer::connectionArrived(const std::string& peer) {
 void TServer::bytesArrived(ConnId conn, std::string_view bytes) {
     const auto it = conns_.find(conn);
     if (it == conns_.end()) {
-        if (fullTableBytes(conn, bytes)) afterInput();
+        std::string rest;
+        if (!fullTableBytes(conn, bytes, rest)) return;
+        if (!rest.empty() && conns_.count(conn)) bytesArrived(conn, rest);
+        else afterInput();
         return;
     }
     int slot = it->second.slot;

@@ -265,7 +265,8 @@ private:
     // key instead of being refused at once. False: refuse it as usual.
     bool waitAtFullTable(ConnId conn, const std::string& peer);
     // Bytes from a connection waiting there; false when it is none.
-    bool fullTableBytes(ConnId conn, std::string_view bytes);
+    // `rest`: what followed a key that took a seat, the seat's to read.
+    bool fullTableBytes(ConnId conn, std::string_view bytes, std::string& rest);
     // Refuses the waiting connections whose time is up.
     void checkWaiting();
     void refuseWaiting(ConnId conn, const std::string& why);

@@ -68,17 +68,23 @@ void TServer::checkWaiting() {
     for (ConnId id : late) refuseWaiting(id, "no key in time");
 }
 
-bool TServer::fullTableBytes(ConnId conn, std::string_view bytes) {
+bool TServer::fullTableBytes(ConnId conn, std::string_view bytes, std::string& rest) {
     const auto it = waiting_.find(conn);
     if (it == waiting_.end()) return false;
-    std::vector<std::string> lines;
-    if (!it->second.framer.feed(bytes, lines)) {
-        refuseWaiting(conn, "too much without a key");
-        return true;
-    }
-    for (std::size_t i = 0; i < lines.size(); ++i) {
+    // Up to the key, one line at a time: what follows the key is the seat's,
+    // read as any seated connection's, under its own limits.
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\xFF');
+        const std::string_view head = bytes.substr(0, end == std::string_view::npos ? bytes.size() : end + 1);
+        bytes.remove_prefix(head.size());
+        std::vector<std::string> lines;
+        if (!it->second.framer.feed(head, lines)) {
+            refuseWaiting(conn, "too much without a key");
+            return true;
+        }
+        if (lines.empty()) return true;  // the key's line goes on in the next read
         std::string key, data;
-        if (!net::splitKey(lines[i], key, data)) continue;  // a stray empty line
+        if (!net::splitKey(lines.front(), key, data)) continue;  // a stray empty line
         net::FieldReader r(data);
         int seat = 0;
         if ((key == "CMD_reclaim" || key == "CMD_giveup") && r.positional() == "0")
@@ -102,8 +108,7 @@ bool TServer::fullTableBytes(ConnId conn, std::string_view bytes) {
         c.arrivedMs = w.arrivedMs;
         log("back " + who(seat) + " (at a full table, from " + w.peer + ")");
         takeSeat(conn, seat);
-        // Whatever followed the key is the seat's.
-        for (++i; i < lines.size() && slotOf(conn) == seat; ++i) dispatch(seat, lines[i]);
+        rest = bytes;
         return true;
     }
     return true;

@@ -226,6 +226,25 @@ TEST_F(Return, AtAFullTableTheKeptSeatsKeyStillTakesItBack) {
     EXPECT_TRUE(server.held(2));
 }
 
+// The lines that come with the key in the same read are the seat's, read
+// as any seated connection's: an overlong one costs only itself (not the
+// seat, as it would before the key), and a line cut off at the read's end
+// goes on in the next read.
+TEST_F(Return, AtAFullTableWhatFollowsTheKeyInTheSameReadIsTheSeatsToRead) {
+    fullTable();
+    server.connectionClosed(ann);
+    clear();
+    const ConnId back = connect("10.0.0.9:1");
+    server.bytesArrived(back, "CMD_reclaim+0+" + keys[2] + "+\xFF" + "CMD_chat+2+first|0\xFF" +
+                                  std::string(net::kMaxLineBytes + 1, 'x') + "\xFF" + "CMD_chat+2+sec");
+    ASSERT_EQ(server.slotOf(back), 2);
+    EXPECT_FALSE(closed(back));
+    EXPECT_EQ(linesTo(bob), (Lines{"CMD_justwatching+2+2", "CMD_back+2+", "CMD_chat+2+Ann chats: first|0"}));
+    clear();
+    server.bytesArrived(back, "ond|0\xFF");
+    EXPECT_EQ(linesTo(bob), Lines{"CMD_chat+2+Ann chats: second|0"});
+}
+
 TEST_F(Return, AtAFullTableAWrongKeyOtherWordsOrSilenceGetFullAndTheCloseWithinTheWait) {
     fullTable();
     server.connectionClosed(ann);
