@@ -29,6 +29,9 @@
 //  10 the server shuts down: every connection is told, then closed
 //  11 the computer player is switched: expert flag
 //  12 the login time is set: 0 (none), or byte * 250 ms
+//  13 a seat key presented to take the seat back, with more in the same
+//     read (a returning copy's first lines): k, slot choice, key choice,
+//     then the bytes that follow (a chunk or a run)
 // A slot choice names the sender's own slot, or (byte >= 0x80) the slot
 // byte % 12 (0..11). A key choice takes the last key any seat was sent
 // (byte % 8 == 0 picks the newest), the key of seat byte % 8 as it was
@@ -412,6 +415,13 @@ void keptSeatStep(FuzzInput& in, TServer& server, NullPorts& ports, std::vector<
         }
         break;
     case 11: server.setRudi(in.byte() & 1 ? tc::game::Rudi::Expert : tc::game::Rudi::Classic); break;
+    case 13: {
+        const ConnId c = pick(in, made);
+        const std::string slot = slotChoice(in, server.slotOf(c));
+        const std::string key = keyChoice(in, ports);
+        server.bytesArrived(c, "CMD_reclaim+" + slot + "+" + key + "+\xFF" + in.chunkOrRun());
+        break;
+    }
     default: {
         const std::uint8_t b = in.byte();
         server.setLoginTimeoutMs(b == 0 ? 0 : 250 * static_cast<std::int64_t>(b));

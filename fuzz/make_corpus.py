@@ -107,6 +107,9 @@ ann_drops = (SEED + s_connect() + s_login(0, "Bob") + s_connect() + s_login(1, "
              + s_connect() + s_login(2, "Cid") + s_keyack(2)
              + s_bytes(0, line("CMD_startgame+Bob+3+")) + s_settle() + s_close(1))
 
+# Every other slot held too: a newcomer is asked for a key.
+full_table = ann_drops + b"".join(s_connect() + s_login(k, "P%d" % k) for k in range(3, 9))
+
 server = {
     "join_and_chat": SEED + s_connect() + s_bytes(0, line("CMD_logininfo+1+1.0.3+Bob"))
     + s_connect() + s_bytes(1, line("CMD_logininfo+2+1.0.3+Ann") + FF)
@@ -172,6 +175,13 @@ server = {
     + s_connect() + s_giveup(36, key_of(2), b"\x84")
     + s_connect() + s_reclaim(37, key_of(2), b"\x84") + s_connect() + s_jump(3) + s_connect()
     + s_bytes(39, b"x" * 200) + s_connect() + s_built(40, 2, b"\x00", b"\xc0") + s_login(37, "Q") + s_connect(),
+    # The right key at a full table with the seat's first lines in the same
+    # read: a line cut at the read's end, and a run past the waiting bound.
+    "full_table_key_and_more": full_table + s_connect()
+    + s_kept(13, b"\x09\x84", key_of(2), chunk(line("CMD_chat+2+back again|clRed") + line("CMD_action+2+waves|clRed")
+                                                 + b"CMD_chat+2+cut"))
+    + s_bytes(9, b" in two|clRed" + FF) + s_move(0) + s_close(9)
+    + s_connect() + s_kept(13, b"\x0a\x84", key_of(2), b"\xf5\x80x") + s_bytes(10, FF + line("CMD_chat+2+still in|clRed")),
     "requests_from_the_wrong_slot": ann_drops + s_connect() * 5 + s_login(7, "Spy") + s_close(7)
     + s_bytes(2, line("CMD_chat+2+not mine|clRed") + line("CMD_action+1+nor this") + line("CMD_playasound+9+wave1+")
               + line("CMD_justwatch+3+3") + line("CMD_justwatch+3+1") + line("CMD_justwatch+3+2")
