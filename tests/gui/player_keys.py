@@ -9,6 +9,7 @@ opens nothing types nothing, Esc and Esc close the menu and give the focus
 back, F10 opens the first menu; Ctrl+N opens Game Start and Enter starts the
 game; F1 opens Help and Esc closes it; SIGTERM ends the program with status 0
 and nothing printed on its console."""
+import shutil
 import sys
 import time
 
@@ -104,6 +105,8 @@ def main():
         status, printed = program.stop()
     check(status == 0, "SIGTERM ended the program with status %d" % status)
     check(printed == "", "the program printed on its console: " + printed)
+    if not failures:
+        shutil.rmtree(program.home, ignore_errors=True)
     return 1 if failures else 0
 
 
