@@ -18,21 +18,8 @@
 # made: not root, no unshare, no avahi-daemon or dbus-daemon, or the kernel
 # refuses.
 set -u
-skip() { echo "SKIPPED: $*" >&2; exit 77; }
-
-if [ "${TILECREST_IN_NETNS:-}" != "1" ]; then
-  [ "$(id -u)" -eq 0 ] || skip "discovery tests need root to make a private network namespace"
-  for tool in unshare ip dbus-daemon avahi-daemon; do
-    command -v "$tool" >/dev/null 2>&1 || PATH="$PATH:/usr/sbin:/sbin" command -v "$tool" >/dev/null 2>&1 \
-      || skip "discovery tests need $tool (tools/setup.sh installs it)"
-  done
-  unshare --net --mount --propagation private true 2>/dev/null \
-    || skip "this machine cannot make a private network namespace"
-  export TILECREST_IN_NETNS=1
-  exec unshare --net --mount --propagation private -- "$0" "$@"
-fi
-
-export PATH="$PATH:/usr/sbin:/sbin"
+. "$(dirname "$0")/../netns-enter.sh"
+enter_private_netns "discovery tests" "unshare ip dbus-daemon avahi-daemon" "$0" "$@"
 work=$(mktemp -d /tmp/tilecrest-netns.XXXXXX)
 dbus_pid=""
 avahi_pid=""

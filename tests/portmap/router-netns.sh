@@ -30,21 +30,8 @@
 # Exits 77 (the tests' "skipped") with a message when this cannot be made:
 # not root, no unshare, nft or miniupnpd, or the kernel refuses.
 set -u
-skip() { echo "SKIPPED: $*" >&2; exit 77; }
-
-if [ "${TILECREST_IN_NETNS:-}" != "1" ]; then
-  [ "$(id -u)" -eq 0 ] || skip "router tests need root to make private network namespaces"
-  for tool in unshare nsenter ip nft miniupnpd; do
-    command -v "$tool" >/dev/null 2>&1 || PATH="$PATH:/usr/sbin:/sbin" command -v "$tool" >/dev/null 2>&1 \
-      || skip "router tests need $tool (tools/setup.sh installs it)"
-  done
-  unshare --net --mount --propagation private true 2>/dev/null \
-    || skip "this machine cannot make a private network namespace"
-  export TILECREST_IN_NETNS=1
-  exec unshare --net --mount --propagation private -- "$0" "$@"
-fi
-
-export PATH="$PATH:/usr/sbin:/sbin"
+. "$(dirname "$0")/../netns-enter.sh"
+enter_private_netns "router tests" "unshare nsenter ip nft miniupnpd" "$0" "$@"
 outside=${TILECREST_ROUTER_OUTSIDE_NET:-11.22.33}
 router_pid=""
 internet_pid=""
