@@ -22,6 +22,7 @@
 #include "server/ServerHost.h"
 #include "Translations.h"
 #include "client/LanguageMenu.h"
+#include "client/SideWindowLinks.h"
 #include "store/SettingsFile.h"
 #include "store/StoreLocation.h"
 #include "windows/AboutWindow.h"
@@ -76,11 +77,13 @@ MainGame::MainGame(std::uint32_t seed, bool showFirst) : rng_(seed) {
     router_ = new RouterPort(*chat_->findChild<chat::ChatPane*>(QStringLiteral("mainchat"))->contextMenu(),
                              [this](const std::string& line) { chat_->addLineToChat("0+" + line, net::kPureBlue); },
                              chat_.get());
-    chat_->attachGameStart(gamestart_.get());
-    chat_->attachSpyList(spylist_.get());
-    chat_->attachPhraseEditor(phrases_.get());
+    SideWindowLinks& side = chat_->sideWindows();
+    side.attachGameStart(gamestart_.get());
+    side.attachSpyList(spylist_.get());
+    chat_->tableChanged();  // the spy list shows the table as it stands
+    side.attachPhraseEditor(phrases_.get());
     chat_->setSettingsFile(settings_.get());
-    chat_->attachHelpWindows(help_.get(), about_.get(), solo_.get(), download_.get());
+    side.attachHelpWindows(help_.get(), about_.get(), solo_.get(), download_.get());
     createTally();
     chat_->setServerStarter([this](quint16 port, quint16& listening, QString& error) {
         // A server made ready by the Host dialog already listens.
@@ -179,7 +182,7 @@ void MainGame::createTally() {
     tally_ = std::make_unique<windows::TallyListWindow>(
         store::storeFilePath(QStringLiteral("Ridgeplaytally.tld"), QStandardPaths::AppDataLocation));
     tally_->setBackground(BoardPictures::instance().board);
-    chat_->attachTally(tally_.get());
+    chat_->sideWindows().attachTally(tally_.get());
 }
 
 void MainGame::replaceServer(std::unique_ptr<server::ServerHost> server) {

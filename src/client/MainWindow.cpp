@@ -108,22 +108,6 @@ MainWindow::~MainWindow() {
     gate_.close();
 }
 
-void MainWindow::attachGameStart(GameStartWindow* window) { side_->attachGameStart(window); }
-
-void MainWindow::attachTally(windows::TallyListWindow* window) { side_->attachTally(window); }
-
-void MainWindow::attachPhraseEditor(windows::PhraseEditor* editor) { side_->attachPhraseEditor(editor); }
-
-void MainWindow::attachSpyList(windows::SpyListWindow* window) {
-    side_->attachSpyList(window);
-    tableChanged();
-}
-
-void MainWindow::attachHelpWindows(windows::HelpWindow* help, windows::AboutWindow* about,
-                                   windows::SoloWindow* solo, windows::DownloadWindow* download) {
-    side_->attachHelpWindows(help, about, solo, download);
-}
-
 void MainWindow::setPort(quint16 port) {
     port_ = port;
     session_.setPort(port);

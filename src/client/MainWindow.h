@@ -25,16 +25,6 @@
 namespace tc::store {
 class SettingsFile;
 }
-namespace tc::windows {
-class AboutWindow;
-class DownloadWindow;
-class HelpWindow;
-class PhraseEditor;
-class SoloWindow;
-class SpyListWindow;
-class TallyListWindow;
-}
-
 namespace tc::client {
 
 class BoardPanel;
@@ -72,16 +62,9 @@ public:
     // Wiring done once by the owner before start(); any may be left out
     // (a copy without a server starter cannot host).
     void setServerStarter(ServerStarter starter) { serverStarter_ = std::move(starter); }
-    void attachGameStart(GameStartWindow* window);
-    void attachSpyList(windows::SpyListWindow* window);
-    void attachPhraseEditor(windows::PhraseEditor* editor);
-    // Help, About, Solo and the download window; any may be null.
-    void attachHelpWindows(windows::HelpWindow* help, windows::AboutWindow* about, windows::SoloWindow* solo,
-                           windows::DownloadWindow* download);
-    // The tally window: View > "View Tally" shows it, finished games and
-    // shut-all turns are counted in it.
-    // A save that fails is told once in the chat.
-    void attachTally(windows::TallyListWindow* window);
+    // The side windows (game start, spy list, phrases, help, tally) are
+    // attached to the room that opens them.
+    SideWindowLinks& sideWindows() { return *side_; }
     void setSoundPlayer(ClientSoundPlayer* player) { sounds_ = player; }
     // The program's settings file (loadinifile, saveinifile, and the fields
     // "Host a Game" and "Join a Game" remember); without one nothing is read

@@ -19,15 +19,6 @@ class QWidget;
 namespace tc::chat {
 class PhraseBar;
 }
-namespace tc::windows {
-class AboutWindow;
-class DownloadWindow;
-class HelpWindow;
-class PhraseEditor;
-class SoloWindow;
-class SpyListWindow;
-class TallyListWindow;
-}
 
 namespace tc::client {
 
@@ -53,8 +44,12 @@ public:
     void attachGameStart(GameStartWindow* window);
     void attachSpyList(windows::SpyListWindow* window);
     void attachPhraseEditor(windows::PhraseEditor* editor);
+    // Help, About, Solo and the download window; any may be null.
     void attachHelpWindows(windows::HelpWindow* help, windows::AboutWindow* about, windows::SoloWindow* solo,
                            windows::DownloadWindow* download);
+    // The tally window: View > "View Tally" shows it, finished games and
+    // shut-all turns are counted in it. A save that fails is told once in
+    // the chat.
     void attachTally(windows::TallyListWindow* window);
 
     // The lobby download window at a plain start, unless declined for good;
